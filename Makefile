@@ -1,0 +1,38 @@
+# Two entry points: `make run` and `make test`. Both install what is missing first.
+JOBS ?= $(shell nproc)
+BUILD ?= build
+SANBUILD ?= build-sanitize
+
+.PHONY: setup configure build run test test-sanitize bench clean
+
+setup:
+	@bash tools/setup.sh
+
+configure: setup
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+# Writes the default worked example into out/ and calculates it there.
+run: build
+	@mkdir -p out
+	@$(BUILD)/src/cli/talvor-cli new out/example.TV
+	@echo "default worked example written to out/example.TV"
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory test-sanitize
+
+# The file readers face hostile input: run their tests under ASan and UBSan too.
+test-sanitize: setup
+	@cmake -S . -B $(SANBUILD) -DCMAKE_BUILD_TYPE=Debug -DTALVOR_SANITIZE=ON \
+	    -DTALVOR_ONLY_CORE=ON >/dev/null
+	@cmake --build $(SANBUILD) -j $(JOBS)
+	@cd $(SANBUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do $$b; done
+
+clean:
+	rm -rf $(BUILD) $(SANBUILD)

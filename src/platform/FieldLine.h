@@ -1,0 +1,44 @@
+// One line of a data file as a printf-style format and the fields it carries.
+// The same format and field list write the line and read it back, so writer
+// and reader cannot drift apart.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <variant>
+
+using FieldRef = std::variant<int*, float*, std::string*>;
+
+// Formats the fields with the conversions of fmt ("%d", "%f", "%.5f", "%s", ...);
+// text between conversions is copied. Numbers are printed as printf prints them.
+std::string formatFields(const char* fmt, std::initializer_list<FieldRef> fields);
+
+// Reads a line written with the same format. Each conversion takes one
+// comma-separated value: "%d" as strtol reads it (saturated to int), "%f" and
+// "%.5f" as strtof reads it, "%s" the text up to the next comma. Scanning stops
+// at the first value that cannot be read; the fields after it keep their
+// contents. Returns the number of fields assigned.
+int scanFields(std::string_view line, const char* fmt, std::initializer_list<FieldRef> fields);
+
+// Value-by-value scanning of one line: sscanf_next_begin once, then
+// sscanf_next for each next comma-separated value.
+class NextValueScanner {
+public:
+    void sscanf_next_begin() {
+        m_pos = 0;
+        m_stopped = false;
+    }
+    // Reads the next value into the field with the one conversion in fmt;
+    // returns 1 when assigned, 0 when the value could not be read (and all
+    // later calls on this line then return 0 too).
+    int sscanf_next(std::string_view line, const char* fmt, FieldRef field);
+
+private:
+    size_t m_pos = 0;
+    bool m_stopped = false;
+};
+
+// Reads one value token into the field by the conversion character ('d', 'f',
+// 's'); false when the token holds no value of that type.
+bool readToken(std::string_view token, char conversion, const FieldRef& field);
