@@ -1,0 +1,46 @@
+// printf into a growing UTF-8 buffer; GBK only when the file is written.
+#include "platform/ReportWriter.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/TextEncoding.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+void ReportWriter::printf(const char* fmt, ...) {
+    char buf[1024];
+    va_list args;
+    va_start(args, fmt);
+    va_list again;
+    va_copy(again, args);
+    int n = std::vsnprintf(buf, sizeof buf, fmt, args);
+    va_end(args);
+    if (n >= 0 && static_cast<size_t>(n) < sizeof buf) {
+        m_text.append(buf, n);
+    } else if (n >= 0) {
+        std::vector<char> big(n + 1);
+        std::vsnprintf(big.data(), big.size(), fmt, again);
+        m_text.append(big.data(), n);
+    }
+    va_end(again);
+}
+
+int ReportWriter::saveGbk(const std::string& path) const {
+    return writeFileAtomically(path, utf8ToGbk(m_text));
+}
+
+std::string gbkPad(std::string_view utf8, int width) {
+    int target = width < 0 ? -width : width;
+    int pad = target - gbkWidth(utf8);
+    if (pad <= 0) return std::string(utf8);
+    std::string blanks(pad, ' ');
+    return width > 0 ? blanks + std::string(utf8) : std::string(utf8) + blanks;
+}
+
+void MorvaneScript(ReportWriter& report, std::string_view directive) {
+    report.text(kScriptOpen);
+    report.text(directive);
+    report.text(kScriptClose);
+    report.text("\n");
+}
