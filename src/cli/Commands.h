@@ -1,0 +1,9 @@
+// Each subcommand registers itself on the application; its callback stores the
+// process exit status in `exitCode` (0 success, 1 failed, 2 input unreadable).
+#pragma once
+
+namespace CLI {
+class App;
+}
+
+void addNewCommand(CLI::App& app, int& exitCode);
