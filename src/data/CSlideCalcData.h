@@ -6,6 +6,8 @@
 
 #include "platform/CJsBaseData.h"
 
+class AtomicFileWriter;
+
 #include <array>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@ struct CPointLoad {
     float dist = 1.0f;  // m along the segment from its start
     float px = 0.0f;    // kN, positive towards smaller x
     float py = 600.0f;  // kN, positive downwards
+    bool operator==(const CPointLoad&) const = default;
 };
 
 struct CLineSeg {
@@ -24,6 +27,7 @@ struct CLineSeg {
     std::array<CPointLoad, kMaxLoads> loads{};
     float c = 10.0f;    // kPa
     float phi = 20.0f;  // degrees
+    bool operator==(const CLineSeg&) const = default;
 };
 
 struct CPileKind {
@@ -38,12 +42,14 @@ struct CPileKind {
     float buildCost = 100.0f;
     float buildDays = 0.1f;
     int concreteGrade = 4;  // C30
+    bool operator==(const CPileKind&) const = default;
 };
 
 struct CValueRange {
     float minValue = 0.0f;
     float maxValue = 0.0f;
     float step = 0.0f;
+    bool operator==(const CValueRange&) const = default;
 };
 
 // One entry of the pile library of tested piles.
@@ -77,6 +83,8 @@ public:
 
     virtual int ReadDataFile(const std::string& path);
     virtual int WriteDataFile(const std::string& path);
+    // The same, through the given writer (tests pass one that fails).
+    int WriteDataFile(const std::string& path, AtomicFileWriter& writer);
     // The data file's bytes as WriteDataFile writes them (GBK), with the
     // writer's count limits applied to the record.
     std::string FormatDataFile();
@@ -89,6 +97,9 @@ public:
     static int IsSamePileKind(const CPileKind& a, const CPileKind& b);
     int HasPileKind(const CPileKind& k) const;
     int AddPileKindsFromLibrary(const std::vector<CPileTestRecord>& library);
+
+    // Every field, array elements beyond the counts and the base part included.
+    bool operator==(const CSlideCalcData&) const = default;
 
     // Control group
     int goal = 0;

@@ -152,7 +152,12 @@ int CSlideCalcData::ParseDataFile(LineReader& in) {
 }
 
 int CSlideCalcData::WriteDataFile(const std::string& path) {
-    if (!writeFileAtomically(path, FormatDataFile())) return 0;
+    AtomicFileWriter writer;
+    return WriteDataFile(path, writer);
+}
+
+int CSlideCalcData::WriteDataFile(const std::string& path, AtomicFileWriter& writer) {
+    if (!writer.write(path, FormatDataFile())) return 0;
     SetFileName_(path);
     return 1;
 }

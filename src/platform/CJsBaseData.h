@@ -12,6 +12,7 @@ struct ResultEntry {
     std::string title;
     std::string dxfFile;  // bare file name in the work path
     std::string rtfFile;  // bare file name in the work path
+    bool operator==(const ResultEntry&) const = default;
 };
 
 class CJsBaseData {
@@ -52,6 +53,8 @@ public:
     // Deletes the drawing and report files of every result view from workPath;
     // files already gone are no error.
     void Remove_Result_Files(const std::string& workPath) const;
+
+    bool operator==(const CJsBaseData&) const = default;
 
 private:
     std::string m_fileName;

@@ -1,15 +1,20 @@
 // iconv-based GBK <-> UTF-8 conversion with replacement of bad sequences.
 #include "platform/TextEncoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
 namespace {
 
+int utf8SequenceLength(unsigned char lead);
+
 // Converts with iconv, replacing each sequence it cannot convert and stepping
-// over one input byte, so conversion always finishes.
+// over it (one byte of GBK, one whole character of UTF-8), so conversion
+// always finishes.
 std::string convert(std::string_view in, const char* to, const char* from,
                     std::string_view replacement) {
+    const bool fromUtf8 = std::string_view(from) == "UTF-8";
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
     std::string out;
@@ -26,8 +31,10 @@ std::string convert(std::string_view in, const char* to, const char* from,
             if (errno == E2BIG) continue;
             // EILSEQ or EINVAL (a truncated sequence at the end): replace one byte.
             out.append(replacement);
-            ++src;
-            --srcLeft;
+            size_t skip = fromUtf8 ? utf8SequenceLength(static_cast<unsigned char>(*src)) : 1;
+            skip = std::min(skip, srcLeft);
+            src += skip;
+            srcLeft -= skip;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }

@@ -3,12 +3,12 @@
 // sinks. There are no globals; whoever starts the program owns one of these.
 #pragma once
 
+#include "platform/LineReader.h"
 #include "platform/Sinks.h"
 
 #include <optional>
 #include <string>
 
-class LineReader;
 
 struct WorkContext {
     std::string G_strWorkPath;  // project directory, always ending with "/"

@@ -1,0 +1,40 @@
+#include "platform/TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+TEST(TextEncoding, GbkAndUtf8RoundTripChineseText) {
+    const std::string utf8 = "计算项目：滑坡推力 K1+200";
+    std::string gbk = utf8ToGbk(utf8);
+    EXPECT_EQ(gbk.size(), 9u * 2 + 7);  // nine characters of two bytes, 7 ASCII
+    EXPECT_FALSE(isValidUtf8(gbk));
+    EXPECT_EQ(gbkToUtf8(gbk), utf8);
+    EXPECT_EQ(decodeFileText(gbk), utf8);
+    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF" + utf8), utf8);
+}
+
+TEST(TextEncoding, BadBytesAreReplacedNotFatal) {
+    // A lone lead byte at the end and an invalid pair in the middle.
+    std::string bad = std::string("ab\x81", 3);
+    std::string out = gbkToUtf8(bad);
+    EXPECT_EQ(out.substr(0, 2), "ab");
+    EXPECT_TRUE(isValidUtf8(out));
+    // A character GBK cannot hold becomes '?'.
+    EXPECT_EQ(utf8ToGbk("x\xF0\x9F\x98\x80y"), "x?y");
+}
+
+TEST(TextEncoding, Utf8ValidationRejectsMalformedSequences) {
+    EXPECT_TRUE(isValidUtf8("plain"));
+    EXPECT_TRUE(isValidUtf8("矩形"));
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));          // overlong
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(isValidUtf8("\xE7\x9F"));          // cut off
+    EXPECT_FALSE(isValidUtf8("\xF5\x80\x80\x80"));  // past U+10FFFF
+}
+
+TEST(TextEncoding, WidthsCountGbkBytes) {
+    EXPECT_EQ(gbkWidth("矩形"), 4);
+    EXPECT_EQ(gbkWidth("三角形a"), 7);
+    EXPECT_EQ(cutToGbkWidth("钢轨桩ab", 5), "钢轨");
+    EXPECT_EQ(cutToGbkWidth("ab钢轨", 3), "ab");
+    EXPECT_EQ(cutToGbkWidth("abc", 99), "abc");
+}
