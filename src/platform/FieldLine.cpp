@@ -12,7 +12,7 @@
 namespace {
 
 struct Conversion {
-    std::string spec;  // the whole "%...X" text
+    std::string text;  // the whole "%...X" conversion
     char type;         // 'd', 'f' or 's'
 };
 
@@ -53,9 +53,9 @@ std::string formatOne(const Conversion& c, const FieldRef& field) {
     char buf[512];
     int n = 0;
     if (c.type == 'd') {
-        n = std::snprintf(buf, sizeof buf, c.spec.c_str(), *std::get<int*>(field));
+        n = std::snprintf(buf, sizeof buf, c.text.c_str(), *std::get<int*>(field));
     } else if (c.type == 'f') {
-        n = std::snprintf(buf, sizeof buf, c.spec.c_str(),
+        n = std::snprintf(buf, sizeof buf, c.text.c_str(),
                           static_cast<double>(*std::get<float*>(field)));
     } else {
         return *std::get<std::string*>(field);
@@ -64,7 +64,7 @@ std::string formatOne(const Conversion& c, const FieldRef& field) {
     if (static_cast<size_t>(n) < sizeof buf) return std::string(buf, n);
     // Only a float near FLT_MAX with many decimals is this long.
     std::string big(n + 1, '\0');
-    std::snprintf(big.data(), big.size(), c.spec.c_str(),
+    std::snprintf(big.data(), big.size(), c.text.c_str(),
                   static_cast<double>(*std::get<float*>(field)));
     big.resize(n);
     return big;
