@@ -1,0 +1,143 @@
+// Numbering of items and the byte layout of "Talvor.PRJ".
+#include "project/CProjectData.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/LineReader.h"
+#include "platform/TextEncoding.h"
+#include "platform/WorkContext.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr std::string_view kMagic = "Morvane Talvor Project v1.0";
+constexpr size_t kMagicField = 50;
+constexpr size_t kIncludedAt = 50;
+constexpr size_t kCountAt = 250;
+constexpr size_t kNumbersAt = 450;
+constexpr size_t kKindCountAt = 20450;
+constexpr size_t kTitleBytes = 30;
+
+void putInt32(std::string& out, size_t at, int32_t v) {
+    uint32_t u = static_cast<uint32_t>(v);
+    for (int b = 0; b < 4; ++b) out[at + b] = static_cast<char>((u >> (8 * b)) & 0xFF);
+}
+
+int32_t getInt32(std::string_view in, size_t at) {
+    uint32_t u = 0;
+    for (int b = 0; b < 4; ++b)
+        u |= static_cast<uint32_t>(static_cast<unsigned char>(in[at + b])) << (8 * b);
+    return static_cast<int32_t>(u);
+}
+
+}  // namespace
+
+std::string ItemFileBase(int number) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "&TLVR_%04d", number);
+    return buf;
+}
+
+std::string ItemListFileName(int number) {
+    return ItemFileBase(number) + ".DAT";
+}
+
+int CProjectData::AllocItemNumber() {
+    // Set even when no number is left: the caller's attempt counts as a change.
+    modified = 1;
+    std::array<bool, kMaxNumber + 1> used{};
+    for (const auto& kind : itemNumbers)
+        for (int32_t n : kind)
+            if (n > 0 && n <= kMaxNumber) used[n] = true;
+    for (int n = 1; n <= kMaxNumber; ++n)
+        if (!used[n]) return n;
+    return 0;
+}
+
+int CProjectData::AddItem(int kind) {
+    if (kind < 0 || kind >= kKinds) return 0;
+    if (itemCount[kind] >= kMaxItems) return 0;
+    int n = AllocItemNumber();
+    if (n == 0) return 0;
+    // A count read from a foreign file below zero starts the list afresh.
+    if (itemCount[kind] < 0) itemCount[kind] = 0;
+    itemNumbers[kind][itemCount[kind]] = n;
+    ++itemCount[kind];
+    return n;
+}
+
+bool CProjectData::RemoveItem(int kind, int position) {
+    if (kind < 0 || kind >= kKinds || itemCount[kind] <= 0) return false;
+    int count = itemCount[kind];
+    if (position < 0 || position >= count) return false;
+    auto& list = itemNumbers[kind];
+    for (int i = position; i + 1 < count; ++i) list[i] = list[i + 1];
+    list[count - 1] = 0;
+    --itemCount[kind];
+    modified = 1;
+    return true;
+}
+
+void CProjectData::IncludeKind(int kind) {
+    if (kind < 0 || kind >= kKinds || kindIncluded[kind]) return;
+    kindIncluded[kind] = 1;
+    modified = 1;
+}
+
+std::string CProjectData::FormatProjectFile() const {
+    std::string out(kKindCountAt + 4 + kTitleBytes * kCalcKindCount, '\0');
+    std::memcpy(out.data(), kMagic.data(), kMagic.size());
+    for (int k = 0; k < kKinds; ++k) {
+        putInt32(out, kIncludedAt + 4 * k, kindIncluded[k]);
+        putInt32(out, kCountAt + 4 * k, itemCount[k]);
+        for (int i = 0; i < kMaxItems; ++i)
+            putInt32(out, kNumbersAt + 4 * (k * kMaxItems + i), itemNumbers[k][i]);
+    }
+    putInt32(out, kKindCountAt, kCalcKindCount);
+    for (int k = 0; k < kCalcKindCount; ++k) {
+        // The title field is GBK on disk; the first 30 bytes of it, NUL-padded.
+        std::string title = utf8ToGbk(kCalcKinds[k].title).substr(0, kTitleBytes);
+        std::memcpy(out.data() + kKindCountAt + 4 + kTitleBytes * k, title.data(), title.size());
+    }
+    return out;
+}
+
+bool CProjectData::ParseProjectFile(std::string_view bytes) {
+    if (bytes.size() < kKindCountAt) return false;
+    if (bytes.substr(0, kMagicField).find(kMagic) == std::string_view::npos) return false;
+    CProjectData read;
+    for (int k = 0; k < kKinds; ++k) {
+        read.kindIncluded[k] = getInt32(bytes, kIncludedAt + 4 * k);
+        read.itemCount[k] = getInt32(bytes, kCountAt + 4 * k);
+        // A count outside the list would index past it: the file is damaged.
+        if (read.itemCount[k] < 0 || read.itemCount[k] > kMaxItems) return false;
+        for (int i = 0; i < kMaxItems; ++i)
+            read.itemNumbers[k][i] = getInt32(bytes, kNumbersAt + 4 * (k * kMaxItems + i));
+    }
+    read.modified = 0;
+    *this = read;
+    return true;
+}
+
+bool CProjectData::LoadProject(const WorkContext& ctx) {
+    std::optional<std::string> bytes = readFileBytes(workFile(ctx, kFileName));
+    if (!bytes) return false;
+    return ParseProjectFile(*bytes);
+}
+
+bool CProjectData::SaveProject(const WorkContext& ctx) {
+    AtomicFileWriter writer;
+    return SaveProject(ctx, writer);
+}
+
+bool CProjectData::SaveProject(const WorkContext& ctx, AtomicFileWriter& writer) {
+    if (!modified) return true;
+    std::string path = workFile(ctx, kFileName);
+    // The backup is the file as it was before this save; a first save has none.
+    if (std::optional<std::string> old = readFileBytes(path))
+        writer.write(workFile(ctx, kBackupName), *old);
+    if (!writer.write(path, FormatProjectFile())) return false;
+    modified = 0;
+    return true;
+}

@@ -1,0 +1,115 @@
+// Byte layout of "Talvor.MB" and the numbering of templates.
+#include "project/CTemplateIndex.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/LineReader.h"
+#include "platform/WorkContext.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+constexpr std::string_view kMagic = "Morvane Talvor MoBan v1.0";
+constexpr size_t kMagicField = 50;
+constexpr size_t kCountAt = 50;
+constexpr size_t kNumbersAt = 250;
+constexpr const char* kIndexName = "Talvor.MB";
+
+void putInt32(std::string& out, size_t at, int32_t v) {
+    uint32_t u = static_cast<uint32_t>(v);
+    for (int b = 0; b < 4; ++b) out[at + b] = static_cast<char>((u >> (8 * b)) & 0xFF);
+}
+
+int32_t getInt32(std::string_view in, size_t at) {
+    uint32_t u = 0;
+    for (int b = 0; b < 4; ++b)
+        u |= static_cast<uint32_t>(static_cast<unsigned char>(in[at + b])) << (8 * b);
+    return static_cast<int32_t>(u);
+}
+
+}  // namespace
+
+std::string TemplateDirectory(const WorkContext& ctx, bool createIt) {
+    std::string dir = withTrailingSlash(resolveInDir(ctx.G_strExePath, "Template"));
+    if (createIt) {
+        std::error_code ec;
+        std::filesystem::create_directories(dir, ec);
+    }
+    return dir;
+}
+
+std::string TemplateFilePath(const WorkContext& ctx, int number) {
+    char name[32];
+    std::snprintf(name, sizeof name, "Talvor_%04d.DAT", number);
+    return resolveInDir(TemplateDirectory(ctx, false), name);
+}
+
+int CTemplateIndex::AddTemplate(int kind) {
+    if (kind < 0 || kind >= kKinds || templateCount[kind] >= kMaxTemplates) return 0;
+    std::array<bool, kMaxNumber + 1> used{};
+    for (const auto& list : templateNumbers)
+        for (int32_t n : list)
+            if (n > 0 && n <= kMaxNumber) used[n] = true;
+    int n = 1;
+    while (n <= kMaxNumber && used[n]) ++n;
+    if (n > kMaxNumber) return 0;
+    if (templateCount[kind] < 0) templateCount[kind] = 0;
+    templateNumbers[kind][templateCount[kind]] = n;
+    ++templateCount[kind];
+    return n;
+}
+
+bool CTemplateIndex::RemoveTemplate(int kind, int position) {
+    if (kind < 0 || kind >= kKinds || templateCount[kind] <= 0) return false;
+    int count = templateCount[kind];
+    if (position < 0 || position >= count) return false;
+    auto& list = templateNumbers[kind];
+    for (int i = position; i + 1 < count; ++i) list[i] = list[i + 1];
+    list[count - 1] = 0;
+    --templateCount[kind];
+    return true;
+}
+
+std::string CTemplateIndex::FormatIndexFile() const {
+    std::string out(kFileSize, '\0');
+    std::memcpy(out.data(), kMagic.data(), kMagic.size());
+    for (int k = 0; k < kKinds; ++k) {
+        putInt32(out, kCountAt + 4 * k, templateCount[k]);
+        for (int i = 0; i < kMaxTemplates; ++i)
+            putInt32(out, kNumbersAt + 4 * (k * kMaxTemplates + i), templateNumbers[k][i]);
+    }
+    return out;
+}
+
+bool CTemplateIndex::ParseIndexFile(std::string_view bytes) {
+    if (bytes.size() < static_cast<size_t>(kFileSize)) return false;
+    if (bytes.substr(0, kMagicField).find(kMagic) == std::string_view::npos) return false;
+    CTemplateIndex read;
+    for (int k = 0; k < kKinds; ++k) {
+        read.templateCount[k] = getInt32(bytes, kCountAt + 4 * k);
+        // A count outside the list would index past it: the file is damaged.
+        if (read.templateCount[k] < 0 || read.templateCount[k] > kMaxTemplates) return false;
+        for (int i = 0; i < kMaxTemplates; ++i)
+            read.templateNumbers[k][i] = getInt32(bytes, kNumbersAt + 4 * (k * kMaxTemplates + i));
+    }
+    *this = read;
+    return true;
+}
+
+bool CTemplateIndex::LoadTemplateIndex(const WorkContext& ctx) {
+    std::string dir = TemplateDirectory(ctx, true);
+    std::optional<std::string> bytes = readFileBytes(resolveInDir(dir, kIndexName));
+    return bytes && ParseIndexFile(*bytes);
+}
+
+bool CTemplateIndex::SaveTemplateIndex(const WorkContext& ctx) const {
+    AtomicFileWriter writer;
+    return SaveTemplateIndex(ctx, writer);
+}
+
+bool CTemplateIndex::SaveTemplateIndex(const WorkContext& ctx, AtomicFileWriter& writer) const {
+    std::string dir = TemplateDirectory(ctx, true);
+    return writer.write(resolveInDir(dir, kIndexName), FormatIndexFile()) == 1;
+}

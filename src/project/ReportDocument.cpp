@@ -1,0 +1,100 @@
+// Expanding the report-script directives into runs and pictures.
+#include "project/ReportDocument.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/ReportWriter.h"
+#include "platform/TextEncoding.h"
+
+#include <cstdio>
+
+namespace {
+
+// The view works in characters, not bytes: skip n UTF-8 characters.
+size_t byteOffsetOfChar(std::string_view s, size_t n) {
+    size_t i = 0;
+    while (n > 0 && i < s.size()) {
+        ++i;
+        while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
+        --n;
+    }
+    return i;
+}
+
+std::string trimmedEnd(std::string_view s) {
+    size_t e = s.find_last_not_of(" \t\r\n");
+    return std::string(e == std::string_view::npos ? std::string_view() : s.substr(0, e + 1));
+}
+
+// "TextStyle=" plus 21 characters of "%d,%f", then the text from the 32nd
+// character of the directive on.
+void appendStyledText(ReportDocument& doc, std::string_view directive, size_t at) {
+    size_t paramsBegin = at + 10;
+    size_t paramsEnd = paramsBegin + byteOffsetOfChar(directive.substr(paramsBegin), 21);
+    std::string params(directive.substr(paramsBegin, paramsEnd - paramsBegin));
+    int colour = ReportRun::kAutoColour;
+    float factor = 1.0f;
+    int c = 0;
+    float f = 1.0f;
+    int got = std::sscanf(params.c_str(), "%d,%f", &c, &f);
+    if (got >= 1) colour = c;
+    if (got == 2) factor = f;
+    int height = static_cast<int>(static_cast<float>(ReportRun::kDefaultHeight) * factor);
+    std::string_view text = directive.substr(byteOffsetOfChar(directive, 31));
+    appendText(doc, text, colour, height);
+}
+
+}  // namespace
+
+void appendText(ReportDocument& doc, std::string_view text, int colour, int heightTwips) {
+    if (text.empty()) return;
+    ReportRun run;
+    run.text = std::string(text);
+    run.colour = colour;
+    run.heightTwips = heightTwips;
+    if (!doc.empty() && doc.back().sameFormat(run)) {
+        doc.back().text += text;
+        return;
+    }
+    doc.push_back(std::move(run));
+}
+
+ReportDocument ExpandScript(std::string_view text) {
+    constexpr size_t kMarker = 20;
+    ReportDocument doc;
+    size_t pos = 0;
+    // A bound on the blocks, as a guard against a runaway report.
+    for (int round = 0; round < 10000; ++round) {
+        size_t open = text.find(kScriptOpen, pos);
+        if (open == std::string_view::npos) break;
+        // A closing marker before the opening one belongs to no block.
+        size_t close = text.find(kScriptClose, open + kMarker);
+        if (close == std::string_view::npos) break;
+        appendText(doc, text.substr(pos, open - pos));
+        std::string_view directive = text.substr(open + kMarker, close - open - kMarker);
+        size_t at;
+        if ((at = directive.find("InsertDxf=")) != std::string_view::npos) {
+            ReportRun picture;
+            picture.kind = ReportRun::Kind::Picture;
+            picture.pictureFile = trimmedEnd(directive.substr(at + 10));
+            doc.push_back(picture);
+        } else if ((at = directive.find("TextStyle=")) != std::string_view::npos) {
+            appendStyledText(doc, directive, at);
+        } else {
+            appendText(doc, text.substr(open, close + kMarker - open));
+        }
+        pos = close + kMarker;
+    }
+    appendText(doc, text.substr(pos));
+    return doc;
+}
+
+std::string PlainText(const ReportDocument& doc) {
+    std::string out;
+    for (const ReportRun& run : doc)
+        if (run.kind == ReportRun::Kind::Text) out += run.text;
+    return out;
+}
+
+int WritePlainText(const std::string& path, const ReportDocument& doc) {
+    return writeFileAtomically(path, utf8ToGbk(PlainText(doc)));
+}

@@ -1,0 +1,140 @@
+// RTF output: font table with the 宋体 face in charset 134, a colour table of
+// the colours used, one \plain format per run, GBK bytes as \'hh escapes.
+#include "project/RtfWriter.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/TextEncoding.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+// Page width between one-inch margins on A4: pictures are scaled down to it.
+constexpr int kMaxPictureTwips = 9638;
+constexpr int kTwipsPerPixel = 15;  // at 96 pixels per inch
+
+std::string hexByte(unsigned char b) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "\\'%02x", b);
+    return buf;
+}
+
+// The character at s[i] as RTF: ASCII escaped where RTF needs it, anything
+// else as its GBK bytes, or as \uN when GBK has no such character.
+size_t appendCharacter(std::string& out, std::string_view s, size_t i) {
+    unsigned char c = s[i];
+    if (c < 0x80) {
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c == '\n') {
+            out += "\\par\n";
+        } else if (c == '\t') {
+            out += "\\tab ";
+        } else if (c != '\r') {
+            out += static_cast<char>(c);
+        }
+        return i + 1;
+    }
+    size_t n = 1;
+    while (i + n < s.size() && (static_cast<unsigned char>(s[i + n]) & 0xC0) == 0x80) ++n;
+    std::string_view ch = s.substr(i, n);
+    std::string gbk = utf8ToGbk(ch);
+    if (gbk.find('?') == std::string::npos) {
+        for (unsigned char b : gbk) out += hexByte(b);
+    } else {
+        uint32_t cp = 0;
+        int extra = n == 2 ? 0x1F : n == 3 ? 0x0F : 0x07;
+        cp = static_cast<unsigned char>(ch[0]) & extra;
+        for (size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(ch[k]) & 0x3F);
+        // \uN takes a signed 16-bit value; characters beyond the BMP become '?'.
+        int16_t v = cp <= 0xFFFF ? static_cast<int16_t>(static_cast<uint16_t>(cp)) : '?';
+        out += "\\u" + std::to_string(v) + "?";
+    }
+    return i + n;
+}
+
+uint32_t bigEndian32(std::string_view s, size_t at) {
+    uint32_t v = 0;
+    for (int k = 0; k < 4; ++k) v = (v << 8) | static_cast<unsigned char>(s[at + k]);
+    return v;
+}
+
+void appendPicture(std::string& out, const std::string& png) {
+    // Width and height from the PNG header (IHDR follows the 8-byte signature).
+    if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return;
+    int w = static_cast<int>(bigEndian32(png, 16));
+    int h = static_cast<int>(bigEndian32(png, 20));
+    if (w <= 0 || h <= 0) return;
+    long goalW = static_cast<long>(w) * kTwipsPerPixel;
+    long goalH = static_cast<long>(h) * kTwipsPerPixel;
+    if (goalW > kMaxPictureTwips) {
+        goalH = goalH * kMaxPictureTwips / goalW;
+        goalW = kMaxPictureTwips;
+    }
+    char head[160];
+    std::snprintf(head, sizeof head, "{\\pict\\pngblip\\picw%d\\pich%d\\picwgoal%ld\\pichgoal%ld\n",
+                  w, h, goalW, goalH);
+    out += head;
+    static const char* hex = "0123456789abcdef";
+    for (size_t i = 0; i < png.size(); ++i) {
+        unsigned char b = png[i];
+        out += hex[b >> 4];
+        out += hex[b & 0xF];
+        if (i % 64 == 63) out += '\n';
+    }
+    out += "}\n";
+}
+
+std::vector<int> coloursUsed(const ReportDocument& doc) {
+    std::vector<int> colours;
+    for (const ReportRun& run : doc)
+        if (run.kind == ReportRun::Kind::Text && run.colour != ReportRun::kAutoColour &&
+            std::find(colours.begin(), colours.end(), run.colour) == colours.end())
+            colours.push_back(run.colour);
+    return colours;
+}
+
+}  // namespace
+
+std::string EmbeddedPicture(const ReportRun& picture) {
+    return picture.png;
+}
+
+std::string FormatRtf(const ReportDocument& doc, const PictureSource& pictures) {
+    std::vector<int> colours = coloursUsed(doc);
+    std::string out = "{\\rtf1\\ansi\\ansicpg936\\deff0\\uc1\n{\\fonttbl{\\f0\\fnil\\fcharset134 ";
+    for (unsigned char b : utf8ToGbk("宋体")) out += hexByte(b);
+    out += ";}}\n{\\colortbl ;";
+    for (int c : colours) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "\\red%d\\green%d\\blue%d;", c & 0xFF, (c >> 8) & 0xFF,
+                      (c >> 16) & 0xFF);
+        out += buf;
+    }
+    out += "}\n\\viewkind4\\pard\\lang2052\\f0\\fs20\n";
+    for (const ReportRun& run : doc) {
+        if (run.kind == ReportRun::Kind::Picture) {
+            if (pictures) appendPicture(out, pictures(run));
+            continue;
+        }
+        int index = 0;
+        if (run.colour != ReportRun::kAutoColour)
+            index = static_cast<int>(std::find(colours.begin(), colours.end(), run.colour) -
+                                     colours.begin()) +
+                    1;
+        // \fs counts half points; a height in twips is ten times that.
+        out += "\\plain\\f0\\fs" + std::to_string(run.heightTwips / 10) + "\\cf" +
+               std::to_string(index) + " ";
+        for (size_t i = 0; i < run.text.size();) i = appendCharacter(out, run.text, i);
+        out += "\n";
+    }
+    out += "}\n";
+    return out;
+}
+
+int WriteRtf(const std::string& path, const ReportDocument& doc, const PictureSource& pictures) {
+    return writeFileAtomically(path, FormatRtf(doc, pictures));
+}
