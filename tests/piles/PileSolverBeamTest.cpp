@@ -1,0 +1,176 @@
+// The beam core against the classical closed forms of beams on elastic
+// foundations: Hetenyi's infinite and semi-infinite beams on a constant
+// foundation and the JTG D63 m-method flexibilities at alpha h = 4.
+#include "piles/PileSolverBeam.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// |actual - expected| within 0.5 % of |expected|.
+void expectWithinHalfPercent(double actual, double expected, const char* what) {
+    EXPECT_NEAR(actual, expected, 0.005 * std::fabs(expected))
+        << what << ": expected " << expected << ", got " << actual;
+}
+
+// Force and moment balance of a solution, relative to the largest term.
+// A pure couple has no net force: `couple` / length then sets the scale.
+void expectBalanced(const BeamSolution& s, double length, double couple = 0.0) {
+    ASSERT_TRUE(s.solved) << s.message;
+    const double scale = std::fabs(s.appliedLoad) + std::fabs(s.soilForce) +
+                         std::fabs(s.anchorForce) + std::fabs(s.baseReaction) +
+                         std::fabs(couple) / length;
+    EXPECT_LE(std::fabs(s.forceResidual), 1e-6 * scale);
+    EXPECT_LE(std::fabs(s.momentResidual), 1e-6 * scale * length);
+}
+
+size_t nodeAt(const BeamModel& m, double z) {
+    for (size_t i = 0; i < m.nodes.size(); ++i)
+        if (std::fabs(m.nodes[i] - z) < 1e-9) return i;
+    ADD_FAILURE() << "no node at depth " << z;
+    return 0;
+}
+
+// A beam of constant foundation k (kN/m2 over a unit width) springing from the
+// top, with beta = (k / 4EI)^(1/4) = 0.5 /m.
+BeamModel constantFoundation(double length, std::vector<double> breaks) {
+    BeamModel m;
+    m.EI = 1.0e5;
+    m.width = 1.0;
+    m.springTop = 0.0;
+    m.law = SoilLaw::Constant;
+    m.layers = {{1000.0, 4.0 * m.EI * std::pow(0.5, 4)}};
+    breaks.push_back(0.0);
+    breaks.push_back(length);
+    std::sort(breaks.begin(), breaks.end());
+    m.nodes = meshDepths(breaks, 0.1);
+    return m;
+}
+
+}  // namespace
+
+TEST(PileSolverBeam, MeshDividesEveryIntervalEquallyAndKeepsTheBreaks) {
+    const std::vector<double> nodes = meshDepths({0.0, 1.0, 1.25, 3.0}, 0.1);
+    ASSERT_EQ(nodes.size(), 1u + 10u + 3u + 18u);
+    EXPECT_DOUBLE_EQ(nodes[10], 1.0);
+    EXPECT_DOUBLE_EQ(nodes[13], 1.25);
+    EXPECT_DOUBLE_EQ(nodes.back(), 3.0);
+    for (size_t i = 1; i < nodes.size(); ++i) EXPECT_LE(nodes[i] - nodes[i - 1], 0.1 + 1e-12);
+    // An exact multiple of the interval gains no sliver interval.
+    EXPECT_EQ(meshDepths({0.0, 0.3}, 0.1).size(), 4u);
+    EXPECT_TRUE(meshDepths({}, 0.1).empty());
+}
+
+// Hetenyi, semi-infinite beam under an end load P:
+// y0 = 2 P beta / k, theta0 = -2 P beta^2 / k, M(x) = (P / beta) e^-bx sin bx.
+TEST(PileSolverBeam, SemiInfiniteBeamUnderAnEndLoadMatchesHetenyi) {
+    const double beta = 0.5, P = 100.0, xPeak = kPi / 4.0 / beta;
+    BeamModel m = constantFoundation(20.0, {xPeak});
+    const double k = m.layers[0].coef;
+    m.actions = {{0.0, P, 0.0}};
+    const BeamSolution s = solveBeam(m);
+    expectBalanced(s, 20.0);
+    expectWithinHalfPercent(s.y[0], 2.0 * P * beta / k, "y0");
+    expectWithinHalfPercent(s.theta[0], -2.0 * P * beta * beta / k, "theta0");
+    const double peak = P / beta * std::exp(-kPi / 4.0) * std::sin(kPi / 4.0);
+    expectWithinHalfPercent(s.moment[nodeAt(m, xPeak)], peak, "M at beta x = pi/4");
+    EXPECT_NEAR(s.shearBelow[0], P, 1e-6 * P);
+}
+
+// Hetenyi, semi-infinite beam under an end moment M0:
+// y0 = 2 M0 beta^2 / k, theta0 = -4 M0 beta^3 / k, M(x) = M0 e^-bx (cos bx + sin bx).
+TEST(PileSolverBeam, SemiInfiniteBeamUnderAnEndMomentMatchesHetenyi) {
+    const double beta = 0.5, M0 = 50.0, x1 = 1.0 / beta;
+    BeamModel m = constantFoundation(20.0, {x1});
+    const double k = m.layers[0].coef;
+    m.actions = {{0.0, 0.0, M0}};
+    const BeamSolution s = solveBeam(m);
+    expectBalanced(s, 20.0, M0);
+    expectWithinHalfPercent(s.y[0], 2.0 * M0 * beta * beta / k, "y0");
+    expectWithinHalfPercent(s.theta[0], -4.0 * M0 * beta * beta * beta / k, "theta0");
+    expectWithinHalfPercent(s.moment[0], M0, "M0");
+    expectWithinHalfPercent(s.moment[nodeAt(m, x1)],
+                            M0 * std::exp(-1.0) * (std::cos(1.0) + std::sin(1.0)),
+                            "M at beta x = 1");
+}
+
+// Hetenyi, infinite beam under a central load P (the ends 10/beta away):
+// y = P beta / 2k, M = -P / 4 beta (y'' < 0 under the load), M = 0 at beta x = pi/4,
+// V jumps from -P/2 to +P/2.
+TEST(PileSolverBeam, InfiniteBeamUnderACentralLoadMatchesHetenyi) {
+    const double beta = 0.5, P = 100.0, c = 20.0, xZero = c + kPi / 4.0 / beta;
+    BeamModel m = constantFoundation(2.0 * c, {c, xZero});
+    const double k = m.layers[0].coef;
+    m.actions = {{c, P, 0.0}};
+    const BeamSolution s = solveBeam(m);
+    expectBalanced(s, 2.0 * c);
+    const size_t mid = nodeAt(m, c);
+    expectWithinHalfPercent(s.y[mid], P * beta / (2.0 * k), "y under the load");
+    expectWithinHalfPercent(s.moment[mid], -P / (4.0 * beta), "M under the load");
+    EXPECT_NEAR(s.moment[nodeAt(m, xZero)], 0.0, 0.005 * P / (4.0 * beta));
+    expectWithinHalfPercent(s.shearAbove[mid], -P / 2.0, "V above the load");
+    expectWithinHalfPercent(s.shearBelow[mid], P / 2.0, "V below the load");
+    EXPECT_NEAR(s.theta[mid], 0.0, 1e-9);
+}
+
+// JTG D63-2007 Annex P, free-base pile with alpha h = 4 (m-method):
+// dHH alpha^3 EI = 2.44066, dMH alpha^2 EI = 1.62100, dMM alpha EI = 1.75058.
+TEST(PileSolverBeam, FlexibilitiesAtTheGroundLineMatchJtgD63AtAlphaHFour) {
+    BeamModel m;
+    m.EI = 1.0e5;
+    m.width = 2.0;
+    m.law = SoilLaw::Linear;
+    m.layers = {{1000.0, 5000.0}};  // m Bp = 1e4 kN/m4
+    const double alpha = std::pow(5000.0 * 2.0 / m.EI, 0.2), h = 4.0 / alpha;
+    m.nodes = meshDepths({0.0, h}, 0.1);
+
+    m.actions = {{0.0, 1.0, 0.0}};
+    const BeamSolution unitH = solveBeam(m);
+    expectBalanced(unitH, h);
+    m.actions = {{0.0, 0.0, 1.0}};
+    const BeamSolution unitM = solveBeam(m);
+    expectBalanced(unitM, h, 1.0);
+
+    const double a = alpha, EI = m.EI;
+    expectWithinHalfPercent(unitH.y[0] * a * a * a * EI, 2.44066, "dHH");
+    expectWithinHalfPercent(-unitH.theta[0] * a * a * EI, 1.62100, "dMH");
+    expectWithinHalfPercent(unitM.y[0] * a * a * EI, 1.62100, "dHM");
+    expectWithinHalfPercent(-unitM.theta[0] * a * EI, 1.75058, "dMM");
+}
+
+TEST(PileSolverBeam, HeldBaseCarriesWhatTheSoilDoesNot) {
+    // A cantilever without soil: the fixed base takes the whole load and the
+    // moment of it.
+    BeamModel m;
+    m.EI = 2.0e4;
+    m.width = 1.0;
+    m.springTop = 10.0;
+    m.base = BaseSupport::Fixed;
+    m.nodes = meshDepths({0.0, 10.0}, 0.1);
+    m.load = {{0.0, 10.0}, {10.0, 10.0}};
+    const BeamSolution s = solveBeam(m);
+    expectBalanced(s, 10.0);
+    EXPECT_NEAR(s.baseReaction, 100.0, 1e-7 * 100.0);
+    EXPECT_NEAR(s.baseMoment, 500.0, 1e-7 * 500.0);
+    // Uniform load on a cantilever: y_tip = q L^4 / 8 EI (to the rounding of 100 elements).
+    const double tip = 10.0 * 1.0e4 / (8.0 * m.EI);
+    EXPECT_NEAR(s.y[0], tip, 1e-7 * tip);
+}
+
+TEST(PileSolverBeam, MechanismIsReportedNotSolved) {
+    BeamModel m;
+    m.EI = 1.0e4;
+    m.width = 1.0;
+    m.nodes = meshDepths({0.0, 5.0}, 0.5);
+    m.load = {{0.0, 1.0}, {5.0, 1.0}};
+    const BeamSolution s = solveBeam(m);
+    EXPECT_FALSE(s.solved);
+    EXPECT_FALSE(s.message.empty());
+    EXPECT_TRUE(s.y.empty());
+}

@@ -1,0 +1,433 @@
+// The pile solver through its record: Matlock-Reese coefficients, rigid-pile
+// statics, an anchored pile on a fixed base solved by hand, balance of forces,
+// mesh convergence, the K-method A/A1 iteration, the result points and the
+// refusals.
+#include "piles/PileSolver.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+constexpr float kSteel = 2.06e8f;  // kPa
+
+void expectWithinHalfPercent(double actual, double expected, const char* what) {
+    EXPECT_NEAR(actual, expected, 0.005 * std::fabs(expected))
+        << what << ": expected " << expected << ", got " << actual;
+}
+
+// A steel pile of rigidity EI (kN-m2) given through its inertia, face width b,
+// one layer of the given method and coefficient (MN units).
+CPile_ShuJu steelPile(double EI, float b, float spacing, float L, float h, int method, float coef) {
+    CPile_ShuJu p;
+    p.hasInertia = 1;
+    p.inertia = static_cast<float>(EI / kSteel);
+    p.hasModulus = 1;
+    p.modulus = kSteel;
+    p.isRectangular = 1;
+    p.sectionB = p.sectionH = p.resistWidth = b;
+    p.spacing = spacing;
+    p.freeLength = L;
+    p.embedDepth = h;
+    p.method = method;
+    p.layerCount = 1;
+    p.layers[0] = {L + 1000.0f, 18.0f, coef, coef, coef};
+    return p;
+}
+
+// A reinforced-concrete pile as engineers design them: C30, 1.5 m x 2.0 m,
+// 8 m free, 7 m embedded in two layers, hinged base.
+CPile_ShuJu concretePile(int method) {
+    CPile_ShuJu p;
+    p.isRectangular = 1;
+    p.sectionB = p.resistWidth = 1.5f;
+    p.sectionH = 2.0f;
+    p.spacing = 5.0f;
+    p.gradeNumber = 30;
+    p.freeLength = 8.0f;
+    p.embedDepth = 7.0f;
+    p.method = method;
+    p.baseCondition = 1;
+    p.layerCount = 2;
+    p.layers[0] = {8.0f + 3.0f, 18.0f, 20.0f, 20.0f, 80.0f};
+    p.layers[1] = {1000.0f, 18.0f, 60.0f, 60.0f, 200.0f};
+    return p;
+}
+
+// The load table of a rectangle of H kN per metre width over the free length.
+std::vector<PileLoadPoint> rectangle(float H, float L) {
+    return {{0.0f, 0.0f, H / L}, {L, H / L, 0.0f}};
+}
+
+struct Run {
+    CPile_ShuJu pile;
+    PileSolver solver;
+    int result = 0;
+};
+
+std::unique_ptr<Run> solve(const CPile_ShuJu& pile, const std::vector<PileLoadPoint>& load,
+                           float A = 0.0f, float A1 = 0.0f, PileSolverOptions options = {}) {
+    auto run = std::make_unique<Run>(Run{pile, PileSolver(options), 0});
+    run->solver.SetData(&run->pile);
+    run->solver.SetLoadTable(load);
+    run->solver.SetCoefA(A);
+    run->solver.SetCoefA1(A1);
+    run->solver.SetFixedSetting(0.5f);
+    run->result = run->solver.calculate_DTQ();
+    return run;
+}
+
+void expectBalanced(const PileSolver& solver, float length) {
+    const PileSolverSummary& s = solver.summary();
+    ASSERT_NE(s.outcome, PileSolveOutcome::Refused) << s.message;
+    const double scale = std::fabs(s.appliedLoad) + std::fabs(s.soilForce) +
+                         std::fabs(s.anchorForce) + std::fabs(s.baseReaction);
+    EXPECT_LE(std::fabs(s.forceResidual), 1e-6 * scale);
+    EXPECT_LE(std::fabs(s.momentResidual), 1e-6 * scale * length);
+    // The points tell the same: V just below the slip surface is the load on
+    // the pile less the cable.
+    for (const PileForcePoint& p : solver.points()) {
+        if (std::fabs(p.depth - solver.slipDepth()) < 1e-6) {
+            EXPECT_NEAR(-p.shearA, s.appliedLoad - s.anchorForce, 1e-5 * scale);
+        }
+    }
+}
+
+const PileForcePoint& pointAt(const PileSolver& solver, float depth) {
+    for (const PileForcePoint& p : solver.points())
+        if (std::fabs(p.depth - depth) < 1e-4f) return p;
+    ADD_FAILURE() << "no point at depth " << depth;
+    return solver.points().front();
+}
+
+}  // namespace
+
+// Matlock and Reese (1960), soil modulus n_h x, long pile (Zmax = 10), T = 2 m:
+// y = (Ay P T^3 + By M T^2) / EI with Ay = 2.435, By = 1.623 at the ground line;
+// M = Am P T + Bm M with Am = 0.727, Bm = 0.851 at Z = 1.
+TEST(PileSolver, LongPileInLinearSoilMatchesMatlockReeseCoefficients) {
+    // n_h = m Bp = 5000 * 2 kN/m4 and EI = 3.2e5 give T = (EI / n_h)^(1/5) = 2 m.
+    const CPile_ShuJu pile = steelPile(3.2e5, 1.0f, 2.0f, 2.0f, 20.0f, 0, 5.0f);
+    const auto run = solve(pile, rectangle(100.0f, 2.0f));
+    ASSERT_EQ(run->result, 1) << run->solver.summary().message;
+    expectBalanced(run->solver, 22.0f);
+    const double T = 2.0, EI = 3.2e5, P = 200.0, M = 200.0;  // 2 m x 100 kN/m; P x L/2
+    const double y0 = (2.435 * P * T * T * T + 1.623 * M * T * T) / EI;
+    expectWithinHalfPercent(-pointAt(run->solver, 2.0f).displacement / 1000.0, y0,
+                            "y at the ground line");
+    const double mz1 = 0.727 * P * T + 0.851 * M;
+    expectWithinHalfPercent(-pointAt(run->solver, 4.0f).momentA, mz1, "M at Z = 1");
+}
+
+// A pile far stiffer than its soil turns as a rigid body, y = u0 + phi x below
+// the slip surface; force and moment balance give u0 and phi by hand.
+TEST(PileSolver, ShortStiffPileFollowsRigidBodyStatics) {
+    const float L = 3.0f, h = 4.0f, H = 50.0f, s = 2.0f;
+    for (int method : {0, 2}) {
+        SCOPED_TRACE(method == 0 ? "m-method" : "K-method");
+        // A rigid body needs no fine mesh, and 12 EI / l^3 of 0.1 m elements
+        // against these springs would leave the balance to rounding.
+        PileSolverOptions coarse;
+        coarse.maxInterval = 0.5f;
+        const CPile_ShuJu pile = steelPile(1.0e10, 1.0f, s, L, h, method, 10.0f);
+        const auto run = solve(pile, rectangle(H, L), 0.0f, 0.0f, coarse);
+        ASSERT_EQ(run->result, 1) << run->solver.summary().message;
+        expectBalanced(run->solver, L + h);
+        const double a = 10.0e3 * 2.0;  // coefficient x Bp
+        const double V0 = H * s, M0 = V0 * L / 2.0;
+        // m: a [h^2/2 h^3/3; h^3/6 h^4/12] (u0, phi) = (V0, M0 + V0 h)
+        // K: a [h     h^2/2; h^2/2 h^3/6 ] (u0, phi) = (V0, M0 + V0 h)
+        const double a11 = method == 0 ? h * h / 2.0 : h,
+                     a12 = method == 0 ? h * h * h / 3.0 : h * h / 2.0;
+        const double a21 = method == 0 ? h * h * h / 6.0 : h * h / 2.0,
+                     a22 = method == 0 ? h * h * h * h / 12.0 : h * h * h / 6.0;
+        const double r1 = V0 / a, r2 = (M0 + V0 * h) / a, det = a11 * a22 - a12 * a21;
+        const double u0 = (r1 * a22 - a12 * r2) / det, phi = (a11 * r2 - a21 * r1) / det;
+        EXPECT_LT(phi, 0.0);
+        expectWithinHalfPercent(-pointAt(run->solver, L).displacement / 1000.0, u0,
+                                "y at the slip surface");
+        expectWithinHalfPercent(run->pile.topDisplacement / 1000.0, u0 - phi * L, "y at the top");
+        expectWithinHalfPercent(-pointAt(run->solver, L + h).displacement / 1000.0, u0 + phi * h,
+                                "y at the base");
+        EXPECT_TRUE(run->solver.summary().rigid);
+    }
+}
+
+// No soil, a fixed base at l = L + h and a cable of stiffness ka at the top:
+// a cantilever propped by a spring. Unit-load method with the load q over the
+// upper L: d_q = q/EI [L^4/8 + L((l^3 - L^3)/3 - L(l^2 - L^2)/4)], f = l^3 / 3EI,
+// y_top = d_q / (1 + ka f), T = ka y_top, M_base = q L (l - L/2) - T l.
+TEST(PileSolver, AnchoredPileOnAFixedBaseMatchesTheHandSolution) {
+    const float L = 6.0f, h = 4.0f, H = 120.0f, s = 2.5f;
+    CPile_ShuJu pile = steelPile(2.0e5, 0.8f, s, L, h, 0, 0.0f);
+    pile.baseCondition = 2;
+    pile.hasAnchor = 1;
+    pile.anchorStiffness = 5.0f;  // MN/m
+    const auto run = solve(pile, rectangle(H, L));
+    ASSERT_EQ(run->result, 1) << run->solver.summary().message;
+    expectBalanced(run->solver, L + h);
+
+    const double EI = 2.0e5, l = L + h, q = H / L * s, ka = 5000.0;
+    const double dq =
+        q / EI *
+        (std::pow(L, 4) / 8.0 + L * ((l * l * l - L * L * L) / 3.0 - L * (l * l - L * L) / 4.0));
+    const double f = l * l * l / (3.0 * EI);
+    const double yTop = dq / (1.0 + ka * f), T = ka * yTop;
+    const PileSolverSummary& sum = run->solver.summary();
+    expectWithinHalfPercent(run->pile.topDisplacement / 1000.0, yTop, "y at the top");
+    expectWithinHalfPercent(sum.anchorForce, T, "cable force");
+    expectWithinHalfPercent(sum.baseReaction, q * L - T, "base reaction");
+    expectWithinHalfPercent(sum.baseMoment, q * L * (l - L / 2.0) - T * l, "base moment");
+    // The cable pulls the top upslope: V just below the top is -T.
+    EXPECT_NEAR(run->solver.points().front().shearB, T, 1e-4 * T);
+    EXPECT_FLOAT_EQ(run->solver.points().front().shearA, 0.0f);
+}
+
+TEST(PileSolver, EverySolutionBalancesItsLoad) {
+    const std::vector<std::vector<PileLoadPoint>> loads = {
+        rectangle(300.0f, 8.0f),
+        {{0.0f, 0.0f, 0.0f}, {8.0f, 75.0f, 0.0f}},    // triangle
+        {{0.0f, 0.0f, 25.0f}, {8.0f, 50.0f, 0.0f}}};  // trapezoid
+    for (int method = 0; method < 3; ++method)
+        for (int base = 0; base < 3; ++base)
+            for (float anchor : {0.0f, 20.0f})
+                for (const auto& load : loads) {
+                    SCOPED_TRACE(testing::Message() << "method " << method << " base " << base
+                                                    << " anchor " << anchor);
+                    CPile_ShuJu pile = concretePile(method);
+                    pile.baseCondition = base;
+                    pile.hasAnchor = anchor > 0.0f;
+                    pile.anchorStiffness = anchor;
+                    const auto run = solve(pile, load, 30.0f, 5.0f);
+                    ASSERT_EQ(run->result, 1) << run->solver.summary().message;
+                    expectBalanced(run->solver, 15.0f);
+                    EXPECT_NEAR(run->solver.summary().appliedLoad, 5.0 * 300.0, 1e-3);
+                }
+}
+
+TEST(PileSolver, HalvingTheElementLengthChangesNoSummaryValueByMoreThanATenthOfAPercent) {
+    for (int method = 0; method < 3; ++method) {
+        SCOPED_TRACE(testing::Message() << "method " << method);
+        const CPile_ShuJu pile = concretePile(method);
+        PileSolverOptions fine;
+        fine.maxInterval = 0.05f;
+        const auto a = solve(pile, rectangle(400.0f, 8.0f), 40.0f, 10.0f);
+        const auto b = solve(pile, rectangle(400.0f, 8.0f), 40.0f, 10.0f, fine);
+        ASSERT_EQ(a->result, 1);
+        ASSERT_EQ(b->result, 1);
+        EXPECT_EQ(b->solver.pointCount() - 1, 2 * (a->solver.pointCount() - 1));
+        // 0.1 %, and no closer than the report's last digit.
+        const auto close = [](float x, float y, const char* what) {
+            EXPECT_NEAR(x, y, std::max(0.001 * std::fabs(y), 5e-4)) << what;
+        };
+        close(a->pile.innerMaxMoment, b->pile.innerMaxMoment, "inner moment");
+        close(a->pile.outerMaxMoment, b->pile.outerMaxMoment, "outer moment");
+        close(a->pile.maxShear, b->pile.maxShear, "shear");
+        close(a->pile.topDisplacement, b->pile.topDisplacement, "top displacement");
+        // Depths of extremes may move by at most half an interval.
+        EXPECT_NEAR(a->pile.innerMaxDepth, b->pile.innerMaxDepth, 0.05f + 1e-4f);
+        EXPECT_NEAR(a->pile.outerMaxDepth, b->pile.outerMaxDepth, 0.05f + 1e-4f);
+    }
+}
+
+TEST(PileSolver, KMethodWithDifferentAAndA1SettlesWithEachPointOnItsOwnSide) {
+    CPile_ShuJu pile = concretePile(2);
+    pile.baseCondition = 0;  // free to turn, so that the base moves upslope
+    const float A = 40.0f, A1 = 5.0f;
+    const auto run = solve(pile, rectangle(400.0f, 8.0f), A, A1);
+    ASSERT_EQ(run->result, 1);
+    const PileSolverSummary& s = run->solver.summary();
+    EXPECT_EQ(s.outcome, PileSolveOutcome::Solved);
+    EXPECT_GT(s.passes, 1);
+    EXPECT_LT(s.passes, 100);
+    int up = 0, down = 0;
+    for (const PileSolver::Sample& g : run->solver.samples()) {
+        const double K = (g.depth < 11.0 ? 80.0 : 200.0) * 1000.0;
+        const double expected = K + (g.y >= 0.0 ? A : A1) * 1000.0;
+        EXPECT_DOUBLE_EQ(g.k, expected) << "at depth " << g.depth << " y " << g.y;
+        (g.y >= 0.0 ? down : up)++;
+    }
+    // The pile turns: its lower part moves upslope, so both coefficients act.
+    EXPECT_GT(up, 0);
+    EXPECT_GT(down, 0);
+    // The reported soil reaction carries the coefficient of the point's side.
+    for (const PileForcePoint& p : run->solver.points()) {
+        if (p.depth <= 8.0f) continue;
+        const double y = -p.displacement / 1000.0;
+        const double K = (p.depth < 11.0f - 1e-4f ? 80.0 : 200.0) + (y >= 0.0 ? A : A1);
+        if (p.depth < 15.0f - 1e-4f) {
+            EXPECT_NEAR(-p.soilReaction, K * 1000.0 * y, 1e-3 + 1e-5 * std::fabs(K * 1000.0 * y));
+        }
+    }
+    // A and A1 change the answer under the K-method.
+    const auto plain = solve(pile, rectangle(400.0f, 8.0f));
+    EXPECT_NE(plain->pile.topDisplacement, run->pile.topDisplacement);
+}
+
+TEST(PileSolver, AAndA1HaveNoEffectUnderTheMAndCMethods) {
+    for (int method : {0, 1}) {
+        const CPile_ShuJu pile = concretePile(method);
+        const auto without = solve(pile, rectangle(400.0f, 8.0f));
+        const auto with = solve(pile, rectangle(400.0f, 8.0f), 60.0f, 3.0f);
+        ASSERT_EQ(without->solver.pointCount(), with->solver.pointCount());
+        for (int i = 0; i < with->solver.pointCount(); ++i) {
+            EXPECT_EQ(without->solver.points()[i].displacement,
+                      with->solver.points()[i].displacement);
+            EXPECT_EQ(without->solver.points()[i].momentA, with->solver.points()[i].momentA);
+            EXPECT_EQ(without->solver.points()[i].soilReaction,
+                      with->solver.points()[i].soilReaction);
+        }
+        EXPECT_EQ(with->solver.summary().passes, 1);
+    }
+}
+
+TEST(PileSolver, PointsRunFromTopToBaseThroughSlipSurfaceAndInterfaces) {
+    CPile_ShuJu pile = concretePile(0);
+    pile.layers[0].thickness = 8.0f + 2.95f;  // interface at 10.95 m
+    const auto run = solve(pile, rectangle(400.0f, 8.0f));
+    const std::vector<PileForcePoint>& pts = run->solver.points();
+    ASSERT_FALSE(pts.empty());
+    EXPECT_FLOAT_EQ(pts.front().depth, 0.0f);
+    EXPECT_FLOAT_EQ(pts.back().depth, 15.0f);
+    EXPECT_FLOAT_EQ(run->solver.slipDepth(), 8.0f);
+    pointAt(run->solver, 8.0f);
+    pointAt(run->solver, 10.95f);
+    for (size_t i = 1; i < pts.size(); ++i) {
+        EXPECT_GT(pts[i].depth, pts[i - 1].depth);
+        EXPECT_LE(pts[i].depth - pts[i - 1].depth, 0.1f + 1e-5f);
+    }
+    // Above the slip surface the soil takes nothing; the base has nothing below.
+    for (const PileForcePoint& p : pts) {
+        if (p.depth < 8.0f) {
+            EXPECT_EQ(p.soilReaction, 0.0f);
+        }
+    }
+    EXPECT_EQ(pts.back().shearB, 0.0f);
+    EXPECT_EQ(pts.front().shearA, 0.0f);
+}
+
+TEST(PileSolver, SummaryValuesAreTheExtremesOfThePointsInTheReportConvention) {
+    const auto run = solve(concretePile(0), rectangle(400.0f, 8.0f));
+    ASSERT_EQ(run->result, 1);
+    float inner = 0.0f, outer = 0.0f, shear = 0.0f;
+    for (const PileForcePoint& p : run->solver.points()) {
+        inner = std::max(inner, -p.momentA);
+        outer = std::min(outer, -p.momentB);
+        for (float v : {-p.shearA, -p.shearB})
+            if (std::fabs(v) > std::fabs(shear)) shear = v;
+    }
+    const CPile_ShuJu& d = run->pile;
+    EXPECT_EQ(d.innerMaxMoment, inner);
+    EXPECT_EQ(d.outerMaxMoment, outer);
+    EXPECT_EQ(d.maxShear, shear);
+    EXPECT_GT(d.innerMaxMoment, 0.0f);
+    EXPECT_EQ(-pointAt(run->solver, d.innerMaxDepth).momentA, d.innerMaxMoment);
+    // Pushed downslope, the top moves downslope: y > 0 in the report.
+    EXPECT_GT(d.topDisplacement, 0.0f);
+    EXPECT_EQ(d.topDisplacement, -run->solver.points().front().displacement);
+}
+
+TEST(PileSolver, LongPileGivesMoreThanAThousandPoints) {
+    CPile_ShuJu pile = concretePile(0);
+    pile.freeLength = 20.0f;
+    pile.embedDepth = 100.0f;
+    pile.layers[0].thickness = 1000.0f;
+    pile.layerCount = 1;
+    const auto run = solve(pile, rectangle(400.0f, 20.0f));
+    ASSERT_EQ(run->result, 1);
+    EXPECT_EQ(run->solver.pointCount(), 1201);
+    expectBalanced(run->solver, 120.0f);
+}
+
+TEST(PileSolver, RefusesWhatCannotBeComputedWithAReasonAndNoPoints) {
+    struct Case {
+        const char* name;
+        std::function<void(CPile_ShuJu&)> spoil;
+        const char* word;
+    };
+    const std::vector<Case> cases = {
+        {"free length 0", [](CPile_ShuJu& p) { p.freeLength = 0.0f; }, "自由段长度"},
+        {"free length negative", [](CPile_ShuJu& p) { p.freeLength = -2.0f; }, "自由段长度"},
+        {"embedment negative", [](CPile_ShuJu& p) { p.embedDepth = -1.0f; }, "嵌入深度"},
+        {"EI 0",
+         [](CPile_ShuJu& p) {
+             p.hasInertia = 1;
+             p.inertia = 0.0f;
+         },
+         "EI"},
+        {"unknown grade", [](CPile_ShuJu& p) { p.gradeNumber = 12; }, "C12"},
+        {"no soil, free base",
+         [](CPile_ShuJu& p) {
+             p.layers[0].m = p.layers[1].m = 0.0f;
+             p.baseCondition = 0;
+         },
+         "桩底自由"},
+        {"no soil, hinged base, no anchor",
+         [](CPile_ShuJu& p) { p.layers[0].m = p.layers[1].m = 0.0f; }, "桩底铰接"},
+        {"no layers, free base",
+         [](CPile_ShuJu& p) {
+             p.layerCount = 0;
+             p.baseCondition = 0;
+         },
+         "桩底自由"},
+        {"negative m", [](CPile_ShuJu& p) { p.layers[1].m = -3.0f; }, "第2层"},
+        {"NaN spacing", [](CPile_ShuJu& p) { p.spacing = std::nanf(""); }, "无效"},
+        {"zero width and spacing",
+         [](CPile_ShuJu& p) {
+             p.resistWidth = 0.0f;
+             p.spacing = 0.0f;
+         },
+         "Bp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CPile_ShuJu pile = concretePile(0);
+        c.spoil(pile);
+        const auto run = solve(pile, rectangle(400.0f, 8.0f));
+        EXPECT_EQ(run->result, 0);
+        EXPECT_EQ(run->solver.summary().outcome, PileSolveOutcome::Refused);
+        EXPECT_NE(run->solver.summary().message.find(c.word), std::string::npos)
+            << run->solver.summary().message;
+        EXPECT_TRUE(run->solver.points().empty());
+        EXPECT_EQ(run->pile.innerMaxMoment, 0.0f);
+        EXPECT_TRUE(std::isfinite(run->pile.topDisplacement));
+    }
+    // A hinged base with a cable is held even without soil, and a fixed base alone.
+    CPile_ShuJu propped = concretePile(0);
+    propped.layers[0].m = propped.layers[1].m = 0.0f;
+    propped.hasAnchor = 1;
+    propped.anchorStiffness = 10.0f;
+    EXPECT_EQ(solve(propped, rectangle(400.0f, 8.0f))->result, 1);
+    propped.hasAnchor = 0;
+    propped.baseCondition = 2;
+    EXPECT_EQ(solve(propped, rectangle(400.0f, 8.0f))->result, 1);
+}
+
+TEST(PileSolver, WithoutARecordOrWithBadOptionsItRefuses) {
+    PileSolver none;
+    EXPECT_EQ(none.calculate_DTQ(), 0);
+    EXPECT_FALSE(none.summary().message.empty());
+    PileSolverOptions bad;
+    bad.maxInterval = 0.0f;
+    std::string why;
+    EXPECT_FALSE(bad.isValid(&why));
+    EXPECT_FALSE(why.empty());
+    const auto run = solve(concretePile(0), rectangle(400.0f, 8.0f), 0.0f, 0.0f, bad);
+    EXPECT_EQ(run->result, 0);
+    EXPECT_TRUE(run->solver.points().empty());
+}
+
+TEST(PileSolver, KMethodStopsAtItsPassLimitAndSaysSo) {
+    PileSolverOptions oneShot;
+    oneShot.maxPasses = 1;
+    CPile_ShuJu pile = concretePile(2);
+    pile.baseCondition = 0;
+    const auto run = solve(pile, rectangle(400.0f, 8.0f), 40.0f, 5.0f, oneShot);
+    EXPECT_EQ(run->result, 1);
+    EXPECT_EQ(run->solver.summary().outcome, PileSolveOutcome::NotSettled);
+    EXPECT_EQ(run->solver.summary().passes, 1);
+    EXPECT_FALSE(run->solver.summary().message.empty());
+    EXPECT_FALSE(run->solver.points().empty());
+}
