@@ -87,8 +87,7 @@ bool nearlySingular(const Eigen::VectorXd& d) {
 // Everything of one element that does not change between passes.
 struct Element {
     double z0 = 0.0, l = 0.0;
-    bool springs = false;  // lies below the spring top
-    Mat4 bending{};
+    bool springs = false;       // lies below the spring top
     Vec4 load{};                // consistent nodal load
     std::array<double, 4> k{};  // k at the Gauss points, for the current assignment
 };
@@ -106,7 +105,7 @@ class BeamSystem {
     void buildElements();
     void numberEquations();
     bool assignSprings(bool first);
-    SparseMatrix assemble() const;
+    void assemble();
     Eigen::VectorXd loadVector() const;
     Mat4 elementMatrix(const Element& e) const;
     Vec4 elementDisplacements(size_t e) const;
@@ -119,6 +118,7 @@ class BeamSystem {
     std::vector<int> m_equation;  // per DOF: equation index, -1 when held
     int m_equations = 0;
     std::vector<double> m_u;  // every DOF, held ones 0
+    SparseMatrix m_K;         // lower triangle of the free equations
 };
 
 void BeamSystem::buildElements() {
@@ -129,7 +129,6 @@ void BeamSystem::buildElements() {
         el.z0 = z[e];
         el.l = z[e + 1] - z[e];
         el.springs = el.z0 >= m_model.springTop - 1e-9 * (1.0 + std::fabs(m_model.springTop));
-        el.bending = bendingStiffness(m_model.EI, el.l);
         for (size_t g = 0; g < 4; ++g) {
             const Vec4 n = hermite(kGaussXi[g], el.l);
             const double q = loadAt(m_model, el.z0 + kGaussXi[g] * el.l);
@@ -167,7 +166,7 @@ bool BeamSystem::assignSprings(bool first) {
 }
 
 Mat4 BeamSystem::elementMatrix(const Element& el) const {
-    Mat4 k = el.bending;
+    Mat4 k = bendingStiffness(m_model.EI, el.l);
     if (!el.springs) return k;
     for (size_t g = 0; g < 4; ++g) {
         const Vec4 n = hermite(kGaussXi[g], el.l);
@@ -178,24 +177,28 @@ Mat4 BeamSystem::elementMatrix(const Element& el) const {
     return k;
 }
 
-SparseMatrix BeamSystem::assemble() const {
-    std::vector<Eigen::Triplet<double>> t;
-    t.reserve(m_elements.size() * 16 + 1);
+// The lower triangle, summed in place: the band pattern is the same on every
+// pass, so the matrix keeps its storage and only its values are renewed.
+void BeamSystem::assemble() {
+    if (m_K.rows() != m_equations) {
+        m_K.resize(m_equations, m_equations);
+        m_K.reserve(Eigen::VectorXi::Constant(m_equations, 4));
+    } else {
+        m_K.coeffs().setZero();
+    }
     for (size_t e = 0; e < m_elements.size(); ++e) {
         const Mat4 k = elementMatrix(m_elements[e]);
         for (size_t a = 0; a < 4; ++a) {
             const int row = m_equation[2 * e + a];
             for (size_t b = 0; b < 4; ++b) {
                 const int col = m_equation[2 * e + b];
-                if (row >= 0 && col >= 0 && col <= row) t.emplace_back(row, col, k[a][b]);
+                if (row >= 0 && col >= 0 && col <= row) m_K.coeffRef(row, col) += k[a][b];
             }
         }
     }
     if (m_model.anchor > 0.0 && m_equation[0] >= 0)
-        t.emplace_back(m_equation[0], m_equation[0], m_model.anchor);
-    SparseMatrix K(m_equations, m_equations);
-    K.setFromTriplets(t.begin(), t.end());
-    return K;
+        m_K.coeffRef(m_equation[0], m_equation[0]) += m_model.anchor;
+    m_K.makeCompressed();
 }
 
 Eigen::VectorXd BeamSystem::loadVector() const {
@@ -250,9 +253,9 @@ bool BeamSystem::run(const BeamOptions& options, BeamSolution& out) {
 
 bool BeamSystem::solvePass(Factorization& solver, const Eigen::VectorXd& f, bool first,
                            BeamSolution& out) {
-    const SparseMatrix K = assemble();
-    if (first) solver.analyzePattern(K);
-    solver.factorize(K);
+    assemble();
+    if (first) solver.analyzePattern(m_K);
+    solver.factorize(m_K);
     if (solver.info() != Eigen::Success || nearlySingular(solver.vectorD())) {
         out.message = "刚度矩阵奇异, 桩身处于机动状态";
         return false;

@@ -1,0 +1,136 @@
+// The record-to-beam conventions: E by concrete grade, the cracked-section
+// share, the calculation width, layer depths, the load of one pile and the
+// nodes at the slip surface and the layer interfaces.
+#include "piles/PileSolverModel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+CPile_ShuJu square(float b, float h, float spacing) {
+    CPile_ShuJu p;
+    p.isRectangular = 1;
+    p.sectionB = p.resistWidth = b;
+    p.sectionH = h;
+    p.spacing = spacing;
+    p.gradeNumber = 30;
+    p.freeLength = 5.0f;
+    p.embedDepth = 4.0f;
+    p.layerCount = 1;
+    p.layers[0] = {1005.0f, 18.0f, 10.0f, 10.0f, 10.0f};
+    return p;
+}
+
+}  // namespace
+
+TEST(PileSolverModel, ConcreteTakesItsModulusFromTheGradeAndKeepsEightTenthsOfEI) {
+    CPile_ShuJu p = square(1.0f, 2.0f, 3.0f);
+    EXPECT_DOUBLE_EQ(pileModulus(p), 3.00e7);
+    p.gradeNumber = 10;
+    EXPECT_DOUBLE_EQ(pileModulus(p), 1.75e7);
+    p.gradeNumber = 60;
+    EXPECT_DOUBLE_EQ(pileModulus(p), 3.60e7);
+    p.gradeNumber = 25;
+    // I = b h^3 / 12 = 1 x 8 / 12; EI = 0.8 Ec I
+    EXPECT_NEAR(pileInertia(p), 8.0 / 12.0, 1e-12);
+    EXPECT_NEAR(pileRigidity(p), 0.8 * 2.80e7 * 8.0 / 12.0, 1e-3);
+    p.gradeNumber = 33;
+    EXPECT_EQ(pileModulus(p), 0.0);
+}
+
+TEST(PileSolverModel, GivenModulusAndInertiaAreUsedWhole) {
+    CPile_ShuJu p = square(0.114f, 0.114f, 1.0f);
+    p.hasModulus = 1;
+    p.modulus = 2.06e8f;
+    p.hasInertia = 1;
+    p.inertia = 0.0025f;  // 250000 cm4
+    EXPECT_NEAR(pileRigidity(p), 2.06e8 * 0.0025, 1.0);
+    // A circle of 1.2 m: I = pi d^4 / 64.
+    CPile_ShuJu c = square(1.2f, 0.0f, 3.0f);
+    c.isRectangular = 0;
+    EXPECT_NEAR(pileInertia(c), std::numbers::pi * std::pow(1.2, 4) / 64.0, 1e-6);
+}
+
+TEST(PileSolverModel, CalculationWidthFollowsTheCodeAndStaysWithinTheTributaryWidth) {
+    // b >= 1: Bp = b + 1; b < 1: Bp = 1.5 b + 0.5; circle 0.9 (d + 1) / 0.9 (1.5 d + 0.5)
+    EXPECT_NEAR(calculationWidth(square(1.5f, 2.0f, 5.0f)), 2.5, 1e-6);
+    EXPECT_NEAR(calculationWidth(square(0.5f, 0.5f, 5.0f)), 1.25, 1e-6);
+    CPile_ShuJu circle = square(1.2f, 0.0f, 5.0f);
+    circle.isRectangular = 0;
+    EXPECT_NEAR(calculationWidth(circle), 0.9 * 2.2, 1e-6);
+    circle.resistWidth = 0.8f;
+    EXPECT_NEAR(calculationWidth(circle), 0.9 * 1.7, 1e-6);
+    // Piles 2 m apart with a 1.5 m face: min(2.5, max(2, 1.5)) = 2.
+    EXPECT_NEAR(calculationWidth(square(1.5f, 2.0f, 2.0f)), 2.0, 1e-6);
+    // Piles in contact: the face itself.
+    EXPECT_NEAR(calculationWidth(square(1.5f, 2.0f, 0.0f)), 1.5, 1e-6);
+}
+
+TEST(PileSolverModel, ModelHasSpringsBelowTheSlipSurfaceAndTheLoadOfOnePile) {
+    CPile_ShuJu p = square(1.0f, 1.0f, 3.0f);
+    p.layerCount = 2;
+    p.layers[0] = {5.0f + 1.55f, 18.0f, 12.0f, 7.0f, 30.0f};
+    p.layers[1] = {1000.0f, 18.0f, 40.0f, 9.0f, 90.0f};
+    p.method = 1;
+    const std::vector<PileLoadPoint> load = {{0.0f, 0.0f, 10.0f}, {5.0f, 30.0f, 0.0f}};
+    const BeamModel m = buildPileModel(p, load, 20.0f, 3.0f, 0.1);
+    EXPECT_EQ(m.law, SoilLaw::SquareRoot);
+    EXPECT_DOUBLE_EQ(m.springTop, 5.0);
+    ASSERT_EQ(m.layers.size(), 2u);
+    EXPECT_NEAR(m.layers[0].bottom, 6.55, 1e-6);
+    EXPECT_NEAR(m.layers[0].coef, 7000.0, 1e-9);
+    EXPECT_NEAR(m.layers[1].bottom, 1006.55, 1e-3);
+    // A and A1 stay out of the C-method.
+    EXPECT_EQ(m.coefA, 0.0);
+    EXPECT_EQ(m.coefA1, 0.0);
+    // q per pile = s (rising + falling): 3 x 10 at the top, 3 x 30 at the slip surface.
+    ASSERT_EQ(m.load.size(), 2u);
+    EXPECT_NEAR(m.load[0].q, 30.0, 1e-9);
+    EXPECT_NEAR(m.load[1].q, 90.0, 1e-9);
+    // Nodes: 50 above, the interface at 6.55, the base at 9.
+    EXPECT_EQ(m.nodes.size(), 1u + 50u + 16u + 25u);
+    EXPECT_NEAR(m.nodes[50], 5.0, 1e-12);
+    EXPECT_NEAR(m.nodes[66], 6.55, 1e-6);
+    EXPECT_NEAR(m.nodes.back(), 9.0, 1e-12);
+
+    p.method = 2;
+    const BeamModel k = buildPileModel(p, load, 20.0f, 3.0f, 0.1);
+    EXPECT_EQ(k.law, SoilLaw::Constant);
+    EXPECT_NEAR(k.coefA, 20000.0, 1e-9);
+    EXPECT_NEAR(k.coefA1, 3000.0, 1e-9);
+}
+
+TEST(PileSolverModel, AnchorBelowItsSwitchDoesNotActAndUnitsBecomeKilonewtons) {
+    CPile_ShuJu p = square(1.0f, 1.0f, 3.0f);
+    p.anchorStiffness = 12.0f;
+    p.hasAnchor = 0;
+    EXPECT_EQ(buildPileModel(p, {}, 0.0f, 0.0f, 0.1).anchor, 0.0);
+    p.hasAnchor = 1;
+    EXPECT_NEAR(buildPileModel(p, {}, 0.0f, 0.0f, 0.1).anchor, 12000.0, 1e-9);
+    p.baseCondition = 2;
+    EXPECT_EQ(buildPileModel(p, {}, 0.0f, 0.0f, 0.1).base, BaseSupport::Fixed);
+}
+
+TEST(PileSolverModel, RefusalTextsNameTheProblem) {
+    CPile_ShuJu p = square(1.0f, 1.0f, 3.0f);
+    EXPECT_TRUE(pileRefusal(p, {}, 0.0f, 0.0f).empty());
+    p.layers[0].thickness = -1.0f;
+    EXPECT_NE(pileRefusal(p, {}, 0.0f, 0.0f).find("厚度"), std::string::npos);
+    p = square(1.0f, 1.0f, 3.0f);
+    p.method = 2;
+    p.layers[0].k = 5.0f;
+    EXPECT_NE(pileRefusal(p, {}, 0.0f, -8.0f).find("A1"), std::string::npos);
+    p.method = 7;
+    EXPECT_NE(pileRefusal(p, {}, 0.0f, 0.0f).find("计算方法"), std::string::npos);
+    p = square(1.0f, 1.0f, 3.0f);
+    const std::vector<PileLoadPoint> badLoad = {{0.0f, std::nanf(""), 0.0f}};
+    EXPECT_NE(pileRefusal(p, badLoad, 0.0f, 0.0f).find("无效"), std::string::npos);
+    // Soil that starts below the base is no soil.
+    p.layerCount = 2;
+    p.layers[0] = {20.0f, 18.0f, 0.0f, 0.0f, 0.0f};
+    p.layers[1] = {1000.0f, 18.0f, 30.0f, 30.0f, 30.0f};
+    EXPECT_NE(pileRefusal(p, {}, 0.0f, 0.0f).find("桩底自由"), std::string::npos);
+}
