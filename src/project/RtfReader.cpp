@@ -39,8 +39,9 @@ class RtfParser {
     std::string_view m_in;
     size_t m_pos = 0;
     std::vector<State> m_stack{State{}};
-    std::vector<int> m_colours{ReportRun::kAutoColour};
+    std::vector<int> m_colours;  // the colour table; an empty entry is automatic
     int m_red = 0, m_green = 0, m_blue = 0;
+    bool m_componentSeen = false;
     int m_skipChars = 0;  // replacement characters still to drop after \uN
     std::string m_bytes;  // GBK bytes of the current text, not yet decoded
     std::string m_hex;    // picture data
@@ -63,8 +64,10 @@ void RtfParser::textByte(unsigned char b) {
     if (s.dest == Dest::Text) {
         m_bytes += static_cast<char>(b);
     } else if (s.dest == Dest::Colours && b == ';') {
-        m_colours.push_back(m_red | (m_green << 8) | (m_blue << 16));
+        m_colours.push_back(m_componentSeen ? (m_red | (m_green << 8) | (m_blue << 16))
+                                            : ReportRun::kAutoColour);
         m_red = m_green = m_blue = 0;
+        m_componentSeen = false;
     } else if (s.dest == Dest::Picture && std::isxdigit(b)) {
         m_hex += static_cast<char>(b);
     }
@@ -76,7 +79,8 @@ void RtfParser::controlWord(const std::string& w, bool hasParam, long p) {
         s.dest = Dest::Skip;
     } else if (w == "colortbl") {
         s.dest = Dest::Colours;
-        m_colours.assign(1, ReportRun::kAutoColour);
+        m_colours.clear();
+        m_componentSeen = false;
     } else if (w == "pict") {
         flush();
         s.dest = Dest::Picture;
@@ -85,7 +89,7 @@ void RtfParser::controlWord(const std::string& w, bool hasParam, long p) {
         if (w == "red") m_red = static_cast<int>(p);
         if (w == "green") m_green = static_cast<int>(p);
         if (w == "blue") m_blue = static_cast<int>(p);
-        // Our colour table opens with an empty (automatic) entry ended by ';'.
+        m_componentSeen = m_componentSeen || w == "red" || w == "green" || w == "blue";
     } else if (s.dest == Dest::Picture) {
         if (w == "pngblip") s.png = true;
     } else if (s.dest == Dest::Text) {
