@@ -1,0 +1,107 @@
+// The point lists of one item's section lines, built once, with the look-ups
+// along them and the cut positions of a block. Every result equals what the
+// rules give when each look-up rebuilds its own lists; the thrust pass builds
+// one of these per pass instead of one list per look-up. The record must not
+// change while a SectionLines made from it is in use.
+#pragma once
+
+#include "engine/SectionGeometry.h"
+
+#include <array>
+#include <vector>
+
+class CSlideCalcData;
+
+class SectionLines {
+  public:
+    explicit SectionLines(const CSlideCalcData& item);
+
+    const CSlideCalcData& item() const { return m_item; }
+
+    // The point list of BuildLine and that of BuildLineForCuts.
+    int count(LineKind kind) const { return m_lines[kind].n; }
+    const float* xs(LineKind kind) const { return m_lines[kind].x.data(); }
+    const float* ys(LineKind kind) const { return m_lines[kind].y.data(); }
+    int cutCount(LineKind kind) const { return m_cutLines[kind].n; }
+    const float* cutXs(LineKind kind) const { return m_cutLines[kind].x.data(); }
+    const float* cutYs(LineKind kind) const { return m_cutLines[kind].y.data(); }
+
+    float firstX(LineKind kind) const { return m_lines[kind].x[0]; }
+    float lastX(LineKind kind) const { return m_lines[kind].x[m_lines[kind].n - 1]; }
+
+    // Where each line's look-ups for positions x ≥ from may start their search.
+    // Look-ups inside one block share one, which saves the search per look-up.
+    struct Hint {
+        std::array<int, kLineKinds> start{};
+    };
+    Hint hintFrom(float from) const;
+
+    float yAtX(LineKind kind, float x, int side) const { return yAtX(kind, x, side, Hint{}); }
+    // A hint that does not fit x is ignored: the result never depends on it.
+    float yAtX(LineKind kind, float x, int side, const Hint& hint) const;
+    float xAtY(LineKind kind, float y, int side) const;
+
+    bool inUnloadRange(float x) const;
+    bool inBermRange(float x) const;
+
+    void pileRowPosition(int row, float* x, float* ySlip, float* freeLength,
+                         float* embedDepth) const;
+
+    // Appends nothing outside [x1, x2]; cuts is cleared first.
+    void collectCuts(float x1, float x2, std::vector<float>& cuts) const;
+
+  private:
+    // A vertical run of a line as the height look-up's first pass meets it.
+    struct VerticalRun {
+        float x;       // x of its first point
+        float yFirst;  // height of its first point (read from the left)
+        float yLast;   // height of its last point (read from the right)
+    };
+    struct PointList {
+        int n = 0;
+        std::array<float, kMaxLinePoints> x;
+        std::array<float, kMaxLinePoints> y;
+        bool ascending = false;  // x never decreases from point to point
+        int runCount = 0;
+        std::array<VerticalRun, kMaxLinePoints> runs;
+
+        void add(float px, float py) {
+            x[n] = px;
+            y[n] = py;
+            ++n;
+        }
+        void finish();
+        int searchStart(float xq) const;
+        float interpolate(float xq, int side, int start) const;
+        float xAtY(float yq, int side) const;
+    };
+    // A line of the cut positions with each segment's bounding box widened by
+    // the crossing tolerance, exactly as the crossing test widens it.
+    struct CutLine {
+        int n = 0;
+        std::array<float, kMaxLinePoints> x;
+        std::array<float, kMaxLinePoints> y;
+        bool ascending = false;
+        std::array<float, kMaxLinePoints> loX, hiX, loY, hiY;  // per segment
+
+        void add(float px, float py) {
+            x[n] = px;
+            y[n] = py;
+            ++n;
+        }
+        void finish();
+        void candidateSegments(float x1, float x2, int* first, int* end) const;
+        void candidatePoints(float x1, float x2, int* first, int* end) const;
+    };
+
+    void buildLines();
+    void buildCutLines();
+    float fallback(LineKind kind, float x, int side, const Hint& hint, bool* replaced) const;
+
+    const CSlideCalcData& m_item;
+    std::array<PointList, kLineKinds> m_lines;
+    std::array<CutLine, kLineKinds> m_cutLines;
+};
+
+// Tolerance of the crossing test between section segments (m).
+inline constexpr float kCrossingTolerance = 1e-5f;

@@ -1,0 +1,155 @@
+// One block of the transfer-coefficient method. The force of the block above
+// enters with the transfer coefficient ψ = cos(α' − α) − sin(α' − α)·tan φ
+// through the normal and driving forces; driving components are multiplied by
+// the safety factor for thrust only when they drive.
+#include "engine/ThrustBlock.h"
+
+#include "data/CSlideCalcData.h"
+#include "engine/BlockIntegration.h"
+#include "engine/PointLoads.h"
+#include "engine/SectionLines.h"
+#include "platform/Assert.h"
+#include "platform/PlaneGeometry.h"
+#include "platform/ReportWriter.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float kGammaWater = 10.0f;
+
+// Horizontal seismic coefficient kh of the design intensity 7, 8, 9.
+float seismicCoefficient(int quakeLevel) {
+    switch (quakeLevel) {
+        case 1:
+            return 0.1f;
+        case 2:
+            return 0.2f;
+        case 3:
+            return 0.4f;
+        default:
+            return 0.0f;
+    }
+}
+
+float degrees(float radians) {
+    return radians * 180.0f / kPi;
+}
+
+// The forces of one block, kept for its report lines.
+struct BlockForces {
+    BlockGeometry g;
+    float ePlus, alpha, c, phiDeg;
+    float px, py;  // point loads plus static water
+    float D, U, Uc, Q;
+    float N, F, T, E;
+};
+
+void writeBlockReport(ReportWriter& r, const CSlideCalcData& item, float xStart, float xEnd,
+                      float prevAngle, const BlockForces& f) {
+    const BlockGeometry& g = f.g;
+    r.printf("        本块滑体的X坐标范围:  %.3f 到  %.3f(m)\n", xEnd, xStart);
+    r.printf("        上块传递推力 = %.3f(kN)   推力角度   = %.3f(度)\n", f.ePlus,
+             degrees(prevAngle));
+    r.printf("        本块滑面粘聚力   = %.3f(kPa)  滑面摩擦角 = %.3f(度)\n", f.c, f.phiDeg);
+    r.printf("        本块总面积     = %.3f(m2)   浸水部分面积 = %.3f(m2)\n", g.area, g.wetArea);
+    if (g.bermArea > 0.0001) r.printf("        本块中反压码部分面积     = %.3f(m2)\n", g.bermArea);
+    if (g.trimmedArea > 0.0001)
+        r.printf("        本块中刷方去除的面积     = %.3f(m2)\n", g.trimmedArea);
+    r.printf("        本块总重     = %.3f(kN)   浸水部分重 = %.3f(kN)\n", g.weight, g.wetWeight);
+    if (g.staticWaterSum > 1e-5)
+        r.printf("        坡面以上静水压力水平分力 = %.3f(kN) 竖向分力 = %.3f(kN) \n",
+                 g.staticWaterH, g.staticWaterV);
+    r.printf("        本块总附加力   Px= %.3f(kN)   Py = %.3f(kN)\n", f.px - g.staticWaterH,
+             f.py - g.staticWaterV);
+    if (item.useSeepage == 1) {
+        r.printf("        本块动水压力     = %.3f(kN)\n", f.D);
+        r.printf("        本块水浮托力     = %.3f(kN)\n", f.U);
+    }
+    if (item.quakeLevel != 0) r.printf("        本块地震力     = %.3f(kN)\n", f.Q);
+    if (item.useConfinedWater == 1) r.printf("        本块承压水浮托力     = %.3f(kN)\n", f.Uc);
+    float cL = f.c * g.slipLength;
+    r.printf("        有效的滑动面长度     = %.3f(m)\n", g.slipLength);
+    r.printf("        下滑力 = %.3f(kN)\n", f.E + f.F + cL);
+    r.printf("        滑床反力   R= %.3f(kN) 滑面抗滑力 = %.3f(kN) 粘聚力抗滑力 =%.3f(kN)\n", f.N,
+             f.F, cL);
+    r.printf("        --------------------------\n");
+    r.printf("        本块剩余下滑力 = %.3f(kN)\n", f.E);
+    r.printf("        本块下滑力角度   = %.3f(度)\n", degrees(f.alpha));
+}
+
+// A driving component enters multiplied by K only when it drives.
+float factored(float component, float K) {
+    return component > 0.0f ? component * K : component;
+}
+
+// Loads, water and earthquake acting on the block (steps before the balance).
+void blockLoads(ThrustBlockContext& ctx, const CSlideCalcData& item, float xStart, float xEnd,
+                BlockForces& f) {
+    f.g = integrateBlock(ctx.lines, xStart, xEnd, ctx.cuts);
+    BlockGeometry& g = f.g;
+    if (item.useStaticWater == 0) g.staticWaterSum = g.staticWaterH = g.staticWaterV = 0.0f;
+    // The static water above the slope surface acts as a further load.
+    ctx.loads.sum(xStart, xEnd, &f.px, &f.py);
+    f.px += g.staticWaterH;
+    f.py += g.staticWaterV;
+    // Uc = h_c × 10 × L
+    f.Uc = item.useConfinedWater == 0 ? 0.0f : item.confinedHead * kGammaWater * g.slipLength;
+    // Q = W × Ci × Cz × kh, along the slip surface
+    f.Q = item.quakeLevel == 0
+              ? 0.0f
+              : g.weight * item.quakeCi * item.quakeCz * seismicCoefficient(item.quakeLevel);
+    f.D = item.useSeepage == 0 ? 0.0f : g.seepageForce;
+    f.U = item.useSeepage == 0 ? 0.0f : g.buoyancy;
+    if (f.D < 0.0f) f.D = 0.0f;
+}
+
+}  // namespace
+
+void computeBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, float xStart,
+                  float yStart, float xEnd, float yEnd, float prevAngle, float prevForce,
+                  float* angle, float* force, ReportWriter* report, float* bermArea,
+                  float* trimmedArea) {
+    talvor_assert(s >= 0 && s < CSlideCalcData::kMaxSegments);
+    BlockForces f;
+    // A negative residual force of the block above is not passed on.
+    f.ePlus = prevForce >= 0.0f ? prevForce : 0.0f;
+    float dx = xEnd - xStart, dy = yEnd - yStart;
+    if (dx < 1e-5) {
+        // A vertical segment carries nothing: the block above acts on the block below.
+        *angle = prevAngle;
+        *force = f.ePlus;
+        *bermArea = *trimmedArea = 0.0f;
+        return;
+    }
+    f.alpha = get_line_angle(0.0f, 0.0f, dx, dy);
+    if (f.alpha > kPi) f.alpha -= 2.0f * kPi;
+    blockLoads(ctx, item, xStart, xEnd, f);
+    const float a = f.alpha, W = f.g.weight, L = f.g.slipLength;
+    f.c = item.slip[s].c;
+    f.phiDeg = item.slip[s].phi;
+    float phi = item.slip[s].phi * kPi / 180.0f;
+    float K = item.thrustSafetyFactor;
+    // N = (W + Py)·cos α − Px·sin α − U − Uc − sin(α − α')·E⁺
+    f.N = (W + f.py) * std::cos(a) - f.px * std::sin(a) - f.U - f.Uc -
+          std::sin(a - prevAngle) * f.ePlus;
+    // F = tan φ · N, never negative
+    f.F = std::tan(phi) * f.N;
+    if (f.F < 0.0f) f.F = 0.0f;
+    // T = K·D + K·Q + K·Px·cos α + K·W·sin α + K·Py·sin α + cos(α − α')·E⁺
+    float T = 0.0f;
+    T += factored(f.D, K);
+    T += factored(f.Q, K);
+    T += factored(f.px * std::cos(a), K);
+    T += factored(W * std::sin(a), K);
+    T += factored(f.py * std::sin(a), K);
+    T += std::cos(a - prevAngle) * f.ePlus;
+    f.T = T;
+    // E = T − (c·L + F)
+    f.E = T - (f.c * L + f.F);
+    if (report) writeBlockReport(*report, item, xStart, xEnd, prevAngle, f);
+    *angle = f.alpha;
+    *force = f.E;
+    *bermArea = f.g.bermArea;
+    *trimmedArea = f.g.trimmedArea;
+}

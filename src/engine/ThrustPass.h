@@ -1,0 +1,28 @@
+// The transfer-coefficient pass: residual sliding force block by block from the
+// crest down to the thrust position, with the optional block-by-block report.
+// The run, the designs and the back-calculations call ComputeThrust.
+#pragma once
+
+class CSlideCalcData;
+class ReportWriter;
+
+// Where the pass ends: the first pile row, else the start of the slope surface,
+// or the berm when it starts further down.
+float ThrustPosition(const CSlideCalcData& item);
+
+// Runs the pass over item and returns the residual force E (kN/m) at the thrust
+// position, raw and possibly negative. Through the out-parameters (each may be
+// null): the angle α (radians) of the last block computed, the berm and trimmed
+// areas summed over the blocks computed, and the residual force received by each
+// block (residualThrust: the run passes its item's 110 floats; entry k is the
+// force entering block k, the entry after the last block its leaving force).
+// report null writes nothing.
+float ComputeThrust(const CSlideCalcData& item, ReportWriter* report, float* angle, float* bermArea,
+                    float* trimmedArea, float* residualThrust);
+
+// One block: slip segment s between (xStart, yStart) and (xEnd, yEnd), receiving
+// prevForce at prevAngle from the block above. Writes its block lines into report
+// when given. Returns 1.
+int ComputeBlock(const CSlideCalcData& item, int s, float xStart, float yStart, float xEnd,
+                 float yEnd, float prevAngle, float prevForce, float* angle, float* force,
+                 ReportWriter* report, float* bermArea, float* trimmedArea);
