@@ -7,3 +7,6 @@ class App;
 }
 
 void addNewCommand(CLI::App& app, int& exitCode);
+void addProjectCommand(CLI::App& app, int& exitCode);
+void addImportDxfCommand(CLI::App& app, int& exitCode);
+void addReportCommand(CLI::App& app, int& exitCode);

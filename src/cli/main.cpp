@@ -9,6 +9,9 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int exitCode = 0;
     addNewCommand(app, exitCode);
+    addProjectCommand(app, exitCode);
+    addImportDxfCommand(app, exitCode);
+    addReportCommand(app, exitCode);
     CLI11_PARSE(app, argc, argv);
     return exitCode;
 }

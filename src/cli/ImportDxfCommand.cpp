@@ -1,0 +1,76 @@
+// talvor-cli import-dxf ITEM DRAWING.DXF [--unit m|mm|cm|FACTOR]: fills the
+// slip surface, slope surface and water line of an item data file from the
+// yellow, green and blue polylines of a drawing.
+#include "cli/Commands.h"
+
+#include "data/CSlideCalcData.h"
+#include "platform/Sinks.h"
+#include "platform/WorkContext.h"
+#include "project/DxfImport.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+struct ImportArgs {
+    std::string item;
+    std::string drawing;
+    std::string unit = "m";
+};
+
+// Item files are named without regard to case ("&TLVR_0001.DAT" is the
+// calculation window's "&TLVR_0001.dat").
+std::string resolvedItem(const std::string& path) {
+    std::filesystem::path p(path);
+    std::string dir = p.parent_path().empty() ? std::string(".") : p.parent_path().string();
+    return resolveInDir(dir, p.filename().string());
+}
+
+int runImport(const ImportArgs& argsIn) {
+    ImportArgs args = argsIn;
+    args.item = resolvedItem(args.item);
+    float factor = 1.0f;
+    if (!ParseDrawingUnit(args.unit, &factor)) {
+        std::fprintf(stderr, "绘制单位须为 m、mm、cm 或 0 到 1000000 的换算比例: %s\n",
+                     args.unit.c_str());
+        return 2;
+    }
+    CSlideCalcData item;
+    if (!item.ReadDataFile(args.item)) {
+        std::fprintf(stderr, "无法读取计算数据文件 %s\n", args.item.c_str());
+        return 2;
+    }
+    StderrSinks sinks;
+    DxfImportSummary found = ImportSectionLines(item, args.drawing, factor, sinks);
+    if (!found.readable) return 1;
+    if (!found.anyLine()) {
+        std::fprintf(stderr, "图中没有黄色、绿色或蓝色的多义线，数据未改变\n");
+        return 1;
+    }
+    if (!item.WriteDataFile(args.item)) {
+        std::fprintf(stderr, "无法写入计算数据文件 %s\n", args.item.c_str());
+        return 1;
+    }
+    std::printf("滑面线: %s  坡面线: %s  水面线: %s\n", found.slip ? "读入" : "未变",
+                found.slope ? "读入" : "未变", found.water ? "读入" : "未变");
+    return 0;
+}
+
+}  // namespace
+
+void addImportDxfCommand(CLI::App& app, int& exitCode) {
+    auto args = std::make_shared<ImportArgs>();
+    CLI::App* cmd =
+        app.add_subcommand("import-dxf", "read the section lines of an item from a DXF drawing");
+    cmd->add_option("ITEM", args->item, "item data file, rewritten with the lines")->required();
+    cmd->add_option("DRAWING", args->drawing, "DXF drawing (slip yellow, slope green, water blue)")
+        ->required();
+    cmd->add_option("--unit", args->unit, "drawing unit: m, mm, cm or a factor to metres")
+        ->capture_default_str();
+    cmd->callback([args, &exitCode] { exitCode = runImport(*args); });
+}

@@ -1,0 +1,108 @@
+// talvor-cli report REPORT [--rtf OUT.RTF] [--text OUT.TXT]: a calculation
+// report (plain text with directives, or RTF we wrote) with its directives
+// expanded, written as RTF with the drawings as pictures, or as plain text.
+#include "cli/Commands.h"
+
+#include "platform/Drawing.h"
+#include "platform/WorkContext.h"
+#include "project/ReportDocument.h"
+#include "project/RtfReader.h"
+#include "project/RtfWriter.h"
+
+#include <CLI/CLI.hpp>
+
+// Pictures need the renderer (Qt Gui); without it the report keeps its text.
+#if __has_include("render/DrawingRenderer.h")
+#include "render/DrawingRenderer.h"
+
+#include <QGuiApplication>
+#define TALVOR_CLI_HAS_RENDER 1
+#endif
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+struct ReportArgs {
+    std::string report;
+    std::string rtf;
+    std::string text;
+    std::string workDir;
+};
+
+// The drawings of "InsertDxf=" lie in the work path: the report's directory
+// unless --work names another.
+std::string workPathOf(const ReportArgs& args) {
+    if (!args.workDir.empty()) return withTrailingSlash(args.workDir);
+    std::filesystem::path parent = std::filesystem::path(args.report).parent_path();
+    return withTrailingSlash(parent.empty() ? std::string(".") : parent.string());
+}
+
+int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
+    std::string work = workPathOf(args);
+    int missing = 0;
+#ifdef TALVOR_CLI_HAS_RENDER
+    auto app = makeOffscreenGuiApplication();
+    PictureSource pictures = [&](const ReportRun& run) {
+        if (!run.png.empty()) return run.png;
+        DXF drawing;
+        // A drawing that cannot be read leaves its picture out.
+        if (!drawing.Read_FileDxf_To_Mem(resolveInDir(work, run.pictureFile))) {
+            ++missing;
+            return std::string();
+        }
+        return renderDrawingPng(drawing);
+    };
+#else
+    PictureSource pictures = [&](const ReportRun& run) {
+        if (run.png.empty()) ++missing;
+        return run.png;
+    };
+#endif
+    if (!WriteRtf(args.rtf, doc, pictures)) {
+        std::fprintf(stderr, "无法写入 %s\n", args.rtf.c_str());
+        return 1;
+    }
+    if (missing > 0) std::fprintf(stderr, "%d 幅图未能插入\n", missing);
+    return 0;
+}
+
+int runReport(const ReportArgs& args) {
+    std::optional<ReportDocument> loaded = LoadReport(args.report);
+    if (!loaded) {
+        std::fprintf(stderr, "无法读取计算书 %s\n", args.report.c_str());
+        return 2;
+    }
+    // A plain-text report still carries its directives; RTF has them expanded.
+    ReportDocument doc = *loaded;
+    if (doc.size() == 1 && doc[0].kind == ReportRun::Kind::Text) doc = ExpandScript(doc[0].text);
+    int status = 0;
+    if (!args.rtf.empty()) status = writeRtf(args, doc);
+    if (!args.text.empty() && !WritePlainText(args.text, doc)) {
+        std::fprintf(stderr, "无法写入 %s\n", args.text.c_str());
+        status = 1;
+    }
+    if (args.rtf.empty() && args.text.empty()) {
+        std::string text = PlainText(doc);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+    return status;
+}
+
+}  // namespace
+
+void addReportCommand(CLI::App& app, int& exitCode) {
+    auto args = std::make_shared<ReportArgs>();
+    CLI::App* cmd = app.add_subcommand(
+        "report", "expand a calculation report and write it as RTF or plain text");
+    cmd->add_option("REPORT", args->report, "report file (text with directives, or RTF)")
+        ->required();
+    cmd->add_option("--rtf", args->rtf, "write the report as RTF with its drawings as pictures");
+    cmd->add_option("--text", args->text, "write the plain text (GBK)");
+    cmd->add_option("--work", args->workDir,
+                    "directory of the report's drawings (default: the report's directory)");
+    cmd->callback([args, &exitCode] { exitCode = runReport(*args); });
+}
