@@ -67,6 +67,9 @@ class PileSolver {
     int calculate_DTQ();
 
     const std::vector<PileForcePoint>& points() const { return m_points; }
+    // The caller may clear what it does not want reported (the soil reaction
+    // above the slip surface); the summary is not recomputed.
+    std::vector<PileForcePoint>& points() { return m_points; }
     int pointCount() const { return static_cast<int>(m_points.size()); }
     float slipDepth() const { return m_slipDepth; }
     const PileSolverSummary& summary() const { return m_summary; }

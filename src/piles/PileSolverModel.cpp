@@ -133,10 +133,11 @@ double calculationWidth(const CPile_ShuJu& pile) {
 
 std::string pileRefusal(const CPile_ShuJu& pile, const std::vector<PileLoadPoint>& load,
                         float coefA, float coefA1) {
-    if (!allFinite(pile, load, coefA, coefA1)) return "桩的输入数据中有无效数值";
+    // The lengths first: a free length of 0 also leaves the load without a finite value.
     if (pile.freeLength <= 0.0f)
         return format("桩的自由段长度(桩长减嵌入深度) = %.3f(m), 应大于0", pile.freeLength);
     if (pile.embedDepth < 0.0f) return format("桩的嵌入深度 = %.3f(m), 不能为负", pile.embedDepth);
+    if (!allFinite(pile, load, coefA, coefA1)) return "桩的输入数据中有无效数值";
     if (!pile.hasModulus && pileModulus(pile) <= 0.0)
         return format("混凝土强度等级C%.0f无效(应为C10~C60)", pile.gradeNumber);
     const double EI = pileRigidity(pile);

@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
+#include <memory>
 
 namespace {
 
@@ -394,6 +396,13 @@ TEST(PileSolver, RefusesWhatCannotBeComputedWithAReasonAndNoPoints) {
         EXPECT_EQ(run->pile.innerMaxMoment, 0.0f);
         EXPECT_TRUE(std::isfinite(run->pile.topDisplacement));
     }
+    // H / L with L = 0 leaves an infinite load; the free length is still named.
+    CPile_ShuJu zero = concretePile(0);
+    zero.freeLength = 0.0f;
+    const float inf = std::numeric_limits<float>::infinity();
+    const auto infinite = solve(zero, {{0.0f, 0.0f, inf}, {0.0f, inf, 0.0f}});
+    EXPECT_EQ(infinite->result, 0);
+    EXPECT_NE(infinite->solver.summary().message.find("自由段长度"), std::string::npos);
     // A hinged base with a cable is held even without soil, and a fixed base alone.
     CPile_ShuJu propped = concretePile(0);
     propped.layers[0].m = propped.layers[1].m = 0.0f;
