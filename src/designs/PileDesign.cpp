@@ -1,0 +1,110 @@
+// Pile design: rows at the least spacing, then the spacing of those rows.
+#include "designs/PileDesign.h"
+
+#include "data/CSlideCalcData.h"
+#include "engine/ThrustPass.h"
+#include "piles/PileResistance.h"
+#include "piles/Quantities.h"
+#include "platform/EngineeringMode.h"
+#include "platform/ReportWriter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kMaxRows = CSlideCalcData::kMaxRows;
+// Below 1 mm the least spacing is a typing slip; it must not divide by 0.
+constexpr float kLeastSpacing = 0.001f;
+// With no thrust at all the spacing is still computed, against 0.1 N.
+constexpr float kNoThrust = 0.00001f;
+constexpr float kTokenThrust = 0.0001f;
+// Piles are set out in steps of 50 mm.
+constexpr int kModuleMm = 50;
+constexpr float kModuleM = 0.05f;
+
+// The spacing s_exact = S / H brought down to a multiple of 0.05 m.
+float roundSpacingDown(float sExact) {
+    float mm = sExact * 1000.0f;
+    Engineering_mode(&mm, kModuleMm);
+    float s = mm / 1000.0f;
+    if (s > sExact) s -= kModuleM;
+    return s;
+}
+
+void finish(const DesignEnv& env, int iterations, SearchStop stop, const char* message) {
+    if (!env.summary) return;
+    env.summary->iterations = iterations;
+    env.summary->stop = stop;
+    env.summary->message = message;
+}
+
+}  // namespace
+
+PileLayout LayoutPileRows(const CSlideCalcData& item, int k, float& H) {
+    PileLayout layout;
+    float sMin = item.minPileSpacing;
+    if (sMin < kLeastSpacing) sMin = kLeastSpacing;
+    const float Q = item.pileKinds[k].capacity;
+
+    // R_n = sum over r < n of (Q / s_min) * rowFactor[r]: the first n with R_n > H.
+    float Rn = 0.0f;
+    int n = 0;
+    while (n < kMaxRows) {
+        Rn += (Q / sMin) * item.rowFactor[n];
+        ++n;
+        if (Rn > H) break;
+    }
+    if (!(Rn > H)) return layout;
+
+    // S = sum over r < n of Q * rowFactor[r]; n rows carry exactly H at S / H.
+    float S = 0.0f;
+    for (int r = 0; r < n; ++r) S += Q * item.rowFactor[r];
+    if (H < kNoThrust) H = kTokenThrust;
+    const float sExact = S / H;
+    layout.found = true;
+    layout.rows = n;
+    layout.spacing = roundSpacingDown(sExact);
+    return layout;
+}
+
+int ReportPileDesigns(const CSlideCalcData& item, ReportWriter& report, float H,
+                      const DesignEnv& env) {
+    const int candidates = std::clamp(item.pileKindCount, 0, CSlideCalcData::kMaxPileKinds);
+    // Each candidate differs from the item only in spacing and rows, so one
+    // working copy serves them all.
+    CSlideCalcData work = item;
+    for (int k = 0; k < candidates; ++k) {
+        report.printf("\n    采用第 %d 种桩时\n", k + 1);
+        const PileLayout layout = LayoutPileRows(item, k, H);
+        if (layout.found) {
+            work.pileSpacing = layout.spacing;
+            work.pileRows = layout.rows;
+            report.printf("    布置 %d 排，桩间距 %.3f(m)，则可提供的抗滑力为:  %.3f(kN)\n",
+                          layout.rows, layout.spacing, PileResistance(work, k));
+            ReportQuantities(work, report, 0, 0.0f, k);
+        } else {
+            report.printf("    布置 20 排，桩间距取最小值 %.3f(m)，仍然不能达到要求 !\n",
+                          item.minPileSpacing);
+        }
+        if (!searchGoesOn(env.options, k + 1, candidates)) {
+            finish(env, k + 1, SearchStop::Cancelled, "cancelled");
+            return 0;
+        }
+    }
+    finish(env, candidates, SearchStop::Exhausted, "every candidate pile kind laid out");
+    return 1;
+}
+
+int DesignPiles(const CSlideCalcData& item, ReportWriter& report, const DesignEnv& env) {
+    report.printf("自动设计抗滑桩\n");
+    report.printf("    计算抗滑桩所承受的滑坡推力\n\n");
+    float theta = 0.0f, bermArea = 0.0f, trimmedArea = 0.0f;
+    const float T =
+        ComputeThrust(item, nullptr, &theta, &bermArea, &trimmedArea, env.residualThrust);
+    // H = T cos θ; a thrust pointing away from the piles loads them with nothing.
+    float H = T * std::cos(theta);
+    if (H < 0.0f) H = 0.0f;
+    report.printf("    单位米宽滑坡推力的水平分量       = %.3f(kN)\n", H);
+    return ReportPileDesigns(item, report, H, env);
+}

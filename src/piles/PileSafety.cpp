@@ -1,0 +1,44 @@
+// Pile safety factor report.
+#include "piles/PileSafety.h"
+
+#include "data/CSlideCalcData.h"
+#include "engine/ThrustPass.h"
+#include "piles/PileResistance.h"
+#include "piles/Quantities.h"
+#include "platform/ReportWriter.h"
+
+#include <cmath>
+
+namespace {
+// Thrusts and areas at or below this count as none.
+constexpr float kNone = 0.0001f;
+constexpr float kNoThrustFactor = 9999.0f;
+}  // namespace
+
+float PileSafetyFactor(float resistance, float horizontalThrust) {
+    return horizontalThrust > kNone ? resistance / horizontalThrust : kNoThrustFactor;
+}
+
+int CheckPileSafety(const CSlideCalcData& item, ReportWriter& report, float* residualThrust) {
+    report.printf("抗滑桩安全系数计算\n");
+    report.printf("    计算抗滑桩所承受的滑坡推力\n\n");
+
+    float theta = 0.0f, bermArea = 0.0f, trimmedArea = 0.0f;
+    const float T = ComputeThrust(item, &report, &theta, &bermArea, &trimmedArea, residualThrust);
+    // H = T cos θ; a thrust pointing away from the piles loads them with nothing.
+    float H = T * std::cos(theta);
+    if (H < 0.0f) H = 0.0f;
+    const float R = PileResistance(item, 0);
+    const float F = PileSafetyFactor(R, H);
+
+    report.printf("\n\n");
+    report.printf("    单位米宽滑坡推力的水平分量       = %.3f(kN)\n", H);
+    report.printf("    单位米宽抗滑桩所能提供的抗力分量 = %.3f(kN)\n", R);
+    report.printf("    抗滑桩安全系数为                 = %.3f\n", F);
+    report.printf("\n\n");
+
+    if (item.usePiles == 1) ReportQuantities(item, report, 0, 0.0f, 0);
+    if (bermArea > kNone) ReportQuantities(item, report, 1, bermArea, 0);
+    if (trimmedArea > kNone) ReportQuantities(item, report, 2, trimmedArea, 0);
+    return 1;
+}
