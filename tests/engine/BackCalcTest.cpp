@@ -74,9 +74,11 @@ TEST(BackCalc, AThrustThatNeverReachesTheToleranceStopsAfterOneHundredHalvings) 
 TEST(BackCalc, NotANumberAsBoundOrThrustFinishesWithinTheFixedSteps) {
     constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
     SearchSummary summary;
-    BisectZeroThrust(kNaN, [](float v) { return 10.0f - v; }, {}, &summary);
+    BisectZeroThrust(
+        kNaN, [](float v) { return 10.0f - v; }, {}, &summary);
     EXPECT_LE(summary.iterations, 102);
-    BisectZeroThrust(50.0f, [](float) { return kNaN; }, {}, &summary);
+    BisectZeroThrust(
+        50.0f, [](float) { return kNaN; }, {}, &summary);
     EXPECT_LE(summary.iterations, 102);
 }
 
@@ -100,8 +102,8 @@ TEST(BackCalc, WithMaxPhiZeroAnUnstableSlopeIsReportedAtZeroWithFiveBlanks) {
     const float E0 = thrustWithPhi(item, 0.0f);
     ASSERT_GT(E0, 0.0f) << "the worked example must slide without friction";
     char line[160];
-    std::snprintf(line, sizeof line, "     摩擦角 = 0.000 (度)时，滑坡推力\t= %.3f 仍然不满足要求\n",
-                  E0);
+    std::snprintf(line, sizeof line,
+                  "     摩擦角 = 0.000 (度)时，滑坡推力\t= %.3f 仍然不满足要求\n", E0);
     ReportWriter report;
     EXPECT_EQ(BackCalcPhi(item, report, nullptr), 1);
     EXPECT_EQ(report.utf8(), std::string("已知C反算φ\n") + line);
@@ -113,7 +115,8 @@ TEST(BackCalc, TheUnstableCohesionLineHasSixBlanks) {
     item.SetAllPhi(0.0f);
     ReportWriter report;
     BackCalcC(item, report, nullptr);
-    EXPECT_EQ(report.utf8().rfind("已知φ反算C\n      粘聚力 = 0.000 (kN/m2)时，滑坡推力\t= ", 0), 0u)
+    EXPECT_EQ(report.utf8().rfind("已知φ反算C\n      粘聚力 = 0.000 (kN/m2)时，滑坡推力\t= ", 0),
+              0u)
         << report.utf8();
     EXPECT_NE(report.utf8().find(" 仍然不满足要求\n"), std::string::npos);
 }
@@ -124,7 +127,8 @@ TEST(BackCalc, ASlopeStableWithoutFrictionIsReportedAtZero) {
     const float E0 = thrustWithPhi(item, 0.0f);
     ASSERT_LT(E0, 0.0f);
     char line[160];
-    std::snprintf(line, sizeof line, "      摩擦角 = 0.000 (度)时，滑坡推力\t= %.3f 满足要求\n", E0);
+    std::snprintf(line, sizeof line, "      摩擦角 = 0.000 (度)时，滑坡推力\t= %.3f 满足要求\n",
+                  E0);
     ReportWriter report;
     BackCalcPhi(item, report, nullptr);
     EXPECT_EQ(report.utf8(), std::string("已知C反算φ\n") + line);
@@ -137,7 +141,8 @@ TEST(BackCalc, WithoutASlipSurfaceEveryThrustIsZeroAndTheFirstHalvingIsTaken) {
     item.slipCount = 0;
     ReportWriter report;
     BackCalcPhi(item, report, nullptr);
-    EXPECT_EQ(report.utf8(), "已知C反算φ\n      摩擦角 = 25.000 (度)时，滑坡推力\t= 0.000 满足要求\n");
+    EXPECT_EQ(report.utf8(),
+              "已知C反算φ\n      摩擦角 = 25.000 (度)时，滑坡推力\t= 0.000 满足要求\n");
     ReportWriter reportC;
     BackCalcC(item, reportC, nullptr);
     EXPECT_EQ(reportC.utf8(),
