@@ -121,9 +121,9 @@ float ColumnWetWeight(const CSlideCalcData& d, float soil, float berm, float wat
 BlockGeometry integrateBlock(const SectionLines& lines, float x1, float x2,
                              std::vector<float>& cuts) {
     BlockGeometry g;
-    lines.collectCuts(x1, x2, cuts);
-    // Strip ends never lie left of x1 by more than the side shift of 1e-7.
-    SectionLines::Hint hint = lines.hintFrom(x1 - 0.01f);
+    SectionLines::Window window = lines.window(x1, x2);
+    lines.collectCuts(window, cuts);
+    const SectionLines::Hint& hint = window.hint;
     for (size_t k = 0; k + 1 < cuts.size(); ++k) {
         float a = cuts[k];
         float b = cuts[k + 1];

@@ -10,6 +10,7 @@
 PointLoadList::PointLoadList(const CSlideCalcData& item) {
     int segs = std::clamp(item.slopeCount, 0, CSlideCalcData::kMaxSegments);
     float startX = item.slopeX0;
+    m_loads.reserve(static_cast<size_t>(segs) * CLineSeg::kMaxLoads);
     for (int s = 0; s < segs; ++s) {
         const CLineSeg& seg = item.slope[s];
         float length = get_dist(0.0f, 0.0f, seg.dx, seg.dy);
@@ -38,7 +39,14 @@ void PointLoadList::sum(float x1, float x2, float* px, float* py) const {
         double hi = std::max(x1, x2) + 1e-3;
         first =
             std::partition_point(m_loads.begin(), end, [lo](const Load& l) { return l.x < lo; });
-        end = std::partition_point(first, end, [hi](const Load& l) { return l.x <= hi; });
+        // Loads beyond hi end the walk: none further on can belong.
+        for (auto l = first; l != end && l->x <= hi; ++l) {
+            if (std::fabs(l->x - x2) < 1e-5 || (x1 < l->x && l->x < x2)) {
+                *px += l->px;
+                *py += l->py;
+            }
+        }
+        return;
     }
     for (auto l = first; l != end; ++l) {
         // A load on the left boundary belongs to the block below.

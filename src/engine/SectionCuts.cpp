@@ -35,7 +35,10 @@ void SectionLines::buildCutLines() {
             cut.finish();
             continue;
         }
-        if (k == Water && line.x[0] > -10.0) cut.add(-10.0f, line.y[0]);
+        if (k == Water && line.x[0] > -10.0) {
+            cut.add(-10.0f, line.y[0]);
+            cut.offset = 1;
+        }
         for (int i = 0; i < line.n; ++i) cut.add(line.x[i], line.y[i]);
         if ((k == Slope || k == Water) && slipEnd + 10.0 > line.x[line.n - 1])
             cut.add(static_cast<float>(slipEnd + 10.0), line.y[line.n - 1]);
@@ -55,62 +58,75 @@ void SectionLines::CutLine::finish() {
     }
 }
 
-// Segments [first, end) that can hold a crossing inside [x1, x2]. On an
-// ascending line both box edges grow with the index, so the range is found by
-// bisection; otherwise every segment is a candidate and is tested one by one.
-void SectionLines::CutLine::candidateSegments(float x1, float x2, int* first, int* end) const {
-    int segs = std::max(n - 1, 0);
-    if (!ascending) {
-        *first = 0;
-        *end = segs;
-        return;
+namespace {
+
+// Points left of x1 by more than this take no part in a block: far beyond the
+// 1e-5 tolerances of the cut positions and of the height look-ups, and beyond
+// the 0.01 by which a hint is taken left of the block.
+constexpr double kWindowMargin = 0.02;
+
+}  // namespace
+
+// On an ascending line one bisection finds the first point near x1 and a short
+// walk the first point past x2; the segments between them are the candidates.
+// Other lines offer every point and segment.
+SectionLines::Window SectionLines::window(float x1, float x2) const {
+    Window w;
+    w.x1 = x1;
+    w.x2 = x2;
+    for (int k = 0; k < kLineKinds; ++k) {
+        const CutLine& line = m_cutLines[k];
+        int first = 0, end = line.n;
+        if (line.ascending && line.n > 4) {
+            double lo = static_cast<double>(x1) - kWindowMargin;
+            double hi = static_cast<double>(x2) + kWindowMargin;
+            first = static_cast<int>(std::partition_point(line.x.begin(), line.x.begin() + line.n,
+                                                          [lo](float v) { return v < lo; }) -
+                                     line.x.begin());
+            end = first;
+            while (end < line.n && !(line.x[end] > hi)) ++end;
+        }
+        w.pointFirst[k] = first;
+        w.pointEnd[k] = end;
+        w.segFirst[k] = std::max(first - 1, 0);
+        w.segEnd[k] = std::max(std::min(end, line.n - 1), w.segFirst[k]);
+        // Segments of the point list ending before the window's first point
+        // cannot match a look-up inside the block.
+        w.hint.start[k] =
+            line.n > 0 ? std::max(first - line.offset - 1, 0) : m_lines[k].searchStart(x1 - 0.01f);
     }
-    *first = static_cast<int>(
-        std::partition_point(hiX.begin(), hiX.begin() + segs, [x1](float h) { return h < x1; }) -
-        hiX.begin());
-    *end = static_cast<int>(
-        std::partition_point(loX.begin(), loX.begin() + segs, [x2](float l) { return !(l > x2); }) -
-        loX.begin());
-    *end = std::max(*end, *first);
+    return w;
 }
 
-// Points [first, end) that can lie inside [x1, x2].
-void SectionLines::CutLine::candidatePoints(float x1, float x2, int* first, int* end) const {
-    if (!ascending) {
-        *first = 0;
-        *end = n;
-        return;
-    }
-    *first = static_cast<int>(
-        std::partition_point(x.begin(), x.begin() + n, [x1](float v) { return v < x1; }) -
-        x.begin());
-    *end = static_cast<int>(
-        std::partition_point(x.begin(), x.begin() + n, [x2](float v) { return !(v > x2); }) -
-        x.begin());
-    *end = std::max(*end, *first);
-}
-
-void SectionLines::collectCuts(float x1, float x2, std::vector<float>& cuts) const {
+void SectionLines::collectCuts(const Window& w, std::vector<float>& cuts) const {
+    const float x1 = w.x1, x2 = w.x2;
+    const auto& segFirst = w.segFirst;
+    const auto& segEnd = w.segEnd;
     cuts.clear();
     cuts.push_back(x1);
     cuts.push_back(x2);
-    std::array<int, kLineKinds> segFirst, segEnd;
     for (int k = 0; k < kLineKinds; ++k) {
         const CutLine& line = m_cutLines[k];
-        int first, end;
-        line.candidatePoints(x1, x2, &first, &end);
-        for (int i = first; i < end; ++i) addCut(cuts, x1, x2, line.x[i]);
-        line.candidateSegments(x1, x2, &segFirst[k], &segEnd[k]);
+        for (int i = w.pointFirst[k]; i < w.pointEnd[k]; ++i) addCut(cuts, x1, x2, line.x[i]);
+    }
+    // Each line's segments whose widened box reaches into [x1, x2], in order;
+    // a crossing found on any other segment would lie outside the block.
+    std::array<std::array<int, kMaxLinePoints>, kLineKinds> segs;
+    std::array<int, kLineKinds> segCount{};
+    for (int k = 0; k < kLineKinds; ++k) {
+        const CutLine& line = m_cutLines[k];
+        for (int i = segFirst[k]; i < segEnd[k]; ++i)
+            if (!(line.hiX[i] < x1 || line.loX[i] > x2)) segs[k][segCount[k]++] = i;
     }
     for (int a = 0; a < kLineKinds; ++a) {
         for (int b = 0; b < kLineKinds; ++b) {
-            if (a == b) continue;
+            if (a == b || segCount[b] == 0) continue;
             const CutLine& la = m_cutLines[a];
             const CutLine& lb = m_cutLines[b];
-            for (int i = segFirst[a]; i < segEnd[a]; ++i) {
-                if (la.hiX[i] < x1 || la.loX[i] > x2) continue;
-                for (int j = segFirst[b]; j < segEnd[b]; ++j) {
-                    if (lb.hiX[j] < x1 || lb.loX[j] > x2) continue;
+            for (int ia = 0; ia < segCount[a]; ++ia) {
+                int i = segs[a][ia];
+                for (int jb = 0; jb < segCount[b]; ++jb) {
+                    int j = segs[b][jb];
                     // Widened boxes apart: the crossing test would refuse the pair.
                     if (la.hiX[i] < lb.loX[j] || lb.hiX[j] < la.loX[i] || la.hiY[i] < lb.loY[j] ||
                         lb.hiY[j] < la.loY[i])

@@ -47,8 +47,21 @@ class SectionLines {
     void pileRowPosition(int row, float* x, float* ySlip, float* freeLength,
                          float* embedDepth) const;
 
-    // Appends nothing outside [x1, x2]; cuts is cleared first.
-    void collectCuts(float x1, float x2, std::vector<float>& cuts) const;
+    // The points and segments of each cut line that can matter inside the block
+    // [x1, x2] (a superset: each one is still tested), and a look-up hint for
+    // positions in the block. One search per line serves the whole block.
+    struct Window {
+        float x1 = 0.0f, x2 = 0.0f;
+        std::array<int, kLineKinds> pointFirst{}, pointEnd{}, segFirst{}, segEnd{};
+        Hint hint;
+    };
+    Window window(float x1, float x2) const;
+
+    // The sorted cut positions of the block, x1 and x2 included.
+    void collectCuts(float x1, float x2, std::vector<float>& cuts) const {
+        collectCuts(window(x1, x2), cuts);
+    }
+    void collectCuts(const Window& window, std::vector<float>& cuts) const;
 
   private:
     // A vertical run of a line as the height look-up's first pass meets it.
@@ -89,9 +102,8 @@ class SectionLines {
             y[n] = py;
             ++n;
         }
+        int offset = 0;  // index of the line's first point: 1 after a lead-in point
         void finish();
-        void candidateSegments(float x1, float x2, int* first, int* end) const;
-        void candidatePoints(float x1, float x2, int* first, int* end) const;
     };
 
     void buildLines();

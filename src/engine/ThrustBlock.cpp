@@ -130,9 +130,11 @@ void computeBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, fl
     f.phiDeg = item.slip[s].phi;
     float phi = item.slip[s].phi * kPi / 180.0f;
     float K = item.thrustSafetyFactor;
+    const float cosA = std::cos(a), sinA = std::sin(a);
+    // The force of the block above turns by α − α' onto this slip segment.
+    const float cosTurn = std::cos(a - prevAngle), sinTurn = std::sin(a - prevAngle);
     // N = (W + Py)·cos α − Px·sin α − U − Uc − sin(α − α')·E⁺
-    f.N = (W + f.py) * std::cos(a) - f.px * std::sin(a) - f.U - f.Uc -
-          std::sin(a - prevAngle) * f.ePlus;
+    f.N = (W + f.py) * cosA - f.px * sinA - f.U - f.Uc - sinTurn * f.ePlus;
     // F = tan φ · N, never negative
     f.F = std::tan(phi) * f.N;
     if (f.F < 0.0f) f.F = 0.0f;
@@ -140,10 +142,10 @@ void computeBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, fl
     float T = 0.0f;
     T += factored(f.D, K);
     T += factored(f.Q, K);
-    T += factored(f.px * std::cos(a), K);
-    T += factored(W * std::sin(a), K);
-    T += factored(f.py * std::sin(a), K);
-    T += std::cos(a - prevAngle) * f.ePlus;
+    T += factored(f.px * cosA, K);
+    T += factored(W * sinA, K);
+    T += factored(f.py * sinA, K);
+    T += cosTurn * f.ePlus;
     f.T = T;
     // E = T − (c·L + F)
     f.E = T - (f.c * L + f.F);

@@ -27,6 +27,18 @@ bool inWidenedRange(float v, float a, float b, float tol) {
 
 }  // namespace
 
+namespace {
+
+// Whether the point at parameter t of a segment of direction (ax, ay) lies on
+// it, or at most tol before its start or past its end.
+bool onSegment(float t, float ax, float ay, float tol) {
+    if (t >= 0.0f && t <= 1.0f) return true;
+    float length = std::sqrt(ax * ax + ay * ay);
+    return t < 0.0f ? -t * length <= tol : (t - 1.0f) * length <= tol;
+}
+
+}  // namespace
+
 int JH_GetInterPoint_LineSection(float x1, float y1, float x2, float y2, float x3, float y3,
                                  float x4, float y4, float* x, float* y, float tolerance) {
     float ax = x2 - x1, ay = y2 - y1;
@@ -36,13 +48,9 @@ int JH_GetInterPoint_LineSection(float x1, float y1, float x2, float y2, float x
     // P = 1 + t·(2 − 1) = 3 + u·(4 − 3), solved by Cramer's rule.
     float cx = x3 - x1, cy = y3 - y1;
     float t = (cx * by - cy * bx) / d;
+    if (!onSegment(t, ax, ay, tolerance)) return 0;
     float u = (cx * ay - cy * ax) / d;
-    float la = std::sqrt(ax * ax + ay * ay);
-    float lb = std::sqrt(bx * bx + by * by);
-    // Along each segment: no more than `tolerance` metres before its start or past its end.
-    bool onA = t * la >= -tolerance && (t - 1.0f) * la <= tolerance;
-    bool onB = u * lb >= -tolerance && (u - 1.0f) * lb <= tolerance;
-    if (!onA || !onB) return 0;
+    if (!onSegment(u, bx, by, tolerance)) return 0;
     float px = x1 + t * ax;
     float py = y1 + t * ay;
     if (!inWidenedRange(px, x1, x2, tolerance) || !inWidenedRange(py, y1, y2, tolerance) ||
