@@ -1,0 +1,46 @@
+// Pictures of an in-memory drawing: painted with QPainter into a PNG image or
+// an SVG document, fitted to a size, texts in a CJK system font. The report
+// view, the clipboard and talvor-cli render use it.
+#pragma once
+
+#include <QImage>
+#include <QRectF>
+
+#include <memory>
+#include <string>
+
+class DXF;
+class QGuiApplication;
+class QPainter;
+
+struct RenderOptions {
+    int maxWidth = 1600;  // the picture fits this box, keeping the drawing's proportions
+    int maxHeight = 1200;
+    double marginRatio = 0.03;  // blank border, as a part of the shorter side
+    bool antialias = true;
+};
+
+// Paints the drawing into `target` (device coordinates), fitted and centred,
+// y up. An empty drawing paints nothing.
+void paintDrawing(QPainter& painter, const DXF& drawing, const QRectF& target,
+                  bool antialias = true);
+
+// The pixel size the drawing gets under the options (at least 16 × 16).
+QSize pictureSize(const DXF& drawing, const RenderOptions& options);
+
+// The drawing on a white image of pictureSize().
+QImage renderDrawingImage(const DXF& drawing, const RenderOptions& options = {});
+
+// The bytes of a PNG or SVG picture; empty on failure.
+std::string renderDrawingPng(const DXF& drawing, const RenderOptions& options = {});
+std::string renderDrawingSvg(const DXF& drawing, const RenderOptions& options = {});
+
+// Writes the picture atomically, PNG or SVG by the file's extension (any
+// case); 1 when written, 0 for another extension or a write failure.
+int renderDrawingToFile(const DXF& drawing, const std::string& path,
+                        const RenderOptions& options = {});
+
+// Fonts and painting need a QGuiApplication. Programs without a screen (the
+// command line, tests) make one on the offscreen platform with this; null
+// when one exists already.
+std::unique_ptr<QGuiApplication> makeOffscreenGuiApplication();
