@@ -9,7 +9,6 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int exitCode = 0;
     addNewCommand(app, exitCode);
-    addCalcCommand(app, exitCode);
     addRenderCommand(app, exitCode);
     addProjectCommand(app, exitCode);
     addImportDxfCommand(app, exitCode);
