@@ -1,13 +1,38 @@
-// Placeholder bodies until the in-memory drawing and the sketch are built:
-// they report "no drawing could be made", the path the designs already take
-// when a drawing cannot be created, so the text results are unaffected.
-// TODO(drawings): DrawDesignCurve panels and DrawSketch of the best trial.
+// The designs' drawings, made with the shared drawing and the diagrams.
 #include "designs/DesignDrawings.h"
 
-int WriteDesignSweepDrawing(const WorkContext&, const CSlideCalcData&, const SweepChart&) {
-    return 0;
+#include "data/CSlideCalcData.h"
+#include "diagrams/DepthChart.h"
+#include "diagrams/Sketch.h"
+#include "platform/Drawing.h"
+#include "platform/WorkContext.h"
+
+#include <string>
+
+namespace {
+// The volume panel stands below the thrust panel, both sharing the x axis.
+constexpr float kVolumePanelY = -8000.0f;
+}  // namespace
+
+int WriteDesignSweepDrawing(const WorkContext& ctx, const CSlideCalcData& item,
+                            const SweepChart& chart) {
+    const std::string name = item.GetDxfFileName(1);
+    if (name.empty()) return 0;
+    std::unique_ptr<DXF> drawing = NewMemDxf();
+    if (!drawing) return 0;
+    DrawDesignCurve(0.0f, 0.0f, drawing.get(), chart.n, chart.values, chart.thrusts, chart.xLabel,
+                    chart.thrustLabel);
+    DrawDesignCurve(0.0f, kVolumePanelY, drawing.get(), chart.n, chart.values, chart.volumes,
+                    chart.xLabel, chart.volumeLabel);
+    return drawing->Write_MemDxf_To_File(workFile(ctx, name));
 }
 
-int WriteBestTrialSketch(const WorkContext&, const CSlideCalcData&, const CSlideCalcData&) {
-    return 0;
+int WriteBestTrialSketch(const WorkContext& ctx, const CSlideCalcData& item,
+                         const CSlideCalcData& best) {
+    const std::string name = item.GetDxfFileName(0);
+    if (name.empty()) return 0;
+    std::unique_ptr<DXF> drawing = NewMemDxf();
+    if (!drawing) return 0;
+    DrawSketch(best, drawing.get());
+    return drawing->Write_MemDxf_To_File(workFile(ctx, name));
 }
