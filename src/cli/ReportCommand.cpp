@@ -1,6 +1,7 @@
-// talvor-cli report REPORT [--rtf OUT.RTF] [--text OUT.TXT]: a calculation
-// report (plain text with directives, or RTF we wrote) with its directives
-// expanded, written as RTF with the drawings as pictures, or as plain text.
+// talvor-cli report REPORT [--rtf OUT.RTF] [--text OUT.TXT] [--pdf OUT.pdf]: a
+// calculation report (plain text with directives, or RTF we wrote) with its
+// directives expanded, written as RTF with the drawings as pictures, as plain
+// text, or as a PDF laid out by Qt.
 #include "cli/Commands.h"
 
 #include "platform/Drawing.h"
@@ -16,9 +17,17 @@
 #include "render/DrawingRenderer.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
 #define TALVOR_CLI_HAS_RENDER 1
 #endif
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -30,6 +39,7 @@ struct ReportArgs {
     std::string report;
     std::string rtf;
     std::string text;
+    std::string pdf;
     std::string workDir;
 };
 
@@ -41,12 +51,11 @@ std::string workPathOf(const ReportArgs& args) {
     return withTrailingSlash(parent.empty() ? std::string(".") : parent.string());
 }
 
-int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
-    std::string work = workPathOf(args);
-    int missing = 0;
+// The PNG of a picture run: carried by a report read from RTF, else the
+// drawing of its "InsertDxf=" rendered. Counts the pictures that could not be had.
+PictureSource pictureSource(const std::string& work, int& missing) {
 #ifdef TALVOR_CLI_HAS_RENDER
-    auto app = makeOffscreenGuiApplication();
-    PictureSource pictures = [&](const ReportRun& run) {
+    return [work, &missing](const ReportRun& run) {
         if (!run.png.empty()) return run.png;
         DXF drawing;
         // A drawing that cannot be read leaves its picture out.
@@ -57,11 +66,17 @@ int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
         return renderDrawingPng(drawing);
     };
 #else
-    PictureSource pictures = [&](const ReportRun& run) {
+    (void)work;
+    return [&missing](const ReportRun& run) {
         if (run.png.empty()) ++missing;
         return run.png;
     };
 #endif
+}
+
+int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
+    int missing = 0;
+    PictureSource pictures = pictureSource(workPathOf(args), missing);
     if (!WriteRtf(args.rtf, doc, pictures)) {
         std::fprintf(stderr, "无法写入 %s\n", args.rtf.c_str());
         return 1;
@@ -69,6 +84,47 @@ int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
     if (missing > 0) std::fprintf(stderr, "%d 幅图未能插入\n", missing);
     return 0;
 }
+
+#ifdef TALVOR_CLI_HAS_RENDER
+// Text runs in their colour and height, pictures fitted to the text width, on
+// A4 with one-inch margins as the report view prints.
+int writePdf(const ReportArgs& args, const ReportDocument& doc) {
+    int missing = 0;
+    PictureSource pictures = pictureSource(workPathOf(args), missing);
+    QTextDocument text;
+    text.setDefaultFont(QFont("WenQuanYi Micro Hei", 10));
+    QTextCursor cursor(&text);
+    int n = 0;
+    for (const ReportRun& run : doc) {
+        if (run.kind == ReportRun::Kind::Picture) {
+            QImage image = QImage::fromData(QByteArray::fromStdString(pictures(run)), "PNG");
+            if (image.isNull()) continue;
+            QUrl name(QString("picture%1.png").arg(++n));
+            text.addResource(QTextDocument::ImageResource, name, image);
+            QTextImageFormat format;
+            format.setName(name.toString());
+            // 6.5 inches at the 96 dots per inch the document is laid out in.
+            double width = std::min(624.0, static_cast<double>(image.width()));
+            format.setWidth(width);
+            format.setHeight(width * image.height() / image.width());
+            cursor.insertImage(format);
+            continue;
+        }
+        QTextCharFormat format;
+        format.setFontPointSize(run.heightTwips / 20.0);
+        if (run.colour != ReportRun::kAutoColour)
+            format.setForeground(
+                QColor(run.colour & 0xFF, (run.colour >> 8) & 0xFF, (run.colour >> 16) & 0xFF));
+        cursor.insertText(QString::fromStdString(run.text), format);
+    }
+    QPdfWriter writer(QString::fromStdString(args.pdf));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(25.4, 25.4, 25.4, 25.4), QPageLayout::Millimeter));
+    text.print(&writer);
+    if (missing > 0) std::fprintf(stderr, "%d 幅图未能插入\n", missing);
+    return std::filesystem::exists(args.pdf) ? 0 : 1;
+}
+#endif
 
 int runReport(const ReportArgs& args) {
     std::optional<ReportDocument> loaded = LoadReport(args.report);
@@ -80,12 +136,27 @@ int runReport(const ReportArgs& args) {
     ReportDocument doc = *loaded;
     if (doc.size() == 1 && doc[0].kind == ReportRun::Kind::Text) doc = ExpandScript(doc[0].text);
     int status = 0;
+#ifdef TALVOR_CLI_HAS_RENDER
+    // Fonts and painting of the pictures need a GUI application.
+    auto app = args.rtf.empty() && args.pdf.empty() ? nullptr : makeOffscreenGuiApplication();
+#endif
     if (!args.rtf.empty()) status = writeRtf(args, doc);
     if (!args.text.empty() && !WritePlainText(args.text, doc)) {
         std::fprintf(stderr, "无法写入 %s\n", args.text.c_str());
         status = 1;
     }
-    if (args.rtf.empty() && args.text.empty()) {
+    if (!args.pdf.empty()) {
+#ifdef TALVOR_CLI_HAS_RENDER
+        if (writePdf(args, doc) != 0) {
+            std::fprintf(stderr, "无法写入 %s\n", args.pdf.c_str());
+            status = 1;
+        }
+#else
+        std::fprintf(stderr, "此版本没有图形输出, 不能写 PDF\n");
+        status = 1;
+#endif
+    }
+    if (args.rtf.empty() && args.text.empty() && args.pdf.empty()) {
         std::string text = PlainText(doc);
         std::fwrite(text.data(), 1, text.size(), stdout);
     }
@@ -102,6 +173,7 @@ void addReportCommand(CLI::App& app, int& exitCode) {
         ->required();
     cmd->add_option("--rtf", args->rtf, "write the report as RTF with its drawings as pictures");
     cmd->add_option("--text", args->text, "write the plain text (GBK)");
+    cmd->add_option("--pdf", args->pdf, "write the report as PDF");
     cmd->add_option("--work", args->workDir,
                     "directory of the report's drawings (default: the report's directory)");
     cmd->callback([args, &exitCode] { exitCode = runReport(*args); });
