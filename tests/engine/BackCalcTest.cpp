@@ -174,3 +174,51 @@ TEST(BackCalc, TheFrictionFoundMakesTheThrustVanishAndTheCurveShowsTheLastTrial)
     ComputeThrust(item, nullptr, nullptr, nullptr, nullptr, itemCurve.data());
     EXPECT_NE(curve, itemCurve);
 }
+
+namespace {
+// One dry wedge: slip from (0, 0) to (10, 5) under level ground at y = 5,
+// 475 kN on a plane inclined at α = atan 0.5 = 26.565°.
+CSlideCalcData wedge(float c, float phi) {
+    CSlideCalcData item = bareSlope();
+    item.slipCount = 1;
+    item.slip[0] = CLineSeg{};
+    item.slip[0].dx = 10.0f;
+    item.slip[0].dy = 5.0f;
+    item.slip[0].c = c;
+    item.slip[0].phi = phi;
+    item.slopeX0 = 0.0f;
+    item.slopeCount = 2;
+    item.slope[0] = CLineSeg{};
+    item.slope[0].dx = 0.0f;
+    item.slope[0].dy = 5.0f;
+    item.slope[1] = CLineSeg{};
+    item.slope[1].dx = 10.0f;
+    item.slope[1].dy = 0.0f;
+    item.waterCount = 1;
+    item.waterX0 = -20.0f;
+    item.waterY0 = -50.0f;
+    item.water[0].dx = 100.0f;
+    item.water[0].dy = 0.0f;
+    item.useSeepage = 0;
+    return item;
+}
+}  // namespace
+
+TEST(BackCalc, ACohesionlessWedgeIsAtTheLimitWhenItsFrictionEqualsItsInclination) {
+    // E(φ) = W sin α − tan φ · W cos α = 0 at φ = α = 26.565°.
+    ReportWriter report;
+    BackCalcPhi(wedge(0.0f, 20.0f), report, nullptr);
+    const std::string text = report.utf8();
+    ASSERT_EQ(text.rfind("已知C反算φ\n      摩擦角 = 26.56", 0), 0u) << text;
+    const float phi = std::stof(text.substr(text.find("= ") + 2));
+    EXPECT_NEAR(phi, 26.565f, 0.002f);
+}
+
+TEST(BackCalc, AWedgeWithTwentyDegreesNeedsTheCohesionThatTakesUpItsThrust) {
+    // c = (W sin α − tan 20° · W cos α) / L = 57.793 / 11.180 = 5.169 kPa.
+    ReportWriter report;
+    BackCalcC(wedge(10.0f, 20.0f), report, nullptr);
+    const std::string text = report.utf8();
+    ASSERT_EQ(text.rfind("已知φ反算C\n      粘聚力 = 5.1", 0), 0u) << text;
+    EXPECT_NEAR(std::stof(text.substr(text.find("= ") + 2)), 5.169f, 0.002f);
+}

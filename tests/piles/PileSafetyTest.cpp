@@ -104,3 +104,62 @@ TEST(PileSafety, WithoutPilesTheResistanceIsZeroAndNoPileQuantitiesAreWritten) {
     EXPECT_EQ(text.find("抗滑桩 "), std::string::npos);
     EXPECT_TRUE(text.ends_with("\n\n\n"));
 }
+
+namespace {
+// One slip segment from (0, 0) to (10, 5) under level ground at y = 5, dry,
+// piles at the toe: a triangle of 25 m2 weighing 475 kN on a 26.565° plane.
+CSlideCalcData wedge(float c) {
+    CSlideCalcData item;
+    item.slipCount = 1;
+    item.slip[0] = CLineSeg{};
+    item.slip[0].dx = 10.0f;
+    item.slip[0].dy = 5.0f;
+    item.slip[0].c = c;
+    item.slip[0].phi = 20.0f;
+    item.slopeX0 = 0.0f;
+    item.slopeCount = 2;
+    item.slope[0] = CLineSeg{};
+    item.slope[0].dx = 0.0f;
+    item.slope[0].dy = 5.0f;
+    item.slope[1] = CLineSeg{};
+    item.slope[1].dx = 10.0f;
+    item.slope[1].dy = 0.0f;
+    item.waterCount = 1;
+    item.waterX0 = -20.0f;
+    item.waterY0 = -50.0f;
+    item.water[0].dx = 100.0f;
+    item.water[0].dy = 0.0f;
+    item.useSeepage = 0;
+    item.useBerm = 0;
+    item.useUnload = 0;
+    item.usePiles = 1;
+    item.pileX = 0.0f;
+    return item;
+}
+
+float numberAfter(const std::string& text, const std::string& label) {
+    const size_t at = text.find(label);
+    if (at == std::string::npos) return -1.0f;
+    return std::stof(text.substr(at + label.size()));
+}
+}  // namespace
+
+TEST(PileSafety, AHandCalculatedWedgeGivesItsThrustAndFactor) {
+    // W = 475, α = atan 0.5: N = W cos α = 424.853, tan 20° N = 154.634,
+    // W sin α = 212.426; c = 0: E = 57.793, H = E cos α = 51.691;
+    // R = 100 / 2 = 50, F = 50 / 51.691 = 0.967.
+    ReportWriter report;
+    CheckPileSafety(wedge(0.0f), report, nullptr);
+    const std::string text = report.utf8();
+    EXPECT_NEAR(numberAfter(text, "单位米宽滑坡推力的水平分量       = "), 51.691f, 0.002f) << text;
+    EXPECT_NEAR(numberAfter(text, "单位米宽抗滑桩所能提供的抗力分量 = "), 50.0f, 0.0005f);
+    EXPECT_NEAR(numberAfter(text, "抗滑桩安全系数为                 = "), 0.967f, 0.0005f);
+}
+
+TEST(PileSafety, AHandCalculatedStableWedgeHasNoThrustOnThePiles) {
+    // c = 10 kPa over L = 11.180 m adds 111.8 kN: E = -54.011, so H = 0.
+    ReportWriter report;
+    CheckPileSafety(wedge(10.0f), report, nullptr);
+    EXPECT_NE(report.utf8().find(resultLines(0.0f, 50.0f, 9999.0f)), std::string::npos)
+        << report.utf8();
+}
