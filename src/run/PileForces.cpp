@@ -4,6 +4,7 @@
 #include "run/PileForces.h"
 
 #include "data/CSlideCalcData.h"
+#include "diagrams/PileForceDiagrams.h"
 #include "piles/RailSection.h"
 #include "run/CSlideCalc.h"
 #include "platform/ReportWriter.h"
@@ -126,7 +127,8 @@ void reportDataSheet(const CPile_ShuJu& pile, const PileSolverSummary& s, Report
     r.printf("    单桩荷载            = %.3f(kN)\n", s.appliedLoad);
     r.printf("    土抗力合力(指向坡上为正) = %.3f(kN)\n", s.soilForce);
     if (pile.hasAnchor) r.printf("    锚索拉力(受拉为正)  = %.3f(kN)\n", s.anchorForce);
-    if (pile.baseCondition != 0) r.printf("    桩底反力(指向坡上为正) = %.3f(kN)\n", s.baseReaction);
+    if (pile.baseCondition != 0)
+        r.printf("    桩底反力(指向坡上为正) = %.3f(kN)\n", s.baseReaction);
     if (pile.baseCondition == 2) r.printf("    桩底弯矩            = %.3f(kN-m)\n", s.baseMoment);
     const double resisted = s.soilForce + s.anchorForce + s.baseReaction;
     r.printf(
@@ -134,15 +136,6 @@ void reportDataSheet(const CPile_ShuJu& pile, const PileSolverSummary& s, Report
         resisted, s.appliedLoad, s.appliedLoad - resisted);
     if (s.outcome == PileSolveOutcome::NotSettled)
         r.printf("    注意: %s, 迭代%d次\n", s.message.c_str(), s.passes);
-}
-
-// The four depth charts into the item's result drawing "_TLVR_JG". Their
-// drawing belongs to the diagrams subsystem, which has not provided it yet:
-// until it does, no chart file is written and this answers 0.
-int DrawPileForceDiagrams(CSlideCalc& calc, const CSlideCalcData& item) {
-    (void)calc;
-    (void)item;
-    return 0;
 }
 
 }  // namespace
@@ -228,7 +221,9 @@ int ComputePileForcesForThrust(CSlideCalc& calc, CSlideCalcData& item, float H,
         if (!(p.depth <= slip - 0.01)) break;
         p.soilReaction = 0.0f;
     }
-    if (!solver.points().empty()) DrawPileForceDiagrams(calc, item);
+    // A refused pile has no points and gets no chart file; the report says why.
+    if (!solver.points().empty())
+        DrawPileForceDiagrams(item, solver.points(), slip, calc.context().G_strWorkPath);
     ReportPileForces(pile, solver, report);
     return 1;
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
 namespace {
@@ -344,4 +345,24 @@ TEST(PileForces, FullTargetTakesTheHorizontalThrustOfTheFirstRow) {
     EXPECT_GE(H, 0.0f);
     EXPECT_NEAR(f.calc.pileSolver().summary().appliedLoad, H * item.pileSpacing,
                 1e-3 * (1.0 + H * item.pileSpacing));
+}
+
+TEST(PileForces, ChartsAreWrittenAsTheItemsResultDrawingOnlyWhenThereArePoints) {
+    TempDir dir;
+    for (bool refused : {false, true}) {
+        SCOPED_TRACE(refused ? "refused" : "solved");
+        Fixture f;
+        f.ctx.G_strWorkPath = dir.path();
+        CSlideCalcData item = pileItem();
+        item.setResult(1, {"计算结果", "P_TLVR_JG.DXF", "P_TLVR.RTF"});
+        if (refused) item.pileKinds[0].length = item.pileKinds[0].embedDepth;
+        std::remove(dir.file("P_TLVR_JG.DXF").c_str());
+        ComputePileForcesForThrust(f.calc, item, 300.0f, &f.report);
+        const std::string dxf = readBytes(dir.file("P_TLVR_JG.DXF"));
+        if (refused) {
+            EXPECT_TRUE(dxf.empty());
+        } else {
+            EXPECT_NE(dxf.find("EOF"), std::string::npos);
+        }
+    }
 }
