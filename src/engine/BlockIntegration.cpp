@@ -118,10 +118,9 @@ float ColumnWetWeight(const CSlideCalcData& d, float soil, float berm, float wat
     return soil * d.gammaSat + berm * d.bermGammaSat;
 }
 
-BlockGeometry integrateBlock(const SectionLines& lines, float x1, float x2,
+BlockGeometry integrateBlock(const SectionLines& lines, const SectionLines::Window& window,
                              std::vector<float>& cuts) {
     BlockGeometry g;
-    SectionLines::Window window = lines.window(x1, x2);
     lines.collectCuts(window, cuts);
     const SectionLines::Hint& hint = window.hint;
     for (size_t k = 0; k + 1 < cuts.size(); ++k) {

@@ -6,9 +6,9 @@
 
 #include <vector>
 
-class SectionLines;
+#include "engine/SectionLines.h"
 
-// The block [x1, x2] over prepared lines; cuts is scratch space for the cut
-// positions, reused from block to block.
-BlockGeometry integrateBlock(const SectionLines& lines, float x1, float x2,
+// The block of the window over prepared lines; cuts is scratch space for the
+// cut positions, reused from block to block.
+BlockGeometry integrateBlock(const SectionLines& lines, const SectionLines::Window& window,
                              std::vector<float>& cuts);

@@ -28,7 +28,7 @@ PointLoadList::PointLoadList(const CSlideCalcData& item) {
     }
 }
 
-void PointLoadList::sum(float x1, float x2, float* px, float* py) const {
+void PointLoadList::sum(float x1, float x2, float* px, float* py, int* cursor) const {
     *px = 0.0f;
     *py = 0.0f;
     auto first = m_loads.begin();
@@ -37,8 +37,17 @@ void PointLoadList::sum(float x1, float x2, float* px, float* py) const {
         // Loads further than this from both x1 and x2 pass neither test.
         double lo = std::min(x1, x2) - 1e-3;
         double hi = std::max(x1, x2) + 1e-3;
-        first =
-            std::partition_point(m_loads.begin(), end, [lo](const Load& l) { return l.x < lo; });
+        if (cursor) {
+            // The first load not left of lo, walked to from the previous block's.
+            int i = std::clamp(*cursor, 0, size());
+            while (i > 0 && !(m_loads[i - 1].x < lo)) --i;
+            while (i < size() && m_loads[i].x < lo) ++i;
+            *cursor = i;
+            first = m_loads.begin() + i;
+        } else {
+            first = std::partition_point(m_loads.begin(), end,
+                                         [lo](const Load& l) { return l.x < lo; });
+        }
         // Loads beyond hi end the walk: none further on can belong.
         for (auto l = first; l != end && l->x <= hi; ++l) {
             if (std::fabs(l->x - x2) < 1e-5 || (x1 < l->x && l->x < x2)) {

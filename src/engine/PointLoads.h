@@ -12,7 +12,9 @@ class PointLoadList {
 
     // Sum of the loads in the block: |xL − x2| < 1e-5, or x1 < xL < x2. Loads
     // are added in walking order, so the float sums equal a full walk's.
-    void sum(float x1, float x2, float* px, float* py) const;
+    // cursor (may be null): where the previous block's search ended; the walk
+    // from there replaces the bisection when blocks come one after another.
+    void sum(float x1, float x2, float* px, float* py, int* cursor = nullptr) const;
 
     int size() const { return static_cast<int>(m_loads.size()); }
 

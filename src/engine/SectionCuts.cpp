@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -70,7 +71,7 @@ constexpr double kWindowMargin = 0.02;
 // On an ascending line one bisection finds the first point near x1 and a short
 // walk the first point past x2; the segments between them are the candidates.
 // Other lines offer every point and segment.
-SectionLines::Window SectionLines::window(float x1, float x2) const {
+SectionLines::Window SectionLines::window(float x1, float x2, const Window* near) const {
     Window w;
     w.x1 = x1;
     w.x2 = x2;
@@ -80,9 +81,18 @@ SectionLines::Window SectionLines::window(float x1, float x2) const {
         if (line.ascending && line.n > 4) {
             double lo = static_cast<double>(x1) - kWindowMargin;
             double hi = static_cast<double>(x2) + kWindowMargin;
-            first = static_cast<int>(std::partition_point(line.x.begin(), line.x.begin() + line.n,
+            if (near && !std::isnan(lo)) {
+                // The first point not left of lo, found by walking from the
+                // neighbour's; on a sorted line it is the bisection's answer.
+                first = near->pointFirst[k];
+                while (first > 0 && !(line.x[first - 1] < lo)) --first;
+                while (first < line.n && line.x[first] < lo) ++first;
+            } else {
+                first =
+                    static_cast<int>(std::partition_point(line.x.begin(), line.x.begin() + line.n,
                                                           [lo](float v) { return v < lo; }) -
                                      line.x.begin());
+            }
             end = first;
             while (end < line.n && !(line.x[end] > hi)) ++end;
         }
@@ -113,14 +123,24 @@ void SectionLines::collectCuts(const Window& w, std::vector<float>& cuts) const 
     // a crossing found on any other segment would lie outside the block.
     std::array<std::array<int, kMaxLinePoints>, kLineKinds> segs;
     std::array<int, kLineKinds> segCount{};
+    // The heights those segments span: two lines whose spans are apart cannot
+    // cross. (A segment with a NaN coordinate never crosses anything.)
+    std::array<float, kLineKinds> spanLo, spanHi;
     for (int k = 0; k < kLineKinds; ++k) {
         const CutLine& line = m_cutLines[k];
-        for (int i = segFirst[k]; i < segEnd[k]; ++i)
-            if (!(line.hiX[i] < x1 || line.loX[i] > x2)) segs[k][segCount[k]++] = i;
+        spanLo[k] = std::numeric_limits<float>::infinity();
+        spanHi[k] = -spanLo[k];
+        for (int i = segFirst[k]; i < segEnd[k]; ++i) {
+            if (line.hiX[i] < x1 || line.loX[i] > x2) continue;
+            segs[k][segCount[k]++] = i;
+            spanLo[k] = std::min(spanLo[k], line.loY[i]);
+            spanHi[k] = std::max(spanHi[k], line.hiY[i]);
+        }
     }
     for (int a = 0; a < kLineKinds; ++a) {
         for (int b = 0; b < kLineKinds; ++b) {
             if (a == b || segCount[b] == 0) continue;
+            if (spanHi[a] < spanLo[b] || spanHi[b] < spanLo[a]) continue;
             const CutLine& la = m_cutLines[a];
             const CutLine& lb = m_cutLines[b];
             for (int ia = 0; ia < segCount[a]; ++ia) {

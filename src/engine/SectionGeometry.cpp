@@ -68,7 +68,7 @@ void CollectCuts(const CSlideCalcData& item, float x1, float x2, std::vector<flo
 BlockGeometry IntegrateBlock(const CSlideCalcData& item, float x1, float x2) {
     SectionLines lines(item);
     std::vector<float> cuts;
-    return integrateBlock(lines, x1, x2, cuts);
+    return integrateBlock(lines, lines.window(x1, x2), cuts);
 }
 
 void SumPointLoads(const CSlideCalcData& item, float x1, float x2, float* px, float* py) {

@@ -21,7 +21,8 @@ constexpr double kSearchMargin = 1e-3;
 
 }  // namespace
 
-SectionLines::SectionLines(const CSlideCalcData& item) : m_item(item) {
+SectionLines::SectionLines(const CSlideCalcData& item)
+    : m_item(item), m_useUnload(item.useUnload != 0), m_useBerm(item.useBerm != 0) {
     buildLines();
     buildCutLines();
 }
@@ -82,14 +83,6 @@ void SectionLines::pileRowPosition(int row, float* x, float* ySlip, float* freeL
     *ySlip = yAtX(Slip, *x, 1);
     *freeLength = kind.length - kind.embedDepth;
     *embedDepth = kind.embedDepth;
-}
-
-bool SectionLines::inUnloadRange(float x) const {
-    return m_item.useUnload && firstX(Unload) <= x && x <= lastX(Unload);
-}
-
-bool SectionLines::inBermRange(float x) const {
-    return m_item.useBerm && firstX(Berm) <= x && x <= lastX(Berm);
 }
 
 SectionLines::Hint SectionLines::hintFrom(float from) const {

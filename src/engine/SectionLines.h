@@ -41,8 +41,10 @@ class SectionLines {
     float yAtX(LineKind kind, float x, int side, const Hint& hint) const;
     float xAtY(LineKind kind, float y, int side) const;
 
-    bool inUnloadRange(float x) const;
-    bool inBermRange(float x) const;
+    bool inUnloadRange(float x) const {
+        return m_useUnload && firstX(Unload) <= x && x <= lastX(Unload);
+    }
+    bool inBermRange(float x) const { return m_useBerm && firstX(Berm) <= x && x <= lastX(Berm); }
 
     void pileRowPosition(int row, float* x, float* ySlip, float* freeLength,
                          float* embedDepth) const;
@@ -55,7 +57,9 @@ class SectionLines {
         std::array<int, kLineKinds> pointFirst{}, pointEnd{}, segFirst{}, segEnd{};
         Hint hint;
     };
-    Window window(float x1, float x2) const;
+    // near: the window of a nearby block, from which the search walks instead
+    // of bisecting (the pass moves block by block); the result is the same.
+    Window window(float x1, float x2, const Window* near = nullptr) const;
 
     // The sorted cut positions of the block, x1 and x2 included.
     void collectCuts(float x1, float x2, std::vector<float>& cuts) const {
@@ -111,6 +115,9 @@ class SectionLines {
     float fallback(LineKind kind, float x, int side, const Hint& hint, bool* replaced) const;
 
     const CSlideCalcData& m_item;
+    // The two switches the range tests read, copied so the tests stay inline.
+    bool m_useUnload = false;
+    bool m_useBerm = false;
     std::array<PointList, kLineKinds> m_lines;
     std::array<CutLine, kLineKinds> m_cutLines;
 };

@@ -86,11 +86,15 @@ float factored(float component, float K) {
 // Loads, water and earthquake acting on the block (steps before the balance).
 void blockLoads(ThrustBlockContext& ctx, const CSlideCalcData& item, float xStart, float xEnd,
                 BlockForces& f) {
-    f.g = integrateBlock(ctx.lines, xStart, xEnd, ctx.cuts);
+    SectionLines::Window window =
+        ctx.lines.window(xStart, xEnd, ctx.hasPrevious ? &ctx.previous : nullptr);
+    f.g = integrateBlock(ctx.lines, window, ctx.cuts);
+    ctx.previous = window;
+    ctx.hasPrevious = true;
     BlockGeometry& g = f.g;
     if (item.useStaticWater == 0) g.staticWaterSum = g.staticWaterH = g.staticWaterV = 0.0f;
     // The static water above the slope surface acts as a further load.
-    ctx.loads.sum(xStart, xEnd, &f.px, &f.py);
+    ctx.loads.sum(xStart, xEnd, &f.px, &f.py, &ctx.loadCursor);
     f.px += g.staticWaterH;
     f.py += g.staticWaterV;
     // Uc = h_c × 10 × L

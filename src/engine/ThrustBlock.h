@@ -2,18 +2,24 @@
 // forces on its slip segment, its residual force and its report lines.
 #pragma once
 
+#include "engine/SectionLines.h"
+
 #include <vector>
 
 class CSlideCalcData;
 class PointLoadList;
 class ReportWriter;
-class SectionLines;
 
-// What the blocks of one pass share: the lines, the loads and the scratch cut list.
+// What the blocks of one pass share: the lines, the loads, the scratch cut
+// list and where the previous block's searches ended.
 struct ThrustBlockContext {
+    ThrustBlockContext(const SectionLines& l, const PointLoadList& p) : lines(l), loads(p) {}
     const SectionLines& lines;
     const PointLoadList& loads;
     std::vector<float> cuts;
+    SectionLines::Window previous;
+    bool hasPrevious = false;
+    int loadCursor = 0;
 };
 
 void computeBlock(ThrustBlockContext& context, const CSlideCalcData& item, int s, float xStart,

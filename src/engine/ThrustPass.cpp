@@ -25,7 +25,7 @@ float ComputeThrust(const CSlideCalcData& item, ReportWriter* report, float* ang
                     float* trimmedArea, float* residualThrust) {
     SectionLines lines(item);
     PointLoadList loads(item);
-    ThrustBlockContext context{lines, loads, {}};
+    ThrustBlockContext context(lines, loads);
     context.cuts.reserve(64);
 
     float bermSum = 0.0f, trimmedSum = 0.0f;
@@ -76,7 +76,7 @@ int ComputeBlock(const CSlideCalcData& item, int s, float xStart, float yStart, 
                  ReportWriter* report, float* bermArea, float* trimmedArea) {
     SectionLines lines(item);
     PointLoadList loads(item);
-    ThrustBlockContext context{lines, loads, {}};
+    ThrustBlockContext context(lines, loads);
     float a, f, b, t;
     computeBlock(context, item, s, xStart, yStart, xEnd, yEnd, prevAngle, prevForce, &a, &f, report,
                  &b, &t);
