@@ -234,6 +234,26 @@ TEST(PileSolver, HalvingTheElementLengthChangesNoSummaryValueByMoreThanATenthOfA
     }
 }
 
+// Hermite elements with consistent springs are within 0.1 % of the converged
+// answer at 0.5 m: compare the values at points both meshes share.
+TEST(PileSolver, HalfMetreElementsAreWithinATenthOfAPercentAtSharedPoints) {
+    for (int method = 0; method < 3; ++method) {
+        SCOPED_TRACE(testing::Message() << "method " << method);
+        PileSolverOptions coarse, fine;
+        coarse.maxInterval = 0.5f;
+        fine.maxInterval = 0.05f;
+        const auto a = solve(concretePile(method), rectangle(400.0f, 8.0f), 40.0f, 10.0f, coarse);
+        const auto b = solve(concretePile(method), rectangle(400.0f, 8.0f), 40.0f, 10.0f, fine);
+        ASSERT_EQ(a->result, 1);
+        ASSERT_EQ(b->result, 1);
+        for (float z : {0.0f, 8.0f, 9.5f, 11.0f, 12.5f}) {
+            const PileForcePoint &p = pointAt(a->solver, z), &q = pointAt(b->solver, z);
+            EXPECT_NEAR(p.displacement, q.displacement, 0.001f * std::fabs(q.displacement)) << z;
+            EXPECT_NEAR(p.momentA, q.momentA, std::max(0.001f * std::fabs(q.momentA), 0.01f)) << z;
+        }
+    }
+}
+
 TEST(PileSolver, KMethodWithDifferentAAndA1SettlesWithEachPointOnItsOwnSide) {
     CPile_ShuJu pile = concretePile(2);
     pile.baseCondition = 0;  // free to turn, so that the base moves upslope

@@ -366,3 +366,13 @@ TEST(PileForces, ChartsAreWrittenAsTheItemsResultDrawingOnlyWhenThereArePoints) 
         }
     }
 }
+
+TEST(PileForces, RunItemDispatchesCheckTargetTwoToThePileForces) {
+    Fixture f;
+    CSlideCalcData item = pileItem();
+    EXPECT_EQ(f.calc.RunItem(item, f.report), 1);
+    const std::string& text = f.report.utf8();
+    EXPECT_NE(text.find("桩身内力计算\n"), std::string::npos);
+    EXPECT_NE(text.find("    计算方法: m 法\n"), std::string::npos);
+    EXPECT_EQ(countTableRows(text.substr(text.find("点号"))), 141);
+}
