@@ -7,6 +7,7 @@ class App;
 }
 
 void addNewCommand(CLI::App& app, int& exitCode);
+void addCalcCommand(CLI::App& app, int& exitCode);
 void addRenderCommand(CLI::App& app, int& exitCode);
 void addProjectCommand(CLI::App& app, int& exitCode);
 void addImportDxfCommand(CLI::App& app, int& exitCode);

@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int exitCode = 0;
     addNewCommand(app, exitCode);
+    addCalcCommand(app, exitCode);
     addRenderCommand(app, exitCode);
     addProjectCommand(app, exitCode);
     addImportDxfCommand(app, exitCode);

@@ -1,0 +1,74 @@
+// talvor-cli calc ITEM [--out DIR] [--text]: runs one item data file as the
+// calculate command does and writes its result files; the item file itself is
+// only read.
+#include "cli/Commands.h"
+
+#include "data/CSlideCalcData.h"
+#include "platform/Sinks.h"
+#include "platform/WorkContext.h"
+#include "run/CalcRun.h"
+#include "run/ResultNames.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+struct CalcArgs {
+    std::string item;
+    std::string outDir;
+    bool text = false;
+};
+
+// The item's own directory unless --out names another; created when missing.
+bool resultDirectory(const CalcArgs& args, std::string& dir) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (args.outDir.empty()) {
+        fs::path parent = fs::path(args.item).parent_path();
+        dir = parent.empty() ? std::string(".") : parent.string();
+        return true;
+    }
+    dir = args.outDir;
+    fs::create_directories(dir, ec);
+    return fs::is_directory(dir, ec);
+}
+
+int runCalc(const CalcArgs& args) {
+    CSlideCalcData item;
+    if (!item.ReadDataFile(args.item)) {
+        std::fprintf(stderr, "无法读取计算数据文件 %s\n", args.item.c_str());
+        return 2;
+    }
+    std::string dir;
+    if (!resultDirectory(args, dir)) {
+        std::fprintf(stderr, "无法建立结果目录 %s\n", args.outDir.c_str());
+        return 1;
+    }
+    StderrSinks sinks;
+    WorkContext ctx;
+    ctx.G_strWorkPath = withTrailingSlash(dir);
+    ctx.status = &sinks;
+    ctx.messages = &sinks;
+
+    CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(args.item));
+    if (args.text) std::fwrite(run.report.utf8().data(), 1, run.report.utf8().size(), stdout);
+    if (run.reportSaved) std::fprintf(stderr, "计算书: %s\n", run.reportPath.c_str());
+    return run.result == 1 ? 0 : 1;
+}
+
+}  // namespace
+
+void addCalcCommand(CLI::App& app, int& exitCode) {
+    auto args = std::make_shared<CalcArgs>();
+    CLI::App* cmd = app.add_subcommand("calc", "calculate one item data file");
+    cmd->add_option("ITEM", args->item, "item data file (.TV or .DAT)")->required();
+    cmd->add_option("--out", args->outDir,
+                    "directory of the result files (default: the item's directory)");
+    cmd->add_flag("--text", args->text, "also print the report as UTF-8 text to stdout");
+    cmd->callback([args, &exitCode] { exitCode = runCalc(*args); });
+}

@@ -1,0 +1,95 @@
+// The run of one item: report head, input echo, dispatch and the outcome; and
+// the thrust report of the landslide-thrust check.
+#include "run/CSlideCalc.h"
+
+#include "data/CSlideCalcData.h"
+#include "data/InputEcho.h"
+#include "engine/ThrustPass.h"
+#include "piles/Quantities.h"
+#include "platform/ReportWriter.h"
+#include "platform/WorkContext.h"
+#include "run/RunTargets.h"
+
+namespace {
+
+constexpr const char* kDashLine =
+    "------------------------------------------------------------------------\n";
+
+// Areas at or below this count as none: no quantity section is written.
+constexpr double kLeastArea = 0.0001;
+
+void writeHead(const CSlideCalcData& item, ReportWriter& report) {
+    report.printf("%s", kDashLine);
+    report.printf("计算项目： %s\n", item.name().c_str());
+    report.printf("%s", kDashLine);
+    report.printf("[计算简图]\n");
+    MorvaneScript(report, "InsertDxf=" + item.GetDxfFileName(0));
+}
+
+void writeResultHead(ReportWriter& report) {
+    report.printf("\n%s", kDashLine);
+    report.printf("计算结果:\n");
+    report.printf("%s", kDashLine);
+}
+
+// The heading names where the pass ends: the pile row, the berm's start when
+// it lies below the slope's start, else the slope's start.
+void writeThrustHeading(const CSlideCalcData& item, float x, ReportWriter& report) {
+    if (item.usePiles)
+        report.printf("    计算抗滑桩位置处的滑坡推力(X = %.3fm)\n\n", x);
+    else if (item.useBerm && item.slopeX0 < item.bermX)
+        report.printf("    计算坡面线起点位置处的滑坡推力(X = %.3fm)\n\n", x);
+    else if (item.useBerm)
+        report.printf("    计算反压码起点位置处的滑坡推力(X = %.3fm)\n\n", x);
+    else
+        report.printf("    计算坡面线起点位置处的滑坡推力(X = %.3fm)\n\n", x);
+}
+
+}  // namespace
+
+CSlideCalc::CSlideCalc(const WorkContext& ctx) : m_ctx(ctx) {}
+
+StatusSink& CSlideCalc::status() const {
+    return m_ctx.status ? *m_ctx.status : static_cast<StatusSink&>(m_noStatus);
+}
+
+float CSlideCalc::ComputeThrust(const CSlideCalcData& item, ReportWriter* report, float* angle,
+                                float* bermArea, float* trimmedArea) {
+    float* boundaryForces = m_item ? m_item->residualThrust.data() : nullptr;
+    return ::ComputeThrust(item, report, angle, bermArea, trimmedArea, boundaryForces);
+}
+
+int CSlideCalc::RunItem(CSlideCalcData& item, ReportWriter& report) {
+    m_item = &item;
+    writeHead(item, report);
+    WriteInputEcho(item, report);
+    writeResultHead(report);
+
+    int result = 0;
+    if (item.goal == kGoalCheck || item.goal == kGoalDesign) {
+        const int target = item.goal == kGoalCheck ? item.checkTarget : item.designTarget;
+        if (const RunTarget* t = FindRunTarget(item.goal, target))
+            result = t->run(*this, item, report);
+    }
+    if (result == 1)
+        status().tell_error(201, "计算成功 !");
+    else
+        status().tell_error(301, "计算失败 !");
+    return result;
+}
+
+int CSlideCalc::ReportThrust(CSlideCalcData& item, ReportWriter& report) {
+    report.printf("滑坡推力计算\n");
+    writeThrustHeading(item, ThrustPosition(item), report);
+
+    // The last block's "本块剩余下滑力" is the thrust at the heading's x; it
+    // is not repeated here.
+    float angle = 0.0f, bermArea = 0.0f, trimmedArea = 0.0f;
+    ComputeThrust(item, &report, &angle, &bermArea, &trimmedArea);
+
+    report.printf("\n\n");
+    if (item.usePiles) ReportQuantities(item, report, QuantityPiles, 0.0f, 0);
+    if (bermArea > kLeastArea) ReportQuantities(item, report, QuantityBerm, bermArea, 0);
+    if (trimmedArea > kLeastArea) ReportQuantities(item, report, QuantityUnload, trimmedArea, 0);
+    return 1;
+}

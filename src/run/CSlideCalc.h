@@ -1,0 +1,52 @@
+// One calculation run's object: it points to the item whose residual thrust it
+// records, carries the pile data and solver of the pile-force target, writes
+// the report head and dispatches to the goal's and target's operation.
+#pragma once
+
+#include "piles/PileData.h"
+#include "piles/PileSolver.h"
+#include "platform/Sinks.h"
+
+class CSlideCalcData;
+class ReportWriter;
+struct WorkContext;
+
+class CSlideCalc {
+  public:
+    // ctx gives the status sink the run tells its outcome to; it must outlive
+    // the object.
+    explicit CSlideCalc(const WorkContext& ctx);
+
+    // The whole calculation of item into report: head, input echo, the
+    // operation of its goal and target. Tells "计算成功 !" (201) or
+    // "计算失败 !" (301) and returns the operation's result, 1 for success.
+    int RunItem(CSlideCalcData& item, ReportWriter& report);
+
+    // The thrust report of check target 1. Returns 1.
+    int ReportThrust(CSlideCalcData& item, ReportWriter& report);
+
+    // The thrust pass over item (the item being run or a working copy of it);
+    // the boundary forces always go to the residualThrust of the item being
+    // run, so that its curve shows the last trial. Without a run item they go
+    // nowhere. Returns the raw residual force at the thrust position.
+    float ComputeThrust(const CSlideCalcData& item, ReportWriter* report, float* angle,
+                        float* bermArea, float* trimmedArea);
+
+    // The item being run; null before RunItem.
+    CSlideCalcData* item() const { return m_item; }
+    void setItem(CSlideCalcData* item) { m_item = item; }
+
+    const WorkContext& context() const { return m_ctx; }
+    StatusSink& status() const;
+
+    CPile_ShuJu& pileData() { return m_pileData; }
+    PileSolver& pileSolver() { return m_pileSolver; }
+
+  private:
+    const WorkContext& m_ctx;
+    // A context without a status sink still runs; nobody hears the outcome.
+    mutable NullSinks m_noStatus;
+    CSlideCalcData* m_item = nullptr;
+    CPile_ShuJu m_pileData;
+    PileSolver m_pileSolver;
+};

@@ -1,0 +1,25 @@
+// The calculation of one item as the calculate command runs it: old result
+// files deleted, the sketch written, the report built and saved as GBK, the
+// residual-thrust curve written. Used by the desktop program and talvor-cli.
+#pragma once
+
+#include "platform/ReportWriter.h"
+
+#include <string>
+
+class CSlideCalcData;
+struct WorkContext;
+
+struct CalcRunResult {
+    int result = 0;          // the operation's result, 1 for success
+    int reportSaved = 0;     // 1 when the report file was written
+    std::string reportPath;  // where the report file is (or was to be) written
+    ReportWriter report;     // the report text as written
+};
+
+// Runs item with its result files named from fileBase in ctx.G_strWorkPath.
+// The item's result entries are set and its residualThrust filled; nothing
+// else of it changes. When the report file cannot be written the run is told
+// as failed (301) and result is 0.
+CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctx,
+                             const std::string& fileBase);
