@@ -19,6 +19,8 @@ run: build
 	@mkdir -p out
 	@$(BUILD)/src/cli/talvor-cli new out/example.TV
 	@echo "default worked example written to out/example.TV"
+	@$(BUILD)/src/cli/talvor-cli calc out/example.TV; status=$$?; \
+	    echo "calculation report (GBK text): out/example_TLVR.RTF"; exit $$status
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
