@@ -39,7 +39,7 @@ struct BeamModel {
     std::vector<double> nodes;  // mesh depths, ascending, first 0, last the base
     double EI = 0.0;            // kN-m2
     double width = 0.0;         // Bp, the width the soil reacts on (m)
-    double springTop = 0.0;     // no springs above this depth
+    double springTop = 0.0;     // no springs above this depth; must be a node
     SoilLaw law = SoilLaw::Linear;
     std::vector<BeamSoilLayer> layers;
     double coefA = 0.0;   // kN/m3 added where y >= 0 (Constant law only)
