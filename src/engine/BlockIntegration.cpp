@@ -24,21 +24,47 @@ struct Column {
     float w;        // water line above the slip surface
 };
 
-Column columnAt(const SectionLines& lines, float x, int side, const SectionLines::Hint& hint) {
+// Heights of the lines on one vertical.
+struct Heights {
+    float ys;  // slip surface
+    float yg;  // ground (slope surface)
+    float yw;  // water line
+    float yb;  // berm top, −10000 outside the berm
+    float yu;  // unloading line, 10000 outside its range
+};
+
+// The heights at a cut position, read from the left (the strip ending there)
+// and from the right (the strip starting there).
+void heightsAt(const SectionLines& lines, float x, const SectionLines::Hint& hint, Heights& left,
+               Heights& right) {
+    lines.yAtXBothSides(Slip, x, hint, &left.ys, &right.ys);
+    lines.yAtXBothSides(Slope, x, hint, &left.yg, &right.yg);
+    lines.yAtXBothSides(Water, x, hint, &left.yw, &right.yw);
+    if (lines.inBermRange(x))
+        lines.yAtXBothSides(Berm, x, hint, &left.yb, &right.yb);
+    else
+        left.yb = right.yb = -10000.0f;
+    if (lines.inUnloadRange(x))
+        lines.yAtXBothSides(Unload, x, hint, &left.yu, &right.yu);
+    else
+        left.yu = right.yu = 10000.0f;
+}
+
+Column columnOf(const Heights& at) {
     Column c;
-    c.ys = lines.yAtX(Slip, x, side, hint);
-    float yg = lines.yAtX(Slope, x, side, hint);
-    c.yw = lines.yAtX(Water, x, side, hint);
+    c.ys = at.ys;
+    c.yw = at.yw;
+    const float yg = at.yg;
     // Sliding soil lies only above the slip surface.
     float h = yg - c.ys;
     if (h < 0.0f) h = 0.0f;
     // Berm material lies on top of the ground.
-    float yb = lines.inBermRange(x) ? lines.yAtX(Berm, x, side, hint) : -10000.0f;
+    float yb = at.yb;
     if (yb < yg) yb = yg;
     float hb = yb - yg;
     if (hb < 0.0f) hb = 0.0f;
     // The unloading line cuts no higher than the berm top and no lower than the slip surface.
-    float yu = lines.inUnloadRange(x) ? lines.yAtX(Unload, x, side, hint) : 10000.0f;
+    float yu = at.yu;
     if (yu > yg + hb) yu = yg + hb;
     if (yu < c.ys) yu = c.ys;
     float hu = yu - c.ys;
@@ -123,12 +149,13 @@ BlockGeometry integrateBlock(const SectionLines& lines, const SectionLines::Wind
     BlockGeometry g;
     lines.collectCuts(window, cuts);
     const SectionLines::Hint& hint = window.hint;
+    // Each strip reads its left end from the right and its right end from the left.
+    Heights left, right;
+    heightsAt(lines, cuts[0], hint, left, right);
     for (size_t k = 0; k + 1 < cuts.size(); ++k) {
-        float a = cuts[k];
-        float b = cuts[k + 1];
-        Column ca = columnAt(lines, a, 1, hint);
-        Column cb = columnAt(lines, b, 0, hint);
-        addStrip(lines.item(), a, b, ca, cb, g);
+        Column ca = columnOf(right);
+        heightsAt(lines, cuts[k + 1], hint, left, right);
+        addStrip(lines.item(), cuts[k], cuts[k + 1], ca, columnOf(left), g);
     }
     return g;
 }

@@ -13,9 +13,13 @@ PointLoadList::PointLoadList(const CSlideCalcData& item) {
     m_loads.reserve(static_cast<size_t>(segs) * CLineSeg::kMaxLoads);
     for (int s = 0; s < segs; ++s) {
         const CLineSeg& seg = item.slope[s];
+        int loads = std::clamp(seg.loadCount, 0, CLineSeg::kMaxLoads);
+        if (loads == 0) {
+            startX += seg.dx;
+            continue;
+        }
         float length = get_dist(0.0f, 0.0f, seg.dx, seg.dy);
         float theta = get_line_angle(0.0f, 0.0f, seg.dx, seg.dy);
-        int loads = std::clamp(seg.loadCount, 0, CLineSeg::kMaxLoads);
         for (int i = 0; i < loads; ++i) {
             const CPointLoad& load = seg.loads[i];
             if (!(0.0f <= load.dist && load.dist <= length)) continue;

@@ -91,20 +91,10 @@ SectionLines::Hint SectionLines::hintFrom(float from) const {
     return hint;
 }
 
-float SectionLines::yAtX(LineKind kind, float x, int side, const Hint& hint) const {
-    side = side == 1 ? 1 : 0;
-    // The fall-backs replace the height outright, so they are tried first.
-    bool replaced = false;
-    float y = fallback(kind, x, side, hint, &replaced);
-    if (replaced) return y;
-    return m_lines[kind].interpolate(x, side, hint.start[kind]);
-}
-
 // Outside their own range the slope surface follows the slip surface and the
 // unloading line and berm follow the slope surface, read just beside x.
 float SectionLines::fallback(LineKind kind, float x, int side, const Hint& hint,
                              bool* replaced) const {
-    if (kind == Slip || kind == Water) return 0.0f;
     float moved = side == 1 ? static_cast<float>(x + 1.0e-7) : static_cast<float>(x - 1.0e-7);
     bool outside = false;
     LineKind base = Slope;

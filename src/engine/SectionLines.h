@@ -38,7 +38,34 @@ class SectionLines {
 
     float yAtX(LineKind kind, float x, int side) const { return yAtX(kind, x, side, Hint{}); }
     // A hint that does not fit x is ignored: the result never depends on it.
-    float yAtX(LineKind kind, float x, int side, const Hint& hint) const;
+    float yAtX(LineKind kind, float x, int side, const Hint& hint) const {
+        side = side == 1 ? 1 : 0;
+        // The slip surface and the water line have no fall-back; the others'
+        // replace the height outright, so they are tried first.
+        if (kind != Slip && kind != Water) {
+            bool replaced = false;
+            float y = fallback(kind, x, side, hint, &replaced);
+            if (replaced) return y;
+        }
+        return m_lines[kind].interpolate(x, side, hint.start[kind]);
+    }
+    // The height at x read from the left (side 0) and from the right (side 1).
+    // Away from vertical runs and fall-backs the two readings are one and the
+    // same interpolation, done once.
+    void yAtXBothSides(LineKind kind, float x, const Hint& hint, float* left, float* right) const {
+        bool leftReplaced = false, rightReplaced = false;
+        if (kind != Slip && kind != Water) {
+            *left = fallback(kind, x, 0, hint, &leftReplaced);
+            *right = fallback(kind, x, 1, hint, &rightReplaced);
+        }
+        const PointList& line = m_lines[kind];
+        if (!leftReplaced && !rightReplaced && line.runCount == 0) {
+            *left = *right = line.interpolate(x, 0, hint.start[kind]);
+            return;
+        }
+        if (!leftReplaced) *left = line.interpolate(x, 0, hint.start[kind]);
+        if (!rightReplaced) *right = line.interpolate(x, 1, hint.start[kind]);
+    }
     float xAtY(LineKind kind, float y, int side) const;
 
     bool inUnloadRange(float x) const {
