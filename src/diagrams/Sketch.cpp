@@ -216,9 +216,27 @@ void DrawUnloadLayer(const CSlideCalcData& item, CBase_SGT& d) {
     d.Pop_ENV();
 }
 
+namespace {
+
+// About how many entities the sketch has, so the list grows once: hatch
+// ticks, block lines, slip and water segments, and six strokes per load.
+size_t expectedEntities(const CSlideCalcData& item) {
+    size_t n = 64;
+    for (int i = 0; i < bounded(item.slipCount, CSlideCalcData::kMaxSegments); ++i) {
+        float L = get_dist(0.0f, 0.0f, item.slip[i].dx, item.slip[i].dy);
+        n += 3 + static_cast<size_t>(truncatedCount(L / 0.8f, 1000));
+    }
+    for (int i = 0; i < bounded(item.slopeCount, CSlideCalcData::kMaxSegments); ++i)
+        n += 1 + 6 * bounded(item.slope[i].loadCount, CLineSeg::kMaxLoads);
+    return n + 4 * bounded(item.waterCount, CSlideCalcData::kMaxSegments);
+}
+
+}  // namespace
+
 int DrawSketch(const CSlideCalcData& item, CBase_SGT* drawing) {
     if (!drawing) return 0;
     CBase_SGT& d = *drawing;
+    d.reserveEntities(expectedEntities(item));
     d.Add_Default_LineType();
     d.Push_ENV();
     d.SetCurColor("7");

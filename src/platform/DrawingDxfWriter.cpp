@@ -10,13 +10,10 @@
 
 #include <dxflib/dl_dxf.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <cmath>
 #include <memory>
-#include <sstream>
-#include <unistd.h>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -134,47 +131,61 @@ void writeEntity(DL_WriterA& dw, const DrawEntity& e) {
     }
 }
 
-// A private temporary file for dxflib, which writes only to a named file.
-std::string makeTempPath() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "talvor-dxf-XXXXXX").string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = mkstemp(name.data());
-    if (fd < 0) return {};
-    close(fd);
-    return name.data();
-}
+// dxflib's ASCII writer collecting the file in memory: every group goes
+// through dxfString or dxfInt, so overriding those keeps dxflib's own number
+// formatting. The base opens no file (its name is empty) and is never written.
+class MemoryDxfWriter : public DL_WriterA {
+  public:
+    MemoryDxfWriter() : DL_WriterA("", DL_Codes::AC1009) {}
+    void dxfString(int gc, const char* value) const override {
+        appendCode(gc);
+        m_bytes += value;
+        m_bytes += '\n';
+    }
+    void dxfString(int gc, const std::string& value) const override {
+        dxfString(gc, value.c_str());
+    }
+    void dxfInt(int gc, int value) const override {
+        appendCode(gc);
+        m_bytes += std::to_string(value);
+        m_bytes += '\n';
+    }
+    std::string take() { return std::move(m_bytes); }
+
+  private:
+    // Group codes right-aligned in three columns, as dxflib writes them.
+    void appendCode(int gc) const {
+        if (gc < 10)
+            m_bytes += "  ";
+        else if (gc < 100)
+            m_bytes += ' ';
+        m_bytes += std::to_string(gc);
+        m_bytes += '\n';
+    }
+    mutable std::string m_bytes;
+};
 
 }  // namespace
 
 std::string DXF::formatDxf() const {
-    std::string tmp = makeTempPath();
-    if (tmp.empty()) return {};
     try {
         DL_Dxf dxf;
-        std::unique_ptr<DL_WriterA> dw(dxf.out(tmp.c_str(), DL_Codes::AC1009));
-        if (!dw) {
-            std::remove(tmp.c_str());
-            return {};
-        }
-        writeHeaderSection(dxf, *dw, GetFRect());
-        writeTablesSection(dxf, *dw, *this);
-        dw->sectionBlocks();
-        dw->sectionEnd();
-        dw->sectionEntities();
-        for (const DrawEntity& e : entities()) writeEntity(*dw, e);
-        dw->sectionEnd();
-        dw->dxfEOF();
-        dw->close();
+        // out() is where dxflib takes the version its table writers follow;
+        // the writer it would open on an empty name fails and is not used.
+        std::unique_ptr<DL_WriterA> unused(dxf.out("", DL_Codes::AC1009));
+        MemoryDxfWriter dw;
+        writeHeaderSection(dxf, dw, GetFRect());
+        writeTablesSection(dxf, dw, *this);
+        dw.sectionBlocks();
+        dw.sectionEnd();
+        dw.sectionEntities();
+        for (const DrawEntity& e : entities()) writeEntity(dw, e);
+        dw.sectionEnd();
+        dw.dxfEOF();
+        return dw.take();
     } catch (...) {
-        std::remove(tmp.c_str());
         return {};
     }
-    std::ifstream in(tmp, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    std::remove(tmp.c_str());
-    return bytes.str();
 }
 
 int DXF::Write_MemDxf_To_File(const std::string& path) const {

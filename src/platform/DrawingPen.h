@@ -99,6 +99,8 @@ class CBase_SGT {
     const std::vector<DrawEntity>& entities() const { return m_entities; }
     std::vector<DrawEntity>& entities() { return m_entities; }
     void addEntity(DrawEntity entity) { m_entities.push_back(std::move(entity)); }
+    // Room for n more entities, for callers that know roughly how many they draw.
+    void reserveEntities(size_t n) { m_entities.reserve(m_entities.size() + n); }
 
   protected:
     // Empties the drawing and resets the pen and the tables to their defaults.

@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <strings.h>
+#include <vector>
 
 namespace {
 
@@ -44,46 +45,106 @@ Fit fitTo(const CFRect& r, const QRectF& target) {
     return f;
 }
 
-QPen entityPen(const DrawEntity& e) {
-    QPen pen(aciColor(e.color));
-    pen.setCosmetic(true);
-    pen.setWidthF(std::max(1.0, static_cast<double>(e.weight)));
-    if (strcasecmp(e.lineType.c_str(), kContinuousLineType) != 0) pen.setStyle(Qt::DotLine);
-    return pen;
-}
+// What a stroke needs of the pen; consecutive strokes with the same key are
+// painted in one batch.
+struct StrokeKey {
+    int color = -1;
+    bool dotted = false;
+    double width = 0.0;  // device pixels; 0 for a hairline of the entity's weight
+    float weight = 1.0f;
+    bool operator==(const StrokeKey&) const = default;
+};
 
-// One polyline segment of start width w1 and end width w2 as a filled shape.
-void paintWideSegment(QPainter& p, const Fit& f, const DrawVertex& a, const DrawVertex& b) {
-    double dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
-    if (len <= 0.0) return;
-    double nx = -dy / len, ny = dx / len;
-    double h1 = a.startWidth / 2.0, h2 = a.endWidth / 2.0;
-    QPolygonF quad;
-    quad << f.map(a.x + nx * h1, a.y + ny * h1) << f.map(b.x + nx * h2, b.y + ny * h2)
-         << f.map(b.x - nx * h2, b.y - ny * h2) << f.map(a.x - nx * h1, a.y - ny * h1);
-    p.drawPolygon(quad);
-}
+// Paints strokes in batches: thin lines and even-width polyline segments as
+// lines of the right pen, tapered wide segments as filled quadrilaterals.
+class StrokeBatch {
+  public:
+    StrokeBatch(QPainter& p, const Fit& f) : m_p(p), m_f(f) {}
+    ~StrokeBatch() { flush(); }
 
-void paintPolyline(QPainter& p, const Fit& f, const DrawEntity& e) {
-    size_t n = e.points.size();
-    size_t segments = e.closed ? n : (n > 0 ? n - 1 : 0);
-    for (size_t i = 0; i < segments; ++i) {
-        const DrawVertex& a = e.points[i];
-        const DrawVertex& b = e.points[(i + 1) % n];
-        // A width under a pixel is drawn as a plain stroke.
-        if (std::max(a.startWidth, a.endWidth) * f.scale >= 1.0) {
-            p.setBrush(p.pen().color());
-            QPen outline = p.pen();
-            outline.setStyle(Qt::SolidLine);
-            p.save();
-            p.setPen(outline);
-            paintWideSegment(p, f, a, b);
-            p.restore();
-        } else {
-            p.drawLine(f.map(a.x, a.y), f.map(b.x, b.y));
-        }
+    void line(const StrokeKey& key, const DrawVertex& a, const DrawVertex& b) {
+        use(key);
+        m_lines.emplace_back(m_f.map(a.x, a.y), m_f.map(b.x, b.y));
     }
-}
+
+    // One polyline segment from a to b with a's start and end widths.
+    void segment(const DrawEntity& e, const DrawVertex& a, const DrawVertex& b) {
+        StrokeKey key = keyOf(e);
+        double w1 = a.startWidth * m_f.scale, w2 = a.endWidth * m_f.scale;
+        // A width under a pixel is drawn as a plain stroke.
+        if (std::max(w1, w2) < 1.0) return line(key, a, b);
+        if (std::fabs(w1 - w2) < 0.5) {
+            key.width = (w1 + w2) / 2.0;
+            key.dotted = false;
+            return line(key, a, b);
+        }
+        key.width = -1.0;  // filled shape: pen off, brush on
+        use(key);
+        m_p.drawPolygon(wideQuad(a, b));
+    }
+
+    void circle(const DrawEntity& e) {
+        use(keyOf(e));
+        flush();
+        double r = e.radius * m_f.scale;
+        m_p.drawEllipse(m_f.map(e.points[0].x, e.points[0].y), r, r);
+    }
+
+    void flush() {
+        if (!m_lines.empty()) m_p.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+        m_lines.clear();
+    }
+
+    static StrokeKey keyOf(const DrawEntity& e) {
+        StrokeKey k;
+        k.color = e.color;
+        k.dotted = strcasecmp(e.lineType.c_str(), kContinuousLineType) != 0;
+        k.weight = e.weight;
+        return k;
+    }
+
+  private:
+    void use(const StrokeKey& key) {
+        if (m_hasKey && key == m_key) return;
+        flush();
+        m_key = key;
+        m_hasKey = true;
+        QColor color = aciColor(key.color);
+        if (key.width < 0.0) {
+            m_p.setPen(Qt::NoPen);
+            m_p.setBrush(color);
+            return;
+        }
+        QPen pen(color);
+        if (key.width > 0.0) {
+            pen.setWidthF(key.width);
+            pen.setCapStyle(Qt::FlatCap);
+        } else {
+            pen.setCosmetic(true);
+            pen.setWidthF(std::max(1.0, static_cast<double>(key.weight)));
+        }
+        if (key.dotted) pen.setStyle(Qt::DotLine);
+        m_p.setPen(pen);
+        m_p.setBrush(Qt::NoBrush);
+    }
+
+    QPolygonF wideQuad(const DrawVertex& a, const DrawVertex& b) const {
+        double dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
+        if (len <= 0.0) return {};
+        double nx = -dy / len, ny = dx / len;
+        double h1 = a.startWidth / 2.0, h2 = a.endWidth / 2.0;
+        QPolygonF quad;
+        quad << m_f.map(a.x + nx * h1, a.y + ny * h1) << m_f.map(b.x + nx * h2, b.y + ny * h2)
+             << m_f.map(b.x - nx * h2, b.y - ny * h2) << m_f.map(a.x - nx * h1, a.y - ny * h1);
+        return quad;
+    }
+
+    QPainter& m_p;
+    const Fit& m_f;
+    StrokeKey m_key;
+    bool m_hasKey = false;
+    std::vector<QLineF> m_lines;
+};
 
 void paintText(QPainter& p, const Fit& f, const DrawEntity& e) {
     double px = e.height * f.scale * kCapToEm;
@@ -94,6 +155,7 @@ void paintText(QPainter& p, const Fit& f, const DrawEntity& e) {
     int pixels = std::max(1, static_cast<int>(std::lround(px)));
     font.setPixelSize(pixels);
     p.save();
+    p.setPen(aciColor(e.color));
     p.setFont(font);
     p.translate(f.map(e.points[0].x, e.points[0].y));
     p.rotate(-e.angle);
@@ -103,25 +165,25 @@ void paintText(QPainter& p, const Fit& f, const DrawEntity& e) {
     p.restore();
 }
 
-void paintEntity(QPainter& p, const Fit& f, const DrawEntity& e) {
+void paintEntity(QPainter& p, StrokeBatch& batch, const Fit& f, const DrawEntity& e) {
+    // Texts save and restore the painter, so the batch's pen survives them.
     if (e.points.empty()) return;
-    p.setPen(entityPen(e));
-    p.setBrush(Qt::NoBrush);
     switch (e.kind) {
         case DrawEntityKind::Line:
-            if (e.points.size() >= 2)
-                p.drawLine(f.map(e.points[0].x, e.points[0].y),
-                           f.map(e.points[1].x, e.points[1].y));
+            if (e.points.size() >= 2) batch.line(StrokeBatch::keyOf(e), e.points[0], e.points[1]);
             break;
-        case DrawEntityKind::Polyline:
-            paintPolyline(p, f, e);
-            break;
-        case DrawEntityKind::Circle: {
-            double r = e.radius * f.scale;
-            p.drawEllipse(f.map(e.points[0].x, e.points[0].y), r, r);
+        case DrawEntityKind::Polyline: {
+            size_t n = e.points.size();
+            size_t segments = e.closed ? n : (n > 0 ? n - 1 : 0);
+            for (size_t i = 0; i < segments; ++i)
+                batch.segment(e, e.points[i], e.points[(i + 1) % n]);
             break;
         }
+        case DrawEntityKind::Circle:
+            batch.circle(e);
+            break;
         case DrawEntityKind::Text:
+            batch.flush();
             paintText(p, f, e);
             break;
     }
@@ -136,7 +198,10 @@ void paintDrawing(QPainter& painter, const DXF& drawing, const QRectF& target, b
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, antialias);
     painter.setRenderHint(QPainter::TextAntialiasing, antialias);
-    for (const DrawEntity& e : drawing.entities()) paintEntity(painter, f, e);
+    {
+        StrokeBatch batch(painter, f);
+        for (const DrawEntity& e : drawing.entities()) paintEntity(painter, batch, f, e);
+    }
     painter.restore();
 }
 
