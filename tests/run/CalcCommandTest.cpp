@@ -72,15 +72,22 @@ TEST(CalcCommand, FailedTargetExitsWithOneAndUnreadableItemWithTwo) {
     GTEST_SKIP() << "talvor-cli is not built";
 #else
     TempDir dir;
-    const std::string failing = writeItem(dir, "bad.TV", 1);
-    // A target outside the list: the run fails but its report stays.
-    std::string text = readBytes(failing);
-    const size_t line2 = text.find('\n') + 1;
-    text.replace(line2, text.find('\n', line2) - line2, "0,0,9,500.000000");
-    writeBytes(failing, text);
+    // A berm design of its position while piles fix that position: the
+    // design refuses, the run fails, and its report stays.
+    CSlideCalcData refused;
+    refused.goal = 1;
+    refused.designTarget = 1;
+    refused.bermDesignMode = 1;
+    refused.usePiles = 1;
+    const std::string failing = dir.file("bad.TV");
+    ASSERT_EQ(refused.WriteDataFile(failing), 1);
     EXPECT_EQ(cli("calc '" + failing + "'", dir), 1);
     EXPECT_TRUE(std::filesystem::exists(dir.file("bad_TLVR.RTF")));
     EXPECT_NE(readBytes(dir.file("stderr")).find("301"), std::string::npos);
+
+    // Results that cannot be placed: --out names a file, not a directory.
+    const std::string good = writeItem(dir, "good.TV", 1);
+    EXPECT_EQ(cli("calc '" + good + "' --out '" + failing + "'", dir), 1);
 
     EXPECT_EQ(cli("calc '" + dir.file("none.TV") + "'", dir), 2);
     writeBytes(dir.file("other.TV"), "NOT_A_TALVOR_FILE\n1,2,3\n");

@@ -48,19 +48,19 @@ CSlideCalcData smallSection() {
     return item;
 }
 
-struct Run {
+struct RunOutcome {
     std::string report;
     std::vector<std::string> statuses;
     int result = 0;
 };
 
-Run runItem(CSlideCalcData& item) {
+RunOutcome runItem(CSlideCalcData& item) {
     RecordingSinks sinks;
     WorkContext ctx;
     ctx.status = &sinks;
     CSlideCalc calc(ctx);
     ReportWriter report;
-    Run r;
+    RunOutcome r;
     r.result = calc.RunItem(item, report);
     r.report = report.utf8();
     r.statuses = sinks.statuses;
@@ -73,7 +73,7 @@ void expectReport(const std::string& name, const std::function<void(CSlideCalcDa
     SCOPED_TRACE(name);
     CSlideCalcData item = smallSection();
     setUp(item);
-    Run r = runItem(item);
+    RunOutcome r = runItem(item);
     EXPECT_EQ(r.result, 1);
     EXPECT_EQ(r.statuses, std::vector<std::string>{"201 计算成功 !"});
     const std::string dir = kDataDir + name + "/";
@@ -181,4 +181,18 @@ TEST(ThrustReport, PileRowAtOrBeyondTheCrestOrBeforeTheToeCoversAllBlocks) {
             item.pileX = x;
         });
     }
+}
+
+TEST(ThrustReport, UnloadingThatTrimsNothingWritesNoQuantitySection) {
+    CSlideCalcData item = smallSection();
+    item.useUnload = 1;
+    item.unloadY = 8.0f;  // starts on the slope at x = 12
+    item.unloadCount = 1;
+    item.unloadSegs[0].dx = 6.0f;
+    item.unloadSegs[0].dy = 6.0f;  // rises above the ground: nothing to trim
+    RunOutcome r = runItem(item);
+    EXPECT_EQ(r.result, 1);
+    EXPECT_EQ(r.report.find("本块中刷方去除的面积"), std::string::npos);
+    EXPECT_EQ(r.report.find("刷方的总体积"), std::string::npos);
+    EXPECT_TRUE(r.report.ends_with("本块下滑力角度   = 11.310(度)\n\n\n"));
 }
