@@ -108,56 +108,61 @@ SectionLines::Window SectionLines::window(float x1, float x2, const Window* near
     return w;
 }
 
+// Each line's segments whose widened box reaches into [x1, x2], in order (a
+// crossing on any other segment would lie outside the block), and the heights
+// they span: two lines whose spans are apart cannot cross. (A segment with a
+// NaN coordinate never crosses anything.)
+SectionLines::BlockSegments SectionLines::blockSegments(const Window& w) const {
+    BlockSegments b;
+    for (int k = 0; k < kLineKinds; ++k) {
+        const CutLine& line = m_cutLines[k];
+        b.lo[k] = std::numeric_limits<float>::infinity();
+        b.hi[k] = -b.lo[k];
+        for (int i = w.segFirst[k]; i < w.segEnd[k]; ++i) {
+            if (line.hiX[i] < w.x1 || line.loX[i] > w.x2) continue;
+            b.index[k][b.count[k]++] = i;
+            b.lo[k] = std::min(b.lo[k], line.loY[i]);
+            b.hi[k] = std::max(b.hi[k], line.hiY[i]);
+        }
+    }
+    return b;
+}
+
+// Crossings of line a's segments with line b's, a's segments in the outer loop.
+void SectionLines::addCrossings(int a, int b, const BlockSegments& segs, float x1, float x2,
+                                std::vector<float>& cuts) const {
+    if (segs.count[b] == 0 || segs.hi[a] < segs.lo[b] || segs.hi[b] < segs.lo[a]) return;
+    const CutLine& la = m_cutLines[a];
+    const CutLine& lb = m_cutLines[b];
+    for (int ia = 0; ia < segs.count[a]; ++ia) {
+        int i = segs.index[a][ia];
+        for (int jb = 0; jb < segs.count[b]; ++jb) {
+            int j = segs.index[b][jb];
+            // Widened boxes apart: the crossing test would refuse the pair.
+            if (la.hiX[i] < lb.loX[j] || lb.hiX[j] < la.loX[i] || la.hiY[i] < lb.loY[j] ||
+                lb.hiY[j] < la.loY[i])
+                continue;
+            float cx, cy;
+            if (JH_GetInterPoint_LineSection(la.x[i], la.y[i], la.x[i + 1], la.y[i + 1], lb.x[j],
+                                             lb.y[j], lb.x[j + 1], lb.y[j + 1], &cx, &cy,
+                                             kCrossingTolerance))
+                addCut(cuts, x1, x2, cx);
+        }
+    }
+}
+
+// Points of every line first, then every ordered pair of different lines, in
+// line order: the order decides which of two values closer than 1e-5 stays.
 void SectionLines::collectCuts(const Window& w, std::vector<float>& cuts) const {
-    const float x1 = w.x1, x2 = w.x2;
-    const auto& segFirst = w.segFirst;
-    const auto& segEnd = w.segEnd;
     cuts.clear();
-    cuts.push_back(x1);
-    cuts.push_back(x2);
+    cuts.push_back(w.x1);
+    cuts.push_back(w.x2);
     for (int k = 0; k < kLineKinds; ++k) {
         const CutLine& line = m_cutLines[k];
-        for (int i = w.pointFirst[k]; i < w.pointEnd[k]; ++i) addCut(cuts, x1, x2, line.x[i]);
+        for (int i = w.pointFirst[k]; i < w.pointEnd[k]; ++i) addCut(cuts, w.x1, w.x2, line.x[i]);
     }
-    // Each line's segments whose widened box reaches into [x1, x2], in order;
-    // a crossing found on any other segment would lie outside the block.
-    std::array<std::array<int, kMaxLinePoints>, kLineKinds> segs;
-    std::array<int, kLineKinds> segCount{};
-    // The heights those segments span: two lines whose spans are apart cannot
-    // cross. (A segment with a NaN coordinate never crosses anything.)
-    std::array<float, kLineKinds> spanLo, spanHi;
-    for (int k = 0; k < kLineKinds; ++k) {
-        const CutLine& line = m_cutLines[k];
-        spanLo[k] = std::numeric_limits<float>::infinity();
-        spanHi[k] = -spanLo[k];
-        for (int i = segFirst[k]; i < segEnd[k]; ++i) {
-            if (line.hiX[i] < x1 || line.loX[i] > x2) continue;
-            segs[k][segCount[k]++] = i;
-            spanLo[k] = std::min(spanLo[k], line.loY[i]);
-            spanHi[k] = std::max(spanHi[k], line.hiY[i]);
-        }
-    }
-    for (int a = 0; a < kLineKinds; ++a) {
-        for (int b = 0; b < kLineKinds; ++b) {
-            if (a == b || segCount[b] == 0) continue;
-            if (spanHi[a] < spanLo[b] || spanHi[b] < spanLo[a]) continue;
-            const CutLine& la = m_cutLines[a];
-            const CutLine& lb = m_cutLines[b];
-            for (int ia = 0; ia < segCount[a]; ++ia) {
-                int i = segs[a][ia];
-                for (int jb = 0; jb < segCount[b]; ++jb) {
-                    int j = segs[b][jb];
-                    // Widened boxes apart: the crossing test would refuse the pair.
-                    if (la.hiX[i] < lb.loX[j] || lb.hiX[j] < la.loX[i] || la.hiY[i] < lb.loY[j] ||
-                        lb.hiY[j] < la.loY[i])
-                        continue;
-                    float cx, cy;
-                    if (JH_GetInterPoint_LineSection(la.x[i], la.y[i], la.x[i + 1], la.y[i + 1],
-                                                     lb.x[j], lb.y[j], lb.x[j + 1], lb.y[j + 1],
-                                                     &cx, &cy, kCrossingTolerance))
-                        addCut(cuts, x1, x2, cx);
-                }
-            }
-        }
-    }
+    BlockSegments segs = blockSegments(w);
+    for (int a = 0; a < kLineKinds; ++a)
+        for (int b = 0; b < kLineKinds; ++b)
+            if (a != b) addCrossings(a, b, segs, w.x1, w.x2, cuts);
 }

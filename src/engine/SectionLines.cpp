@@ -54,8 +54,12 @@ void SectionLines::buildLines() {
     for (int i = 0; i < segmentsInUse(d.unloadCount, CSlideCalcData::kMaxUnloadSegs); ++i)
         unload.add(unload.x[i] + d.unloadSegs[i].dx, unload.y[i] + d.unloadSegs[i].dy);
     unload.finish();
+    buildBerm();
+}
 
-    // Berm: toe point, top of the face at slope 1:n, crown back to the slope.
+// Berm: toe point, top of the face at slope 1:n, crown back to the slope.
+void SectionLines::buildBerm() {
+    const CSlideCalcData& d = m_item;
     float x0, y0;
     if (d.usePiles) {
         float ySlip, freeLength, embed;

@@ -137,7 +137,18 @@ class SectionLines {
         void finish();
     };
 
+    // The segments of each cut line that take part in one block's crossings.
+    struct BlockSegments {
+        std::array<std::array<int, kMaxLinePoints>, kLineKinds> index;
+        std::array<int, kLineKinds> count{};
+        std::array<float, kLineKinds> lo, hi;  // heights the segments span
+    };
+    BlockSegments blockSegments(const Window& window) const;
+    void addCrossings(int a, int b, const BlockSegments& segs, float x1, float x2,
+                      std::vector<float>& cuts) const;
+
     void buildLines();
+    void buildBerm();
     void buildCutLines();
     float fallback(LineKind kind, float x, int side, const Hint& hint, bool* replaced) const;
 

@@ -261,3 +261,16 @@ TEST(SectionGeometry, NegativeCountsBuildTheStartPointAlone) {
     // A lone point reads as its own height beside it.
     EXPECT_EQ(LineYAtX(item, Water, 3.0f, 1), -1.0f);
 }
+
+TEST(SectionGeometry, TheUnloadingLineTrimsOnlyWhereItCutsIntoTheGround) {
+    CSlideCalcData item;
+    // Left of its start at 36.125 it follows the slope surface: nothing trimmed.
+    EXPECT_EQ(IntegrateBlock(item, 26.0f, 34.0f).trimmedArea, 0.0f);
+    EXPECT_GT(IntegrateBlock(item, 42.0f, 48.0f).trimmedArea, 0.0f);
+    // Climbing steeply from its start it stays above the ground and trims nothing.
+    item.unloadSegs[0].dy = 40.0f;
+    EXPECT_EQ(IntegrateBlock(item, 34.0f, 42.0f).trimmedArea, 0.0f);
+    EXPECT_EQ(IntegrateBlock(item, 42.0f, 48.0f).trimmedArea, 0.0f);
+    EXPECT_EQ(IntegrateBlock(item, 48.0f, 57.0f).trimmedArea, 0.0f);
+    EXPECT_GT(IntegrateBlock(item, 42.0f, 48.0f).area, 0.0f);
+}
