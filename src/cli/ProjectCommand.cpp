@@ -99,21 +99,25 @@ int addItem(const ProjectArgs& args, const WorkContext& ctx) {
         std::fprintf(stderr, "不能再增加项目 (每个工程至多 100 个项目, 编号至多 5000)\n");
         return 1;
     }
-    // A new item is described by the kind's title and its position, and has
-    // no results yet (a template's result files belong to another directory).
-    char caption[64];
-    std::snprintf(caption, sizeof caption, "%s %d", kCalcKinds[kKind].title,
-                  project.itemCount[kKind]);
-    item.setName(caption);
+    // As the item bar does: the new last line selected and opened as a new
+    // item, described by the kind's title and its position. It has no results
+    // yet (a template's result files belong to another directory).
+    ItemList list;
+    list.RefreshItemList(project, ctx, true);
+    ItemContext opened;
+    StderrSinks sinks;
+    if (!list.OpenItem(project, true, sinks, &opened)) return 1;
+    item.setName(opened.caption);
     item.setResultCount(0);
-    if (!item.WriteDataFile(workFile(ctx, ItemFileBase(n) + ".dat")) || !project.SaveProject(ctx)) {
+    if (!item.WriteDataFile(workFile(ctx, opened.fileBase + ".dat")) || !project.SaveProject(ctx)) {
         std::fprintf(stderr, "无法写入工程目录 %s\n", ctx.G_strWorkPath.c_str());
         return 1;
     }
     CProjectInfo info;
     if (!info.ReadInfoFile(args.dir))
         CProjectInfo::Defaults(ctx.G_strWorkPath, std::time(nullptr)).WriteInfoFile(args.dir);
-    std::printf("%02d  %s(%s)\n", project.itemCount[kKind], caption, ItemListFileName(n).c_str());
+    list.RefreshItemList(project, ctx, true);
+    std::printf("%s\n", list.itemLines.back().c_str());
     return 0;
 }
 
@@ -140,6 +144,8 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
     cmd->add_option("--program-dir", args->programDir,
                     "program directory with Template/ (default: $TALVOR_PROGRAM_DIR, else .)");
     cmd->require_subcommand(1);
+    // --program-dir may follow the subcommand too.
+    cmd->fallthrough();
 
     CLI::App* list = cmd->add_subcommand("list", "items with their descriptions and result views");
     list->callback([args, &exitCode] {

@@ -2,6 +2,7 @@
 #include "project/ItemList.h"
 
 #include "platform/LineReader.h"
+#include "platform/Sinks.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
@@ -101,4 +102,26 @@ bool ItemList::ShowResult(const WorkContext& ctx, std::string* dxfPath, std::str
     if (dxfPath) *dxfPath = workFile(ctx, resultDxfFiles[curResult]);
     if (rtfPath) *rtfPath = workFile(ctx, resultRtfFiles[curResult]);
     return true;
+}
+
+int ItemList::OpenItem(const CProjectData& project, bool newItem, MessageSink& messages,
+                       ItemContext* context) const {
+    int n = ItemNumberAt(project, itemSelection);
+    if (itemSelection < 0 || itemSelection >= static_cast<int>(itemLines.size()) || n == 0) {
+        messages.message("请先点“增”按钮增加一个项目，再点计算。");
+        return 0;
+    }
+    char caption[64];
+    std::snprintf(caption, sizeof caption, "%s %d", kCalcKinds[0].title, itemSelection + 1);
+    context->caption = caption;
+    context->fileBase = ItemFileBase(n);
+    context->number = n;
+    context->kindFlag = kCalcKinds[0].flag;
+    context->newItem = newItem ? 1 : 0;
+    return 1;
+}
+
+std::string ItemList::DeleteQuestion() const {
+    if (itemSelection < 0 || itemSelection >= static_cast<int>(itemLines.size())) return {};
+    return "是否真要删除 " + itemLines[itemSelection] + "?";
 }

@@ -8,7 +8,17 @@
 #include <vector>
 
 class CProjectData;
+class MessageSink;
 struct WorkContext;
+
+// What opening an item hands to the calculation window.
+struct ItemContext {
+    std::string caption;   // "%s %d": the kind's title and the position + 1
+    std::string fileBase;  // "&TLVR_%04d"
+    int number = 0;
+    int kindFlag = 0;
+    int newItem = 0;  // 1 when the item has no data file yet
+};
 
 // The description of a data file at a full path: the text of its first
 // "##Name" line from the 8th character on; empty when there is none.
@@ -30,6 +40,13 @@ class ItemList {
     // and the result titles of the item at the remembered selection, then
     // places both selections as the item bar does.
     void RefreshItemList(const CProjectData& project, const WorkContext& ctx, bool selectLast);
+
+    // The context of the item at the item combo's selection; 0 with
+    // "请先点“增”按钮增加一个项目，再点计算。" when nothing valid is selected.
+    int OpenItem(const CProjectData& project, bool newItem, MessageSink& messages,
+                 ItemContext* context) const;
+    // "是否真要删除 %s?" with the selected line; empty when nothing is selected.
+    std::string DeleteQuestion() const;
 
     // The item number at a list position, 0 when the position is not in the list.
     int ItemNumberAt(const CProjectData& project, int position) const;

@@ -181,3 +181,29 @@ TEST(ItemList, ShowResultGivesTheFilesOfTheChosenView) {
     EXPECT_EQ(list.curResult, 2);
     EXPECT_EQ(rtf, dir.file("r2.RTF"));
 }
+
+TEST(ItemList, OpeningNeedsAValidSelection) {
+    TempDir dir;
+    WorkContext ctx = contextIn(dir);
+    CProjectData p;
+    RecordingSinks sinks;
+    ItemList list;
+    ItemContext item;
+    list.RefreshItemList(p, ctx, true);
+    EXPECT_EQ(list.OpenItem(p, false, sinks, &item), 0);
+    ASSERT_EQ(sinks.messages.size(), 1u);
+    EXPECT_EQ(sinks.messages[0], "请先点“增”按钮增加一个项目，再点计算。");
+    EXPECT_EQ(list.DeleteQuestion(), "");
+    p.AddItem(0);
+    p.AddItem(0);
+    p.RemoveItem(0, 0);
+    p.AddItem(0);  // list: 2, 1
+    list.RefreshItemList(p, ctx, true);
+    ASSERT_EQ(list.OpenItem(p, true, sinks, &item), 1);
+    EXPECT_EQ(item.caption, "Talvor设计计算 2");
+    EXPECT_EQ(item.fileBase, "&TLVR_0001");
+    EXPECT_EQ(item.number, 1);
+    EXPECT_EQ(item.kindFlag, 1);
+    EXPECT_EQ(item.newItem, 1);
+    EXPECT_EQ(list.DeleteQuestion(), "是否真要删除 02  (&TLVR_0001.DAT)?");
+}
