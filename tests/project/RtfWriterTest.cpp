@@ -84,12 +84,15 @@ TEST(Rtf, PicturesThatCannotBeRenderedAreLeftOut) {
 
 TEST(Rtf, CharactersOutsideGbkTravelAsUnicode) {
     ReportDocument doc;
-    appendText(doc, "x≠y 😀 end");
+    appendText(doc, "x≠y 한ạ 😀 end");
     std::string rtf = FormatRtf(doc, EmbeddedPicture);
+    // 한 lies above U+7FFF: RTF carries it as a negative 16-bit number.
+    EXPECT_NE(rtf.find("\\u-10916?"), std::string::npos);
+    EXPECT_NE(rtf.find("\\u7841?"), std::string::npos);
     std::optional<ReportDocument> back = ParseRtf(rtf);
     ASSERT_TRUE(back);
     // GBK has ≠; the emoji lies beyond what \uN carries and becomes '?'.
-    EXPECT_EQ(PlainText(*back), "x≠y ? end");
+    EXPECT_EQ(PlainText(*back), "x≠y 한ạ ? end");
 }
 
 TEST(Rtf, TextFilesLoadAsPlainTextAndBrokenRtfIsRefused) {
