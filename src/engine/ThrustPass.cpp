@@ -21,6 +21,42 @@ float ThrustPosition(const CSlideCalcData& item) {
     return x;
 }
 
+namespace {
+
+// Where block k of the pass lies and whether the pass ends with it.
+struct BlockEnds {
+    int s;  // slip segment
+    float xStart, yStart, xEnd, yEnd;
+    bool last;
+};
+
+BlockEnds blockEnds(const SectionLines& lines, const CSlideCalcData& item, int k, int blocks,
+                    float xStar) {
+    const float* slipX = lines.xs(Slip);
+    const float* slipY = lines.ys(Slip);
+    BlockEnds e;
+    e.s = blocks - 1 - k;
+    // The block's ends: sums of dx and dy over the segments before s.
+    e.xStart = slipX[e.s];
+    e.yStart = slipY[e.s];
+    e.xEnd = e.xStart + item.slip[e.s].dx;
+    e.yEnd = e.yStart + item.slip[e.s].dy;
+    e.last = k == blocks - 1;
+    // The pass stops inside the section only; at or beyond the crest or the
+    // toe it covers every block, even one whose start equals x*.
+    const bool stopsInside = slipX[0] < xStar && xStar < lines.lastX(Slip);
+    if (e.xStart < xStar && xStar < e.xEnd) {
+        e.xStart = xStar;
+        e.yStart = lines.yAtX(Slip, xStar, 1);
+        e.last = true;
+    } else if (stopsInside && EXACT(e.xStart, xStar)) {
+        e.last = true;
+    }
+    return e;
+}
+
+}  // namespace
+
 float ComputeThrust(const CSlideCalcData& item, ReportWriter* report, float* angle, float* bermArea,
                     float* trimmedArea, float* residualThrust) {
     SectionLines lines(item);
@@ -32,35 +68,19 @@ float ComputeThrust(const CSlideCalcData& item, ReportWriter* report, float* ang
     const float xStar = ThrustPosition(item);
     float prevAngle = 0.0f, prevForce = 0.0f;
     const int blocks = std::clamp(item.slipCount, 0, CSlideCalcData::kMaxSegments);
-    const float* px = lines.xs(Slip);
-    const float* py = lines.ys(Slip);
-    // The pass stops inside the section only; at or beyond the crest or the toe
-    // it covers every block, even one whose start equals x*.
-    const bool stopsInside = px[0] < xStar && xStar < lines.lastX(Slip);
     for (int k = 0; k < blocks; ++k) {
         if (report) report->printf("    第 %d 块滑体\n", k + 1);
-        int s = blocks - 1 - k;
-        // The block's ends: sums of dx and dy over the segments before s.
-        float xStart = px[s], yStart = py[s];
-        float xEnd = xStart + item.slip[s].dx;
-        float yEnd = yStart + item.slip[s].dy;
-        bool last = k == blocks - 1;
-        if (xStart < xStar && xStar < xEnd) {
-            xStart = xStar;
-            yStart = lines.yAtX(Slip, xStar, 1);
-            last = true;
-        } else if (stopsInside && EXACT(xStart, xStar)) {
-            last = true;
-        }
+        BlockEnds e = blockEnds(lines, item, k, blocks, xStar);
+        // The force received, before a negative one is cut to 0.
         if (residualThrust) residualThrust[k] = prevForce;
         float blockAngle, force, blockBerm, blockTrimmed;
-        computeBlock(context, item, s, xStart, yStart, xEnd, yEnd, prevAngle, prevForce,
+        computeBlock(context, item, e.s, e.xStart, e.yStart, e.xEnd, e.yEnd, prevAngle, prevForce,
                      &blockAngle, &force, report, &blockBerm, &blockTrimmed);
         bermSum += blockBerm;
         trimmedSum += blockTrimmed;
         prevAngle = blockAngle;
         prevForce = force;
-        if (last) {
+        if (e.last) {
             if (residualThrust) residualThrust[k + 1] = force;
             break;
         }
