@@ -131,7 +131,6 @@ SectionLines::BlockSegments SectionLines::blockSegments(const Window& w) const {
 // Crossings of line a's segments with line b's, a's segments in the outer loop.
 void SectionLines::addCrossings(int a, int b, const BlockSegments& segs, float x1, float x2,
                                 std::vector<float>& cuts) const {
-    if (segs.count[b] == 0 || segs.hi[a] < segs.lo[b] || segs.hi[b] < segs.lo[a]) return;
     const CutLine& la = m_cutLines[a];
     const CutLine& lb = m_cutLines[b];
     for (int ia = 0; ia < segs.count[a]; ++ia) {
@@ -162,7 +161,13 @@ void SectionLines::collectCuts(const Window& w, std::vector<float>& cuts) const 
         for (int i = w.pointFirst[k]; i < w.pointEnd[k]; ++i) addCut(cuts, w.x1, w.x2, line.x[i]);
     }
     BlockSegments segs = blockSegments(w);
-    for (int a = 0; a < kLineKinds; ++a)
-        for (int b = 0; b < kLineKinds; ++b)
-            if (a != b) addCrossings(a, b, segs, w.x1, w.x2, cuts);
+    for (int a = 0; a < kLineKinds; ++a) {
+        if (segs.count[a] == 0) continue;
+        for (int b = 0; b < kLineKinds; ++b) {
+            if (a == b || segs.count[b] == 0) continue;
+            // Lines whose spans of height are apart cannot cross here.
+            if (segs.hi[a] < segs.lo[b] || segs.hi[b] < segs.lo[a]) continue;
+            addCrossings(a, b, segs, w.x1, w.x2, cuts);
+        }
+    }
 }
