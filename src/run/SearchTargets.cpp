@@ -1,0 +1,51 @@
+// Adapters from the run's dispatch signature to the check and design operations.
+#include "run/SearchTargets.h"
+
+#include "data/CSlideCalcData.h"
+#include "designs/BermDesign.h"
+#include "designs/PileDesign.h"
+#include "designs/UnloadingDesign.h"
+#include "engine/BackCalc.h"
+#include "piles/PileSafety.h"
+#include "run/CSlideCalc.h"
+
+namespace {
+
+// The boundary forces of every pass go to the item being run, so that its
+// residual-thrust curve shows the last trial.
+float* runCurve(const CSlideCalc& calc) {
+    return calc.item() ? calc.item()->residualThrust.data() : nullptr;
+}
+
+DesignEnv designEnv(const CSlideCalc& calc) {
+    DesignEnv env;
+    env.ctx = &calc.context();
+    env.residualThrust = runCurve(calc);
+    return env;
+}
+
+}  // namespace
+
+int runPileSafety(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
+    return CheckPileSafety(item, report, runCurve(calc));
+}
+
+int runBackCalcPhi(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
+    return BackCalcPhi(item, report, runCurve(calc));
+}
+
+int runBackCalcC(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
+    return BackCalcC(item, report, runCurve(calc));
+}
+
+int runDesignPiles(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
+    return DesignPiles(item, report, designEnv(calc));
+}
+
+int runDesignBerm(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
+    return DesignBerm(item, report, designEnv(calc));
+}
+
+int runDesignUnloading(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
+    return DesignUnloading(item, report, designEnv(calc));
+}
