@@ -274,3 +274,13 @@ TEST(SectionGeometry, TheUnloadingLineTrimsOnlyWhereItCutsIntoTheGround) {
     EXPECT_EQ(IntegrateBlock(item, 48.0f, 57.0f).trimmedArea, 0.0f);
     EXPECT_GT(IntegrateBlock(item, 42.0f, 48.0f).area, 0.0f);
 }
+
+TEST(SectionGeometry, TheBermOnThePileRowIntegratesToItsHandArea) {
+    CSlideCalcData item;
+    // Berm from the pile top (6, 4.6): face y = x − 1.4 to (11, 9.6), crown at
+    // 9.6 to the slope at 19.05; ground is the slip surface (0.1 x) before 15.
+    // Areas: 31.25 under the face, 33.2 under the crown to 15, 8.1 × 4.05 / 2.
+    BlockGeometry g = IntegrateBlock(item, 6.0f, 20.0f);
+    EXPECT_NEAR(g.bermArea, 31.25 + 33.2 + 16.4025, 1e-3);
+    EXPECT_EQ(g.trimmedArea, 0.0f);
+}
