@@ -137,6 +137,8 @@ void SectionLines::addCrossings(int a, int b, const BlockSegments& segs, float x
         int i = segs.index[a][ia];
         for (int jb = 0; jb < segs.count[b]; ++jb) {
             int j = segs.index[b][jb];
+            // On an ascending line the later segments start further right still.
+            if (lb.ascending && lb.loX[j] > la.hiX[i]) break;
             // Widened boxes apart: the crossing test would refuse the pair.
             if (la.hiX[i] < lb.loX[j] || lb.hiX[j] < la.loX[i] || la.hiY[i] < lb.loY[j] ||
                 lb.hiY[j] < la.loY[i])
