@@ -75,7 +75,8 @@ for rtf in "${reports[@]}"; do
     if [ -s "$pdf" ] && [ "$(head -c 4 "$pdf")" = "%PDF" ]; then
         echo "ok: $rtf -> PDF ($(stat -c %s "$pdf") bytes)"
         if command -v pdftotext > /dev/null; then
-            pdftotext "$pdf" - | grep -q "计算项目" || { echo "FAIL: $rtf: the PDF lacks the report text"; failed=1; }
+            pdftotext "$pdf" "$work/text.txt"
+            grep -q "计算项目" "$work/text.txt" || { echo "FAIL: $rtf: the PDF lacks the report text"; failed=1; }
         fi
         if [ -n "${KEEP_PDF:-}" ]; then cp "$pdf" "$KEEP_PDF"; fi
     else

@@ -1,5 +1,5 @@
-// talvor-cli project DIR list|add|remove: the item list of a project directory
-// for batch work, as the project window's item bar keeps it.
+// talvor-cli project DIR list|add|remove|calc: the item list of a project
+// directory for batch work, as the project window's item bar keeps it.
 #include "cli/Commands.h"
 
 #include "data/CSlideCalcData.h"
@@ -9,9 +9,11 @@
 #include "project/CProjectInfo.h"
 #include "project/CTemplateIndex.h"
 #include "project/ItemList.h"
+#include "run/CalcRun.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -28,6 +30,7 @@ struct ProjectArgs {
     std::string programDir;
     int templatePos = 0;  // 0: the system default
     int removePos = 0;
+    int calcPos = 0;  // 0: every item
 };
 
 WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
@@ -135,6 +138,45 @@ int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
     return project.SaveProject(ctx) ? 0 : 1;
 }
 
+// Calculates one item as "算" and the calculation window do: the data file is
+// read, the run writes the result files, and the data file is written back
+// with its result views so that the list shows them.
+int calcItem(const WorkContext& ctx, int position, int number) {
+    std::string dataFile = workFile(ctx, ItemFileBase(number) + ".dat");
+    CSlideCalcData item;
+    if (!item.ReadDataFile(dataFile)) {
+        std::fprintf(stderr, "%02d: 无法读取计算数据文件 %s\n", position + 1, dataFile.c_str());
+        return 2;
+    }
+    CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(number));
+    if (!item.WriteDataFile(dataFile)) {
+        std::fprintf(stderr, "%02d: 无法写入计算数据文件 %s\n", position + 1, dataFile.c_str());
+        return 1;
+    }
+    std::printf("%02d  %s: %s\n", position + 1, item.name().c_str(),
+                run.result == 1 ? "计算成功" : "计算失败");
+    return run.result == 1 ? 0 : 1;
+}
+
+int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
+    CProjectData project;
+    if (!project.LoadProject(ctx)) {
+        std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
+        return 2;
+    }
+    int count = project.itemCount[kKind];
+    if (args.calcPos > count || args.calcPos < 0) {
+        std::fprintf(stderr, "没有第 %d 个项目\n", args.calcPos);
+        return 1;
+    }
+    int worst = 0;
+    for (int i = 0; i < count; ++i) {
+        if (args.calcPos != 0 && i != args.calcPos - 1) continue;
+        worst = std::max(worst, calcItem(ctx, i, project.itemNumbers[kKind][i]));
+    }
+    return worst;
+}
+
 }  // namespace
 
 void addProjectCommand(CLI::App& app, int& exitCode) {
@@ -167,5 +209,12 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
     remove->callback([args, &exitCode] {
         StderrSinks sinks;
         exitCode = removeItem(*args, projectContext(*args, sinks));
+    });
+
+    CLI::App* calc = cmd->add_subcommand("calc", "calculate one item, or every item in list order");
+    calc->add_option("POS", args->calcPos, "position in the list (1 = first; default: all)");
+    calc->callback([args, &exitCode] {
+        StderrSinks sinks;
+        exitCode = calcItems(*args, projectContext(*args, sinks));
     });
 }

@@ -92,7 +92,11 @@ int writePdf(const ReportArgs& args, const ReportDocument& doc) {
     int missing = 0;
     PictureSource pictures = pictureSource(workPathOf(args), missing);
     QTextDocument text;
-    text.setDefaultFont(QFont("WenQuanYi Micro Hei", 10));
+    // The report aligns its columns with blanks: a fixed-pitch CJK face keeps
+    // them aligned as 宋体 does in the report view.
+    QFont font("WenQuanYi Micro Hei Mono", 10);
+    font.setStyleHint(QFont::Monospace);
+    text.setDefaultFont(font);
     QTextCursor cursor(&text);
     int n = 0;
     for (const ReportRun& run : doc) {
@@ -111,7 +115,9 @@ int writePdf(const ReportArgs& args, const ReportDocument& doc) {
             continue;
         }
         QTextCharFormat format;
-        format.setFontPointSize(run.heightTwips / 20.0);
+        // The CJK face's half-width glyphs are wider than Courier's: scaled so a
+        // 72-character report line fits the 6.5-inch text width.
+        format.setFontPointSize(run.heightTwips / 20.0 * 0.75);
         if (run.colour != ReportRun::kAutoColour)
             format.setForeground(
                 QColor(run.colour & 0xFF, (run.colour >> 8) & 0xFF, (run.colour >> 16) & 0xFF));
