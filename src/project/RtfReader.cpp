@@ -28,6 +28,9 @@ class RtfParser {
 
   private:
     void controlWord(const std::string& word, bool hasParam, long param);
+    void readControlWord();
+    void readControlSymbol();
+    void unicodeChar(long value);
     void textByte(unsigned char b);
     void flush();
     void endGroup(const State& closing);
@@ -110,22 +113,65 @@ void RtfParser::controlWord(const std::string& w, bool hasParam, long p) {
         } else if (w == "uc" && hasParam) {
             s.uc = static_cast<int>(p);
         } else if (w == "u" && hasParam) {
-            flush();
-            long cp = p < 0 ? p + 65536 : p;
-            std::string utf8;
-            if (cp < 0x80) {
-                utf8 += static_cast<char>(cp);
-            } else if (cp < 0x800) {
-                utf8 += static_cast<char>(0xC0 | (cp >> 6));
-                utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-            } else {
-                utf8 += static_cast<char>(0xE0 | (cp >> 12));
-                utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-            }
-            appendText(m_doc, utf8, colourOf(s.colourIndex), s.halfPoints * 10);
-            m_skipChars = s.uc;
+            unicodeChar(p);
         }
+    }
+}
+
+// \uN: a UTF-16 unit as a signed number, followed by `uc` replacement
+// characters for readers that do not know \u.
+void RtfParser::unicodeChar(long value) {
+    flush();
+    const State& s = m_stack.back();
+    long cp = value < 0 ? value + 65536 : value;
+    std::string utf8;
+    if (cp < 0x80) {
+        utf8 += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        utf8 += static_cast<char>(0xC0 | (cp >> 6));
+        utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        utf8 += static_cast<char>(0xE0 | (cp >> 12));
+        utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    appendText(m_doc, utf8, colourOf(s.colourIndex), s.halfPoints * 10);
+    m_skipChars = s.uc;
+}
+
+// A control word: letters, an optional signed number, and one blank that
+// belongs to it.
+void RtfParser::readControlWord() {
+    std::string word;
+    while (m_pos < m_in.size() && std::isalpha(static_cast<unsigned char>(m_in[m_pos])))
+        word += m_in[m_pos++];
+    size_t numStart = m_pos;
+    if (m_pos < m_in.size() && m_in[m_pos] == '-') ++m_pos;
+    while (m_pos < m_in.size() && std::isdigit(static_cast<unsigned char>(m_in[m_pos]))) ++m_pos;
+    bool hasParam = m_pos > numStart && !(m_pos == numStart + 1 && m_in[numStart] == '-');
+    long param = 0;
+    if (hasParam)
+        param =
+            std::strtol(std::string(m_in.substr(numStart, m_pos - numStart)).c_str(), nullptr, 10);
+    if (m_pos < m_in.size() && m_in[m_pos] == ' ') ++m_pos;
+    controlWord(word, hasParam, param);
+}
+
+// A backslash and one other character: \'hh, \*, escaped braces and the like.
+void RtfParser::readControlSymbol() {
+    char sym = m_in[m_pos++];
+    if (sym == '\'' && m_pos + 2 <= m_in.size()) {
+        textByte(static_cast<unsigned char>(
+            std::strtol(std::string(m_in.substr(m_pos, 2)).c_str(), nullptr, 16)));
+        m_pos += 2;
+    } else if (sym == '*') {
+        m_stack.back().dest = Dest::Skip;
+    } else if (sym == '\n' || sym == '\r') {
+        textByte('\n');
+    } else if (sym == '~') {
+        textByte(' ');
+    } else if (sym == '\\' || sym == '{' || sym == '}') {
+        textByte(static_cast<unsigned char>(sym));
     }
 }
 
@@ -161,35 +207,9 @@ std::optional<ReportDocument> RtfParser::parse() {
         } else if (m_pos >= m_in.size()) {
             break;
         } else if (std::isalpha(static_cast<unsigned char>(m_in[m_pos]))) {
-            std::string word;
-            while (m_pos < m_in.size() && std::isalpha(static_cast<unsigned char>(m_in[m_pos])))
-                word += m_in[m_pos++];
-            size_t numStart = m_pos;
-            if (m_pos < m_in.size() && m_in[m_pos] == '-') ++m_pos;
-            while (m_pos < m_in.size() && std::isdigit(static_cast<unsigned char>(m_in[m_pos])))
-                ++m_pos;
-            bool hasParam = m_pos > numStart && !(m_pos == numStart + 1 && m_in[numStart] == '-');
-            long param =
-                hasParam ? std::strtol(std::string(m_in.substr(numStart, m_pos - numStart)).c_str(),
-                                       nullptr, 10)
-                         : 0;
-            if (m_pos < m_in.size() && m_in[m_pos] == ' ') ++m_pos;
-            controlWord(word, hasParam, param);
+            readControlWord();
         } else {
-            char sym = m_in[m_pos++];
-            if (sym == '\'' && m_pos + 2 <= m_in.size()) {
-                textByte(static_cast<unsigned char>(
-                    std::strtol(std::string(m_in.substr(m_pos, 2)).c_str(), nullptr, 16)));
-                m_pos += 2;
-            } else if (sym == '*') {
-                m_stack.back().dest = Dest::Skip;
-            } else if (sym == '\n' || sym == '\r') {
-                textByte('\n');
-            } else if (sym == '~') {
-                textByte(' ');
-            } else if (sym == '\\' || sym == '{' || sym == '}') {
-                textByte(static_cast<unsigned char>(sym));
-            }
+            readControlSymbol();
         }
     }
     flush();
