@@ -1,12 +1,17 @@
-// The run's drawings. The diagrams subsystem (DrawSketch, DrawThrustCurve)
-// has not been wired in yet, so nothing is drawn and no file is written: a
-// missing drawing is better than an empty one that looks like a result.
+// The run's drawings, drawn by the diagrams subsystem and written as DXF.
 #include "run/ResultDrawings.h"
 
-int WriteSketchDrawing(const CSlideCalcData&, const std::string&) {
-    return 0;
+#include "diagrams/ThrustCurve.h"
+#include "platform/Drawing.h"
+
+int WriteSketchDrawing(const CSlideCalcData& item, const std::string& path) {
+    std::unique_ptr<DXF> sketch = MakeSketchDrawing(item);
+    return sketch ? sketch->Write_MemDxf_To_File(path) : 0;
 }
 
-int WriteThrustCurveDrawing(const CSlideCalcData&, const std::string&) {
-    return 0;
+int WriteThrustCurveDrawing(const CSlideCalcData& item, const std::string& path) {
+    std::unique_ptr<DXF> sketch = MakeSketchDrawing(item);
+    if (!sketch) return 0;
+    std::unique_ptr<DXF> curve = MakeThrustCurveDrawing(item, *sketch);
+    return curve ? curve->Write_MemDxf_To_File(path) : 0;
 }

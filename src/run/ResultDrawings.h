@@ -1,7 +1,6 @@
 // Where a calculation run writes its drawings: the calculation sketch before
 // the report, and the residual-thrust curve with the sketch above it after
-// the run. The diagrams subsystem draws them; until it does, no drawing file
-// is written and these answer 0.
+// the run. The diagrams subsystem draws them.
 #pragma once
 
 #include <string>

@@ -2,6 +2,7 @@
 #include "run/CalcRun.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/Drawing.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "support/TestSupport.h"
@@ -46,10 +47,11 @@ TEST(CalcRun, OldResultFilesOfTheItemAreDeletedOthersKept) {
     CSlideCalcData item;
     item.checkTarget = 1;
     RunCalculation(item, ctx, "a");
-    // No drawing is made yet, so the old drawings must be gone, not stale.
-    EXPECT_FALSE(exists(dir.file("a_TLVR_JT.DXF")));
+    // The sketch and the thrust curve are drawn anew; the thrust check makes
+    // no result chart, so the old one must be gone, not stale.
+    EXPECT_NE(readBytes(dir.file("a_TLVR_JT.DXF")), "old");
     EXPECT_FALSE(exists(dir.file("a_TLVR_JG.DXF")));
-    EXPECT_FALSE(exists(dir.file("a_TLVR_SYXHL.DXF")));
+    EXPECT_NE(readBytes(dir.file("a_TLVR_SYXHL.DXF")), "old");
     EXPECT_NE(readBytes(dir.file("a_TLVR.RTF")), "old");
     EXPECT_EQ(readBytes(dir.file("b_TLVR_JG.DXF")), "old");
     EXPECT_EQ(readBytes(dir.file("a.TV")), "old");
@@ -84,4 +86,25 @@ TEST(CalcRun, ReportThatCannotBeWrittenFailsTheRun) {
     ASSERT_EQ(sinks.statuses.size(), 2u);
     EXPECT_EQ(sinks.statuses[0], "201 计算成功 !");
     EXPECT_EQ(sinks.statuses[1], "301 无法写入计算书文件 " + dir.path() + "missing/x_TLVR.RTF");
+}
+
+TEST(CalcRun, TheSketchAndTheThrustCurveWithTheSketchAboveItAreWritten) {
+    TempDir dir;
+    WorkContext ctx;
+    ctx.G_strWorkPath = dir.path();
+    CSlideCalcData item;
+    item.checkTarget = 1;
+    RunCalculation(item, ctx, "a");
+    DXF sketch, curve;
+    ASSERT_EQ(sketch.Read_FileDxf_To_Mem(dir.file("a_TLVR_JT.DXF")), 1);
+    ASSERT_EQ(curve.Read_FileDxf_To_Mem(dir.file("a_TLVR_SYXHL.DXF")), 1);
+    EXPECT_FALSE(sketch.entities().empty());
+    // The curve drawing holds the whole sketch besides the chart and its title.
+    EXPECT_GT(curve.entities().size(), sketch.entities().size());
+    bool title = false;
+    for (const DrawEntity& e : curve.entities()) title |= e.text == "剩余下滑力曲线";
+    EXPECT_TRUE(title);
+    // Placed 10 m above the chart, the sketch reaches higher there than on its own.
+    EXPECT_GT(sketch.GetFRect().p2.y, 0.0f);
+    EXPECT_GT(curve.GetFRect().p2.y, sketch.GetFRect().p2.y);
 }
