@@ -2,7 +2,7 @@
 // segment order, and their sum over one block.
 #pragma once
 
-#include <vector>
+#include <array>
 
 class CSlideCalcData;
 
@@ -16,7 +16,7 @@ class PointLoadList {
     // from there replaces the bisection when blocks come one after another.
     void sum(float x1, float x2, float* px, float* py, int* cursor = nullptr) const;
 
-    int size() const { return static_cast<int>(m_loads.size()); }
+    int size() const { return m_count; }
 
   private:
     struct Load {
@@ -24,6 +24,12 @@ class PointLoadList {
         float px;
         float py;
     };
-    std::vector<Load> m_loads;  // walking order
-    bool m_ascending = true;    // x never decreases along the walk
+    // Room for 10 loads on each of 100 slope segments; fixed, as the pass
+    // builds one list per run and allocation would cost more than the walk.
+    static constexpr int kMaxLoads = 1000;
+    std::array<Load, kMaxLoads> m_loads;  // walking order
+    int m_count = 0;
+    bool m_ascending = true;  // x never decreases along the walk
+
+    bool belongs(const Load& l, float x1, float x2) const;
 };
