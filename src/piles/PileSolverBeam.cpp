@@ -109,6 +109,7 @@ class BeamSystem {
     bool assignSprings(bool first);
     bool sidesMatch() const;
     void assemble();
+    void buildPattern();
     Eigen::VectorXd loadVector() const;
     Mat4 elementMatrix(const Element& e) const;
     Vec4 elementDisplacements(size_t e) const;
@@ -120,8 +121,10 @@ class BeamSystem {
     std::vector<Element> m_elements;
     std::vector<int> m_equation;  // per DOF: equation index, -1 when held
     int m_equations = 0;
-    std::vector<double> m_u;  // every DOF, held ones 0
-    SparseMatrix m_K;         // lower triangle of the free equations
+    std::vector<double> m_u;   // every DOF, held ones 0
+    SparseMatrix m_K;          // lower triangle of the free equations
+    std::vector<int> m_slots;  // per element entry: its place among m_K's values, -1 if none
+    int m_anchorSlot = -1;
 };
 
 void BeamSystem::buildElements() {
@@ -195,27 +198,53 @@ Mat4 BeamSystem::elementMatrix(const Element& el) const {
 }
 
 // The lower triangle, summed in place: the band pattern is the same on every
-// pass, so the matrix keeps its storage and only its values are renewed.
+// pass, so the matrix keeps its storage and only its values are renewed,
+// each element entry going straight to its slot.
 void BeamSystem::assemble() {
-    if (m_K.rows() != m_equations) {
-        m_K.resize(m_equations, m_equations);
-        m_K.reserve(Eigen::VectorXi::Constant(m_equations, 4));
+    if (m_slots.empty()) {
+        buildPattern();
     } else {
         m_K.coeffs().setZero();
     }
+    double* values = m_K.valuePtr();
     for (size_t e = 0; e < m_elements.size(); ++e) {
         const Mat4 k = elementMatrix(m_elements[e]);
-        for (size_t a = 0; a < 4; ++a) {
-            const int row = m_equation[2 * e + a];
-            for (size_t b = 0; b < 4; ++b) {
-                const int col = m_equation[2 * e + b];
-                if (row >= 0 && col >= 0 && col <= row) m_K.coeffRef(row, col) += k[a][b];
-            }
-        }
+        const int* slot = &m_slots[16 * e];
+        for (size_t a = 0; a < 4; ++a)
+            for (size_t b = 0; b < 4; ++b)
+                if (slot[4 * a + b] >= 0) values[slot[4 * a + b]] += k[a][b];
     }
-    if (m_model.anchor > 0.0 && m_equation[0] >= 0)
-        m_K.coeffRef(m_equation[0], m_equation[0]) += m_model.anchor;
+    if (m_anchorSlot >= 0) values[m_anchorSlot] += m_model.anchor;
+}
+
+// The band of the lower triangle, and where each element entry lands in it.
+void BeamSystem::buildPattern() {
+    m_K.resize(m_equations, m_equations);
+    m_K.reserve(Eigen::VectorXi::Constant(m_equations, 4));
+    const auto entry = [this](size_t dofRow, size_t dofCol) -> std::pair<int, int> {
+        const int row = m_equation[dofRow], col = m_equation[dofCol];
+        if (row < 0 || col < 0 || col > row) return {-1, -1};
+        return {row, col};
+    };
+    for (size_t e = 0; e < m_elements.size(); ++e)
+        for (size_t a = 0; a < 4; ++a)
+            for (size_t b = 0; b < 4; ++b)
+                if (auto [row, col] = entry(2 * e + a, 2 * e + b); row >= 0)
+                    m_K.coeffRef(row, col) = 0.0;
     m_K.makeCompressed();
+    const auto slotOf = [this](int row, int col) {
+        for (int i = m_K.outerIndexPtr()[col]; i < m_K.outerIndexPtr()[col + 1]; ++i)
+            if (m_K.innerIndexPtr()[i] == row) return i;
+        return -1;
+    };
+    m_slots.assign(16 * m_elements.size(), -1);
+    for (size_t e = 0; e < m_elements.size(); ++e)
+        for (size_t a = 0; a < 4; ++a)
+            for (size_t b = 0; b < 4; ++b)
+                if (auto [row, col] = entry(2 * e + a, 2 * e + b); row >= 0)
+                    m_slots[16 * e + 4 * a + b] = slotOf(row, col);
+    m_anchorSlot =
+        (m_model.anchor > 0.0 && m_equation[0] >= 0) ? slotOf(m_equation[0], m_equation[0]) : -1;
 }
 
 Eigen::VectorXd BeamSystem::loadVector() const {
