@@ -203,3 +203,13 @@ TEST(PileDesign, WithThePilesSwitchedOffTheResistanceReadsZero) {
                   .find("    布置 2 排，桩间距 1.300(m)，则可提供的抗滑力为:  0.000(kN)\n"),
               std::string::npos);
 }
+
+TEST(PileDesign, CandidateCountsOutsideTheListAreHeldToNoneAndOneHundred) {
+    CSlideCalcData item = oneCandidate();
+    item.pileKindCount = -3;
+    EXPECT_EQ(candidatesReport(item, 150.0f), "");
+    item.pileKindCount = 150;
+    const std::string text = candidatesReport(item, 150.0f);
+    EXPECT_NE(text.find("采用第 100 种桩时"), std::string::npos);
+    EXPECT_EQ(text.find("采用第 101 种桩时"), std::string::npos);
+}
