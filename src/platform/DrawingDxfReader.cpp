@@ -20,6 +20,9 @@
 namespace {
 
 constexpr int kMaxInsertDepth = 16;
+// Blocks inserting blocks can multiply a small file into billions of
+// entities; a file that explodes beyond this is refused.
+constexpr size_t kMaxEntities = 2'000'000;
 
 struct BlockInsert {
     std::string name;
@@ -232,10 +235,11 @@ void DrawingReader::addText(const DL_TextData& d) {
     target().entities.push_back(std::move(e));
 }
 
-// Copies the entities of a block, and of the blocks it inserts, into `out`.
-void explode(const DrawingReader& r, const BlockInsert& ins, int depth, DXF& out) {
+// Copies the entities of a block, and of the blocks it inserts, into `out`;
+// false when that would take `out` past kMaxEntities.
+bool explode(const DrawingReader& r, const BlockInsert& ins, int depth, DXF& out) {
     auto it = r.blocks.find(ins.name);
-    if (it == r.blocks.end() || depth > kMaxInsertDepth) return;
+    if (it == r.blocks.end() || depth > kMaxInsertDepth) return true;
     const BlockContent& block = it->second;
     DXF content;
     for (DrawEntity e : block.entities) {
@@ -250,12 +254,16 @@ void explode(const DrawingReader& r, const BlockInsert& ins, int depth, DXF& out
         inner.x -= block.baseX;
         inner.y -= block.baseY;
         if (inner.color == DrawColor::kByBlock) inner.color = ins.color;
-        explode(r, inner, depth + 1, content);
+        if (!explode(r, inner, depth + 1, content)) return false;
     }
-    for (int row = 0; row < std::min(ins.rows, 100); ++row)
-        for (int col = 0; col < std::min(ins.cols, 100); ++col)
+    for (int row = 0; row < std::min(ins.rows, 100); ++row) {
+        for (int col = 0; col < std::min(ins.cols, 100); ++col) {
+            if (out.entities().size() + content.entities().size() > kMaxEntities) return false;
             out.InsertDxf(&content, ins.x + col * ins.colSpacing, ins.y + row * ins.rowSpacing,
                           ins.angle, ins.sx, ins.sy);
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -276,7 +284,7 @@ int DXF::Read_FileDxf_To_Mem(const std::string& path) {
         }
         for (BlockInsert ins : reader.model.inserts) {
             if (ins.color == DrawColor::kByBlock) ins.color = DrawColor::kWhite;
-            explode(reader, ins, 0, result);
+            if (!explode(reader, ins, 0, result)) return 0;
         }
     } catch (...) {
         return 0;

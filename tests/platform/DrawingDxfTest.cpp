@@ -190,3 +190,45 @@ TEST(DrawingDxf, WritingIntoAMissingDirectoryFails) {
     DXF d = sampleDrawing();
     EXPECT_EQ(d.Write_MemDxf_To_File(dir.file("no/such/dir/a.dxf")), 0);
 }
+
+namespace {
+
+// An R12 file by hand: block "B" holds a line and inserts itself in a 100 × 100
+// array; the model space inserts it once.
+std::string selfInsertingBlock() {
+    return "0\nSECTION\n2\nBLOCKS\n"
+           "0\nBLOCK\n8\n0\n2\nB\n70\n0\n10\n0\n20\n0\n30\n0\n"
+           "0\nLINE\n8\n0\n10\n0\n20\n0\n30\n0\n11\n1\n21\n0\n31\n0\n"
+           "0\nINSERT\n8\n0\n2\nB\n10\n0\n20\n0\n30\n0\n70\n100\n71\n100\n44\n1\n45\n1\n"
+           "0\nENDBLK\n8\n0\n"
+           "0\nENDSEC\n"
+           "0\nSECTION\n2\nENTITIES\n"
+           "0\nINSERT\n8\n0\n2\nB\n10\n0\n20\n0\n30\n0\n"
+           "0\nINSERT\n8\n0\n2\nNOSUCHBLOCK\n10\n0\n20\n0\n30\n0\n"
+           "0\nVERTEX\n8\n0\n10\n1\n20\n1\n30\n0\n"
+           "0\nSEQEND\n8\n0\n"
+           "0\nENDSEC\n0\nEOF\n";
+}
+
+}  // namespace
+
+TEST(DrawingDxf, BlocksThatMultiplyWithoutEndAreRefused) {
+    TempDir dir;
+    writeBytes(dir.file("bomb.dxf"), selfInsertingBlock());
+    DXF d = sampleDrawing();
+    EXPECT_EQ(d.Read_FileDxf_To_Mem(dir.file("bomb.dxf")), 0);
+    EXPECT_EQ(d.entities().size(), 6u);
+}
+
+TEST(DrawingDxf, InsertsOfMissingBlocksAndStrayVerticesAreSkipped) {
+    TempDir dir;
+    std::string text = selfInsertingBlock();
+    // Without the array the block nests 16 deep and stops: 17 lines.
+    size_t at = text.find("70\n100\n71\n100\n");
+    text.replace(at, 14, "");
+    writeBytes(dir.file("nested.dxf"), text);
+    DXF d;
+    ASSERT_EQ(d.Read_FileDxf_To_Mem(dir.file("nested.dxf")), 1);
+    EXPECT_EQ(d.entities().size(), 17u);
+    for (const DrawEntity& e : d.entities()) EXPECT_EQ(e.kind, DrawEntityKind::Line);
+}
