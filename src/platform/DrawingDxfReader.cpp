@@ -256,13 +256,13 @@ bool explode(const DrawingReader& r, const BlockInsert& ins, int depth, DXF& out
         if (inner.color == DrawColor::kByBlock) inner.color = ins.color;
         if (!explode(r, inner, depth + 1, content)) return false;
     }
-    for (int row = 0; row < std::min(ins.rows, 100); ++row) {
-        for (int col = 0; col < std::min(ins.cols, 100); ++col) {
-            if (out.entities().size() + content.entities().size() > kMaxEntities) return false;
+    const int rows = std::min(ins.rows, 100), cols = std::min(ins.cols, 100);
+    size_t copies = static_cast<size_t>(rows) * static_cast<size_t>(cols);
+    if (out.entities().size() + content.entities().size() * copies > kMaxEntities) return false;
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < cols; ++col)
             out.InsertDxf(&content, ins.x + col * ins.colSpacing, ins.y + row * ins.rowSpacing,
                           ins.angle, ins.sx, ins.sy);
-        }
-    }
     return true;
 }
 
