@@ -1,7 +1,6 @@
 // talvor-cli render DRAWING.DXF OUT.png|svg: a picture of a DXF drawing.
 #include "cli/Commands.h"
 
-#include "platform/Drawing.h"
 #include "render/DrawingRenderer.h"
 
 #include <CLI/CLI.hpp>
@@ -20,17 +19,18 @@ struct RenderArgs {
 };
 
 int runRender(const RenderArgs& args) {
-    DXF drawing;
-    if (!drawing.Read_FileDxf_To_Mem(args.drawing)) {
-        std::fprintf(stderr, "无法读取图形文件 %s\n", args.drawing.c_str());
-        return 2;
-    }
     auto app = makeOffscreenGuiApplication();
-    if (!renderDrawingToFile(drawing, args.picture, args.options)) {
-        std::fprintf(stderr, "无法写入图片 %s (扩展名须为 .png 或 .svg)\n", args.picture.c_str());
-        return 1;
+    switch (renderDxfFile(args.drawing, args.picture, args.options)) {
+        case RenderFileOutcome::Written:
+            return 0;
+        case RenderFileOutcome::DrawingUnreadable:
+            std::fprintf(stderr, "无法读取图形文件 %s\n", args.drawing.c_str());
+            return 2;
+        case RenderFileOutcome::PictureNotWritten:
+            break;
     }
-    return 0;
+    std::fprintf(stderr, "无法写入图片 %s (扩展名须为 .png 或 .svg)\n", args.picture.c_str());
+    return 1;
 }
 
 }  // namespace

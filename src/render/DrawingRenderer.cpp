@@ -278,6 +278,15 @@ int renderDrawingToFile(const DXF& drawing, const std::string& path, const Rende
     return writeFileAtomically(path, bytes);
 }
 
+RenderFileOutcome renderDxfFile(const std::string& dxfPath, const std::string& picturePath,
+                                const RenderOptions& options) {
+    DXF drawing;
+    if (!drawing.Read_FileDxf_To_Mem(dxfPath)) return RenderFileOutcome::DrawingUnreadable;
+    if (!renderDrawingToFile(drawing, picturePath, options))
+        return RenderFileOutcome::PictureNotWritten;
+    return RenderFileOutcome::Written;
+}
+
 std::unique_ptr<QGuiApplication> makeOffscreenGuiApplication() {
     if (QGuiApplication::instance()) return nullptr;
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -40,6 +40,13 @@ std::string renderDrawingSvg(const DXF& drawing, const RenderOptions& options = 
 int renderDrawingToFile(const DXF& drawing, const std::string& path,
                         const RenderOptions& options = {});
 
+enum class RenderFileOutcome { Written, DrawingUnreadable, PictureNotWritten };
+
+// A picture of a DXF file: read with Read_FileDxf_To_Mem, written by
+// renderDrawingToFile. talvor-cli render is this call.
+RenderFileOutcome renderDxfFile(const std::string& dxfPath, const std::string& picturePath,
+                                const RenderOptions& options = {});
+
 // Fonts and painting need a QGuiApplication. Programs without a screen (the
 // command line, tests) make one on the offscreen platform with this; null
 // when one exists already.

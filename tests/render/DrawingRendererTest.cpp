@@ -122,3 +122,21 @@ TEST(AciPalette, StandardColoursAndTheirWhiteGroundVariants) {
     EXPECT_EQ(aciColor(250), QColor(51, 51, 51));
     EXPECT_GT(aciColor(2).red(), 150);  // yellow stays yellow, only darker
 }
+
+TEST(DrawingRenderer, DxfFilesBecomePicturesAndBadInputIsToldApart) {
+    needGui();
+    TempDir dir;
+    DXF d = knownDrawing();
+    ASSERT_EQ(d.Write_MemDxf_To_File(dir.file("a.dxf")), 1);
+    EXPECT_EQ(renderDxfFile(dir.file("a.dxf"), dir.file("a.png")), RenderFileOutcome::Written);
+    QImage img(QString::fromStdString(dir.file("a.png")));
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.size(), pictureSize(d, {}));
+    EXPECT_EQ(renderDxfFile(dir.file("missing.dxf"), dir.file("b.png")),
+              RenderFileOutcome::DrawingUnreadable);
+    writeBytes(dir.file("junk.dxf"), "junk");
+    EXPECT_EQ(renderDxfFile(dir.file("junk.dxf"), dir.file("b.png")),
+              RenderFileOutcome::DrawingUnreadable);
+    EXPECT_EQ(renderDxfFile(dir.file("a.dxf"), dir.file("a.bmp")),
+              RenderFileOutcome::PictureNotWritten);
+}
