@@ -8,6 +8,7 @@
 #include "engine/ThrustPass.h"
 #include "platform/Drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>

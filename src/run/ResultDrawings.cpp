@@ -4,6 +4,8 @@
 #include "diagrams/ThrustCurve.h"
 #include "platform/Drawing.h"
 
+#include <memory>
+
 int WriteSketchDrawing(const CSlideCalcData& item, const std::string& path) {
     std::unique_ptr<DXF> sketch = MakeSketchDrawing(item);
     return sketch ? sketch->Write_MemDxf_To_File(path) : 0;
