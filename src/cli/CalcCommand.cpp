@@ -1,4 +1,4 @@
-// talvor-cli calc ITEM [--out DIR] [--text]: runs one item data file as the
+// talvor-cli calc ITEM [--out DIR] [--text] [--progress]: runs one item data file as the
 // calculate command does and writes its result files; the item file itself is
 // only read.
 #include "cli/Commands.h"
@@ -22,7 +22,23 @@ struct CalcArgs {
     std::string item;
     std::string outDir;
     bool text = false;
+    bool progress = false;
 };
+
+// Progress of a long search on stderr, one line at each further tenth.
+SearchOptions progressOnStderr() {
+    SearchOptions options;
+    auto lastTenth = std::make_shared<int>(-1);
+    options.progress = [lastTenth](int done, int total) {
+        int tenth = total > 0 ? done * 10 / total : 10;
+        if (tenth != *lastTenth) {
+            *lastTenth = tenth;
+            std::fprintf(stderr, "搜索进度 %d/%d\n", done, total);
+        }
+        return true;
+    };
+    return options;
+}
 
 // The item's own directory unless --out names another; created when missing.
 bool resultDirectory(const CalcArgs& args, std::string& dir) {
@@ -55,7 +71,8 @@ int runCalc(const CalcArgs& args) {
     ctx.status = &sinks;
     ctx.messages = &sinks;
 
-    CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(args.item));
+    CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(args.item),
+                                       args.progress ? progressOnStderr() : SearchOptions{});
     if (args.text) std::fwrite(run.report.utf8().data(), 1, run.report.utf8().size(), stdout);
     if (run.reportSaved) std::fprintf(stderr, "计算书: %s\n", run.reportPath.c_str());
     return run.result == 1 ? 0 : 1;
@@ -70,5 +87,7 @@ void addCalcCommand(CLI::App& app, int& exitCode) {
     cmd->add_option("--out", args->outDir,
                     "directory of the result files (default: the item's directory)");
     cmd->add_flag("--text", args->text, "also print the report as UTF-8 text to stdout");
+    cmd->add_flag("--progress", args->progress,
+                  "print the progress of back-calculations and designs to stderr");
     cmd->callback([args, &exitCode] { exitCode = runCalc(*args); });
 }

@@ -5,6 +5,7 @@
 
 #include "piles/PileData.h"
 #include "piles/PileSolver.h"
+#include "engine/SearchOptions.h"
 #include "platform/Sinks.h"
 
 class CSlideCalcData;
@@ -39,6 +40,11 @@ class CSlideCalc {
     const WorkContext& context() const { return m_ctx; }
     StatusSink& status() const;
 
+    // How the back-calculations and designs of this run report progress and
+    // are cancelled; empty: they run to their end unwatched.
+    const SearchOptions& searchOptions() const { return m_searchOptions; }
+    void setSearchOptions(SearchOptions options) { m_searchOptions = std::move(options); }
+
     CPile_ShuJu& pileData() { return m_pileData; }
     PileSolver& pileSolver() { return m_pileSolver; }
 
@@ -47,6 +53,7 @@ class CSlideCalc {
     // A context without a status sink still runs; nobody hears the outcome.
     mutable NullSinks m_noStatus;
     CSlideCalcData* m_item = nullptr;
+    SearchOptions m_searchOptions;
     CPile_ShuJu m_pileData;
     PileSolver m_pileSolver;
 };

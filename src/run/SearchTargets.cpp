@@ -21,6 +21,7 @@ DesignEnv designEnv(const CSlideCalc& calc) {
     DesignEnv env;
     env.ctx = &calc.context();
     env.residualThrust = runCurve(calc);
+    env.options = calc.searchOptions();
     return env;
 }
 
@@ -31,11 +32,11 @@ int runPileSafety(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) 
 }
 
 int runBackCalcPhi(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
-    return BackCalcPhi(item, report, runCurve(calc));
+    return BackCalcPhi(item, report, runCurve(calc), calc.searchOptions());
 }
 
 int runBackCalcC(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
-    return BackCalcC(item, report, runCurve(calc));
+    return BackCalcC(item, report, runCurve(calc), calc.searchOptions());
 }
 
 int runDesignPiles(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
