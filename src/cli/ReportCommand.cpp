@@ -12,8 +12,6 @@
 
 #include <CLI/CLI.hpp>
 
-// Pictures need the renderer (Qt Gui); without it the report keeps its text.
-#if __has_include("render/DrawingRenderer.h")
 #include "render/DrawingRenderer.h"
 
 #include <QGuiApplication>
@@ -24,8 +22,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
-#define TALVOR_CLI_HAS_RENDER 1
-#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -54,7 +50,6 @@ std::string workPathOf(const ReportArgs& args) {
 // The PNG of a picture run: carried by a report read from RTF, else the
 // drawing of its "InsertDxf=" rendered. Counts the pictures that could not be had.
 PictureSource pictureSource(const std::string& work, int& missing) {
-#ifdef TALVOR_CLI_HAS_RENDER
     return [work, &missing](const ReportRun& run) {
         if (!run.png.empty()) return run.png;
         DXF drawing;
@@ -65,13 +60,6 @@ PictureSource pictureSource(const std::string& work, int& missing) {
         }
         return renderDrawingPng(drawing);
     };
-#else
-    (void)work;
-    return [&missing](const ReportRun& run) {
-        if (run.png.empty()) ++missing;
-        return run.png;
-    };
-#endif
 }
 
 int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
@@ -85,7 +73,6 @@ int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
     return 0;
 }
 
-#ifdef TALVOR_CLI_HAS_RENDER
 // Text runs in their colour and height, pictures fitted to the text width, on
 // A4 with one-inch margins as the report view prints.
 int writePdf(const ReportArgs& args, const ReportDocument& doc) {
@@ -130,7 +117,6 @@ int writePdf(const ReportArgs& args, const ReportDocument& doc) {
     if (missing > 0) std::fprintf(stderr, "%d 幅图未能插入\n", missing);
     return std::filesystem::exists(args.pdf) ? 0 : 1;
 }
-#endif
 
 int runReport(const ReportArgs& args) {
     std::optional<ReportDocument> loaded = LoadReport(args.report);
@@ -142,25 +128,16 @@ int runReport(const ReportArgs& args) {
     ReportDocument doc = *loaded;
     if (doc.size() == 1 && doc[0].kind == ReportRun::Kind::Text) doc = ExpandScript(doc[0].text);
     int status = 0;
-#ifdef TALVOR_CLI_HAS_RENDER
     // Fonts and painting of the pictures need a GUI application.
     auto app = args.rtf.empty() && args.pdf.empty() ? nullptr : makeOffscreenGuiApplication();
-#endif
     if (!args.rtf.empty()) status = writeRtf(args, doc);
     if (!args.text.empty() && !WritePlainText(args.text, doc)) {
         std::fprintf(stderr, "无法写入 %s\n", args.text.c_str());
         status = 1;
     }
-    if (!args.pdf.empty()) {
-#ifdef TALVOR_CLI_HAS_RENDER
-        if (writePdf(args, doc) != 0) {
-            std::fprintf(stderr, "无法写入 %s\n", args.pdf.c_str());
-            status = 1;
-        }
-#else
-        std::fprintf(stderr, "此版本没有图形输出, 不能写 PDF\n");
+    if (!args.pdf.empty() && writePdf(args, doc) != 0) {
+        std::fprintf(stderr, "无法写入 %s\n", args.pdf.c_str());
         status = 1;
-#endif
     }
     if (args.rtf.empty() && args.text.empty() && args.pdf.empty()) {
         std::string text = PlainText(doc);
