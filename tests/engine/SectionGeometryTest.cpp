@@ -1,6 +1,7 @@
 // Section lines, look-ups, cut positions and block integration on sections
 // whose results can be checked by hand.
-#include "data/CSlideCalcData.h"
+#include "EngineTestItems.h"
+
 #include "engine/SectionGeometry.h"
 
 #include <gtest/gtest.h>
@@ -8,279 +9,204 @@
 #include <cmath>
 #include <vector>
 
-namespace {
-
-// A section with no countermeasures: slip surface, slope surface and a water
-// line far below, segment lists given as (dx, dy) pairs.
-CSlideCalcData plainSection(std::vector<std::pair<float, float>> slip, float slopeX0,
-                            std::vector<std::pair<float, float>> slope) {
-    CSlideCalcData d;
-    d.usePiles = d.useBerm = d.useUnload = 0;
-    d.slipCount = static_cast<int>(slip.size());
-    for (size_t i = 0; i < slip.size(); ++i) {
-        d.slip[i].dx = slip[i].first;
-        d.slip[i].dy = slip[i].second;
-    }
-    d.slopeX0 = slopeX0;
-    d.slopeCount = static_cast<int>(slope.size());
-    for (size_t i = 0; i < slope.size(); ++i) {
-        d.slope[i].dx = slope[i].first;
-        d.slope[i].dy = slope[i].second;
-    }
-    d.waterX0 = -20.0f;
-    d.waterY0 = -100.0f;
-    d.waterCount = 1;
-    d.water[0].dx = 200.0f;
-    d.water[0].dy = 0.0f;
-    return d;
-}
-
-}  // namespace
-
-TEST(SectionGeometry, DefaultLinesFollowTheWorkedExample) {
-    CSlideCalcData item;
-    float xs[kMaxLinePoints], ys[kMaxLinePoints];
-    ASSERT_EQ(BuildLine(item, Slip, xs, ys), 7);
-    EXPECT_EQ(xs[6], 57.0f);
-    EXPECT_EQ(ys[6], 35.0f);
-    // The slope starts on the slip surface: 2/20 × 15 = 1.5.
-    ASSERT_EQ(BuildLine(item, Slope, xs, ys), 10);
-    EXPECT_FLOAT_EQ(ys[0], 1.5f);
-    EXPECT_FLOAT_EQ(xs[9], 63.0f);
-    // The unloading line starts where the slope rises to 22: 33 + 5/4 × 2.5.
-    ASSERT_EQ(BuildLine(item, Unload, xs, ys), 3);
-    EXPECT_FLOAT_EQ(xs[0], 36.125f);
-    EXPECT_FLOAT_EQ(ys[2], 34.0f);
-}
-
-TEST(SectionGeometry, WithPilesTheBermStartsOnTopOfTheFirstPileRowWhateverBermX) {
-    CSlideCalcData item;
-    for (float bermX : {5.0f, 30.0f}) {
-        item.bermX = bermX;
+TEST(SectionGeometry, PointListsFollowTheWorkedExampleAndStartTheBermOnThePileRow) {
+    CSlideCalcData item, bermAt30, negative;
+    bermAt30.bermX = 30.0f;  // with piles the berm starts on the first row whatever bermX
+    negative.slipCount = -3, negative.waterCount = -1, negative.unloadCount = -2;
+    struct Case {
+        const CSlideCalcData& d;
+        LineKind kind;
+        bool forCuts;
+        int count, at;
+        float x, y;
+    } cases[] = {
+        {item, Slip, false, 7, 6, 57.0f, 35.0f},
+        {item, Slope, false, 10, 0, 15.0f, 1.5f},  // on the slip surface: 2/20 × 15
+        {item, Slope, false, 10, 9, 63.0f, 31.5f},
+        {item, Unload, false, 3, 0, 36.125f, 22.0f},  // where the slope rises to 22: 33 + 5/4 × 2.5
+        {item, Unload, false, 3, 2, 53.125f, 34.0f},
+        // Slip at x 6 is 0.6, the free length 10 − 6 = 4; the crown meets the
+        // slope where it rises to 9.6: 15 + 0.5 × 8.1.
+        {item, Berm, false, 3, 0, 6.0f, 4.6f},
+        {bermAt30, Berm, false, 3, 1, 11.0f, 9.6f},
+        {bermAt30, Berm, false, 3, 2, 19.05f, 9.6f},
+        // Lines for the cuts: water from −10, slope and water on to 57 + 10.
+        {item, Water, true, 7, 0, -10.0f, -1.0f},
+        {item, Water, true, 7, 6, 67.0f, 19.0f},
+        {item, Slope, true, 11, 10, 67.0f, 31.5f},
+        {item, Slip, true, 7, 6, 57.0f, 35.0f},
+        {negative, Slip, false, 1, 0, 0.0f, 0.0f},  // negative counts: the start point alone
+        {negative, Water, false, 1, 0, 16.0f, -1.0f},
+        {negative, Unload, false, 1, 0, 38.0f, 22.0f}  // slope on a flat slip,
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "line " << c.kind << " point " << c.at);
         float xs[kMaxLinePoints], ys[kMaxLinePoints];
-        ASSERT_EQ(BuildLine(item, Berm, xs, ys), 3);
-        // Slip at x 6 is 0.6; the free length is 10 − 6 = 4.
-        EXPECT_FLOAT_EQ(xs[0], 6.0f);
-        EXPECT_FLOAT_EQ(ys[0], 4.6f);
-        EXPECT_FLOAT_EQ(xs[1], 11.0f);
-        EXPECT_FLOAT_EQ(ys[1], 9.6f);
-        // The crown meets the slope where it rises to 9.6: 15 + 0.5 × 8.1.
-        EXPECT_FLOAT_EQ(xs[2], 19.05f);
+        ASSERT_EQ(
+            c.forCuts ? BuildLineForCuts(c.d, c.kind, xs, ys) : BuildLine(c.d, c.kind, xs, ys),
+            c.count);
+        EXPECT_FLOAT_EQ(xs[c.at], c.x);
+        EXPECT_FLOAT_EQ(ys[c.at], c.y);
     }
     float x, ySlip, freeLength, embed;
     item.pileRows = 2;
     PileRowPosition(item, 1, &x, &ySlip, &freeLength, &embed);
-    EXPECT_FLOAT_EQ(x, 4.0f);
-    EXPECT_FLOAT_EQ(ySlip, 0.4f);
-    EXPECT_FLOAT_EQ(freeLength, 4.0f);
-    EXPECT_FLOAT_EQ(embed, 6.0f);
+    EXPECT_EQ(std::vector<float>({x, ySlip, freeLength, embed}),
+              std::vector<float>({4.0f, 0.4f, 4.0f, 6.0f}));
 }
 
-TEST(SectionGeometry, AtAVerticalStepSideOneReadsTheLastPointAndSideZeroTheFirst) {
-    // Slip: up 2 vertically at x 4, then up 3 more in two vertical pieces at x 8.
-    CSlideCalcData d =
-        plainSection({{4, 1}, {0, 2}, {4, 1}, {0, 1}, {0, 2}, {4, 0}}, 0.0f, {{12, 12}});
-    EXPECT_EQ(LineYAtX(d, Slip, 4.0f, 1), 3.0f);
-    EXPECT_EQ(LineYAtX(d, Slip, 4.0f, 0), 1.0f);
-    EXPECT_EQ(LineYAtX(d, Slip, 8.0f, 1), 7.0f);
-    EXPECT_EQ(LineYAtX(d, Slip, 8.0f, 0), 4.0f);
-    // Within 1e-5 of the step counts as on it.
-    EXPECT_EQ(LineYAtX(d, Slip, 4.000005f, 0), 1.0f);
-    EXPECT_EQ(LineYAtX(d, Slip, 2.0f, 0), 0.5f);
-    // Beyond its ends the slip surface continues horizontally.
-    EXPECT_EQ(LineYAtX(d, Slip, -3.0f, 1), 0.0f);
-    EXPECT_EQ(LineYAtX(d, Slip, 30.0f, 0), 7.0f);
-}
-
-TEST(SectionGeometry, AVerticalRunAtTheEndOfALineStopsBeforeItsLastPoint) {
+TEST(SectionGeometry, LookUpsReadVerticalStepsByTheirSideAndFallBackOutsideTheirRange) {
+    CSlideCalcData item, negative;
+    negative.waterCount = -1;
+    // Slip up 2 vertically at x 4, then up 3 more in two vertical pieces at x 8.
+    CSlideCalcData steps =
+        plainSection({{4, 1}, {0, 2}, {4, 1}, {0, 1}, {0, 2}, {4, 0}}, {{12, 12}});
     // Three points share x 10; the run's walk never examines the very last one.
-    CSlideCalcData d = plainSection({{10, 2}, {0, 1}, {0, 1}}, 0.0f, {{12, 12}});
-    EXPECT_EQ(LineYAtX(d, Slip, 10.0f, 1), 3.0f);
-    EXPECT_EQ(LineYAtX(d, Slip, 10.0f, 0), 2.0f);
-}
-
-TEST(SectionGeometry, HeightLookUpsFallBackToTheLineBelowOutsideTheirRange) {
-    CSlideCalcData item;
-    // Left of the slope's start the ground is the slip surface.
-    EXPECT_FLOAT_EQ(LineYAtX(item, Slope, 10.0f, 1), 1.0f);
+    CSlideCalcData endRun = plainSection({{10, 2}, {0, 1}, {0, 1}}, {{12, 12}});
+    // Slope up to 4, flat, down to 2, up to 6.
+    CSlideCalcData wavy = plainSection({{30, 0}}, {{4, 4}, {4, 0}, {4, -2}, {4, 4}});
+    struct Case {
+        const CSlideCalcData& d;
+        LineKind kind;
+        bool height;  // LineYAtX, else LineXAtY
+        float at;
+        int side;
+        float expected;
+    } cases[] = {
+        {steps, Slip, true, 4.0f, 1, 3.0f},
+        {steps, Slip, true, 4.0f, 0, 1.0f},
+        {steps, Slip, true, 8.0f, 1, 7.0f},
+        {steps, Slip, true, 8.0f, 0, 4.0f},
+        {steps, Slip, true, 4.000005f, 0, 1.0f},  // within 1e-5 counts as on the step
+        {steps, Slip, true, 2.0f, 0, 0.5f},
+        {steps, Slip, true, -3.0f, 1, 0.0f},
+        {steps, Slip, true, 30.0f, 0, 7.0f},  // beyond its ends a line runs on horizontally
+        {endRun, Slip, true, 10.0f, 1, 3.0f},
+        {endRun, Slip, true, 10.0f, 0, 2.0f},
+        {item, Slope, true, 10.0f, 1, 1.0f},  // left of its start the ground is the slip
+        {item, Unload, true, 30.0f, 1, 22.0f},
+        {item, Unload, true, 60.0f, 0, 34.0f},
+        {item, Unload, true, 40.0f, 1, 22.0f + 2.0f / 12.0f * 3.875f},
+        {negative, Water, true, 3.0f, 1, -1.0f},  // a lone point reads as its own height
+        {wavy, Slope, false, 2.0f, 1, 2.0f},
+        {wavy, Slope, false, 5.0f, 1, 15.0f},
+        {wavy, Slope, false, 4.0f, 1, 8.0f},  // on a flat run side 1 reads its far end
+        {wavy, Slope, false, 4.0f, 0, 4.0f},
+        {wavy, Slope, false, 9.0f, 1, 0.0f},  // none
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "line " << c.kind << " at " << c.at << " side " << c.side);
+        EXPECT_FLOAT_EQ(
+            c.height ? LineYAtX(c.d, c.kind, c.at, c.side) : LineXAtY(c.d, c.kind, c.at, c.side),
+            c.expected);
+    }
     // Outside its range the unloading line follows the slope surface, read
     // from the left before its start and from the right after its end.
-    EXPECT_EQ(LineYAtX(item, Unload, 30.0f, 0), LineYAtX(item, Slope, 30.0f, 0));
-    EXPECT_EQ(LineYAtX(item, Unload, 60.0f, 1), LineYAtX(item, Slope, 60.0f, 1));
-    EXPECT_EQ(LineYAtX(item, Unload, 36.125f, 0), LineYAtX(item, Slope, 36.125f, 0));
-    EXPECT_EQ(LineYAtX(item, Unload, 53.125f, 1), LineYAtX(item, Slope, 53.125f, 1));
-    // Read the other way it continues horizontally, like any line.
-    EXPECT_EQ(LineYAtX(item, Unload, 30.0f, 1), 22.0f);
-    EXPECT_EQ(LineYAtX(item, Unload, 60.0f, 0), 34.0f);
-    EXPECT_FLOAT_EQ(LineYAtX(item, Unload, 40.0f, 1), 22.0f + 2.0f / 12.0f * 3.875f);
+    for (auto [x, side] : {std::pair{30.0f, 0}, {60.0f, 1}, {36.125f, 0}, {53.125f, 1}})
+        EXPECT_EQ(LineYAtX(item, Unload, x, side), LineYAtX(item, Slope, x, side)) << x;
     EXPECT_FALSE(InUnloadRange(item, 30.0f));
     EXPECT_TRUE(InUnloadRange(item, 40.0f));
-    item.useUnload = 0;
-    EXPECT_FALSE(InUnloadRange(item, 40.0f));
     EXPECT_TRUE(InBermRange(item, 8.0f));
     EXPECT_FALSE(InBermRange(item, 20.0f));
-}
-
-TEST(SectionGeometry, PositionAtAHeightUsesRisingSegmentsOnly) {
-    // Slope: up to 4, flat, down to 2, up to 6.
-    CSlideCalcData d = plainSection({{30, 0}}, 0.0f, {{4, 4}, {4, 0}, {4, -2}, {4, 4}});
-    EXPECT_FLOAT_EQ(LineXAtY(d, Slope, 2.0f, 1), 2.0f);
-    // On a flat run side 1 reads its far end, side 0 its near end.
-    EXPECT_FLOAT_EQ(LineXAtY(d, Slope, 4.0f, 1), 8.0f);
-    EXPECT_FLOAT_EQ(LineXAtY(d, Slope, 4.0f, 0), 4.0f);
-    EXPECT_FLOAT_EQ(LineXAtY(d, Slope, 5.0f, 1), 15.0f);
-    // No rising segment reaches 9.
-    EXPECT_EQ(LineXAtY(d, Slope, 9.0f, 1), 0.0f);
-}
-
-TEST(SectionGeometry, LinesForTheCutsReachTenMetresPastTheSlipSurface) {
-    CSlideCalcData item;
-    float xs[kMaxLinePoints], ys[kMaxLinePoints];
-    // Water: lead-in from −10, run-out to 57 + 10.
-    ASSERT_EQ(BuildLineForCuts(item, Water, xs, ys), 7);
-    EXPECT_EQ(xs[0], -10.0f);
-    EXPECT_EQ(ys[0], -1.0f);
-    EXPECT_EQ(xs[6], 67.0f);
-    EXPECT_EQ(ys[6], 19.0f);
-    // The slope already ends at 63 but not beyond 67.
-    ASSERT_EQ(BuildLineForCuts(item, Slope, xs, ys), 11);
-    EXPECT_EQ(xs[10], 67.0f);
-    ASSERT_EQ(BuildLineForCuts(item, Slip, xs, ys), 7);
+    item.useUnload = 0;
+    EXPECT_FALSE(InUnloadRange(item, 40.0f));
 }
 
 TEST(SectionGeometry, CutsHoldEveryVertexAndCrossingInsideTheBlockOnce) {
     CSlideCalcData item;
     std::vector<float> cuts;
-    // The top block: vertices 48, 53 (slope), 48.125, 53.125 (unloading); the
-    // unloading line climbs out of the slope at 50.34375 and the slope meets the
-    // slip surface at 53 + 0.72222 / 1.35556.
+    // Top block: vertices 48, 53 (slope), 48.125, 53.125 (unloading); the
+    // unloading line leaves the slope at 50.34375, the slope meets the slip at
+    // 53 + 0.72222 / 1.35556.
     CollectCuts(item, 48.0f, 57.0f, cuts);
     std::vector<float> expected{48.0f, 48.125f, 50.34375f, 53.0f, 53.125f, 53.532787f, 57.0f};
     ASSERT_EQ(cuts.size(), expected.size());
     for (size_t i = 0; i < cuts.size(); ++i) EXPECT_NEAR(cuts[i], expected[i], 1e-4) << i;
-    // Without unloading its points and crossings are gone.
     item.useUnload = 0;
     CollectCuts(item, 48.0f, 57.0f, cuts);
     EXPECT_EQ(cuts.size(), 4u);
 }
 
-TEST(SectionGeometry, TheTopBlockOfTheDefaultItemIntegratesToItsHandValues) {
-    CSlideCalcData item;
-    BlockGeometry g = IntegrateBlock(item, 48.0f, 57.0f);
-    // Soil: trapezoid (6.5 + 0.72222) / 2 × 5 and triangle 0.72222 × 0.53279 / 2.
-    // Trimmed: trapezoid (3.52083 + 3.55) / 2 × 0.125 and triangle 3.55 × 2.21875 / 2.
+TEST(SectionGeometry, BlocksIntegrateToTheirHandValues) {
+    CSlideCalcData item, noBerm, steepUnload;
+    noBerm.useBerm = 0;
+    steepUnload.unloadSegs[0].dy = 40.0f;  // climbs out of the ground at once: trims nothing
+    CSlideCalcData below = plainSection({{10, 5}}, {{10, 2}});  // slope under the slip
+    // Flat slip; ground rising 0.5 per m from x 0; level water at 3.
+    CSlideCalcData wet = plainSection({{20, 0}}, {{10, 5}, {10, 5}});
+    wet.waterX0 = -5.0f, wet.waterY0 = 3.0f, wet.water[0].dx = 40.0f;
+    // Top block: soil (6.5 + 0.72222) / 2 × 5 + 0.72222 × 0.53279 / 2 = 18.24795,
+    // trimmed (3.52083 + 3.55) / 2 × 0.125 + 3.55 × 2.21875 / 2 = 4.38021; slip
+    // under material 5.53279 m horizontally at slope 14/9.
     const double soil = 18.24795, trimmed = 4.38021;
-    EXPECT_NEAR(g.trimmedArea, trimmed, 1e-4);
-    EXPECT_NEAR(g.area, soil - trimmed, 1e-4);
-    EXPECT_NEAR(g.weight, 19.0 * (soil - trimmed), 1e-3);
-    // Slip under material: 5.53279 m horizontally at slope 14/9.
-    EXPECT_NEAR(g.slipLength, 5.53279 * std::sqrt(1.0 + 196.0 / 81.0), 1e-4);
-    EXPECT_EQ(g.wetArea, 0.0f);
-    EXPECT_EQ(g.bermArea, 0.0f);
-}
-
-TEST(SectionGeometry, BlocksWithoutSoilAboveTheSlipSurfaceAreEmpty) {
-    CSlideCalcData item;
-    item.useBerm = 0;
-    // Left of the slope's start the ground is the slip surface itself.
-    BlockGeometry g = IntegrateBlock(item, 0.0f, 15.0f);
-    EXPECT_EQ(g.area, 0.0f);
-    EXPECT_EQ(g.weight, 0.0f);
-    EXPECT_EQ(g.slipLength, 0.0f);
-    // Slope below the slip surface: no soil, nothing trimmed.
-    CSlideCalcData d = plainSection({{10, 5}}, 0.0f, {{10, 2}});
-    g = IntegrateBlock(d, 0.0f, 10.0f);
-    EXPECT_EQ(g.area, 0.0f);
-    EXPECT_EQ(g.slipLength, 0.0f);
-    EXPECT_EQ(g.trimmedArea, 0.0f);
-}
-
-TEST(SectionGeometry, WaterAboveTheGroundGivesStaticWaterAndNeverMoreWetThanSoil) {
-    // Flat slip; ground rising 0.5 per m from x 0; water level 3.
-    CSlideCalcData d = plainSection({{20, 0}}, 0.0f, {{10, 5}, {10, 5}});
-    d.waterX0 = -5.0f;
-    d.waterY0 = 3.0f;
-    d.water[0].dx = 40.0f;
-    BlockGeometry g = IntegrateBlock(d, 0.0f, 20.0f);
-    // Water over the ground: triangle 3 × 6 / 2 = 9 m².
-    EXPECT_FLOAT_EQ(g.staticWaterSum, 90.0f);
-    EXPECT_FLOAT_EQ(g.staticWaterV, 90.0f);
-    EXPECT_FLOAT_EQ(g.staticWaterH, -45.0f);
-    EXPECT_FLOAT_EQ(g.area, 100.0f);
-    // Wet soil: 9 m² left of x 6, 3 × 14 m² right of it.
-    EXPECT_FLOAT_EQ(g.wetArea, 51.0f);
-    EXPECT_FLOAT_EQ(g.wetWeight, 51.0f * 25.0f);
-    EXPECT_FLOAT_EQ(g.weight, 51.0f * 25.0f + 49.0f * 19.0f);
-    // Level water: no seepage gradient; uplift 10 × 51 × 0.9.
-    EXPECT_FLOAT_EQ(g.seepageForce, 0.0f);
-    EXPECT_FLOAT_EQ(g.buoyancy, 459.0f);
+    using G = BlockGeometry;
+    struct Case {
+        const char* what;
+        const CSlideCalcData& d;
+        float x1, x2;
+        float G::*field;
+        double expected, tol;
+    } cases[] = {
+        {"top trimmed", item, 48, 57, &G::trimmedArea, trimmed, 1e-4},
+        {"top area", item, 48, 57, &G::area, soil - trimmed, 1e-4},
+        {"top weight", item, 48, 57, &G::weight, 19.0 * (soil - trimmed), 1e-3},
+        {"top slip", item, 48, 57, &G::slipLength, 5.53279 * std::sqrt(1.0 + 196.0 / 81.0), 1e-4},
+        {"top dry", item, 48, 57, &G::wetArea, 0, 0},
+        {"top no berm", item, 48, 57, &G::bermArea, 0, 0},
+        // Berm from the pile top (6, 4.6): face y = x − 1.4 to (11, 9.6), crown to
+        // the slope at 19.05, ground the slip (0.1 x) before 15: 31.25 + 33.2 + 8.1 × 4.05 / 2.
+        {"berm area", item, 6, 20, &G::bermArea, 31.25 + 33.2 + 16.4025, 1e-3},
+        {"berm trims nothing", item, 6, 20, &G::trimmedArea, 0, 0},
+        {"ground is the slip", noBerm, 0, 15, &G::area, 0, 0},
+        {"ground is the slip", noBerm, 0, 15, &G::weight, 0, 0},
+        {"ground is the slip", noBerm, 0, 15, &G::slipLength, 0, 0},
+        {"slope below slip", below, 0, 10, &G::area, 0, 0},
+        {"slope below slip", below, 0, 10, &G::slipLength, 0, 0},
+        {"slope below slip", below, 0, 10, &G::trimmedArea, 0, 0},
+        {"unloading before its start", item, 26, 34, &G::trimmedArea, 0, 0},
+        {"unloading above the ground", steepUnload, 34, 42, &G::trimmedArea, 0, 0},
+        {"unloading above the ground", steepUnload, 42, 48, &G::trimmedArea, 0, 0},
+        {"unloading above the ground", steepUnload, 48, 57, &G::trimmedArea, 0, 0},
+        // Water over the ground 3 × 6 / 2 = 9 m²; wet soil 9 left of x 6 and 3 × 14 right.
+        {"static water", wet, 0, 20, &G::staticWaterSum, 90, 0},
+        {"static water", wet, 0, 20, &G::staticWaterV, 90, 0},
+        {"static water", wet, 0, 20, &G::staticWaterH, -45, 0},
+        {"wet block", wet, 0, 20, &G::area, 100, 0},
+        {"wet block", wet, 0, 20, &G::wetArea, 51, 0},
+        {"wet block", wet, 0, 20, &G::wetWeight, 51 * 25, 0},
+        {"wet block", wet, 0, 20, &G::weight, 51 * 25 + 49 * 19, 0},
+        {"level water", wet, 0, 20, &G::seepageForce, 0, 0},
+        {"level water", wet, 0, 20, &G::buoyancy, 10 * 51 * 0.9, 1e-4},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(IntegrateBlock(c.d, c.x1, c.x2).*c.field, c.expected, c.tol) << c.what;
+    EXPECT_GT(IntegrateBlock(item, 42.0f, 48.0f).trimmedArea, 0.0f);
+    EXPECT_GT(IntegrateBlock(steepUnload, 42.0f, 48.0f).area, 0.0f);
 }
 
 TEST(SectionGeometry, ColumnWeightsFollowTheWaterLevel) {
-    CSlideCalcData d;  // γ 19, γsat 25, berm 22 / 22
+    CSlideCalcData d;  // γ 19, γsat 25, berm 22 / 24
     d.bermGammaSat = 24.0f;
-    EXPECT_FLOAT_EQ(ColumnWeight(d, 2.0f, 1.0f, -1.0f), 2 * 19 + 22);
-    EXPECT_FLOAT_EQ(ColumnWeight(d, 2.0f, 1.0f, 1.0f), 25 + 19 + 22);
-    EXPECT_FLOAT_EQ(ColumnWeight(d, 2.0f, 1.0f, 2.5f), 50 + 0.5f * 22 + 0.5f * 24);
-    EXPECT_FLOAT_EQ(ColumnWeight(d, 2.0f, 1.0f, 9.0f), 50 + 24);
-    EXPECT_FLOAT_EQ(ColumnWetWeight(d, 2.0f, 1.0f, -1.0f), 0);
-    EXPECT_FLOAT_EQ(ColumnWetWeight(d, 2.0f, 1.0f, 1.0f), 25);
-    EXPECT_FLOAT_EQ(ColumnWetWeight(d, 2.0f, 1.0f, 2.5f), 50 + 0.5f * 24);
-    EXPECT_FLOAT_EQ(ColumnWetWeight(d, 2.0f, 1.0f, 9.0f), 50 + 24);
+    const float water[] = {-1.0f, 1.0f, 2.5f, 9.0f};
+    const float weight[] = {2 * 19 + 22, 25 + 19 + 22, 50 + 0.5f * 22 + 0.5f * 24, 50 + 24};
+    const float wet[] = {0, 25, 50 + 0.5f * 24, 50 + 24};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FLOAT_EQ(ColumnWeight(d, 2.0f, 1.0f, water[i]), weight[i]) << water[i];
+        EXPECT_FLOAT_EQ(ColumnWetWeight(d, 2.0f, 1.0f, water[i]), wet[i]) << water[i];
+    }
 }
 
 TEST(SectionGeometry, APointLoadOnABlockBoundaryCountsOnceInTheBlockBelowItsRightEnd) {
-    CSlideCalcData d = plainSection({{10, 1}, {10, 1}}, 0.0f, {{10, 5}, {10, 5}});
+    CSlideCalcData d = plainSection({{10, 1}, {10, 1}}, {{10, 5}, {10, 5}});
     d.slope[0].loadCount = 2;
-    // Horizontal distance 10 along a segment of length √125: exactly at x 10.
-    d.slope[0].loads[0] = {std::sqrt(125.0f), 7.0f, 100.0f};
+    d.slope[0].loads[0] = {std::sqrt(125.0f), 7.0f, 100.0f};  // at x 10 exactly
     d.slope[0].loads[1] = {0.0f, 1.0f, 5.0f};  // at x 0, the left end of the lower block
+    d.slope[1].loadCount = 1;
+    d.slope[1].loads[0] = {12.0f, 1.0f, 1.0f};  // past the segment's end: ignored
     float px, py;
     SumPointLoads(d, 0.0f, 10.0f, &px, &py);
-    EXPECT_EQ(px, 7.0f);
-    EXPECT_EQ(py, 100.0f);
+    EXPECT_EQ(std::pair(px, py), std::pair(7.0f, 100.0f));
     SumPointLoads(d, 10.0f, 20.0f, &px, &py);
-    EXPECT_EQ(px, 0.0f);
-    EXPECT_EQ(py, 0.0f);
-    // A load past the segment's end is ignored.
-    d.slope[1].loadCount = 1;
-    d.slope[1].loads[0] = {12.0f, 1.0f, 1.0f};
-    SumPointLoads(d, 10.0f, 20.0f, &px, &py);
-    EXPECT_EQ(py, 0.0f);
-}
-
-TEST(SectionGeometry, NegativeCountsBuildTheStartPointAlone) {
-    CSlideCalcData item;
-    item.slipCount = -3;
-    item.waterCount = -1;
-    item.unloadCount = -2;
-    float xs[kMaxLinePoints], ys[kMaxLinePoints];
-    EXPECT_EQ(BuildLine(item, Slip, xs, ys), 1);
-    EXPECT_EQ(BuildLine(item, Water, xs, ys), 1);
-    EXPECT_EQ(BuildLine(item, Unload, xs, ys), 1);
-    // A lone point reads as its own height beside it.
-    EXPECT_EQ(LineYAtX(item, Water, 3.0f, 1), -1.0f);
-}
-
-TEST(SectionGeometry, TheUnloadingLineTrimsOnlyWhereItCutsIntoTheGround) {
-    CSlideCalcData item;
-    // Left of its start at 36.125 it follows the slope surface: nothing trimmed.
-    EXPECT_EQ(IntegrateBlock(item, 26.0f, 34.0f).trimmedArea, 0.0f);
-    EXPECT_GT(IntegrateBlock(item, 42.0f, 48.0f).trimmedArea, 0.0f);
-    // Climbing steeply from its start it stays above the ground and trims nothing.
-    item.unloadSegs[0].dy = 40.0f;
-    EXPECT_EQ(IntegrateBlock(item, 34.0f, 42.0f).trimmedArea, 0.0f);
-    EXPECT_EQ(IntegrateBlock(item, 42.0f, 48.0f).trimmedArea, 0.0f);
-    EXPECT_EQ(IntegrateBlock(item, 48.0f, 57.0f).trimmedArea, 0.0f);
-    EXPECT_GT(IntegrateBlock(item, 42.0f, 48.0f).area, 0.0f);
-}
-
-TEST(SectionGeometry, TheBermOnThePileRowIntegratesToItsHandArea) {
-    CSlideCalcData item;
-    // Berm from the pile top (6, 4.6): face y = x − 1.4 to (11, 9.6), crown at
-    // 9.6 to the slope at 19.05; ground is the slip surface (0.1 x) before 15.
-    // Areas: 31.25 under the face, 33.2 under the crown to 15, 8.1 × 4.05 / 2.
-    BlockGeometry g = IntegrateBlock(item, 6.0f, 20.0f);
-    EXPECT_NEAR(g.bermArea, 31.25 + 33.2 + 16.4025, 1e-3);
-    EXPECT_EQ(g.trimmedArea, 0.0f);
+    EXPECT_EQ(std::pair(px, py), std::pair(0.0f, 0.0f));
 }
