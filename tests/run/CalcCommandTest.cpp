@@ -12,86 +12,65 @@
 #include <filesystem>
 #include <string>
 
+#ifdef TALVOR_CLI
 namespace {
 
-#ifdef TALVOR_CLI
-// Runs the command line with its output in files; returns the exit status.
-int cli(const std::string& args, const TempDir& dir) {
-    const std::string cmd = std::string("'") + TALVOR_CLI + "' " + args + " >'" +
-                            dir.file("stdout") + "' 2>'" + dir.file("stderr") + "'";
-    const int status = std::system(cmd.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-#endif
-
-std::string writeItem(const TempDir& dir, const std::string& name, int checkTarget) {
-    CSlideCalcData item;
-    item.checkTarget = checkTarget;
-    item.setName("算例");
-    const std::string path = dir.file(name);
-    EXPECT_EQ(item.WriteDataFile(path), 1);
-    return path;
-}
+struct Cli {
+    TempDir dir;
+    // Runs the command line with its output in files; returns the exit status.
+    int operator()(const std::string& args) {
+        const std::string cmd = std::string("'") + TALVOR_CLI + "' calc " + args + " >'" +
+                                dir.file("stdout") + "' 2>'" + dir.file("stderr") + "'";
+        const int status = std::system(cmd.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string item(const std::string& name, CSlideCalcData item = {}) {
+        if (item.goal == 0) item.checkTarget = 1;
+        item.setName("算例");
+        EXPECT_EQ(item.WriteDataFile(dir.file(name)), 1);
+        return "'" + dir.file(name) + "'";
+    }
+    std::string read(const std::string& name) const { return readBytes(dir.file(name)); }
+};
 
 }  // namespace
 
 TEST(CalcCommand, SuccessfulRunWritesTheReportBesideTheItemAndLeavesTheItemAlone) {
-#ifndef TALVOR_CLI
-    GTEST_SKIP() << "talvor-cli is not built";
-#else
-    TempDir dir;
-    const std::string item = writeItem(dir, "slope.TV", 1);
-    const std::string before = readBytes(item);
-    const auto stamp = std::filesystem::last_write_time(item);
-    EXPECT_EQ(cli("calc '" + item + "'", dir), 0);
-    EXPECT_EQ(readBytes(item), before);
-    EXPECT_EQ(std::filesystem::last_write_time(item), stamp);
-    const std::string report = readBytes(dir.file("slope_TLVR.RTF"));
-    EXPECT_NE(gbkToUtf8(report).find("计算项目： 算例\n"), std::string::npos);
-    EXPECT_TRUE(readBytes(dir.file("stdout")).empty());
-    EXPECT_NE(readBytes(dir.file("stderr")).find("201"), std::string::npos);
-#endif
+    Cli cli;
+    const std::string item = cli.item("slope.TV"), before = cli.read("slope.TV");
+    const auto stamp = std::filesystem::last_write_time(cli.dir.file("slope.TV"));
+    EXPECT_EQ(cli(item), 0);
+    EXPECT_EQ(cli.read("slope.TV"), before);
+    EXPECT_EQ(std::filesystem::last_write_time(cli.dir.file("slope.TV")), stamp);
+    EXPECT_NE(gbkToUtf8(cli.read("slope_TLVR.RTF")).find("计算项目： 算例\n"), std::string::npos);
+    EXPECT_TRUE(cli.read("stdout").empty());
+    EXPECT_NE(cli.read("stderr").find("201"), std::string::npos);
 }
 
 TEST(CalcCommand, TextPrintsTheReportAsUtf8AndOutPutsTheFilesElsewhere) {
-#ifndef TALVOR_CLI
-    GTEST_SKIP() << "talvor-cli is not built";
-#else
-    TempDir dir;
-    const std::string item = writeItem(dir, "slope.TV", 1);
-    EXPECT_EQ(cli("calc '" + item + "' --out '" + dir.file("res/deep") + "' --text", dir), 0);
-    const std::string report = readBytes(dir.file("res/deep/slope_TLVR.RTF"));
+    Cli cli;
+    EXPECT_EQ(cli(cli.item("slope.TV") + " --out '" + cli.dir.file("res/deep") + "' --text"), 0);
+    const std::string report = cli.read("res/deep/slope_TLVR.RTF");
     ASSERT_FALSE(report.empty());
-    EXPECT_EQ(readBytes(dir.file("stdout")), gbkToUtf8(report));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("slope_TLVR.RTF")));
-#endif
+    EXPECT_EQ(cli.read("stdout"), gbkToUtf8(report));
+    EXPECT_FALSE(std::filesystem::exists(cli.dir.file("slope_TLVR.RTF")));
 }
 
 TEST(CalcCommand, FailedTargetExitsWithOneAndUnreadableItemWithTwo) {
-#ifndef TALVOR_CLI
-    GTEST_SKIP() << "talvor-cli is not built";
-#else
-    TempDir dir;
+    Cli cli;
     // A berm design of its position while piles fix that position: the
     // design refuses, the run fails, and its report stays.
     CSlideCalcData refused;
-    refused.goal = 1;
-    refused.designTarget = 1;
-    refused.bermDesignMode = 1;
-    refused.usePiles = 1;
-    const std::string failing = dir.file("bad.TV");
-    ASSERT_EQ(refused.WriteDataFile(failing), 1);
-    EXPECT_EQ(cli("calc '" + failing + "'", dir), 1);
-    EXPECT_TRUE(std::filesystem::exists(dir.file("bad_TLVR.RTF")));
-    EXPECT_NE(readBytes(dir.file("stderr")).find("301"), std::string::npos);
-
+    refused.goal = refused.designTarget = refused.bermDesignMode = 1;
+    const std::string failing = cli.item("bad.TV", refused);
+    EXPECT_EQ(cli(failing), 1);
+    EXPECT_TRUE(std::filesystem::exists(cli.dir.file("bad_TLVR.RTF")));
+    EXPECT_NE(cli.read("stderr").find("301"), std::string::npos);
     // Results that cannot be placed: --out names a file, not a directory.
-    const std::string good = writeItem(dir, "good.TV", 1);
-    EXPECT_EQ(cli("calc '" + good + "' --out '" + failing + "'", dir), 1);
-
-    EXPECT_EQ(cli("calc '" + dir.file("none.TV") + "'", dir), 2);
-    writeBytes(dir.file("other.TV"), "NOT_A_TALVOR_FILE\n1,2,3\n");
-    EXPECT_EQ(cli("calc '" + dir.file("other.TV") + "'", dir), 2);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("other_TLVR.RTF")));
-#endif
+    EXPECT_EQ(cli(cli.item("good.TV") + " --out " + failing), 1);
+    EXPECT_EQ(cli("'" + cli.dir.file("none.TV") + "'"), 2);
+    writeBytes(cli.dir.file("other.TV"), "NOT_A_TALVOR_FILE\n1,2,3\n");
+    EXPECT_EQ(cli("'" + cli.dir.file("other.TV") + "'"), 2);
+    EXPECT_FALSE(std::filesystem::exists(cli.dir.file("other_TLVR.RTF")));
 }
+#endif

@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
-TEST(ResultNames, ThreeEntriesShareOneReportFile) {
+TEST(ResultNames, ThreeEntriesShareOneReportFileAndReplaceOldOnes) {
     CSlideCalcData item;
+    for (int i = 0; i < 6; ++i) item.setResult(i, {"旧", "old.DXF", "old.RTF"});
     EXPECT_EQ(SetResultFileNames(item, "&TLVR_0001"), 1);
     ASSERT_EQ(item.resultCount(), 3);
     EXPECT_EQ(item.result(0),
@@ -15,15 +16,6 @@ TEST(ResultNames, ThreeEntriesShareOneReportFile) {
               (ResultEntry{"计算结果", "&TLVR_0001_TLVR_JG.DXF", "&TLVR_0001_TLVR.RTF"}));
     EXPECT_EQ(item.result(2),
               (ResultEntry{"剩余下滑力曲线", "&TLVR_0001_TLVR_SYXHL.DXF", "&TLVR_0001_TLVR.RTF"}));
-}
-
-TEST(ResultNames, EntriesBeyondTheThirdAreDroppedAndOldNamesReplaced) {
-    CSlideCalcData item;
-    for (int i = 0; i < 6; ++i) item.setResult(i, {"旧", "old.DXF", "old.RTF"});
-    SetResultFileNames(item, "slope");
-    ASSERT_EQ(item.resultCount(), 3);
-    EXPECT_EQ(item.GetDxfFileName(0), "slope_TLVR_JT.DXF");
-    EXPECT_EQ(item.GetRtfFileName(2), "slope_TLVR.RTF");
 }
 
 TEST(ResultNames, FileBaseDropsDirectoryAndExtension) {
