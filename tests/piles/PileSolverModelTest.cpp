@@ -10,9 +10,9 @@
 
 namespace {
 
-CPile_ShuJu square(float b, float h, float spacing) {
+CPile_ShuJu pile(float b, float h, float spacing, int rectangular = 1) {
     CPile_ShuJu p;
-    p.isRectangular = 1;
+    p.isRectangular = rectangular;
     p.sectionB = p.resistWidth = b;
     p.sectionH = h;
     p.spacing = spacing;
@@ -27,50 +27,38 @@ CPile_ShuJu square(float b, float h, float spacing) {
 }  // namespace
 
 TEST(PileSolverModel, ConcreteTakesItsModulusFromTheGradeAndKeepsEightTenthsOfEI) {
-    CPile_ShuJu p = square(1.0f, 2.0f, 3.0f);
-    EXPECT_DOUBLE_EQ(pileModulus(p), 3.00e7);
-    p.gradeNumber = 10;
-    EXPECT_DOUBLE_EQ(pileModulus(p), 1.75e7);
-    p.gradeNumber = 60;
-    EXPECT_DOUBLE_EQ(pileModulus(p), 3.60e7);
+    CPile_ShuJu p = pile(1.0f, 2.0f, 3.0f);
+    for (auto [grade, E] : {std::pair{30, 3.00e7}, {10, 1.75e7}, {60, 3.60e7}, {33, 0.0}}) {
+        p.gradeNumber = grade;
+        EXPECT_DOUBLE_EQ(pileModulus(p), E) << grade;
+    }
     p.gradeNumber = 25;
     // I = b h^3 / 12 = 1 x 8 / 12; EI = 0.8 Ec I
     EXPECT_NEAR(pileInertia(p), 8.0 / 12.0, 1e-12);
     EXPECT_NEAR(pileRigidity(p), 0.8 * 2.80e7 * 8.0 / 12.0, 1e-3);
-    p.gradeNumber = 33;
-    EXPECT_EQ(pileModulus(p), 0.0);
-}
-
-TEST(PileSolverModel, GivenModulusAndInertiaAreUsedWhole) {
-    CPile_ShuJu p = square(0.114f, 0.114f, 1.0f);
-    p.hasModulus = 1;
+    // Given modulus and inertia are used whole; a circle has I = pi d^4 / 64.
+    p.hasModulus = p.hasInertia = 1;
     p.modulus = 2.06e8f;
-    p.hasInertia = 1;
-    p.inertia = 0.0025f;  // 250000 cm4
+    p.inertia = 0.0025f;
     EXPECT_NEAR(pileRigidity(p), 2.06e8 * 0.0025, 1.0);
-    // A circle of 1.2 m: I = pi d^4 / 64.
-    CPile_ShuJu c = square(1.2f, 0.0f, 3.0f);
-    c.isRectangular = 0;
-    EXPECT_NEAR(pileInertia(c), std::numbers::pi * std::pow(1.2, 4) / 64.0, 1e-6);
+    EXPECT_NEAR(pileInertia(pile(1.2f, 0.0f, 3.0f, 0)), std::numbers::pi * std::pow(1.2, 4) / 64.0,
+                1e-6);
 }
 
 TEST(PileSolverModel, CalculationWidthFollowsTheCodeAndStaysWithinTheTributaryWidth) {
-    // b >= 1: Bp = b + 1; b < 1: Bp = 1.5 b + 0.5; circle 0.9 (d + 1) / 0.9 (1.5 d + 0.5)
-    EXPECT_NEAR(calculationWidth(square(1.5f, 2.0f, 5.0f)), 2.5, 1e-6);
-    EXPECT_NEAR(calculationWidth(square(0.5f, 0.5f, 5.0f)), 1.25, 1e-6);
-    CPile_ShuJu circle = square(1.2f, 0.0f, 5.0f);
-    circle.isRectangular = 0;
-    EXPECT_NEAR(calculationWidth(circle), 0.9 * 2.2, 1e-6);
-    circle.resistWidth = 0.8f;
-    EXPECT_NEAR(calculationWidth(circle), 0.9 * 1.7, 1e-6);
-    // Piles 2 m apart with a 1.5 m face: min(2.5, max(2, 1.5)) = 2.
-    EXPECT_NEAR(calculationWidth(square(1.5f, 2.0f, 2.0f)), 2.0, 1e-6);
-    // Piles in contact: the face itself.
-    EXPECT_NEAR(calculationWidth(square(1.5f, 2.0f, 0.0f)), 1.5, 1e-6);
+    // b >= 1: Bp = b + 1; b < 1: Bp = 1.5 b + 0.5; circle 0.9 (d + 1) / 0.9 (1.5 d + 0.5);
+    // within min(Bp, max(spacing, b)): piles in contact take the face itself.
+    CPile_ShuJu narrow = pile(1.2f, 0.0f, 5.0f, 0);
+    narrow.resistWidth = 0.8f;
+    const std::pair<CPile_ShuJu, double> cases[] = {
+        {pile(1.5f, 2.0f, 5.0f), 2.5},          {pile(0.5f, 0.5f, 5.0f), 1.25},
+        {pile(1.2f, 0.0f, 5.0f, 0), 0.9 * 2.2}, {narrow, 0.9 * 1.7},
+        {pile(1.5f, 2.0f, 2.0f), 2.0},          {pile(1.5f, 2.0f, 0.0f), 1.5}};
+    for (const auto& [p, Bp] : cases) EXPECT_NEAR(calculationWidth(p), Bp, 1e-6) << Bp;
 }
 
 TEST(PileSolverModel, ModelHasSpringsBelowTheSlipSurfaceAndTheLoadOfOnePile) {
-    CPile_ShuJu p = square(1.0f, 1.0f, 3.0f);
+    CPile_ShuJu p = pile(1.0f, 1.0f, 3.0f);
     p.layerCount = 2;
     p.layers[0] = {5.0f + 1.55f, 18.0f, 12.0f, 7.0f, 30.0f};
     p.layers[1] = {1000.0f, 18.0f, 40.0f, 9.0f, 90.0f};
@@ -95,7 +83,6 @@ TEST(PileSolverModel, ModelHasSpringsBelowTheSlipSurfaceAndTheLoadOfOnePile) {
     EXPECT_NEAR(m.nodes[50], 5.0, 1e-12);
     EXPECT_NEAR(m.nodes[66], 6.55, 1e-6);
     EXPECT_NEAR(m.nodes.back(), 9.0, 1e-12);
-
     p.method = 2;
     const BeamModel k = buildPileModel(p, load, 20.0f, 3.0f, 0.1);
     EXPECT_EQ(k.law, SoilLaw::Constant);
@@ -104,9 +91,8 @@ TEST(PileSolverModel, ModelHasSpringsBelowTheSlipSurfaceAndTheLoadOfOnePile) {
 }
 
 TEST(PileSolverModel, AnchorBelowItsSwitchDoesNotActAndUnitsBecomeKilonewtons) {
-    CPile_ShuJu p = square(1.0f, 1.0f, 3.0f);
+    CPile_ShuJu p = pile(1.0f, 1.0f, 3.0f);
     p.anchorStiffness = 12.0f;
-    p.hasAnchor = 0;
     EXPECT_EQ(buildPileModel(p, {}, 0.0f, 0.0f, 0.1).anchor, 0.0);
     p.hasAnchor = 1;
     EXPECT_NEAR(buildPileModel(p, {}, 0.0f, 0.0f, 0.1).anchor, 12000.0, 1e-9);
@@ -115,22 +101,21 @@ TEST(PileSolverModel, AnchorBelowItsSwitchDoesNotActAndUnitsBecomeKilonewtons) {
 }
 
 TEST(PileSolverModel, RefusalTextsNameTheProblem) {
-    CPile_ShuJu p = square(1.0f, 1.0f, 3.0f);
-    EXPECT_TRUE(pileRefusal(p, {}, 0.0f, 0.0f).empty());
-    p.layers[0].thickness = -1.0f;
-    EXPECT_NE(pileRefusal(p, {}, 0.0f, 0.0f).find("厚度"), std::string::npos);
-    p = square(1.0f, 1.0f, 3.0f);
-    p.method = 2;
-    p.layers[0].k = 5.0f;
-    EXPECT_NE(pileRefusal(p, {}, 0.0f, -8.0f).find("A1"), std::string::npos);
-    p.method = 7;
-    EXPECT_NE(pileRefusal(p, {}, 0.0f, 0.0f).find("计算方法"), std::string::npos);
-    p = square(1.0f, 1.0f, 3.0f);
+    EXPECT_TRUE(pileRefusal(pile(1.0f, 1.0f, 3.0f), {}, 0.0f, 0.0f).empty());
     const std::vector<PileLoadPoint> badLoad = {{0.0f, std::nanf(""), 0.0f}};
-    EXPECT_NE(pileRefusal(p, badLoad, 0.0f, 0.0f).find("无效"), std::string::npos);
+    CPile_ShuJu thin = pile(1.0f, 1.0f, 3.0f), kA1 = thin, method = thin, deep = thin;
+    thin.layers[0].thickness = -1.0f;
+    kA1.method = 2;
+    kA1.layers[0].k = 5.0f;
+    method.method = 7;
     // Soil that starts below the base is no soil.
-    p.layerCount = 2;
-    p.layers[0] = {20.0f, 18.0f, 0.0f, 0.0f, 0.0f};
-    p.layers[1] = {1000.0f, 18.0f, 30.0f, 30.0f, 30.0f};
-    EXPECT_NE(pileRefusal(p, {}, 0.0f, 0.0f).find("桩底自由"), std::string::npos);
+    deep.layerCount = 2;
+    deep.layers[0] = {20.0f, 18.0f, 0.0f, 0.0f, 0.0f};
+    deep.layers[1] = {1000.0f, 18.0f, 30.0f, 30.0f, 30.0f};
+    EXPECT_NE(pileRefusal(thin, {}, 0.0f, 0.0f).find("厚度"), std::string::npos);
+    EXPECT_NE(pileRefusal(kA1, {}, 0.0f, -8.0f).find("A1"), std::string::npos);
+    EXPECT_NE(pileRefusal(method, {}, 0.0f, 0.0f).find("计算方法"), std::string::npos);
+    EXPECT_NE(pileRefusal(pile(1.0f, 1.0f, 3.0f), badLoad, 0.0f, 0.0f).find("无效"),
+              std::string::npos);
+    EXPECT_NE(pileRefusal(deep, {}, 0.0f, 0.0f).find("桩底自由"), std::string::npos);
 }
