@@ -197,6 +197,7 @@ class DrawingReader : public DL_CreationAdapter {
         auto layer = m_layers.find(e.layer);
         LayerInfo info = layer != m_layers.end() ? layer->second : LayerInfo{};
         int color = attributes.getColor();
+        e.ownColor = color;
         e.color = color == DrawColor::kByLayer || color < 0 || color > 256 ? info.color : color;
         std::string lt = upper(attributes.getLinetype());
         e.lineType = lt.empty() || lt == "BYLAYER" || lt == "BYBLOCK" ? info.lineType : lt;

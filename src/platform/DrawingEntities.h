@@ -53,7 +53,10 @@ struct DrawVertex {
 // and a text its insertion point (left end of the base line).
 struct DrawEntity {
     DrawEntityKind kind = DrawEntityKind::Line;
-    int color = DrawColor::kWhite;
+    int color = DrawColor::kWhite;  // as drawn: "by layer" resolved to the layer's colour
+    // The colour number the entity itself carries in a file read (kByLayer when
+    // it takes its layer's); what recognises lines by colour looks at this.
+    int ownColor = DrawColor::kWhite;
     std::string lineType = kContinuousLineType;
     std::string layer = "0";
     float weight = 1.0f;  // relative pen weight for pictures; not kept in DXF

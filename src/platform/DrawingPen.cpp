@@ -119,6 +119,7 @@ DrawEntity CBase_SGT::penEntity(DrawEntityKind kind, float weight) const {
     DrawEntity e;
     e.kind = kind;
     e.color = m_pen.color;
+    e.ownColor = m_pen.color;
     e.lineType = m_pen.lineType;
     e.weight = weight;
     return e;

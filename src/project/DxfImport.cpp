@@ -49,15 +49,17 @@ DxfImportSummary ImportSectionLines(CSlideCalcData& record, const std::string& p
     }
     found.readable = true;
     LineStart slip, slope, water;
+    // A line is recognised by the colour it carries itself: one drawn "by
+    // layer" is ignored whatever its layer's colour.
     for (const DrawEntity& e : drawing->entities()) {
         if (e.kind != DrawEntityKind::Polyline || e.points.empty()) continue;
-        if (e.color == DrawColor::kYellow) {
+        if (e.ownColor == DrawColor::kYellow) {
             slip = takePolyline(e, unitFactor, record.slipCount, record.slip);
             found.slip = true;
-        } else if (e.color == DrawColor::kGreen) {
+        } else if (e.ownColor == DrawColor::kGreen) {
             slope = takePolyline(e, unitFactor, record.slopeCount, record.slope);
             found.slope = true;
-        } else if (e.color == DrawColor::kBlue) {
+        } else if (e.ownColor == DrawColor::kBlue) {
             water = takePolyline(e, unitFactor, record.waterCount, record.water);
             found.water = true;
         }
