@@ -86,9 +86,10 @@ TEST(PileForces, LayerThicknessesAddTheFreeLengthAndTheLastGoesOnFor1000Metres) 
     EXPECT_EQ(two.lengthSettings, (std::array<int, 3>{1, 0, 0}));
 }
 
-TEST(PileForces, SectionsAndMaterialsMapToTheRecord) {
+TEST(PileForces, SectionsAndMaterialsMapToTheRecordAndAnUnknownRailTypeIsTold) {
     // 其他: size1 is the inertia in cm4, size2 the width in cm; round timber
-    // of 60 cm; a rectangular steel pile.
+    // of 60 cm; a rectangular steel pile; a 43 kg/m rail, and a 36 that is
+    // told and replaced by the heaviest rail.
     const struct {
         int material, section;
         float size1, size2;
@@ -96,40 +97,28 @@ TEST(PileForces, SectionsAndMaterialsMapToTheRecord) {
         float inertia, width, modulus;
     } cases[] = {{0, 2, 250000.0f, 80.0f, 1, 1, 0, 0.0025f, 0.8f, 0.0f},
                  {2, 0, 60.0f, 200.0f, 0, 0, 1, 0.0f, 0.6f, 1.0e7f},
-                 {3, 1, 150.0f, 200.0f, 1, 0, 1, 0.0f, 1.5f, 2.06e8f}};
+                 {3, 1, 150.0f, 200.0f, 1, 0, 1, 0.0f, 1.5f, 2.06e8f},
+                 {1, 1, 43.0f, 200.0f, 1, 1, 1, 1489.0e-8f, 0.114f, 2.06e8f},
+                 {1, 1, 36.0f, 200.0f, 1, 1, 1, 2037.0e-8f, 0.132f, 2.06e8f}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "material " << c.material << " section " << c.section);
+        SCOPED_TRACE(testing::Message() << "material " << c.material << " size " << c.size1);
         CSlideCalcData item = pileItem();
         CPileKind& kind = item.pileKinds[0];
         kind.material = c.material, kind.section = c.section;
         kind.size1 = c.size1, kind.size2 = c.size2;
         CPile_ShuJu p;
-        FillPileRecord(item, p, nullptr);
+        RecordingSinks sinks;
+        FillPileRecord(item, p, &sinks);
         EXPECT_EQ(p.isRectangular, c.rectangular);
         EXPECT_EQ(p.hasInertia, c.hasInertia);
         EXPECT_EQ(p.hasModulus, c.hasModulus);
         EXPECT_FLOAT_EQ(c.hasInertia ? p.inertia : 0.0f, c.inertia);
         EXPECT_FLOAT_EQ(c.hasModulus ? p.modulus : 0.0f, c.modulus);
-        EXPECT_FLOAT_EQ(c.section == 2 ? p.resistWidth : p.sectionB, c.width);
-    }
-}
-
-TEST(PileForces, UnknownRailTypeIsToldAndTheHeaviestRailIsUsed) {
-    CSlideCalcData item = pileItem();
-    item.pileKinds[0].material = 1;
-    for (float type : {36.0f, 43.0f}) {
-        item.pileKinds[0].size1 = type;
-        RecordingSinks sinks;
-        CPile_ShuJu rail;
-        FillPileRecord(item, rail, &sinks);
-        EXPECT_EQ(rail.hasInertia, 1);
-        EXPECT_EQ(rail.hasModulus, 1);
-        EXPECT_FLOAT_EQ(rail.resistWidth, type == 36.0f ? 0.132f : 0.114f);
-        EXPECT_EQ(
-            sinks.messages,
-            type == 36.0f
-                ? std::vector<std::string>{"钢轨型号输入错误(本软件接受的型号为 33, 38, 43, 50)"}
-                : std::vector<std::string>{});
+        EXPECT_FLOAT_EQ(c.material == 1 || c.section == 2 ? p.resistWidth : p.sectionB, c.width);
+        EXPECT_EQ(sinks.messages.size(), c.size1 == 36.0f ? 1u : 0u);
+        EXPECT_EQ(sinks.messages.empty() ? "钢轨型号输入错误(本软件接受的型号为 33, 38, 43, 50)"
+                                         : sinks.messages[0],
+                  "钢轨型号输入错误(本软件接受的型号为 33, 38, 43, 50)");
     }
 }
 
