@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -21,89 +21,72 @@ std::time_t localTime(int year, int month, int day, int h, int m, int s) {
     return std::mktime(&t);
 }
 
+std::string fields(const CProjectInfo& i) {
+    return i.name + "|" + i.number + "|" + i.designTime + "|" + i.workPath + "|" +
+           std::to_string(i.industry);
+}
+
 }  // namespace
 
 TEST(ProjectInfo, DefaultsCarryTheDesignTimeAndTheGivenPath) {
     CProjectInfo info = CProjectInfo::Defaults("/data/slope/", localTime(2026, 3, 7, 9, 5, 2));
-    EXPECT_EQ(info.name, "****工程Talvor设计计算");
-    EXPECT_EQ(info.number, "990001");
-    EXPECT_EQ(info.designTime, "2026年3月7日 09:05:02");
-    EXPECT_EQ(info.workPath, "/data/slope/");
-    EXPECT_EQ(info.industry, 0);
+    EXPECT_EQ(fields(info), "****工程Talvor设计计算|990001|2026年3月7日 09:05:02|/data/slope/|0");
     // Two-digit years from 90 on stand as they are.
     EXPECT_EQ(FormatDesignTime(localTime(1995, 12, 31, 23, 59, 58)), "95年12月31日 23:59:58");
     EXPECT_EQ(FormatDesignTime(localTime(2089, 1, 1, 0, 0, 0)), "2089年1月1日 00:00:00");
 }
 
-TEST(ProjectInfo, IndustryIsHeldToTheListAndAnEmptyLineIsTheFirst) {
-    CProjectInfo info;
-    info.ParseInfoText("甲工程\n12\n2026年1月1日 10:00:00\n7\n");
-    EXPECT_EQ(info.industry, 3);
-    info.ParseInfoText("甲工程\n12\n2026年1月1日 10:00:00\n-1\n");
-    EXPECT_EQ(info.industry, 0);
-    info.industry = 2;
-    info.ParseInfoText("甲工程\n12\n2026年1月1日 10:00:00\n\n");
-    EXPECT_EQ(info.industry, 0);
-    info.industry = 2;
-    info.ParseInfoText("甲工程\n12\n2026");
-    EXPECT_EQ(info.industry, 0);
-    EXPECT_EQ(info.designTime, "2026");
-    info.ParseInfoText("a\nb\nc\n99999999999999999999\n");
-    EXPECT_EQ(info.industry, 3);
-    info.ParseInfoText("a\nb\nc\n2\n");
-    EXPECT_EQ(info.industry, 2);
-}
-
-TEST(ProjectInfo, EmptyLinesGiveEmptyFields) {
-    CProjectInfo info;
-    info.ParseInfoText("\n\n\n1\n");
-    EXPECT_EQ(info.name, "");
-    EXPECT_EQ(info.number, "");
-    EXPECT_EQ(info.designTime, "");
-    EXPECT_EQ(info.industry, 1);
-    info.ParseInfoText("");
-    EXPECT_EQ(info.name, "");
-    EXPECT_EQ(info.industry, 0);
-}
-
-TEST(ProjectInfo, LongLinesAreCutToTheLineBuffer) {
-    CProjectInfo info;
-    info.ParseInfoText(std::string(400, 'a') + "\n" + std::string(200, 'x') + "\n\n0\n");
-    EXPECT_EQ(info.name, std::string(289, 'a'));
-    // Chinese text is measured in GBK bytes and never split inside a character.
-    std::string wide;
+TEST(ProjectInfo, IndustryIsClampedToTheListAndEmptyOrLongLinesAreHeldToTheirFields) {
+    const std::string a289(289, 'a');
+    std::string wide;  // 400 GBK bytes: cut to 288, never inside a character
     for (int i = 0; i < 200; ++i) wide += "滑";
-    info.ParseInfoText(wide + "\n1\n2\n3\n");
-    EXPECT_EQ(gbkWidth(info.name), 288);
-    EXPECT_EQ(info.number, "1");
+    const struct {
+        std::string text, want;
+    } cases[] = {
+        {"甲\n12\nt\n7\n", "甲|12|t|w|3"},
+        {"甲\n12\nt\n-1\n", "甲|12|t|w|0"},
+        {"甲\n12\nt\n\n", "甲|12|t|w|0"},
+        {"甲\n12\n2026", "甲|12|2026|w|0"},
+        {"a\nb\nc\n99999999999999999999\n", "a|b|c|w|3"},
+        {"a\nb\nc\n2\n", "a|b|c|w|2"},
+        {"\n\n\n1\n", "|||w|1"},
+        {"", "|||w|0"},
+        {std::string(400, 'a') + "\n" + std::string(200, 'x') + "\n\n0\n",
+         a289 + "|" + std::string(200, 'x') + "||w|0"},
+        {wide + "\n1\n2\n3\n", wide.substr(0, 144 * 3) + "|1|2|w|3"},
+    };
+    for (const auto& c : cases) {
+        CProjectInfo info{"old", "old", "old", "w", 2};
+        info.ParseInfoText(c.text);
+        EXPECT_EQ(fields(info), c.want) << c.text;
+    }
 }
 
-TEST(ProjectInfo, FileIsWrittenAsGbkAndReadBack) {
+TEST(ProjectInfo, FileIsWrittenAsGbkAndReadBackWhateverItsCaseLineEndsOrEncoding) {
     TempDir dir;
     CProjectInfo info = CProjectInfo::Defaults(dir.path(), localTime(2026, 6, 1, 8, 0, 0));
     info.name = "宝成线K120滑坡";
     info.number = "2026-17";
     info.industry = 1;
     ASSERT_EQ(info.WriteInfoFile(dir.path()), 1);
-    std::string bytes = readBytes(dir.file("GCXX.BOX"));
-    EXPECT_EQ(bytes, utf8ToGbk("宝成线K120滑坡\n2026-17\n2026年6月1日 08:00:00\n1\n"));
+    EXPECT_EQ(readBytes(dir.file("GCXX.BOX")),
+              utf8ToGbk("宝成线K120滑坡\n2026-17\n2026年6月1日 08:00:00\n1\n"));
     CProjectInfo read;
     read.workPath = dir.path();
     ASSERT_EQ(read.ReadInfoFile(dir.path()), 1);
     EXPECT_EQ(read, info);
-}
-
-TEST(ProjectInfo, UnixOrWindowsLineEndsAndUtf8AreAccepted) {
-    TempDir dir;
+    std::filesystem::remove(dir.file("GCXX.BOX"));
     writeBytes(dir.file("gcxx.box"), "工程\r\n7\r\nt\r\n2\r\n");
-    CProjectInfo info;
-    ASSERT_EQ(info.ReadInfoFile(dir.path()), 1);
-    EXPECT_EQ(info.name, "工程");
-    EXPECT_EQ(info.number, "7");
-    EXPECT_EQ(info.industry, 2);
+    ASSERT_EQ(read.ReadInfoFile(dir.path()), 1);
+    EXPECT_EQ(fields(read), "工程|7|t|" + dir.path() + "|2");
+    // A line break inside a field does not shift the lines.
+    info.name = "a\nb";
+    read.ParseInfoText(info.FormatInfoText());
+    EXPECT_EQ(read.name, "a b");
+    EXPECT_EQ(read.industry, 1);
 }
 
-TEST(ProjectInfo, MissingFileLeavesTheFields) {
+TEST(ProjectInfo, MissingFileOrDirectoryLeavesTheFields) {
     TempDir dir;
     CProjectInfo info;
     info.name = "kept";
@@ -111,14 +94,4 @@ TEST(ProjectInfo, MissingFileLeavesTheFields) {
     EXPECT_EQ(info.ReadInfoFile(dir.path()), 0);
     EXPECT_EQ(info.name, "kept");
     EXPECT_EQ(info.WriteInfoFile(dir.path() + "nowhere/deeper"), 0);
-}
-
-TEST(ProjectInfo, ALineBreakInAFieldDoesNotShiftTheLines) {
-    CProjectInfo info;
-    info.name = "a\nb";
-    info.industry = 2;
-    CProjectInfo read;
-    read.ParseInfoText(info.FormatInfoText());
-    EXPECT_EQ(read.name, "a b");
-    EXPECT_EQ(read.industry, 2);
 }

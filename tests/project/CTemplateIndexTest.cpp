@@ -1,182 +1,143 @@
 #include "project/CTemplateIndex.h"
 
+#include "ProjectTestSupport.h"
 #include "data/CSlideCalcData.h"
-#include "platform/WorkContext.h"
 #include "project/TemplateChooser.h"
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 
 namespace {
 
-struct Program {
-    TempDir dir;
-    RecordingSinks sinks;
-    WorkContext ctx;
-    Program() {
-        ctx.G_strExePath = dir.path();
-        ctx.G_strWorkPath = dir.path();
-        ctx.status = &sinks;
-        ctx.messages = &sinks;
-    }
-};
-
-// Answers every question with the same word.
-class AnsweringSinks : public RecordingSinks {
-  public:
-    explicit AnsweringSinks(bool yes) : m_yes(yes) {}
-    bool question(const std::string& text, bool) override {
-        messages.push_back(text);
-        return m_yes;
-    }
-
-  private:
-    bool m_yes;
-};
-
-// A dialog driven by a script: the script acts on the chooser and says
-// whether the dialog was confirmed.
-class ScriptedChooser : public TemplateChooserUi {
-  public:
-    explicit ScriptedChooser(std::function<bool(TemplateChooser&)> script)
-        : m_script(std::move(script)) {}
+// A dialog driven by a script that acts on the chooser and says whether the
+// dialog was confirmed.
+struct ScriptedChooser : TemplateChooserUi {
+    explicit ScriptedChooser(std::function<bool(TemplateChooser&)> s) : script(std::move(s)) {}
     bool run(TemplateChooser& chooser) override {
         shownLines = chooser.lines();
-        return m_script(chooser);
+        return script(chooser);
     }
+    std::function<bool(TemplateChooser&)> script;
     std::vector<std::string> shownLines;
-
-  private:
-    std::function<bool(TemplateChooser&)> m_script;
 };
 
-CSlideCalcData itemNamed(const std::string& name, float gamma) {
+CSlideCalcData itemNamed(const std::string& name, float gamma = 18.0f) {
     CSlideCalcData item;
     item.setName(name);
     item.gamma = gamma;
     return item;
 }
 
+// A program whose template library holds the named templates of kind 0.
+struct Library : Program {
+    explicit Library(std::initializer_list<const char*> names = {}) {
+        for (const char* name : names) EXPECT_TRUE(StoreTemplate(0, itemNamed(name), index, ctx));
+        sinks.messages.clear();
+    }
+    CTemplateIndex onDisk() const {
+        CTemplateIndex read;
+        EXPECT_TRUE(read.LoadTemplateIndex(ctx));
+        return read;
+    }
+    CTemplateIndex index;
+};
+
 }  // namespace
 
-TEST(TemplateIndex, IndexFileHasTheFixedLayout) {
-    CTemplateIndex index;
-    EXPECT_EQ(index.AddTemplate(0), 1);
-    EXPECT_EQ(index.AddTemplate(0), 2);
-    std::string bytes = index.FormatIndexFile();
-    ASSERT_EQ(bytes.size(), 20250u);
-    EXPECT_EQ(bytes.substr(0, 25), "Morvane Talvor MoBan v1.0");
-    EXPECT_EQ(bytes.substr(25, 25), std::string(25, '\0'));
-    EXPECT_EQ(bytes[50], 2);   // templateCount[0]
-    EXPECT_EQ(bytes[250], 1);  // templateNumbers[0][0]
-    EXPECT_EQ(bytes[254], 2);
-    CTemplateIndex read;
-    ASSERT_TRUE(read.ParseIndexFile(bytes));
-    EXPECT_EQ(read, index);
-}
-
-TEST(TemplateIndex, NumbersAreReusedAndCountsLimited) {
+TEST(TemplateIndex, IndexFileHasTheFixedLayoutAndNumbersAreReusedAndLimited) {
     CTemplateIndex index;
     for (int i = 1; i <= 100; ++i) ASSERT_EQ(index.AddTemplate(0), i);
     EXPECT_EQ(index.AddTemplate(0), 0);
+    EXPECT_EQ(index.AddTemplate(50), 0);
+    EXPECT_FALSE(index.RemoveTemplate(1, 0));
+    EXPECT_FALSE(index.RemoveTemplate(0, 100));
     EXPECT_TRUE(index.RemoveTemplate(0, 4));  // number 5
     EXPECT_EQ(index.templateNumbers[0][4], 6);
     EXPECT_EQ(index.templateNumbers[0][99], 0);
     EXPECT_EQ(index.AddTemplate(0), 5);
     EXPECT_EQ(index.templateNumbers[0][99], 5);
-    EXPECT_FALSE(index.RemoveTemplate(1, 0));
-    EXPECT_FALSE(index.RemoveTemplate(0, 100));
-    EXPECT_EQ(index.AddTemplate(50), 0);
-}
-
-TEST(TemplateIndex, LoadCreatesTheDirectoryAndRefusesForeignFiles) {
-    Program prog;
-    CTemplateIndex index;
-    index.AddTemplate(0);
-    CTemplateIndex before = index;
-    EXPECT_FALSE(index.LoadTemplateIndex(prog.ctx));
-    EXPECT_TRUE(std::filesystem::is_directory(prog.dir.file("Template")));
-    EXPECT_EQ(index, before);
-    writeBytes(prog.dir.file("Template/Talvor.MB"), "Morvane Talvor MoBan v1.0 but far too short");
-    EXPECT_FALSE(index.LoadTemplateIndex(prog.ctx));
-    std::string bad = CTemplateIndex().FormatIndexFile();
-    bad[50] = 120;  // more templates than a kind holds
-    writeBytes(prog.dir.file("Template/Talvor.MB"), bad);
-    EXPECT_FALSE(index.LoadTemplateIndex(prog.ctx));
-    std::string foreign = CTemplateIndex().FormatIndexFile();
-    foreign[0] = 'X';
-    writeBytes(prog.dir.file("Template/Talvor.MB"), foreign);
-    EXPECT_FALSE(index.LoadTemplateIndex(prog.ctx));
-    EXPECT_EQ(index, before);
-    ASSERT_TRUE(index.SaveTemplateIndex(prog.ctx));
+    std::string bytes = index.FormatIndexFile();
+    ASSERT_EQ(bytes.size(), 20250u);
+    EXPECT_EQ(bytes.substr(0, 50), "Morvane Talvor MoBan v1.0" + std::string(25, '\0'));
+    EXPECT_EQ(bytes.substr(50, 4), std::string("d\0\0\0", 4));  // templateCount[0] = 100
+    EXPECT_EQ(bytes.substr(250, 8), std::string("\1\0\0\0\2\0\0\0", 8));
     CTemplateIndex read;
-    ASSERT_TRUE(read.LoadTemplateIndex(prog.ctx));
+    ASSERT_TRUE(read.ParseIndexFile(bytes));
     EXPECT_EQ(read, index);
 }
 
-TEST(TemplateIndex, StoringAsksWritesTheTemplateAndTellsItsName) {
-    Program prog;
-    CTemplateIndex index;
-    CSlideCalcData item = itemNamed("公路K5滑坡例题", 20.5f);
-    ASSERT_TRUE(StoreTemplate(0, item, index, prog.ctx));
-    ASSERT_EQ(prog.sinks.messages.size(), 2u);
-    EXPECT_EQ(prog.sinks.messages[0], "是否要将当前的数据存入模板库 ?");
-    EXPECT_EQ(prog.sinks.messages[1],
-              "保存模板成功，此例题对应的模板名字为：\n     公路K5滑坡例题");
-    CSlideCalcData read;
-    ASSERT_EQ(read.ReadDataFile(prog.dir.file("Template/Talvor_0001.DAT")), 1);
-    EXPECT_FLOAT_EQ(read.gamma, 20.5f);
-    // The shared record keeps its own file name.
-    EXPECT_EQ(item.fileName(), "");
-    CTemplateIndex saved;
-    ASSERT_TRUE(saved.LoadTemplateIndex(prog.ctx));
-    EXPECT_EQ(saved.templateCount[0], 1);
+TEST(TemplateIndex, LoadCreatesTheDirectoryRefusesForeignFilesAndWritesWholeFilesOnly) {
+    Library prog;
+    CTemplateIndex& index = prog.index;
+    index.AddTemplate(0);
+    const CTemplateIndex before = index;
+    EXPECT_FALSE(index.LoadTemplateIndex(prog.ctx));
+    EXPECT_TRUE(std::filesystem::is_directory(prog.file("Template")));
+    std::string tooMany = CTemplateIndex().FormatIndexFile(), foreign = tooMany;
+    tooMany[50] = 120;
+    foreign[0] = 'X';
+    for (const std::string& bad :
+         {std::string("Morvane Talvor MoBan v1.0 but short"), tooMany, foreign}) {
+        writeBytes(prog.file("Template/Talvor.MB"), bad);
+        EXPECT_FALSE(index.LoadTemplateIndex(prog.ctx));
+    }
+    EXPECT_EQ(index, before);
+    ASSERT_TRUE(index.SaveTemplateIndex(prog.ctx));
+    EXPECT_EQ(prog.onDisk(), index);
+    std::string saved = readBytes(prog.file("Template/Talvor.MB"));
+    index.AddTemplate(0);
+    HalfWriter half;
+    EXPECT_FALSE(index.SaveTemplateIndex(prog.ctx, half));
+    EXPECT_EQ(readBytes(prog.file("Template/Talvor.MB")), saved);
+    EXPECT_EQ(prog.regularFiles(), 1);
 }
 
-TEST(TemplateIndex, AnsweringNoStoresNothing) {
-    Program prog;
+TEST(TemplateIndex, StoringAsksWritesTheTemplateAndTellsItsName) {
+    Library prog;
+    CSlideCalcData item = itemNamed("公路K5滑坡例题", 20.5f);
+    ASSERT_TRUE(StoreTemplate(0, item, prog.index, prog.ctx));
+    EXPECT_EQ(
+        prog.sinks.messages,
+        (std::vector<std::string>{"是否要将当前的数据存入模板库 ?",
+                                  "保存模板成功，此例题对应的模板名字为：\n     公路K5滑坡例题"}));
+    CSlideCalcData read;
+    ASSERT_EQ(read.ReadDataFile(prog.file("Template/Talvor_0001.DAT")), 1);
+    EXPECT_FLOAT_EQ(read.gamma, 20.5f);
+    EXPECT_EQ(item.fileName(), "");  // the shared record keeps its own file name
+    EXPECT_EQ(prog.onDisk().templateCount[0], 1);
+}
+
+TEST(TemplateIndex, AnsweringNoOrAFullKindStoresNothing) {
+    Library prog;
     AnsweringSinks no(false);
     prog.ctx.messages = &no;
-    CTemplateIndex index;
-    EXPECT_FALSE(StoreTemplate(0, CSlideCalcData(), index, prog.ctx));
-    EXPECT_FALSE(std::filesystem::exists(prog.dir.file("Template/Talvor_0001.DAT")));
-    EXPECT_EQ(index.templateCount[0], 0);
-}
-
-TEST(TemplateIndex, AFullKindCannotStoreATemplate) {
-    Program prog;
+    EXPECT_FALSE(StoreTemplate(0, CSlideCalcData(), prog.index, prog.ctx));
+    EXPECT_FALSE(prog.has("Template/Talvor_0001.DAT"));
+    EXPECT_EQ(prog.index.templateCount[0], 0);
+    prog.ctx.messages = &prog.sinks;
     CTemplateIndex full;
     for (int i = 0; i < 100; ++i) full.AddTemplate(0);
     ASSERT_TRUE(full.SaveTemplateIndex(prog.ctx));
-    CTemplateIndex index;
-    EXPECT_FALSE(StoreTemplate(0, CSlideCalcData(), index, prog.ctx));
+    EXPECT_FALSE(StoreTemplate(0, CSlideCalcData(), prog.index, prog.ctx));
     EXPECT_EQ(prog.sinks.messages.back(), "不能保存模板 !");
 }
 
 TEST(TemplateIndex, FreedNumbersAreReusedAndTheirOldFileOverwritten) {
-    Program prog;
-    CTemplateIndex index;
-    ASSERT_TRUE(StoreTemplate(0, itemNamed("一", 18.0f), index, prog.ctx));
-    ASSERT_TRUE(StoreTemplate(0, itemNamed("二", 19.0f), index, prog.ctx));
-    ASSERT_TRUE(index.RemoveTemplate(0, 0));
-    ASSERT_TRUE(index.SaveTemplateIndex(prog.ctx));
-    ASSERT_TRUE(StoreTemplate(0, itemNamed("三", 21.0f), index, prog.ctx));
-    EXPECT_EQ(index.templateNumbers[0][1], 1);
+    Library prog({"一", "二"});
+    ASSERT_TRUE(prog.index.RemoveTemplate(0, 0));
+    ASSERT_TRUE(prog.index.SaveTemplateIndex(prog.ctx));
+    ASSERT_TRUE(StoreTemplate(0, itemNamed("三"), prog.index, prog.ctx));
+    EXPECT_EQ(prog.index.templateNumbers[0][1], 1);
     CSlideCalcData read;
-    ASSERT_EQ(read.ReadDataFile(prog.dir.file("Template/Talvor_0001.DAT")), 1);
+    ASSERT_EQ(read.ReadDataFile(prog.file("Template/Talvor_0001.DAT")), 1);
     EXPECT_EQ(read.name(), "三");
 }
 
-TEST(TemplateChooser, ListsTheFixedLinesThenTheTemplates) {
-    Program prog;
-    CTemplateIndex index;
-    StoreTemplate(0, itemNamed("甲例题", 18.0f), index, prog.ctx);
-    StoreTemplate(0, itemNamed("乙例题", 19.0f), index, prog.ctx);
-    // A template whose file went missing shows an empty line.
-    CTemplateIndex withLost = index;
+TEST(TemplateChooser, ListsTheFixedLinesThenTheTemplatesAndFillsTheRecordFromTheChoice) {
+    Library prog({"甲例题"});
+    ASSERT_TRUE(StoreTemplate(0, itemNamed("乙例题", 19.0f), prog.index, prog.ctx));
+    CTemplateIndex withLost = prog.index;  // a template whose file went missing
     withLost.AddTemplate(0);
     withLost.SaveTemplateIndex(prog.ctx);
     CSlideCalcData record = itemNamed("上一个", 23.0f);
@@ -186,38 +147,28 @@ TEST(TemplateChooser, ListsTheFixedLinesThenTheTemplates) {
         c.select(3);
         return true;
     });
-    ASSERT_TRUE(ChooseTemplate(0, record, index, prog.ctx, ui));
+    ASSERT_TRUE(ChooseTemplate(0, record, prog.index, prog.ctx, ui));
     EXPECT_EQ(ui.shownLines,
               (std::vector<std::string>{"系统默认例题", "前一个例题", "甲例题", "乙例题", ""}));
     EXPECT_EQ(record.name(), "乙例题");
     EXPECT_FLOAT_EQ(record.gamma, 19.0f);
-}
-
-TEST(TemplateChooser, FixedLinesGiveTheDefaultsOrKeepTheRecord) {
-    Program prog;
-    CTemplateIndex index;
-    CSlideCalcData record = itemNamed("上一个", 23.0f);
-    ScriptedChooser previous([](TemplateChooser& c) {
-        c.select(1);
-        return true;
-    });
-    ASSERT_TRUE(ChooseTemplate(0, record, index, prog.ctx, previous));
+    record.gamma = 23.0f;
+    ScriptedChooser previous([](TemplateChooser& c) { return c.select(1), true; });
+    ASSERT_TRUE(ChooseTemplate(0, record, prog.index, prog.ctx, previous));
     EXPECT_FLOAT_EQ(record.gamma, 23.0f);
+    std::filesystem::remove(prog.file("Template/Talvor.MB"));
     ScriptedChooser first([](TemplateChooser&) { return true; });
-    ASSERT_TRUE(ChooseTemplate(0, record, index, prog.ctx, first));
+    ASSERT_TRUE(ChooseTemplate(0, record, prog.index, prog.ctx, first));
     EXPECT_EQ(record, CSlideCalcData());
-    // Confirming writes the index even when nothing changed.
-    EXPECT_TRUE(std::filesystem::exists(prog.dir.file("Template/Talvor.MB")));
+    EXPECT_TRUE(prog.has("Template/Talvor.MB"));  // confirming writes the index, even unchanged
     record.gamma = 30.0f;
     ScriptedChooser cancel([](TemplateChooser&) { return false; });
-    EXPECT_FALSE(ChooseTemplate(0, record, index, prog.ctx, cancel));
+    EXPECT_FALSE(ChooseTemplate(0, record, prog.index, prog.ctx, cancel));
     EXPECT_FLOAT_EQ(record.gamma, 30.0f);
 }
 
 TEST(TemplateChooser, DeletingThenCancellingKeepsTheTemplate) {
-    Program prog;
-    CTemplateIndex index;
-    StoreTemplate(0, itemNamed("甲", 18.0f), index, prog.ctx);
+    Library prog({"甲"});
     AnsweringSinks yes(true);
     CSlideCalcData record;
     ScriptedChooser ui([&](TemplateChooser& c) {
@@ -227,20 +178,14 @@ TEST(TemplateChooser, DeletingThenCancellingKeepsTheTemplate) {
         EXPECT_EQ(c.lines().size(), 2u);
         return false;
     });
-    EXPECT_FALSE(ChooseTemplate(0, record, index, prog.ctx, ui));
-    EXPECT_EQ(yes.messages.at(0), "是否真要从模板库中将: 甲 删除 ?");
-    EXPECT_EQ(index.templateCount[0], 1);
-    CTemplateIndex onDisk;
-    ASSERT_TRUE(onDisk.LoadTemplateIndex(prog.ctx));
-    EXPECT_EQ(onDisk.templateCount[0], 1);
+    EXPECT_FALSE(ChooseTemplate(0, record, prog.index, prog.ctx, ui));
+    EXPECT_EQ(yes.messages, std::vector<std::string>{"是否真要从模板库中将: 甲 删除 ?"});
+    EXPECT_EQ(prog.index.templateCount[0], 1);
+    EXPECT_EQ(prog.onDisk().templateCount[0], 1);
 }
 
 TEST(TemplateChooser, DeletingTheLastLineSelectsTheNewLastLine) {
-    Program prog;
-    CTemplateIndex index;
-    StoreTemplate(0, itemNamed("甲", 18.0f), index, prog.ctx);
-    StoreTemplate(0, itemNamed("乙", 19.0f), index, prog.ctx);
-    StoreTemplate(0, itemNamed("丙", 20.0f), index, prog.ctx);
+    Library prog({"甲", "乙", "丙"});
     AnsweringSinks yes(true), no(false);
     CSlideCalcData record;
     ScriptedChooser ui([&](TemplateChooser& c) {
@@ -257,10 +202,9 @@ TEST(TemplateChooser, DeletingTheLastLineSelectsTheNewLastLine) {
         EXPECT_EQ(c.selection(), 2);
         return true;
     });
-    ASSERT_TRUE(ChooseTemplate(0, record, index, prog.ctx, ui));
+    ASSERT_TRUE(ChooseTemplate(0, record, prog.index, prog.ctx, ui));
     EXPECT_EQ(record.name(), "乙");
-    CTemplateIndex onDisk;
-    ASSERT_TRUE(onDisk.LoadTemplateIndex(prog.ctx));
+    const CTemplateIndex onDisk = prog.onDisk();
     EXPECT_EQ(onDisk.templateCount[0], 1);
     EXPECT_EQ(onDisk.templateNumbers[0][0], 2);
 }

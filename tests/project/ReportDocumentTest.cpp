@@ -1,16 +1,18 @@
 #include "project/ReportDocument.h"
 
+#include "ProjectTestSupport.h"
 #include "platform/ReportWriter.h"
 #include "platform/TextEncoding.h"
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-std::string directive(const std::string& body) {
-    return std::string(kScriptOpen) + body + std::string(kScriptClose);
+std::string directive(const std::string& body, std::string before = "") {
+    return before.append(kScriptOpen).append(body).append(kScriptClose);
 }
+
+using Runs = std::vector<std::string>;
 
 }  // namespace
 
@@ -20,59 +22,31 @@ TEST(ReportScript, TwoDrawingsBecomeTwoPicturesWithoutMarkerText) {
     MorvaneScript(report, "InsertDxf=&TLVR_0001_TLVR_JT.DXF");
     report.printf("中间\n");
     MorvaneScript(report, "InsertDxf=&TLVR_0001_TLVR_SYXHL.DXF");
-    ReportDocument doc = ExpandScript(report.utf8());
-    ASSERT_EQ(doc.size(), 5u);
-    EXPECT_EQ(doc[0].text, "计算项目： K1\n");
-    EXPECT_EQ(doc[1].kind, ReportRun::Kind::Picture);
-    EXPECT_EQ(doc[1].pictureFile, "&TLVR_0001_TLVR_JT.DXF");
-    EXPECT_EQ(doc[2].text, "\n中间\n");
-    EXPECT_EQ(doc[3].pictureFile, "&TLVR_0001_TLVR_SYXHL.DXF");
-    EXPECT_EQ(doc[4].text, "\n");
-    EXPECT_EQ(PlainText(doc).find("MorvaneScript"), std::string::npos);
+    EXPECT_EQ(runs(ExpandScript(report.utf8())),
+              (Runs{"计算项目： K1\n@-1/200", "picture:&TLVR_0001_TLVR_JT.DXF", "\n中间\n@-1/200",
+                    "picture:&TLVR_0001_TLVR_SYXHL.DXF", "\n@-1/200"}));
 }
 
-TEST(ReportScript, TextStyleGivesColourAndHeightToItsTextOnly) {
+TEST(ReportScript, TextStyleGivesColourAndTruncatedHeightToItsTextOnly) {
     // 21 characters of "%d,%f" after "TextStyle=", the text from the 32nd on.
-    std::string text = "前" + directive("TextStyle=255,1.5              红色标题") + "后";
-    ReportDocument doc = ExpandScript(text);
-    ASSERT_EQ(doc.size(), 3u);
-    EXPECT_EQ(doc[0].text, "前");
-    EXPECT_EQ(doc[0].colour, ReportRun::kAutoColour);
-    EXPECT_EQ(doc[1].text, "红色标题");
-    EXPECT_EQ(doc[1].colour, 255);
-    EXPECT_EQ(doc[1].heightTwips, 300);
-    EXPECT_EQ(doc[2].text, "后");
-    EXPECT_EQ(doc[2].heightTwips, 200);
-}
-
-TEST(ReportScript, HeightIsTruncatedAndBadParametersKeepTheDefaults) {
-    ReportDocument doc = ExpandScript(directive("TextStyle=16711680,1.23456          蓝"));
-    ASSERT_EQ(doc.size(), 1u);
-    EXPECT_EQ(doc[0].colour, 16711680);
-    EXPECT_EQ(doc[0].heightTwips, 246);
-    doc = ExpandScript(directive("TextStyle=abc                  x"));
-    ASSERT_EQ(doc.size(), 1u);
-    EXPECT_EQ(doc[0].colour, ReportRun::kAutoColour);
-    EXPECT_EQ(doc[0].text, "x");
+    EXPECT_EQ(
+        runs(ExpandScript("前" + directive("TextStyle=255,1.5              红色标题") + "后")),
+        (Runs{"前@-1/200", "红色标题@255/300", "后@-1/200"}));
+    EXPECT_EQ(runs(ExpandScript(directive("TextStyle=16711680,1.23456          蓝"))),
+              Runs{"     蓝@16711680/246"});
+    EXPECT_EQ(runs(ExpandScript(directive("TextStyle=abc                  x"))), Runs{"x@-1/200"});
     // Shorter than the parameter field: nothing to show.
     EXPECT_TRUE(ExpandScript(directive("TextStyle=255,2")).empty());
 }
 
 TEST(ReportScript, UnknownOrUnclosedBlocksStayAsText) {
-    std::string unknown = "a";
-    unknown += directive("Other=1");
-    unknown += "b";
-    EXPECT_EQ(PlainText(ExpandScript(unknown)), unknown);
+    std::string unknown = directive("Other=1", "a") + "b";
+    EXPECT_EQ(runs(ExpandScript(unknown)), Runs{unknown + "@-1/200"});
     std::string unclosed = "a" + std::string(kScriptOpen) + "InsertDxf=x.DXF\nrest";
-    ReportDocument doc = ExpandScript(unclosed);
-    ASSERT_EQ(doc.size(), 1u);
-    EXPECT_EQ(doc[0].text, unclosed);
+    EXPECT_EQ(runs(ExpandScript(unclosed)), Runs{unclosed + "@-1/200"});
     // A closing marker before any opening one is just text.
-    std::string early = std::string(kScriptClose) + "t" + directive("InsertDxf=y.DXF");
-    doc = ExpandScript(early);
-    ASSERT_EQ(doc.size(), 2u);
-    EXPECT_EQ(doc[0].text, std::string(kScriptClose) + "t");
-    EXPECT_EQ(doc[1].pictureFile, "y.DXF");
+    EXPECT_EQ(runs(ExpandScript(std::string(kScriptClose) + "t" + directive("InsertDxf=y.DXF"))),
+              (Runs{std::string(kScriptClose) + "t@-1/200", "picture:y.DXF"}));
 }
 
 TEST(ReportScript, PlainTextOfALargeReportIsComplete) {
