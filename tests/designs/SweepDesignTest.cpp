@@ -177,6 +177,4 @@ TEST(UnloadingDesign, TheLeastTrimmedVolumeAmongSatisfyingHeightsWinsNotTheFirst
     EXPECT_EQ(h.report.utf8(), h.expected("unloading_piles_300.txt"));
     EXPECT_EQ(w.value, 24.0f);
     EXPECT_TRUE(h.reports("        刷方的总体积 = %.3f m3\n", w.volume * 500.0f));
-    EXPECT_EQ(w.value, 24.0f);
-    EXPECT_TRUE(h.reports("        刷方的总体积 = %.3f m3\n", w.volume * 500.0f));
 }

@@ -3,104 +3,95 @@
 #include "EngineTestItems.h"
 
 #include "engine/SectionGeometry.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <sstream>
+#include <string>
 #include <vector>
 
-TEST(SectionGeometry, PointListsFollowTheWorkedExampleAndStartTheBermOnThePileRow) {
-    CSlideCalcData item, bermAt30, negative;
-    bermAt30.bermX = 30.0f;  // with piles the berm starts on the first row whatever bermX
+namespace {
+
+// The items that tests/engine/data/hand_values.txt names.
+std::map<std::string, CSlideCalcData> handItems() {
+    std::map<std::string, CSlideCalcData> items;
+    items.try_emplace("item");
+    items["bermAt30"].bermX = 30.0f;
+    CSlideCalcData& negative = items["negative"];
     negative.slipCount = -3, negative.waterCount = -1, negative.unloadCount = -2;
-    struct Case {
-        const CSlideCalcData& d;
-        LineKind kind;
-        bool forCuts;
-        int count, at;
-        float x, y;
-    } cases[] = {
-        {item, Slip, false, 7, 6, 57.0f, 35.0f},
-        {item, Slope, false, 10, 0, 15.0f, 1.5f},  // on the slip surface: 2/20 × 15
-        {item, Slope, false, 10, 9, 63.0f, 31.5f},
-        {item, Unload, false, 3, 0, 36.125f, 22.0f},  // where the slope rises to 22: 33 + 5/4 × 2.5
-        {item, Unload, false, 3, 2, 53.125f, 34.0f},
-        // Slip at x 6 is 0.6, the free length 10 − 6 = 4; the crown meets the
-        // slope where it rises to 9.6: 15 + 0.5 × 8.1.
-        {item, Berm, false, 3, 0, 6.0f, 4.6f},
-        {bermAt30, Berm, false, 3, 1, 11.0f, 9.6f},
-        {bermAt30, Berm, false, 3, 2, 19.05f, 9.6f},
-        // Lines for the cuts: water from −10, slope and water on to 57 + 10.
-        {item, Water, true, 7, 0, -10.0f, -1.0f},
-        {item, Water, true, 7, 6, 67.0f, 19.0f},
-        {item, Slope, true, 11, 10, 67.0f, 31.5f},
-        {item, Slip, true, 7, 6, 57.0f, 35.0f},
-        {negative, Slip, false, 1, 0, 0.0f, 0.0f},  // negative counts: the start point alone
-        {negative, Water, false, 1, 0, 16.0f, -1.0f},
-        {negative, Unload, false, 1, 0, 38.0f, 22.0f}  // slope on a flat slip,
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "line " << c.kind << " point " << c.at);
-        float xs[kMaxLinePoints], ys[kMaxLinePoints];
-        ASSERT_EQ(
-            c.forCuts ? BuildLineForCuts(c.d, c.kind, xs, ys) : BuildLine(c.d, c.kind, xs, ys),
-            c.count);
-        EXPECT_FLOAT_EQ(xs[c.at], c.x);
-        EXPECT_FLOAT_EQ(ys[c.at], c.y);
-    }
-    float x, ySlip, freeLength, embed;
-    item.pileRows = 2;
-    PileRowPosition(item, 1, &x, &ySlip, &freeLength, &embed);
-    EXPECT_EQ(std::vector<float>({x, ySlip, freeLength, embed}),
-              std::vector<float>({4.0f, 0.4f, 4.0f, 6.0f}));
+    // Slip up 2 vertically at x 4, then up 3 more in two vertical pieces at x 8.
+    items["steps"] = plainSection({{4, 1}, {0, 2}, {4, 1}, {0, 1}, {0, 2}, {4, 0}}, {{12, 12}});
+    items["endRun"] = plainSection({{10, 2}, {0, 1}, {0, 1}}, {{12, 12}});
+    // Slope up to 4, flat, down to 2, up to 6.
+    items["wavy"] = plainSection({{30, 0}}, {{4, 4}, {4, 0}, {4, -2}, {4, 4}});
+    items["noBerm"].useBerm = 0;
+    items["steepUnload"].unloadSegs[0].dy = 40.0f;
+    items["below"] = plainSection({{10, 5}}, {{10, 2}});
+    CSlideCalcData& wet = items["wet"] = plainSection({{20, 0}}, {{10, 5}, {10, 5}});
+    wet.waterX0 = -5.0f, wet.waterY0 = 3.0f, wet.water[0].dx = 40.0f;
+    return items;
 }
 
-TEST(SectionGeometry, LookUpsReadVerticalStepsByTheirSideAndFallBackOutsideTheirRange) {
-    CSlideCalcData item, negative;
-    negative.waterCount = -1;
-    // Slip up 2 vertically at x 4, then up 3 more in two vertical pieces at x 8.
-    CSlideCalcData steps =
-        plainSection({{4, 1}, {0, 2}, {4, 1}, {0, 1}, {0, 2}, {4, 0}}, {{12, 12}});
-    // Three points share x 10; the run's walk never examines the very last one.
-    CSlideCalcData endRun = plainSection({{10, 2}, {0, 1}, {0, 1}}, {{12, 12}});
-    // Slope up to 4, flat, down to 2, up to 6.
-    CSlideCalcData wavy = plainSection({{30, 0}}, {{4, 4}, {4, 0}, {4, -2}, {4, 4}});
-    struct Case {
-        const CSlideCalcData& d;
-        LineKind kind;
-        bool height;  // LineYAtX, else LineXAtY
-        float at;
-        int side;
-        float expected;
-    } cases[] = {
-        {steps, Slip, true, 4.0f, 1, 3.0f},
-        {steps, Slip, true, 4.0f, 0, 1.0f},
-        {steps, Slip, true, 8.0f, 1, 7.0f},
-        {steps, Slip, true, 8.0f, 0, 4.0f},
-        {steps, Slip, true, 4.000005f, 0, 1.0f},  // within 1e-5 counts as on the step
-        {steps, Slip, true, 2.0f, 0, 0.5f},
-        {steps, Slip, true, -3.0f, 1, 0.0f},
-        {steps, Slip, true, 30.0f, 0, 7.0f},  // beyond its ends a line runs on horizontally
-        {endRun, Slip, true, 10.0f, 1, 3.0f},
-        {endRun, Slip, true, 10.0f, 0, 2.0f},
-        {item, Slope, true, 10.0f, 1, 1.0f},  // left of its start the ground is the slip
-        {item, Unload, true, 30.0f, 1, 22.0f},
-        {item, Unload, true, 60.0f, 0, 34.0f},
-        {item, Unload, true, 40.0f, 1, 22.0f + 2.0f / 12.0f * 3.875f},
-        {negative, Water, true, 3.0f, 1, -1.0f},  // a lone point reads as its own height
-        {wavy, Slope, false, 2.0f, 1, 2.0f},
-        {wavy, Slope, false, 5.0f, 1, 15.0f},
-        {wavy, Slope, false, 4.0f, 1, 8.0f},  // on a flat run side 1 reads its far end
-        {wavy, Slope, false, 4.0f, 0, 4.0f},
-        {wavy, Slope, false, 9.0f, 1, 0.0f},  // none
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << "line " << c.kind << " at " << c.at << " side " << c.side);
-        EXPECT_FLOAT_EQ(
-            c.height ? LineYAtX(c.d, c.kind, c.at, c.side) : LineXAtY(c.d, c.kind, c.at, c.side),
-            c.expected);
+}  // namespace
+
+TEST(SectionGeometry, LinesLookUpsAndBlocksMatchTheirHandValues) {
+    const auto items = handItems();
+    const std::map<std::string, LineKind> kinds{
+        {"Slip", Slip}, {"Slope", Slope}, {"Water", Water}, {"Unload", Unload}, {"Berm", Berm}};
+    using G = BlockGeometry;
+    const std::map<std::string, float G::*> fields{{"area", &G::area},
+                                                   {"wetArea", &G::wetArea},
+                                                   {"weight", &G::weight},
+                                                   {"wetWeight", &G::wetWeight},
+                                                   {"staticWaterSum", &G::staticWaterSum},
+                                                   {"staticWaterH", &G::staticWaterH},
+                                                   {"staticWaterV", &G::staticWaterV},
+                                                   {"slipLength", &G::slipLength},
+                                                   {"seepageForce", &G::seepageForce},
+                                                   {"buoyancy", &G::buoyancy},
+                                                   {"bermArea", &G::bermArea},
+                                                   {"trimmedArea", &G::trimmedArea}};
+    std::istringstream table(readBytes(std::string(TALVOR_TEST_DATA) + "/hand_values.txt"));
+    int checked = 0;
+    for (std::string row; std::getline(table, row);) {
+        if (row.empty() || row[0] == '#') continue;
+        SCOPED_TRACE(row);
+        std::istringstream in(row);
+        std::string check, name, what;
+        in >> check >> name;
+        const CSlideCalcData& d = items.at(name);
+        if (check == "point") {
+            int cuts, count, at;
+            float xs[kMaxLinePoints], ys[kMaxLinePoints], x, y;
+            in >> what >> cuts >> count >> at >> x >> y;
+            LineKind k = kinds.at(what);
+            ASSERT_EQ(cuts ? BuildLineForCuts(d, k, xs, ys) : BuildLine(d, k, xs, ys), count);
+            EXPECT_FLOAT_EQ(xs[at], x);
+            EXPECT_FLOAT_EQ(ys[at], y);
+        } else if (check == "y" || check == "x") {
+            float at, expected;
+            int side;
+            in >> what >> at >> side >> expected;
+            LineKind k = kinds.at(what);
+            EXPECT_FLOAT_EQ(check == "y" ? LineYAtX(d, k, at, side) : LineXAtY(d, k, at, side),
+                            expected);
+        } else {
+            float x1, x2;
+            double expected, tol;
+            in >> x1 >> x2 >> what >> expected >> tol;
+            EXPECT_NEAR(IntegrateBlock(d, x1, x2).*fields.at(what), expected, tol);
+        }
+        ASSERT_FALSE(in.fail());
+        ++checked;
     }
+    EXPECT_EQ(checked, 62);
+}
+
+TEST(SectionGeometry, RangesAndPileRowsFollowTheWorkedExample) {
+    CSlideCalcData item;
     // Outside its range the unloading line follows the slope surface, read
     // from the left before its start and from the right after its end.
     for (auto [x, side] : {std::pair{30.0f, 0}, {60.0f, 1}, {36.125f, 0}, {53.125f, 1}})
@@ -109,8 +100,16 @@ TEST(SectionGeometry, LookUpsReadVerticalStepsByTheirSideAndFallBackOutsideTheir
     EXPECT_TRUE(InUnloadRange(item, 40.0f));
     EXPECT_TRUE(InBermRange(item, 8.0f));
     EXPECT_FALSE(InBermRange(item, 20.0f));
+    EXPECT_GT(IntegrateBlock(item, 42.0f, 48.0f).trimmedArea, 0.0f);
+    float x, ySlip, freeLength, embed;
+    item.pileRows = 2;
+    PileRowPosition(item, 1, &x, &ySlip, &freeLength, &embed);
+    EXPECT_EQ(std::vector<float>({x, ySlip, freeLength, embed}),
+              std::vector<float>({4.0f, 0.4f, 4.0f, 6.0f}));
     item.useUnload = 0;
     EXPECT_FALSE(InUnloadRange(item, 40.0f));
+    item.unloadSegs[0].dy = 40.0f;
+    EXPECT_GT(IntegrateBlock(item, 42.0f, 48.0f).area, 0.0f);
 }
 
 TEST(SectionGeometry, CutsHoldEveryVertexAndCrossingInsideTheBlockOnce) {
@@ -126,63 +125,6 @@ TEST(SectionGeometry, CutsHoldEveryVertexAndCrossingInsideTheBlockOnce) {
     item.useUnload = 0;
     CollectCuts(item, 48.0f, 57.0f, cuts);
     EXPECT_EQ(cuts.size(), 4u);
-}
-
-TEST(SectionGeometry, BlocksIntegrateToTheirHandValues) {
-    CSlideCalcData item, noBerm, steepUnload;
-    noBerm.useBerm = 0;
-    steepUnload.unloadSegs[0].dy = 40.0f;  // climbs out of the ground at once: trims nothing
-    CSlideCalcData below = plainSection({{10, 5}}, {{10, 2}});  // slope under the slip
-    // Flat slip; ground rising 0.5 per m from x 0; level water at 3.
-    CSlideCalcData wet = plainSection({{20, 0}}, {{10, 5}, {10, 5}});
-    wet.waterX0 = -5.0f, wet.waterY0 = 3.0f, wet.water[0].dx = 40.0f;
-    // Top block: soil (6.5 + 0.72222) / 2 × 5 + 0.72222 × 0.53279 / 2 = 18.24795,
-    // trimmed (3.52083 + 3.55) / 2 × 0.125 + 3.55 × 2.21875 / 2 = 4.38021; slip
-    // under material 5.53279 m horizontally at slope 14/9.
-    const double soil = 18.24795, trimmed = 4.38021;
-    using G = BlockGeometry;
-    struct Case {
-        const char* what;
-        const CSlideCalcData& d;
-        float x1, x2;
-        float G::*field;
-        double expected, tol;
-    } cases[] = {
-        {"top trimmed", item, 48, 57, &G::trimmedArea, trimmed, 1e-4},
-        {"top area", item, 48, 57, &G::area, soil - trimmed, 1e-4},
-        {"top weight", item, 48, 57, &G::weight, 19.0 * (soil - trimmed), 1e-3},
-        {"top slip", item, 48, 57, &G::slipLength, 5.53279 * std::sqrt(1.0 + 196.0 / 81.0), 1e-4},
-        {"top dry", item, 48, 57, &G::wetArea, 0, 0},
-        {"top no berm", item, 48, 57, &G::bermArea, 0, 0},
-        // Berm from the pile top (6, 4.6): face y = x − 1.4 to (11, 9.6), crown to
-        // the slope at 19.05, ground the slip (0.1 x) before 15: 31.25 + 33.2 + 8.1 × 4.05 / 2.
-        {"berm area", item, 6, 20, &G::bermArea, 31.25 + 33.2 + 16.4025, 1e-3},
-        {"berm trims nothing", item, 6, 20, &G::trimmedArea, 0, 0},
-        {"ground is the slip", noBerm, 0, 15, &G::area, 0, 0},
-        {"ground is the slip", noBerm, 0, 15, &G::weight, 0, 0},
-        {"ground is the slip", noBerm, 0, 15, &G::slipLength, 0, 0},
-        {"slope below slip", below, 0, 10, &G::area, 0, 0},
-        {"slope below slip", below, 0, 10, &G::slipLength, 0, 0},
-        {"slope below slip", below, 0, 10, &G::trimmedArea, 0, 0},
-        {"unloading before its start", item, 26, 34, &G::trimmedArea, 0, 0},
-        {"unloading above the ground", steepUnload, 34, 42, &G::trimmedArea, 0, 0},
-        {"unloading above the ground", steepUnload, 42, 48, &G::trimmedArea, 0, 0},
-        {"unloading above the ground", steepUnload, 48, 57, &G::trimmedArea, 0, 0},
-        // Water over the ground 3 × 6 / 2 = 9 m²; wet soil 9 left of x 6 and 3 × 14 right.
-        {"static water", wet, 0, 20, &G::staticWaterSum, 90, 0},
-        {"static water", wet, 0, 20, &G::staticWaterV, 90, 0},
-        {"static water", wet, 0, 20, &G::staticWaterH, -45, 0},
-        {"wet block", wet, 0, 20, &G::area, 100, 0},
-        {"wet block", wet, 0, 20, &G::wetArea, 51, 0},
-        {"wet block", wet, 0, 20, &G::wetWeight, 51 * 25, 0},
-        {"wet block", wet, 0, 20, &G::weight, 51 * 25 + 49 * 19, 0},
-        {"level water", wet, 0, 20, &G::seepageForce, 0, 0},
-        {"level water", wet, 0, 20, &G::buoyancy, 10 * 51 * 0.9, 1e-4},
-    };
-    for (const Case& c : cases)
-        EXPECT_NEAR(IntegrateBlock(c.d, c.x1, c.x2).*c.field, c.expected, c.tol) << c.what;
-    EXPECT_GT(IntegrateBlock(item, 42.0f, 48.0f).trimmedArea, 0.0f);
-    EXPECT_GT(IntegrateBlock(steepUnload, 42.0f, 48.0f).area, 0.0f);
 }
 
 TEST(SectionGeometry, ColumnWeightsFollowTheWaterLevel) {
