@@ -11,15 +11,14 @@
 namespace {
 
 CPile_ShuJu pile(float b, float h, float spacing, int rectangular = 1) {
-    CPile_ShuJu p;
-    p.isRectangular = rectangular;
-    p.sectionB = p.resistWidth = b;
-    p.sectionH = h;
-    p.spacing = spacing;
-    p.gradeNumber = 30;
-    p.freeLength = 5.0f;
-    p.embedDepth = 4.0f;
-    p.layerCount = 1;
+    CPile_ShuJu p{.layerCount = 1,
+                  .isRectangular = rectangular,
+                  .sectionB = b,
+                  .sectionH = h,
+                  .resistWidth = b,
+                  .spacing = spacing,
+                  .embedDepth = 4.0f,
+                  .freeLength = 5.0f};
     p.layers[0] = {1005.0f, 18.0f, 10.0f, 10.0f, 10.0f};
     return p;
 }
