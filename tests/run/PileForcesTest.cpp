@@ -1,5 +1,5 @@
 // Check target 2 beside its whole reports: the load table, the record handed
-// to the pile solver, the rail message and the charts.
+// to the pile solver and the rail message.
 #include "run/PileForces.h"
 
 #include "support/TestSupport.h"
@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 
 namespace {
 
@@ -134,23 +133,4 @@ TEST(PileForces, ThrustAdjustScalesTheLoadAndANullReportComputesWithoutWriting) 
     EXPECT_NEAR(calc.pileSolver().summary().appliedLoad, 2.0 * 100.0 * 1.2, 1e-3);
     EXPECT_EQ(calc.pileSolver().pointCount(), 141);  // 14 m at 0.1 m
     ReportPileForces(calc.pileData(), calc.pileSolver(), nullptr);
-}
-
-TEST(PileForces, ChartsAreWrittenAsTheItemsResultDrawingOnlyWhenThereArePoints) {
-    TempDir dir;
-    for (bool refused : {false, true}) {
-        SCOPED_TRACE(refused ? "refused" : "solved");
-        RecordingSinks sinks;
-        WorkContext ctx;
-        ctx.status = &sinks;
-        ctx.G_strWorkPath = dir.path();
-        CSlideCalc calc(ctx);
-        CSlideCalcData item = pileItem();
-        item.setResult(1, {"计算结果", "P_TLVR_JG.DXF", "P_TLVR.RTF"});
-        if (refused) item.pileKinds[0].length = item.pileKinds[0].embedDepth;
-        std::remove(dir.file("P_TLVR_JG.DXF").c_str());
-        ComputePileForcesForThrust(calc, item, 300.0f, nullptr);
-        const std::string dxf = readBytes(dir.file("P_TLVR_JG.DXF"));
-        EXPECT_EQ(dxf.find("EOF") != std::string::npos, !refused);
-    }
 }
