@@ -58,7 +58,7 @@ TEST(TrialSweep, TrialCountsStayBetweenTwoAndTwoThousandWithAStepOfAtLeastOneMil
         EXPECT_EQ(plan.count, c.count);
         EXPECT_FLOAT_EQ(plan.step, c.step);
         if (!std::isnan(c.last)) {
-            EXPECT_NEAR(TrialValue(plan, plan.count - 1), c.last, 1e-6f * c.last);
+            EXPECT_FLOAT_EQ(TrialValue(plan, plan.count - 1), c.last);
         }
     }
     EXPECT_FLOAT_EQ(TrialValue(PlanTrials({0, 10, 3}), 1), 3.0f);

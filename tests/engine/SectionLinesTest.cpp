@@ -78,6 +78,9 @@ template <class T>
 bool same(const T& a, const T& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
+bool same(const float* a, const float* b, int n) {
+    return std::memcmp(a, b, sizeof(float) * static_cast<size_t>(n)) == 0;
+}
 
 }  // namespace
 
@@ -94,11 +97,9 @@ TEST(SectionLines, PointListsHeightsAndPositionsEqualTheLiteralLookUps) {
             reference::Line plain = reference::line(d, kind), cut = reference::cutLine(d, kind);
             float xs[kMaxLinePoints], ys[kMaxLinePoints];
             ASSERT_EQ(BuildLine(d, kind, xs, ys), plain.n) << "section " << n;
-            for (int i = 0; i < plain.n; ++i)
-                ASSERT_TRUE(same(xs[i], plain.x[i]) && same(ys[i], plain.y[i]));
+            ASSERT_TRUE(same(xs, plain.x, plain.n) && same(ys, plain.y, plain.n));
             ASSERT_EQ(BuildLineForCuts(d, kind, xs, ys), cut.n) << "section " << n;
-            for (int i = 0; i < cut.n; ++i)
-                ASSERT_TRUE(same(xs[i], cut.x[i]) && same(ys[i], cut.y[i]));
+            ASSERT_TRUE(same(xs, cut.x, cut.n) && same(ys, cut.y, cut.n));
             for (int i = 0; i < lines.count(kind); ++i)
                 probes.insert(probes.end(), {lines.xs(kind)[i], lines.xs(kind)[i] + 5e-6f,
                                              lines.xs(kind)[i] - 2e-5f});
