@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 // The default item as check target 2, with a pile long enough to hold.
