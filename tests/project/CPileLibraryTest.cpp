@@ -57,15 +57,6 @@ TEST(PileLibrary, RowsShowRailSizesInKgPerMetreOthersInMetres) {
     EXPECT_EQ(kPileListColumns[10].align, ColumnAlign::Left);
 }
 
-TEST(PileLibrary, BlankShortAndCommentLinesAreNotEntries) {
-    CPileLibrary lib;
-    lib.ParseLibraryText("// 试验资料库\n\n   \nab\n1,2\n  // 1,3,Z3,钢轨,43,3.0,2.5,x,y,80,75\n" +
-                         kRail + "\r\n1,2,3\n");
-    ASSERT_EQ(lib.entries.size(), 2u);
-    EXPECT_EQ(fields(lib.entries[0]), fields(CPileLibrary::ParseEntry(kRail)));
-    EXPECT_EQ(lib.entries[1].pileId, "3");
-}
-
 TEST(PileLibrary, SelectedRowsBecomeAppendedCandidatesOrTheOnePileKind) {
     CPileLibrary lib;
     lib.ParseLibraryText(kRail + "\n" + kWood + "\n3,5,M2,木桩,0.3\n4,6,M3,木桩,0.25\n");
@@ -88,21 +79,25 @@ TEST(PileLibrary, SelectedRowsBecomeAppendedCandidatesOrTheOnePileKind) {
               std::make_tuple(1, 43.0f, 3.0f, 2.5f, 80.0f));
 }
 
-TEST(PileLibrary, ReloadingDropsTheMarksAndAMissingFileKeepsTheList) {
+// Blank, short and comment lines are not entries.
+TEST(PileLibrary, LoadingReadsTheEntriesDropsTheMarksAndAMissingFileKeepsTheList) {
     Program prog;
     CPileLibrary lib;
     EXPECT_EQ(lib.LoadPileLibrary(prog.ctx), 0);
     EXPECT_TRUE(lib.entries.empty());
-    writeBytes(prog.file("talvorpile.dat"), utf8ToGbk(kRail + "\n"));
+    writeBytes(prog.file("talvorpile.dat"),
+               utf8ToGbk("// 试验资料库\n\n   \nab\n1,2\n  // 1,3,Z3,钢轨,43,3.0,2.5,x,y,80,75\n" +
+                         kRail + "\r\n1,2,3\n"));
     ASSERT_EQ(lib.LoadPileLibrary(prog.ctx), 1);
-    ASSERT_EQ(lib.entries.size(), 1u);
-    EXPECT_EQ(lib.entries[0].soil, "硬塑粘土");  // read from GBK
+    ASSERT_EQ(lib.entries.size(), 2u);
+    EXPECT_EQ(fields(lib.entries[0]), fields(CPileLibrary::ParseEntry(kRail)));  // from GBK
+    EXPECT_EQ(lib.entries[1].pileId, "3");
     lib.SelectRows({0}, prog.sinks);
     ASSERT_EQ(lib.LoadPileLibrary(prog.ctx), 1);
     EXPECT_EQ(lib.entries[0].selected, 0);
     std::filesystem::remove(prog.file("talvorpile.dat"));
     EXPECT_EQ(lib.LoadPileLibrary(prog.ctx), 0);
-    EXPECT_EQ(lib.entries.size(), 1u);
+    EXPECT_EQ(lib.entries.size(), 2u);
 }
 
 TEST(PileLibrary, ShippedStarterLibraryReads) {

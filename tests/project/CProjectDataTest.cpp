@@ -103,49 +103,37 @@ TEST(ProjectData, SavedReopenedAndSavedAgainWritesNothingTheSecondTime) {
     EXPECT_EQ(p.modified, 0);
     EXPECT_EQ(readBytes(prog.file("Talvor.PRJ")).size(), 20484u);
     EXPECT_FALSE(prog.has("Talvor.BAK"));  // nothing to back up yet
+    std::filesystem::rename(prog.file("Talvor.PRJ"), prog.file("TALVOR.prj"));
     CProjectData again;
-    ASSERT_TRUE(again.LoadProject(prog.ctx));
+    ASSERT_TRUE(again.LoadProject(prog.ctx));  // found whatever the case of its name
     EXPECT_EQ(again, p);
-    std::filesystem::remove(prog.file("Talvor.PRJ"));
+    std::filesystem::remove(prog.file("TALVOR.prj"));
     ASSERT_TRUE(again.SaveProject(prog.ctx));
     EXPECT_EQ(prog.regularFiles(), 0);
 }
 
-TEST(ProjectData, EachSaveBacksUpTheFileAndAFailedSaveKeepsItAndTheMark) {
+TEST(ProjectData, EachSaveBacksUpTheFileItFindsAndAFailedSaveKeepsItAndTheMark) {
     Program prog;
     CProjectData p;
     p.AddItem(0);
     ASSERT_TRUE(p.SaveProject(prog.ctx));
-    std::string first = readBytes(prog.file("Talvor.PRJ"));
+    std::filesystem::rename(prog.file("Talvor.PRJ"), prog.file("TALVOR.prj"));
+    std::string first = readBytes(prog.file("TALVOR.prj"));
     p.AddItem(0);
     ASSERT_TRUE(p.SaveProject(prog.ctx));
-    std::string second = readBytes(prog.file("Talvor.PRJ"));
+    EXPECT_FALSE(prog.has("Talvor.PRJ"));  // saved over the file that is there
+    std::string second = readBytes(prog.file("TALVOR.prj"));
     EXPECT_EQ(readBytes(prog.file("Talvor.BAK")), first);
     EXPECT_NE(second, first);
     p.AddItem(0);
     HalfWriter half;
     EXPECT_FALSE(p.SaveProject(prog.ctx, half));
     EXPECT_EQ(p.modified, 1);
-    EXPECT_EQ(readBytes(prog.file("Talvor.PRJ")), second);
+    EXPECT_EQ(readBytes(prog.file("TALVOR.prj")), second);
     EXPECT_EQ(prog.regularFiles(), 2);  // no temporary file left behind
     prog.ctx.G_strWorkPath += "gone/";
     EXPECT_FALSE(p.SaveProject(prog.ctx));
     EXPECT_EQ(p.modified, 1);
-}
-
-TEST(ProjectData, ProjectFileIsFoundAndSavedOverWhateverTheCaseOfItsName) {
-    Program prog;
-    CProjectData p;
-    p.AddItem(0);
-    writeBytes(prog.file("TALVOR.prj"), p.FormatProjectFile());
-    CProjectData loaded;
-    ASSERT_TRUE(loaded.LoadProject(prog.ctx));
-    EXPECT_EQ(items(loaded, 0), "1: 1");
-    loaded.AddItem(0);
-    ASSERT_TRUE(loaded.SaveProject(prog.ctx));
-    EXPECT_FALSE(prog.has("Talvor.PRJ"));
-    ASSERT_TRUE(p.LoadProject(prog.ctx));
-    EXPECT_EQ(items(p, 0), "2: 1 2");
 }
 
 TEST(ProjectData, CorruptOrForeignFilesAreRefusedAndLeaveTheRecord) {

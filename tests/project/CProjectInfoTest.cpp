@@ -9,14 +9,9 @@
 
 namespace {
 
-std::time_t localTime(int year, int month, int day, int h, int m, int s) {
+std::time_t localTime(const char* when) {
     std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = h;
-    t.tm_min = m;
-    t.tm_sec = s;
+    strptime(when, "%Y-%m-%d %H:%M:%S", &t);
     t.tm_isdst = -1;
     return std::mktime(&t);
 }
@@ -29,11 +24,11 @@ std::string fields(const CProjectInfo& i) {
 }  // namespace
 
 TEST(ProjectInfo, DefaultsCarryTheDesignTimeAndTheGivenPath) {
-    CProjectInfo info = CProjectInfo::Defaults("/data/slope/", localTime(2026, 3, 7, 9, 5, 2));
+    CProjectInfo info = CProjectInfo::Defaults("/data/slope/", localTime("2026-03-07 09:05:02"));
     EXPECT_EQ(fields(info), "****工程Talvor设计计算|990001|2026年3月7日 09:05:02|/data/slope/|0");
     // Two-digit years from 90 on stand as they are.
-    EXPECT_EQ(FormatDesignTime(localTime(1995, 12, 31, 23, 59, 58)), "95年12月31日 23:59:58");
-    EXPECT_EQ(FormatDesignTime(localTime(2089, 1, 1, 0, 0, 0)), "2089年1月1日 00:00:00");
+    EXPECT_EQ(FormatDesignTime(localTime("1995-12-31 23:59:58")), "95年12月31日 23:59:58");
+    EXPECT_EQ(FormatDesignTime(localTime("2089-01-01 00:00:00")), "2089年1月1日 00:00:00");
 }
 
 TEST(ProjectInfo, IndustryIsClampedToTheListAndEmptyOrLongLinesAreHeldToTheirFields) {
@@ -64,7 +59,7 @@ TEST(ProjectInfo, IndustryIsClampedToTheListAndEmptyOrLongLinesAreHeldToTheirFie
 
 TEST(ProjectInfo, FileIsWrittenAsGbkAndReadBackWhateverItsCaseLineEndsOrEncoding) {
     TempDir dir;
-    CProjectInfo info = CProjectInfo::Defaults(dir.path(), localTime(2026, 6, 1, 8, 0, 0));
+    CProjectInfo info = CProjectInfo::Defaults(dir.path(), localTime("2026-06-01 08:00:00"));
     info.name = "宝成线K120滑坡";
     info.number = "2026-17";
     info.industry = 1;

@@ -6,20 +6,31 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <sstream>
 
 namespace {
 
-// A dialog driven by a script that acts on the chooser and says whether the
-// dialog was confirmed.
+// A dialog that follows a script: a number selects that line, "y"/"n" deletes
+// answering yes/no, "ok" ends it confirmed. It notes what it shows after each step.
 struct ScriptedChooser : TemplateChooserUi {
-    explicit ScriptedChooser(std::function<bool(TemplateChooser&)> s) : script(std::move(s)) {}
-    bool run(TemplateChooser& chooser) override {
-        shownLines = chooser.lines();
-        return script(chooser);
+    explicit ScriptedChooser(std::string s) : script(std::move(s)) {}
+    bool run(TemplateChooser& c) override {
+        std::istringstream in(script);
+        std::string step;
+        for (note(c); in >> step && step != "ok"; note(c)) {
+            if (step == "y" || step == "n")
+                seen += c.DeleteSelected(step == "y" ? yes : no) ? "deleted\n" : "kept\n";
+            else
+                c.select(std::stoi(step));
+        }
+        return step == "ok";
     }
-    std::function<bool(TemplateChooser&)> script;
-    std::vector<std::string> shownLines;
+    void note(const TemplateChooser& c) {
+        for (const std::string& line : c.lines()) seen += line + "|";
+        seen += " at " + std::to_string(c.selection()) + (c.canDelete() ? " deletable\n" : "\n");
+    }
+    std::string script, seen;
+    AnsweringSinks yes{true}, no{false};
 };
 
 CSlideCalcData itemNamed(const std::string& name, float gamma = 18.0f) {
@@ -93,19 +104,22 @@ TEST(TemplateIndex, LoadCreatesTheDirectoryRefusesForeignFilesAndWritesWholeFile
     EXPECT_EQ(prog.regularFiles(), 1);
 }
 
-TEST(TemplateIndex, StoringAsksWritesTheTemplateAndTellsItsName) {
-    Library prog;
+TEST(TemplateIndex, StoringAsksTellsTheNameAndOverwritesTheOldFileOfAFreedNumber) {
+    Library prog({"一", "二"});
+    ASSERT_TRUE(prog.index.RemoveTemplate(0, 0));
+    ASSERT_TRUE(prog.index.SaveTemplateIndex(prog.ctx));
     CSlideCalcData item = itemNamed("公路K5滑坡例题", 20.5f);
     ASSERT_TRUE(StoreTemplate(0, item, prog.index, prog.ctx));
-    EXPECT_EQ(
-        prog.sinks.messages,
-        (std::vector<std::string>{"是否要将当前的数据存入模板库 ?",
-                                  "保存模板成功，此例题对应的模板名字为：\n     公路K5滑坡例题"}));
+    EXPECT_EQ(prog.sinks.messages.at(0), "是否要将当前的数据存入模板库 ?");
+    EXPECT_EQ(prog.sinks.messages.at(1),
+              "保存模板成功，此例题对应的模板名字为：\n     公路K5滑坡例题");
     CSlideCalcData read;
     ASSERT_EQ(read.ReadDataFile(prog.file("Template/Talvor_0001.DAT")), 1);
+    EXPECT_EQ(read.name(), "公路K5滑坡例题");
     EXPECT_FLOAT_EQ(read.gamma, 20.5f);
     EXPECT_EQ(item.fileName(), "");  // the shared record keeps its own file name
-    EXPECT_EQ(prog.onDisk().templateCount[0], 1);
+    EXPECT_EQ(prog.onDisk().templateNumbers[0], prog.index.templateNumbers[0]);
+    EXPECT_EQ(prog.index.templateNumbers[0][1], 1);
 }
 
 TEST(TemplateIndex, AnsweringNoOrAFullKindStoresNothing) {
@@ -123,86 +137,48 @@ TEST(TemplateIndex, AnsweringNoOrAFullKindStoresNothing) {
     EXPECT_EQ(prog.sinks.messages.back(), "不能保存模板 !");
 }
 
-TEST(TemplateIndex, FreedNumbersAreReusedAndTheirOldFileOverwritten) {
-    Library prog({"一", "二"});
-    ASSERT_TRUE(prog.index.RemoveTemplate(0, 0));
-    ASSERT_TRUE(prog.index.SaveTemplateIndex(prog.ctx));
-    ASSERT_TRUE(StoreTemplate(0, itemNamed("三"), prog.index, prog.ctx));
-    EXPECT_EQ(prog.index.templateNumbers[0][1], 1);
-    CSlideCalcData read;
-    ASSERT_EQ(read.ReadDataFile(prog.file("Template/Talvor_0001.DAT")), 1);
-    EXPECT_EQ(read.name(), "三");
-}
-
 TEST(TemplateChooser, ListsTheFixedLinesThenTheTemplatesAndFillsTheRecordFromTheChoice) {
     Library prog({"甲例题"});
     ASSERT_TRUE(StoreTemplate(0, itemNamed("乙例题", 19.0f), prog.index, prog.ctx));
-    CTemplateIndex withLost = prog.index;  // a template whose file went missing
+    CTemplateIndex withLost = prog.index;  // a template whose file went missing: empty line
     withLost.AddTemplate(0);
     withLost.SaveTemplateIndex(prog.ctx);
     CSlideCalcData record = itemNamed("上一个", 23.0f);
-    ScriptedChooser ui([](TemplateChooser& c) {
-        EXPECT_EQ(c.selection(), 0);
-        EXPECT_FALSE(c.canDelete());
-        c.select(3);
-        return true;
-    });
+    ScriptedChooser ui("3 ok");
     ASSERT_TRUE(ChooseTemplate(0, record, prog.index, prog.ctx, ui));
-    EXPECT_EQ(ui.shownLines,
-              (std::vector<std::string>{"系统默认例题", "前一个例题", "甲例题", "乙例题", ""}));
+    EXPECT_EQ(ui.seen, readBytes(TALVOR_TEST_DATA "/chooser/lists.txt"));
     EXPECT_EQ(record.name(), "乙例题");
     EXPECT_FLOAT_EQ(record.gamma, 19.0f);
     record.gamma = 23.0f;
-    ScriptedChooser previous([](TemplateChooser& c) { return c.select(1), true; });
+    ScriptedChooser previous("1 ok"), first("ok"), cancel("0");
     ASSERT_TRUE(ChooseTemplate(0, record, prog.index, prog.ctx, previous));
     EXPECT_FLOAT_EQ(record.gamma, 23.0f);
     std::filesystem::remove(prog.file("Template/Talvor.MB"));
-    ScriptedChooser first([](TemplateChooser&) { return true; });
     ASSERT_TRUE(ChooseTemplate(0, record, prog.index, prog.ctx, first));
     EXPECT_EQ(record, CSlideCalcData());
     EXPECT_TRUE(prog.has("Template/Talvor.MB"));  // confirming writes the index, even unchanged
     record.gamma = 30.0f;
-    ScriptedChooser cancel([](TemplateChooser&) { return false; });
     EXPECT_FALSE(ChooseTemplate(0, record, prog.index, prog.ctx, cancel));
     EXPECT_FLOAT_EQ(record.gamma, 30.0f);
 }
 
 TEST(TemplateChooser, DeletingThenCancellingKeepsTheTemplate) {
     Library prog({"甲"});
-    AnsweringSinks yes(true);
     CSlideCalcData record;
-    ScriptedChooser ui([&](TemplateChooser& c) {
-        c.select(2);
-        EXPECT_TRUE(c.canDelete());
-        EXPECT_TRUE(c.DeleteSelected(yes));
-        EXPECT_EQ(c.lines().size(), 2u);
-        return false;
-    });
+    ScriptedChooser ui("2 y");
     EXPECT_FALSE(ChooseTemplate(0, record, prog.index, prog.ctx, ui));
-    EXPECT_EQ(yes.messages, std::vector<std::string>{"是否真要从模板库中将: 甲 删除 ?"});
+    EXPECT_EQ(ui.seen, readBytes(TALVOR_TEST_DATA "/chooser/delete_cancel.txt"));
+    EXPECT_EQ(ui.yes.messages, std::vector<std::string>{"是否真要从模板库中将: 甲 删除 ?"});
     EXPECT_EQ(prog.index.templateCount[0], 1);
     EXPECT_EQ(prog.onDisk().templateCount[0], 1);
 }
 
 TEST(TemplateChooser, DeletingTheLastLineSelectsTheNewLastLine) {
     Library prog({"甲", "乙", "丙"});
-    AnsweringSinks yes(true), no(false);
     CSlideCalcData record;
-    ScriptedChooser ui([&](TemplateChooser& c) {
-        c.select(4);
-        EXPECT_FALSE(c.DeleteSelected(no));
-        EXPECT_EQ(c.lines().size(), 5u);
-        EXPECT_TRUE(c.DeleteSelected(yes));
-        EXPECT_EQ(c.selection(), 3);
-        c.select(2);
-        EXPECT_TRUE(c.DeleteSelected(yes));
-        EXPECT_EQ(c.selection(), 2);
-        EXPECT_EQ(c.lines()[2], "乙");
-        c.select(99);  // ignored
-        EXPECT_EQ(c.selection(), 2);
-        return true;
-    });
+    ScriptedChooser ui("4 n y 2 y 99 ok");  // 99 lies outside the list: ignored
     ASSERT_TRUE(ChooseTemplate(0, record, prog.index, prog.ctx, ui));
+    EXPECT_EQ(ui.seen, readBytes(TALVOR_TEST_DATA "/chooser/delete_last.txt"));
     EXPECT_EQ(record.name(), "乙");
     const CTemplateIndex onDisk = prog.onDisk();
     EXPECT_EQ(onDisk.templateCount[0], 1);

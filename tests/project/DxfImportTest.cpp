@@ -13,57 +13,33 @@ std::string drawing(const std::string& name) {
     return TALVOR_TEST_DATA "/dxf/" + name;
 }
 
-using Segments = std::array<CLineSeg, CSlideCalcData::kMaxSegments>;
-
-// A line as numbers: its count and start, then dx, dy of its first n segments.
-std::vector<float> line(std::vector<float> head, const Segments& s, size_t n) {
-    for (size_t i = 0; i < n; ++i) head.insert(head.end(), {s[i].dx, s[i].dy});
-    return head;
-}
-std::vector<float> slipOf(const CSlideCalcData& d, size_t n) {
-    return line({float(d.slipCount)}, d.slip, n);
-}
-std::vector<float> slopeOf(const CSlideCalcData& d, size_t n) {
-    return line({float(d.slopeCount), d.slopeX0}, d.slope, n);
-}
-std::vector<float> waterOf(const CSlideCalcData& d, size_t n) {
-    return line({float(d.waterCount), d.waterX0, d.waterY0}, d.water, n);
-}
-
-// An empty expectation: the line was not drawn and stays as it was.
-void expectLine(std::vector<float> (*of)(const CSlideCalcData&, size_t), size_t head,
-                const CSlideCalcData& got, const std::vector<float>& want, float tolerance) {
-    if (want.empty()) {
-        EXPECT_EQ(of(got, 100), of(CSlideCalcData(), 100));
-        return;
-    }
-    std::vector<float> v = of(got, (want.size() - head) / 2);
-    for (size_t i = 0; i < v.size(); ++i) {
-        if (tolerance > 0)
-            EXPECT_NEAR(v[i], want[i], tolerance) << i;
-        else
-            EXPECT_FLOAT_EQ(v[i], want[i]) << i;
-    }
+// Count, start and the first n segments (dx, dy) of line 0 (slip), 1 (slope) or 2 (water).
+std::vector<float> line(const CSlideCalcData& d, int which, size_t n) {
+    const float head[3][3] = {{float(d.slipCount)},
+                              {float(d.slopeCount), d.slopeX0},
+                              {float(d.waterCount), d.waterX0, d.waterY0}};
+    std::vector<float> v(head[which], head[which] + which + 1);
+    const auto& s = which == 0 ? d.slip : which == 1 ? d.slope : d.water;
+    for (size_t i = 0; i < n; ++i) v.insert(v.end(), {s[i].dx, s[i].dy});
+    return v;
 }
 
 }  // namespace
 
+// Each line as its count, start and segments; a line not drawn stays as it was.
 TEST(DxfImport, LinesAreFoundByColourScaledAndMeasuredFromTheStartOfTheSlipSurface) {
     const struct {
         const char* drawing;
         const char* unit;
-        std::vector<float> slip;   // count, then dx, dy of each segment
-        std::vector<float> slope;  // count, x0, segments
-        std::vector<float> water;  // count, x0, y0, segments
+        std::vector<float> lines[3];
     } cases[] = {
-        {"section_m.dxf", "m", {2, 10, -2, 10, -1}, {2, -5, 5, 2, 20, 2}, {1, 2, -1, 16, 1.5f}},
-        {"section_mm.dxf", "mm", {2, 10, -2, 10, -1}, {2, -5, 5, 2, 20, 2}, {1, 2, -1, 16, 1.5f}},
-        {"shifted_m.dxf", "m", {2, 10, -2, 10, -1}, {1, -5, 25, 4}, {1, 2, -1, 16, 1.5f}},
-        // A water line alone is measured from the origin.
-        {"water_only_m.dxf", "m", {}, {}, {2, 3, 2, 7, 2, 2, 0.5f}},
+        {"section_m.dxf", "m", {{2, 10, -2, 10, -1}, {2, -5, 5, 2, 20, 2}, {1, 2, -1, 16, 1.5f}}},
+        {"section_mm.dxf", "mm", {{2, 10, -2, 10, -1}, {2, -5, 5, 2, 20, 2}, {1, 2, -1, 16, 1.5f}}},
+        {"shifted_m.dxf", "m", {{2, 10, -2, 10, -1}, {1, -5, 25, 4}, {1, 2, -1, 16, 1.5f}}},
+        {"water_only_m.dxf", "m", {{}, {}, {2, 3, 2, 7, 2, 2, 0.5f}}},  // from the origin
         // The last polyline of a colour wins; the first one's later segments stay.
-        {"two_slips_m.dxf", "m", {1, 3, -1, 1, 1}, {}, {}},
-        {"lwpolyline_r2000_m.dxf", "m", {2, 10, -2, 10, -1}, {}, {}},
+        {"two_slips_m.dxf", "m", {{1, 3, -1, 1, 1}, {}, {}}},
+        {"lwpolyline_r2000_m.dxf", "m", {{2, 10, -2, 10, -1}, {}, {}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.drawing);
@@ -73,36 +49,32 @@ TEST(DxfImport, LinesAreFoundByColourScaledAndMeasuredFromTheStartOfTheSlipSurfa
         ASSERT_TRUE(ParseDrawingUnit(c.unit, &k));
         DxfImportSummary s = ImportSectionLines(record, drawing(c.drawing), k, sinks);
         EXPECT_TRUE(s.readable && sinks.messages.empty());
-        EXPECT_EQ((std::vector<bool>{s.slip, s.slope, s.water}),
-                  (std::vector<bool>{!c.slip.empty(), !c.slope.empty(), !c.water.empty()}));
-        const float tolerance = k < 1 ? 1e-5f : 0;
-        expectLine(slipOf, 1, record, c.slip, tolerance);
-        expectLine(slopeOf, 2, record, c.slope, tolerance);
-        expectLine(waterOf, 3, record, c.water, tolerance);
+        const bool found[3] = {s.slip, s.slope, s.water};
+        for (int w = 0; w < 3; ++w) {
+            const std::vector<float>& want = c.lines[w];
+            EXPECT_EQ(found[w], !want.empty()) << w;
+            EXPECT_TRUE(!want.empty() || line(record, w, 100) == line(CSlideCalcData(), w, 100))
+                << w;
+            std::vector<float> got = line(record, w, want.empty() ? 0 : (want.size() - w - 1) / 2);
+            for (size_t i = 0; i < want.size(); ++i)
+                EXPECT_NEAR(got[i], want[i], k < 1 ? 1e-5f : 0) << w << " " << i;
+        }
     }
 }
 
 TEST(DxfImport, OnlyTheGeometryOfTheLinesChanges) {
-    CSlideCalcData record;
-    record.slip[0].c = 12.5f;
-    record.slip[1].phi = 17.0f;
-    record.slope[0].loadCount = 2;
-    record.slip[2].dx = 7.0f;  // beyond the new count: kept
-    CSlideCalcData want = record;
+    auto edit = [](CSlideCalcData& r) {
+        r.slip[0].c = 12.5f;
+        r.slip[1].phi = 17.0f;
+        r.slope[0].loadCount = 2;
+        r.slip[2].dx = 7.0f;  // beyond the new count: kept
+    };
+    CSlideCalcData record, want;
+    edit(record);
     RecordingSinks sinks;
     ImportSectionLines(record, drawing("section_m.dxf"), 1.0f, sinks);
-    EXPECT_FLOAT_EQ(record.slip[2].dx, 7.0f);
-    // With the imported geometry copied over, nothing else may differ.
-    std::tie(want.slipCount, want.slopeCount, want.waterCount) =
-        std::tie(record.slipCount, record.slopeCount, record.waterCount);
-    std::tie(want.slopeX0, want.waterX0, want.waterY0) =
-        std::tie(record.slopeX0, record.waterX0, record.waterY0);
-    for (int i = 0; i < CSlideCalcData::kMaxSegments; ++i) {
-        for (auto [w, r] : {std::pair{&want.slip[i], &record.slip[i]},
-                            {&want.slope[i], &record.slope[i]},
-                            {&want.water[i], &record.water[i]}})
-            std::tie(w->dx, w->dy) = std::tie(r->dx, r->dy);
-    }
+    ImportSectionLines(want, drawing("section_m.dxf"), 1.0f, sinks);
+    edit(want);
     EXPECT_TRUE(record == want);
 }
 
@@ -135,12 +107,8 @@ TEST(DxfImport, DrawingsWithoutLinesChangeNothingAndNonDrawingsSaySo) {
 TEST(DxfImport, UnitsAreNamedOrGivenAsAFactor) {
     const std::pair<const char*, float> good[] = {
         {"m", 1}, {"cm", 0.01f}, {"0.3048", 0.3048f}, {"0", 0}};
-    for (auto [text, want] : good) {
-        float k = -1;
-        EXPECT_TRUE(ParseDrawingUnit(text, &k)) << text;
-        EXPECT_FLOAT_EQ(k, want) << text;
-    }
-    float k = 0;
+    float k = -1;
+    for (auto [text, want] : good) EXPECT_TRUE(ParseDrawingUnit(text, &k) && k == want) << text;
     for (const char* bad : {"km", "-1", "2000000", "", "nan", "其他单位"})
         EXPECT_FALSE(ParseDrawingUnit(bad, &k)) << bad;
 }

@@ -40,7 +40,7 @@ std::string shown(const ItemList& l) {
 
 }  // namespace
 
-TEST(ItemList, LinesShowPositionDescriptionAndFileAndTheSelectionFollowsChanges) {
+TEST(ItemList, LinesShowPositionDescriptionAndFileAndTheSelectionFollowsChangesAndOpening) {
     Program prog;
     CProjectData p;
     for (int i = 0; i < 3; ++i) p.AddItem(0);
@@ -67,11 +67,21 @@ TEST(ItemList, LinesShowPositionDescriptionAndFileAndTheSelectionFollowsChanges)
     list.RefreshItemList(p, prog.ctx, false);
     EXPECT_EQ(shown(list), lines + "item -1, views 0, view -1");
     p.RemoveItem(0, 0);
-    p.AddItem(0);  // number 1 again, at the end
+    p.AddItem(0);  // number 1 again, at the end: list 2, 1
     list.RefreshItemList(p, prog.ctx, true);
-    EXPECT_EQ(list.itemLines[1], "02  (&TLVR_0001.DAT)");
-    list.RefreshItemList(CProjectData(), prog.ctx, true);
+    ItemContext item;
+    ASSERT_EQ(list.OpenItem(p, true, prog.sinks, &item), 1);
+    EXPECT_EQ(item.caption + "|" + item.fileBase, "Talvor设计计算 2|&TLVR_0001");
+    EXPECT_EQ((std::vector<int>{item.number, item.kindFlag, item.newItem}),
+              (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ(list.DeleteQuestion(), "是否真要删除 02  (&TLVR_0001.DAT)?");
+    const CProjectData none;
+    list.RefreshItemList(none, prog.ctx, true);
     EXPECT_EQ(shown(list), "item -1, views 0, view -1");
+    EXPECT_EQ(list.OpenItem(none, false, prog.sinks, &item), 0);
+    EXPECT_EQ(prog.sinks.messages,
+              std::vector<std::string>{"请先点“增”按钮增加一个项目，再点计算。"});
+    EXPECT_EQ(list.DeleteQuestion(), "");
 }
 
 TEST(ItemList, DataFileIsTheSameWhetherNamedDatOrDAT) {
@@ -139,26 +149,4 @@ TEST(ItemList, ShowResultGivesTheFilesOfTheChosenView) {
     ASSERT_TRUE(list.ShowResult(prog.ctx, &dxf, &rtf));
     EXPECT_EQ(list.curResult, 2);
     EXPECT_EQ(rtf, prog.file("r2.RTF"));
-}
-
-TEST(ItemList, OpeningNeedsAValidSelection) {
-    Program prog;
-    CProjectData p;
-    ItemList list;
-    ItemContext item;
-    list.RefreshItemList(p, prog.ctx, true);
-    EXPECT_EQ(list.OpenItem(p, false, prog.sinks, &item), 0);
-    EXPECT_EQ(prog.sinks.messages,
-              std::vector<std::string>{"请先点“增”按钮增加一个项目，再点计算。"});
-    EXPECT_EQ(list.DeleteQuestion(), "");
-    p.AddItem(0);
-    p.AddItem(0);
-    p.RemoveItem(0, 0);
-    p.AddItem(0);  // list: 2, 1
-    list.RefreshItemList(p, prog.ctx, true);
-    ASSERT_EQ(list.OpenItem(p, true, prog.sinks, &item), 1);
-    EXPECT_EQ(item.caption + "|" + item.fileBase, "Talvor设计计算 2|&TLVR_0001");
-    EXPECT_EQ((std::vector<int>{item.number, item.kindFlag, item.newItem}),
-              (std::vector<int>{1, 1, 1}));
-    EXPECT_EQ(list.DeleteQuestion(), "是否真要删除 02  (&TLVR_0001.DAT)?");
 }
