@@ -2,15 +2,15 @@
 // the candidates' report lines.
 #include "designs/PileDesign.h"
 
+#include "DesignTestData.h"
+
 #include "data/CSlideCalcData.h"
 #include "engine/ThrustPass.h"
 #include "platform/ReportWriter.h"
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 namespace {
 // One candidate of 100 kN, least spacing 1 m, every row developing its full capacity.
@@ -29,43 +29,21 @@ std::string candidates(const CSlideCalcData& item, float H, const DesignEnv& env
     return report.utf8();
 }
 
-std::string data(const char* name) {
-    return readBytes(std::string(TALVOR_TEST_DATA) + "/" + name);
-}
 }  // namespace
 
 TEST(PileDesign, TheFewestRowsComeFirstThenTheWidestSpacingInFiftyMillimetreSteps) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    struct Case {
-        const char* what;
-        float H, minSpacing, secondRowFactor;
-        bool found;
-        int rows;
-        float spacing, raisedH;
-    } cases[] = {
-        // S = 200, s_exact = 1.333 rounds to 1.35 above it, so 1.30.
-        {"150: two rows", 150, 1, 1, true, 2, 1.30f, 150},
-        {"200 equals two rows: a third", 200, 1, 1, true, 3, 1.50f, 200},
-        {"second row at half: 150 / 120", 120, 1, 0.5f, true, 2, 1.25f, 120},
-        {"1.03 rounds to 1.00 below the least 1.02", 100 / 1.03f, 1.02f, 1, true, 1, 1.00f,
-         100 / 1.03f},
-        {"no thrust: raised to 0.0001", 0, 1, 1, true, 1, 1.0e6f, 0.0001f},
-        {"twenty rows give exactly 2000", 2000, 1, 1, false, 0, 0, 2000},
-        {"thrust NaN", nan, 1, 1, false, 0, 0, nan},
-        {"least spacing NaN", 150, nan, 1, false, 0, 0, 150},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const std::vector<float>& v : numberRows("pile_layouts.txt", 7)) {
         CSlideCalcData item = oneCandidate();
-        item.minPileSpacing = c.minSpacing;
-        item.rowFactor[1] = c.secondRowFactor;
-        float H = c.H;
+        item.minPileSpacing = v[1];
+        item.rowFactor[1] = v[2];
+        float H = v[0];
         const PileLayout layout = LayoutPileRows(item, 0, H);
-        EXPECT_EQ(layout.found, c.found);
-        if (!c.found) continue;
-        EXPECT_EQ(layout.rows, c.rows);
-        EXPECT_FLOAT_EQ(layout.spacing, c.spacing);
-        EXPECT_FLOAT_EQ(H, c.raisedH);
+        EXPECT_EQ(layout.found, v[3] == 1.0f) << v[0] << " " << v[1];
+        if (layout.found) {
+            EXPECT_EQ(layout.rows, static_cast<int>(v[4])) << v[0];
+            EXPECT_FLOAT_EQ(layout.spacing, v[5]) << v[0];
+            EXPECT_FLOAT_EQ(H, v[6]) << v[0];
+        }
     }
 }
 

@@ -1,6 +1,8 @@
 // The berm and unloading designs on the worked example: refusal, the search
 // over the real thrust pass, the report block of the winner and its drawings.
 #include "designs/BermDesign.h"
+
+#include "DesignTestData.h"
 #include "designs/UnloadingDesign.h"
 
 #include "data/CSlideCalcData.h"
@@ -37,9 +39,6 @@ struct Harness {
     }
     int berm() { return DesignBerm(item, report, env); }
     int unloading() { return DesignUnloading(item, report, env); }
-    std::string expected(const char* name) const {
-        return readBytes(std::string(TALVOR_TEST_DATA) + "/" + name);
-    }
     bool drawn(const char* name) const { return std::filesystem::exists(dir.file(name)); }
     bool drawingHolds(const std::string& utf8) const {
         return readBytes(dir.file("&TLVR_0001_TLVR_JG.DXF")).find(utf8ToGbk(utf8)) !=
@@ -90,7 +89,7 @@ TEST(BermDesign, TheWorkedExampleRunsElevenHeightsOrThePositionsAndNoneSatisfies
     EXPECT_EQ(h.berm(), 1);
     EXPECT_EQ(h.summary.iterations, 11);
     EXPECT_TRUE(h.sinks.messages.empty());
-    EXPECT_EQ(h.report.utf8(), h.expected("berm_worked_example.txt"));
+    EXPECT_EQ(h.report.utf8(), data("berm_worked_example.txt"));
     // Only the sweep is drawn when no trial satisfies.
     EXPECT_TRUE(h.drawingHolds("反压码高度(m)") && h.drawingHolds("单位宽反压码体积m3"));
     EXPECT_FALSE(h.drawn("&TLVR_0001_TLVR_JT.DXF"));
@@ -99,7 +98,7 @@ TEST(BermDesign, TheWorkedExampleRunsElevenHeightsOrThePositionsAndNoneSatisfies
     p.item.bermDesignMode = 1;
     EXPECT_EQ(p.bruteForce(&CSlideCalcData::bermX, p.item.bermXRange, 0.0f, true).best, -1);
     EXPECT_EQ(p.berm(), 1);
-    EXPECT_EQ(p.report.utf8(), p.expected("berm_position.txt"));
+    EXPECT_EQ(p.report.utf8(), data("berm_position.txt"));
 }
 
 TEST(BermDesign, PilesOf200KnPerMetreAreFirstReachedAtSevenMetresWhichWins) {
@@ -109,7 +108,7 @@ TEST(BermDesign, PilesOf200KnPerMetreAreFirstReachedAtSevenMetresWhichWins) {
     h.item.pileKinds[0].capacity = 400.0f;
     const auto w = h.bruteForce(&CSlideCalcData::bermH, h.item.bermHRange, 200.0f, true);
     EXPECT_EQ(h.berm(), 1);
-    EXPECT_EQ(h.report.utf8(), h.expected("berm_piles_200.txt"));
+    EXPECT_EQ(h.report.utf8(), data("berm_piles_200.txt"));
     EXPECT_EQ(w.value, 7.0f);
     EXPECT_TRUE(h.reports("        反压码的总体积 = %.3f m3\n", w.volume * 500.0f));
     EXPECT_TRUE(h.drawingHolds("水平推力kN"));
@@ -139,13 +138,13 @@ TEST(BermDesign, WithoutResultNamesOrAWritableDirectoryOnlyTheDrawingIsMissing) 
     h.item = CSlideCalcData{};
     h.item.pileKinds[0].capacity = 400.0f;
     EXPECT_EQ(h.berm(), 1);
-    EXPECT_EQ(h.report.utf8(), h.expected("berm_piles_200.txt"));
+    EXPECT_EQ(h.report.utf8(), data("berm_piles_200.txt"));
     EXPECT_TRUE(std::filesystem::is_empty(h.dir.path()));
     Harness missing;
     missing.ctx.G_strWorkPath = missing.dir.path() + "missing/";
     missing.item.pileKinds[0].capacity = 400.0f;
     EXPECT_EQ(missing.berm(), 1);
-    EXPECT_EQ(missing.report.utf8(), missing.expected("berm_piles_200.txt"));
+    EXPECT_EQ(missing.report.utf8(), data("berm_piles_200.txt"));
 }
 
 TEST(UnloadingDesign, SearchesTheStartHeightAndTheCurveShowsTheLastTrial) {
@@ -155,7 +154,7 @@ TEST(UnloadingDesign, SearchesTheStartHeightAndTheCurveShowsTheLastTrial) {
     EXPECT_EQ(h.bruteForce(&CSlideCalcData::unloadY, h.item.unloadYRange, 50.0f, false).best, -1);
     EXPECT_EQ(h.unloading(), 1);
     EXPECT_EQ(h.summary.iterations, 11);
-    EXPECT_EQ(h.report.utf8(), h.expected("unloading_worked_example.txt"));
+    EXPECT_EQ(h.report.utf8(), data("unloading_worked_example.txt"));
     EXPECT_TRUE(h.drawingHolds("刷方定位高度(m)") && h.drawingHolds("单位宽刷方体积m3"));
     CSlideCalcData last = h.item;
     last.unloadY = 25.0f;
@@ -174,7 +173,7 @@ TEST(UnloadingDesign, TheLeastTrimmedVolumeAmongSatisfyingHeightsWinsNotTheFirst
     h.item.pileKinds[0].capacity = 600.0f;
     const auto w = h.bruteForce(&CSlideCalcData::unloadY, h.item.unloadYRange, 300.0f, false);
     EXPECT_EQ(h.unloading(), 1);
-    EXPECT_EQ(h.report.utf8(), h.expected("unloading_piles_300.txt"));
+    EXPECT_EQ(h.report.utf8(), data("unloading_piles_300.txt"));
     EXPECT_EQ(w.value, 24.0f);
     EXPECT_TRUE(h.reports("        刷方的总体积 = %.3f m3\n", w.volume * 500.0f));
 }

@@ -1,6 +1,8 @@
 // Trial planning and the least-volume rule of the berm and unloading sweeps.
 #include "designs/TrialSweep.h"
 
+#include "DesignTestData.h"
+
 #include "data/CSlideCalcData.h"
 
 #include <gtest/gtest.h>
@@ -33,32 +35,13 @@ int bestOf(float Rp, std::vector<TrialOutcome> outcomes) {
 }  // namespace
 
 TEST(TrialSweep, TrialCountsStayBetweenTwoAndTwoThousandWithAStepOfAtLeastOneMillimetre) {
-    struct Case {
-        CValueRange range;
-        int count;
-        float step, last;
-    } cases[] = {
-        {{0, 10, 1}, 11, 1, 10},
-        {{0, 10, 3}, 4, 3, 9},
-        {{0, 10, 0}, 2000, 0.001f, 1.999f},  // step 0 counts as 1 mm
-        {{5, 1, 1}, 2, 1, 6},                // max below min
-        {{5, 5, 1}, 2, 1, 6},
-        {{0, 1.0e6f, 0.001f}, 2000, 0.001f, 1.999f},  // 10^9 asked
-        {{0, 1.0e30f, -1}, 2000, 0.001f, 1.999f},
-        {{0, 10, 1.0e30f}, 2, 1.0e30f, 1.0e30f},
-        {{kNaN, 10, 1}, 2000, 1, kNaN},
-        {{0, kNaN, 1}, 2000, 1, 1999},
-        {{0, 10, kNaN}, 2000, 0.001f, 1.999f},
-        {{0, 0.5f, 0.0005f}, 500, 0.001f, 0.499f},  // 0.5 / 0.001 falls just below 500 in float
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.range.minValue << " " << c.range.maxValue << " " << c.range.step);
-        const TrialPlan plan = PlanTrials(c.range);
-        EXPECT_EQ(plan.count, c.count);
-        EXPECT_FLOAT_EQ(plan.step, c.step);
-        if (!std::isnan(c.last)) {
-            EXPECT_FLOAT_EQ(TrialValue(plan, plan.count - 1), c.last);
+    for (const std::vector<float>& v : numberRows("trial_plans.txt", 6)) {
+        SCOPED_TRACE(testing::Message() << v[0] << " " << v[1] << " " << v[2]);
+        const TrialPlan plan = PlanTrials({v[0], v[1], v[2]});
+        EXPECT_EQ(plan.count, static_cast<int>(v[3]));
+        EXPECT_FLOAT_EQ(plan.step, v[4]);
+        if (!std::isnan(v[5])) {
+            EXPECT_FLOAT_EQ(TrialValue(plan, plan.count - 1), v[5]);
         }
     }
     EXPECT_FLOAT_EQ(TrialValue(PlanTrials({0, 10, 3}), 1), 3.0f);
