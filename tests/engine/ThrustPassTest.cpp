@@ -9,11 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
