@@ -1,6 +1,8 @@
 #include "project/CProjectData.h"
 
 #include "ProjectTestSupport.h"
+#include "project/CPileLibrary.h"
+#include "project/CTemplateIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -156,4 +158,36 @@ TEST(ProjectData, CorruptOrForeignFilesAreRefusedAndLeaveTheRecord) {
     writeBytes(prog.file("Talvor.PRJ"), good.substr(0, 20450));
     EXPECT_TRUE(p.LoadProject(prog.ctx));
     EXPECT_EQ(items(p, 0), "0:");
+}
+
+// Behind a valid magic, fifty random counts all within 0..100 do not happen by chance.
+TEST(ProjectData, RandomBytesAreRefusedByTheBinaryFilesEvenBehindTheirMagic) {
+    std::mt19937 rng(20260601);
+    const std::string project = CProjectData().FormatProjectFile();
+    const std::string index = CTemplateIndex().FormatIndexFile();
+    for (int round = 0; round < 400; ++round) {
+        std::string bytes = randomBytes(rng, 20484), indexBytes = bytes.substr(0, 20250);
+        if (round % 2)
+            bytes.replace(0, 50, project, 0, 50), indexBytes.replace(0, 50, index, 0, 50);
+        CProjectData p;
+        p.AddItem(0);
+        const CProjectData before = p;
+        EXPECT_FALSE(p.ParseProjectFile(bytes));
+        EXPECT_EQ(p, before);
+        EXPECT_FALSE(CTemplateIndex().ParseIndexFile(indexBytes));
+    }
+}
+
+TEST(ProjectData, ADirectoryInPlaceOfAFileIsRefused) {
+    Program prog;
+    for (const char* name : {"Talvor.PRJ", "TalvorPile.Dat", "Template/Talvor.MB"})
+        std::filesystem::create_directories(prog.file(name));
+    CProjectData p;
+    EXPECT_FALSE(p.LoadProject(prog.ctx));
+    p.AddItem(0);
+    EXPECT_FALSE(p.SaveProject(prog.ctx));
+    EXPECT_EQ(CPileLibrary().LoadPileLibrary(prog.ctx), 0);
+    CTemplateIndex index;
+    EXPECT_FALSE(index.LoadTemplateIndex(prog.ctx));
+    EXPECT_FALSE(index.SaveTemplateIndex(prog.ctx));
 }

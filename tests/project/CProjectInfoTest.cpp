@@ -63,11 +63,15 @@ TEST(ProjectInfo, FileIsWrittenAsGbkAndReadBackWhateverItsCaseLineEndsOrEncoding
     info.name = "宝成线K120滑坡";
     info.number = "2026-17";
     info.industry = 1;
+    CProjectInfo read = info;
+    read.name = "kept";  // a missing file or directory leaves the fields
+    EXPECT_EQ(read.ReadInfoFile(dir.path()), 0);
+    EXPECT_EQ(read.ReadInfoFile(dir.path() + "nowhere"), 0);
+    EXPECT_EQ(read.name, "kept");
+    EXPECT_EQ(info.WriteInfoFile(dir.path() + "nowhere/deeper"), 0);
     ASSERT_EQ(info.WriteInfoFile(dir.path()), 1);
     EXPECT_EQ(readBytes(dir.file("GCXX.BOX")),
               utf8ToGbk("宝成线K120滑坡\n2026-17\n2026年6月1日 08:00:00\n1\n"));
-    CProjectInfo read;
-    read.workPath = dir.path();
     ASSERT_EQ(read.ReadInfoFile(dir.path()), 1);
     EXPECT_EQ(read, info);
     std::filesystem::remove(dir.file("GCXX.BOX"));
@@ -79,14 +83,4 @@ TEST(ProjectInfo, FileIsWrittenAsGbkAndReadBackWhateverItsCaseLineEndsOrEncoding
     read.ParseInfoText(info.FormatInfoText());
     EXPECT_EQ(read.name, "a b");
     EXPECT_EQ(read.industry, 1);
-}
-
-TEST(ProjectInfo, MissingFileOrDirectoryLeavesTheFields) {
-    TempDir dir;
-    CProjectInfo info;
-    info.name = "kept";
-    EXPECT_EQ(info.ReadInfoFile(dir.path() + "nowhere"), 0);
-    EXPECT_EQ(info.ReadInfoFile(dir.path()), 0);
-    EXPECT_EQ(info.name, "kept");
-    EXPECT_EQ(info.WriteInfoFile(dir.path() + "nowhere/deeper"), 0);
 }

@@ -112,10 +112,3 @@ TEST(DxfImport, UnitsAreNamedOrGivenAsAFactor) {
     for (const char* bad : {"km", "-1", "2000000", "", "nan", "其他单位"})
         EXPECT_FALSE(ParseDrawingUnit(bad, &k)) << bad;
 }
-
-TEST(DxfImport, InstructionsEndWithTheQuestion) {
-    std::string text = DxfImportInstructions();
-    EXPECT_EQ(text.rfind("注意：\n\n\n", 0), 0u);
-    EXPECT_NE(text.find("yellow(黄色)"), std::string::npos);
-    EXPECT_TRUE(text.ends_with("是否现在就读入？\n"));
-}

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <random>
 
 struct Program {
     TempDir dir;
@@ -28,6 +29,13 @@ struct Program {
         return n;
     }
 };
+
+inline std::string randomBytes(std::mt19937& rng, size_t n) {
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::string s(n, '\0');
+    for (char& c : s) c = static_cast<char>(byte(rng));
+    return s;
+}
 
 // A disk that fills up half way through every file.
 class HalfWriter : public AtomicFileWriter {

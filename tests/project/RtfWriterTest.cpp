@@ -1,6 +1,7 @@
 #include "project/RtfWriter.h"
 
 #include "ProjectTestSupport.h"
+#include "project/CPileLibrary.h"
 #include "platform/ReportWriter.h"
 #include "platform/TextEncoding.h"
 #include "project/RtfReader.h"
@@ -92,4 +93,26 @@ TEST(Rtf, ReaderSkipsFontsStylesAndStarredGroups) {
         "\\fs40\\cf1 Big\\cf0\\fs20  small\\line\\u8800?z\\~}";
     EXPECT_EQ(runs(ParseRtf(rtf).value()),
               (std::vector<std::string>{"Big@32768/400", " small\n≠z @-1/200"}));
+}
+
+// Random bytes, some dressed as RTF or report directives.
+TEST(Rtf, RandomTextNeverBreaksTheTextReaders) {
+    std::mt19937 rng(99);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes = randomBytes(rng, 1 + round * 7);
+        if (round % 3 == 0) bytes = "{\\rtf1" + bytes;
+        if (round % 5 == 0) bytes = std::string(kScriptOpen) + bytes + std::string(kScriptClose);
+        CPileLibrary lib;
+        lib.ParseLibraryText(bytes);
+        for (const CPileTestRecord& e : lib.entries) {
+            ASSERT_LE(e.pileId.size(), 3u * 99);
+            ASSERT_LE(e.soil.size(), 3u * 99);
+        }
+        ParseRtf(bytes);
+        (void)PlainText(ExpandScript(bytes));
+    }
+    std::string nested = "{\\rtf1 " + std::string(5000, '{') + "x" + std::string(5000, '}') + "}";
+    std::optional<ReportDocument> doc = ParseRtf(nested);
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(PlainText(*doc), "x");
 }
