@@ -102,16 +102,13 @@ TEST(ItemList, DataFileIsTheSameWhetherNamedDatOrDAT) {
     EXPECT_EQ(prog.regularFiles(), 2);
 }
 
-TEST(ItemList, SixtyResultLinesGiveFiftyViewsEachHeldToItsFields) {
-    Program prog;
-    std::string text = "BIANPO_TALVORN_V10\n##Name,六十个结果\n##ChaXun\n##ChaXun," +
-                       std::string(150, 't') + ",only.DXF\n";
-    for (int i = 0; i < 60; ++i)
-        text += numbered("##ChaXun,视图", i, ",") + numbered("a", i, ".DXF,") +
-                numbered("b", i, ".RTF\n");
-    writeBytes(prog.file("&TLVR_0001.DAT"), utf8ToGbk(text));
+// The files of data/items: 60 "##ChaXun" lines, the first two short or long;
+// "##Name" lines after a comment, without text, or none at all.
+TEST(ItemList, SixtyResultLinesGiveFiftyViewsHeldToTheirFieldsAndNamesComeFromTheFirstLine) {
+    WorkContext ctx;
+    ctx.G_strWorkPath = TALVOR_TEST_DATA "/items/";
     ItemList list;
-    list.ReadResultList(prog.ctx, "&TLVR_0001.DAT");
+    list.ReadResultList(ctx, "sixty.dat");
     ASSERT_EQ(list.resultCount, 50);
     auto view = [&](int i) {
         return list.resultTitles[i] + "|" + list.resultDxfFiles[i] + "|" + list.resultRtfFiles[i];
@@ -119,19 +116,11 @@ TEST(ItemList, SixtyResultLinesGiveFiftyViewsEachHeldToItsFields) {
     EXPECT_EQ(view(0), "||");
     EXPECT_EQ(view(1), std::string(99, 't') + "|only.DXF|");
     EXPECT_EQ(view(49), "视图47|a47.DXF|b47.RTF");
-    list.ReadResultList(prog.ctx, "missing.DAT");
+    list.ReadResultList(ctx, "missing.DAT");
     EXPECT_EQ(list.resultCount, 0);
-}
-
-TEST(ItemList, NameComesFromTheFirstNameLineAndMissingFilesGiveNone) {
-    Program prog;
-    EXPECT_EQ(ItemList::ReadItemName(prog.ctx, "&TLVR_0009.DAT"), "");
-    writeBytes(prog.file("a.DAT"), "x\n// ##Name,comment\n##Name,第一\n##Name,第二\n");
-    writeBytes(prog.file("b.DAT"), "##Name\n");
-    writeBytes(prog.file("c.DAT"), "no name here\n");
-    EXPECT_EQ(ItemList::ReadItemName(prog.ctx, "a.DAT"), "第一");
-    EXPECT_EQ(ItemList::ReadItemName(prog.ctx, "b.DAT"), "");
-    EXPECT_EQ(ItemList::ReadItemName(prog.ctx, "c.DAT"), "");
+    const char* names[][2] = {
+        {"a.DAT", "第一"}, {"b.DAT", ""}, {"c.DAT", ""}, {"&TLVR_0009.DAT", ""}};
+    for (auto [file, name] : names) EXPECT_EQ(ItemList::ReadItemName(ctx, file), name) << file;
 }
 
 TEST(ItemList, ShowResultGivesTheFilesOfTheChosenView) {
