@@ -3,7 +3,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "diagrams/DepthChart.h"
-#include "diagrams/Sketch.h"
+#include "diagrams/ThrustCurve.h"
 #include "platform/Drawing.h"
 #include "platform/WorkContext.h"
 
@@ -18,7 +18,8 @@ int WriteDesignSweepDrawing(const WorkContext& ctx, const CSlideCalcData& item,
                             const SweepChart& chart) {
     const std::string name = item.GetDxfFileName(1);
     if (name.empty()) return 0;
-    std::unique_ptr<DXF> drawing = NewMemDxf();
+    // Texts in the "HZ" style, like every other result drawing.
+    std::unique_ptr<DXF> drawing = NewResultDrawing(true);
     if (!drawing) return 0;
     DrawDesignCurve(0.0f, 0.0f, drawing.get(), chart.n, chart.values, chart.thrusts, chart.xLabel,
                     chart.thrustLabel);
@@ -31,8 +32,7 @@ int WriteBestTrialSketch(const WorkContext& ctx, const CSlideCalcData& item,
                          const CSlideCalcData& best) {
     const std::string name = item.GetDxfFileName(0);
     if (name.empty()) return 0;
-    std::unique_ptr<DXF> drawing = NewMemDxf();
+    std::unique_ptr<DXF> drawing = MakeSketchDrawing(best);
     if (!drawing) return 0;
-    DrawSketch(best, drawing.get());
     return drawing->Write_MemDxf_To_File(workFile(ctx, name));
 }
