@@ -10,38 +10,17 @@
 #include "data/CSlideCalcData.h"
 #include "platform/Drawing.h"
 
-#include "platform/EzdxfCheck.h"
+#include "platform/DrawingCheck.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 
 constexpr auto npos = std::string::npos;
+using namespace drawing_check;
 
 namespace {
-
-std::string num(float v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, " %.3f", std::fabs(v) < 5e-4f ? 0.0f : v);
-    return buf;
-}
-
-std::string dump(const DXF& d) {
-    std::string out;
-    for (const DrawEntity& e : d.entities()) {
-        out +=
-            std::string(1, "LPCT"[int(e.kind)]) + " " + std::to_string(e.color) + " " + e.lineType;
-        for (const DrawVertex& v : e.points)
-            out += num(v.x) + num(v.y) + num(v.startWidth) + num(v.endWidth);
-        if (e.kind == DrawEntityKind::Circle) out += " r" + num(e.radius);
-        if (e.kind == DrawEntityKind::Text)
-            out += " " + e.style + num(e.height) + num(e.angle) + num(e.widthFactor) + " " + e.text;
-        out += "\n";
-    }
-    return out;
-}
 
 // A flat slip surface of one 8 m segment, a flat slope 2 m above it from x 0,
 // no measures; water of one segment (dx, dy) from (x0, y0) when waterCount is 1.
@@ -193,22 +172,8 @@ TEST(DiagramDrawings, DrawAsCheckedByHandLeaveThePenAndOpenCleanlyInEzdxf) {
         ASSERT_EQ(draw(*d), 1);
         EXPECT_EQ(d->penState(), before);
         EXPECT_EQ(d->envDepth(), 0);
-        const std::string base = std::string(TALVOR_TEST_DATA) + "/" + name;
-        std::istringstream in(readBytes(base + ".txt"));
-        std::string expected, line;
-        while (std::getline(in, line))
-            if (line.rfind("#", 0) != 0) expected += line + "\n";
-        if (expected != dump(*d)) writeBytes(base + ".out", dump(*d));
-        EXPECT_EQ(expected, dump(*d));
-        ASSERT_EQ(d->Write_MemDxf_To_File(dir.file(std::string(name) + ".DXF")), 1);
-        ezdxf_check::Report r = ezdxf_check::readWithEzdxf(dir.file(std::string(name) + ".DXF"));
-        ASSERT_EQ(r.status, 0) << r.raw;
-        EXPECT_EQ(r.version, "AC1009");
-        EXPECT_EQ(r.auditErrors, 0) << r.raw;
-        EXPECT_EQ(r.count("OTHER"), 0) << r.raw;
-        for (const DrawEntity& e : d->entities())
-            EXPECT_TRUE(e.kind != DrawEntityKind::Text || r.raw.find(" " + e.text + "\n") != npos)
-                << e.text;
+        expectAsExpected(dump(*d), TALVOR_TEST_DATA, name);
+        expectCleanInEzdxf(*d, dir.file(std::string(name) + ".DXF"));
     }
 }
 

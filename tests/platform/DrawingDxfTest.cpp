@@ -1,14 +1,18 @@
 #include "platform/Drawing.h"
 #include "platform/TextEncoding.h"
 
-#include "platform/EzdxfCheck.h"
+#include "platform/DrawingCheck.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+
+using namespace drawing_check;
 
 namespace {
+
+const std::string kData = TALVOR_PLATFORM_TEST_DATA;
 
 // A drawing with every kind of entity the program draws.
 DXF sampleDrawing() {
@@ -33,38 +37,34 @@ DXF sampleDrawing() {
     return d;
 }
 
-const DrawEntity* findKind(const DXF& d, DrawEntityKind kind, int nth = 0) {
-    for (const DrawEntity& e : d.entities())
-        if (e.kind == kind && nth-- == 0) return &e;
-    return nullptr;
+// An R12 file by hand: block "B" holds a line and inserts itself in a 100 × 100
+// array; the model space inserts it once, then a missing block and a stray vertex.
+std::string selfInsertingBlock(bool array) {
+    return std::string(
+               "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nB\n70\n0\n10\n0\n20\n0\n30\n0\n") +
+           "0\nLINE\n8\n0\n10\n0\n20\n0\n30\n0\n11\n1\n21\n0\n31\n0\n" +
+           "0\nINSERT\n8\n0\n2\nB\n10\n0\n20\n0\n30\n0\n" + (array ? "70\n100\n71\n100\n" : "") +
+           "44\n1\n45\n1\n0\nENDBLK\n8\n0\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n" +
+           "0\nINSERT\n8\n0\n2\nB\n10\n0\n20\n0\n30\n0\n" +
+           "0\nINSERT\n8\n0\n2\nNOSUCHBLOCK\n10\n0\n20\n0\n30\n0\n" +
+           "0\nVERTEX\n8\n0\n10\n1\n20\n1\n30\n0\n0\nSEQEND\n8\n0\n0\nENDSEC\n0\nEOF\n";
 }
 
 }  // namespace
 
-TEST(DrawingDxf, WrittenFileOpensInEzdxfWithoutAuditErrorsAndWithChineseTexts) {
+TEST(DrawingDxf, WrittenFilesOpenInEzdxfWithoutAuditErrorsAndWithTheirEntitiesAndChineseTexts) {
     TempDir dir;
-    DXF d = sampleDrawing();
-    ASSERT_EQ(d.Write_MemDxf_To_File(dir.file("a.DXF")), 1);
-    ezdxf_check::Report r = ezdxf_check::readWithEzdxf(dir.file("a.DXF"));
-    ASSERT_EQ(r.status, 0) << r.raw;
-    EXPECT_EQ(r.version, "AC1009");
-    EXPECT_EQ(r.codePage, "ANSI_936");
-    EXPECT_EQ(r.auditErrors, 0) << r.raw;
-    EXPECT_TRUE(r.has("LINE 3 BYLAYER 0.0000 0.0000 1000.0000 500.0000")) << r.raw;
-    EXPECT_TRUE(r.has("LINE 5 DOT -1000.0000 200.0000 0.0000 200.0000")) << r.raw;
-    EXPECT_TRUE(
-        r.has("POLYLINE 5 BYLAYER 0 0.0000 0.0000 100.0000 60.0000 ; "
-              "0.0000 3000.0000 0.0000 0.0000"))
-        << r.raw;
-    EXPECT_TRUE(r.has("CIRCLE 1 500.0000 500.0000 200.0000")) << r.raw;
-    EXPECT_TRUE(r.has("TEXT 2 HZ 100.0000 -2000.0000 1000.0000 0.0000 剩余下滑力曲线")) << r.raw;
-    EXPECT_TRUE(r.has("TEXT 2 HZ 0.0000 0.0000 250.0000 90.0000 高度(m)")) << r.raw;
+    expectCleanInEzdxf(sampleDrawing(), dir.file("a.DXF"));
+    int status = -1;
+    expectAsExpected(readWithEzdxf(dir.file("a.DXF"), &status), kData, "sample_in_ezdxf");
+    expectCleanInEzdxf(DXF(), dir.file("empty.dxf"));
+    std::string empty = readWithEzdxf(dir.file("empty.dxf"), &status);
+    EXPECT_EQ(std::count(empty.begin(), empty.end(), '\n'), 2) << empty;  // no entities
+    EXPECT_EQ(sampleDrawing().Write_MemDxf_To_File(dir.file("no/such/dir/a.dxf")), 0);
 }
 
 TEST(DrawingDxf, FileIsR12WithGbkTextsAndTheStyleAndLineTypeTables) {
-    DXF d = sampleDrawing();
-    std::string bytes = d.formatDxf();
-    ASSERT_FALSE(bytes.empty());
+    std::string bytes = sampleDrawing().formatDxf();
     EXPECT_NE(bytes.find("AC1009"), std::string::npos);
     EXPECT_NE(bytes.find("$DWGCODEPAGE"), std::string::npos);
     EXPECT_NE(bytes.find(utf8ToGbk("剩余下滑力曲线")), std::string::npos);
@@ -74,159 +74,52 @@ TEST(DrawingDxf, FileIsR12WithGbkTextsAndTheStyleAndLineTypeTables) {
     EXPECT_EQ(bytes.substr(bytes.size() - 5).find("EOF"), 1u);
 }
 
-TEST(DrawingDxf, EmptyDrawingStillWritesAValidFile) {
+TEST(DrawingDxf, OwnFilesReadBackWithTheSameEntitiesStylesAndLineTypes) {
     TempDir dir;
-    DXF d;
-    ASSERT_EQ(d.Write_MemDxf_To_File(dir.file("empty.dxf")), 1);
-    ezdxf_check::Report r = ezdxf_check::readWithEzdxf(dir.file("empty.dxf"));
-    ASSERT_EQ(r.status, 0) << r.raw;
-    EXPECT_EQ(r.auditErrors, 0) << r.raw;
-    EXPECT_TRUE(r.lines.empty()) << r.raw;
-}
-
-TEST(DrawingDxf, OwnFilesReadBackWithTheSameEntities) {
-    TempDir dir;
-    DXF d = sampleDrawing();
+    DXF d = sampleDrawing(), back;
     ASSERT_EQ(d.Write_MemDxf_To_File(dir.file("a.dxf")), 1);
-    DXF back;
     ASSERT_EQ(back.Read_FileDxf_To_Mem(dir.file("a.dxf")), 1);
-    ASSERT_EQ(back.entities().size(), d.entities().size());
-    for (size_t i = 0; i < d.entities().size(); ++i) {
-        const DrawEntity& a = d.entities()[i];
-        const DrawEntity& b = back.entities()[i];
-        EXPECT_EQ(a.kind, b.kind) << i;
-        EXPECT_EQ(a.color, b.color) << i;
-        EXPECT_EQ(a.lineType, b.lineType) << i;
-        EXPECT_EQ(a.points, b.points) << i;
-        EXPECT_EQ(a.text, b.text) << i;
-        EXPECT_FLOAT_EQ(a.height, b.height) << i;
-        EXPECT_NEAR(a.angle, b.angle, 1e-4) << i;
-        EXPECT_FLOAT_EQ(a.widthFactor, b.widthFactor) << i;
-    }
+    EXPECT_EQ(dump(back), dump(d));
     ASSERT_NE(back.findStyle("HZ"), nullptr);
     EXPECT_FLOAT_EQ(back.findStyle("HZ")->widthFactor, 0.75f);
     EXPECT_EQ(back.findStyle("HZ")->bigFont, "hztxt");
     EXPECT_NE(back.findLineType("DOT"), nullptr);
 }
 
-class EzdxfWrittenFile : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(EzdxfWrittenFile, ReadsWithTheRightVerticesColoursAndTexts) {
+// Polylines of colours 2, 3, 5 and 1 (the first segment 1 wide in R12), lines
+// of colour 6 dotted and "by layer" on a layer of colour 1, a circle, a text,
+// and the block "MARK" exploded at (100, 50), doubled, in the insert's colour 3.
+TEST(DrawingDxf, FilesWrittenByEzdxfReadWithTheRightVerticesColoursAndTexts) {
     TempDir dir;
-    std::string path = dir.file("in.dxf");
-    ASSERT_EQ(ezdxf_check::writeWithEzdxf(path, GetParam()), 0);
-    DXF d;
-    ASSERT_EQ(d.Read_FileDxf_To_Mem(path), 1);
-    // Polylines of colours 2, 3, 5 and 1 in the order written.
-    std::vector<const DrawEntity*> polys;
-    for (const DrawEntity& e : d.entities())
-        if (e.kind == DrawEntityKind::Polyline) polys.push_back(&e);
-    ASSERT_EQ(polys.size(), 4u);
-    EXPECT_EQ(polys[0]->color, 2);
-    EXPECT_EQ(polys[1]->color, 3);
-    EXPECT_EQ(polys[2]->color, 5);
-    EXPECT_EQ(polys[3]->color, 1);
-    ASSERT_EQ(polys[0]->points.size(), 3u);
-    EXPECT_EQ(polys[0]->points[1], (DrawVertex{10, 0, 0, 0}));
-    EXPECT_EQ(polys[0]->points[2], (DrawVertex{10, 5, 0, 0}));
-    if (std::string(GetParam()) == "R12") {
-        EXPECT_EQ(polys[0]->points[0], (DrawVertex{0, 0, 1, 1}));
+    for (const char* version : {"R12", "R2000"}) {
+        std::string path = dir.file(std::string(version) + ".dxf");
+        ASSERT_EQ(writeWithEzdxf(path, version), 0);
+        DXF d;
+        ASSERT_EQ(d.Read_FileDxf_To_Mem(path), 1);
+        expectAsExpected(dump(d), kData, std::string("ezdxf_") + version);
     }
-    ASSERT_EQ(polys[1]->points.size(), 2u);
-    EXPECT_EQ(polys[1]->points[1], (DrawVertex{-5, -5, 0, 0}));
-    ASSERT_EQ(polys[2]->points.size(), 4u);
-    EXPECT_EQ(polys[2]->points[3], (DrawVertex{8, 2, 0, 0}));
-    // Lines: colour 6 dotted, then one "by layer" on a layer of colour 1.
-    const DrawEntity* dotted = findKind(d, DrawEntityKind::Line, 0);
-    ASSERT_NE(dotted, nullptr);
-    EXPECT_EQ(dotted->color, 6);
-    EXPECT_EQ(dotted->lineType, "DOT");
-    const DrawEntity* byLayer = findKind(d, DrawEntityKind::Line, 1);
-    ASSERT_NE(byLayer, nullptr);
-    EXPECT_EQ(byLayer->color, 1);
-    EXPECT_EQ(byLayer->points[1], (DrawVertex{0, 7, 0, 0}));
-    const DrawEntity* circle = findKind(d, DrawEntityKind::Circle);
-    ASSERT_NE(circle, nullptr);
-    EXPECT_EQ(circle->color, 4);
-    EXPECT_FLOAT_EQ(circle->radius, 2.0f);
-    const DrawEntity* text = findKind(d, DrawEntityKind::Text);
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->text, "滑面线 A");
-    EXPECT_EQ(text->color, 7);
-    EXPECT_NEAR(text->angle, 30.0f, 1e-4);
-    EXPECT_FLOAT_EQ(text->height, 2.5f);
-    EXPECT_EQ(text->points[0], (DrawVertex{2, 3, 0, 0}));
-    // The block "MARK" exploded at (100, 50), doubled, in the insert's colour 3.
-    const DrawEntity* mark = findKind(d, DrawEntityKind::Line, 2);
-    ASSERT_NE(mark, nullptr);
-    EXPECT_EQ(mark->color, 3);
-    EXPECT_EQ(mark->points[0], (DrawVertex{100, 50, 0, 0}));
-    EXPECT_EQ(mark->points[1], (DrawVertex{102, 50, 0, 0}));
 }
-
-INSTANTIATE_TEST_SUITE_P(Versions, EzdxfWrittenFile, ::testing::Values("R12", "R2000"));
 
 TEST(DrawingDxf, UnreadableFilesFailCleanlyAndLeaveTheDrawingAsItWas) {
     TempDir dir;
     writeBytes(dir.file("garbage.dxf"), "this is not a drawing\n\x01\x02\xff\n");
     writeBytes(dir.file("empty.dxf"), "");
-    writeBytes(dir.file("codes.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nabc\n");
     writeBytes(dir.file("binary.dxf"), std::string("AutoCAD Binary DXF\r\n\x1a\0", 22));
+    writeBytes(dir.file("bomb.dxf"), selfInsertingBlock(true));  // multiplies without end
+    writeBytes(dir.file("codes.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nabc\n");
     DXF d = sampleDrawing();
-    size_t before = d.entities().size();
-    EXPECT_EQ(d.Read_FileDxf_To_Mem(dir.file("missing.dxf")), 0);
-    EXPECT_EQ(d.Read_FileDxf_To_Mem(dir.path()), 0);
-    EXPECT_EQ(d.Read_FileDxf_To_Mem(dir.file("garbage.dxf")), 0);
-    EXPECT_EQ(d.Read_FileDxf_To_Mem(dir.file("empty.dxf")), 0);
-    EXPECT_EQ(d.Read_FileDxf_To_Mem(dir.file("binary.dxf")), 0);
-    EXPECT_EQ(d.entities().size(), before);
+    for (const char* bad :
+         {"missing.dxf", "", "garbage.dxf", "empty.dxf", "binary.dxf", "bomb.dxf"})
+        EXPECT_EQ(d.Read_FileDxf_To_Mem(dir.file(bad)), 0) << bad;
+    EXPECT_EQ(dump(d), dump(sampleDrawing()));
     // A truncated section is read as far as it goes, or refused; never a crash.
     int truncated = d.Read_FileDxf_To_Mem(dir.file("codes.dxf"));
     EXPECT_TRUE(truncated == 0 || truncated == 1);
 }
 
-TEST(DrawingDxf, WritingIntoAMissingDirectoryFails) {
+TEST(DrawingDxf, BlocksNestSixteenDeepAndInsertsOfMissingBlocksAndStrayVerticesAreSkipped) {
     TempDir dir;
-    DXF d = sampleDrawing();
-    EXPECT_EQ(d.Write_MemDxf_To_File(dir.file("no/such/dir/a.dxf")), 0);
-}
-
-namespace {
-
-// An R12 file by hand: block "B" holds a line and inserts itself in a 100 × 100
-// array; the model space inserts it once.
-std::string selfInsertingBlock() {
-    return "0\nSECTION\n2\nBLOCKS\n"
-           "0\nBLOCK\n8\n0\n2\nB\n70\n0\n10\n0\n20\n0\n30\n0\n"
-           "0\nLINE\n8\n0\n10\n0\n20\n0\n30\n0\n11\n1\n21\n0\n31\n0\n"
-           "0\nINSERT\n8\n0\n2\nB\n10\n0\n20\n0\n30\n0\n70\n100\n71\n100\n44\n1\n45\n1\n"
-           "0\nENDBLK\n8\n0\n"
-           "0\nENDSEC\n"
-           "0\nSECTION\n2\nENTITIES\n"
-           "0\nINSERT\n8\n0\n2\nB\n10\n0\n20\n0\n30\n0\n"
-           "0\nINSERT\n8\n0\n2\nNOSUCHBLOCK\n10\n0\n20\n0\n30\n0\n"
-           "0\nVERTEX\n8\n0\n10\n1\n20\n1\n30\n0\n"
-           "0\nSEQEND\n8\n0\n"
-           "0\nENDSEC\n0\nEOF\n";
-}
-
-}  // namespace
-
-TEST(DrawingDxf, BlocksThatMultiplyWithoutEndAreRefused) {
-    TempDir dir;
-    writeBytes(dir.file("bomb.dxf"), selfInsertingBlock());
-    DXF d = sampleDrawing();
-    EXPECT_EQ(d.Read_FileDxf_To_Mem(dir.file("bomb.dxf")), 0);
-    EXPECT_EQ(d.entities().size(), 6u);
-}
-
-TEST(DrawingDxf, InsertsOfMissingBlocksAndStrayVerticesAreSkipped) {
-    TempDir dir;
-    std::string text = selfInsertingBlock();
-    // Without the array the block nests 16 deep and stops: 17 lines.
-    size_t at = text.find("70\n100\n71\n100\n");
-    text.replace(at, 14, "");
-    writeBytes(dir.file("nested.dxf"), text);
+    writeBytes(dir.file("nested.dxf"), selfInsertingBlock(false));
     DXF d;
     ASSERT_EQ(d.Read_FileDxf_To_Mem(dir.file("nested.dxf")), 1);
     EXPECT_EQ(d.entities().size(), 17u);
