@@ -52,7 +52,10 @@ inline void expectAsExpected(const std::string& text, const std::string& dataDir
     EXPECT_EQ(expected, text) << name;
 }
 
-// Runs a script of tests/platform/data; its output, *status its exit status.
+// Runs a script of tests/platform/data with ezdxf; its output, *status its
+// exit status. dxf_check.py FILE prints what ezdxf finds: "VERSION <version>
+// <code page>", "AUDIT <errors> <fixes>", then a line per entity; make_dxf.py
+// FILE R12|R2000 writes its reference drawing.
 inline std::string runScript(const std::string& args, int* status) {
     std::string out, command = std::string(TALVOR_EZDXF_PYTHON) + " '" + TALVOR_PLATFORM_TEST_DATA +
                                "/" + args + " 2>&1";
@@ -64,25 +67,12 @@ inline std::string runScript(const std::string& args, int* status) {
     return out;
 }
 
-// What ezdxf finds in the file: "VERSION <version> <code page>", "AUDIT
-// <errors> <fixes>", then a line per entity (see dxf_check.py).
-inline std::string readWithEzdxf(const std::string& path, int* status) {
-    return runScript("dxf_check.py' '" + path + "'", status);
-}
-
-// The reference drawing of make_dxf.py written as R12 or R2000; 0 on success.
-inline int writeWithEzdxf(const std::string& path, const std::string& version) {
-    int status = -1;
-    runScript("make_dxf.py' '" + path + "' " + version, &status);
-    return status;
-}
-
 // Written, read back by ezdxf without audit errors or unknown entities, as R12,
 // every text back in Chinese.
 inline void expectCleanInEzdxf(const DXF& d, const std::string& path) {
     ASSERT_EQ(d.Write_MemDxf_To_File(path), 1);
     int status = -1;
-    std::string found = readWithEzdxf(path, &status);
+    std::string found = runScript("dxf_check.py' '" + path + "'", &status);
     ASSERT_EQ(status, 0) << found;
     EXPECT_EQ(found.rfind("VERSION AC1009 ANSI_936\nAUDIT 0 ", 0), 0u) << found;
     EXPECT_EQ(found.find("\nOTHER "), std::string::npos) << found;
