@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-using drawing_check::dump;
-
 TEST(Drawing, ExtentCoversLinesPolylinesCirclesAndTextBoxesButNotWidths) {
     DXF d, up;
     EXPECT_TRUE(d.GetFRect().empty);
@@ -42,12 +40,12 @@ TEST(Drawing, InsertionMovesScalesAndRotatesTheOtherDrawingAboutItsOrigin) {
     part.Draw_Pline(0, 0, 10, 0, 2, 4, 1.0f);
     part.Draw_Circle(10, 0, 1, 1.0f);
     part.Draw_Text(10, 20, 5, 0, "坡面");
-    std::string before = dump(part);
+    std::string before = drawing_check::dump(part);
     ASSERT_EQ(d.InsertDxf(&part, 0.0f, 15000.0f, 0.0f, 1.0f, 1.0f), 1);
     ASSERT_EQ(d.InsertDxf(&part, 100, 200, 90.0f, 2.0f, 2.0f), 1);
-    drawing_check::expectAsExpected(dump(d), TALVOR_PLATFORM_TEST_DATA, "insertion");
-    EXPECT_EQ(dump(part), before);          // the inserted drawing is unchanged
-    ASSERT_NE(d.findStyle("HZ"), nullptr);  // with its styles and line types
+    drawing_check::expectAsExpected(drawing_check::dump(d), TALVOR_PLATFORM_TEST_DATA, "insertion");
+    EXPECT_EQ(drawing_check::dump(part), before);  // the inserted drawing is unchanged
+    ASSERT_NE(d.findStyle("HZ"), nullptr);         // with its styles and line types
     EXPECT_NE(d.findLineType("DOT"), nullptr);
     EXPECT_EQ(d.InsertDxf(&d, 0, 0, 0, 1, 1), 0);
     EXPECT_EQ(d.InsertDxf(nullptr, 0, 0, 0, 1, 1), 0);
