@@ -19,7 +19,9 @@ void setSegments(std::array<CLineSeg, CSlideCalcData::kMaxSegments>& line,
     }
 }
 
-bool near(float a, float b) { return std::fabs(a - b) <= 0.001f; }
+bool near(float a, float b) {
+    return std::fabs(a - b) <= 0.001f;
+}
 
 }  // namespace
 

@@ -69,7 +69,7 @@ struct CPileTestRecord {
 };
 
 class CSlideCalcData : public CJsBaseData {
-public:
+  public:
     static constexpr int kMaxSegments = 100;
     static constexpr int kMaxRows = 20;
     static constexpr int kMaxLayers = 20;

@@ -28,8 +28,12 @@ constexpr const char* kUnload = "%d,%f,%f,%d,%f,%f\n";
 
 // Counts are held down to their limit only; a negative count stays as it is
 // and reads or writes no blocks.
-void holdTo(int& count, int limit) { count = std::min(count, limit); }
-void holdInto(int& value, int lo, int hi) { value = std::clamp(value, lo, hi); }
+void holdTo(int& count, int limit) {
+    count = std::min(count, limit);
+}
+void holdInto(int& value, int lo, int hi) {
+    value = std::clamp(value, lo, hi);
+}
 
 // Writing and reading share these: one place lists each line's fields.
 struct LineIo {
@@ -76,7 +80,9 @@ void rowFactors(LineIo& f, std::array<float, CSlideCalcData::kMaxRows>& factors)
     for (float& v : factors) scan.sscanf_next(f.line, "%f", &v);
 }
 
-void range(LineIo& f, CValueRange& r) { f.io(kRange, {&r.minValue, &r.maxValue, &r.step}); }
+void range(LineIo& f, CValueRange& r) {
+    f.io(kRange, {&r.minValue, &r.maxValue, &r.step});
+}
 
 // Items 2 to 16 of the file, in order.
 void dataLines(LineIo& f, CSlideCalcData& d) {
@@ -89,8 +95,7 @@ void dataLines(LineIo& f, CSlideCalcData& d) {
     f.io(kBasic, {&d.gamma, &d.gammaSat, &d.thrustSafetyFactor, &d.useSeepage, &d.porosity,
                   &d.useConfinedWater, &d.confinedHead, &d.quakeLevel, &d.quakeCz, &d.quakeCi,
                   &d.maxC, &d.maxPhi, &d.useStaticWater});
-    f.io(kCounts,
-         {&d.slipCount, &d.slopeCount, &d.waterCount, &d.slopeX0, &d.waterX0, &d.waterY0});
+    f.io(kCounts, {&d.slipCount, &d.slopeCount, &d.waterCount, &d.slopeX0, &d.waterX0, &d.waterY0});
     segmentBlocks(f, d.slip, d.slipCount);
     segmentBlocks(f, d.slope, d.slopeCount);
     segmentBlocks(f, d.water, d.waterCount);
@@ -99,13 +104,13 @@ void dataLines(LineIo& f, CSlideCalcData& d) {
         holdTo(d.layerCount, CSlideCalcData::kMaxLayers);
         holdTo(d.pileRows, CSlideCalcData::kMaxRows);
     }
-    f.io(kPiles, {&d.usePiles, &d.pileX, &d.pileSpacing, &d.pileRows, &d.rowSpacing,
-                  &d.layerCount, &d.baseCondition, &d.elasticMethod, &d.coefA1, &d.coefA,
-                  &d.anchorStiffness, &d.thrustShape, &d.thrustAdjust, &d.trapezoidRatio});
+    f.io(kPiles, {&d.usePiles, &d.pileX, &d.pileSpacing, &d.pileRows, &d.rowSpacing, &d.layerCount,
+                  &d.baseCondition, &d.elasticMethod, &d.coefA1, &d.coefA, &d.anchorStiffness,
+                  &d.thrustShape, &d.thrustAdjust, &d.trapezoidRatio});
     holdTo(d.layerCount, CSlideCalcData::kMaxLayers);
     for (int i = 0; i < d.layerCount; ++i)
-        f.io(kLayer, {&d.layerThickness[i], &d.layerGamma[i], &d.layerM[i], &d.layerC[i],
-                      &d.layerK[i]});
+        f.io(kLayer,
+             {&d.layerThickness[i], &d.layerGamma[i], &d.layerM[i], &d.layerC[i], &d.layerK[i]});
     holdTo(d.pileRows, CSlideCalcData::kMaxRows);
     rowFactors(f, d.rowFactor);
 
@@ -114,9 +119,9 @@ void dataLines(LineIo& f, CSlideCalcData& d) {
     holdTo(d.pileKindCount, CSlideCalcData::kMaxPileKinds);
     for (int i = 0; i < d.pileKindCount; ++i) {
         CPileKind& k = d.pileKinds[i];
-        f.io(kPileKind, {&k.material, &k.section, &k.size1, &k.size2, &k.length, &k.embedDepth,
-                         &k.capacity, &k.materialCost, &k.buildCost, &k.buildDays,
-                         &k.concreteGrade});
+        f.io(kPileKind,
+             {&k.material, &k.section, &k.size1, &k.size2, &k.length, &k.embedDepth, &k.capacity,
+              &k.materialCost, &k.buildCost, &k.buildDays, &k.concreteGrade});
     }
 
     f.io(kBerm, {&d.useBerm, &d.bermX, &d.bermH, &d.bermSlope, &d.bermGamma, &d.bermCost,
@@ -125,8 +130,8 @@ void dataLines(LineIo& f, CSlideCalcData& d) {
     range(f, d.bermXRange);
 
     if (f.writing) holdTo(d.unloadCount, CSlideCalcData::kMaxUnloadSegs);
-    f.io(kUnload, {&d.useUnload, &d.unloadSpare, &d.unloadY, &d.unloadCount, &d.unloadCost,
-                   &d.unloadDays});
+    f.io(kUnload,
+         {&d.useUnload, &d.unloadSpare, &d.unloadY, &d.unloadCount, &d.unloadCost, &d.unloadDays});
     holdTo(d.unloadCount, CSlideCalcData::kMaxUnloadSegs);
     for (int i = 0; i < d.unloadCount; ++i) segmentBlock(f, d.unloadSegs[i]);
     range(f, d.unloadYRange);

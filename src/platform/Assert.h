@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define talvor_assert(cond)                                                              \
-    do {                                                                                 \
-        if (!(cond)) {                                                                   \
+#define talvor_assert(cond)                                                                 \
+    do {                                                                                    \
+        if (!(cond)) {                                                                      \
             std::fprintf(stderr, "%s:%d: internal error: %s\n", __FILE__, __LINE__, #cond); \
-            std::abort();                                                                \
-        }                                                                                \
+            std::abort();                                                                   \
+        }                                                                                   \
     } while (0)
 
 // Marks a deliberate exact float comparison, where the rule is equality of the

@@ -8,14 +8,14 @@
 #include <string_view>
 
 class AtomicFileWriter {
-public:
+  public:
     virtual ~AtomicFileWriter() = default;
 
     // 1 when the file now holds exactly these bytes, 0 when it could not be
     // written (the previous file, if any, is then unchanged).
     int write(const std::string& path, std::string_view bytes);
 
-protected:
+  protected:
     // Writes the bytes to the open temporary file; tests override it to
     // simulate a disk that fills up half way.
     virtual bool writeAll(std::FILE* file, std::string_view bytes);

@@ -16,7 +16,7 @@ struct ResultEntry {
 };
 
 class CJsBaseData {
-public:
+  public:
     static constexpr int kMaxResults = 50;
 
     virtual ~CJsBaseData() = default;
@@ -56,7 +56,7 @@ public:
 
     bool operator==(const CJsBaseData&) const = default;
 
-private:
+  private:
     std::string m_fileName;
     std::string m_name;
     std::vector<ResultEntry> m_results;

@@ -85,7 +85,8 @@ std::string_view tokenAt(std::string_view line, size_t pos, size_t* next) {
 
 bool readToken(std::string_view token, char conversion, const FieldRef& field) {
     if (conversion == 's') {
-        while (!token.empty() && (token.back() == '\r' || token.back() == '\n')) token.remove_suffix(1);
+        while (!token.empty() && (token.back() == '\r' || token.back() == '\n'))
+            token.remove_suffix(1);
         if (token.empty()) return false;
         *std::get<std::string*>(field) = std::string(token);
         return true;

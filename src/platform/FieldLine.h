@@ -24,7 +24,7 @@ int scanFields(std::string_view line, const char* fmt, std::initializer_list<Fie
 // Value-by-value scanning of one line: sscanf_next_begin once, then
 // sscanf_next for each next comma-separated value.
 class NextValueScanner {
-public:
+  public:
     void sscanf_next_begin() {
         m_pos = 0;
         m_stopped = false;
@@ -34,7 +34,7 @@ public:
     // later calls on this line then return 0 too).
     int sscanf_next(std::string_view line, const char* fmt, FieldRef field);
 
-private:
+  private:
     size_t m_pos = 0;
     bool m_stopped = false;
 };

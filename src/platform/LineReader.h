@@ -8,7 +8,7 @@
 #include <vector>
 
 class LineReader {
-public:
+  public:
     // Takes text already decoded to UTF-8.
     explicit LineReader(std::string text);
 
@@ -20,7 +20,7 @@ public:
     bool nextLine(std::string& line);
     bool atEnd() const { return m_pos >= m_text.size(); }
 
-private:
+  private:
     std::string m_text;
     size_t m_pos = 0;
 };

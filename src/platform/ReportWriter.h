@@ -8,7 +8,7 @@
 #include <string_view>
 
 class ReportWriter {
-public:
+  public:
     void printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
     void text(std::string_view s) { m_text += s; }
 
@@ -18,7 +18,7 @@ public:
     // Writes the report to path as GBK; 1 on success, 0 (old file kept) otherwise.
     int saveGbk(const std::string& path) const;
 
-private:
+  private:
     std::string m_text;
 };
 

@@ -6,7 +6,7 @@
 #include <string>
 
 class StatusSink {
-public:
+  public:
     virtual ~StatusSink() = default;
     // A status line with its code (201 "计算成功 !", 301 "计算失败 !", ...).
     virtual void tell_error(int code, const std::string& text) = 0;
@@ -20,7 +20,7 @@ public:
 };
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     // A message box with an OK button.
     virtual void message(const std::string& text) = 0;
@@ -30,7 +30,7 @@ public:
 
 // Both sinks on stderr, for the command line.
 class StderrSinks : public StatusSink, public MessageSink {
-public:
+  public:
     void tell_error(int code, const std::string& text) override;
     void message(const std::string& text) override;
     bool question(const std::string& text, bool defaultAnswer) override;
@@ -38,7 +38,7 @@ public:
 
 // Sinks that drop everything; for working copies whose messages nobody reads.
 class NullSinks : public StatusSink, public MessageSink {
-public:
+  public:
     void tell_error(int, const std::string&) override {}
     void message(const std::string&) override {}
     bool question(const std::string&, bool defaultAnswer) override { return defaultAnswer; }

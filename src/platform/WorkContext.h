@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 
-
 struct WorkContext {
     std::string G_strWorkPath;  // project directory, always ending with "/"
     std::string G_strExePath;   // program directory, always ending with "/"

@@ -36,7 +36,7 @@ std::string joinLines(const std::vector<std::string>& lines, size_t count) {
 }
 
 class FailingWriter : public AtomicFileWriter {
-protected:
+  protected:
     // A disk that fills up after half the bytes.
     bool writeAll(std::FILE* file, std::string_view bytes) override {
         std::fwrite(bytes.data(), 1, bytes.size() / 2, file);

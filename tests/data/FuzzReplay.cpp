@@ -27,8 +27,8 @@ std::vector<std::string> seeds() {
 // One random edit: the kinds that hit a line reader's and a scanner's weak
 // spots (numbers, separators, line ends, truncation, repetition).
 void mutate(std::string& s, std::mt19937& rng) {
-    static const char* tokens[] = {"nan", "-inf", "1e39", "-5", "1000000000", ",", "\n",
-                                   "//", "\r", "99999999999", "0x1p3", "", "\xB0"};
+    static const char* tokens[] = {"nan", "-inf", "1e39",        "-5",    "1000000000", ",",   "\n",
+                                   "//",  "\r",   "99999999999", "0x1p3", "",           "\xB0"};
     auto pick = [&](size_t n) { return n == 0 ? size_t{0} : rng() % n; };
     size_t pos = pick(s.size() + 1);
     switch (rng() % 5) {

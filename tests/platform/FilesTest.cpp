@@ -11,7 +11,7 @@
 namespace {
 
 class HalfWriter : public AtomicFileWriter {
-protected:
+  protected:
     bool writeAll(std::FILE* file, std::string_view bytes) override {
         std::fwrite(bytes.data(), 1, bytes.size() / 2, file);
         return false;
@@ -58,8 +58,9 @@ TEST(ReportWriter, FormatsLinesAndPadsChineseFieldsByGbkWidth) {
     r.printf("[%s]\n", gbkPad("矩形", 20).c_str());
     r.printf("[%s]\n", gbkPad("三角形", -20).c_str());
     MorvaneScript(r, "InsertDxf=a_TLVR_JT.DXF");
-    EXPECT_EQ(r.utf8(), "    X = 6.000m\n[                矩形]\n[三角形              ]\n"
-                        "%%%[MorvaneScript%%%InsertDxf=a_TLVR_JT.DXF%%%MorvaneScript]%%%\n");
+    EXPECT_EQ(r.utf8(),
+              "    X = 6.000m\n[                矩形]\n[三角形              ]\n"
+              "%%%[MorvaneScript%%%InsertDxf=a_TLVR_JT.DXF%%%MorvaneScript]%%%\n");
     std::string longText(3000, 'z');
     r.printf("%s", longText.c_str());
     EXPECT_EQ(r.utf8().size(), 15u + 25 + 26 + 64 + 3000);

@@ -10,7 +10,7 @@
 // A fresh directory under the system's temporary directory, removed with its
 // contents when the object goes out of scope. path() ends with "/".
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -18,7 +18,7 @@ public:
     const std::string& path() const { return m_path; }
     std::string file(const std::string& name) const { return m_path + name; }
 
-private:
+  private:
     std::string m_path;
 };
 
@@ -26,7 +26,7 @@ std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 
 class RecordingSinks : public StatusSink, public MessageSink {
-public:
+  public:
     void tell_error(int code, const std::string& text) override {
         statuses.push_back(std::to_string(code) + " " + text);
     }
