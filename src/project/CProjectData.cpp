@@ -5,6 +5,7 @@
 #include "platform/LineReader.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
+#include "project/NumberLists.h"
 
 #include <cstdio>
 #include <cstring>
@@ -46,13 +47,7 @@ std::string ItemListFileName(int number) {
 int CProjectData::AllocItemNumber() {
     // Set even when no number is left: the caller's attempt counts as a change.
     modified = 1;
-    std::array<bool, kMaxNumber + 1> used{};
-    for (const auto& kind : itemNumbers)
-        for (int32_t n : kind)
-            if (n > 0 && n <= kMaxNumber) used[n] = true;
-    for (int n = 1; n <= kMaxNumber; ++n)
-        if (!used[n]) return n;
-    return 0;
+    return SmallestFreeNumber<kMaxNumber>(itemNumbers);
 }
 
 int CProjectData::AddItem(int kind) {
@@ -60,21 +55,13 @@ int CProjectData::AddItem(int kind) {
     if (itemCount[kind] >= kMaxItems) return 0;
     int n = AllocItemNumber();
     if (n == 0) return 0;
-    // A count read from a foreign file below zero starts the list afresh.
-    if (itemCount[kind] < 0) itemCount[kind] = 0;
-    itemNumbers[kind][itemCount[kind]] = n;
-    ++itemCount[kind];
+    AppendNumber(itemNumbers[kind], itemCount[kind], n);
     return n;
 }
 
 bool CProjectData::RemoveItem(int kind, int position) {
-    if (kind < 0 || kind >= kKinds || itemCount[kind] <= 0) return false;
-    int count = itemCount[kind];
-    if (position < 0 || position >= count) return false;
-    auto& list = itemNumbers[kind];
-    for (int i = position; i + 1 < count; ++i) list[i] = list[i + 1];
-    list[count - 1] = 0;
-    --itemCount[kind];
+    if (kind < 0 || kind >= kKinds) return false;
+    if (!RemoveNumberAt(itemNumbers[kind], itemCount[kind], position)) return false;
     modified = 1;
     return true;
 }

@@ -4,6 +4,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/LineReader.h"
 #include "platform/WorkContext.h"
+#include "project/NumberLists.h"
 
 #include <cstdio>
 #include <cstring>
@@ -48,28 +49,15 @@ std::string TemplateFilePath(const WorkContext& ctx, int number) {
 
 int CTemplateIndex::AddTemplate(int kind) {
     if (kind < 0 || kind >= kKinds || templateCount[kind] >= kMaxTemplates) return 0;
-    std::array<bool, kMaxNumber + 1> used{};
-    for (const auto& list : templateNumbers)
-        for (int32_t n : list)
-            if (n > 0 && n <= kMaxNumber) used[n] = true;
-    int n = 1;
-    while (n <= kMaxNumber && used[n]) ++n;
-    if (n > kMaxNumber) return 0;
-    if (templateCount[kind] < 0) templateCount[kind] = 0;
-    templateNumbers[kind][templateCount[kind]] = n;
-    ++templateCount[kind];
+    int n = SmallestFreeNumber<kMaxNumber>(templateNumbers);
+    if (n == 0) return 0;
+    AppendNumber(templateNumbers[kind], templateCount[kind], n);
     return n;
 }
 
 bool CTemplateIndex::RemoveTemplate(int kind, int position) {
-    if (kind < 0 || kind >= kKinds || templateCount[kind] <= 0) return false;
-    int count = templateCount[kind];
-    if (position < 0 || position >= count) return false;
-    auto& list = templateNumbers[kind];
-    for (int i = position; i + 1 < count; ++i) list[i] = list[i + 1];
-    list[count - 1] = 0;
-    --templateCount[kind];
-    return true;
+    if (kind < 0 || kind >= kKinds) return false;
+    return RemoveNumberAt(templateNumbers[kind], templateCount[kind], position);
 }
 
 std::string CTemplateIndex::FormatIndexFile() const {
