@@ -5,6 +5,7 @@
 #include "platform/LineReader.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
+#include "project/BinaryLayout.h"
 #include "project/NumberLists.h"
 
 #include <cstdio>
@@ -19,18 +20,6 @@ constexpr size_t kCountAt = 250;
 constexpr size_t kNumbersAt = 450;
 constexpr size_t kKindCountAt = 20450;
 constexpr size_t kTitleBytes = 30;
-
-void putInt32(std::string& out, size_t at, int32_t v) {
-    uint32_t u = static_cast<uint32_t>(v);
-    for (int b = 0; b < 4; ++b) out[at + b] = static_cast<char>((u >> (8 * b)) & 0xFF);
-}
-
-int32_t getInt32(std::string_view in, size_t at) {
-    uint32_t u = 0;
-    for (int b = 0; b < 4; ++b)
-        u |= static_cast<uint32_t>(static_cast<unsigned char>(in[at + b])) << (8 * b);
-    return static_cast<int32_t>(u);
-}
 
 }  // namespace
 
