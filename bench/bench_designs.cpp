@@ -73,28 +73,26 @@ void BM_ThrustPass(benchmark::State& state) {
         benchmark::DoNotOptimize(ComputeThrust(item, nullptr, nullptr, nullptr, nullptr, nullptr));
 }
 
-void BM_BermSweep2000(benchmark::State& state) {
+// One 2000-trial sweep design per iteration, with its report.
+void runSweep(benchmark::State& state,
+              int (*design)(const CSlideCalcData&, ReportWriter&, const DesignEnv&)) {
     const CSlideCalcData item = maximalItem();
     SearchSummary summary;
     DesignEnv env;
     env.summary = &summary;
     for (auto _ : state) {
         ReportWriter report;
-        benchmark::DoNotOptimize(DesignBerm(item, report, env));
+        benchmark::DoNotOptimize(design(item, report, env));
     }
     state.counters["trials"] = summary.iterations;
 }
 
+void BM_BermSweep2000(benchmark::State& state) {
+    runSweep(state, DesignBerm);
+}
+
 void BM_UnloadingSweep2000(benchmark::State& state) {
-    const CSlideCalcData item = maximalItem();
-    SearchSummary summary;
-    DesignEnv env;
-    env.summary = &summary;
-    for (auto _ : state) {
-        ReportWriter report;
-        benchmark::DoNotOptimize(DesignUnloading(item, report, env));
-    }
-    state.counters["trials"] = summary.iterations;
+    runSweep(state, DesignUnloading);
 }
 
 void BM_PileDesign100Kinds(benchmark::State& state) {
