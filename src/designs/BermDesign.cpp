@@ -9,6 +9,7 @@ namespace {
 
 constexpr SweepDesignKind kBermHeight{
     &CSlideCalcData::bermH,
+    Berm,
     true,
     1,
     "      反压码高度     = %.3f(m)时，满足要求且土方量最少\n",
@@ -17,6 +18,7 @@ constexpr SweepDesignKind kBermHeight{
 };
 constexpr SweepDesignKind kBermPosition{
     &CSlideCalcData::bermX,
+    Berm,
     true,
     1,
     "      反压码定位距离 = %.3f(m)时，满足要求且土方量最少\n",

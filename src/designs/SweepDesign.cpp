@@ -3,12 +3,14 @@
 
 #include "designs/DesignDrawings.h"
 #include "designs/TrialSweep.h"
+#include "engine/SweepMemo.h"
 #include "engine/ThrustPass.h"
 #include "piles/PileResistance.h"
 #include "piles/Quantities.h"
 #include "platform/ReportWriter.h"
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -40,11 +42,12 @@ int RunSweepDesign(const CSlideCalcData& item, ReportWriter& report, const Desig
     // A trial differs from the item only in the searched field, so one working
     // copy serves every trial; the thrust pass leaves it unchanged.
     CSlideCalcData trialRecord = item;
+    auto memo = std::make_unique<SweepMemo>(kind.swept);
     auto trial = [&](float v) {
         trialRecord.*kind.field = v;
         float theta = 0.0f, bermArea = 0.0f, trimmedArea = 0.0f;
-        const float T = ComputeThrust(trialRecord, nullptr, &theta, &bermArea, &trimmedArea,
-                                      env.residualThrust);
+        const float T = ComputeSweptThrust(trialRecord, *memo, &theta, &bermArea, &trimmedArea,
+                                           env.residualThrust);
         // Hx = T cos θ, not clamped: without piles only a negative Hx satisfies.
         return TrialOutcome{T * std::cos(theta), kind.volumeIsBerm ? bermArea : trimmedArea};
     };

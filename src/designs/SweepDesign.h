@@ -5,11 +5,13 @@
 
 #include "data/CSlideCalcData.h"
 #include "designs/DesignEnv.h"
+#include "engine/SectionGeometry.h"
 
 class ReportWriter;
 
 struct SweepDesignKind {
     float CSlideCalcData::*field;  // the searched field: bermH, bermX or unloadY
+    LineKind swept;                // the one line the field moves: Berm or Unload
     bool volumeIsBerm;             // the berm area, else the trimmed area
     int quantities;                // ReportQuantities: 1 berm, 2 unloading
     const char* resultLine;        // "... = %.3f(m)时，满足要求且土方量最少\n"

@@ -8,6 +8,7 @@ namespace {
 
 constexpr SweepDesignKind kUnloadHeight{
     &CSlideCalcData::unloadY,
+    Unload,
     false,
     2,
     "      刷方定位高度     = %.3f(m)时，满足要求且土方量最少\n",

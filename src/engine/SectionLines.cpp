@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -87,6 +88,22 @@ void SectionLines::pileRowPosition(int row, float* x, float* ySlip, float* freeL
     *ySlip = yAtX(Slip, *x, 1);
     *freeLength = kind.length - kind.embedDepth;
     *embedDepth = kind.embedDepth;
+}
+
+bool SectionLines::keepsClearOf(LineKind kind, float x1, float x2) const {
+    if ((kind == Berm && !m_useBerm) || (kind == Unload && !m_useUnload)) return true;
+    // Far beyond the 1e-5 tolerances of the cuts and look-ups and the 0.02 m
+    // window margin.
+    constexpr float kClearance = 0.05f;
+    const CutLine& line = m_cutLines[kind];
+    float lo = std::numeric_limits<float>::infinity(), hi = -lo;
+    for (int i = 0; i < line.n; ++i) {
+        // A NaN point reaches everywhere.
+        if (std::isnan(line.x[i])) return false;
+        lo = std::min(lo, line.x[i]);
+        hi = std::max(hi, line.x[i]);
+    }
+    return hi + kClearance < std::min(x1, x2) || lo - kClearance > std::max(x1, x2);
 }
 
 SectionLines::Hint SectionLines::hintFrom(float from) const {

@@ -73,6 +73,11 @@ class SectionLines {
     }
     bool inBermRange(float x) const { return m_useBerm && firstX(Berm) <= x && x <= lastX(Berm); }
 
+    // Whether a line takes no part in a block over [x1, x2]: it is switched
+    // off, or all its points lie well away from the block, so that the block
+    // has the cut positions and heights it would have without the line.
+    bool keepsClearOf(LineKind kind, float x1, float x2) const;
+
     void pileRowPosition(int row, float* x, float* ySlip, float* freeLength,
                          float* embedDepth) const;
 

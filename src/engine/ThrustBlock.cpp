@@ -8,6 +8,7 @@
 #include "engine/BlockIntegration.h"
 #include "engine/PointLoads.h"
 #include "engine/SectionLines.h"
+#include "engine/SweepMemo.h"
 #include "platform/Assert.h"
 #include "platform/PlaneGeometry.h"
 #include "platform/ReportWriter.h"
@@ -37,11 +38,8 @@ float degrees(float radians) {
 }
 
 // The forces of one block, kept for its report lines.
-struct BlockForces {
-    BlockGeometry g;
+struct BlockForces : BlockLoads {
     float ePlus, alpha, c, phiDeg;
-    float px, py;  // point loads plus static water
-    float D, U, Uc, Q;
     float N, F, T, E;
 };
 
@@ -83,9 +81,26 @@ float factored(float component, float K) {
     return component > 0.0f ? component * K : component;
 }
 
+// In a sweep a block the swept line keeps clear of has the loads it had in
+// the pass that remembered them.
+BlockLoads loadsOf(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, float xStart,
+                   float xEnd) {
+    if (!ctx.memo) return measureBlock(ctx, item, xStart, xEnd);
+    const bool clear = ctx.memo->clearOf(ctx.lines, xStart, xEnd);
+    if (clear) {
+        if (const BlockLoads* known = ctx.memo->find(s, xStart, xEnd)) return *known;
+    }
+    BlockLoads loads = measureBlock(ctx, item, xStart, xEnd);
+    if (clear) ctx.memo->remember(s, xStart, xEnd, loads);
+    return loads;
+}
+
+}  // namespace
+
 // Loads, water and earthquake acting on the block (steps before the balance).
-void blockLoads(ThrustBlockContext& ctx, const CSlideCalcData& item, float xStart, float xEnd,
-                BlockForces& f) {
+BlockLoads measureBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, float xStart,
+                        float xEnd) {
+    BlockLoads f;
     SectionLines::Window window =
         ctx.lines.window(xStart, xEnd, ctx.hasPrevious ? &ctx.previous : nullptr);
     f.g = integrateBlock(ctx.lines, window, ctx.cuts);
@@ -106,9 +121,8 @@ void blockLoads(ThrustBlockContext& ctx, const CSlideCalcData& item, float xStar
     f.D = item.useSeepage == 0 ? 0.0f : g.seepageForce;
     f.U = item.useSeepage == 0 ? 0.0f : g.buoyancy;
     if (f.D < 0.0f) f.D = 0.0f;
+    return f;
 }
-
-}  // namespace
 
 void computeBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, float xStart,
                   float yStart, float xEnd, float yEnd, float prevAngle, float prevForce,
@@ -128,7 +142,7 @@ void computeBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, fl
     }
     f.alpha = get_line_angle(0.0f, 0.0f, dx, dy);
     if (f.alpha > kPi) f.alpha -= 2.0f * kPi;
-    blockLoads(ctx, item, xStart, xEnd, f);
+    static_cast<BlockLoads&>(f) = loadsOf(ctx, item, s, xStart, xEnd);
     const float a = f.alpha, W = f.g.weight, L = f.g.slipLength;
     f.c = item.slip[s].c;
     f.phiDeg = item.slip[s].phi;

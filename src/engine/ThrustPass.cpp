@@ -7,6 +7,7 @@
 #include "engine/BlockIntegration.h"
 #include "engine/PointLoads.h"
 #include "engine/SectionLines.h"
+#include "engine/SweepMemo.h"
 #include "engine/ThrustBlock.h"
 #include "platform/Assert.h"
 #include "platform/ReportWriter.h"
@@ -55,13 +56,15 @@ BlockEnds blockEnds(const SectionLines& lines, const CSlideCalcData& item, int k
     return e;
 }
 
-}  // namespace
+struct PassResult {
+    float force, angle, bermArea, trimmedArea;
+};
 
-float ComputeThrust(const CSlideCalcData& item, ReportWriter* report, float* angle, float* bermArea,
-                    float* trimmedArea, float* residualThrust) {
+PassResult runPass(const CSlideCalcData& item, const PointLoadList& loads, SweepMemo* memo,
+                   ReportWriter* report, float* residualThrust) {
     SectionLines lines(item);
-    PointLoadList loads(item);
     ThrustBlockContext context(lines, loads);
+    context.memo = memo;
     context.cuts.reserve(64);
 
     float bermSum = 0.0f, trimmedSum = 0.0f;
@@ -85,10 +88,29 @@ float ComputeThrust(const CSlideCalcData& item, ReportWriter* report, float* ang
             break;
         }
     }
-    if (angle) *angle = prevAngle;
-    if (bermArea) *bermArea = bermSum;
-    if (trimmedArea) *trimmedArea = trimmedSum;
-    return prevForce;
+    return PassResult{prevForce, prevAngle, bermSum, trimmedSum};
+}
+
+float deliver(const PassResult& r, float* angle, float* bermArea, float* trimmedArea) {
+    if (angle) *angle = r.angle;
+    if (bermArea) *bermArea = r.bermArea;
+    if (trimmedArea) *trimmedArea = r.trimmedArea;
+    return r.force;
+}
+
+}  // namespace
+
+float ComputeThrust(const CSlideCalcData& item, ReportWriter* report, float* angle, float* bermArea,
+                    float* trimmedArea, float* residualThrust) {
+    PointLoadList loads(item);
+    return deliver(runPass(item, loads, nullptr, report, residualThrust), angle, bermArea,
+                   trimmedArea);
+}
+
+float ComputeSweptThrust(const CSlideCalcData& item, SweepMemo& memo, float* angle, float* bermArea,
+                         float* trimmedArea, float* residualThrust) {
+    return deliver(runPass(item, memo.loads(item), &memo, nullptr, residualThrust), angle, bermArea,
+                   trimmedArea);
 }
 
 int ComputeBlock(const CSlideCalcData& item, int s, float xStart, float yStart, float xEnd,

@@ -5,6 +5,7 @@
 
 class CSlideCalcData;
 class ReportWriter;
+class SweepMemo;
 
 // Where the pass ends: the first pile row, else the start of the slope surface,
 // or the berm when it starts further down.
@@ -19,6 +20,12 @@ float ThrustPosition(const CSlideCalcData& item);
 // report null writes nothing.
 float ComputeThrust(const CSlideCalcData& item, ReportWriter* report, float* angle, float* bermArea,
                     float* trimmedArea, float* residualThrust);
+
+// ComputeThrust without a report for one trial of a berm or unloading sweep:
+// the same results, with the loads of the blocks the swept line keeps clear of
+// taken from the memo of earlier trials.
+float ComputeSweptThrust(const CSlideCalcData& item, SweepMemo& memo, float* angle, float* bermArea,
+                         float* trimmedArea, float* residualThrust);
 
 // One block: slip segment s between (xStart, yStart) and (xEnd, yEnd), receiving
 // prevForce at prevAngle from the block above. Writes its block lines into report

@@ -4,6 +4,7 @@
 #include "ReferenceGeometry.h"
 
 #include "engine/SectionLines.h"
+#include "engine/SweepMemo.h"
 #include "engine/ThrustPass.h"
 
 #include <gtest/gtest.h>
@@ -165,4 +166,33 @@ TEST(SectionLines, ThrustPassEqualsTheLiteralPass) {
     }
     // The random sections must reach the interesting cases, not only empty ones.
     EXPECT_LT(stopped, kSections);
+}
+
+// A sweep that takes the loads of blocks clear of the moving berm or unloading
+// line from its memo must give every trial exactly what a fresh pass gives.
+TEST(SectionLines, SweptPassesEqualFreshPasses) {
+    RandomSection gen{std::mt19937(15)};
+    struct Sweep {
+        float CSlideCalcData::*field;
+        LineKind swept;
+        float lo, hi;
+    };
+    const Sweep sweeps[] = {{&CSlideCalcData::bermH, Berm, 0.0f, 8.0f},
+                            {&CSlideCalcData::bermX, Berm, -2.0f, 40.0f},
+                            {&CSlideCalcData::unloadY, Unload, 0.0f, 40.0f}};
+    for (int n = 0; n < kSections / 3; ++n) {
+        CSlideCalcData d = gen.make();
+        for (const Sweep& sweep : sweeps) {
+            SweepMemo memo(sweep.swept);
+            for (int t = 0; t < 25; ++t) {
+                d.*sweep.field = sweep.lo + (sweep.hi - sweep.lo) * static_cast<float>(t) / 24.0f;
+                std::array<float, 110> swept{}, fresh{};
+                reference::Pass a, b;
+                a.e = ComputeSweptThrust(d, memo, &a.angle, &a.berm, &a.trimmed, swept.data());
+                b.e = ComputeThrust(d, nullptr, &b.angle, &b.berm, &b.trimmed, fresh.data());
+                ASSERT_TRUE(same(a, b)) << "section " << n << " trial " << t;
+                ASSERT_TRUE(same(swept, fresh)) << "section " << n << " trial " << t;
+            }
+        }
+    }
 }
