@@ -2,28 +2,16 @@
 #include "platform/ReportWriter.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/PrintfFormat.h"
 #include "platform/TextEncoding.h"
 
 #include <cstdarg>
-#include <cstdio>
-#include <vector>
 
 void ReportWriter::printf(const char* fmt, ...) {
-    char buf[1024];
     va_list args;
     va_start(args, fmt);
-    va_list again;
-    va_copy(again, args);
-    int n = std::vsnprintf(buf, sizeof buf, fmt, args);
+    appendPrintf(m_text, fmt, args);
     va_end(args);
-    if (n >= 0 && static_cast<size_t>(n) < sizeof buf) {
-        m_text.append(buf, n);
-    } else if (n >= 0) {
-        std::vector<char> big(n + 1);
-        std::vsnprintf(big.data(), big.size(), fmt, again);
-        m_text.append(big.data(), n);
-    }
-    va_end(again);
 }
 
 int ReportWriter::saveGbk(const std::string& path) const {
