@@ -81,22 +81,6 @@ float factored(float component, float K) {
     return component > 0.0f ? component * K : component;
 }
 
-// In a sweep a block the swept line keeps clear of has the loads it had in
-// the pass that remembered them.
-BlockLoads loadsOf(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, float xStart,
-                   float xEnd) {
-    if (!ctx.memo) return measureBlock(ctx, item, xStart, xEnd);
-    const bool clear = ctx.memo->clearOf(ctx.lines, xStart, xEnd);
-    if (clear) {
-        if (const BlockLoads* known = ctx.memo->find(s, xStart, xEnd)) return *known;
-    }
-    BlockLoads loads = measureBlock(ctx, item, xStart, xEnd);
-    if (clear) ctx.memo->remember(s, xStart, xEnd, loads);
-    return loads;
-}
-
-}  // namespace
-
 // Loads, water and earthquake acting on the block (steps before the balance).
 BlockLoads measureBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, float xStart,
                         float xEnd) {
@@ -123,6 +107,22 @@ BlockLoads measureBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, flo
     if (f.D < 0.0f) f.D = 0.0f;
     return f;
 }
+
+// In a sweep a block the swept line keeps clear of has the loads it had in
+// the pass that remembered them.
+BlockLoads loadsOf(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, float xStart,
+                   float xEnd) {
+    if (!ctx.memo) return measureBlock(ctx, item, xStart, xEnd);
+    const bool clear = ctx.memo->clearOf(ctx.lines, xStart, xEnd);
+    if (clear) {
+        if (const BlockLoads* known = ctx.memo->find(s, xStart, xEnd)) return *known;
+    }
+    BlockLoads loads = measureBlock(ctx, item, xStart, xEnd);
+    if (clear) ctx.memo->remember(s, xStart, xEnd, loads);
+    return loads;
+}
+
+}  // namespace
 
 void computeBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, float xStart,
                   float yStart, float xEnd, float yEnd, float prevAngle, float prevForce,

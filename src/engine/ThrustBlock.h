@@ -34,9 +34,6 @@ struct ThrustBlockContext {
     SweepMemo* memo = nullptr;
 };
 
-BlockLoads measureBlock(ThrustBlockContext& context, const CSlideCalcData& item, float xStart,
-                        float xEnd);
-
 void computeBlock(ThrustBlockContext& context, const CSlideCalcData& item, int s, float xStart,
                   float yStart, float xEnd, float yEnd, float prevAngle, float prevForce,
                   float* angle, float* force, ReportWriter* report, float* bermArea,
