@@ -3,6 +3,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "platform/ReportWriter.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -43,28 +44,20 @@ TEST(Quantities, TotalsAreCountOrVolumeTimesTheUnitCostsOfTheGivenKind) {
         int what;
         float area;
         int kind;
-        const char* text;
+        const char* expected;  // a file of data/quantities, or nothing
     } cases[] = {
-        {item, QuantityPiles, 0.0f, 0,
-         "    滑坍纵向宽度 = 500.000m 范围内，第1种桩：\n        共需要抗滑桩 250 根\n"
-         "        抗滑桩的总造价 = 200000.000 元\n        抗滑桩的总工费 = 25000.000 元\n"
-         "        抗滑桩的总工期 = 25.000 人天\n"},
-        {rows, QuantityPiles, 0.0f, 1,
-         "    滑坍纵向宽度 = 10.010m 范围内，第2种桩：\n        共需要抗滑桩 18 根\n"
-         "        抗滑桩的总造价 = 18000.000 元\n        抗滑桩的总工费 = 4500.000 元\n"
-         "        抗滑桩的总工期 = 9.000 人天\n"},
-        {hundred, QuantityBerm, 12.5f, 0,
-         "    滑坍纵向宽度 = 100.000m 范围内：\n        反压码的总体积 = 1250.000 m3\n"
-         "        反压码的总工费 = 18750.000 元\n        反压码的总工期 = 12.500 人天\n"},
-        {hundred, QuantityUnload, 3.0f, 0,
-         "    滑坍纵向宽度 = 100.000m 范围内：\n        刷方的总体积 = 300.000 m3\n"
-         "        刷方的总工费 = 3000.000 元\n        刷方的总工期 = 3.000 人天\n"},
-        {item, 7, 5.0f, 0, ""},  // an unknown quantity is no failure
+        {item, QuantityPiles, 0.0f, 0, "piles_500m.txt"},
+        {rows, QuantityPiles, 0.0f, 1, "piles_second_kind.txt"},
+        {hundred, QuantityBerm, 12.5f, 0, "berm.txt"},
+        {hundred, QuantityUnload, 3.0f, 0, "unloading.txt"},
+        {item, 7, 5.0f, 0, nullptr},  // an unknown quantity is no failure
     };
     for (const auto& c : cases) {
         ReportWriter report;
         EXPECT_EQ(ReportQuantities(c.item, report, c.what, c.area, c.kind), 1);
-        EXPECT_EQ(report.utf8(), c.text);
+        EXPECT_EQ(
+            report.utf8(),
+            c.expected ? readBytes(std::string(TALVOR_TEST_DATA "/quantities/") + c.expected) : "");
     }
 }
 
