@@ -29,14 +29,12 @@ int32_t int32At(const std::string& b, size_t at) {
 TEST(ProjectData, NumbersAreUniqueOverKindsReusedAndAppendedAtTheEnd) {
     CProjectData p;
     for (int kind : {0, 3, 0, 0}) p.AddItem(kind);
-    EXPECT_EQ(p.AddItem(CProjectData::kKinds), 0);
-    EXPECT_EQ(p.AddItem(-1), 0);
+    for (int kind : {CProjectData::kKinds, -1}) EXPECT_EQ(p.AddItem(kind), 0) << kind;
     EXPECT_EQ(items(p, 0), "3: 1 3 4");
     EXPECT_EQ(items(p, 3), "1: 2");
     p.modified = 0;
-    EXPECT_FALSE(p.RemoveItem(0, 3));
-    EXPECT_FALSE(p.RemoveItem(0, -1));
-    EXPECT_FALSE(p.RemoveItem(1, 0));
+    for (auto [kind, at] : {std::pair{0, 3}, {0, -1}, {1, 0}})
+        EXPECT_FALSE(p.RemoveItem(kind, at)) << kind << " " << at;
     EXPECT_EQ(p.modified, 0);
     EXPECT_TRUE(p.RemoveItem(0, 1));
     EXPECT_EQ(p.modified, 1);

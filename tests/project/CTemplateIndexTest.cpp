@@ -59,10 +59,9 @@ struct Library : Program {
 TEST(TemplateIndex, IndexFileHasTheFixedLayoutAndNumbersAreReusedAndLimited) {
     CTemplateIndex index;
     for (int i = 1; i <= 100; ++i) ASSERT_EQ(index.AddTemplate(0), i);
-    EXPECT_EQ(index.AddTemplate(0), 0);
-    EXPECT_EQ(index.AddTemplate(50), 0);
-    EXPECT_FALSE(index.RemoveTemplate(1, 0));
-    EXPECT_FALSE(index.RemoveTemplate(0, 100));
+    for (int kind : {0, 50}) EXPECT_EQ(index.AddTemplate(kind), 0) << kind;
+    for (auto [kind, at] : {std::pair{1, 0}, {0, 100}})
+        EXPECT_FALSE(index.RemoveTemplate(kind, at)) << kind << " " << at;
     EXPECT_TRUE(index.RemoveTemplate(0, 4));  // number 5
     EXPECT_EQ(index.templateNumbers[0][4], 6);
     EXPECT_EQ(index.templateNumbers[0][99], 0);

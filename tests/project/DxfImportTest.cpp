@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace {
 
 std::string drawing(const std::string& name) {
@@ -40,6 +38,8 @@ TEST(DxfImport, LinesAreFoundByColourScaledAndMeasuredFromTheStartOfTheSlipSurfa
         // The last polyline of a colour wins; the first one's later segments stay.
         {"two_slips_m.dxf", "m", {{1, 3, -1, 1, 1}, {}, {}}},
         {"lwpolyline_r2000_m.dxf", "m", {{2, 10, -2, 10, -1}, {}, {}}},
+        // A yellow polyline drawn by its yellow layer is ignored; a green one is the slope.
+        {"by_layer_m.dxf", "m", {{}, {2, 0, 10, 2, 10, 6}, {}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.drawing);

@@ -26,6 +26,24 @@ def save(doc, name):
     doc.saveas(name, encoding="gbk")
 
 
+def by_layer(name):
+    """A minimal R12 drawing written line by line: layer SLIP is yellow; one
+    polyline lies on it "by layer" (colour 256), one green polyline on layer 0
+    carries its colour itself."""
+    def polyline(layer, colour, vertices):
+        return ("0\nPOLYLINE\n8\n%s\n62\n%d\n66\n1\n10\n0.0\n20\n0.0\n30\n0.0\n%s"
+                "0\nSEQEND\n8\n%s\n" % (layer, colour, vertices, layer))
+    v = "".join("0\nVERTEX\n8\n0\n10\n%s\n20\n%s\n30\n0.0\n" % xy
+                for xy in (("0", "0"), ("10", "2"), ("20", "8")))
+    text = ("0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n0\nENDSEC\n"
+            "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n70\n1\n"
+            "0\nLAYER\n2\nSLIP\n70\n0\n62\n2\n6\nCONTINUOUS\n0\nENDTAB\n0\nENDSEC\n"
+            "0\nSECTION\n2\nENTITIES\n" + polyline("SLIP", 256, v) + polyline("0", 3, v) +
+            "0\nENDSEC\n0\nEOF\n")
+    with open(name, "w", newline="") as f:
+        f.write(text)
+
+
 def main():
     for name, k in (("section_m.dxf", 1.0), ("section_mm.dxf", 1000.0)):
         doc = ezdxf.new("R12")
@@ -67,6 +85,8 @@ def main():
     doc = ezdxf.new("R2000")
     doc.modelspace().add_lwpolyline([(0, 0), (10, -2), (20, -3)], dxfattribs={"color": YELLOW})
     save(doc, "lwpolyline_r2000_m.dxf")
+
+    by_layer("by_layer_m.dxf")
 
 
 if __name__ == "__main__":
