@@ -1,13 +1,17 @@
+// The item record: defaults beyond the counts, control rules, strength setters
+// and pile kinds, compared and taken from the pile library.
 #include "data/CSlideCalcData.h"
 
 #include <gtest/gtest.h>
+
+#include <iterator>
+#include <tuple>
 
 // The values in use are checked through the default data file; these are the
 // elements beyond the counts, which the file does not show.
 TEST(CSlideCalcData, ElementsBeyondTheCountsHoldTheirDefaults) {
     CSlideCalcData d;
     EXPECT_EQ(d.slip[6], CLineSeg());
-    EXPECT_EQ(d.slip[6].phi, 20.0f);
     EXPECT_EQ(d.unloadSegs[2].dx, 1.0f);
     EXPECT_EQ(d.pileKinds[199], CPileKind());
     EXPECT_EQ(d.slope[0].loads[9].py, 600.0f);
@@ -45,59 +49,45 @@ TEST(CSlideCalcData, SetAllStrengthTouchesOnlySegmentsInUse) {
 }
 
 TEST(CSlideCalcData, PileKindsCompareOnShapeLengthAndCapacityWithinAMillimetre) {
-    CPileKind a, b;
-    b.materialCost = 1;
-    b.buildDays = 9;
-    b.concreteGrade = 0;
-    EXPECT_EQ(CSlideCalcData::IsSamePileKind(a, b), 1);
-    CPileKind r1, r2;
-    r1.material = r2.material = 1;
-    r1.size1 = 43.0f;
-    r2.size1 = 43.0005f;
-    r2.size2 = 7.0f;  // not compared for rails
-    r2.section = 0;
-    EXPECT_EQ(CSlideCalcData::IsSamePileKind(r1, r2), 1);
-    r2.size1 = 43.01f;
-    EXPECT_EQ(CSlideCalcData::IsSamePileKind(r1, r2), 0);
-    CPileKind c1, c2;
-    c1.section = c2.section = 0;
-    c2.size2 = 80.0f;  // a circle has no second size
-    EXPECT_EQ(CSlideCalcData::IsSamePileKind(c1, c2), 1);
-    c2.section = 1;
-    EXPECT_EQ(CSlideCalcData::IsSamePileKind(c1, c2), 0);
-    b.embedDepth = 6.01f;
-    EXPECT_EQ(CSlideCalcData::IsSamePileKind(a, b), 0);
+    const CPileKind rail{.material = 1, .size1 = 43.0f}, circle{.section = 0};
+    const struct {
+        CPileKind a, b;
+        int same;
+    } cases[] = {
+        // Costs, days and the concrete grade are not compared; the embedded depth is.
+        {{}, {.materialCost = 1, .buildDays = 9, .concreteGrade = 0}, 1},
+        {{}, {.embedDepth = 6.01f, .materialCost = 1}, 0},
+        // A rail by its size within a millimetre, not its second size or section.
+        {rail, {.material = 1, .section = 0, .size1 = 43.0005f, .size2 = 7}, 1},
+        {rail, {.material = 1, .section = 0, .size1 = 43.01f, .size2 = 7}, 0},
+        // A circle has no second size; a square is another shape.
+        {circle, {.section = 0, .size2 = 80.0f}, 1},
+        {circle, {.section = 1, .size2 = 80.0f}, 0},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(CSlideCalcData::IsSamePileKind(cases[i].a, cases[i].b), cases[i].same) << i;
 }
 
 TEST(CSlideCalcData, LibraryEntriesBecomePileKinds) {
     CSlideCalcData d;
-    std::vector<CPileTestRecord> lib(4);
-    lib[0].selected = 1;
-    lib[0].pileType = "钢轨";
-    lib[0].size = 43.0f;
-    lib[0].length = 3.0f;
-    lib[0].embedDepth = 2.5f;
-    lib[0].capacity = 80.0f;
-    lib[1].selected = 1;
-    lib[1].pileType = "木桩";
-    lib[1].size = 0.2f;
-    lib[2].selected = 1;
-    lib[2].pileType = "其它";
-    lib[3] = lib[0];  // already present after the first: skipped
+    std::vector<CPileTestRecord> lib = {
+        {.selected = 1, .pileType = "钢轨", .size = 43, .embedDepth = 2.5f, .capacity = 80},
+        {.selected = 1, .pileType = "木桩", .size = 0.2f, .length = 3},
+        {.selected = 1, .pileType = "其它"},
+    };
+    lib.push_back(lib[0]);  // already present after the first: skipped
     d.AddPileKindsFromLibrary(lib);
     ASSERT_EQ(d.pileKindCount, 4);
-    EXPECT_EQ(d.pileKinds[1].material, 1);
-    EXPECT_EQ(d.pileKinds[1].section, 2);
-    EXPECT_EQ(d.pileKinds[1].size1, 43.0f);
-    EXPECT_EQ(d.pileKinds[1].capacity, 80.0f);
-    EXPECT_EQ(d.pileKinds[2].material, 2);
-    EXPECT_EQ(d.pileKinds[2].section, 0);
-    EXPECT_FLOAT_EQ(d.pileKinds[2].size1, 20.0f);
-    // No known type: a reinforced-concrete 50 x 50 cm square kind.
-    EXPECT_EQ(d.pileKinds[3].material, 0);
-    EXPECT_EQ(d.pileKinds[3].section, 1);
-    EXPECT_EQ(d.pileKinds[3].size2, 50.0f);
-    EXPECT_EQ(d.pileKinds[3].length, 2.6f);
+    auto shape = [](const CPileKind& k) {
+        return std::tuple(k.material, k.section, k.size1, k.size2, k.length, k.embedDepth,
+                          k.capacity);
+    };
+    // A rail; a round timber of 20 cm; no known type: a reinforced-concrete
+    // 50 x 50 cm square kind. Lengths, depths and capacities are the entries'
+    // (by default 2.6 m, 2 m and 52.6 kN).
+    EXPECT_EQ(shape(d.pileKinds[1]), std::tuple(1, 2, 43.0f, 50.0f, 2.6f, 2.5f, 80.0f));
+    EXPECT_EQ(shape(d.pileKinds[2]), std::tuple(2, 0, 20.0f, 20.0f, 3.0f, 2.0f, 52.6f));
+    EXPECT_EQ(shape(d.pileKinds[3]), std::tuple(0, 1, 50.0f, 50.0f, 2.6f, 2.0f, 52.6f));
 
     d.pileKindCount = 100;
     lib[0].capacity = 81.0f;

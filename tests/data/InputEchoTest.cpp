@@ -33,6 +33,11 @@ std::string write(Part part, const CSlideCalcData& item) {
     return report.utf8();
 }
 
+// The first pile kind replaced by k, the rest of it at its defaults.
+Change kind(CPileKind k) {
+    return [k](CSlideCalcData& i) { i.pileKinds[0] = k; };
+}
+
 const struct Case {
     const char* name;
     Part part;
@@ -71,34 +76,18 @@ const struct Case {
     // Enumerations outside their lists print only the lead text.
     {"pile_odd_enumerations", Countermeasures,
      [](CSlideCalcData& i) {
-         i.checkTarget = 2;
-         i.baseCondition = 5;
-         i.elasticMethod = 7;
-         i.thrustShape = -1;
+         i.checkTarget = 2, i.baseCondition = 5, i.elasticMethod = 7, i.thrustShape = -1;
      }},
-    {"kind_odd", Kind,
-     [](CSlideCalcData& i) { i.pileKinds[0].material = 9, i.pileKinds[0].section = 7; }},
+    {"kind_odd", Kind, kind({.material = 9, .section = 7})},
     {"design_target_odd", Whole, [](CSlideCalcData& i) { i.goal = 1, i.designTarget = 5; }},
     // A rail shows its type and no section; a round kind only its diameter.
-    {"kind_rail", Kind,
-     [](CSlideCalcData& i) { i.pileKinds[0].material = 1, i.pileKinds[0].size1 = 50.0f; }},
-    {"kind_round_c10", Kind,
-     [](CSlideCalcData& i) {
-         i.pileKinds[0].section = i.pileKinds[0].concreteGrade = 0;
-         i.pileKinds[0].size1 = 80.0f;
-     }},
-    {"kind_round_c60", Kind,
-     [](CSlideCalcData& i) {
-         i.pileKinds[0].section = 0;
-         i.pileKinds[0].concreteGrade = 10;
-     }},
+    {"kind_rail", Kind, kind({.material = 1, .size1 = 50.0f})},
+    {"kind_round_c10", Kind, kind({.section = 0, .size1 = 80.0f, .concreteGrade = 0})},
+    {"kind_round_c60", Kind, kind({.section = 0, .concreteGrade = 10})},
     // Counts outside their arrays are echoed as stored, without reading past them.
     {"counts_outside", Whole,
      [](CSlideCalcData& i) {
-         i.slipCount = -2;
-         i.slopeCount = 150;
-         i.slope[0].loadCount = 40;
-         i.waterCount = 0;
+         i.slipCount = -2, i.slopeCount = 150, i.slope[0].loadCount = 40, i.waterCount = 0;
      }},
 };
 

@@ -1,35 +1,25 @@
+// Line-by-line reading of data files: line ends, comment lines and GBK files.
 #include "platform/LineReader.h"
 
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-TEST(LineReader, DeliversWholeLinesWithoutTheirLineEnds) {
-    std::string longLine(10000, 'x');
+TEST(LineReader, DeliversWholeLinesWithoutTheirLineEndsAndSkipsCommentsButNotBlankLines) {
+    const std::string longLine(10000, 'x');
     LineReader in("a\r\n\n" + longLine + "\nlast");
+    std::vector<std::string> lines;
+    for (std::string line; lines.size() < 9 && in.nextLine(line);) lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "", longLine, "last"}));  // "" is a line
+    LineReader commented("// head\n  \t// indented\n\n1,2\n /x\n");
+    lines.clear();
     std::string line;
-    ASSERT_TRUE(in.nextLine(line));
-    EXPECT_EQ(line, "a");
-    ASSERT_TRUE(in.nextLine(line));
-    EXPECT_EQ(line, "");  // a blank line is a line
-    ASSERT_TRUE(in.nextLine(line));
-    EXPECT_EQ(line.size(), 10000u);
-    ASSERT_TRUE(in.nextLine(line));
-    EXPECT_EQ(line, "last");
-    EXPECT_FALSE(in.nextLine(line));
-}
-
-TEST(LineReader, SkipsCommentLinesButNotBlankOnes) {
-    LineReader in("// head\n  \t// indented\n\n1,2\n /x\n");
-    std::string line;
-    ASSERT_EQ(fgets_skip_comment(in, line), 1);
-    EXPECT_EQ(line, "");
-    ASSERT_EQ(fgets_skip_comment(in, line), 1);
-    EXPECT_EQ(line, "1,2");
-    ASSERT_EQ(fgets_skip_comment(in, line), 1);
-    EXPECT_EQ(line, " /x");
-    EXPECT_EQ(fgets_skip_comment(in, line), 0);
-    EXPECT_EQ(line, "");
+    int r = 0;
+    while ((r = fgets_skip_comment(commented, line)) == 1 && lines.size() < 9)
+        lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"", "1,2", " /x"}));
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(line, "");  // cleared at the end
 }
 
 TEST(LineReader, ReadsGbkFilesAsUtf8) {

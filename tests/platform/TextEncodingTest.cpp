@@ -1,3 +1,4 @@
+// Conversion between GBK and UTF-8, UTF-8 validation and GBK display widths.
 #include "platform/TextEncoding.h"
 
 #include <gtest/gtest.h>
@@ -12,23 +13,18 @@ TEST(TextEncoding, GbkAndUtf8RoundTripChineseText) {
     EXPECT_EQ(decodeFileText("\xEF\xBB\xBF" + utf8), utf8);
 }
 
-TEST(TextEncoding, BadBytesAreReplacedNotFatal) {
-    // A lone lead byte at the end and an invalid pair in the middle.
-    std::string bad = std::string("ab\x81", 3);
-    std::string out = gbkToUtf8(bad);
+TEST(TextEncoding, BadBytesAreReplacedNotFatalAndMalformedUtf8IsRejected) {
+    // A lone lead byte at the end.
+    std::string out = gbkToUtf8("ab\x81");
     EXPECT_EQ(out.substr(0, 2), "ab");
     EXPECT_TRUE(isValidUtf8(out));
     // A character GBK cannot hold becomes '?'.
     EXPECT_EQ(utf8ToGbk("x\xF0\x9F\x98\x80y"), "x?y");
-}
-
-TEST(TextEncoding, Utf8ValidationRejectsMalformedSequences) {
     EXPECT_TRUE(isValidUtf8("plain"));
     EXPECT_TRUE(isValidUtf8("矩形"));
-    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));          // overlong
-    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));      // surrogate
-    EXPECT_FALSE(isValidUtf8("\xE7\x9F"));          // cut off
-    EXPECT_FALSE(isValidUtf8("\xF5\x80\x80\x80"));  // past U+10FFFF
+    // Overlong, a surrogate, cut off, past U+10FFFF.
+    for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xE7\x9F", "\xF5\x80\x80\x80"})
+        EXPECT_FALSE(isValidUtf8(bad)) << bad;
 }
 
 TEST(TextEncoding, WidthsCountGbkBytes) {
