@@ -1,8 +1,11 @@
-// The berm and unloading designs on the worked example: refusal, the search
-// over the real thrust pass, the report block of the winner and its drawings.
+// The sweep of the berm and unloading designs: trial planning and the
+// least-volume rule; then the designs on the worked example: refusal, the
+// search over the real thrust pass, the report block of the winner and its
+// drawings.
 #include "designs/BermDesign.h"
 
 #include "DesignTestData.h"
+#include "designs/TrialSweep.h"
 #include "designs/UnloadingDesign.h"
 
 #include "data/CSlideCalcData.h"
@@ -17,23 +20,40 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <vector>
 
 namespace {
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+// The winner among trials whose thrust and volume come from a table by index.
+int bestOf(float Rp, std::vector<TrialOutcome> outcomes) {
+    TrialSweep sweep;
+    size_t i = 0;
+    auto trial = [&](float) { return outcomes.at(i++); };
+    EXPECT_TRUE(RunTrialSweep({2.0f, 0.5f, static_cast<int>(outcomes.size())}, Rp, trial, {},
+                              nullptr, &sweep));
+    EXPECT_EQ(sweep.values.size(), outcomes.size());
+    for (size_t k = 0; k < outcomes.size(); ++k) {
+        EXPECT_FLOAT_EQ(sweep.values[k], 2.0f + 0.5f * static_cast<float>(k));
+        EXPECT_TRUE(std::isnan(outcomes[k].thrust) || sweep.thrusts[k] == outcomes[k].thrust);
+        EXPECT_EQ(sweep.volumes[k], outcomes[k].volume);
+    }
+    if (sweep.best >= 0) {
+        EXPECT_EQ(sweep.bestVolume, outcomes[sweep.best].volume);
+    }
+    return sweep.best;
+}
 
 struct Harness {
     TempDir dir;
     RecordingSinks sinks;
-    WorkContext ctx;
+    WorkContext ctx{dir.path(), "", 1, &sinks, &sinks};
     SearchSummary summary;
-    DesignEnv env;
+    DesignEnv env{&ctx, nullptr, {}, &summary};
     CSlideCalcData item;
     ReportWriter report;
     Harness() {
-        ctx.G_strWorkPath = dir.path();
-        ctx.status = &sinks;
-        ctx.messages = &sinks;
-        env.ctx = &ctx;
-        env.summary = &summary;
         item.setResult(0, {"计算简图", "&TLVR_0001_TLVR_JT.DXF", "&TLVR_0001_TLVR.RTF"});
         item.setResult(1, {"计算结果", "&TLVR_0001_TLVR_JG.DXF", "&TLVR_0001_TLVR.RTF"});
     }
@@ -71,6 +91,49 @@ struct Harness {
 };
 
 }  // namespace
+
+TEST(TrialSweep, TrialCountsStayBetweenTwoAndTwoThousandWithAStepOfAtLeastOneMillimetre) {
+    for (const std::vector<float>& v : numberRows("trial_plans.txt", 6)) {
+        SCOPED_TRACE(testing::Message() << v[0] << " " << v[1] << " " << v[2]);
+        const TrialPlan plan = PlanTrials({v[0], v[1], v[2]});
+        EXPECT_EQ(plan.count, static_cast<int>(v[3]));
+        EXPECT_FLOAT_EQ(plan.step, v[4]);
+        if (!std::isnan(v[5])) {
+            EXPECT_FLOAT_EQ(TrialValue(plan, plan.count - 1), v[5]);
+        }
+    }
+    EXPECT_FLOAT_EQ(TrialValue(PlanTrials({0, 10, 3}), 1), 3.0f);
+}
+
+TEST(TrialSweep, OnlyAThrustBelowTheResistanceSatisfiesAndEqualVolumesKeepTheSmallerTrial) {
+    EXPECT_EQ(bestOf(75.0f, {{75.0f, 1.0f}, {74.9f, 2.0f}}), 1);
+    EXPECT_EQ(bestOf(75.0f, {{75.0f, 1.0f}, {75.0f, 2.0f}}), -1);
+    EXPECT_EQ(bestOf(0.0f, {{0.0f, 1.0f}, {-0.001f, 5.0f}, {0.0f, 0.5f}}), 1);  // no piles
+    EXPECT_EQ(bestOf(75.0f, {{kNaN, 1.0f}, {kNaN, 0.0f}}), -1);
+    EXPECT_EQ(bestOf(10.0f, {{20, 0.1f}, {5, 3}, {5, 3}, {9, 2}, {1, 2}}), 3);
+}
+
+TEST(TrialSweep, TheProgressCallbackSeesEveryTrialAndCanCancel) {
+    std::vector<int> seen;
+    SearchOptions options;
+    options.progress = [&](int done, int total) {
+        seen.push_back(total == 11 ? done : -1);
+        return done < 4;
+    };
+    SearchSummary summary;
+    TrialSweep sweep;
+    auto trial = [](float v) { return TrialOutcome{v, 1.0f}; };
+    EXPECT_FALSE(RunTrialSweep(PlanTrials({0, 10, 1}), 1.0f, trial, options, &summary, &sweep));
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(sweep.values, (std::vector<float>{0, 1, 2, 3}));
+    EXPECT_EQ(summary.stop, SearchStop::Cancelled);
+    EXPECT_EQ(summary.iterations, 4);
+    EXPECT_TRUE(RunTrialSweep(PlanTrials({0, 10, 0}), -1.0f, trial, {}, &summary, &sweep));
+    EXPECT_EQ(summary.iterations, 2000);
+    EXPECT_EQ(summary.stop, SearchStop::Exhausted);
+    EXPECT_EQ(summary.message, "no trial satisfies");
+    EXPECT_EQ(sweep.best, -1);
+}
 
 TEST(BermDesign, DesigningThePositionWithPilesIsRefusedWithAMessageBox) {
     Harness h;
@@ -116,9 +179,8 @@ TEST(BermDesign, PilesOf200KnPerMetreAreFirstReachedAtSevenMetresWhichWins) {
 }
 
 TEST(BermDesign, AbsurdRangesFinishAndCancellingFailsTheRunWithoutAResult) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
     for (CValueRange range :
-         {CValueRange{10, 0, 1}, CValueRange{nan, 10, 1}, CValueRange{0, 1.0e9f, 1.0e6f}}) {
+         {CValueRange{10, 0, 1}, CValueRange{kNaN, 10, 1}, CValueRange{0, 1.0e9f, 1.0e6f}}) {
         Harness h;
         h.item.bermHRange = range;
         EXPECT_EQ(h.berm(), 1);
@@ -134,17 +196,15 @@ TEST(BermDesign, AbsurdRangesFinishAndCancellingFailsTheRunWithoutAResult) {
 }
 
 TEST(BermDesign, WithoutResultNamesOrAWritableDirectoryOnlyTheDrawingIsMissing) {
-    Harness h;
+    Harness h, missing;
     h.item = CSlideCalcData{};
-    h.item.pileKinds[0].capacity = 400.0f;
-    EXPECT_EQ(h.berm(), 1);
-    EXPECT_EQ(h.report.utf8(), data("berm_piles_200.txt"));
+    missing.ctx.G_strWorkPath += "missing/";
+    for (Harness* x : {&h, &missing}) {
+        x->item.pileKinds[0].capacity = 400.0f;
+        EXPECT_EQ(x->berm(), 1);
+        EXPECT_EQ(x->report.utf8(), data("berm_piles_200.txt"));
+    }
     EXPECT_TRUE(std::filesystem::is_empty(h.dir.path()));
-    Harness missing;
-    missing.ctx.G_strWorkPath = missing.dir.path() + "missing/";
-    missing.item.pileKinds[0].capacity = 400.0f;
-    EXPECT_EQ(missing.berm(), 1);
-    EXPECT_EQ(missing.report.utf8(), data("berm_piles_200.txt"));
 }
 
 TEST(UnloadingDesign, SearchesTheStartHeightAndTheCurveShowsTheLastTrial) {

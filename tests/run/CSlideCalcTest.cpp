@@ -158,20 +158,6 @@ TEST(CSlideCalc, PassOverAWorkingCopyRecordsItsForcesInTheRunItemAndWithoutOneNo
     EXPECT_EQ(copy.residualThrust, CSlideCalcData().residualThrust);
 }
 
-TEST(CSlideCalc, TheItemCurveShowsTheLastTrialOfASweep) {
-    CSlideCalcData item;
-    item.goal = 1;
-    item.designTarget = 2;  // unloading Y from 15 to 25
-    SetResultFileNames(item, "&TLVR_0001");
-    ItemRun run(item);
-    CSlideCalcData last = item;
-    last.unloadY = 25.0f;
-    std::array<float, CSlideCalcData::kResultSlots> expected = item.residualThrust;
-    ComputeThrust(last, nullptr, nullptr, nullptr, nullptr, expected.data());
-    EXPECT_EQ(item.residualThrust, expected);
-    EXPECT_FLOAT_EQ(item.unloadY, 22.0f);  // the item itself keeps its value
-}
-
 TEST(RunTargets, EachGoalAndTargetHasAtMostOneEntry) {
     std::set<std::pair<int, int>> seen;
     for (const RunTarget& t : RunTargets()) {

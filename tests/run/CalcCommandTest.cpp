@@ -30,13 +30,8 @@ struct Cli {
         EXPECT_EQ(item.WriteDataFile(dir.file(name)), 1);
         return quoted(dir.file(name));
     }
-    // Built by appending: "'" + std::string&& trips a false -Wrestrict in g++ 12.
-    static std::string quoted(const std::string& path) {
-        std::string q = "'";
-        q += path;
-        q += "'";
-        return q;
-    }
+    // Not "'" + path: "'" + std::string&& trips a false -Wrestrict in g++ 12.
+    static std::string quoted(const std::string& path) { return std::string("'") + path + "'"; }
     std::string read(const std::string& name) const { return readBytes(dir.file(name)); }
 };
 

@@ -1,10 +1,12 @@
-// A calculation from the old result files to the new report file.
+// A calculation from the old result files to the new report file, the result
+// names it gives the item, and the searches it watches and cancels.
 #include "run/CalcRun.h"
 
 #include "data/CSlideCalcData.h"
 #include "platform/Drawing.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
+#include "run/ResultNames.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +18,41 @@ namespace {
 struct Calc {
     TempDir dir;
     RecordingSinks sinks;
-    WorkContext ctx;
-    CalcRunResult run(int checkTarget, const std::string& base, const std::string& sub = "") {
-        ctx.G_strWorkPath = dir.path() + sub;
-        ctx.status = &sinks;
-        CSlideCalcData item;
-        item.checkTarget = checkTarget;
-        CalcRunResult r = RunCalculation(item, ctx, base);
+    WorkContext ctx{dir.path(), "", 1, &sinks, &sinks};
+    CalcRunResult run(CSlideCalcData item, const std::string& base,
+                      const SearchOptions& options = {}) {
+        CalcRunResult r = RunCalculation(item, ctx, base, options);
         EXPECT_EQ(item.resultCount(), 3);
         return r;
+    }
+    CalcRunResult run(int checkTarget, const std::string& base) {
+        CSlideCalcData item;
+        item.checkTarget = checkTarget;
+        return run(item, base);
     }
 };
 
 }  // namespace
+
+TEST(ResultNames, ThreeEntriesShareOneReportFileAndReplaceOldOnes) {
+    CSlideCalcData item;
+    for (int i = 0; i < 6; ++i) item.setResult(i, {"旧", "old.DXF", "old.RTF"});
+    EXPECT_EQ(SetResultFileNames(item, "&TLVR_0001"), 1);
+    ASSERT_EQ(item.resultCount(), 3);
+    EXPECT_EQ(item.result(0),
+              (ResultEntry{"计算简图", "&TLVR_0001_TLVR_JT.DXF", "&TLVR_0001_TLVR.RTF"}));
+    EXPECT_EQ(item.result(1),
+              (ResultEntry{"计算结果", "&TLVR_0001_TLVR_JG.DXF", "&TLVR_0001_TLVR.RTF"}));
+    EXPECT_EQ(item.result(2),
+              (ResultEntry{"剩余下滑力曲线", "&TLVR_0001_TLVR_SYXHL.DXF", "&TLVR_0001_TLVR.RTF"}));
+}
+
+TEST(ResultNames, FileBaseDropsDirectoryAndExtension) {
+    EXPECT_EQ(ItemFileBase("/p/q/&TLVR_0001.DAT"), "&TLVR_0001");
+    EXPECT_EQ(ItemFileBase("example.TV"), "example");
+    EXPECT_EQ(ItemFileBase("dir/slope.v2.TV"), "slope.v2");
+    EXPECT_EQ(ItemFileBase("noext"), "noext");
+}
 
 TEST(CalcRun, ReportIsSavedAsGbkUnderTheNameFromTheFileBaseAlsoWhenTheTargetFails) {
     for (int target : {1, 9}) {
@@ -46,7 +70,8 @@ TEST(CalcRun, ReportIsSavedAsGbkUnderTheNameFromTheFileBaseAlsoWhenTheTargetFail
 
 TEST(CalcRun, ReportThatCannotBeWrittenFailsTheRun) {
     Calc c;
-    CalcRunResult run = c.run(1, "x", "missing/");
+    c.ctx.G_strWorkPath += "missing/";
+    CalcRunResult run = c.run(1, "x");
     EXPECT_EQ(run.result, 0);
     EXPECT_EQ(run.reportSaved, 0);
     EXPECT_EQ(c.sinks.statuses,
@@ -77,4 +102,27 @@ TEST(CalcRun, OldResultFilesAreReplacedOrDeletedOthersKeptAndTheSketchSitsAboveT
     // Placed 10 m above the chart, the sketch reaches higher there than on its own.
     EXPECT_GT(sketch.GetFRect().p2.y, 0.0f);
     EXPECT_GT(curve.GetFRect().p2.y, sketch.GetFRect().p2.y);
+}
+
+// The run hands its search options to the back-calculations and designs: the
+// callback sees every trial, and a cancel fails the run.
+TEST(SearchProgress, RunWatchesAndCancelsItsSearches) {
+    Calc c;
+    CSlideCalcData item;
+    item.goal = 1;
+    item.designTarget = 1;  // berm height sweep, 0..10 step 1: 11 trials
+    int calls = 0, lastTotal = 0;
+    SearchOptions watch;
+    watch.progress = [&](int, int total) {
+        ++calls;
+        lastTotal = total;
+        return true;
+    };
+    c.run(item, "w", watch);
+    EXPECT_EQ(calls, 11);
+    EXPECT_EQ(lastTotal, 11);
+    SearchOptions cancel;
+    cancel.progress = [](int done, int) { return done < 3; };
+    EXPECT_EQ(c.run(item, "c", cancel).result, 0);
+    EXPECT_EQ(c.sinks.statuses.back(), "301 计算失败 !");
 }

@@ -10,31 +10,31 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // The default item as check target 2, with a pile long enough to hold.
 CSlideCalcData pileItem() {
     CSlideCalcData item;
     item.checkTarget = 2;
-    item.pileKinds[0].length = 14.0f;
-    item.pileKinds[0].embedDepth = 6.0f;
-    item.pileKinds[0].section = 1;
-    item.pileKinds[0].size1 = 150.0f;
-    item.pileKinds[0].size2 = 200.0f;
+    item.pileKinds[0] = {
+        .section = 1, .size1 = 150.0f, .size2 = 200.0f, .length = 14.0f, .embedDepth = 6.0f};
     return item;
 }
 
 }  // namespace
 
 TEST(PileForces, LoadIntensitiesOfTheThreeShapesCarryTheThrustOverTheFreeLength) {
-    // H = 100 kN over L = 5 m; thrustAdjust scales every intensity.
+    // H = 100 kN over L = 5 m; thrustAdjust scales every intensity. The load
+    // falls at the top and rises at the slip surface.
     const struct {
         int shape;
-        float adjust, topFalling, topRising, slipFalling, slipRising;
-    } cases[] = {{0, 1.0f, 20.0f, 0.0f, 0.0f, 20.0f},
-                 {1, 1.0f, 0.0f, 0.0f, 0.0f, 40.0f},
-                 {2, 1.0f, 13.3333f, 0.0f, 0.0f, 26.6667f},
-                 {0, 1.2f, 24.0f, 0.0f, 0.0f, 24.0f}};
+        float adjust, top, slip;
+    } cases[] = {{0, 1.0f, 20.0f, 20.0f},
+                 {1, 1.0f, 0.0f, 40.0f},
+                 {2, 1.0f, 13.3333f, 26.6667f},
+                 {0, 1.2f, 24.0f, 24.0f}};
     CSlideCalcData item;
     item.trapezoidRatio = 0.5f;
     ReportWriter report;
@@ -44,12 +44,10 @@ TEST(PileForces, LoadIntensitiesOfTheThreeShapesCarryTheThrustOverTheFreeLength)
         item.thrustAdjust = c.adjust;
         const auto t = PileLoadTable(item, 100.0f, 5.0f, c.adjust == 1.0f ? &report : nullptr);
         ASSERT_EQ(t.size(), 2u);
-        EXPECT_FLOAT_EQ(t[0].depth, 0.0f);
-        EXPECT_FLOAT_EQ(t[1].depth, 5.0f);
-        EXPECT_NEAR(t[0].falling, c.topFalling, 5e-4f);
-        EXPECT_NEAR(t[0].rising, c.topRising, 5e-4f);
-        EXPECT_NEAR(t[1].falling, c.slipFalling, 5e-4f);
-        EXPECT_NEAR(t[1].rising, c.slipRising, 5e-4f);
+        EXPECT_EQ(std::tuple(t[0].depth, t[0].rising, t[1].depth, t[1].falling),
+                  std::tuple(0.0f, 0.0f, 5.0f, 0.0f));
+        EXPECT_NEAR(t[0].falling, c.top, 5e-4f);
+        EXPECT_NEAR(t[1].rising, c.slip, 5e-4f);
     }
     EXPECT_EQ(report.utf8(),
               "    假定荷载矩形分布:\n    假定荷载三角形分布:\n    假定荷载梯形分布\n");
@@ -62,26 +60,17 @@ TEST(PileForces, LayerThicknessesAddTheFreeLengthAndTheLastGoesOnFor1000Metres) 
     item.layerCount = 1;
     item.layerThickness[0] = 3.0f;
     FillPileRecord(item, one, nullptr);
-    EXPECT_EQ(one.layerCount, 1);
-    EXPECT_FLOAT_EQ(one.layers[0].thickness, 1000.0f);
+    EXPECT_EQ(std::tuple(one.layerCount, one.layers[0].thickness), std::tuple(1, 1000.0f));
     item.layerCount = 2;
     item.layerThickness[1] = 4.0f;
     item.layerGamma[0] = 21.0f;
     item.layerM[1] = 33.0f;
     FillPileRecord(item, two, nullptr);
-    EXPECT_FLOAT_EQ(two.layers[0].thickness, 8.0f);
-    EXPECT_FLOAT_EQ(two.layers[1].thickness, 1000.0f);
-    EXPECT_FLOAT_EQ(two.layers[0].gamma, 18.0f);
-    EXPECT_FLOAT_EQ(two.layers[1].m, 33.0f);
-    EXPECT_FLOAT_EQ(two.freeLength, 5.0f);
-    EXPECT_FLOAT_EQ(two.embedDepth, 6.0f);
-    EXPECT_EQ(two.gradeNumber, 30);
-    EXPECT_FLOAT_EQ(two.spacing, item.pileSpacing);
-    // The fixed settings, as the solver library took them.
-    EXPECT_EQ(two.leadSettings, (std::array<int, 3>{0, 0, 0}));
-    EXPECT_EQ(two.countSetting, 1);
-    EXPECT_EQ(two.gradeSettings, (std::array<int, 3>{2, 1, 1}));
-    EXPECT_EQ(two.lengthSettings, (std::array<int, 3>{1, 0, 0}));
+    EXPECT_EQ(std::tuple(two.layers[0].thickness, two.layers[1].thickness, two.layers[0].gamma,
+                         two.layers[1].m),
+              std::tuple(8.0f, 1000.0f, 18.0f, 33.0f));
+    EXPECT_EQ(std::tuple(two.freeLength, two.embedDepth, two.gradeNumber, two.spacing),
+              std::tuple(5.0f, 6.0f, 30, item.pileSpacing));
 }
 
 TEST(PileForces, SectionsAndMaterialsMapToTheRecordAndAnUnknownRailTypeIsTold) {
@@ -107,16 +96,14 @@ TEST(PileForces, SectionsAndMaterialsMapToTheRecordAndAnUnknownRailTypeIsTold) {
         CPile_ShuJu p;
         RecordingSinks sinks;
         FillPileRecord(item, p, &sinks);
-        EXPECT_EQ(p.isRectangular, c.rectangular);
-        EXPECT_EQ(p.hasInertia, c.hasInertia);
-        EXPECT_EQ(p.hasModulus, c.hasModulus);
+        EXPECT_EQ(std::tuple(p.isRectangular, p.hasInertia, p.hasModulus),
+                  std::tuple(c.rectangular, c.hasInertia, c.hasModulus));
         EXPECT_FLOAT_EQ(c.hasInertia ? p.inertia : 0.0f, c.inertia);
         EXPECT_FLOAT_EQ(c.hasModulus ? p.modulus : 0.0f, c.modulus);
         EXPECT_FLOAT_EQ(c.material == 1 || c.section == 2 ? p.resistWidth : p.sectionB, c.width);
-        EXPECT_EQ(sinks.messages.size(), c.size1 == 36.0f ? 1u : 0u);
-        EXPECT_EQ(sinks.messages.empty() ? "钢轨型号输入错误(本软件接受的型号为 33, 38, 43, 50)"
-                                         : sinks.messages[0],
-                  "钢轨型号输入错误(本软件接受的型号为 33, 38, 43, 50)");
+        EXPECT_EQ(sinks.messages,
+                  std::vector<std::string>(c.size1 == 36.0f ? 1 : 0,
+                                           "钢轨型号输入错误(本软件接受的型号为 33, 38, 43, 50)"));
     }
 }
 
