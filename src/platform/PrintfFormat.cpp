@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string_view>
 #include <sys/types.h>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -222,15 +223,29 @@ unsigned long long unsignedArg(const Spec& s, Args& a) {
     }
 }
 
+// snprintf must be handed the value in the type its conversion reads: int
+// for "hh", "h" and no length (printf narrows it itself), else long long.
+template <typename T>
+void appendIntegerBySnprintf(std::string& out, const Spec& s, T v) {
+    using Int = std::conditional_t<std::is_signed_v<T>, int, unsigned>;
+    const bool intSized =
+        s.length == Length::None || s.length == Length::Char || s.length == Length::Short;
+    if (intSized)
+        appendSnprintf(out, specText(s, lengthText(s.length)), static_cast<Int>(v));
+    else
+        appendSnprintf(out, specText(s, "ll"), v);
+}
+
 template <typename T>
 void appendInteger(std::string& out, const Spec& s, T v) {
     const bool narrow = s.length == Length::Char || s.length == Length::Short;
-    if (s.onlyPadding() && s.precision < 0 && !narrow) {
+    if (s.onlyPadding() && s.precision < 0 && !narrow && s.conversion != 'o' &&
+        s.conversion != 'x' && s.conversion != 'X') {
         char buf[32];
         const auto r = std::to_chars(buf, buf + sizeof buf, v);
         appendPadded(out, std::string_view(buf, r.ptr - buf), s, true);
     } else {
-        appendSnprintf(out, specText(s, lengthText(s.length)), v);
+        appendIntegerBySnprintf(out, s, v);
     }
 }
 
@@ -379,12 +394,10 @@ void appendConversion(std::string& out, const Spec& s, Args& a) {
             appendInteger(out, s, signedArg(s, a));
             break;
         case 'u':
-            appendInteger(out, s, unsignedArg(s, a));
-            break;
         case 'o':
         case 'x':
         case 'X':
-            appendSnprintf(out, specText(s, lengthText(s.length)), unsignedArg(s, a));
+            appendInteger(out, s, unsignedArg(s, a));
             break;
         case 'f':
         case 'F':

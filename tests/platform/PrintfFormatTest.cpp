@@ -40,8 +40,8 @@ TEST(PrintfFormat, ReportConversionsAndFallbacks) {
     EXPECT_AS_PRINTF("    第 %d 块滑体\n", 17);
     EXPECT_AS_PRINTF("%d|%5d|%-5d|%05d|%i|%u|%ld|%lld", -42, -42, -42, -42, INT32_MIN, 4000000000u,
                      -7L, std::numeric_limits<long long>::min());
-    EXPECT_AS_PRINTF("%hhd|%hd|%+d|% d|%.3d|%x|%#X|%o|%zu", 300, 70000, 5, 5, 7, 255u, 255u, 8u,
-                     static_cast<size_t>(12));
+    EXPECT_AS_PRINTF("%hhd|%hd|%+d|% d|%.3d|%x|%#X|%o|%zu|%+ld|%lx|%.20llu", 300, 70000, 5, 5, 7,
+                     255u, 255u, 8u, static_cast<size_t>(12), -9L, ~0UL, 1ULL << 63);
     EXPECT_AS_PRINTF("%s|%10s|%-10s|%.2s|%5.1s|%c|%3c|%-3c|%%|100%%", "桩", "abc", "abc", "abcdef",
                      "xyz", 'q', 'r', 's');
     EXPECT_AS_PRINTF("%*d|%-*d|%*d|%.*f|%.*f|%*.*f", 6, 1, 6, 2, -6, 3, 2, 1.005, -1, 2.5, 9, 2,
