@@ -22,12 +22,12 @@ struct Args {
 
 enum class Length { None, Char, Short, Long, LongLong, LongDouble, Size, IntMax, PtrDiff };
 
-struct Spec {
+struct Conversion {
     bool left = false, zero = false, plus = false, space = false, alt = false;
     int width = 0;
     int precision = -1;  // -1: none given
     Length length = Length::None;
-    char conversion = 0;
+    char letter = 0;
     bool onlyPadding() const { return !plus && !space && !alt; }
 };
 
@@ -42,7 +42,7 @@ int readNumber(const char*& p) {
 
 // Parses the conversion after a '%'; a '*' width or precision takes its int
 // argument here, as printf does, before the value.
-const char* parseSpec(const char* p, Spec& s, Args& a) {
+const char* parseConversion(const char* p, Conversion& s, Args& a) {
     for (;; ++p) {
         if (*p == '-')
             s.left = true;
@@ -107,13 +107,13 @@ const char* parseSpec(const char* p, Spec& s, Args& a) {
         default:
             break;
     }
-    s.conversion = *p;
+    s.letter = *p;
     return *p ? p + 1 : p;
 }
 
 // Pads body to the field width: spaces on the left or, with '-', on the
 // right; with '0' a number gets zeros between its sign and its digits.
-void appendPadded(std::string& out, std::string_view body, const Spec& s, bool number) {
+void appendPadded(std::string& out, std::string_view body, const Conversion& s, bool number) {
     const long pad = static_cast<long>(s.width) - static_cast<long>(body.size());
     if (pad <= 0) {
         out += body;
@@ -132,7 +132,7 @@ void appendPadded(std::string& out, std::string_view body, const Spec& s, bool n
 }
 
 // The conversion rebuilt with its '*' values written out, for snprintf.
-std::string specText(const Spec& s, std::string_view length) {
+std::string conversionText(const Conversion& s, std::string_view length) {
     std::string t = "%";
     if (s.left) t += '-';
     if (s.zero) t += '0';
@@ -145,21 +145,21 @@ std::string specText(const Spec& s, std::string_view length) {
         t += std::to_string(s.precision);
     }
     t += length;
-    t += s.conversion;
+    t += s.letter;
     return t;
 }
 
 template <typename T>
-void appendSnprintf(std::string& out, const std::string& spec, T value) {
+void appendSnprintf(std::string& out, const std::string& format, T value) {
     char buf[512];
-    const int n = std::snprintf(buf, sizeof buf, spec.c_str(), value);
+    const int n = std::snprintf(buf, sizeof buf, format.c_str(), value);
     if (n < 0) return;
     if (static_cast<size_t>(n) < sizeof buf) {
         out.append(buf, n);
         return;
     }
     std::vector<char> big(static_cast<size_t>(n) + 1);
-    std::snprintf(big.data(), big.size(), spec.c_str(), value);
+    std::snprintf(big.data(), big.size(), format.c_str(), value);
     out.append(big.data(), n);
 }
 
@@ -187,7 +187,7 @@ std::string_view lengthText(Length l) {
 }
 
 // The signed argument of %d and %i at its length; "hh" and "h" arrive as int.
-long long signedArg(const Spec& s, Args& a) {
+long long signedArg(const Conversion& s, Args& a) {
     switch (s.length) {
         case Length::Long:
             return va_arg(a.ap, long);
@@ -205,7 +205,7 @@ long long signedArg(const Spec& s, Args& a) {
     }
 }
 
-unsigned long long unsignedArg(const Spec& s, Args& a) {
+unsigned long long unsignedArg(const Conversion& s, Args& a) {
     switch (s.length) {
         case Length::Long:
             return va_arg(a.ap, unsigned long);
@@ -226,21 +226,21 @@ unsigned long long unsignedArg(const Spec& s, Args& a) {
 // snprintf must be handed the value in the type its conversion reads: int
 // for "hh", "h" and no length (printf narrows it itself), else long long.
 template <typename T>
-void appendIntegerBySnprintf(std::string& out, const Spec& s, T v) {
+void appendIntegerBySnprintf(std::string& out, const Conversion& s, T v) {
     using Int = std::conditional_t<std::is_signed_v<T>, int, unsigned>;
     const bool intSized =
         s.length == Length::None || s.length == Length::Char || s.length == Length::Short;
     if (intSized)
-        appendSnprintf(out, specText(s, lengthText(s.length)), static_cast<Int>(v));
+        appendSnprintf(out, conversionText(s, lengthText(s.length)), static_cast<Int>(v));
     else
-        appendSnprintf(out, specText(s, "ll"), v);
+        appendSnprintf(out, conversionText(s, "ll"), v);
 }
 
 template <typename T>
-void appendInteger(std::string& out, const Spec& s, T v) {
+void appendInteger(std::string& out, const Conversion& s, T v) {
     const bool narrow = s.length == Length::Char || s.length == Length::Short;
-    if (s.onlyPadding() && s.precision < 0 && !narrow && s.conversion != 'o' &&
-        s.conversion != 'x' && s.conversion != 'X') {
+    if (s.onlyPadding() && s.precision < 0 && !narrow && s.letter != 'o' && s.letter != 'x' &&
+        s.letter != 'X') {
         char buf[32];
         const auto r = std::to_chars(buf, buf + sizeof buf, v);
         appendPadded(out, std::string_view(buf, r.ptr - buf), s, true);
@@ -306,7 +306,7 @@ void splitDecimal(uint64_t q, int decimals, uint64_t* whole, uint64_t* fraction)
 // A finite v at up to 9 decimals, rounded to nearest with ties to even as
 // printf rounds, from its exact binary value in 64-bit integers. A float
 // promoted to double always fits; false leaves a larger value to to_chars.
-bool appendFixedExact(std::string& out, double v, int decimals, const Spec& s) {
+bool appendFixedExact(std::string& out, double v, int decimals, const Conversion& s) {
     if (decimals > 9) return false;
     uint64_t mantissa;
     int e;
@@ -352,14 +352,14 @@ bool appendFixedExact(std::string& out, double v, int decimals, const Spec& s) {
     return true;
 }
 
-void appendFloat(std::string& out, const Spec& s, Args& a) {
+void appendFloat(std::string& out, const Conversion& s, Args& a) {
     if (s.length == Length::LongDouble) {
-        appendSnprintf(out, specText(s, "L"), va_arg(a.ap, long double));
+        appendSnprintf(out, conversionText(s, "L"), va_arg(a.ap, long double));
         return;
     }
     const double v = va_arg(a.ap, double);
     const int precision = s.precision < 0 ? 6 : s.precision;
-    const bool fixed = s.conversion == 'f' || s.conversion == 'F';
+    const bool fixed = s.letter == 'f' || s.letter == 'F';
     if (fixed && s.onlyPadding() && std::isfinite(v) && precision <= 64) {
         if (appendFixedExact(out, v, precision, s)) return;
         char buf[400];  // 309 integer digits, the point, 64 decimals and a sign
@@ -369,17 +369,17 @@ void appendFloat(std::string& out, const Spec& s, Args& a) {
             return;
         }
     }
-    appendSnprintf(out, specText(s, ""), v);
+    appendSnprintf(out, conversionText(s, ""), v);
 }
 
-void appendString(std::string& out, const Spec& s, Args& a) {
+void appendString(std::string& out, const Conversion& s, Args& a) {
     if (s.length == Length::Long) {
-        appendSnprintf(out, specText(s, "l"), va_arg(a.ap, const wchar_t*));
+        appendSnprintf(out, conversionText(s, "l"), va_arg(a.ap, const wchar_t*));
         return;
     }
     const char* str = va_arg(a.ap, const char*);
     if (!str || s.zero || !s.onlyPadding()) {
-        appendSnprintf(out, specText(s, ""), str);
+        appendSnprintf(out, conversionText(s, ""), str);
         return;
     }
     // With a precision at most that many bytes are read: the text need not end.
@@ -387,8 +387,8 @@ void appendString(std::string& out, const Spec& s, Args& a) {
     appendPadded(out, std::string_view(str, n), s, false);
 }
 
-void appendConversion(std::string& out, const Spec& s, Args& a) {
-    switch (s.conversion) {
+void appendConversion(std::string& out, const Conversion& s, Args& a) {
+    switch (s.letter) {
         case 'd':
         case 'i':
             appendInteger(out, s, signedArg(s, a));
@@ -418,12 +418,12 @@ void appendConversion(std::string& out, const Spec& s, Args& a) {
                 const char ch = static_cast<char>(c);
                 appendPadded(out, std::string_view(&ch, 1), s, false);
             } else {
-                appendSnprintf(out, specText(s, lengthText(s.length)), c);
+                appendSnprintf(out, conversionText(s, lengthText(s.length)), c);
             }
             break;
         }
         case 'p':
-            appendSnprintf(out, specText(s, ""), va_arg(a.ap, void*));
+            appendSnprintf(out, conversionText(s, ""), va_arg(a.ap, void*));
             break;
         case 'n':
             // Writing back through a pointer has no place in a report.
@@ -431,7 +431,7 @@ void appendConversion(std::string& out, const Spec& s, Args& a) {
             break;
         default:
             // An unknown conversion is written out as it stands.
-            out += specText(s, lengthText(s.length));
+            out += conversionText(s, lengthText(s.length));
             break;
     }
 }
@@ -454,10 +454,10 @@ void appendPrintf(std::string& out, const char* fmt, va_list args) {
             p = percent + 2;
             continue;
         }
-        Spec s;
-        p = parseSpec(percent + 1, s, a);
-        if (s.conversion == 0) break;  // a lone '%' at the end
-        if (s.conversion == '%') {
+        Conversion s;
+        p = parseConversion(percent + 1, s, a);
+        if (s.letter == 0) break;  // a lone '%' at the end
+        if (s.letter == '%') {
             out += '%';
             continue;
         }
