@@ -1,0 +1,114 @@
+// What every input table answers, whatever fields it edits: its size, its
+// cells' texts, which cells take typing or a drop-down, the hints, and how a
+// typed text is applied to the record. A grid widget needs nothing else: one
+// model adapter and one delegate serve all seventeen tables.
+//
+// Rows and columns count from 1; row 0 is the title row. Every question is
+// answered from the record at the moment it is asked (a table keeps no copy
+// of any value), so a change made elsewhere shows at the next redraw; only
+// RowCount() and ColumnCount() need re-reading after a WM_TABLE_COUNT.
+//
+// For a GUI adapter:
+//   rowCount()            -> RowCount()
+//   columnCount()         -> ColumnCount() (column widths in pixels from
+//                            ColumnWidths(); row height RowHeight(); the title
+//                            row is TitleHeight() high: 1 means "no title")
+//   headerData(col)       -> ColumnTitle(col)
+//   data(DisplayRole)     -> GetHangLieText(row, col), UTF-8
+//   data(ToolTipRole)     -> GetHangLieTiShi(row, col), may hold "\n"
+//   flags(editable)       -> IsHangLieEdit(row, col)
+//   delegate editor       -> IsHangLieCombo(row, col) ? a drop-down of
+//                            GetComboItems() with GetComboIndex() selected
+//                            (choose an item: its text goes to SetHangLieText)
+//                            : a line edit
+//   setData               -> SetHangLieText(row, col, text), best through a
+//                            TableEdit so that undo works
+// Notifications go to the one callback set with SetNotify: (WM_TABLE_COUNT,
+// wParam) when another table of the page may have changed its row count (the
+// page model in TablePage.h says which one), then (WM_TABLE_CHANGED, 0) after
+// every accepted edit (the sketch is rebuilt). CTablePage wires these for a
+// whole page.
+#pragma once
+
+#include "tables/TableId.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CSlideCalcData;
+
+inline constexpr int WM_TABLE_COUNT = 0x1601;
+inline constexpr int WM_TABLE_CHANGED = 0x1610;
+
+class CTableBase {
+  public:
+    using Notify = std::function<void(int message, int wParam)>;
+
+    static constexpr int kListTitleHeight = 36;
+    static constexpr int kNoTitleHeight = 1;
+    static constexpr int kRowHeight = 20;
+
+    explicit CTableBase(CSlideCalcData& data) : m_data(data) {}
+    virtual ~CTableBase() = default;
+    CTableBase(const CTableBase&) = delete;
+    CTableBase& operator=(const CTableBase&) = delete;
+
+    virtual TableId Id() const = 0;
+    const char* Name() const { return tableName(Id()); }
+
+    // Size: one width per column, in pixels; the count may follow the record
+    // (the pile-kind table has a twelfth column only for pile forces).
+    virtual std::vector<int> ColumnWidths() const = 0;
+    int ColumnCount() const { return static_cast<int>(ColumnWidths().size()); }
+    virtual int TitleHeight() const = 0;
+    int RowHeight() const { return kRowHeight; }
+    // From the record: a fixed number for name/value tables, the matching
+    // count for list tables (0 when the list does not apply).
+    virtual int RowCount() const = 0;
+    // The text of a list table's column title (its picture's text, "\n" may
+    // split it); empty for name/value tables.
+    virtual std::string ColumnTitle(int col) const;
+    // The resource number of the title picture (0: none); kept for the record.
+    virtual int TitlePicture() const { return 0; }
+
+    virtual std::string GetHangLieText(int row, int col) const = 0;
+    // 1 when a user may edit the cell: never row 0, column 1, a computed
+    // column, a "---" cell, a row beyond the count, nor a cell the table's
+    // own rules lock.
+    virtual int IsHangLieEdit(int row, int col) const = 0;
+    // 1 when the cell is edited by a drop-down list (whether or not it is
+    // editable now).
+    virtual int IsHangLieCombo(int row, int col) const;
+    // The drop-down's items in order, empty for other cells.
+    virtual std::vector<std::string> GetComboItems(int row, int col) const;
+    // The item shown: the stored index held to the list; -1 for other cells.
+    virtual int GetComboIndex(int row, int col) const;
+    // The hint shown while the cell is current; empty for none.
+    virtual std::string GetHangLieTiShi(int row, int col) const;
+    // Applies a typed text to the record with the table's parse rules and
+    // limits, then notifies. "---", a row beyond the count and a column that
+    // is not an input column change nothing and notify nothing. A text that
+    // does not parse stores 0 (then held to the limits); a text that is not an
+    // item of the cell's drop-down leaves the field as it was.
+    virtual void SetHangLieText(int row, int col, const std::string& text) = 0;
+
+    void SetNotify(Notify notify) { m_notify = std::move(notify); }
+
+    // For paste: the table and row of the count that sets this list's row
+    // count, when typing a bigger number there makes the list longer.
+    struct CountCell {
+        TableId table;
+        int row;
+    };
+    virtual std::optional<CountCell> CountSource() const { return std::nullopt; }
+
+  protected:
+    void SendCount(int wParam) const;
+    void SendChanged() const;
+
+    CSlideCalcData& m_data;
+
+  private:
+    Notify m_notify;
+};

@@ -1,0 +1,99 @@
+// The page table and a page's answer to its tables' notifications.
+#include "tables/TablePage.h"
+
+#include "platform/Assert.h"
+
+using enum TableId;
+
+const std::vector<TablePageInfo>& tablePages() {
+    static const std::vector<TablePageInfo> pages = {
+        {TablePageId::Control, "控制", {CControlTable, CBasicTable}},
+        {TablePageId::Slip, "滑面", {CSlipCountTable, CSlipTable, CWaterCountTable, CWaterTable}},
+        {TablePageId::Slope, "坡面", {CSlopeCountTable, CSlopeTable, CLoadTable}},
+        {TablePageId::Pile, "抗滑桩", {CPileTable, CLayerTable, CRowFactorTable}},
+        {TablePageId::Berm, "反压码", {CBermTable}},
+        {TablePageId::Unload, "刷方", {CUnloadTable, CUnloadSegTable}},
+        {TablePageId::KindList, "", {CKindCountTable, CPileKindTable}},
+        {TablePageId::OneKindList, "", {CPileKindTable}},
+    };
+    return pages;
+}
+
+const TablePageInfo& tablePage(TablePageId id) {
+    return tablePages().at(static_cast<size_t>(id));
+}
+
+TablePageId pageOfTable(TableId id) {
+    for (const TablePageInfo& page : tablePages()) {
+        for (TableId t : page.tables) {
+            if (t == id) return page.id;
+        }
+    }
+    talvor_assert(false);
+    return TablePageId::Control;
+}
+
+std::vector<TableId> tablesRefreshedOn(TablePageId page, int wParam) {
+    switch (page) {
+        case TablePageId::Control:
+            return {CBasicTable};
+        case TablePageId::Slip:
+            return {wParam == 1 ? CSlipTable : CWaterTable};
+        case TablePageId::Slope:
+            if (wParam == 1) return {CSlopeTable, CLoadTable};
+            if (wParam == 2) return {CLoadTable};
+            return {};
+        case TablePageId::Pile:
+            return {CLayerTable, CRowFactorTable};
+        case TablePageId::Berm:
+            return {};
+        case TablePageId::Unload:
+            return {CUnloadSegTable};
+        case TablePageId::KindList:
+        case TablePageId::OneKindList:
+            return {CPileKindTable};
+    }
+    return {};
+}
+
+CTablePage::CTablePage(TablePageId id, CSlideCalcData& data) : m_id(id), m_data(data) {
+    for (TableId t : tablePage(id).tables) {
+        std::unique_ptr<CTableBase> table = makeTable(t, data);
+        if (!table) continue;
+        table->SetNotify([this](int message, int wParam) { handle(message, wParam); });
+        m_tables.push_back(std::move(table));
+    }
+}
+
+CTableBase* CTablePage::find(TableId id) {
+    for (auto& t : m_tables) {
+        if (t->Id() == id) return t.get();
+    }
+    return nullptr;
+}
+
+void CTablePage::handle(int message, int wParam) {
+    if (message == WM_TABLE_COUNT) {
+        for (TableId t : tablesRefreshedOn(m_id, wParam)) {
+            CTableBase* table = find(t);
+            if (table && m_onUpdate) m_onUpdate(*table);
+        }
+    } else if (message == WM_TABLE_CHANGED && m_onChanged) {
+        m_onChanged();
+    }
+}
+
+void CTablePage::refreshAll() {
+    for (auto& t : m_tables) {
+        if (m_onUpdate) m_onUpdate(*t);
+    }
+    if (m_onChanged) m_onChanged();
+}
+
+PasteResult CTablePage::paste(TableId id, int row, int col, std::string_view text) {
+    CTableBase* table = find(id);
+    if (table == nullptr) return {};
+    std::optional<CTableBase::CountCell> source = table->CountSource();
+    CTableBase* counter = source ? find(source->table) : nullptr;
+    return pasteCells(*table, counter, row, col, text);
+}

@@ -1,0 +1,75 @@
+// Where the tables stand: the six pages of the calculation window and the two
+// pile-kind lists, and which table a page re-reads when one of its tables
+// sends WM_TABLE_COUNT. The desktop program lays one grid widget over each
+// table of a CTablePage and does nothing per table.
+#pragma once
+
+#include "tables/CTableBase.h"
+#include "tables/TablePaste.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CSlideCalcData;
+
+enum class TablePageId {
+    Control,      // "控制"
+    Slip,         // "滑面"
+    Slope,        // "坡面"
+    Pile,         // "抗滑桩"
+    Berm,         // "反压码"
+    Unload,       // "刷方"
+    KindList,     // the candidate pile kinds of pile auto-design
+    OneKindList,  // the one pile kind of every other mode
+};
+
+struct TablePageInfo {
+    TablePageId id;
+    const char* title;            // the tab's title; empty for the pile-kind lists
+    std::vector<TableId> tables;  // top to bottom, left to right
+};
+
+// All eight, the six tabs first in tab order.
+const std::vector<TablePageInfo>& tablePages();
+const TablePageInfo& tablePage(TablePageId id);
+// The first page the table stands on.
+TablePageId pageOfTable(TableId id);
+// The tables the page re-reads when one of its tables sends WM_TABLE_COUNT
+// with this wParam.
+std::vector<TableId> tablesRefreshedOn(TablePageId page, int wParam);
+
+// The tables of one page over the record, with their notifications wired as
+// the page answers them.
+class CTablePage {
+  public:
+    CTablePage(TablePageId id, CSlideCalcData& data);
+
+    TablePageId id() const { return m_id; }
+    CSlideCalcData& data() { return m_data; }
+    int tableCount() const { return static_cast<int>(m_tables.size()); }
+    CTableBase& table(int i) { return *m_tables.at(i); }
+    CTableBase* find(TableId id);
+
+    // Called for each table whose row count must be re-read (UpdateTable).
+    void setOnUpdateTable(std::function<void(CTableBase&)> f) { m_onUpdate = std::move(f); }
+    // Called after every accepted edit on the page: rebuild the sketch.
+    void setOnChanged(std::function<void()> f) { m_onChanged = std::move(f); }
+    // After the record changed underneath (undo, reading a file): every table
+    // re-reads its row count, then the record counts as changed.
+    void refreshAll();
+
+    // Pastes spreadsheet text into the table from the cell (see TablePaste.h),
+    // raising the list's count through its count table on this page.
+    PasteResult paste(TableId id, int row, int col, std::string_view text);
+
+  private:
+    void handle(int message, int wParam);
+
+    TablePageId m_id;
+    CSlideCalcData& m_data;
+    std::vector<std::unique_ptr<CTableBase>> m_tables;
+    std::function<void(CTableBase&)> m_onUpdate;
+    std::function<void()> m_onChanged;
+};

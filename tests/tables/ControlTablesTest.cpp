@@ -1,0 +1,84 @@
+// The control table: its rows, the control rules a goal or target applies,
+// the locks that follow and the messages after an edit.
+#include "TableTestSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(ControlTable, DefaultItemShowsTheControlChoices) {
+    CSlideCalcData d;
+    RecordedTable t(TableId::CControlTable, d);
+    EXPECT_EQ(t->RowCount(), 7);
+    EXPECT_EQ(t->ColumnWidths(), (std::vector<int>{190, 120}));
+    EXPECT_EQ(t->TitleHeight(), 1);
+    const char* expected[7][2] = {
+        {"计算类型", "验算校核"},
+        {"自动设计目标", "---"},
+        {"验算校核目标", "计算抗滑桩安全系数"},
+        {"是否采用桩", "采用"},
+        {"是否采用反压码", "采用"},
+        {"是否采用上部刷方减载", "采用"},
+        {"滑坍边坡纵向长度(m)", "500.000"},
+    };
+    for (int r = 1; r <= 7; ++r) {
+        EXPECT_EQ(t.text(r, 1), expected[r - 1][0]);
+        EXPECT_EQ(t.text(r, 2), expected[r - 1][1]);
+    }
+    EXPECT_EQ(t.text(8, 2), "无定义");
+    EXPECT_EQ(t.text(1, 3), "");
+    EXPECT_EQ(t->GetHangLieTiShi(7, 2), "发生滑坍的边坡长度，用来统计工程量。");
+    EXPECT_EQ(t->GetHangLieTiShi(6, 2), "");
+    EXPECT_EQ(t->GetComboItems(3, 2).size(), 5u);
+    EXPECT_EQ(t->GetComboItems(7, 2).size(), 0u);
+}
+
+TEST(ControlTable, GoalsAndTargetsSetAndLockTheSwitchesTheyNeed) {
+    struct Case {
+        int goal, target;
+        int piles, berm, unload;  // switches after the choice, from all off
+        bool locked[3];           // rows 4, 5, 6
+    } cases[] = {
+        {1, 0, 1, 0, 0, {true, false, false}},  {1, 1, 0, 1, 0, {false, true, false}},
+        {1, 2, 0, 0, 1, {false, false, true}},  {0, 0, 1, 0, 0, {true, false, false}},
+        {0, 1, 0, 0, 0, {false, false, false}}, {0, 2, 1, 0, 0, {true, false, false}},
+        {0, 3, 0, 0, 0, {true, true, true}},    {0, 4, 0, 0, 0, {true, true, true}},
+    };
+    for (const Case& c : cases) {
+        CSlideCalcData d;
+        RecordedTable t(TableId::CControlTable, d);
+        t.type(1, 2, c.goal ? "自动设计" : "验算校核");
+        d.usePiles = d.useBerm = d.useUnload = 0;
+        d.pileRows = 5;
+        auto messages = t.type(c.goal ? 2 : 3, 2, t->GetComboItems(c.goal ? 2 : 3, 2)[c.target]);
+        SCOPED_TRACE(testing::Message() << "goal " << c.goal << " target " << c.target);
+        EXPECT_EQ(messages, (std::vector<Message>{countMessage(0), kChanged}));
+        EXPECT_EQ(d.usePiles, c.piles);
+        EXPECT_EQ(d.useBerm, c.berm);
+        EXPECT_EQ(d.useUnload, c.unload);
+        EXPECT_EQ(d.pileRows, c.goal == 0 && c.target == 2 ? 1 : 5);
+        for (int r = 4; r <= 6; ++r) EXPECT_EQ(t->IsHangLieEdit(r, 2), !c.locked[r - 4]) << r;
+        EXPECT_EQ(t.text(c.goal ? 3 : 2, 2), "---");
+        EXPECT_EQ(t->IsHangLieEdit(c.goal ? 3 : 2, 2), 0);
+    }
+}
+
+TEST(ControlTable, TypedValuesAreHeldAndBadTextsChangeNothing) {
+    CSlideCalcData d;
+    RecordedTable t(TableId::CControlTable, d);
+    t.type(7, 2, "0");
+    EXPECT_EQ(d.slopeLength, 0.001f);
+    t.type(7, 2, "abc");
+    EXPECT_EQ(d.slopeLength, 0.001f);
+    EXPECT_EQ(t.type(4, 2, "maybe"), (std::vector<Message>{countMessage(0), kChanged}));
+    EXPECT_EQ(d.usePiles, 1);
+    EXPECT_TRUE(t.type(7, 2, "---").empty());
+    EXPECT_TRUE(t.type(7, 1, "12").empty());
+    EXPECT_TRUE(t.type(9, 2, "12").empty());
+    EXPECT_EQ(d.slopeLength, 0.001f);
+    // An index out of its list is held to it when shown, and stays held.
+    d.checkTarget = 9;
+    d.useBerm = -3;
+    EXPECT_EQ(t.text(3, 2), "已知φ反算C");
+    EXPECT_EQ(t->GetComboIndex(5, 2), 0);
+    EXPECT_EQ(d.checkTarget, 4);
+    EXPECT_EQ(d.useBerm, 0);
+}
