@@ -82,6 +82,9 @@ class CSlideCalcData : public CJsBaseData {
     CSlideCalcData();
 
     virtual int ReadDataFile(const std::string& path);
+    // Writes atomically; a file already there is kept, one generation deep,
+    // as PreviousVersionPath(path) ("&TLVR_0001.BAK"). Every writer of an
+    // item's data file (calculation window, batch runs, imports) comes here.
     virtual int WriteDataFile(const std::string& path);
     // The same, through the given writer (tests pass one that fails).
     int WriteDataFile(const std::string& path, AtomicFileWriter& writer);

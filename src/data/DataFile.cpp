@@ -162,7 +162,9 @@ int CSlideCalcData::WriteDataFile(const std::string& path) {
 }
 
 int CSlideCalcData::WriteDataFile(const std::string& path, AtomicFileWriter& writer) {
-    if (!writer.write(path, FormatDataFile())) return 0;
+    // The engineer's previous version stays beside the file, as "Talvor.BAK"
+    // does for the project file.
+    if (!writer.writeKeepingPrevious(path, FormatDataFile())) return 0;
     SetFileName_(path);
     return 1;
 }

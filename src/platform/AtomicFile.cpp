@@ -1,16 +1,54 @@
 // Temporary file plus rename, with the temporary removed on every failure.
 #include "platform/AtomicFile.h"
 
+#include "platform/LineReader.h"
+#include "platform/WorkContext.h"
+
+#include <cctype>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
+
+namespace {
+
+constexpr std::string_view kTempMark = ".tmp-";
+constexpr size_t kTempSuffix = 6;  // mkstemp's XXXXXX
+constexpr auto kStaleAfter = std::chrono::minutes(1);
+
+}  // namespace
+
+bool isAtomicTemporaryName(std::string_view name) {
+    if (name.size() <= kTempMark.size() + kTempSuffix) return false;
+    size_t mark = name.size() - kTempSuffix - kTempMark.size();
+    if (name.substr(mark, kTempMark.size()) != kTempMark) return false;
+    for (char c : name.substr(name.size() - kTempSuffix))
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+void removeStaleTemporaries(const std::string& dir) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const auto now = fs::file_time_type::clock::now();
+    fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        std::error_code fileEc;
+        if (!isAtomicTemporaryName(it->path().filename().string())) continue;
+        if (!it->is_regular_file(fileEc) || it->is_symlink(fileEc)) continue;
+        auto written = fs::last_write_time(it->path(), fileEc);
+        if (!fileEc && now - written > kStaleAfter) fs::remove(it->path(), fileEc);
+    }
+}
 
 bool AtomicFileWriter::writeAll(std::FILE* file, std::string_view bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
 int AtomicFileWriter::write(const std::string& path, std::string_view bytes) {
+    removeStaleTemporaries(std::filesystem::path(path).parent_path().string());
     std::string pattern = path + ".tmp-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
@@ -29,6 +67,29 @@ int AtomicFileWriter::write(const std::string& path, std::string_view bytes) {
     if (ok && std::rename(name.data(), path.c_str()) == 0) return 1;
     unlink(name.data());
     return 0;
+}
+
+int AtomicFileWriter::writeKeepingPrevious(const std::string& path, std::string_view bytes) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec)) {
+        std::optional<std::string> old = readFileBytes(path);
+        if (!old) return 0;
+        // Writing the same bytes again would only push the real previous
+        // version out of the backup.
+        if (*old == bytes) return 1;
+        if (!write(PreviousVersionPath(path), *old)) return 0;
+    }
+    return write(path, bytes);
+}
+
+std::string PreviousVersionPath(const std::string& path) {
+    std::filesystem::path p(path);
+    std::string ext = p.extension().string();
+    for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string name = p.filename().string();
+    name = ext == ".BAK" ? name + ".BAK" : p.stem().string() + ".BAK";
+    std::string dir = p.parent_path().string();
+    return resolveInDir(dir.empty() ? std::string(".") : dir, name);
 }
 
 int writeFileAtomically(const std::string& path, std::string_view bytes) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 namespace {
@@ -36,6 +37,41 @@ TEST(AtomicFile, ReplacesTheFileWholeOrNotAtAll) {
     EXPECT_EQ(readBytes(dir.file("f")), "second version");
     EXPECT_EQ(countFiles(dir.path()), 1);  // the temporary was removed
     EXPECT_EQ(writeFileAtomically(dir.file("missing/f"), "x"), 0);
+}
+
+TEST(AtomicFile, DataFileWrittenOverKeepsItsPreviousVersionOneGenerationDeep) {
+    TempDir dir;
+    const std::string item = dir.file("&TLVR_0001.DAT"), bak = dir.file("&TLVR_0001.BAK");
+    AtomicFileWriter writer;
+    ASSERT_EQ(writer.writeKeepingPrevious(item, "v1"), 1);
+    EXPECT_FALSE(std::filesystem::exists(bak));
+    ASSERT_EQ(writer.writeKeepingPrevious(item, "v2"), 1);
+    ASSERT_EQ(writer.writeKeepingPrevious(item, "v3"), 1);
+    // Writing the same bytes again keeps v2 as the version before.
+    ASSERT_EQ(writer.writeKeepingPrevious(item, "v3"), 1);
+    EXPECT_EQ(readBytes(item), "v3");
+    EXPECT_EQ(readBytes(bak), "v2");
+    HalfWriter full;
+    EXPECT_EQ(full.writeKeepingPrevious(item, "v4"), 0);
+    EXPECT_EQ(readBytes(item), "v3");
+    EXPECT_EQ(readBytes(bak), "v2");
+    EXPECT_EQ(PreviousVersionPath(dir.file("a.TV")), dir.file("a.BAK"));
+    EXPECT_EQ(PreviousVersionPath(dir.file("a.bak")), dir.file("a.bak.BAK"));
+}
+
+TEST(AtomicFile, TemporariesOfAKilledRunAreRemovedByTheNextWriteOnlyWhenStale) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    for (const char* name :
+         {"r.RTF.tmp-Ab3x9Z", "r.RTF.tmp-young1", "notes.tmp-1", "keep.tmp-ABCDEFG"}) {
+        writeBytes(dir.file(name), "x");
+        if (std::string(name) != "r.RTF.tmp-young1") fs::last_write_time(dir.file(name), old);
+    }
+    ASSERT_EQ(writeFileAtomically(dir.file("other.DXF"), "y"), 1);
+    EXPECT_FALSE(fs::exists(dir.file("r.RTF.tmp-Ab3x9Z")));
+    for (const char* kept : {"r.RTF.tmp-young1", "notes.tmp-1", "keep.tmp-ABCDEFG"})
+        EXPECT_TRUE(fs::exists(dir.file(kept))) << kept;
 }
 
 TEST(WorkContext, ProjectFilesAreFoundIgnoringCase) {

@@ -99,7 +99,9 @@ TEST(ItemList, DataFileIsTheSameWhetherNamedDatOrDAT) {
     item.setName("改过");
     ASSERT_EQ(item.WriteDataFile(workFile(prog.ctx, ItemFileBase(5) + ".dat")), 1);
     EXPECT_EQ(ItemList::ReadItemName(prog.ctx, ItemListFileName(5)), "改过");
-    EXPECT_EQ(prog.regularFiles(), 2);
+    // The two items and the version of item 5 before the rewrite.
+    EXPECT_EQ(prog.regularFiles(), 3);
+    EXPECT_EQ(ItemList::ReadItemName(prog.ctx, ItemFileBase(5) + ".BAK"), "大写扩展名");
 }
 
 // The files of data/items: 60 "##ChaXun" lines, the first two short or long;
