@@ -138,6 +138,9 @@ void computeBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, fl
         *angle = prevAngle;
         *force = f.ePlus;
         *bermArea = *trimmedArea = 0.0f;
+        if (ctx.record)
+            ctx.record->push_back({s, xStart, xEnd, true, prevAngle, prevAngle, item.slip[s].c,
+                                   item.slip[s].phi, BlockLoads{}, 0.0f});
         return;
     }
     f.alpha = get_line_angle(0.0f, 0.0f, dx, dy);
@@ -168,6 +171,8 @@ void computeBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, fl
     // E = T − (c·L + F)
     f.E = T - (f.c * L + f.F);
     if (report) writeBlockReport(*report, item, xStart, xEnd, prevAngle, f);
+    if (ctx.record)
+        ctx.record->push_back({s, xStart, xEnd, false, f.alpha, prevAngle, f.c, f.phiDeg, f, f.N});
     *angle = f.alpha;
     *force = f.E;
     *bermArea = f.g.bermArea;

@@ -20,6 +20,19 @@ struct BlockLoads {
     float D = 0.0f, U = 0.0f, Uc = 0.0f, Q = 0.0f;
 };
 
+// A block as the pass met it, kept for the stability factor and the geometry
+// checks, which reuse the pass's loads instead of integrating again.
+struct PassBlock {
+    int s = 0;  // slip segment
+    float xStart = 0.0f, xEnd = 0.0f;
+    bool vertical = false;   // passed through: no loads, angle kept
+    float alpha = 0.0f;      // radians; a vertical block keeps prevAngle
+    float prevAngle = 0.0f;  // angle of the force received
+    float c = 0.0f, phiDeg = 0.0f;
+    BlockLoads loads;
+    float N = 0.0f;  // normal force with the force received; below 0 the friction was cut
+};
+
 // What the blocks of one pass share: the lines, the loads, the scratch cut
 // list, where the previous block's searches ended, and in a sweep the loads
 // remembered from earlier passes.
@@ -32,6 +45,7 @@ struct ThrustBlockContext {
     bool hasPrevious = false;
     int loadCursor = 0;
     SweepMemo* memo = nullptr;
+    std::vector<PassBlock>* record = nullptr;  // when given, every block is appended
 };
 
 void computeBlock(ThrustBlockContext& context, const CSlideCalcData& item, int s, float xStart,

@@ -61,10 +61,12 @@ struct PassResult {
 };
 
 PassResult runPass(const CSlideCalcData& item, const PointLoadList& loads, SweepMemo* memo,
-                   ReportWriter* report, float* residualThrust) {
+                   ReportWriter* report, float* residualThrust,
+                   std::vector<PassBlock>* record = nullptr) {
     SectionLines lines(item);
     ThrustBlockContext context(lines, loads);
     context.memo = memo;
+    context.record = record;
     context.cuts.reserve(64);
 
     float bermSum = 0.0f, trimmedSum = 0.0f;
@@ -111,6 +113,12 @@ float ComputeSweptThrust(const CSlideCalcData& item, SweepMemo& memo, float* ang
                          float* trimmedArea, float* residualThrust) {
     return deliver(runPass(item, memo.loads(item), &memo, nullptr, residualThrust), angle, bermArea,
                    trimmedArea);
+}
+
+float ComputeThrustBlocks(const CSlideCalcData& item, std::vector<PassBlock>& blocks) {
+    blocks.clear();
+    PointLoadList loads(item);
+    return runPass(item, loads, nullptr, nullptr, nullptr, &blocks).force;
 }
 
 int ComputeBlock(const CSlideCalcData& item, int s, float xStart, float yStart, float xEnd,

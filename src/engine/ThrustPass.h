@@ -3,9 +3,12 @@
 // The run, the designs and the back-calculations call ComputeThrust.
 #pragma once
 
+#include <vector>
+
 class CSlideCalcData;
 class ReportWriter;
 class SweepMemo;
+struct PassBlock;
 
 // Where the pass ends: the first pile row, else the start of the slope surface,
 // or the berm when it starts further down.
@@ -26,6 +29,10 @@ float ComputeThrust(const CSlideCalcData& item, ReportWriter* report, float* ang
 // taken from the memo of earlier trials.
 float ComputeSweptThrust(const CSlideCalcData& item, SweepMemo& memo, float* angle, float* bermArea,
                          float* trimmedArea, float* residualThrust);
+
+// ComputeThrust without a report that keeps every block it computed, in the
+// order of the pass, with its loads and the normal force it met.
+float ComputeThrustBlocks(const CSlideCalcData& item, std::vector<PassBlock>& blocks);
 
 // One block: slip segment s between (xStart, yStart) and (xEnd, yEnd), receiving
 // prevForce at prevAngle from the block above. Writes its block lines into report
