@@ -1,6 +1,5 @@
-// talvor-cli calc ITEM [--out DIR] [--text] [--progress]: runs one item data file as the
-// calculate command does and writes its result files; the item file itself is
-// only read.
+// talvor-cli calc ITEM [--out DIR] [--text] [--progress] [--no-supplement]: runs one item data file
+// as the calculate command does and writes its result files; the item file itself is only read.
 #include "cli/Commands.h"
 
 #include "data/CSlideCalcData.h"
@@ -23,6 +22,7 @@ struct CalcArgs {
     std::string outDir;
     bool text = false;
     bool progress = false;
+    bool noSupplement = false;
 };
 
 // Progress of a long search on stderr, one line at each further tenth.
@@ -71,8 +71,9 @@ int runCalc(const CalcArgs& args) {
     ctx.status = &sinks;
     ctx.messages = &sinks;
 
-    CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(args.item),
-                                       args.progress ? progressOnStderr() : SearchOptions{});
+    RunOptions options(args.progress ? progressOnStderr() : SearchOptions{});
+    options.supplement = !args.noSupplement;
+    CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(args.item), options);
     if (args.text) std::fwrite(run.report.utf8().data(), 1, run.report.utf8().size(), stdout);
     if (run.reportSaved) std::fprintf(stderr, "计算书: %s\n", run.reportPath.c_str());
     return run.result == 1 ? 0 : 1;
@@ -89,5 +90,7 @@ void addCalcCommand(CLI::App& app, int& exitCode) {
     cmd->add_flag("--text", args->text, "also print the report as UTF-8 text to stdout");
     cmd->add_flag("--progress", args->progress,
                   "print the progress of back-calculations and designs to stderr");
+    cmd->add_flag("--no-supplement", args->noSupplement,
+                  "计算书不写“[本程序补充]”部分，保持原程序的格式");
     cmd->callback([args, &exitCode] { exitCode = runCalc(*args); });
 }

@@ -20,6 +20,9 @@ constexpr double kNoForce = 0.0001;
 // report shows, so that the last block's force at the reported Fs is ~0.
 constexpr double kBracket = 1e-9;
 constexpr int kMaxBisections = 200;
+// Steps of the walk down the range, each 1.7 % below the one before: two
+// roots closer than that are not told apart.
+constexpr int kScanSteps = 400;
 
 // T and R of one block from the loads of the pass, every driving force
 // unfactored:
@@ -51,29 +54,39 @@ bool carriesForce(const std::vector<StabilityBlock>& blocks) {
     return false;
 }
 
-// Bisection for the Fs at which the last block hands on nothing. A bracket
-// whose ends have the same sign says on which side of the range Fs lies.
+// Below the physical root the implicit ψ can turn negative and flip the sign
+// of a negative force handed on, which makes further, spurious roots at small
+// Fs. The last block pushes once Fs is above the physical root, so the search
+// walks down from the upper bound to the first sign change, the largest root,
+// and bisects there.
 void solveImplicit(StabilityResult& r) {
     auto E = [&](double Fs) { return ImplicitResidual(r.blocks, Fs); };
-    double lo = kFsLowest, hi = kFsHighest;
-    double eLo = E(lo), eHi = E(hi);
-    if (eLo > 0.0 && eHi > 0.0) {
-        r.outcome = FsOutcome::BelowRange;
-        r.implicitFs = lo;
-        return;
-    }
-    if (eLo < 0.0 && eHi < 0.0) {
+    double hi = kFsHighest, eHi = E(hi);
+    if (eHi < 0.0) {
         r.outcome = FsOutcome::AboveRange;
         r.implicitFs = hi;
         return;
     }
+    const double step = std::pow(kFsLowest / kFsHighest, 1.0 / kScanSteps);
+    double lo = hi, eLo = eHi;
+    for (int i = 1; i <= kScanSteps && eLo > 0.0; ++i) {
+        hi = lo, eHi = eLo;
+        lo = i == kScanSteps ? kFsLowest : kFsHighest * std::pow(step, i);
+        eLo = E(lo);
+    }
+    if (eLo > 0.0) {
+        r.outcome = FsOutcome::BelowRange;
+        r.implicitFs = kFsLowest;
+        return;
+    }
     r.outcome = FsOutcome::Solved;
-    double mid = eLo == 0.0 ? lo : hi;
+    // E(lo) ≤ 0 < E(hi), or the upper bound itself is the root.
+    double mid = eHi == 0.0 ? hi : lo;
     for (int i = 0; i < kMaxBisections && eLo != 0.0 && eHi != 0.0 && hi - lo > kBracket; ++i) {
         mid = 0.5 * (lo + hi);
         const double eMid = E(mid);
         if (eMid == 0.0) break;
-        if ((eMid > 0.0) == (eLo > 0.0))
+        if (eMid < 0.0)
             lo = mid, eLo = eMid;
         else
             hi = mid, eHi = eMid;

@@ -9,6 +9,7 @@
 #include "platform/ReportWriter.h"
 #include "platform/WorkContext.h"
 #include "run/RunTargets.h"
+#include "run/Supplement.h"
 
 namespace {
 
@@ -71,6 +72,10 @@ int CSlideCalc::RunItem(CSlideCalcData& item, ReportWriter& report) {
         if (const RunTarget* t = FindRunTarget(item.goal, target))
             result = t->run(*this, item, report);
     }
+    // Warnings are told even when the report keeps the original layout.
+    const SupplementFacts facts = GatherSupplementFacts(item);
+    for (const std::string& w : facts.warnings) status().tell_error(kWarningStatus, "警告: " + w);
+    if (m_options.supplement) WriteSupplement(*this, item, facts, report);
     if (result == 1)
         status().tell_error(201, "计算成功 !");
     else

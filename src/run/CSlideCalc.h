@@ -5,7 +5,7 @@
 
 #include "piles/PileData.h"
 #include "piles/PileSolver.h"
-#include "engine/SearchOptions.h"
+#include "run/RunOptions.h"
 #include "platform/Sinks.h"
 
 class CSlideCalcData;
@@ -42,8 +42,13 @@ class CSlideCalc {
 
     // How the back-calculations and designs of this run report progress and
     // are cancelled; empty: they run to their end unwatched.
-    const SearchOptions& searchOptions() const { return m_searchOptions; }
-    void setSearchOptions(SearchOptions options) { m_searchOptions = std::move(options); }
+    const SearchOptions& searchOptions() const { return m_options.search; }
+    void setSearchOptions(SearchOptions options) { m_options.search = std::move(options); }
+
+    // The run's choices: its searches, and whether the report ends with the
+    // supplement (the default).
+    const RunOptions& runOptions() const { return m_options; }
+    void setRunOptions(RunOptions options) { m_options = std::move(options); }
 
     CPile_ShuJu& pileData() { return m_pileData; }
     PileSolver& pileSolver() { return m_pileSolver; }
@@ -53,7 +58,7 @@ class CSlideCalc {
     // A context without a status sink still runs; nobody hears the outcome.
     mutable NullSinks m_noStatus;
     CSlideCalcData* m_item = nullptr;
-    SearchOptions m_searchOptions;
+    RunOptions m_options;
     CPile_ShuJu m_pileData;
     PileSolver m_pileSolver;
 };

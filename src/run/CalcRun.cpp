@@ -8,7 +8,7 @@
 #include "run/ResultNames.h"
 
 CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctx,
-                             const std::string& fileBase, const SearchOptions& options) {
+                             const std::string& fileBase, const RunOptions& options) {
     CalcRunResult out;
     const std::string& dir = ctx.G_strWorkPath;
     // Name the results first, so that only this item's own files are deleted.
@@ -18,7 +18,7 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctx,
     WriteSketchDrawing(item, dir + item.GetDxfFileName(kResultSketch));
 
     CSlideCalc calc(ctx);
-    calc.setSearchOptions(options);
+    calc.setRunOptions(options);
     out.result = calc.RunItem(item, out.report);
 
     WriteThrustCurveDrawing(item, dir + item.GetDxfFileName(kResultCurve));

@@ -3,7 +3,7 @@
 // residual-thrust curve written. Used by the desktop program and talvor-cli.
 #pragma once
 
-#include "engine/SearchOptions.h"
+#include "run/RunOptions.h"
 #include "platform/ReportWriter.h"
 
 #include <string>
@@ -21,6 +21,7 @@ struct CalcRunResult {
 // Runs item with its result files named from fileBase in ctx.G_strWorkPath.
 // The item's result entries are set and its residualThrust filled; nothing
 // else of it changes. When the report file cannot be written the run is told
-// as failed (301) and result is 0. options watch the run's searches.
+// as failed (301) and result is 0. options watch the run's searches and say
+// whether the report ends with the supplement.
 CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctx,
-                             const std::string& fileBase, const SearchOptions& options = {});
+                             const std::string& fileBase, const RunOptions& options = {});

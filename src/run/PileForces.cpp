@@ -1,6 +1,7 @@
 // Check target 2: the thrust, the record of pile kind 0, the load table, the
 // solver, and the result block with the pile data sheet engineers check the
-// solution by (rigidity, calculation width, rigid or elastic, balance).
+// solution by (rigidity, calculation width, rigid or elastic, balance), which
+// the report's supplement carries.
 #include "run/PileForces.h"
 
 #include "data/CSlideCalcData.h"
@@ -111,10 +112,13 @@ void reportTable(const CPile_ShuJu& pile, const std::vector<PileForcePoint>& poi
     }
 }
 
-// Our own block after the table: what an engineer checks a pile solution by.
-void reportDataSheet(const CPile_ShuJu& pile, const PileSolverSummary& s, ReportWriter& r) {
+}  // namespace
+
+void ReportPileDataSheet(const CPile_ShuJu& pile, const PileSolver& solver, ReportWriter& r) {
+    if (solver.points().empty()) return;
+    const PileSolverSummary& s = solver.summary();
     const bool k = pile.method == 2;
-    r.printf("\n    桩身计算参数(本程序补充)\n");
+    r.printf("\n    桩身计算参数\n");
     r.printf("    抗弯刚度 EI         = %.4e(kN-m2)\n", s.EI);
     r.printf("    计算宽度 Bp         = %.3f(m)\n", s.width);
     if (k) {
@@ -137,8 +141,6 @@ void reportDataSheet(const CPile_ShuJu& pile, const PileSolverSummary& s, Report
     if (s.outcome == PileSolveOutcome::NotSettled)
         r.printf("    注意: %s, 迭代%d次\n", s.message.c_str(), s.passes);
 }
-
-}  // namespace
 
 void FillPileRecord(const CSlideCalcData& item, CPile_ShuJu& pile, MessageSink* messages) {
     const CPileKind& kind = item.pileKinds[0];
@@ -236,5 +238,4 @@ void ReportPileForces(const CPile_ShuJu& pile, const PileSolver& solver, ReportW
         return;
     }
     reportTable(pile, solver.points(), *report);
-    reportDataSheet(pile, solver.summary(), *report);
 }

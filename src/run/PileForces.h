@@ -1,6 +1,6 @@
 // Check target 2, the internal forces of one anti-slide pile: the thrust at
 // the first row spread over the pile's free length, the solver's record filled
-// from pile kind 0, the result block of the report and our pile data sheet.
+// from pile kind 0, the result block of the report and the pile data sheet.
 #pragma once
 
 #include "piles/PileData.h"
@@ -33,6 +33,11 @@ int ComputePileForces(CSlideCalc& calc, CSlideCalcData& item, ReportWriter* repo
 int ComputePileForcesForThrust(CSlideCalc& calc, CSlideCalcData& item, float H,
                                ReportWriter* report);
 
-// The result block (summary, cable force, table), then the pile data sheet;
-// on a refusal the reason instead. Nothing when report is null.
+// The result block (summary, cable force, table); on a refusal the reason
+// instead. Nothing when report is null.
 void ReportPileForces(const CPile_ShuJu& pile, const PileSolver& solver, ReportWriter* report);
+
+// What an engineer checks a pile solution by: rigidity, calculation width,
+// rigid or elastic, the balance of the forces. Nothing when the solver has no
+// solution.
+void ReportPileDataSheet(const CPile_ShuJu& pile, const PileSolver& solver, ReportWriter& report);

@@ -76,6 +76,18 @@ TEST(Stability, BentSurfaceLeavesNoForceAtItsImplicitFactorAndDiffersFromTheExpl
     EXPECT_EQ(ComputeStability(d).implicitFs, r.implicitFs);
 }
 
+TEST(Stability, ImplicitSolutionIsTheLargestRootNotASpuriousOneAtSmallFactors) {
+    // A 27° bend: at small Fs the implicit ψ turns negative and the sign of the
+    // last block's force flips back, though the mass stands at Fs ≈ 1.5.
+    CSlideCalcData d = plainSection({{10, 2}, {10, 8}}, {{4, 6}, {16, 4}});
+    StabilityResult r = ComputeStability(d);
+    ASSERT_EQ(r.outcome, FsOutcome::Solved);
+    EXPECT_GT(ImplicitResidual(r.blocks, kFsLowest), 0.0);
+    EXPECT_NEAR(r.implicitFs, r.explicitFs, 0.1);
+    for (double Fs = r.implicitFs + 0.001; Fs < kFsHighest; Fs *= 1.01)
+        ASSERT_GT(ImplicitResidual(r.blocks, Fs), 0.0) << Fs;
+}
+
 TEST(Stability, FactorsOutsideTheSearchRangeOrWithoutAMassAreSaidSo) {
     CSlideCalcData frictionless = planarBlock(), strong = planarBlock(), none = planarBlock();
     frictionless.slip[0].c = frictionless.slip[0].phi = 0.0f;

@@ -58,11 +58,12 @@ struct ItemRun {
     int result = -1;
     std::array<float, CSlideCalcData::kResultSlots> curve{};
     // The item's curve is marked first so that the slots the run writes show.
-    explicit ItemRun(CSlideCalcData& item, bool withSinks = true) {
+    explicit ItemRun(CSlideCalcData& item, bool withSinks = true, RunOptions options = {}) {
         ctx.G_strWorkPath = dir.path();
         if (withSinks) ctx.status = &sinks, ctx.messages = &sinks;
         item.residualThrust.fill(-7.0f);
         CSlideCalc calc(ctx);
+        calc.setRunOptions(options);
         result = calc.RunItem(item, report);
         curve = item.residualThrust;
         EXPECT_EQ(calc.item(), &item);
@@ -109,6 +110,13 @@ TEST(CSlideCalc, WholeReportsAndWhatTheRunTellsMatchTheirExpectedTexts) {
         EXPECT_TRUE(item == before);
         expectSameAsFile(run.told(), dir + "told.txt");
         expectSameAsFile(run.report.utf8(), dir + "report.txt");
+        // Without the supplement the report is everything before its line.
+        RunOptions original;
+        original.supplement = false;
+        const std::string full = run.report.utf8();
+        const size_t supplement = full.find("\n[本程序补充]\n");
+        ASSERT_NE(supplement, std::string::npos);
+        EXPECT_EQ(ItemRun(item, true, original).report.utf8(), full.substr(0, supplement + 1));
     }
 }
 
@@ -119,8 +127,10 @@ TEST(CSlideCalc, TargetWithoutAnOperationFailsAfterTheResultHead) {
         item.checkTarget = check;
         item.designTarget = design;
         ItemRun run(item);
-        EXPECT_EQ(run.told(), "result 0\nstatus 301 计算失败 !\n") << goal << "/" << check;
-        EXPECT_TRUE(run.report.utf8().ends_with("计算结果:\n" + std::string(72, '-') + "\n"));
+        EXPECT_TRUE(run.told().starts_with("result 0\n")) << goal << "/" << check;
+        EXPECT_TRUE(run.told().ends_with("status 301 计算失败 !\n")) << goal << "/" << check;
+        EXPECT_NE(run.report.utf8().find("计算结果:\n" + std::string(72, '-') + "\n[本程序补充]\n"),
+                  std::string::npos);
     }
 }
 

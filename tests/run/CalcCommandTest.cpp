@@ -56,6 +56,12 @@ TEST(CalcCommand, TextPrintsTheReportAsUtf8AndOutPutsTheFilesElsewhere) {
     ASSERT_FALSE(report.empty());
     EXPECT_EQ(cli.read("stdout"), gbkToUtf8(report));
     EXPECT_FALSE(std::filesystem::exists(cli.dir.file("slope_TLVR.RTF")));
+    // --no-supplement writes the report that stands before the supplement, and
+    // the warnings still go to stderr.
+    EXPECT_EQ(cli(cli.item("slope.TV") + " --text --no-supplement"), 0);
+    const std::string original = cli.read("stdout");
+    EXPECT_EQ(gbkToUtf8(report).substr(0, original.size() + 1), original + "[");
+    EXPECT_NE(cli.read("stderr").find("[401] 警告: "), std::string::npos);
 }
 
 TEST(CalcCommand, FailedTargetExitsWithOneAndUnreadableItemWithTwo) {

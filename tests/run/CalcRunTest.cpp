@@ -25,6 +25,13 @@ struct Calc {
         EXPECT_EQ(item.resultCount(), 3);
         return r;
     }
+    // The statuses less the geometry warnings (401) the default item draws.
+    std::vector<std::string> outcomes() const {
+        std::vector<std::string> out;
+        for (const std::string& s : sinks.statuses)
+            if (!s.starts_with("401 ")) out.push_back(s);
+        return out;
+    }
     CalcRunResult run(int checkTarget, const std::string& base) {
         CSlideCalcData item;
         item.checkTarget = checkTarget;
@@ -63,7 +70,7 @@ TEST(CalcRun, ReportIsSavedAsGbkUnderTheNameFromTheFileBaseAlsoWhenTheTargetFail
         EXPECT_EQ(run.reportPath, c.dir.file("&TLVR_0003_TLVR.RTF"));
         EXPECT_EQ(readBytes(run.reportPath), utf8ToGbk(run.report.utf8()));
         EXPECT_NE(run.report.utf8().find("InsertDxf=&TLVR_0003_TLVR_JT.DXF"), std::string::npos);
-        EXPECT_EQ(c.sinks.statuses,
+        EXPECT_EQ(c.outcomes(),
                   std::vector<std::string>{target == 1 ? "201 计算成功 !" : "301 计算失败 !"});
     }
 }
@@ -74,7 +81,7 @@ TEST(CalcRun, ReportThatCannotBeWrittenFailsTheRun) {
     CalcRunResult run = c.run(1, "x");
     EXPECT_EQ(run.result, 0);
     EXPECT_EQ(run.reportSaved, 0);
-    EXPECT_EQ(c.sinks.statuses,
+    EXPECT_EQ(c.outcomes(),
               (std::vector<std::string>{"201 计算成功 !", "301 无法写入计算书文件 " + c.dir.path() +
                                                               "missing/x_TLVR.RTF"}));
 }

@@ -1,0 +1,17 @@
+// What the caller of a run chooses besides the item: how its searches are
+// watched, and whether the report ends with the program's supplement.
+#pragma once
+
+#include "engine/SearchOptions.h"
+
+#include <utility>
+
+struct RunOptions {
+    // A run given only search options keeps every other choice at its default.
+    RunOptions(SearchOptions searchOptions = {}) : search(std::move(searchOptions)) {}
+
+    SearchOptions search;
+    // The section "[本程序补充]" after the report; off, the report keeps the
+    // original layout line for line.
+    bool supplement = true;
+};

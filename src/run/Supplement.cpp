@@ -1,0 +1,116 @@
+// The supplement after the original report. Its first lines are fixed for the
+// project summary, which reads them back: the two stability lines of the
+// section as entered, those without berm and unloading, and the thrust line.
+#include "run/Supplement.h"
+
+#include "data/CSlideCalcData.h"
+#include "engine/GeometryWarnings.h"
+#include "engine/ThrustPass.h"
+#include "platform/ReportWriter.h"
+#include "run/CSlideCalc.h"
+#include "run/PileForces.h"
+
+#include "platform/PlaneGeometry.h"
+
+#include <cmath>
+
+namespace {
+
+// As the block lines of the thrust report turn radians into degrees, so that
+// the thrust line repeats their angle digit for digit.
+float degrees(float radians) {
+    return radians * 180.0f / kPi;
+}
+
+// "    <lead>(隐式解) Fs = 1.2345  稳定状态: 稳定", or what stands in for the
+// value where the bisection found no root within its range.
+void writeImplicit(const char* lead, const StabilityResult& r, double Fst, ReportWriter& out) {
+    switch (r.outcome) {
+        case FsOutcome::Solved:
+            out.printf("    %s(隐式解) Fs = %.4f  稳定状态: %s\n", lead, r.implicitFs,
+                       StabilityState(r.implicitFs, Fst).c_str());
+            return;
+        case FsOutcome::BelowRange:
+            out.printf("    %s(隐式解) Fs < %.4f  稳定状态: %s  (超出求解范围 %.2f~%.0f)\n", lead,
+                       kFsLowest, StabilityState(0.0, Fst).c_str(), kFsLowest, kFsHighest);
+            return;
+        case FsOutcome::AboveRange:
+            out.printf("    %s(隐式解) Fs > %.4f  稳定状态: %s  (超出求解范围 %.2f~%.0f)\n", lead,
+                       kFsHighest, StabilityState(kFsHighest, Fst).c_str(), kFsLowest, kFsHighest);
+            return;
+        case FsOutcome::NoMass:
+            out.printf("    %s(隐式解) Fs 无法计算 (滑体没有下滑力和抗滑力)\n", lead);
+            return;
+    }
+}
+
+void writeExplicit(const char* lead, const StabilityResult& r, double Fst, ReportWriter& out) {
+    if (r.explicitDefined)
+        out.printf("    %s(显式解) Fs = %.4f  稳定状态: %s\n", lead, r.explicitFs,
+                   StabilityState(r.explicitFs, Fst).c_str());
+    else
+        out.printf("    %s(显式解) Fs 无法计算 (传递后的下滑力之和不大于 0)\n", lead);
+}
+
+// T, R, ψ and E of every block at the implicit Fs (at the bound passed when
+// the root lies outside the range).
+void writeBlockTable(const StabilityResult& r, ReportWriter& out) {
+    if (r.outcome == FsOutcome::NoMass) return;
+    std::vector<double> psi, E;
+    ImplicitResidual(r.blocks, r.implicitFs, &psi, &E);
+    out.printf("\n    隐式解 Fs = %.4f 时各块的传递(计至 X = %.3fm):\n", r.implicitFs, r.xStar);
+    out.printf("     块号   下滑力T(kN)   抗滑力R(kN)  传递系数ψ   剩余下滑力E(kN)\n");
+    for (size_t i = 0; i < r.blocks.size(); ++i) {
+        const StabilityBlock& b = r.blocks[i];
+        // The last force is 0 up to the bisection's rounding: no "-0.000".
+        if (std::fabs(E[i]) < 0.0005) E[i] = 0.0;
+        if (i == 0)
+            out.printf("     %4d %13.3f %13.3f %11s %17.3f\n", b.k + 1, b.T, b.R, "-", E[i]);
+        else
+            out.printf("     %4d %13.3f %13.3f %11.4f %17.3f\n", b.k + 1, b.T, b.R, psi[i], E[i]);
+    }
+}
+
+void writeWarnings(const std::vector<std::string>& warnings, ReportWriter& out) {
+    if (warnings.empty()) {
+        out.printf("\n    几何检查: 未发现问题\n");
+        return;
+    }
+    out.printf("\n    几何检查:\n");
+    for (const std::string& w : warnings) out.printf("        %s\n", w.c_str());
+}
+
+}  // namespace
+
+SupplementFacts GatherSupplementFacts(const CSlideCalcData& item) {
+    SupplementFacts f;
+    f.entered = ComputeStability(item);
+    if (item.useBerm || item.useUnload) f.bare = ComputeStability(WithoutCountermeasures(item));
+    f.warnings = GeometryWarnings(item, f.entered);
+    f.thrustX = ThrustPosition(item);
+    f.thrust = ComputeThrust(item, nullptr, &f.thrustAngle, nullptr, nullptr, nullptr);
+    return f;
+}
+
+void WriteSupplement(CSlideCalc& calc, const CSlideCalcData& item, const SupplementFacts& facts,
+                     ReportWriter& report) {
+    // The section starts on a line of its own.
+    if (!report.empty() && !report.utf8().ends_with('\n')) report.printf("\n");
+    report.printf("[本程序补充]\n");
+    const double Fst = item.thrustSafetyFactor;
+    writeImplicit("稳定系数", facts.entered, Fst, report);
+    writeExplicit("稳定系数", facts.entered, Fst, report);
+    if (facts.bare) {
+        writeImplicit("不计反压码和刷方时稳定系数", *facts.bare, Fst, report);
+        writeExplicit("不计反压码和刷方时稳定系数", *facts.bare, Fst, report);
+    }
+    report.printf("    计算位置 X = %.3fm 处的滑坡推力 = %.3f(kN)  推力角度 = %.3f(度)\n",
+                  facts.thrustX, facts.thrust, degrees(facts.thrustAngle));
+    report.printf(
+        "    注: 稳定系数按传递系数法计算，不计抗滑桩，各力不乘推力安全系数；"
+        "稳定状态以推力安全系数 %.3f 为稳定安全系数划分。\n",
+        Fst);
+    writeBlockTable(facts.entered, report);
+    writeWarnings(facts.warnings, report);
+    ReportPileDataSheet(calc.pileData(), calc.pileSolver(), report);
+}
