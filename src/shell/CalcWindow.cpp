@@ -1,0 +1,357 @@
+// The window's layout and commands. Edits reach the record only through
+// applyEdit, and the run only through CalcRunner, so that undo and the
+// command line's calculation stay one code each.
+#include "shell/CalcWindow.h"
+
+#include "shell/CalcRunner.h"
+#include "shell/DrawingBox.h"
+#include "shell/DxfUnitDialog.h"
+#include "shell/TableGrid.h"
+#include "shell/TablePageWidget.h"
+
+#include "data/CSlideCalcData.h"
+#include "diagrams/InputPictures.h"
+#include "diagrams/ThrustCurve.h"
+#include "platform/Drawing.h"
+#include "platform/WorkContext.h"
+#include "project/CTemplateIndex.h"
+#include "project/DxfImport.h"
+#include "project/ItemList.h"
+#include "project/TemplateChooser.h"
+#include "run/ResultNames.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kDataFilter = QStringLiteral("Talvor计算数据文件(*.TV)");
+const QString kDxfFilter = QStringLiteral("AutoCAD交换文件(*.DXF *.dxf)");
+
+std::unique_ptr<DXF> pagePicture(int tab) {
+    std::unique_ptr<DXF> d = NewMemDxf();
+    if (d) DrawInputPicture(tab, d.get());
+    return d;
+}
+
+}  // namespace
+
+CalcWindow::CalcWindow(CalcWindowLinks links, QWidget* parent)
+    : QDialog(parent),
+      m_links(std::move(links)),
+      m_record(*m_links.record),
+      m_ctx(*m_links.ctx),
+      m_sketch(new DrawingBox(this)),
+      m_picture(new DrawingBox(this)),
+      m_tabs(new QTabWidget(this)),
+      m_description(new QLineEdit(this)),
+      m_calculate(new QPushButton(QStringLiteral("计算"), this)),
+      m_return(new QPushButton(QStringLiteral("返回"), this)),
+      m_menu(new QMenuBar(this)),
+      m_status(new QStatusBar(this)),
+      m_runner(new CalcRunner(this)) {
+    setWindowTitle(QStringLiteral("Talvor计算"));
+    setSizeGripEnabled(true);
+    buildMenu(m_menu);
+    buildPages();
+
+    auto* centre = new QHBoxLayout;
+    centre->addWidget(buildLeft(), 4);
+    centre->addWidget(m_tabs, 5);
+    auto* bottom = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("说明"), this);
+    label->setBuddy(m_description);
+    m_description->setAccessibleName(QStringLiteral("说明"));
+    m_description->setText(QString::fromStdString(m_record.name()));
+    bottom->addWidget(label);
+    bottom->addWidget(m_description, 1);
+    bottom->addWidget(m_calculate);
+    bottom->addWidget(m_return);
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(m_menu);
+    layout->addLayout(centre, 1);
+    layout->addLayout(bottom);
+    layout->addWidget(m_status);
+    m_status->setSizeGripEnabled(false);
+    m_status->setAccessibleName(QStringLiteral("状态栏"));
+
+    connect(m_calculate, &QPushButton::clicked, this, &CalcWindow::OnCalculate);
+    connect(m_return, &QPushButton::clicked, this, &CalcWindow::OnReturn);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &CalcWindow::OnTabChanged);
+    connect(m_runner, &CalcRunner::progress, this, [this](int done, int total) {
+        if (total > 0)
+            m_status->showMessage(
+                QStringLiteral("搜索进度 %1/%2  (按Esc键取消)").arg(done).arg(total));
+    });
+    m_return->setDefault(false);
+    m_calculate->setAutoDefault(false);
+    m_return->setAutoDefault(false);
+    resize(1040, 720);
+    rebuildSketch();
+    m_picture->setDrawing(pagePicture(0));
+}
+
+CalcWindow::~CalcWindow() = default;
+
+void CalcWindow::buildMenu(QMenuBar* menu) {
+    QMenu* aux = menu->addMenu(QStringLiteral("辅助功能"));
+    auto add = [&](const char* text, void (CalcWindow::*slot)()) {
+        QAction* a = aux->addAction(QString::fromUtf8(text));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    add("读入数据文件", &CalcWindow::OnReadDataFile);
+    add("数据存盘到文件", &CalcWindow::OnWriteDataFile);
+    aux->addSeparator();
+    add("查看计算图形结果", &CalcWindow::OnShowDrawings);
+    add("查看计算报表结果", &CalcWindow::OnShowReport);
+    add("计算", &CalcWindow::OnCalculate);
+    aux->addSeparator();
+    add("将此例题加入模板库", &CalcWindow::OnStoreTemplate)->setEnabled(m_links.templates);
+    add("读入DXF文件自动形成滑面、坡面和水面数据...", &CalcWindow::OnImportDxf);
+    aux->addSeparator();
+    add("返回", &CalcWindow::OnReturn);
+}
+
+QWidget* CalcWindow::buildLeft() {
+    auto* left = new QWidget(this);
+    auto* column = new QVBoxLayout(left);
+    column->setContentsMargins(0, 0, 0, 0);
+    m_sketch->setAccessibleName(QStringLiteral("计算简图"));
+    m_sketch->setMinimumSize(384, 300);
+    m_picture->setAccessibleName(QStringLiteral("说明图"));
+    m_picture->setMinimumSize(384, 192);
+    m_picture->setFixedHeight(200);
+    column->addWidget(m_sketch, 1);
+    column->addWidget(m_picture);
+    return left;
+}
+
+void CalcWindow::buildPages() {
+    auto run = [this](CTablePage& page, TableEdit edit) {
+        return applyEdit(page, std::move(edit));
+    };
+    for (int tab = 0; tab < kInputPageCount; ++tab) {
+        const TablePageInfo& info = tablePages().at(tab);
+        auto* page = new TablePageWidget(info.id, m_record, run, m_tabs);
+        page->setHintsShown(m_ctx.G_Disp_TableTip != 0);
+        connect(page, &TablePageWidget::changed, this, &CalcWindow::rebuildSketch);
+        if (info.id == TablePageId::Pile) {
+            auto* kinds = new QPushButton(QStringLiteral("桩身参数"), page);
+            connect(kinds, &QPushButton::clicked, this, &CalcWindow::OnPileKinds);
+            page->body()->addWidget(kinds, 0, Qt::AlignLeft);
+        }
+        page->body()->addStretch(0);
+        m_tabs->addTab(page, QString::fromUtf8(info.title));
+        m_pages.push_back(page);
+    }
+}
+
+TableGrid* CalcWindow::grid(TableId id) const {
+    for (TablePageWidget* p : m_pages)
+        if (TableGrid* g = p->grid(id)) return g;
+    return nullptr;
+}
+
+QAction* CalcWindow::action(const QString& text) const {
+    for (QAction* menu : m_menu->actions())
+        for (QAction* a : menu->menu()->actions())
+            if (a->text() == text) return a;
+    return nullptr;
+}
+
+bool CalcWindow::calculating() const {
+    return m_runner->running();
+}
+
+EditOutcome CalcWindow::applyEdit(CTablePage& page, TableEdit edit) {
+    if (calculating()) return EditOutcome::Refused;
+    return edit.apply(page);
+}
+
+void CalcWindow::rebuildSketch() {
+    m_sketch->setDrawing(MakeSketchDrawing(m_record));
+}
+
+void CalcWindow::refreshPages() {
+    for (TablePageWidget* p : m_pages) p->refresh();
+    rebuildSketch();
+}
+
+void CalcWindow::OnTabChanged(int tab) {
+    if (tab < 0) return;
+    m_pages.at(tab)->refresh();
+    rebuildSketch();
+    m_picture->setDrawing(pagePicture(tab));
+}
+
+void CalcWindow::takeDescription() {
+    m_record.setName(m_description->text().toStdString());
+}
+
+void CalcWindow::message(const std::string& text) {
+    if (m_ctx.messages)
+        m_ctx.messages->message(text);
+    else
+        QMessageBox::information(this, windowTitle(), QString::fromStdString(text));
+}
+
+void CalcWindow::setBusy(bool busy) {
+    for (QWidget* w : std::initializer_list<QWidget*>{m_tabs, m_description, m_calculate, m_return})
+        w->setEnabled(!busy);
+    m_menu->setEnabled(!busy);
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_status->showMessage(QStringLiteral("正在计算..."));
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void CalcWindow::OnCalculate() {
+    if (calculating()) return;
+    takeDescription();
+    setBusy(true);
+    CalcRunResult run = m_runner->run(m_record, m_ctx, m_links.fileBase);
+    setBusy(false);
+    m_status->showMessage(run.result == 1 ? QStringLiteral("计算成功 !")
+                                          : QStringLiteral("计算失败 !"));
+    if (run.reportSaved && m_links.showReport) m_links.showReport(run.reportPath);
+    if (run.result != 1) return;  // the input stays for correction
+    m_exit = CalcWindowExit::Calculated;
+    accept();
+}
+
+void CalcWindow::OnReturn() {
+    m_exit = CalcWindowExit::Returned;
+    accept();
+}
+
+std::string CalcWindow::chooseFile(const QString& title, bool save) {
+    QString filter = title.contains("DXF") ? kDxfFilter : kDataFilter;
+    if (m_links.chooseFile) return m_links.chooseFile(title, filter, save);
+    QString dir = QString::fromStdString(m_ctx.G_strWorkPath);
+    QString path = save ? QFileDialog::getSaveFileName(this, title, dir, filter)
+                        : QFileDialog::getOpenFileName(this, title, dir, filter);
+    if (save && !path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += ".TV";
+    return path.toStdString();
+}
+
+void CalcWindow::OnReadDataFile() {
+    std::string path = chooseFile(QStringLiteral("读入数据文件"), false);
+    if (path.empty()) return;
+    // Read into a copy: a file that cannot be read leaves the input as it is.
+    CSlideCalcData read;
+    if (!read.ReadDataFile(path)) {
+        message("无法读取计算数据文件 " + path);
+        return;
+    }
+    m_record = read;
+    SetResultFileNames(m_record, m_links.fileBase);  // the item keeps its own results
+    m_description->setText(QString::fromStdString(m_record.name()));
+    refreshPages();
+    m_picture->setDrawing(pagePicture(m_tabs->currentIndex()));
+}
+
+void CalcWindow::OnWriteDataFile() {
+    std::string path = chooseFile(QStringLiteral("数据存盘到文件"), true);
+    if (path.empty()) return;
+    takeDescription();
+    if (!m_record.WriteDataFile(path)) message("无法写入计算数据文件 " + path);
+    SetResultFileNames(m_record, m_links.fileBase);
+}
+
+void CalcWindow::OnShowDrawings() {
+    m_exit = CalcWindowExit::ShowDrawings;
+    accept();
+}
+
+void CalcWindow::OnShowReport() {
+    if (m_links.showReport && m_record.resultCount() > 0)
+        m_links.showReport(m_ctx.G_strWorkPath + m_record.GetRtfFileName(kResultSketch));
+}
+
+void CalcWindow::OnStoreTemplate() {
+    if (!m_links.templates) return;
+    takeDescription();
+    StoreTemplate(m_links.kind, m_record, *m_links.templates, m_ctx);
+}
+
+void CalcWindow::OnImportDxf() {
+    MessageSink* messages = m_ctx.messages;
+    if (messages && !messages->question(DxfImportInstructions(), true)) return;
+    std::string path = chooseFile(QStringLiteral("读入DXF文件"), false);
+    if (path.empty()) return;
+    float factor = 1.0f;
+    if (!askDrawingUnit(this, &factor)) return;
+    NullSinks quiet;
+    DxfImportSummary found =
+        ImportSectionLines(m_record, path, factor, messages ? *messages : quiet);
+    if (found.anyLine()) refreshPages();
+}
+
+void CalcWindow::OnPileKinds() {
+    if (!m_record.usePiles) {
+        message("不采用桩 !");
+        return;
+    }
+    bool many = m_record.goal == 1 && m_record.designTarget == 0;
+    QDialog list(this);
+    list.setWindowTitle(QStringLiteral("桩身参数"));
+    auto run = [this](CTablePage& page, TableEdit edit) {
+        return applyEdit(page, std::move(edit));
+    };
+    auto* page = new TablePageWidget(many ? TablePageId::KindList : TablePageId::OneKindList,
+                                     m_record, run, &list);
+    page->setHintsShown(m_ctx.G_Disp_TableTip != 0);
+    auto* ok = new QPushButton(QStringLiteral("确  认"), &list);
+    connect(ok, &QPushButton::clicked, &list, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&list);
+    layout->addWidget(page, 1);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    list.resize(900, many ? 480 : 200);
+    list.exec();
+    rebuildSketch();
+}
+
+void CalcWindow::closeEvent(QCloseEvent* event) {
+    if (calculating()) return event->ignore();
+    QDialog::closeEvent(event);
+}
+
+void CalcWindow::done(int result) {
+    // Whatever closes the window, the description typed is kept; not while
+    // a calculation runs, whose record must stay as it started.
+    if (calculating()) return;
+    takeDescription();
+    QDialog::done(result);
+}
+
+CalcWindowExit RunCalcWindow(CalcWindowLinks links, const ItemContext& item, QWidget* parent) {
+    CSlideCalcData& record = *links.record;
+    const WorkContext& ctx = *links.ctx;
+    record.setName(item.caption);
+    SetResultFileNames(record, item.fileBase);
+    const std::string dataFile = workFile(ctx, item.fileBase + ".dat");
+    if (!item.newItem) record.ReadDataFile(dataFile);
+    links.fileBase = item.fileBase;
+
+    CalcWindow window(std::move(links), parent);
+    window.exec();
+
+    SetResultFileNames(record, item.fileBase);
+    if (!record.WriteDataFile(dataFile) && ctx.messages)
+        ctx.messages->message("无法写入计算数据文件 " + dataFile + "，原有文件保持不变。");
+    return window.exitReason();
+}

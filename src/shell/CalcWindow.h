@@ -1,0 +1,125 @@
+// The calculation window "Talvor计算" over the one calculation record: the
+// live sketch and the picture of the current page on the left, the six pages
+// of input tables on the right, the description line with "计算" and
+// "返回" below, and the auxiliary commands in its menu "辅助功能".
+#pragma once
+
+#include "tables/TableEdit.h"
+#include "tables/TablePage.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CSlideCalcData;
+class CTemplateIndex;
+class CalcRunner;
+class DrawingBox;
+class QAction;
+class QLineEdit;
+class QMenuBar;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class TableGrid;
+class TablePageWidget;
+struct WorkContext;
+
+// What the window works on and how it reaches the rest of the program.
+struct CalcWindowLinks {
+    CSlideCalcData* record = nullptr;
+    const WorkContext* ctx = nullptr;  // work path and sinks
+    std::string fileBase;              // the item's "&TLVR_%04d"
+    int kind = 0;                      // calculation kind, for the template library
+    CTemplateIndex* templates = nullptr;
+    // Loads a report file into the report view, expanding its directives.
+    std::function<void(const std::string& path)> showReport;
+    // Chooses a file to read (save false) or write; empty for none. The
+    // default asks with a file dialog.
+    std::function<std::string(const QString& title, const QString& filter, bool save)> chooseFile;
+};
+
+// How the window was closed.
+enum class CalcWindowExit {
+    Returned,      // "返回" or the window's close button
+    Calculated,    // a calculation succeeded
+    ShowDrawings,  // "查看计算图形结果": the result drawings are to be shown
+};
+
+class CalcWindow : public QDialog {
+    Q_OBJECT
+  public:
+    CalcWindow(CalcWindowLinks links, QWidget* parent = nullptr);
+    ~CalcWindow() override;
+
+    CalcWindowExit exitReason() const { return m_exit; }
+
+    // The parts a user sees, for the program's own tests.
+    QTabWidget* tabs() const { return m_tabs; }
+    TablePageWidget* page(int tab) const { return m_pages.at(tab); }
+    TableGrid* grid(TableId id) const;
+    QLineEdit* description() const { return m_description; }
+    QPushButton* calculateButton() const { return m_calculate; }
+    QPushButton* returnButton() const { return m_return; }
+    QAction* action(const QString& text) const;
+    const DrawingBox* sketch() const { return m_sketch; }
+    QStatusBar* statusBar() const { return m_status; }
+    bool calculating() const;
+
+    // Rebuilds the live sketch from the record (after every accepted edit).
+    void rebuildSketch();
+    // Every page re-reads the record (after it changed underneath).
+    void refreshPages();
+
+    void OnCalculate();
+    void OnReturn();
+    void OnReadDataFile();
+    void OnWriteDataFile();
+    void OnShowDrawings();
+    void OnShowReport();
+    void OnStoreTemplate();
+    void OnImportDxf();
+    void OnPileKinds();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+
+  private:
+    void buildMenu(QMenuBar* menu);
+    QWidget* buildLeft();
+    void buildPages();
+    void OnTabChanged(int tab);
+    EditOutcome applyEdit(CTablePage& page, TableEdit edit);
+    void takeDescription();
+    std::string chooseFile(const QString& title, bool save);
+    void setBusy(bool busy);
+    void message(const std::string& text);
+
+    CalcWindowLinks m_links;
+    CSlideCalcData& m_record;
+    const WorkContext& m_ctx;
+    CalcWindowExit m_exit = CalcWindowExit::Returned;
+    DrawingBox* m_sketch;
+    DrawingBox* m_picture;
+    QTabWidget* m_tabs;
+    std::vector<TablePageWidget*> m_pages;
+    QLineEdit* m_description;
+    QPushButton* m_calculate;
+    QPushButton* m_return;
+    QMenuBar* m_menu;
+    QStatusBar* m_status;
+    CalcRunner* m_runner;
+};
+
+struct ItemContext;
+
+// The calculation window for an item (command 32846): the record takes the
+// item's caption and result names and, unless the item is new, its data
+// file; the window runs modally; then, however it closed, the record is
+// written back to the data file (a message when that fails, the old file
+// kept). Returns how the window was closed.
+CalcWindowExit RunCalcWindow(CalcWindowLinks links, const ItemContext& item, QWidget* parent);

@@ -1,0 +1,86 @@
+// Grids laid top to bottom; parameter tables keep their height, lists share
+// what is left.
+#include "shell/TablePageWidget.h"
+
+#include "shell/TableGrid.h"
+#include "shell/TableModel.h"
+#include "tables/CTableBase.h"
+#include "tables/TableCaption.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+TablePageWidget::TablePageWidget(TablePageId id, CSlideCalcData& record, EditRunner runEdit,
+                                 QWidget* parent)
+    : QWidget(parent), m_page(id, record), m_runEdit(std::move(runEdit)) {
+    m_body = new QVBoxLayout(this);
+    QString pageTitle = QString::fromUtf8(tablePage(id).title);
+    if (pageTitle.isEmpty()) pageTitle = QStringLiteral("桩身参数");
+    for (int i = 0; i < m_page.tableCount(); ++i) {
+        CTableBase& table = m_page.table(i);
+        auto* model = new TableModel(
+            m_page, table, [this](TableEdit e) { return applyPageEdit(std::move(e)); }, this);
+        auto* grid = new TableGrid(model, this);
+        grid->setAccessibleName(pageTitle + " " + QString::fromUtf8(tableCaption(table.Id())));
+        bool list = table.TitleHeight() != CTableBase::kNoTitleHeight;
+        m_body->addWidget(grid, list ? 1 : 0);
+        connect(grid, &TableGrid::hintChanged, this, &TablePageWidget::showHint);
+        m_grids.push_back(grid);
+        m_models.push_back(model);
+    }
+    m_hint = new QLabel(this);
+    m_hint->setWordWrap(true);
+    m_hint->setFrameShape(QFrame::StyledPanel);
+    m_hint->setAccessibleName(QStringLiteral("表格输入提示"));
+    m_hint->hide();
+    m_body->addWidget(m_hint);
+
+    m_page.setOnUpdateTable([this](CTableBase& t) {
+        for (TableModel* m : m_models)
+            if (&m->table() == &t) m->refresh();
+    });
+    m_page.setOnChanged([this] {
+        if (m_inEdit) {
+            m_changed = true;
+            return;
+        }
+        pageChanged();
+    });
+}
+
+EditOutcome TablePageWidget::applyPageEdit(TableEdit edit) {
+    // A pasted block tells of a change after every cell; the page answers
+    // once, when the whole block is in.
+    m_inEdit = true;
+    m_changed = false;
+    EditOutcome outcome = m_runEdit(m_page, std::move(edit));
+    m_inEdit = false;
+    if (m_changed) pageChanged();
+    return outcome;
+}
+
+void TablePageWidget::pageChanged() {
+    // Any edit may turn cells of the other tables to or from "---".
+    for (TableModel* m : m_models) m->refresh();
+    emit changed();
+}
+
+TableGrid* TablePageWidget::grid(TableId id) const {
+    for (TableGrid* g : m_grids)
+        if (g->tableModel()->table().Id() == id) return g;
+    return nullptr;
+}
+
+void TablePageWidget::refresh() {
+    for (TableModel* m : m_models) m->refresh();
+}
+
+void TablePageWidget::setHintsShown(bool shown) {
+    m_hintsShown = shown;
+    if (!shown) m_hint->hide();
+}
+
+void TablePageWidget::showHint(const QString& hint) {
+    m_hint->setText(hint.trimmed());
+    m_hint->setVisible(m_hintsShown && !hint.trimmed().isEmpty());
+}

@@ -1,0 +1,57 @@
+// One page of input tables: a grid per table of the page, in the page's
+// order, with the hint of the current cell below them while table hints are
+// on. The page re-reads the tables its tables name when a count changes, and
+// tells its owner after every accepted edit.
+#pragma once
+
+#include "tables/TableEdit.h"
+#include "tables/TablePage.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QVBoxLayout;
+class TableGrid;
+class TableModel;
+
+class TablePageWidget : public QWidget {
+    Q_OBJECT
+  public:
+    // Applies an edit to the page (the owner's single place for edits).
+    using EditRunner = std::function<EditOutcome(CTablePage&, TableEdit)>;
+
+    TablePageWidget(TablePageId id, CSlideCalcData& record, EditRunner runEdit,
+                    QWidget* parent = nullptr);
+
+    CTablePage& page() { return m_page; }
+    TableGrid* grid(TableId id) const;
+    const std::vector<TableGrid*>& grids() const { return m_grids; }
+    // The layout under the tables, for a page's own buttons.
+    QVBoxLayout* body() const { return m_body; }
+
+    // Every table re-reads its rows, columns and cells.
+    void refresh();
+    void setHintsShown(bool shown);
+
+  signals:
+    // An accepted edit reached the page (the sketch follows the record).
+    void changed();
+
+  private:
+    EditOutcome applyPageEdit(TableEdit edit);
+    void pageChanged();
+    void showHint(const QString& hint);
+
+    CTablePage m_page;
+    EditRunner m_runEdit;
+    std::vector<TableGrid*> m_grids;
+    std::vector<TableModel*> m_models;
+    QVBoxLayout* m_body;
+    QLabel* m_hint;
+    bool m_hintsShown = true;
+    bool m_inEdit = false;
+    bool m_changed = false;
+};

@@ -1,0 +1,423 @@
+// The calculation window driven as a user drives it: keys, drop-downs and the
+// clipboard into the tables, "计算" and "返回", the auxiliary commands; what
+// lands in the record, the data file and the report is read back.
+#include "shell/CalcWindow.h"
+#include "shell/DrawingBox.h"
+#include "shell/ResultChooser.h"
+#include "shell/TableGrid.h"
+#include "shell/TableModel.h"
+#include "shell/TablePageWidget.h"
+
+#include "MaximalItem.h"
+#include "data/CSlideCalcData.h"
+#include "platform/TextEncoding.h"
+#include "platform/WorkContext.h"
+#include "project/ItemList.h"
+#include "run/ResultNames.h"
+#include "tables/CTableBase.h"
+
+#include <QAccessible>
+#include <QAccessibleTableInterface>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// Sinks that remember what they were told and answer questions with Yes.
+struct TestSinks : StatusSink, MessageSink {
+    QStringList lines;
+    void tell_error(int code, const std::string& text) override {
+        lines << QString("%1 %2").arg(code).arg(QString::fromStdString(text));
+    }
+    void message(const std::string& text) override { lines << QString::fromStdString(text); }
+    bool question(const std::string&, bool) override { return true; }
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The input of a record without its book part and its results.
+CSlideCalcData inputOf(const CSlideCalcData& r) {
+    CSlideCalcData in = r;
+    static_cast<CJsBaseData&>(in) = CJsBaseData{};
+    in.residualThrust = {};
+    return in;
+}
+
+QModelIndex cell(TableGrid* g, int row, int col) {
+    return g->model()->index(row - 1, col - 1);
+}
+
+// Keys go to the focus widget of the active window, as a user's do.
+void focusOn(TableGrid* g, int row, int col) {
+    QApplication::setActiveWindow(g->window());
+    QVERIFY(QTest::qWaitForWindowActive(g->window()));
+    g->setFocus();
+    g->setCurrentIndex(cell(g, row, col));
+}
+
+// Puts the cursor on the cell and types the text as keys, then Enter.
+void typeInto(TableGrid* g, int row, int col, const QString& text) {
+    focusOn(g, row, col);
+    for (QChar ch : text) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : g;
+        QTest::keyClicks(target, QString(ch));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();  // the view commits after the editor saw the key
+}
+
+// Opens the drop-down of the cell with F2 and picks the item.
+void choose(TableGrid* g, int row, int col, const QString& item) {
+    focusOn(g, row, col);
+    QTest::keyClick(g, Qt::Key_F2);
+    auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    QVERIFY2(combo, "a drop-down opens on F2");
+    int i = combo->findText(item);
+    QVERIFY(i >= 0);
+    combo->setCurrentIndex(i);
+    emit combo->activated(i);
+}
+
+QString text(TableGrid* g, int row, int col) {
+    return cell(g, row, col).data().toString();
+}
+
+}  // namespace
+
+class CalcWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    TestSinks m_sinks;
+    WorkContext m_ctx;
+    CSlideCalcData m_record;
+
+    CalcWindowLinks links(const std::string& base = "&TLVR_0001") {
+        CalcWindowLinks l;
+        l.record = &m_record;
+        l.ctx = &m_ctx;
+        l.fileBase = base;
+        return l;
+    }
+
+  private slots:
+    void init() {
+        m_ctx = WorkContext{};
+        m_ctx.G_strWorkPath = withTrailingSlash(m_dir.path().toStdString());
+        m_ctx.status = &m_sinks;
+        m_ctx.messages = &m_sinks;
+        m_sinks.lines.clear();
+        m_record = CSlideCalcData{};
+        SetResultFileNames(m_record, "&TLVR_0001");
+    }
+
+    void typedSectionReachesTheReportEcho();
+    void returnWritesTheDataFileAndReopeningShowsIt();
+    void foreignDataFileKeepsTheItemsResultNames();
+    void resultDrawingsOneShownDirectlySeveralInTheChooser();
+    void failedCalculationKeepsWindowAndInput();
+    void hostileCellsAndTypingDuringADesign();
+    void tablesAreReachableThroughAccessibility();
+    void screenshotsOfTheSixPages();
+    void timingsOnTheMaximalItem();
+};
+
+void CalcWindowTest::typedSectionReachesTheReportEcho() {
+    QString reportShown;
+    CalcWindowLinks l = links();
+    l.showReport = [&](const std::string& path) { reportShown = QString::fromStdString(path); };
+    CalcWindow w(l);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    // Goal and targets on the control page.
+    TableGrid* control = w.grid(TableId::CControlTable);
+    choose(control, 1, 2, "自动设计");
+    QCOMPARE(text(control, 3, 2), QString("---"));
+    choose(control, 1, 2, "验算校核");
+    choose(control, 3, 2, "计算滑坡推力");
+    QCOMPARE(m_record.goal, 0);
+    QCOMPARE(m_record.checkTarget, 1);
+
+    // 20 slip segments pasted as a spreadsheet copies them.
+    w.tabs()->setCurrentIndex(1);
+    TableGrid* slip = w.grid(TableId::CSlipTable);
+    QStringList rows;
+    for (int i = 0; i < 20; ++i)
+        rows << QString("%1\t%2").arg(2.5 + 0.011 * i, 0, 'f', 3).arg(1.5 + 0.013 * i, 0, 'f', 3);
+    QApplication::clipboard()->setText(rows.join("\n") + "\n");
+    focusOn(slip, 1, 2);
+    QTest::keyClick(slip, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(m_record.slipCount, 20);
+    QCOMPARE(slip->model()->rowCount(), 20);
+    QCOMPARE(text(w.grid(TableId::CSlipCountTable), 1, 2), QString("20"));
+    typeInto(slip, 3, 6, "12.75");  // cohesion of segment 3
+
+    // Two point loads on the first slope segment.
+    w.tabs()->setCurrentIndex(2);
+    typeInto(w.grid(TableId::CSlopeTable), 1, 6, "2");
+    TableGrid* loads = w.grid(TableId::CLoadTable);
+    QCOMPARE(loads->model()->rowCount(), 2);
+    QCOMPARE(text(loads, 2, 1), QString("1-2"));
+    typeInto(loads, 2, 2, "2.5");
+    typeInto(loads, 2, 4, "345.678");
+    QCOMPARE(m_record.slope[0].loads[1].py, 345.678f);
+
+    QTest::mouseClick(w.calculateButton(), Qt::LeftButton);
+    QCOMPARE(w.exitReason(), CalcWindowExit::Calculated);
+    QVERIFY(!w.isVisible());
+    QVERIFY(!reportShown.isEmpty());
+    QString report = QString::fromStdString(gbkToUtf8(readFile(reportShown.toStdString())));
+    QVERIFY(report.contains("滑动面线段数: 20"));
+    for (int i = 0; i < 20; ++i) {
+        QRegularExpression line(QString("\\n\\s+%1\\s+%2\\s+%3\\s")
+                                    .arg(i + 1)
+                                    .arg(2.5 + 0.011 * i, 0, 'f', 3)
+                                    .arg(1.5 + 0.013 * i, 0, 'f', 3));
+        QVERIFY2(report.contains(line), qPrintable(line.pattern()));
+    }
+    QVERIFY(report.contains("12.750"));
+    QVERIFY(report.contains("345.678"));
+    QVERIFY(m_sinks.lines.join("\n").contains("201"));
+}
+
+void CalcWindowTest::returnWritesTheDataFileAndReopeningShowsIt() {
+    ItemContext item;
+    item.caption = "滑坡推力 1";
+    item.fileBase = "&TLVR_0007";
+    item.newItem = 1;
+    QTimer::singleShot(0, [] {
+        auto* w = qobject_cast<CalcWindow*>(QApplication::activeModalWidget());
+        QVERIFY(w);
+        w->tabs()->setCurrentIndex(1);
+        typeInto(w->grid(TableId::CSlipTable), 2, 3, "-4.25");
+        w->description()->setText("改过的说明");
+        QTest::mouseClick(w->returnButton(), Qt::LeftButton);
+    });
+    QCOMPARE(RunCalcWindow(links(), item, nullptr), CalcWindowExit::Returned);
+    std::string dataFile = workFile(m_ctx, "&TLVR_0007.dat");
+    QVERIFY(QFile::exists(QString::fromStdString(dataFile)));
+
+    m_record = CSlideCalcData{};
+    item.newItem = 0;
+    QString seen, description;
+    QTimer::singleShot(0, [&] {
+        auto* w = qobject_cast<CalcWindow*>(QApplication::activeModalWidget());
+        QVERIFY(w);
+        seen = text(w->grid(TableId::CSlipTable), 2, 3);
+        description = w->description()->text();
+        w->close();  // the window's own close button writes the file too
+    });
+    RunCalcWindow(links(), item, nullptr);
+    QCOMPARE(seen, QString("-4.250"));
+    QCOMPARE(description, QString("改过的说明"));
+    CSlideCalcData reread;
+    QVERIFY(reread.ReadDataFile(dataFile));
+    QCOMPARE(reread.slip[1].dy, -4.25f);
+    QCOMPARE(reread.GetDxfFileName(0), std::string("&TLVR_0007_TLVR_JT.DXF"));
+}
+
+void CalcWindowTest::foreignDataFileKeepsTheItemsResultNames() {
+    CSlideCalcData foreign;
+    foreign.slipCount = 3;
+    foreign.setName("外来的例题");
+    SetResultFileNames(foreign, "FOREIGN");
+    std::string path = m_ctx.G_strWorkPath + "foreign.TV";
+    QVERIFY(foreign.WriteDataFile(path));
+    std::string hostile = m_ctx.G_strWorkPath + "broken.TV";
+    std::ofstream(hostile) << "NOT_A_TALVOR_FILE\n1,2,3\n";
+
+    CalcWindowLinks l = links();
+    std::string chosen = hostile;
+    l.chooseFile = [&](const QString&, const QString&, bool) { return chosen; };
+    CalcWindow w(l);
+    QAction* read = w.action("读入数据文件");
+    QVERIFY(read);
+    CSlideCalcData before = m_record;
+    read->trigger();  // unreadable: nothing changes, a message says so
+    QVERIFY(m_record == before);
+    QVERIFY(m_sinks.lines.join("\n").contains("broken.TV"));
+
+    chosen = path;
+    read->trigger();
+    QCOMPARE(m_record.slipCount, 3);
+    QCOMPARE(w.grid(TableId::CSlipTable)->model()->rowCount(), 3);
+    QCOMPARE(w.description()->text(), QString("外来的例题"));
+    QCOMPARE(m_record.GetDxfFileName(0), std::string("&TLVR_0001_TLVR_JT.DXF"));
+    QCOMPARE(m_record.GetRtfFileName(0), std::string("&TLVR_0001_TLVR.RTF"));
+}
+
+void CalcWindowTest::resultDrawingsOneShownDirectlySeveralInTheChooser() {
+    QStringList shown;
+    ResultChooser chooser([&](const std::string& p) { shown << QString::fromStdString(p); });
+    CSlideCalcData one;
+    one.setResult(0, {"计算简图", "a.DXF", "a.RTF"});
+    QCOMPARE(ShowResultDrawings(one, "/w/", chooser), 1);
+    QCOMPARE(shown, QStringList{"/w/a.DXF"});
+    QVERIFY(!chooser.isVisible());
+
+    shown.clear();
+    CSlideCalcData three;
+    SetResultFileNames(three, "&TLVR_0002");
+    QCOMPARE(ShowResultDrawings(three, "/w/", chooser), 3);
+    QVERIFY(shown.isEmpty());
+    QVERIFY(chooser.isVisible());
+    QCOMPARE(chooser.list()->count(), 3);
+    QCOMPARE(chooser.list()->item(2)->text(), QString("剩余下滑力曲线"));
+    QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+    QListWidgetItem* curve = chooser.list()->item(2);
+    QPoint at = chooser.list()->visualItemRect(curve).center();
+    QTest::mouseClick(chooser.list()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(chooser.list()->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(shown, QStringList{"/w/&TLVR_0002_TLVR_SYXHL.DXF"});
+
+    CSlideCalcData none;
+    none.setResultCount(0);
+    shown.clear();
+    QCOMPARE(ShowResultDrawings(none, "/w/", chooser), 0);
+    QVERIFY(shown.isEmpty());
+}
+
+void CalcWindowTest::failedCalculationKeepsWindowAndInput() {
+    // A work path that cannot take the report: the run fails.
+    m_ctx.G_strWorkPath = m_ctx.G_strWorkPath + "missing/dir/";
+    CalcWindow w(links());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    CSlideCalcData before = inputOf(m_record);
+    QTest::mouseClick(w.calculateButton(), Qt::LeftButton);
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.exitReason(), CalcWindowExit::Returned);
+    QVERIFY(inputOf(m_record) == before);
+    QVERIFY(m_sinks.lines.join("\n").contains("301"));
+    QVERIFY(w.tabs()->isEnabled());
+}
+
+void CalcWindowTest::hostileCellsAndTypingDuringADesign() {
+    CalcWindow w(links());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.tabs()->setCurrentIndex(1);
+    auto* model = w.grid(TableId::CSlipTable)->tableModel();
+    for (QString bad : {QString(10000, '9'), QString("nan"), QString("-inf"), QString("1e39"),
+                        QString("\xe4\xb8\xad").repeated(5000)}) {
+        model->typeText(1, 2, bad);
+        float dx = m_record.slip[0].dx;
+        QVERIFY2(std::isfinite(dx) && dx >= 0.001f, qPrintable(bad.left(10)));
+        QVERIFY(!text(w.grid(TableId::CSlipTable), 1, 2).isEmpty());
+    }
+    QVERIFY(w.sketch()->drawing() != nullptr);
+
+    // A berm design on the largest item, with typing and Escape while it runs.
+    m_record = MaximalItem();
+    m_record.goal = 1;
+    m_record.designTarget = 1;
+    w.refreshPages();
+    CSlideCalcData before = inputOf(m_record);
+    bool sawRun = false;
+    QTimer::singleShot(30, [&] {
+        sawRun = w.calculating();
+        TableGrid* g = w.grid(TableId::CSlipTable);
+        g->setCurrentIndex(cell(g, 1, 2));
+        QTest::keyClicks(g, "777");
+        model->typeText(1, 2, "888");  // refused while the run holds the record
+        QTest::keyClick(&w, Qt::Key_Escape);
+    });
+    QTest::mouseClick(w.calculateButton(), Qt::LeftButton);
+    qInfo("design was running when typed into: %s", sawRun ? "yes" : "no (it ended first)");
+    QVERIFY(inputOf(m_record) == before);
+    QVERIFY(!w.calculating());
+}
+
+void CalcWindowTest::tablesAreReachableThroughAccessibility() {
+    CalcWindow w(links());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.tabs()->setCurrentIndex(1);
+    TableGrid* slip = w.grid(TableId::CSlipTable);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(slip);
+    QVERIFY(table);
+    QCOMPARE(table->text(QAccessible::Name), QString("滑面 滑面线"));
+    QAccessibleTableInterface* cells = table->tableInterface();
+    QVERIFY(cells);
+    QCOMPARE(cells->rowCount(), m_record.slipCount);
+    QAccessibleInterface* dy = cells->cellAt(0, 2);
+    QVERIFY(dy);
+    QCOMPARE(dy->text(QAccessible::Name), QString("2.000"));
+    dy->setText(QAccessible::Value, "3.5");
+    QCOMPARE(m_record.slip[0].dy, 3.5f);
+    QCOMPARE(cells->columnDescription(1).remove('\n'), QString("水平投影长(m)"));
+}
+
+void CalcWindowTest::screenshotsOfTheSixPages() {
+    m_record.setName("默认例题");
+    CalcWindow w(links());
+    w.resize(1100, 760);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QDir().mkpath(TALVOR_SHOT_DIR);
+    for (int tab = 0; tab < 6; ++tab) {
+        w.tabs()->setCurrentIndex(tab);
+        QTest::qWait(20);
+        QString path = QString(TALVOR_SHOT_DIR "/calc-window-%1.png").arg(tab);
+        QVERIFY(w.grab().save(path));
+    }
+}
+
+void CalcWindowTest::timingsOnTheMaximalItem() {
+    m_record = MaximalItem();
+    CalcWindow w(links());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.tabs()->setCurrentIndex(1);
+    auto* slip = w.grid(TableId::CSlipTable)->tableModel();
+    QWidget* sketch = const_cast<DrawingBox*>(w.sketch());
+    const int edits = 20;
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < edits; ++i) {
+        slip->typeText(5, 3, QString::number(0.5 + 0.01 * i));
+        sketch->repaint();
+    }
+    double perEdit = t.nsecsElapsed() / 1e6 / edits;
+
+    m_record.slipCount = 1;
+    w.refreshPages();
+    QStringList rows;
+    for (int i = 0; i < 100; ++i) rows << QString("%1\t%2").arg(1.0 + i * 0.01).arg(0.5);
+    t.restart();
+    slip->pasteText(1, 2, rows.join("\n"));
+    QApplication::processEvents();
+    sketch->repaint();
+    w.grid(TableId::CSlipTable)->repaint();
+    double paste = t.nsecsElapsed() / 1e6;
+    QCOMPARE(m_record.slipCount, 100);
+    qInfo(
+        "maximal item: edit + sketch redraw %.2f ms (goal 16 ms); paste 100 rows + redraw "
+        "%.2f ms (goal 100 ms)",
+        perEdit, paste);
+}
+
+QTEST_MAIN(CalcWindowTest)
+#include "CalcWindowTest.moc"
