@@ -18,10 +18,12 @@ struct RenderOptions {
     int maxHeight = 1200;
     double marginRatio = 0.03;  // blank border, as a part of the shorter side
     bool antialias = true;
+    double textRatio = 1.0;  // texts this many times their height, as the view shows them
 };
 
 // Paints the drawing into `target` (device coordinates), fitted and centred,
-// y up. An empty drawing paints nothing.
+// y up. An empty drawing paints nothing. Views that zoom and pan paint
+// through DrawingPainter.h.
 void paintDrawing(QPainter& painter, const DXF& drawing, const QRectF& target,
                   bool antialias = true);
 

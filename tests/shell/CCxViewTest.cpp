@@ -1,0 +1,200 @@
+// The drawing view driven as a user drives it: the worked example's sketch
+// zoomed with the wheel, dragged with the middle button, zoomed to a
+// rectangle and back, its files, clipboard, print and text ratio; checked
+// through the view transform. Leaves a screenshot of the zoomed sketch.
+#include "shell/CCxView.h"
+
+#include "data/CSlideCalcData.h"
+#include "diagrams/ThrustCurve.h"
+#include "platform/Drawing.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QInputDialog>
+#include <QMimeData>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+
+namespace {
+
+std::unique_ptr<DXF> workedExampleSketch() {
+    return MakeSketchDrawing(CSlideCalcData{});
+}
+
+void wheel(QWidget* w, QPointF at, int notches) {
+    QWheelEvent e(at, w->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton, {},
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
+void drag(QWidget* w, Qt::MouseButton button, QPoint from, QPoint to) {
+    QTest::mousePress(w, button, {}, from);
+    QTest::mouseMove(w, (from + to) / 2);
+    QTest::mouseMove(w, to);
+    QTest::mouseRelease(w, button, {}, to);
+}
+
+// Where a drawing point lands in the view.
+QPointF at(const CCxView& v, QPointF world) {
+    return v.viewTransform().toDevice(world.x(), world.y());
+}
+
+bool near(QPointF a, QPointF b, double tolerance = 1e-6) {
+    return std::abs(a.x() - b.x()) <= tolerance && std::abs(a.y() - b.y()) <= tolerance;
+}
+
+}  // namespace
+
+class CCxViewTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() {
+        m_view = std::make_unique<CCxView>();
+        m_view->resize(800, 560);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        m_view->setDrawing(workedExampleSketch());
+    }
+    void cleanup() { m_view.reset(); }
+
+    void wheelDragAndRectangleZoomAndGoBackStepByStep();
+    void panModeEndsWithTheRightButtonAndCommandsNeedADrawing();
+    void filesClipboardPrintAndTextRatio();
+
+  private:
+    std::unique_ptr<CCxView> m_view;
+};
+
+void CCxViewTest::wheelDragAndRectangleZoomAndGoBackStepByStep() {
+    CCxView& v = *m_view;
+    CFRect ext = v.drawing()->GetFRect();
+    // Shown whole: both corners of the extent inside the view, centred.
+    QPointF lo = at(v, {ext.p1.x, ext.p1.y}), hi = at(v, {ext.p2.x, ext.p2.y});
+    QVERIFY(QRectF(v.rect()).contains(lo) && QRectF(v.rect()).contains(hi));
+    QVERIFY(near((lo + hi) / 2, QRectF(v.rect()).center(), 1.0));
+    const ViewTransform whole = v.viewTransform();
+
+    // Two wheel notches about a point: 1.25² larger, that point stays put.
+    QPointF cursor(300, 200), under = whole.toWorld(cursor);
+    wheel(&v, cursor, 1);
+    wheel(&v, cursor, 1);
+    QCOMPARE(v.viewTransform().scale(), whole.scale() * 1.5625);
+    QVERIFY(near(at(v, under), cursor, 1e-6));
+    QSignalSpy moved(&v, &CCxView::cursorPosition);
+    // A middle-button drag carries the drawing with the mouse.
+    const ViewTransform wheeled = v.viewTransform();
+    drag(&v, Qt::MiddleButton, {400, 300}, {460, 260});
+    QVERIFY(near(at(v, wheeled.toWorld({400, 300})), {460, 260}));
+    QPointF metres = moved.last().at(0).toPointF();
+    QVERIFY(near(metres * 1000.0, v.viewTransform().toWorld({460, 260}), 1e-9));
+
+    // Zoom to a rectangle: its middle comes to the view's middle, it fills the height.
+    v.zoomRect();
+    QCOMPARE(v.mode(), CCxView::Mode::ZoomRect);
+    const ViewTransform dragged = v.viewTransform();
+    drag(&v, Qt::LeftButton, {200, 150}, {400, 290});
+    QCOMPARE(v.mode(), CCxView::Mode::None);
+    QVERIFY(near(at(v, dragged.toWorld({300, 220})), QRectF(v.rect()).center(), 1e-6));
+    QCOMPARE(v.viewTransform().scale(), dragged.scale() * 4.0);
+
+    // Back: the rectangle, the whole drag, both wheel notches, one step each.
+    for (const ViewTransform* expected : {&dragged, &wheeled, &whole}) {
+        v.previousZoom();
+        QCOMPARE(v.viewTransform(), *expected);
+    }
+    QCOMPARE(v.navigator().historySize(), 0);
+    v.zoomIn();
+    QCOMPARE(v.viewTransform().scale(), whole.scale() * 2);
+    v.zoomOut();
+    v.zoomOut();
+    QCOMPARE(v.viewTransform().scale(), whole.scale() / 2);
+    v.showAll();
+    QCOMPARE(v.viewTransform(), whole);
+
+    // The screenshot an engineer looks at: the slip surface's blocks and
+    // their numbers, zoomed about the middle of the sketch.
+    wheel(&v, QRectF(v.rect()).center() + QPointF(40, 40), 3);
+    QDir().mkpath(TALVOR_SHOT_DIR);
+    QVERIFY(v.grab().save(QString(TALVOR_SHOT_DIR) + "/drawing_view_zoomed.png"));
+}
+
+void CCxViewTest::panModeEndsWithTheRightButtonAndCommandsNeedADrawing() {
+    CCxView& v = *m_view;
+    v.pan();
+    const ViewTransform before = v.viewTransform();
+    drag(&v, Qt::LeftButton, {100, 100}, {150, 120});
+    QVERIFY(near(at(v, before.toWorld({100, 100})), {150, 120}));
+    QCOMPARE(v.mode(), CCxView::Mode::Pan);  // stays on for the next drag
+    QTest::mouseClick(&v, Qt::RightButton, {}, {10, 10});
+    QCOMPARE(v.mode(), CCxView::Mode::None);
+    const ViewTransform after = v.viewTransform();
+    drag(&v, Qt::LeftButton, {100, 100}, {150, 120});  // no mode: nothing moves
+    QCOMPARE(v.viewTransform(), after);
+    v.zoomRect();
+    QTest::keyClick(&v, Qt::Key_Escape);
+    QCOMPARE(v.mode(), CCxView::Mode::None);
+
+    QSignalSpy changed(&v, &CCxView::drawingChanged);
+    v.clear();
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(!v.hasDrawing());
+    const ViewTransform empty = v.viewTransform();
+    v.zoomIn();
+    v.zoomRect();
+    v.pan();
+    wheel(&v, {100, 100}, 2);
+    QCOMPARE(v.viewTransform(), empty);
+    QCOMPARE(v.mode(), CCxView::Mode::None);
+    QCOMPARE(v.saveDrawing(QDir::tempPath() + "/never.dxf"), 0);
+    QCOMPARE(v.copyToClipboard(), 0);
+}
+
+void CCxViewTest::filesClipboardPrintAndTextRatio() {
+    CCxView& v = *m_view;
+    QTemporaryDir dir;
+    const QString dxf = dir.filePath("sketch.DXF");
+    QCOMPARE(v.saveDrawing(dxf), 1);
+    size_t entities = v.drawing()->entities().size();
+    v.zoomIn();
+    QCOMPARE(v.showDrawingFile(dxf), 1);
+    QCOMPARE(v.drawing()->entities().size(), entities);
+    QVERIFY(v.navigator().showsAll());
+    QCOMPARE(v.showDrawingFile(dir.filePath("missing.dxf")), 0);
+    QVERIFY(!v.hasDrawing());
+    QCOMPARE(v.saveDrawing(dir.filePath("nowhere/a.dxf")), 0);
+    QCOMPARE(v.showDrawingFile(dxf), 1);
+
+    QCOMPARE(v.copyToClipboard(), 1);
+    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(clip->data("image/svg+xml").contains("<svg"));
+    QVERIFY(clip->hasImage());
+
+    // The dialog "文字显示比例" preset to the ratio; OK stores the new one.
+    QSignalSpy ratio(&v, &CCxView::textRatioChanged);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QString("文字显示比例"));
+        QCOMPARE(dialog->doubleValue(), 1.0);
+        dialog->findChild<QDoubleSpinBox*>()->setValue(1.5);
+        dialog->accept();
+    });
+    v.editTextRatio();
+    QCOMPARE(v.textRatio(), 1.5);
+    QCOMPARE(ratio.count(), 1);
+
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("sketch.pdf"));
+    v.paintOnPrinter(printer);
+    QVERIFY(QFileInfo(dir.filePath("sketch.pdf")).size() > 1000);
+}
+
+QTEST_MAIN(CCxViewTest)
+#include "CCxViewTest.moc"
