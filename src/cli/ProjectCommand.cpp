@@ -1,6 +1,7 @@
-// talvor-cli project DIR list|add|remove|calc: the item list of a project
+// talvor-cli project DIR list|add|remove|calc|summary: the item list of a project
 // directory for batch work, as the project window's item bar keeps it.
 #include "cli/Commands.h"
+#include "cli/SummaryCommand.h"
 
 #include "data/CSlideCalcData.h"
 #include "platform/Sinks.h"
@@ -31,6 +32,7 @@ struct ProjectArgs {
     int templatePos = 0;  // 0: the system default
     int removePos = 0;
     int calcPos = 0;  // 0: every item
+    SummaryArgs summary;
 };
 
 WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
@@ -216,5 +218,16 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
     calc->callback([args, &exitCode] {
         StderrSinks sinks;
         exitCode = calcItems(*args, projectContext(*args, sinks));
+    });
+
+    CLI::App* summary = cmd->add_subcommand("summary", "计算全部项目并写出汇总表(CSV、RTF、PDF)");
+    summary->add_option("--jobs", args->summary.jobs, "并行计算的线程数 (默认: 每个处理器核一个)");
+    summary->add_option("--csv", args->summary.csv,
+                        "CSV 汇总表文件 (默认: 工程目录下 Talvor_Summary.csv)");
+    summary->add_option("--rtf", args->summary.rtf, "RTF 汇总表文件 (默认: Talvor_Summary.RTF)");
+    summary->add_option("--pdf", args->summary.pdf, "PDF 汇总表文件 (默认: Talvor_Summary.pdf)");
+    summary->callback([args, &exitCode] {
+        StderrSinks sinks;
+        exitCode = runProjectSummary(projectContext(*args, sinks), args->summary);
     });
 }

@@ -3,6 +3,7 @@
 // directives expanded, written as RTF with the drawings as pictures, as plain
 // text, or as a PDF laid out by Qt.
 #include "cli/Commands.h"
+#include "cli/ReportPdf.h"
 
 #include "platform/Drawing.h"
 #include "platform/WorkContext.h"
@@ -15,13 +16,6 @@
 #include "render/DrawingRenderer.h"
 
 #include <QGuiApplication>
-#include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QUrl>
 
 #include <algorithm>
 #include <cstdio>
@@ -73,49 +67,12 @@ int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
     return 0;
 }
 
-// Text runs in their colour and height, pictures fitted to the text width, on
-// A4 with one-inch margins as the report view prints.
 int writePdf(const ReportArgs& args, const ReportDocument& doc) {
     int missing = 0;
     PictureSource pictures = pictureSource(workPathOf(args), missing);
-    QTextDocument text;
-    // The report aligns its columns with blanks: a fixed-pitch CJK face keeps
-    // them aligned as 宋体 does in the report view.
-    QFont font("WenQuanYi Micro Hei Mono", 10);
-    font.setStyleHint(QFont::Monospace);
-    text.setDefaultFont(font);
-    QTextCursor cursor(&text);
-    int n = 0;
-    for (const ReportRun& run : doc) {
-        if (run.kind == ReportRun::Kind::Picture) {
-            QImage image = QImage::fromData(QByteArray::fromStdString(pictures(run)), "PNG");
-            if (image.isNull()) continue;
-            QUrl name(QString("picture%1.png").arg(++n));
-            text.addResource(QTextDocument::ImageResource, name, image);
-            QTextImageFormat format;
-            format.setName(name.toString());
-            // 6.5 inches at the 96 dots per inch the document is laid out in.
-            double width = std::min(624.0, static_cast<double>(image.width()));
-            format.setWidth(width);
-            format.setHeight(width * image.height() / image.width());
-            cursor.insertImage(format);
-            continue;
-        }
-        QTextCharFormat format;
-        // The CJK face's half-width glyphs are wider than Courier's: scaled so a
-        // 72-character report line fits the 6.5-inch text width.
-        format.setFontPointSize(run.heightTwips / 20.0 * 0.75);
-        if (run.colour != ReportRun::kAutoColour)
-            format.setForeground(
-                QColor(run.colour & 0xFF, (run.colour >> 8) & 0xFF, (run.colour >> 16) & 0xFF));
-        cursor.insertText(QString::fromStdString(run.text), format);
-    }
-    QPdfWriter writer(QString::fromStdString(args.pdf));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(25.4, 25.4, 25.4, 25.4), QPageLayout::Millimeter));
-    text.print(&writer);
+    const int written = WriteReportPdf(args.pdf, doc, pictures);
     if (missing > 0) std::fprintf(stderr, "%d 幅图未能插入\n", missing);
-    return std::filesystem::exists(args.pdf) ? 0 : 1;
+    return written ? 0 : 1;
 }
 
 int runReport(const ReportArgs& args) {

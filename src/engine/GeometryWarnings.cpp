@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <numbers>
 #include <set>
 
@@ -23,16 +22,6 @@ constexpr double kPsiRounding = 1e-6;
 // Heights closer than this count as equal (m).
 constexpr float kHeightTolerance = 1e-3f;
 
-std::string formatted(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
-std::string formatted(const char* fmt, ...) {
-    std::string out;
-    va_list args;
-    va_start(args, fmt);
-    appendPrintf(out, fmt, args);
-    va_end(args);
-    return out;
-}
-
 double degrees(double radians) {
     return radians * 180.0 / std::numbers::pi;
 }
@@ -44,21 +33,21 @@ void blockWarnings(const StabilityResult& r, std::vector<std::string>& out) {
         if (above) {
             const double bend = std::fabs(degrees(b.alpha - above->alpha));
             if (bend > kMaxBendDegrees)
-                out.push_back(formatted(
+                out.push_back(stringPrintf(
                     "第 %d 块与第 %d 块的滑面倾角相差 %.1f 度(大于 10 度)，传递系数法在此误差较大",
                     above->k + 1, b.k + 1, bend));
             const double psi = ExplicitPsi(b);
             if (psi > 1.0 + kPsiRounding)
                 out.push_back(
-                    formatted("第 %d 块与第 %d 块之间传递系数 ψ = %.4f > 1 (下段滑面变陡)",
-                              above->k + 1, b.k + 1, psi));
+                    stringPrintf("第 %d 块与第 %d 块之间传递系数 ψ = %.4f > 1 (下段滑面变陡)",
+                                 above->k + 1, b.k + 1, psi));
         }
         above = &b;
     }
     for (const StabilityBlock& b : r.blocks)
         if (!b.vertical && b.N < 0.0f)
             out.push_back(
-                formatted("第 %d 块滑床反力为负 (R = %.3f kN)，摩擦力按 0 计", b.k + 1, b.N));
+                stringPrintf("第 %d 块滑床反力为负 (R = %.3f kN)，摩擦力按 0 计", b.k + 1, b.N));
 }
 
 // The positions where the height difference of two polylines can be extreme
@@ -101,7 +90,8 @@ void slopeWarnings(const SectionLines& lines, float lo, float hi, std::vector<st
         const float x = xs[d - depth.begin()];
         const int seg = segmentAt(lines, Slope, x);
         if (*d > kHeightTolerance && named.insert(seg).second)
-            out.push_back(formatted("坡面线第 %d 段在 X = %.3fm 处低于滑面线 %.3fm", seg, x, *d));
+            out.push_back(
+                stringPrintf("坡面线第 %d 段在 X = %.3fm 处低于滑面线 %.3fm", seg, x, *d));
     }
 }
 
@@ -116,7 +106,8 @@ void waterWarnings(const SectionLines& lines, float lo, float hi, std::vector<st
         const float rise = yw - heightAt(lines, Slope, x, lo);
         const int seg = segmentAt(lines, Water, x);
         if (rise > kHeightTolerance && named.insert(seg).second)
-            out.push_back(formatted("水位线第 %d 段在 X = %.3fm 处高出坡面线 %.3fm", seg, x, rise));
+            out.push_back(
+                stringPrintf("水位线第 %d 段在 X = %.3fm 处高出坡面线 %.3fm", seg, x, rise));
     }
     if (!aboveSlip) out.push_back("水位线在滑体范围内处处不高于滑面线，不起作用");
 }

@@ -465,3 +465,12 @@ void appendPrintf(std::string& out, const char* fmt, va_list args) {
     }
     va_end(a.ap);
 }
+
+std::string stringPrintf(const char* fmt, ...) {
+    std::string out;
+    va_list args;
+    va_start(args, fmt);
+    appendPrintf(out, fmt, args);
+    va_end(args);
+    return out;
+}

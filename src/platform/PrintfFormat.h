@@ -9,3 +9,6 @@
 #include <string>
 
 void appendPrintf(std::string& out, const char* fmt, va_list args);
+
+// The text printf would print, as a std::string.
+std::string stringPrintf(const char* fmt, ...) __attribute__((format(printf, 1, 2)));

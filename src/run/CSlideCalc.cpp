@@ -48,6 +48,12 @@ void writeThrustHeading(const CSlideCalcData& item, float x, ReportWriter& repor
 
 }  // namespace
 
+void WriteReportHead(const CSlideCalcData& item, ReportWriter& report) {
+    writeHead(item, report);
+    WriteInputEcho(item, report);
+    writeResultHead(report);
+}
+
 CSlideCalc::CSlideCalc(const WorkContext& ctx) : m_ctx(ctx) {}
 
 StatusSink& CSlideCalc::status() const {
@@ -62,9 +68,7 @@ float CSlideCalc::ComputeThrust(const CSlideCalcData& item, ReportWriter* report
 
 int CSlideCalc::RunItem(CSlideCalcData& item, ReportWriter& report) {
     m_item = &item;
-    writeHead(item, report);
-    WriteInputEcho(item, report);
-    writeResultHead(report);
+    WriteReportHead(item, report);
 
     int result = 0;
     if (item.goal == kGoalCheck || item.goal == kGoalDesign) {
@@ -73,7 +77,8 @@ int CSlideCalc::RunItem(CSlideCalcData& item, ReportWriter& report) {
             result = t->run(*this, item, report);
     }
     // Warnings are told even when the report keeps the original layout.
-    const SupplementFacts facts = GatherSupplementFacts(item);
+    SupplementFacts facts = GatherSupplementFacts(item);
+    facts.result = result;
     for (const std::string& w : facts.warnings) status().tell_error(kWarningStatus, "警告: " + w);
     if (m_options.supplement) WriteSupplement(*this, item, facts, report);
     if (result == 1)

@@ -12,6 +12,11 @@ class CSlideCalcData;
 class ReportWriter;
 struct WorkContext;
 
+// The part of a report that depends on the item alone: the head with the
+// item's name and sketch, the input echo and the result head. A report that
+// starts with it was calculated from the item as it stands.
+void WriteReportHead(const CSlideCalcData& item, ReportWriter& report);
+
 class CSlideCalc {
   public:
     // ctx gives the status sink the run tells its outcome to; it must outlive

@@ -1,6 +1,7 @@
 // The supplement after the original report. Its first lines are fixed for the
 // project summary, which reads them back: the two stability lines of the
-// section as entered, those without berm and unloading, and the thrust line.
+// section as entered, those without berm and unloading, the thrust line and
+// the run's outcome.
 #include "run/Supplement.h"
 
 #include "data/CSlideCalcData.h"
@@ -106,6 +107,7 @@ void WriteSupplement(CSlideCalc& calc, const CSlideCalcData& item, const Supplem
     }
     report.printf("    计算位置 X = %.3fm 处的滑坡推力 = %.3f(kN)  推力角度 = %.3f(度)\n",
                   facts.thrustX, facts.thrust, degrees(facts.thrustAngle));
+    report.printf("    计算状态: %s\n", facts.result == 1 ? "计算成功" : "计算失败");
     report.printf(
         "    注: 稳定系数按传递系数法计算，不计抗滑桩，各力不乘推力安全系数；"
         "稳定状态以推力安全系数 %.3f 为稳定安全系数划分。\n",

@@ -25,6 +25,7 @@ struct SupplementFacts {
     float thrustX = 0.0f;      // the thrust position
     float thrust = 0.0f;       // residual force there (kN/m), as the thrust pass gives it
     float thrustAngle = 0.0f;  // its angle (radians)
+    int result = 0;            // the run's outcome, 1 for success
 };
 
 SupplementFacts GatherSupplementFacts(const CSlideCalcData& item);

@@ -8,6 +8,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -18,8 +19,9 @@ namespace {
 struct Cli {
     TempDir dir;
     // Runs the command line with its output in files; returns the exit status.
-    int operator()(const std::string& args) {
-        const std::string cmd = std::string("'") + TALVOR_CLI + "' calc " + args + " >'" +
+    int operator()(const std::string& args) { return run("calc " + args); }
+    int run(const std::string& args) {
+        const std::string cmd = std::string("'") + TALVOR_CLI + "' " + args + " >'" +
                                 dir.file("stdout") + "' 2>'" + dir.file("stderr") + "'";
         const int status = std::system(cmd.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -80,5 +82,18 @@ TEST(CalcCommand, FailedTargetExitsWithOneAndUnreadableItemWithTwo) {
     writeBytes(cli.dir.file("other.TV"), "NOT_A_TALVOR_FILE\n1,2,3\n");
     EXPECT_EQ(cli(Cli::quoted(cli.dir.file("other.TV"))), 2);
     EXPECT_FALSE(std::filesystem::exists(cli.dir.file("other_TLVR.RTF")));
+}
+TEST(ProjectSummaryCommand, WritesTheTableAsCsvRtfAndPdfBesideTheProjectFile) {
+    Cli cli;
+    const std::string project = Cli::quoted(cli.dir.file("p"));
+    ASSERT_EQ(cli.run("project " + project + " add"), 0);
+    ASSERT_EQ(cli.run("project " + project + " add"), 0);
+    EXPECT_EQ(cli.run("project " + project + " summary --jobs 2"), 0);
+    const std::string csv = cli.read("p/Talvor_Summary.csv");
+    EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF项目编号,"));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+    EXPECT_NE(gbkToUtf8(cli.read("p/Talvor_Summary.RTF")).find("rtf"), std::string::npos);
+    EXPECT_TRUE(cli.read("p/Talvor_Summary.pdf").starts_with("%PDF"));
+    EXPECT_EQ(cli.run("project " + Cli::quoted(cli.dir.file("none")) + " summary"), 2);
 }
 #endif

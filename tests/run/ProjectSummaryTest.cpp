@@ -1,0 +1,133 @@
+// The project summary over a hundred items of every goal and target: the
+// same table on one thread and on all, figures that stand in the items' own
+// reports, damaged items as rows, and the project left untouched.
+#include "run/ProjectSummary.h"
+
+#include "data/CSlideCalcData.h"
+#include "platform/TextEncoding.h"
+#include "platform/WorkContext.h"
+#include "platform/ReportWriter.h"
+#include "run/CSlideCalc.h"
+#include "run/ResultNames.h"
+#include "run/SummaryTable.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string fileBase(int number) {
+    char base[16];
+    std::snprintf(base, sizeof base, "&TLVR_%04d", number);
+    return base;
+}
+
+// Items 1..100 cycle through the eight goals and targets with varied strength;
+// item 101 is garbage, item 102 has no data file.
+std::vector<SummaryItem> writeProject(const TempDir& dir) {
+    const int targets[][2] = {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {1, 0}, {1, 1}, {1, 2}};
+    std::vector<SummaryItem> items;
+    for (int n = 1; n <= 100; ++n) {
+        CSlideCalcData item;
+        item.goal = targets[n % 8][0];
+        (item.goal == 0 ? item.checkTarget : item.designTarget) = targets[n % 8][1];
+        item.SetAllPhi(10.0f + n % 13);
+        item.setName("项目, \"" + std::to_string(n) + "\"");
+        EXPECT_EQ(item.WriteDataFile(dir.file(fileBase(n) + ".dat")), 1);
+        items.push_back({n, fileBase(n)});
+    }
+    writeBytes(dir.file(fileBase(101) + ".dat"), "NOT_A_TALVOR_ITEM\n1,2,x\n");
+    items.push_back({101, fileBase(101)});
+    items.push_back({102, fileBase(102)});
+    return items;
+}
+
+std::set<std::string> filesIn(const TempDir& dir) {
+    std::set<std::string> names;
+    for (const auto& f : std::filesystem::directory_iterator(dir.path()))
+        names.insert(f.path().filename());
+    return names;
+}
+
+bool has(const std::string& report, const std::string& text) {
+    return report.find(text) != std::string::npos;
+}
+
+// The figures of a row as the item's report prints them.
+void expectRowInReport(const SummaryRow& r, const std::string& report) {
+    SCOPED_TRACE(r.number);
+    EXPECT_TRUE(has(report, "    计算位置 X = " + r.thrustX + "m 处的滑坡推力 = " + r.thrust +
+                                "(kN)  推力角度 = " + r.thrustAngle + "(度)\n"));
+    EXPECT_TRUE(has(report, "稳定系数(隐式解) Fs = " + r.fs + "  稳定状态: " + r.fsState));
+    if (r.target == "计算滑坡推力") {
+        // The thrust check's last block ends at the thrust position.
+        const size_t last = report.rfind("本块剩余下滑力 = ");
+        EXPECT_EQ(report.substr(last, report.find('(', last) - last),
+                  "本块剩余下滑力 = " + r.thrust);
+    }
+    if (!r.pileCount.empty()) {
+        EXPECT_TRUE(has(report, "共需要抗滑桩 " + r.pileCount + " 根\n"));
+    }
+    if (!r.bermVolume.empty()) {
+        EXPECT_TRUE(has(report, "反压码的总体积 = " + r.bermVolume + " m3\n"));
+    }
+    if (!r.unloadVolume.empty()) {
+        EXPECT_TRUE(has(report, "刷方的总体积 = " + r.unloadVolume + " m3\n"));
+    }
+    EXPECT_TRUE(has(report, "计算状态: " + r.outcome + "\n"));
+}
+
+}  // namespace
+
+TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
+    TempDir dir;
+    WorkContext ctx;
+    ctx.G_strWorkPath = dir.path();
+    const std::vector<SummaryItem> items = writeProject(dir);
+    const std::set<std::string> before = filesIn(dir);
+
+    const std::vector<SummaryRow> one = SummarizeProject(ctx, items, 1);
+    const std::string csv = SummaryCsv(one);
+    EXPECT_EQ(SummaryCsv(SummarizeProject(ctx, items, 0)), csv);
+    EXPECT_EQ(filesIn(dir), before);  // the summary only reads the project
+    ASSERT_EQ(one.size(), 102u);
+    EXPECT_EQ(one[100].outcome, "数据文件无法读取");
+    EXPECT_EQ(one[101].outcome, "数据文件无法读取");
+    EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF项目编号,项目说明,"));
+    EXPECT_TRUE(has(csv, "\r\n1,\"项目, \"\"1\"\"\",计算滑坡推力,"));
+
+    // Calculated into the project, the reports are read back, not run again,
+    // and give the same table. (The report alone, as the run writes it: the
+    // sketch and curve files would only slow the test.)
+    for (int n = 1; n <= 100; ++n) {
+        CSlideCalcData item;
+        ASSERT_EQ(item.ReadDataFile(dir.file(fileBase(n) + ".dat")), 1);
+        SetResultFileNames(item, fileBase(n));
+        CSlideCalc calc(ctx);
+        ReportWriter report;
+        calc.RunItem(item, report);
+        ASSERT_EQ(report.saveGbk(dir.file(item.GetRtfFileName(0))), 1);
+    }
+    std::vector<SummaryRow> read = SummarizeProject(ctx, items, 0);
+    int succeeded = 0;
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(read[i].source, "计算书");
+        read[i].source = one[i].source;
+        expectRowInReport(read[i], gbkToUtf8(readBytes(dir.file(fileBase(i + 1) + "_TLVR.RTF"))));
+        succeeded += read[i].succeeded;
+    }
+    EXPECT_EQ(SummaryCsv(read), csv);
+    EXPECT_GT(succeeded, 80);
+    // A changed item no longer matches its report and is run afresh.
+    CSlideCalcData changed;
+    ASSERT_EQ(changed.ReadDataFile(dir.file(fileBase(1) + ".dat")), 1);
+    changed.SetAllPhi(30.0f);
+    ASSERT_EQ(changed.WriteDataFile(dir.file(fileBase(1) + ".dat")), 1);
+    EXPECT_EQ(SummarizeProject(ctx, {items[0]}, 1)[0].source, "重新计算");
+}
