@@ -26,6 +26,13 @@ void TemplateChooser::select(int line) {
     if (line >= 0 && line < static_cast<int>(m_lines.size())) m_selection = line;
 }
 
+int TemplateChooser::templateNumber(int line) const {
+    int p = line - kFixedLines;
+    if (p < 0 || m_kind < 0 || m_kind >= CTemplateIndex::kKinds) return 0;
+    if (p >= m_index.templateCount[m_kind]) return 0;
+    return m_index.templateNumbers[m_kind][p];
+}
+
 bool TemplateChooser::DeleteSelected(MessageSink& messages) {
     if (!canDelete()) return false;
     int p = m_selection - kFixedLines;
@@ -52,7 +59,7 @@ bool ChooseTemplate(int kind, CSlideCalcData& record, CTemplateIndex& index, con
     if (s == 0) {
         record = defaults;
     } else if (s >= TemplateChooser::kFixedLines) {
-        int number = index.templateNumbers[kind][s - TemplateChooser::kFixedLines];
+        int number = chooser.templateNumber(s);
         // A missing template file leaves the record as the reading left it.
         record.ReadDataFile(TemplateFilePath(ctx, number));
     }

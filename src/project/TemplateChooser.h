@@ -26,6 +26,8 @@ class TemplateChooser {
     void select(int line);
     // "删    除" is offered only on a template line.
     bool canDelete() const { return m_selection >= kFixedLines; }
+    // The template number behind a line; 0 for the fixed lines and outside.
+    int templateNumber(int line) const;
     // Asks "是否真要从模板库中将: <line> 删除 ?" and on Yes removes the
     // template from the index in memory; true when it was removed.
     bool DeleteSelected(MessageSink& messages);

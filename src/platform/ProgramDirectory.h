@@ -1,0 +1,15 @@
+// The program directory holds the pile library, the template library and the
+// user guide. It is found from the program file's own path, so that a program
+// run from the build tree and one installed under a prefix both find theirs.
+#pragma once
+
+#include <string>
+
+// The file whose presence marks a program directory.
+inline constexpr const char* kProgramDirMark = "TalvorPile.Dat";
+
+// The program directory of the program file at executablePath, ending with
+// "/": the first of <dir>, then <a>/share/talvor and <a>/share for <a> the
+// program's directory and its two parents, that holds the pile library. When
+// none does, the program's own directory.
+std::string findProgramDirectory(const std::string& executablePath);

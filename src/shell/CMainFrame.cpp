@@ -1,0 +1,227 @@
+// Opening and saving projects, the project windows, and the main frame's own
+// commands.
+#include "shell/CMainFrame.h"
+
+#include "shell/AboutBox.h"
+#include "shell/CBbDoc.h"
+#include "shell/CSplitterFrame.h"
+#include "shell/CalcInfoDock.h"
+#include "shell/ItemWindow.h"
+#include "shell/ProjectInfoDialog.h"
+#include "shell/ReportPane.h"
+
+#include "project/ProjectOpening.h"
+#include "run/ResultNames.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include <ctime>
+
+CMainFrame::CMainFrame(const StartOptions& options, QWidget* parent)
+    : QMainWindow(parent),
+      m_settings(options.settingsFile),
+      m_mdi(new QMdiArea(this)),
+      m_info(new CalcInfoDock(this)) {
+    // The icons are compiled into the shell library, whose resources are not
+    // registered by themselves when it is linked statically.
+    Q_INIT_RESOURCE(talvor);
+    setWindowTitle("Morvane岩土Talvor设计软件");
+    setWindowIcon(QIcon(":/icons/talvor.svg"));
+    setObjectName("MV_TB40_TALVOR_MAINWND");
+    m_session.ctx.G_strExePath = withTrailingSlash(options.programDir.toStdString());
+    m_session.ctx.status = m_info;
+    m_session.ctx.messages = &m_messages;
+    m_givenWorkPath = options.workPath;
+    // Without a work path on the command line the last one is remembered.
+    QString workPath = options.workPath.isEmpty() ? m_settings.workPath() : options.workPath;
+    if (!workPath.isEmpty())
+        m_session.ctx.G_strWorkPath = withTrailingSlash(workPath.toStdString());
+    m_session.ctx.G_Disp_TableTip = m_settings.tableTips();
+
+    setCentralWidget(m_mdi);
+    m_mdi->setAccessibleName("工程窗口");
+    addDockWidget(Qt::BottomDockWidgetArea, m_info);
+    m_info->hide();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateCommands);
+    updateCommands();
+}
+
+CMainFrame::~CMainFrame() {
+    // The work area outlives the menus while the window is taken apart.
+    disconnect(m_mdi, nullptr, this, nullptr);
+}
+
+void CMainFrame::startProject() {
+    if (m_givenWorkPath.isEmpty()) return OnOpenProject();
+    QString dir = QDir(m_givenWorkPath).absolutePath();
+    // A path named on the command line is where the engineer wants the
+    // project: it is made when missing, and holds nothing until a change.
+    QDir().mkpath(dir);
+    m_session.ctx.G_strWorkPath = withTrailingSlash(dir.toStdString());
+    CProjectInfo info;
+    if (info.ReadInfoFile(m_session.ctx.G_strWorkPath)) m_session.info = info;
+    projectLoaded(dir);
+}
+
+void CMainFrame::OnOpenProject() {
+    if (m_session.openProjectUses++ > 0 && m_session.projectOpen) saveProject();
+    ProjectInfoDialog dialog(QString::fromStdString(m_session.ctx.G_strWorkPath), m_session.info,
+                             m_messages, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_session.info = dialog.info();
+    projectLoaded(dialog.workPath());
+}
+
+void CMainFrame::OpenProjectAt(const QString& workPath) {
+    if (m_session.projectOpen) saveProject();
+    ++m_session.openProjectUses;
+    m_session.ctx.G_strWorkPath = withTrailingSlash(workPath.toStdString());
+    CProjectInfo info;
+    if (info.ReadInfoFile(m_session.ctx.G_strWorkPath)) m_session.info = info;
+    projectLoaded(workPath);
+}
+
+void CMainFrame::projectLoaded(const QString& workPath) {
+    m_session.ctx.G_strWorkPath = withTrailingSlash(workPath.toStdString());
+    setWindowTitle(QString("Morvane抗滑桩(%1)").arg(QString::fromStdString(m_session.ctx.G_strWorkPath)));
+    if (OpenProjectRecord(m_session.ctx, m_session.project) == ProjectLoad::Damaged)
+        m_messages.message("工程文件 " + workFile(m_session.ctx, CProjectData::kFileName) +
+                           " 已损坏，按空工程打开。在工程有改动之前，原文件不会被改写。");
+    m_session.projectOpen = true;
+    m_settings.addRecentProject(QString::fromStdString(m_session.ctx.G_strWorkPath));
+    OnSelectKinds();
+}
+
+void CMainFrame::OnSelectKinds() {
+    if (!m_session.projectOpen) return;
+    m_mdi->closeAllSubWindows();
+    m_session.project.IncludeKind(0);
+    for (int kind = 0; kind < kCalcKindCount; ++kind) {
+        if (!m_session.project.kindIncluded[kind]) continue;
+        auto* frame = new CSplitterFrame(m_session, kind, [this] { return OnCalcWindow(); });
+        connect(frame, &CSplitterFrame::projectChanged, this, &CMainFrame::updateCommands);
+        QMdiSubWindow* sub = m_mdi->addSubWindow(frame);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->resize(m_mdi->size() * 0.9);
+        frame->document().RefreshItemList(false);
+        sub->show();
+    }
+    m_mdi->cascadeSubWindows();
+    // The one kind's window fills the work area, as cascading one window does.
+    QList<QMdiSubWindow*> windows = m_mdi->subWindowList();
+    if (windows.size() == 1) windows.front()->setGeometry(m_mdi->viewport()->rect());
+    updateCommands();
+}
+
+void CMainFrame::OnSaveData() {
+    if (m_session.projectOpen) saveProject();
+}
+
+void CMainFrame::saveProject() {
+    if (m_session.project.SaveProject(m_session.ctx)) return;
+    m_messages.message("无法写入工程文件 " + workFile(m_session.ctx, CProjectData::kFileName) +
+                       "，原有文件保持不变。");
+}
+
+bool CMainFrame::OnCalcWindow() {
+    if (!m_session.projectOpen) return false;
+    bool calculated = RunItemWindow(m_session, this);
+    statusBar()->showMessage(calculated ? "计算成功 !" : "就绪");
+    return calculated;
+}
+
+void CMainFrame::OnShowInfo() { m_info->tell_error(CalcInfoDock::kShow, " "); }
+
+void CMainFrame::OnTableTips() {
+    m_session.ctx.G_Disp_TableTip = m_session.ctx.G_Disp_TableTip ? 0 : 1;
+}
+
+void CMainFrame::OnHelp() {
+    QString guide = QString::fromStdString(m_session.ctx.G_strExePath) + "guide/index.html";
+    if (!QFileInfo::exists(guide)) {
+        m_messages.message("找不到用户手册 " + guide.toStdString());
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
+}
+
+void CMainFrame::OnAbout() {
+    AboutBox box(this);
+    box.exec();
+}
+
+bool CMainFrame::runMainCommand(int id) {
+    switch (id) {
+        case cmd::OpenProject: OnOpenProject(); break;
+        case cmd::SelectKinds: OnSelectKinds(); break;
+        case cmd::SaveData: OnSaveData(); break;
+        case cmd::Exit: close(); break;
+        case cmd::ShowInfo: OnShowInfo(); break;
+        case cmd::TableTips: OnTableTips(); break;
+        case cmd::About: OnAbout(); break;
+        case cmd::Help: OnHelp(); break;
+        case cmd::CalcWindow: OnCalcWindow(); break;
+        case cmd::ToolBar: m_toolBar->setVisible(m_toolBar->isHidden()); break;
+        case cmd::StatusBar: statusBar()->setVisible(statusBar()->isHidden()); break;
+        case cmd::NextPane:
+        case cmd::PreviousPane:
+            if (CSplitterFrame* frame = activeProjectWindow()) frame->focusOtherPane();
+            break;
+        default: arrangeWindows(id); break;
+    }
+    return true;
+}
+
+void CMainFrame::arrangeWindows(int command) {
+    QList<QMdiSubWindow*> windows = m_mdi->subWindowList();
+    if (command == cmd::Cascade) return m_mdi->cascadeSubWindows();
+    if (command == cmd::ArrangeIcons || windows.isEmpty()) return m_mdi->tileSubWindows();
+    // Side by side or one above the other, each over the whole other way.
+    bool side = command == cmd::TileVertical;
+    int n = static_cast<int>(windows.size());
+    QSize area = m_mdi->viewport()->size();
+    for (int i = 0; i < n; ++i) {
+        QRect r = side ? QRect(i * area.width() / n, 0, area.width() / n, area.height())
+                       : QRect(0, i * area.height() / n, area.width(), area.height() / n);
+        windows[i]->showNormal();
+        windows[i]->setGeometry(r);
+    }
+}
+
+CSplitterFrame* CMainFrame::activeProjectWindow() const {
+    QMdiSubWindow* sub = m_mdi->activeSubWindow();
+    if (!sub) {
+        QList<QMdiSubWindow*> all = m_mdi->subWindowList();
+        if (all.isEmpty()) return nullptr;
+        sub = all.last();
+    }
+    return qobject_cast<CSplitterFrame*>(sub->widget());
+}
+
+std::vector<CSplitterFrame*> CMainFrame::projectWindows() const {
+    std::vector<CSplitterFrame*> frames;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList())
+        if (auto* frame = qobject_cast<CSplitterFrame*>(sub->widget())) frames.push_back(frame);
+    return frames;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_session.projectOpen) {
+        m_settings.save(QString::fromStdString(m_session.ctx.G_strWorkPath),
+                        m_session.ctx.G_Disp_TableTip);
+        saveProject();
+    }
+    event->accept();
+}

@@ -1,0 +1,93 @@
+// The main window "Morvane岩土Talvor设计软件": the project windows in its
+// work area, the menus of the two states (without and with a project window),
+// the toolbar, the status bar, the calculation information window, and the
+// commands of the main frame: opening a project, saving it, the settings kept
+// at close, the calculation window of an item, help and about.
+#pragma once
+
+#include "shell/AppSettings.h"
+#include "shell/Commands.h"
+#include "shell/GuiMessageSink.h"
+#include "shell/ProjectSession.h"
+
+#include <QMainWindow>
+
+#include <vector>
+
+class CalcInfoDock;
+class CSplitterFrame;
+class QLabel;
+class QMdiArea;
+class QMenu;
+
+struct StartOptions {
+    QString workPath;  // from the command line; empty when none was given
+    QString programDir;
+    QString settingsFile;  // empty: the user's settings file
+};
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit CMainFrame(const StartOptions& options, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The last step of the start: opens the project of the given work path,
+    // or asks for one with the project-information dialog.
+    void startProject();
+
+    ProjectSession& session() { return m_session; }
+    CalcInfoDock* infoDock() const { return m_info; }
+    CSplitterFrame* activeProjectWindow() const;
+    std::vector<CSplitterFrame*> projectWindows() const;
+    // The menu or toolbar entry of a command (the first with that number).
+    QAction* action(int command) const;
+    QAction* action(int command, CommandTarget target) const;
+    QLabel* statusPane(int index) const { return m_panes[index]; }
+    // Enables and checks every entry as the state of the program asks.
+    void updateCommands();
+
+    // The commands of the main frame.
+    void OnOpenProject();
+    void OpenProjectAt(const QString& workPath);
+    void OnSelectKinds();
+    void OnSaveData();
+    bool OnCalcWindow();
+    void OnShowInfo();
+    void OnTableTips();
+    void OnHelp();
+    void OnAbout();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    struct Command {
+        CommandSpec spec;
+        QAction* action;
+    };
+    QAction* addCommand(QMenu* menu, const CommandSpec& spec);
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void fillRecentMenu(QMenu* menu);
+    void runCommand(const CommandSpec& spec);
+    bool canRun(const CommandSpec& spec) const;
+    bool runMainCommand(int id);
+    void arrangeWindows(int command);
+    // Saves the project record when it changed; a message when it cannot.
+    void saveProject();
+    void projectLoaded(const QString& workPath);
+
+    AppSettings m_settings;
+    GuiMessageSink m_messages;
+    ProjectSession m_session;
+    QMdiArea* m_mdi;
+    CalcInfoDock* m_info;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_panes[2] = {nullptr, nullptr};
+    std::vector<Command> m_commands;
+    std::vector<QMenu*> m_mainMenus;     // shown without a project window
+    std::vector<QMenu*> m_projectMenus;  // shown while a project window is active
+    QString m_givenWorkPath;
+};

@@ -1,0 +1,28 @@
+// The calculation information window: a dock of the main window in which
+// every status line of a calculation appears with the time it was told.
+#pragma once
+
+#include "platform/Sinks.h"
+
+#include <QDockWidget>
+
+class QPlainTextEdit;
+
+class CalcInfoDock : public QDockWidget, public StatusSink {
+    Q_OBJECT
+  public:
+    // The code that empties the window, and the code that only shows it.
+    static constexpr int kClear = -8899;
+    static constexpr int kShow = 0;
+
+    explicit CalcInfoDock(QWidget* parent = nullptr);
+
+    // Code kClear empties the window; kShow shows it; every other code adds
+    // the text as a line with the time and shows the window.
+    void tell_error(int code, const std::string& text) override;
+
+    QString text() const;
+
+  private:
+    QPlainTextEdit* m_lines;
+};

@@ -1,0 +1,87 @@
+// The command numbers of the desktop program and where each command goes. The
+// numbers are those the program has always had, so that menus, toolbar and the
+// panes of a project window agree on them.
+#pragma once
+
+namespace cmd {
+
+// Main frame and application.
+inline constexpr int OpenProject = 32818;  // 打开工程
+inline constexpr int SelectKinds = 32826;  // 选择计算项目
+inline constexpr int SaveData = 32843;     // 保存数据
+inline constexpr int Exit = 57665;         // 退出(&X)
+inline constexpr int ShowInfo = 32831;     // 显示计算信息窗口
+inline constexpr int TableTips = 32847;    // 显示表格输入提示信息
+inline constexpr int About = 57664;        // 版本信息
+inline constexpr int Help = 57670;         // 简要说明
+inline constexpr int CalcWindow = 32846;   // 滑坡推力计算 (sent by opening an item)
+inline constexpr int ToolBar = 59392;      // 工具栏(&T)
+inline constexpr int StatusBar = 59393;    // 状态栏(&S)
+inline constexpr int ArrangeIcons = 57649;
+inline constexpr int Cascade = 57650;
+inline constexpr int TileHorizontal = 57651;
+inline constexpr int TileVertical = 57652;
+inline constexpr int NextPane = 57680;      // F6
+inline constexpr int PreviousPane = 57681;  // Shift+F6
+
+// Printing of the active view.
+inline constexpr int Print = 57607;
+inline constexpr int PrintPreview = 57609;
+inline constexpr int PrintSetup = 57606;
+
+// Project document: the item bar.
+inline constexpr int AddItem = 1002;
+inline constexpr int DeleteItem = 1003;
+inline constexpr int CalcItem = 1004;
+
+// Drawing view.
+inline constexpr int TextHeight = 32822;   // 设置字符高度
+inline constexpr int ReadDxf = 32815;      // 读入DXF文件
+inline constexpr int SaveDxf = 32819;      // 显示简图存为DXF文件
+inline constexpr int CopyDrawing = 57634;  // 显示图形拷贝到剪贴板上
+inline constexpr int ClearView = 32813;    // 清除视窗
+inline constexpr int ZoomOut = 57013;
+inline constexpr int ZoomIn = 57014;
+inline constexpr int ShowAll = 57015;
+inline constexpr int Pan = 57016;
+inline constexpr int ZoomWindow = 57017;
+inline constexpr int Redraw = 57018;
+inline constexpr int PreviousZoom = 57019;
+
+// Report view.
+inline constexpr int Undo = 57643;
+inline constexpr int Cut = 57635;
+inline constexpr int Copy = 57634;
+inline constexpr int Paste = 57637;
+inline constexpr int PasteSpecial = 57639;
+inline constexpr int ClearSelection = 57632;
+inline constexpr int SelectAll = 57642;
+inline constexpr int Find = 57636;
+inline constexpr int FindNext = 57640;
+inline constexpr int Replace = 57641;
+inline constexpr int InsertObject = 57856;
+inline constexpr int LinkObject = 57857;
+inline constexpr int ObjectProperties = 57860;
+inline constexpr int CharFormat = 57696;
+inline constexpr int GoToLine = 32820;
+inline constexpr int ReadRtf = 32812;
+inline constexpr int SaveRtf = 32827;
+inline constexpr int SaveRtfAs = 32828;
+inline constexpr int SaveText = 32821;
+
+}  // namespace cmd
+
+// Who carries out a command.
+enum class CommandTarget {
+    MainFrame,    // the main window itself
+    Document,     // the active project window's item list
+    DrawingView,  // the active project window's drawing view
+    ReportView,   // the active project window's report view
+    ActiveView,   // whichever of the two views had the focus last
+};
+
+struct CommandSpec {
+    int id;
+    const char* text;
+    CommandTarget target;
+};

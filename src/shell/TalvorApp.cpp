@@ -1,0 +1,64 @@
+// From main() to the first window the engineer works in.
+#include "shell/TalvorApp.h"
+
+#include "shell/CMainFrame.h"
+#include "shell/SingleInstance.h"
+
+#include "platform/ProgramDirectory.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+
+StartOptions startOptionsFrom(const QStringList& arguments, const QString& programFile) {
+    StartOptions options;
+    if (!arguments.isEmpty()) options.workPath = arguments.join(' ');
+    QString fromEnvironment = qEnvironmentVariable("TALVOR_PROGRAM_DIR");
+    options.programDir = !fromEnvironment.isEmpty()
+                             ? fromEnvironment
+                             : QString::fromStdString(findProgramDirectory(programFile.toStdString()));
+    return options;
+}
+
+namespace {
+
+// TALVOR_STARTUP_PROBE=1 prints the time from the start of main() until the
+// main window and its project window have been shown and painted, then ends
+// the program; the start-up measurement uses it.
+void probeStartup(const QElapsedTimer& sinceMain, CMainFrame& frame) {
+    if (qEnvironmentVariableIntValue("TALVOR_STARTUP_PROBE") == 0) return;
+    QTimer::singleShot(0, &frame, [&sinceMain, &frame] {
+        std::fprintf(stderr, "talvor: usable window after %.1f ms\n",
+                     sinceMain.nsecsElapsed() / 1e6);
+        frame.close();
+    });
+}
+
+}  // namespace
+
+int runTalvor(int argc, char** argv) {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+    QApplication app(argc, argv);
+    app.setApplicationName("Talvor");
+    app.setOrganizationName("Morvane");
+    app.setWindowIcon(QIcon(":/icons/talvor.svg"));
+    SingleInstance instance;
+    // A second start ends at once and says nothing: the first one is there.
+    if (!instance.acquire()) return 0;
+
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    CMainFrame frame(startOptionsFrom(arguments, QApplication::applicationFilePath()));
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        frame.setGeometry(screen->availableGeometry());
+    frame.showMaximized();
+    QTimer::singleShot(0, &frame, [&] {
+        frame.startProject();
+        probeStartup(sinceMain, frame);
+    });
+    return app.exec();
+}

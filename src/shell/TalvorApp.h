@@ -1,0 +1,15 @@
+// The start of the desktop program: the work path from the command line, the
+// settings, the program directory found from the program file, one instance
+// per user, and the main window over the whole screen with the project opened
+// or asked for.
+#pragma once
+
+#include <QStringList>
+struct StartOptions;
+
+// The options of a start from the program's arguments (without the program's
+// name): the first argument, if any, is the work path.
+StartOptions startOptionsFrom(const QStringList& arguments, const QString& programFile);
+
+// The whole program; returns its exit status.
+int runTalvor(int argc, char** argv);

@@ -1,0 +1,193 @@
+// The item bar of a project window driven as a user drives it: "增" with the
+// template chooser and the item's window, "计算", the result views, "删" with
+// its question, the 101st item, and what is written at close.
+#include "support/ShellTestSupport.h"
+
+#include "shell/CSplitterFrame.h"
+#include "shell/DrawingPane.h"
+#include "shell/PlainReportPane.h"
+
+#include "platform/Drawing.h"
+#include "platform/LineReader.h"
+#include "platform/TextEncoding.h"
+#include "platform/WorkContext.h"
+#include "project/CProjectData.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// "增" answered through the chooser (line `templateLine`) and the item's
+// window ("计算" or "返回").
+void addItem(CSplitterFrame* frame, int templateLine, const QString& windowButton) {
+    whenModal([=](QWidget* chooser) {
+        QCOMPARE(chooser->windowTitle(), QString("新增项目选用模板："));
+        chooser->findChild<QListWidget*>()->setCurrentRow(templateLine);
+        whenModal([=](QWidget* window) {
+            QCOMPARE(window->windowTitle(), QString("Talvor计算"));
+            click(window, windowButton);
+        });
+        click(chooser, "确   认");
+    });
+    QTest::mouseClick(frame->addButton(), Qt::LeftButton);
+}
+
+QStringList lines(QComboBox* combo) {
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
+    return out;
+}
+
+void choose(QComboBox* combo, int line) {
+    combo->setCurrentIndex(line);
+    emit combo->activated(line);
+}
+
+CFRect extentOf(const QString& dxf) {
+    DXF drawing;
+    drawing.Read_FileDxf_To_Mem(dxf.toStdString());
+    return drawing.GetFRect();
+}
+
+QString reportText(const QString& path) {
+    return QString::fromStdString(decodeFileText(fileBytes(path).toStdString()));
+}
+
+}  // namespace
+
+class ItemBarTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void addCalculateLookAtResultsAndDelete();
+    void theHundredAndFirstAddDoesNothing();
+    void aDamagedProjectFileIsKeptAndAVanishedDirectoryOnlyGivesMessages();
+};
+
+void ItemBarTest::addCalculateLookAtResultsAndDelete() {
+    ShellPlace place;
+    auto frame = startFrame(place.options(true));
+    CSplitterFrame* window = frame->activeProjectWindow();
+    QVERIFY(window);
+    addItem(window, 0, "计算");
+    QCOMPARE(lines(window->itemCombo()), QStringList{"01  Talvor设计计算 1(&TLVR_0001.DAT)"});
+    QCOMPARE(lines(window->resultCombo()),
+             (QStringList{"计算简图", "计算结果", "剩余下滑力曲线"}));
+    QVERIFY(QFileInfo::exists(place.projectFile("&TLVR_0001.dat")));
+    saveShot(frame.get(), "main-window");
+
+    // Each result view shows exactly its own drawing and report.
+    for (int line : {2, 0}) {
+        choose(window->resultCombo(), line);
+        QString dxf = line == 2 ? "&TLVR_0001_TLVR_SYXHL.DXF" : "&TLVR_0001_TLVR_JT.DXF";
+        QVERIFY(window->drawingPane()->drawing());
+        CFRect shown = window->drawingPane()->drawing()->GetFRect();
+        CFRect expected = extentOf(place.projectFile(dxf));
+        QCOMPARE(shown.p2.y, expected.p2.y);
+        QCOMPARE(shown.p1.x, expected.p1.x);
+    }
+    auto* report = static_cast<PlainReportPane*>(window->reportPane());
+    QCOMPARE(report->toPlainText(), reportText(place.projectFile("&TLVR_0001_TLVR.RTF")));
+    QVERIFY(report->toPlainText().contains("计算项目： Talvor设计计算 1"));
+
+    addItem(window, 1, "返回");
+    QCOMPARE(window->itemCombo()->count(), 2);
+    QCOMPARE(window->itemCombo()->currentIndex(), 1);
+
+    QString asked;
+    answerMessage(QMessageBox::No, &asked);
+    QTest::mouseClick(window->deleteButton(), Qt::LeftButton);
+    QCOMPARE(asked, QString("是否真要删除 02  Talvor设计计算 2(&TLVR_0002.DAT)?"));
+    QCOMPARE(window->itemCombo()->count(), 2);
+    choose(window->itemCombo(), 0);
+    answerMessage(QMessageBox::Yes);
+    QTest::mouseClick(window->deleteButton(), Qt::LeftButton);
+    QCOMPARE(lines(window->itemCombo()), QStringList{"01  Talvor设计计算 2(&TLVR_0002.DAT)"});
+    QVERIFY(frame->action(cmd::SaveData)->isEnabled());
+    frame->action(cmd::SaveData)->trigger();
+    QVERIFY(!frame->action(cmd::SaveData)->isEnabled());
+    QByteArray saved = fileBytes(place.projectFile("Talvor.PRJ"));
+    QCOMPARE(saved.size(), CProjectData::kFileSize);
+
+    // Closing and reopening without a change writes nothing.
+    frame->close();
+    QFile::remove(place.projectFile("Talvor.BAK"));
+    frame = startFrame(place.options(true));
+    QCOMPARE(frame->activeProjectWindow()->itemCombo()->count(), 1);
+    frame->close();
+    QVERIFY(!QFileInfo::exists(place.projectFile("Talvor.BAK")));
+    QCOMPARE(fileBytes(place.projectFile("Talvor.PRJ")), saved);
+}
+
+void ItemBarTest::theHundredAndFirstAddDoesNothing() {
+    ShellPlace place;
+    QDir().mkpath(place.projectDir);
+    WorkContext ctx;
+    ctx.G_strWorkPath = withTrailingSlash(place.projectDir.toStdString());
+    CProjectData full;
+    full.IncludeKind(0);
+    for (int i = 0; i < CProjectData::kMaxItems; ++i) QVERIFY(full.AddItem(0) > 0);
+    QVERIFY(full.SaveProject(ctx));
+
+    auto frame = startFrame(place.options(true));
+    CSplitterFrame* window = frame->activeProjectWindow();
+    QCOMPARE(window->itemCombo()->count(), 100);
+    bool dialogOpened = false;
+    QTimer::singleShot(300, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            dialogOpened = true;
+            modal->close();
+        }
+    });
+    QTest::mouseClick(window->addButton(), Qt::LeftButton);
+    QTest::qWait(400);
+    QVERIFY(!dialogOpened);
+    QCOMPARE(window->itemCombo()->count(), 100);
+    QCOMPARE(frame->session().project.itemCount[0], 100);
+}
+
+void ItemBarTest::aDamagedProjectFileIsKeptAndAVanishedDirectoryOnlyGivesMessages() {
+    ShellPlace place;
+    QDir().mkpath(place.projectDir);
+    const QByteArray damaged = "Morvane Talvor Pro\x01\x02";
+    QFile prj(place.projectFile("Talvor.PRJ"));
+    QVERIFY(prj.open(QIODevice::WriteOnly));
+    prj.write(damaged);
+    prj.close();
+
+    QString told;
+    answerMessage(QMessageBox::Ok, &told);
+    auto frame = startFrame(place.options(true));
+    QVERIFY2(told.contains("已损坏"), qPrintable(told));
+    frame->close();
+    QCOMPARE(fileBytes(place.projectFile("Talvor.PRJ")), damaged);
+
+    answerMessage(QMessageBox::Ok);  // the damaged file again
+    frame = startFrame(place.options(true));
+    QDir(place.projectDir).removeRecursively();
+    QStringList messages;
+    whenModal([&](QWidget* chooser) {
+        whenModal([&](QWidget* window) {
+            whenModal([&](QWidget* box) {
+                messages << qobject_cast<QMessageBox*>(box)->text();
+                click(box, "OK");
+            });
+            click(window, "返回");
+        });
+        click(chooser, "确   认");
+    });
+    QTest::mouseClick(frame->activeProjectWindow()->addButton(), Qt::LeftButton);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].contains("无法写入计算数据文件"), qPrintable(messages[0]));
+    answerMessage(QMessageBox::Ok, &told);
+    frame->close();
+    QVERIFY2(told.contains("无法写入工程文件"), qPrintable(told));
+}
+
+QTEST_MAIN(ItemBarTest)
+#include "ItemBarTest.moc"

@@ -1,0 +1,128 @@
+// Starting the desktop program: with a project on the command line, without
+// one, the settings kept at close, and the one-instance rule.
+#include "support/ShellTestSupport.h"
+
+#include "shell/CSplitterFrame.h"
+#include "shell/ProjectInfoDialog.h"
+#include "shell/SingleInstance.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSettings>
+#include <QTest>
+
+class StartupTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void aGivenProjectOpensWithoutADialogAndClosingKeepsTheSettings();
+    void withoutProjectTheDialogAsksAndCancellingWritesNoSettings();
+    void theDialogMakesTheTypedDirectoryAndOpensItsProject();
+    void tableHintsSurviveARestart();
+    void aSecondInstanceEndsAtOnceAndTheFirstStartsQuickly();
+};
+
+void StartupTest::aGivenProjectOpensWithoutADialogAndClosingKeepsTheSettings() {
+    ShellPlace place;
+    QWidget* modalSeen = nullptr;
+    auto frame = startFrame(place.options(true));
+    QTest::qWait(50);
+    modalSeen = QApplication::activeModalWidget();
+    QCOMPARE(modalSeen, nullptr);
+    QCOMPARE(frame->projectWindows().size(), size_t(1));
+    QVERIFY(frame->windowTitle().contains(place.projectDir));
+    QVERIFY(frame->action(cmd::SelectKinds)->isEnabled());
+    QVERIFY2(frame->action(cmd::SaveData)->isEnabled(), "a new project is not saved yet");
+    frame->close();
+    QVERIFY(QFileInfo::exists(place.projectFile("Talvor.PRJ")));
+    QSettings settings(place.settingsFile, QSettings::IniFormat);
+    QCOMPARE(settings.value("CurWorkSeting/CurWorkPath").toString(), place.projectDir + "/");
+    QCOMPARE(settings.value("CurWorkSeting/DispTableTip").toInt(), 1);
+}
+
+void StartupTest::withoutProjectTheDialogAsksAndCancellingWritesNoSettings() {
+    ShellPlace place;
+    QString title;
+    whenModal([&](QWidget* dialog) {
+        title = dialog->windowTitle();
+        click(dialog, "取  消");
+    });
+    auto frame = startFrame(place.options(false));
+    QCOMPARE(title, QString("指定工作路径"));
+    QVERIFY(frame->projectWindows().empty());
+    QVERIFY(!frame->action(cmd::SelectKinds)->isEnabled());
+    frame->close();
+    QVERIFY(!QFileInfo::exists(place.settingsFile));
+}
+
+void StartupTest::theDialogMakesTheTypedDirectoryAndOpensItsProject() {
+    ShellPlace place;
+    whenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<ProjectInfoDialog*>(w);
+        QVERIFY(dialog);
+        dialog->pathLine()->clear();
+        QTest::keyClicks(dialog->pathLine(), place.projectDir + "/new-project");
+        auto* name = dialog->findChildren<QLineEdit*>().at(1);
+        QCOMPARE(name->accessibleName(), QString("工程名称"));
+        name->setText("某滑坡抢险工程");
+        click(dialog, "确  认");
+    });
+    auto frame = startFrame(place.options(false));
+    QCOMPARE(frame->projectWindows().size(), size_t(1));
+    QVERIFY(QFileInfo::exists(place.projectDir + "/new-project/GCXX.BOX"));
+    QCOMPARE(QString::fromStdString(frame->session().info.name), QString("某滑坡抢险工程"));
+}
+
+void StartupTest::tableHintsSurviveARestart() {
+    ShellPlace place;
+    for (bool expected : {false, true}) {
+        auto frame = startFrame(place.options(true));
+        QAction* tips = frame->action(cmd::TableTips);
+        QCOMPARE(tips->isChecked(), !expected);
+        tips->trigger();
+        QCOMPARE(tips->isChecked(), expected);
+        frame->close();
+    }
+}
+
+// The real program, twice, on the offscreen platform with a lock directory
+// and settings of the test's own.
+void StartupTest::aSecondInstanceEndsAtOnceAndTheFirstStartsQuickly() {
+    ShellPlace place;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_RUNTIME_DIR", place.root.path());
+    env.insert("XDG_CONFIG_HOME", place.root.path() + "/config");
+    env.insert("TALVOR_PROGRAM_DIR", place.programDir);
+
+    QProcess probe;
+    QProcessEnvironment probeEnv = env;
+    probeEnv.insert("TALVOR_STARTUP_PROBE", "1");
+    probe.setProcessEnvironment(probeEnv);
+    QElapsedTimer wall;
+    wall.start();
+    probe.start(TALVOR_EXECUTABLE, {place.projectDir});
+    QVERIFY(probe.waitForFinished(30000));
+    qInfo("start-up: %s; whole process %lld ms",
+          probe.readAllStandardError().trimmed().constData(), wall.elapsed());
+
+    QProcess first, second;
+    first.setProcessEnvironment(env);
+    second.setProcessEnvironment(env);
+    first.start(TALVOR_EXECUTABLE, {place.projectDir});
+    QVERIFY(first.waitForStarted());
+    QString lockFile = SingleInstance(place.root.path()).lockPath();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lockFile), 20000);
+    second.start(TALVOR_EXECUTABLE, {place.projectDir});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
+}
+
+QTEST_MAIN(StartupTest)
+#include "StartupTest.moc"

@@ -1,0 +1,108 @@
+// Program and project directories in a temporary place, and modal dialogs.
+#include "support/ShellTestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+void copyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QString path = it.next();
+        QString target = to + path.mid(from.size());
+        if (it.fileInfo().isDir()) QDir().mkpath(target);
+        else QFile::copy(path, target);
+    }
+}
+
+}  // namespace
+
+ShellPlace::ShellPlace() {
+    programDir = root.path() + "/program/";
+    copyTree(TALVOR_PROGRAM_DIR, programDir);
+    projectDir = root.path() + "/project";
+    settingsFile = root.path() + "/settings.ini";
+}
+
+StartOptions ShellPlace::options(bool withProject) const {
+    StartOptions o;
+    o.programDir = programDir;
+    o.settingsFile = settingsFile;
+    if (withProject) o.workPath = projectDir;
+    return o;
+}
+
+std::unique_ptr<CMainFrame> startFrame(const StartOptions& options) {
+    auto frame = std::make_unique<CMainFrame>(options);
+    frame->resize(1280, 860);
+    frame->show();
+    frame->startProject();
+    return frame;
+}
+
+void whenModal(std::function<void(QWidget*)> act) {
+    QPointer<QWidget> before = QApplication::activeModalWidget();
+    auto* timer = new QTimer(qApp);
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, before, act, tries] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (++*tries > 500) {
+            timer->deleteLater();
+            qWarning("no modal window opened");
+            return;
+        }
+        if (!modal || modal == before) return;
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+    });
+    timer->start(10);
+}
+
+QAbstractButton* buttonNamed(QWidget* window, const QString& text) {
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (b->text().remove('&') == text) return b;
+    return nullptr;
+}
+
+void click(QWidget* window, const QString& buttonText) {
+    QAbstractButton* b = buttonNamed(window, buttonText);
+    if (!b) {
+        qWarning("no button %s", qPrintable(buttonText));
+        return;
+    }
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void answerMessage(QMessageBox::StandardButton button, QString* text) {
+    whenModal([button, text](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box) {
+            qWarning("expected a message box, found %s", w->metaObject()->className());
+            return;
+        }
+        if (text) *text = box->text();
+        QTest::mouseClick(box->button(button), Qt::LeftButton);
+    });
+}
+
+void saveShot(QWidget* widget, const QString& name) {
+    QDir().mkpath(TALVOR_SHOT_DIR);
+    widget->grab().save(QString(TALVOR_SHOT_DIR) + "/" + name + ".png");
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}

@@ -1,0 +1,44 @@
+// Helpers of the desktop tests: a program directory, a project directory and
+// a settings file of the test's own; the main window started on them; modal
+// dialogs found and answered as a user answers them; screenshots.
+#pragma once
+
+#include "shell/CMainFrame.h"
+
+#include <QMessageBox>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+class QAbstractButton;
+
+struct ShellPlace {
+    QTemporaryDir root;
+    QString programDir;  // a copy of the shipped program directory
+    QString projectDir;  // not made yet
+    QString settingsFile;
+
+    ShellPlace();
+    StartOptions options(bool withProject) const;
+    QString projectFile(const QString& name) const { return projectDir + "/" + name; }
+};
+
+// The main window as the program starts it: shown, then the project opened or
+// asked for. Modal dialogs of the start must be answered beforehand.
+std::unique_ptr<CMainFrame> startFrame(const StartOptions& options);
+
+// Calls act with the next modal window that opens (also one opening while an
+// earlier one is still up), from inside its event loop.
+void whenModal(std::function<void(QWidget*)> act);
+// Answers the next message box with the button and records its text.
+void answerMessage(QMessageBox::StandardButton button, QString* text = nullptr);
+// The button of a window with this visible text, or null.
+QAbstractButton* buttonNamed(QWidget* window, const QString& text);
+void click(QWidget* window, const QString& buttonText);
+
+// Saves the widget's picture as <build>/screenshots/<name>.png.
+void saveShot(QWidget* widget, const QString& name);
+
+// The bytes of a file; empty when it cannot be read.
+QByteArray fileBytes(const QString& path);
