@@ -41,7 +41,7 @@ ConfirmedDirectory ConfirmProjectDirectory(const std::string& typedPath, const C
         if (!std::filesystem::is_directory(dir, ec)) return result;
     }
     result.workPath = withTrailingSlash(dir);
-    result.outcome =
-        info.WriteInfoFile(result.workPath) ? ProjectDirOutcome::Ready : ProjectDirOutcome::InfoNotSaved;
+    result.outcome = info.WriteInfoFile(result.workPath) ? ProjectDirOutcome::Ready
+                                                         : ProjectDirOutcome::InfoNotSaved;
     return result;
 }

@@ -9,10 +9,10 @@ const char* kRecentSection = "Recent File List";
 }  // namespace
 
 AppSettings::AppSettings(const QString& file)
-    : m_settings(file.isEmpty() ? std::make_unique<QSettings>(QSettings::IniFormat,
-                                                              QSettings::UserScope, "Morvane",
-                                                              "Talvor")
-                                : std::make_unique<QSettings>(file, QSettings::IniFormat)) {}
+    : m_settings(file.isEmpty()
+                     ? std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                                   "Morvane", "Talvor")
+                     : std::make_unique<QSettings>(file, QSettings::IniFormat)) {}
 
 QString AppSettings::workPath() const {
     return m_settings->value(QString(kSection) + "/CurWorkPath").toString();
@@ -33,7 +33,8 @@ void AppSettings::save(const QString& workPath, int tableTips) {
 QStringList AppSettings::recentProjects() const {
     QStringList list;
     for (int i = 1; i <= kRecentCount; ++i) {
-        QString path = m_settings->value(QString("%1/File%2").arg(kRecentSection).arg(i)).toString();
+        QString path =
+            m_settings->value(QString("%1/File%2").arg(kRecentSection).arg(i)).toString();
         if (!path.isEmpty()) list << path;
     }
     return list;

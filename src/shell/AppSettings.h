@@ -17,8 +17,8 @@ class AppSettings {
     // them (an INI file in the user's configuration directory).
     explicit AppSettings(const QString& file = {});
 
-    QString workPath() const;          // "CurWorkPath", default empty
-    int tableTips() const;             // "DispTableTip", default 1
+    QString workPath() const;  // "CurWorkPath", default empty
+    int tableTips() const;     // "DispTableTip", default 1
     void save(const QString& workPath, int tableTips);
 
     QStringList recentProjects() const;

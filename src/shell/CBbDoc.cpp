@@ -16,7 +16,9 @@ CBbDoc::CBbDoc(ProjectSession& session, int kindIndex, Links links, QObject* par
     m_list.kindIndex = kindIndex;
 }
 
-QString CBbDoc::title() const { return QString::fromUtf8(kCalcKinds[0].title); }
+QString CBbDoc::title() const {
+    return QString::fromUtf8(kCalcKinds[0].title);
+}
 
 void CBbDoc::RefreshItemList(bool selectLast) {
     m_list.RefreshItemList(m_session.project, m_session.ctx, selectLast);

@@ -95,7 +95,8 @@ void CMainFrame::OpenProjectAt(const QString& workPath) {
 
 void CMainFrame::projectLoaded(const QString& workPath) {
     m_session.ctx.G_strWorkPath = withTrailingSlash(workPath.toStdString());
-    setWindowTitle(QString("Morvane抗滑桩(%1)").arg(QString::fromStdString(m_session.ctx.G_strWorkPath)));
+    setWindowTitle(
+        QString("Morvane抗滑桩(%1)").arg(QString::fromStdString(m_session.ctx.G_strWorkPath)));
     if (OpenProjectRecord(m_session.ctx, m_session.project) == ProjectLoad::Damaged)
         m_messages.message("工程文件 " + workFile(m_session.ctx, CProjectData::kFileName) +
                            " 已损坏，按空工程打开。在工程有改动之前，原文件不会被改写。");
@@ -142,7 +143,9 @@ bool CMainFrame::OnCalcWindow() {
     return calculated;
 }
 
-void CMainFrame::OnShowInfo() { m_info->tell_error(CalcInfoDock::kShow, " "); }
+void CMainFrame::OnShowInfo() {
+    m_info->tell_error(CalcInfoDock::kShow, " ");
+}
 
 void CMainFrame::OnTableTips() {
     m_session.ctx.G_Disp_TableTip = m_session.ctx.G_Disp_TableTip ? 0 : 1;
@@ -164,22 +167,46 @@ void CMainFrame::OnAbout() {
 
 bool CMainFrame::runMainCommand(int id) {
     switch (id) {
-        case cmd::OpenProject: OnOpenProject(); break;
-        case cmd::SelectKinds: OnSelectKinds(); break;
-        case cmd::SaveData: OnSaveData(); break;
-        case cmd::Exit: close(); break;
-        case cmd::ShowInfo: OnShowInfo(); break;
-        case cmd::TableTips: OnTableTips(); break;
-        case cmd::About: OnAbout(); break;
-        case cmd::Help: OnHelp(); break;
-        case cmd::CalcWindow: OnCalcWindow(); break;
-        case cmd::ToolBar: m_toolBar->setVisible(m_toolBar->isHidden()); break;
-        case cmd::StatusBar: statusBar()->setVisible(statusBar()->isHidden()); break;
+        case cmd::OpenProject:
+            OnOpenProject();
+            break;
+        case cmd::SelectKinds:
+            OnSelectKinds();
+            break;
+        case cmd::SaveData:
+            OnSaveData();
+            break;
+        case cmd::Exit:
+            close();
+            break;
+        case cmd::ShowInfo:
+            OnShowInfo();
+            break;
+        case cmd::TableTips:
+            OnTableTips();
+            break;
+        case cmd::About:
+            OnAbout();
+            break;
+        case cmd::Help:
+            OnHelp();
+            break;
+        case cmd::CalcWindow:
+            OnCalcWindow();
+            break;
+        case cmd::ToolBar:
+            m_toolBar->setVisible(m_toolBar->isHidden());
+            break;
+        case cmd::StatusBar:
+            statusBar()->setVisible(statusBar()->isHidden());
+            break;
         case cmd::NextPane:
         case cmd::PreviousPane:
             if (CSplitterFrame* frame = activeProjectWindow()) frame->focusOtherPane();
             break;
-        default: arrangeWindows(id); break;
+        default:
+            arrangeWindows(id);
+            break;
     }
     return true;
 }

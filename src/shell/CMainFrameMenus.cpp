@@ -27,9 +27,12 @@ const CommandSpec kHelp{cmd::Help, "简要说明", T::MainFrame};
 
 // The seven drawing commands, in the order of the toolbar.
 const CommandSpec kZoom[] = {
-    {cmd::ZoomOut, "缩小", T::DrawingView},     {cmd::ZoomIn, "放大", T::DrawingView},
-    {cmd::Pan, "平移", T::DrawingView},         {cmd::ShowAll, "全图显示", T::DrawingView},
-    {cmd::Redraw, "重画", T::DrawingView},      {cmd::ZoomWindow, "窗口放大", T::DrawingView},
+    {cmd::ZoomOut, "缩小", T::DrawingView},
+    {cmd::ZoomIn, "放大", T::DrawingView},
+    {cmd::Pan, "平移", T::DrawingView},
+    {cmd::ShowAll, "全图显示", T::DrawingView},
+    {cmd::Redraw, "重画", T::DrawingView},
+    {cmd::ZoomWindow, "窗口放大", T::DrawingView},
     {cmd::PreviousZoom, "前一次显示", T::DrawingView},
 };
 
@@ -115,40 +118,66 @@ std::vector<MenuSpec> projectMenuSpecs() {
 
 QKeySequence shortcutOf(const CommandSpec& spec) {
     switch (spec.id) {
-        case cmd::OpenProject: return QKeySequence::Open;
-        case cmd::SaveData: return QKeySequence::Save;
-        case cmd::Print: return QKeySequence::Print;
-        case cmd::NextPane: return QKeySequence(Qt::Key_F6);
-        case cmd::PreviousPane: return QKeySequence(Qt::SHIFT | Qt::Key_F6);
-        case cmd::Help: return QKeySequence::HelpContents;
-        default: break;
+        case cmd::OpenProject:
+            return QKeySequence::Open;
+        case cmd::SaveData:
+            return QKeySequence::Save;
+        case cmd::Print:
+            return QKeySequence::Print;
+        case cmd::NextPane:
+            return QKeySequence(Qt::Key_F6);
+        case cmd::PreviousPane:
+            return QKeySequence(Qt::SHIFT | Qt::Key_F6);
+        case cmd::Help:
+            return QKeySequence::HelpContents;
+        default:
+            break;
     }
     if (spec.target != T::ReportView) return {};
     switch (spec.id) {
-        case cmd::Undo: return QKeySequence::Undo;
-        case cmd::Cut: return QKeySequence::Cut;
-        case cmd::Copy: return QKeySequence::Copy;
-        case cmd::Paste: return QKeySequence::Paste;
-        case cmd::SelectAll: return QKeySequence::SelectAll;
-        case cmd::Find: return QKeySequence::Find;
-        case cmd::FindNext: return QKeySequence::FindNext;
-        case cmd::Replace: return QKeySequence::Replace;
-        default: return {};
+        case cmd::Undo:
+            return QKeySequence::Undo;
+        case cmd::Cut:
+            return QKeySequence::Cut;
+        case cmd::Copy:
+            return QKeySequence::Copy;
+        case cmd::Paste:
+            return QKeySequence::Paste;
+        case cmd::SelectAll:
+            return QKeySequence::SelectAll;
+        case cmd::Find:
+            return QKeySequence::Find;
+        case cmd::FindNext:
+            return QKeySequence::FindNext;
+        case cmd::Replace:
+            return QKeySequence::Replace;
+        default:
+            return {};
     }
 }
 
 const char* iconOf(int id) {
     switch (id) {
-        case cmd::Exit: return ":/icons/exit.svg";
-        case cmd::OpenProject: return ":/icons/open.svg";
-        case cmd::ZoomOut: return ":/icons/zoom-out.svg";
-        case cmd::ZoomIn: return ":/icons/zoom-in.svg";
-        case cmd::Pan: return ":/icons/pan.svg";
-        case cmd::ShowAll: return ":/icons/show-all.svg";
-        case cmd::Redraw: return ":/icons/redraw.svg";
-        case cmd::ZoomWindow: return ":/icons/zoom-window.svg";
-        case cmd::PreviousZoom: return ":/icons/previous-zoom.svg";
-        default: return nullptr;
+        case cmd::Exit:
+            return ":/icons/exit.svg";
+        case cmd::OpenProject:
+            return ":/icons/open.svg";
+        case cmd::ZoomOut:
+            return ":/icons/zoom-out.svg";
+        case cmd::ZoomIn:
+            return ":/icons/zoom-in.svg";
+        case cmd::Pan:
+            return ":/icons/pan.svg";
+        case cmd::ShowAll:
+            return ":/icons/show-all.svg";
+        case cmd::Redraw:
+            return ":/icons/redraw.svg";
+        case cmd::ZoomWindow:
+            return ":/icons/zoom-window.svg";
+        case cmd::PreviousZoom:
+            return ":/icons/previous-zoom.svg";
+        default:
+            return nullptr;
     }
 }
 
@@ -182,9 +211,12 @@ void CMainFrame::createMenus() {
         for (const MenuSpec& m : specs) {
             QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.title));
             for (const CommandSpec& spec : m.entries) {
-                if (spec.id == 0) menu->addSeparator();
-                else if (spec.id == -1) fillRecentMenu(menu);
-                else addCommand(menu, spec);
+                if (spec.id == 0)
+                    menu->addSeparator();
+                else if (spec.id == -1)
+                    fillRecentMenu(menu);
+                else
+                    addCommand(menu, spec);
             }
             menus.push_back(menu);
         }
@@ -244,8 +276,10 @@ QAction* CMainFrame::action(int command, CommandTarget target) const {
 
 void CMainFrame::runCommand(const CommandSpec& spec) {
     if (!canRun(spec)) return;
-    if (spec.target == T::MainFrame) runMainCommand(spec.id);
-    else if (CSplitterFrame* frame = activeProjectWindow()) frame->run(spec.id, spec.target);
+    if (spec.target == T::MainFrame)
+        runMainCommand(spec.id);
+    else if (CSplitterFrame* frame = activeProjectWindow())
+        frame->run(spec.id, spec.target);
     updateCommands();
 }
 
@@ -255,16 +289,21 @@ bool CMainFrame::canRun(const CommandSpec& spec) const {
         return frame && frame->canRun(spec.id, spec.target);
     }
     switch (spec.id) {
-        case cmd::SelectKinds: return m_session.projectOpen;
-        case cmd::SaveData: return m_session.projectOpen && m_session.project.modified;
-        case cmd::CalcWindow: return m_session.projectOpen;
+        case cmd::SelectKinds:
+            return m_session.projectOpen;
+        case cmd::SaveData:
+            return m_session.projectOpen && m_session.project.modified;
+        case cmd::CalcWindow:
+            return m_session.projectOpen;
         case cmd::Cascade:
         case cmd::TileHorizontal:
         case cmd::TileVertical:
         case cmd::ArrangeIcons:
         case cmd::NextPane:
-        case cmd::PreviousPane: return activeProjectWindow() != nullptr;
-        default: return true;
+        case cmd::PreviousPane:
+            return activeProjectWindow() != nullptr;
+        default:
+            return true;
     }
 }
 

@@ -35,8 +35,10 @@ CSplitterFrame::CSplitterFrame(ProjectSession& session, int kindIndex,
     connect(m_doc, &CBbDoc::listsChanged, this, &CSplitterFrame::fillCombos);
     connect(m_doc, &CBbDoc::projectChanged, this, &CSplitterFrame::projectChanged);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == m_drawing) m_drawingFocusedLast = true;
-        else if (now == m_report->widget()) m_drawingFocusedLast = false;
+        if (now == m_drawing)
+            m_drawingFocusedLast = true;
+        else if (now == m_report->widget())
+            m_drawingFocusedLast = false;
     });
 }
 
@@ -73,7 +75,9 @@ QWidget* CSplitterFrame::createItemBar() {
     return bar;
 }
 
-ReportPane* CSplitterFrame::createReportPane() { return new PlainReportPane(m_splitter); }
+ReportPane* CSplitterFrame::createReportPane() {
+    return new PlainReportPane(m_splitter);
+}
 
 void CSplitterFrame::fillCombos() {
     const ItemList& list = m_doc->items();
@@ -111,12 +115,17 @@ void CSplitterFrame::run(int command, CommandTarget target) {
     if (!canRun(command, target)) return;
     if (target == CommandTarget::DrawingView) return m_drawing->run(command);
     if (target == CommandTarget::ReportView) return m_report->run(command);
-    if (command == cmd::AddItem) m_doc->OnAddItem();
-    else if (command == cmd::DeleteItem) m_doc->OnDeleteItem();
-    else if (command == cmd::CalcItem) m_doc->OnCalcItem();
+    if (command == cmd::AddItem)
+        m_doc->OnAddItem();
+    else if (command == cmd::DeleteItem)
+        m_doc->OnDeleteItem();
+    else if (command == cmd::CalcItem)
+        m_doc->OnCalcItem();
 }
 
 void CSplitterFrame::focusOtherPane() {
-    if (m_drawing->hasFocus()) m_report->widget()->setFocus();
-    else m_drawing->setFocus();
+    if (m_drawing->hasFocus())
+        m_report->widget()->setFocus();
+    else
+        m_drawing->setFocus();
 }

@@ -31,4 +31,6 @@ void CalcInfoDock::tell_error(int code, const std::string& text) {
                              QString::fromStdString(text));
 }
 
-QString CalcInfoDock::text() const { return m_lines->toPlainText(); }
+QString CalcInfoDock::text() const {
+    return m_lines->toPlainText();
+}

@@ -21,6 +21,8 @@ bool DrawingPane::canRun(int command) const {
 
 void DrawingPane::run(int command) {
     if (!canRun(command)) return;
-    if (command == cmd::ClearView) clear();
-    else update();
+    if (command == cmd::ClearView)
+        clear();
+    else
+        update();
 }

@@ -31,7 +31,9 @@ bool DrawingPreview::showFile(const QString& path) {
     return true;
 }
 
-void DrawingPreview::clear() { setDrawing(nullptr); }
+void DrawingPreview::clear() {
+    setDrawing(nullptr);
+}
 
 void DrawingPreview::paintEvent(QPaintEvent*) {
     if (!m_drawing) return;

@@ -48,8 +48,7 @@ ItemWindow::ItemWindow(ProjectSession& session, QWidget* parent)
 void ItemWindow::OnCalculate() {
     m_session.record.setName(m_description->text().toStdString());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    CalcRunResult run =
-        RunCalculation(m_session.record, m_session.ctx, m_session.item.fileBase);
+    CalcRunResult run = RunCalculation(m_session.record, m_session.ctx, m_session.item.fileBase);
     QApplication::restoreOverrideCursor();
     if (run.result != 1) return;  // the input stays for correction
     m_calculated = 1;
@@ -74,7 +73,6 @@ bool RunItemWindow(ProjectSession& session, QWidget* parent) {
 
     SetResultFileNames(record, item.fileBase);
     if (!record.WriteDataFile(dataFile) && session.ctx.messages)
-        session.ctx.messages->message("无法写入计算数据文件 " + dataFile +
-                                      "，原有文件保持不变。");
+        session.ctx.messages->message("无法写入计算数据文件 " + dataFile + "，原有文件保持不变。");
     return window.calculated() == 1;
 }

@@ -21,7 +21,9 @@ void PlainReportPane::loadReport(const QString& path) {
     setPlainText(bytes ? QString::fromStdString(decodeFileText(*bytes)) : QString());
 }
 
-void PlainReportPane::clearReport() { clear(); }
+void PlainReportPane::clearReport() {
+    clear();
+}
 
 bool PlainReportPane::canRun(int command) const {
     return command == cmd::ClearView && !document()->isEmpty();

@@ -17,9 +17,10 @@ StartOptions startOptionsFrom(const QStringList& arguments, const QString& progr
     StartOptions options;
     if (!arguments.isEmpty()) options.workPath = arguments.join(' ');
     QString fromEnvironment = qEnvironmentVariable("TALVOR_PROGRAM_DIR");
-    options.programDir = !fromEnvironment.isEmpty()
-                             ? fromEnvironment
-                             : QString::fromStdString(findProgramDirectory(programFile.toStdString()));
+    options.programDir =
+        !fromEnvironment.isEmpty()
+            ? fromEnvironment
+            : QString::fromStdString(findProgramDirectory(programFile.toStdString()));
     return options;
 }
 

@@ -54,8 +54,7 @@ TemplateChooserDialog::TemplateChooserDialog(TemplateChooser& chooser, const CSl
 void TemplateChooserDialog::fillList() {
     QSignalBlocker block(m_list);
     m_list->clear();
-    for (const std::string& line : m_chooser.lines())
-        m_list->addItem(QString::fromStdString(line));
+    for (const std::string& line : m_chooser.lines()) m_list->addItem(QString::fromStdString(line));
     m_list->setCurrentRow(m_chooser.selection());
     m_delete->setEnabled(m_chooser.canDelete());
     showPreview();

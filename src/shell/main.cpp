@@ -1,4 +1,6 @@
 // talvor: the desktop program.
 #include "shell/TalvorApp.h"
 
-int main(int argc, char** argv) { return runTalvor(argc, argv); }
+int main(int argc, char** argv) {
+    return runTalvor(argc, argv);
+}

@@ -22,9 +22,11 @@ TEST(ProgramDirectory, FoundBesideTheProgramInShareOrShareTalvorAndElseTheProgra
     };
     for (const Case& c : cases) {
         TempDir root;
-        std::filesystem::create_directories(std::filesystem::path(root.file(c.program)).parent_path());
+        std::filesystem::create_directories(
+            std::filesystem::path(root.file(c.program)).parent_path());
         if (*c.layout) {
-            std::filesystem::create_directories(std::filesystem::path(root.file(c.layout)).parent_path());
+            std::filesystem::create_directories(
+                std::filesystem::path(root.file(c.layout)).parent_path());
             writeBytes(root.file(c.layout), "pile library");
         }
         EXPECT_EQ(findProgramDirectory(root.file(c.program)), root.file(c.expected)) << c.program;

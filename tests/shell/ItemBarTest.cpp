@@ -76,8 +76,7 @@ void ItemBarTest::addCalculateLookAtResultsAndDelete() {
     QVERIFY(window);
     addItem(window, 0, "计算");
     QCOMPARE(lines(window->itemCombo()), QStringList{"01  Talvor设计计算 1(&TLVR_0001.DAT)"});
-    QCOMPARE(lines(window->resultCombo()),
-             (QStringList{"计算简图", "计算结果", "剩余下滑力曲线"}));
+    QCOMPARE(lines(window->resultCombo()), (QStringList{"计算简图", "计算结果", "剩余下滑力曲线"}));
     QVERIFY(QFileInfo::exists(place.projectFile("&TLVR_0001.dat")));
     saveShot(frame.get(), "main-window");
 

@@ -106,8 +106,8 @@ void StartupTest::aSecondInstanceEndsAtOnceAndTheFirstStartsQuickly() {
     wall.start();
     probe.start(TALVOR_EXECUTABLE, {place.projectDir});
     QVERIFY(probe.waitForFinished(30000));
-    qInfo("start-up: %s; whole process %lld ms",
-          probe.readAllStandardError().trimmed().constData(), wall.elapsed());
+    qInfo("start-up: %s; whole process %lld ms", probe.readAllStandardError().trimmed().constData(),
+          wall.elapsed());
 
     QProcess first, second;
     first.setProcessEnvironment(env);

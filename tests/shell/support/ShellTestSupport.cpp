@@ -21,8 +21,10 @@ void copyTree(const QString& from, const QString& to) {
     while (it.hasNext()) {
         QString path = it.next();
         QString target = to + path.mid(from.size());
-        if (it.fileInfo().isDir()) QDir().mkpath(target);
-        else QFile::copy(path, target);
+        if (it.fileInfo().isDir())
+            QDir().mkpath(target);
+        else
+            QFile::copy(path, target);
     }
 }
 
