@@ -6,9 +6,11 @@
 #include "shell/CBbDoc.h"
 #include "shell/CSplitterFrame.h"
 #include "shell/CalcInfoDock.h"
-#include "shell/ItemWindow.h"
+#include "shell/CalcWindow.h"
 #include "shell/ProjectInfoDialog.h"
+#include "shell/DrawingPane.h"
 #include "shell/ReportPane.h"
+#include "shell/ResultChooser.h"
 
 #include "project/ProjectOpening.h"
 #include "run/ResultNames.h"
@@ -138,9 +140,33 @@ void CMainFrame::saveProject() {
 
 bool CMainFrame::OnCalcWindow() {
     if (!m_session.projectOpen) return false;
-    bool calculated = RunItemWindow(m_session, this);
-    statusBar()->showMessage(calculated ? "计算成功 !" : "就绪");
-    return calculated;
+    resultChooser()->hide();
+    CalcWindowLinks links;
+    links.record = &m_session.record;
+    links.ctx = &m_session.ctx;
+    links.kind = 0;
+    links.templates = &m_session.templates;
+    links.showReport = [this](const std::string& path) {
+        if (CSplitterFrame* frame = activeProjectWindow())
+            frame->reportPane()->loadReport(QString::fromStdString(path));
+    };
+    CalcWindowExit exit = RunCalcWindow(std::move(links), m_session.item, this);
+    if (exit == CalcWindowExit::ShowDrawings)
+        ShowResultDrawings(m_session.record, m_session.ctx.G_strWorkPath, *resultChooser());
+    statusBar()->showMessage(exit == CalcWindowExit::Calculated ? "计算成功 !" : "就绪");
+    return exit == CalcWindowExit::Calculated;
+}
+
+ResultChooser* CMainFrame::resultChooser() {
+    if (!m_resultChooser) {
+        m_resultChooser = new ResultChooser(
+            [this](const std::string& path) {
+                if (CSplitterFrame* frame = activeProjectWindow())
+                    frame->drawingPane()->showFile(QString::fromStdString(path));
+            },
+            this);
+    }
+    return m_resultChooser;
 }
 
 void CMainFrame::OnShowInfo() {

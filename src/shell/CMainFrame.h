@@ -19,6 +19,7 @@ class CSplitterFrame;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class ResultChooser;
 
 struct StartOptions {
     QString workPath;  // from the command line; empty when none was given
@@ -77,6 +78,8 @@ class CMainFrame : public QMainWindow {
     void arrangeWindows(int command);
     // Saves the project record when it changed; a message when it cannot.
     void saveProject();
+    // The result chooser "选择查询内容", made on first use and kept.
+    ResultChooser* resultChooser();
     void projectLoaded(const QString& workPath);
 
     AppSettings m_settings;
@@ -90,4 +93,5 @@ class CMainFrame : public QMainWindow {
     std::vector<QMenu*> m_mainMenus;     // shown without a project window
     std::vector<QMenu*> m_projectMenus;  // shown while a project window is active
     QString m_givenWorkPath;
+    ResultChooser* m_resultChooser = nullptr;
 };

@@ -3,9 +3,25 @@
 
 #include "shell/Commands.h"
 
-DrawingPane::DrawingPane(QWidget* parent) : DrawingPreview(parent) {
+#include "platform/Drawing.h"
+
+DrawingPane::DrawingPane(QWidget* parent) : DrawingBox(parent) {
     setAccessibleName("图形");
     setFocusPolicy(Qt::StrongFocus);
+}
+
+bool DrawingPane::showFile(const QString& path) {
+    auto drawing = NewMemDxf();
+    if (!drawing || !drawing->Read_FileDxf_To_Mem(path.toStdString())) {
+        clear();
+        return false;
+    }
+    setDrawing(std::move(drawing));
+    return true;
+}
+
+void DrawingPane::clear() {
+    setDrawing(nullptr);
 }
 
 bool DrawingPane::canRun(int command) const {

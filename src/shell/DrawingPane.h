@@ -3,12 +3,16 @@
 // drawing whole and carries out only "清除视窗" and the redraw commands.
 #pragma once
 
-#include "shell/DrawingPreview.h"
+#include "shell/DrawingBox.h"
 
-class DrawingPane : public DrawingPreview {
+class DrawingPane : public DrawingBox {
     Q_OBJECT
   public:
     explicit DrawingPane(QWidget* parent = nullptr);
+
+    // Shows a DXF file; false (and empty) when it cannot be read.
+    bool showFile(const QString& path);
+    void clear();
 
     bool canRun(int command) const;
     void run(int command);

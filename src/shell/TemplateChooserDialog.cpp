@@ -1,7 +1,7 @@
 // The chooser's list, preview and deletion.
 #include "shell/TemplateChooserDialog.h"
 
-#include "shell/DrawingPreview.h"
+#include "shell/DrawingBox.h"
 
 #include "data/CSlideCalcData.h"
 #include "diagrams/ThrustCurve.h"
@@ -23,7 +23,7 @@ TemplateChooserDialog::TemplateChooserDialog(TemplateChooser& chooser, const CSl
       m_ctx(ctx),
       m_list(new QListWidget(this)),
       m_delete(new QPushButton("删    除", this)),
-      m_preview(new DrawingPreview(this)) {
+      m_preview(new DrawingBox(this)) {
     setWindowTitle("新增项目选用模板：");
     auto* ok = new QPushButton("确   认", this);
     ok->setDefault(true);
@@ -83,7 +83,7 @@ void TemplateChooserDialog::showPreview() {
         if (number > 0 && sample.ReadDataFile(TemplateFilePath(m_ctx, number)))
             m_preview->setDrawing(MakeSketchDrawing(sample));
         else
-            m_preview->clear();
+            m_preview->setDrawing(nullptr);
     }
 }
 

@@ -8,7 +8,7 @@
 #include <QDialog>
 
 class CSlideCalcData;
-class DrawingPreview;
+class DrawingBox;
 class QListWidget;
 class QPushButton;
 struct WorkContext;
@@ -31,7 +31,7 @@ class TemplateChooserDialog : public QDialog {
     const WorkContext& m_ctx;
     QListWidget* m_list;
     QPushButton* m_delete;
-    DrawingPreview* m_preview;
+    DrawingBox* m_preview;
 };
 
 // The chooser's user interface as ChooseTemplate asks for it.
