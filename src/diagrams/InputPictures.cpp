@@ -262,12 +262,12 @@ void pileSection(Pic& p) {
     groundSurface(p, kSlope);
     origin(p, kSlip[0]);
     pileRow(p, 7.0f, 1.56f, 3.0f, 3.4f);
-    pileRow(p, 4.5f, 0.54f, 2.0f, 2.8f);
+    pileRow(p, 3.2f, 0.384f, 2.0f, 2.8f);
     p.color(7);
     p.dim({7.0f, 1.56f}, {7.0f, 4.56f}, 0.5f, "自由段");
     p.dim({7.0f, -1.84f}, {7.0f, 1.56f}, 0.5f, "嵌入深度");
     p.dim({0.0f, -2.4f}, {7.0f, -2.4f}, -0.01f, "第一排桩X");
-    p.dim({4.5f, 5.6f}, {7.0f, 5.6f}, 0.01f, "排距");
+    p.dim({3.2f, 5.6f}, {7.0f, 5.6f}, 0.01f, "排距");
     // thrust on the free part: q1 at its top, q2 at the slip surface
     p.color(1);
     for (int j = 0; j <= 3; ++j) {
