@@ -3,6 +3,7 @@
 // command line's calculation stay one code each.
 #include "shell/CalcWindow.h"
 
+#include "shell/CCxView.h"
 #include "shell/CalcRunner.h"
 #include "shell/DrawingBox.h"
 #include "shell/DxfUnitDialog.h"
@@ -52,7 +53,7 @@ CalcWindow::CalcWindow(CalcWindowLinks links, QWidget* parent)
       m_links(std::move(links)),
       m_record(*m_links.record),
       m_ctx(*m_links.ctx),
-      m_sketch(new DrawingBox(this)),
+      m_sketch(new CCxView(this)),
       m_picture(new DrawingBox(this)),
       m_tabs(new QTabWidget(this)),
       m_description(new QLineEdit(this)),

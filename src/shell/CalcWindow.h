@@ -1,7 +1,7 @@
 // The calculation window "Talvor计算" over the one calculation record: the
-// live sketch and the picture of the current page on the left, the six pages
-// of input tables on the right, the description line with "计算" and
-// "返回" below, and the auxiliary commands in its menu "辅助功能".
+// live sketch (the drawing view, with zoom and pan) and the picture of the current page on the
+// left, the six pages of input tables on the right, the description line with "计算" and "返回"
+// below, and the auxiliary commands in its menu "辅助功能".
 #pragma once
 
 #include "tables/TableEdit.h"
@@ -16,6 +16,7 @@
 
 class CSlideCalcData;
 class CTemplateIndex;
+class CCxView;
 class CalcRunner;
 class DrawingBox;
 class QAction;
@@ -65,7 +66,7 @@ class CalcWindow : public QDialog {
     QPushButton* calculateButton() const { return m_calculate; }
     QPushButton* returnButton() const { return m_return; }
     QAction* action(const QString& text) const;
-    const DrawingBox* sketch() const { return m_sketch; }
+    CCxView* sketch() const { return m_sketch; }
     QStatusBar* statusBar() const { return m_status; }
     bool calculating() const;
 
@@ -103,7 +104,7 @@ class CalcWindow : public QDialog {
     CSlideCalcData& m_record;
     const WorkContext& m_ctx;
     CalcWindowExit m_exit = CalcWindowExit::Returned;
-    DrawingBox* m_sketch;
+    CCxView* m_sketch;
     DrawingBox* m_picture;
     QTabWidget* m_tabs;
     std::vector<TablePageWidget*> m_pages;

@@ -2,7 +2,7 @@
 // clipboard into the tables, "计算" and "返回", the auxiliary commands; what
 // lands in the record, the data file and the report is read back.
 #include "shell/CalcWindow.h"
-#include "shell/DrawingBox.h"
+#include "shell/CCxView.h"
 #include "shell/ResultChooser.h"
 #include "shell/TableGrid.h"
 #include "shell/TableModel.h"
@@ -420,7 +420,7 @@ void CalcWindowTest::timingsOnTheMaximalItem() {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.tabs()->setCurrentIndex(1);
     auto* slip = w.grid(TableId::CSlipTable)->tableModel();
-    QWidget* sketch = const_cast<DrawingBox*>(w.sketch());
+    QWidget* sketch = w.sketch();
     const int edits = 20;
     QElapsedTimer t;
     t.start();
