@@ -4,11 +4,16 @@
 #include "diagrams/Sketch.h"
 #include "diagrams/ThrustCurve.h"
 
+#include "MaximalItem.h"
+
 #include "data/CSlideCalcData.h"
 #include "platform/Drawing.h"
+#include "render/DrawingIndex.h"
+#include "render/DrawingPainter.h"
 #include "render/DrawingRenderer.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -73,5 +78,26 @@ void BM_SketchWrittenAsDxf(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SketchWrittenAsDxf)->Unit(benchmark::kMillisecond);
+
+// One repaint of the drawing view showing the maximal item's sketch: the
+// white ground and the painter through the view's index, shown whole
+// (argument 1) and zoomed 8 times about its middle (argument 8), in a view
+// pane of 1200 × 800 on a backing store of the screen's format.
+void BM_MaximalSketchRepaintedInTheView(benchmark::State& state) {
+    needGui();
+    std::unique_ptr<DXF> d = MakeSketchDrawing(MaximalItem());
+    DrawingIndex index(*d);
+    QImage pane(1200, 800, QImage::Format_ARGB32_Premultiplied);
+    ViewTransform view = ViewTransform::fitted(d->GetFRect(), QRectF(pane.rect()));
+    view.zoomAbout(QRectF(pane.rect()).center(), static_cast<double>(state.range(0)));
+    PaintSummary summary;
+    for (auto _ : state) {
+        QPainter painter(&pane);
+        painter.fillRect(pane.rect(), Qt::white);
+        summary = paintDrawing(painter, *d, view, {}, &index);
+    }
+    state.counters["entities"] = static_cast<double>(summary.visible);
+}
+BENCHMARK(BM_MaximalSketchRepaintedInTheView)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond);
 
 }  // namespace
