@@ -117,9 +117,14 @@ void CCxViewTest::wheelDragAndRectangleZoomAndGoBackStepByStep() {
     v.showAll();
     QCOMPARE(v.viewTransform(), whole);
 
-    // The screenshot an engineer looks at: the slip surface's blocks and
-    // their numbers, zoomed about the middle of the sketch.
-    wheel(&v, QRectF(v.rect()).center() + QPointF(40, 40), 3);
+    // The screenshot an engineer looks at: the toe with the pile, the berm,
+    // the water line and the first blocks, spanned as a zoom rectangle over
+    // the left half of the sketch.
+    v.zoomRect();
+    QPointF low = at(v, {ext.p1.x, ext.p1.y});
+    QPointF mid = at(v, {(ext.p1.x + ext.p2.x) / 2, (ext.p1.y + ext.p2.y) / 2});
+    drag(&v, Qt::LeftButton, QPoint(low.x(), mid.y()), QPoint(mid.x(), low.y() + 8));
+    QVERIFY(v.viewTransform().scale() > whole.scale() * 1.5);
     QDir().mkpath(TALVOR_SHOT_DIR);
     QVERIFY(v.grab().save(QString(TALVOR_SHOT_DIR) + "/drawing_view_zoomed.png"));
 }
