@@ -25,8 +25,6 @@ class StrokeRaster {
     const QRectF& area() const { return m_area; }
 
   private:
-    bool clip(double& x0, double& y0, double& x1, double& y1) const;
-
     QRectF m_area;
     double m_density = 1.0;
     QImage m_image;

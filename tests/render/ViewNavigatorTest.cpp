@@ -3,6 +3,7 @@
 // print; culling that never loses a pixel; the stroke raster's clipping.
 #include "render/ViewNavigator.h"
 
+#include "render/AciPalette.h"
 #include "render/DrawingPainter.h"
 #include "render/DrawingRenderer.h"
 #include "render/StrokeRaster.h"
@@ -153,4 +154,39 @@ TEST(DrawingPainter, CullingNeverLosesAPixelAndDenseStrokesStayOnTheRaster) {
         }
     EXPECT_EQ(red, 10);
     EXPECT_EQ(blue, 4);
+}
+
+TEST(DrawingPainter, DeepZoomsStillPaintWideSegmentsCirclesAndLines) {
+    static auto app = makeOffscreenGuiApplication();
+    // 100 000 px a drawing unit, the deepest zoom: the ends lie 5·10⁷ px
+    // away, the circle's radius is 4·10⁷ px. Along the middle column: the
+    // circle's bottom, a wide polyline and a line, each slightly slanted.
+    DXF d;
+    d.SetCurColor(1);
+    d.Draw_Pline(0, -0.05f, 1000, 0.05f, 0.0004f, 0.0004f, 1.0f);  // rows 80..120
+    d.SetCurColor(5);
+    d.Draw_Circle(500, 400.0006f, 400, 1.0f);  // bottom near row 40
+    d.SetCurColor(3);
+    d.Draw_Line(0, -0.0506f, 1000, 0.0494f, 1.0f);  // row 160
+    ViewTransform view(1e5, 100 - 500 * 1e5, 100, QRectF(0, 0, 200, 200));
+    QImage image(200, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintOptions exact;
+    exact.antialias = false;
+    paintDrawing(painter, d, view, exact);
+    painter.end();
+    auto rowsOf = [&](QColor c) {
+        std::vector<int> rows;
+        for (int y = 0; y < 200; ++y)
+            if (image.pixel(100, y) == c.rgb()) rows.push_back(y);
+        return rows;
+    };
+    std::vector<int> red = rowsOf(aciColor(1)), blue = rowsOf(aciColor(5)),
+                     green = rowsOf(aciColor(3));
+    ASSERT_FALSE(red.empty() || blue.empty() || green.empty());
+    EXPECT_NEAR(red.front(), 80, 2);
+    EXPECT_NEAR(red.back(), 120, 2);
+    EXPECT_NEAR(blue.front(), 40, 4);
+    EXPECT_NEAR(green.front(), 160, 4);
 }
