@@ -100,12 +100,13 @@ void choose(TableGrid* g, int row, int col, const QString& item) {
     emit combo->activated(i);
 }
 
-// Makes the first cell with a hint current, so that the hint shows.
+// Makes the first editable cell with a hint current, so that the hint shows.
 void showFirstHint(TablePageWidget* page) {
     for (TableGrid* g : page->grids())
         for (int r = 0; r < g->model()->rowCount(); ++r)
             for (int c = 0; c < g->model()->columnCount(); ++c)
-                if (!g->model()->index(r, c).data(TableModel::kHintRole).toString().isEmpty()) {
+                if ((g->model()->flags(g->model()->index(r, c)) & Qt::ItemIsEditable) &&
+                    !g->model()->index(r, c).data(TableModel::kHintRole).toString().isEmpty()) {
                     focusOn(g, r + 1, c + 1);
                     return;
                 }
