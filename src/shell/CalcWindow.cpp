@@ -345,7 +345,15 @@ CalcWindowExit RunCalcWindow(CalcWindowLinks links, const ItemContext& item, QWi
     record.setName(item.caption);
     SetResultFileNames(record, item.fileBase);
     const std::string dataFile = workFile(ctx, item.fileBase + ".dat");
-    if (!item.newItem) record.ReadDataFile(dataFile);
+    if (!item.newItem) {
+        // A file that cannot be read leaves the record as it was; the write
+        // at the end keeps the unreadable file beside the new one.
+        CSlideCalcData read = record;
+        if (read.ReadDataFile(dataFile))
+            record = read;
+        else if (ctx.messages)
+            ctx.messages->message("无法读取计算数据文件 " + dataFile);
+    }
     links.fileBase = item.fileBase;
 
     CalcWindow window(std::move(links), parent);

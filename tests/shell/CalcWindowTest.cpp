@@ -10,6 +10,7 @@
 
 #include "MaximalItem.h"
 #include "data/CSlideCalcData.h"
+#include "platform/AtomicFile.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "project/ItemList.h"
@@ -254,6 +255,15 @@ void CalcWindowTest::returnWritesTheDataFileAndReopeningShowsIt() {
     QVERIFY(reread.ReadDataFile(dataFile));
     QCOMPARE(reread.slip[1].dy, -4.25f);
     QCOMPARE(reread.GetDxfFileName(0), std::string("&TLVR_0007_TLVR_JT.DXF"));
+
+    // A damaged data file: a message, the input as it was, the file kept.
+    std::ofstream(dataFile, std::ios::binary) << "\xff\xfe damaged";
+    m_record = CSlideCalcData{};
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    RunCalcWindow(links(), item, nullptr);
+    QVERIFY(m_sinks.lines.join("\n").contains("无法读取计算数据文件"));
+    QVERIFY(inputOf(m_record) == inputOf(CSlideCalcData{}));
+    QCOMPARE(readFile(PreviousVersionPath(dataFile)), std::string("\xff\xfe damaged"));
 }
 
 void CalcWindowTest::foreignDataFileKeepsTheItemsResultNames() {
