@@ -4,8 +4,10 @@
 #
 #   tools/check-rtf-libreoffice.sh [--install] [--cli PATH] [REPORT.RTF ...]
 #
-# Without RTF arguments a sample report is made with talvor-cli (a report text
-# with a drawing and a coloured line, expanded by `talvor-cli report --rtf`).
+# Without RTF arguments two reports are made with talvor-cli: a report text with
+# a drawing and a coloured line expanded by `talvor-cli report --rtf`, and the
+# report of a calculation of the worked example. A report with pictures must
+# keep them in the PDF.
 # LibreOffice is large and not part of tools/setup.sh: the script installs it
 # (libreoffice-writer-nogui) only when asked with --install; otherwise a missing
 # LibreOffice ends the check with status 77 ("skipped").
@@ -19,7 +21,7 @@ while [ $# -gt 0 ]; do
     case "$1" in
         --install) install=1 ;;
         --cli) cli="$2"; shift ;;
-        -h|--help) sed -n '2,11p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
         *) reports+=("$1") ;;
     esac
     shift
@@ -61,7 +63,10 @@ if [ ${#reports[@]} -eq 0 ]; then
         printf '\t%s\n' "安全系数 K = 1.250"
     } | iconv -f UTF-8 -t GBK > "$work/sample.TXT"
     "$cli" report "$work/sample.TXT" --rtf "$work/sample.RTF"
-    reports=("$work/sample.RTF")
+    # And the report a calculation of the worked example leaves.
+    "$cli" new "$work/example.TV" > /dev/null
+    "$cli" calc "$work/example.TV" 2> /dev/null
+    reports=("$work/sample.RTF" "$work/example_TLVR.RTF")
 fi
 
 failed=0
@@ -77,6 +82,10 @@ for rtf in "${reports[@]}"; do
         if command -v pdftotext > /dev/null; then
             pdftotext "$pdf" "$work/text.txt"
             grep -q "计算项目" "$work/text.txt" || { echo "FAIL: $rtf: the PDF lacks the report text"; failed=1; }
+        fi
+        if grep -q '\\pict' "$rtf" && command -v pdfimages > /dev/null; then
+            images=$(pdfimages -list "$pdf" | tail -n +3 | wc -l)
+            [ "$images" -gt 0 ] || { echo "FAIL: $rtf: the PDF lacks the report's pictures"; failed=1; }
         fi
         if [ -n "${KEEP_PDF:-}" ]; then cp "$pdf" "$KEEP_PDF"; fi
     else

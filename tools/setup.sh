@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libeigen3-dev libdxflib-dev libcli11-dev
     qt6-base-dev qt6-svg-dev libgl-dev
-    fonts-wqy-microhei
+    fonts-wqy-microhei fonts-wqy-zenhei poppler-utils
     python3 python3-ezdxf
 )
 

@@ -1,6 +1,8 @@
-// talvor-cli calc ITEM [--out DIR] [--text] [--progress] [--no-supplement]: runs one item data file
-// as the calculate command does and writes its result files; the item file itself is only read.
+// talvor-cli calc ITEM [--out DIR] [--text] [--progress] [--no-supplement] [--keep-directives]:
+// runs one item data file as the calculate command does and writes its result files, the
+// report as RTF with its drawings; the item file itself is only read.
 #include "cli/Commands.h"
+#include "cli/ExpandedReport.h"
 
 #include "data/CSlideCalcData.h"
 #include "platform/Sinks.h"
@@ -9,6 +11,10 @@
 #include "run/ResultNames.h"
 
 #include <CLI/CLI.hpp>
+
+#include "render/DrawingRenderer.h"
+
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <filesystem>
@@ -23,6 +29,7 @@ struct CalcArgs {
     bool text = false;
     bool progress = false;
     bool noSupplement = false;
+    bool keepDirectives = false;
 };
 
 // Progress of a long search on stderr, one line at each further tenth.
@@ -74,6 +81,10 @@ int runCalc(const CalcArgs& args) {
     RunOptions options(args.progress ? progressOnStderr() : SearchOptions{});
     options.supplement = !args.noSupplement;
     CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(args.item), options);
+    if (!args.keepDirectives) {
+        auto app = makeOffscreenGuiApplication();
+        expandReportFile(run, ctx.G_strWorkPath);
+    }
     if (args.text) std::fwrite(run.report.utf8().data(), 1, run.report.utf8().size(), stdout);
     if (run.reportSaved) std::fprintf(stderr, "计算书: %s\n", run.reportPath.c_str());
     return run.result == 1 ? 0 : 1;
@@ -92,5 +103,7 @@ void addCalcCommand(CLI::App& app, int& exitCode) {
                   "print the progress of back-calculations and designs to stderr");
     cmd->add_flag("--no-supplement", args->noSupplement,
                   "计算书不写“[本程序补充]”部分，保持原程序的格式");
+    cmd->add_flag("--keep-directives", args->keepDirectives,
+                  "write the report as GBK text with its drawing directives, not as RTF");
     cmd->callback([args, &exitCode] { exitCode = runCalc(*args); });
 }

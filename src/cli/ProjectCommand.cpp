@@ -1,6 +1,7 @@
 // talvor-cli project DIR list|add|remove|calc|summary: the item list of a project
 // directory for batch work, as the project window's item bar keeps it.
 #include "cli/Commands.h"
+#include "cli/ExpandedReport.h"
 #include "cli/SummaryCommand.h"
 
 #include "data/CSlideCalcData.h"
@@ -13,6 +14,10 @@
 #include "run/CalcRun.h"
 
 #include <CLI/CLI.hpp>
+
+#include "render/DrawingRenderer.h"
+
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <cstdio>
@@ -33,6 +38,7 @@ struct ProjectArgs {
     int removePos = 0;
     int calcPos = 0;  // 0: every item
     SummaryArgs summary;
+    bool keepDirectives = false;
 };
 
 WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
@@ -143,7 +149,7 @@ int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
 // Calculates one item as "算" and the calculation window do: the data file is
 // read, the run writes the result files, and the data file is written back
 // with its result views so that the list shows them.
-int calcItem(const WorkContext& ctx, int position, int number) {
+int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int number) {
     std::string dataFile = workFile(ctx, ItemFileBase(number) + ".dat");
     CSlideCalcData item;
     if (!item.ReadDataFile(dataFile)) {
@@ -151,6 +157,7 @@ int calcItem(const WorkContext& ctx, int position, int number) {
         return 2;
     }
     CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(number));
+    if (!args.keepDirectives) expandReportFile(run, ctx.G_strWorkPath);
     if (!item.WriteDataFile(dataFile)) {
         std::fprintf(stderr, "%02d: 无法写入计算数据文件 %s\n", position + 1, dataFile.c_str());
         return 1;
@@ -171,10 +178,11 @@ int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
         std::fprintf(stderr, "没有第 %d 个项目\n", args.calcPos);
         return 1;
     }
+    auto app = args.keepDirectives ? nullptr : makeOffscreenGuiApplication();
     int worst = 0;
     for (int i = 0; i < count; ++i) {
         if (args.calcPos != 0 && i != args.calcPos - 1) continue;
-        worst = std::max(worst, calcItem(ctx, i, project.itemNumbers[kKind][i]));
+        worst = std::max(worst, calcItem(args, ctx, i, project.itemNumbers[kKind][i]));
     }
     return worst;
 }
@@ -215,6 +223,8 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
 
     CLI::App* calc = cmd->add_subcommand("calc", "calculate one item, or every item in list order");
     calc->add_option("POS", args->calcPos, "position in the list (1 = first; default: all)");
+    calc->add_flag("--keep-directives", args->keepDirectives,
+                   "write the reports as GBK text with their drawing directives, not as RTF");
     calc->callback([args, &exitCode] {
         StderrSinks sinks;
         exitCode = calcItems(*args, projectContext(*args, sinks));

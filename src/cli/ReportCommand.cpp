@@ -3,9 +3,7 @@
 // directives expanded, written as RTF with the drawings as pictures, as plain
 // text, or as a PDF laid out by Qt.
 #include "cli/Commands.h"
-#include "cli/ReportPdf.h"
 
-#include "platform/Drawing.h"
 #include "platform/WorkContext.h"
 #include "project/ReportDocument.h"
 #include "project/RtfReader.h"
@@ -14,10 +12,11 @@
 #include <CLI/CLI.hpp>
 
 #include "render/DrawingRenderer.h"
+#include "render/ReportPages.h"
+#include "render/ReportTextDocument.h"
 
 #include <QGuiApplication>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -41,25 +40,9 @@ std::string workPathOf(const ReportArgs& args) {
     return withTrailingSlash(parent.empty() ? std::string(".") : parent.string());
 }
 
-// The PNG of a picture run: carried by a report read from RTF, else the
-// drawing of its "InsertDxf=" rendered. Counts the pictures that could not be had.
-PictureSource pictureSource(const std::string& work, int& missing) {
-    return [work, &missing](const ReportRun& run) {
-        if (!run.png.empty()) return run.png;
-        DXF drawing;
-        // A drawing that cannot be read leaves its picture out.
-        if (!drawing.Read_FileDxf_To_Mem(resolveInDir(work, run.pictureFile))) {
-            ++missing;
-            return std::string();
-        }
-        return renderDrawingPng(drawing);
-    };
-}
-
 int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
     int missing = 0;
-    PictureSource pictures = pictureSource(workPathOf(args), missing);
-    if (!WriteRtf(args.rtf, doc, pictures)) {
+    if (!WriteRtf(args.rtf, doc, reportPictureSource(workPathOf(args), missing))) {
         std::fprintf(stderr, "无法写入 %s\n", args.rtf.c_str());
         return 1;
     }
@@ -67,10 +50,11 @@ int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
     return 0;
 }
 
+// The pages the report view prints, on A4.
 int writePdf(const ReportArgs& args, const ReportDocument& doc) {
     int missing = 0;
-    PictureSource pictures = pictureSource(workPathOf(args), missing);
-    const int written = WriteReportPdf(args.pdf, doc, pictures);
+    std::string work = workPathOf(args);
+    int written = WriteReportPdf(args.pdf, doc, work, ReportHeadingOf(work, doc), missing);
     if (missing > 0) std::fprintf(stderr, "%d 幅图未能插入\n", missing);
     return written ? 0 : 1;
 }

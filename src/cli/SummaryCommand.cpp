@@ -2,7 +2,6 @@
 // and the report page beside the project file unless other paths are given.
 #include "cli/SummaryCommand.h"
 
-#include "cli/ReportPdf.h"
 #include "platform/AtomicFile.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
@@ -11,6 +10,7 @@
 #include "project/ReportDocument.h"
 #include "project/RtfWriter.h"
 #include "render/DrawingRenderer.h"
+#include "render/ReportPages.h"
 #include "run/ProjectSummary.h"
 #include "run/SummaryTable.h"
 
@@ -42,7 +42,9 @@ int writePage(const WorkContext& ctx, const SummaryArgs& args, const std::string
     int status = written(WriteRtf(outputPath(ctx, args.rtf, "RTF"), doc, none),
                          outputPath(ctx, args.rtf, "RTF"));
     auto app = makeOffscreenGuiApplication();
-    return status | written(WriteReportPdf(outputPath(ctx, args.pdf, "pdf"), doc, none),
+    int missing = 0;
+    return status | written(WriteReportPdf(outputPath(ctx, args.pdf, "pdf"), doc, ctx.G_strWorkPath,
+                                           ReportHeadingOf(ctx.G_strWorkPath, doc), missing),
                             outputPath(ctx, args.pdf, "pdf"));
 }
 

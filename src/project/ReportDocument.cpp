@@ -27,20 +27,19 @@ std::string trimmedEnd(std::string_view s) {
 
 // "TextStyle=" plus 21 characters of "%d,%f", then the text from the 32nd
 // character of the directive on.
-void appendStyledText(ReportDocument& doc, std::string_view directive, size_t at) {
+ReportRun styledText(std::string_view directive, size_t at) {
     size_t paramsBegin = at + 10;
     size_t paramsEnd = paramsBegin + byteOffsetOfChar(directive.substr(paramsBegin), 21);
     std::string params(directive.substr(paramsBegin, paramsEnd - paramsBegin));
-    int colour = ReportRun::kAutoColour;
-    float factor = 1.0f;
+    ReportRun run;
     int c = 0;
     float f = 1.0f;
     int got = std::sscanf(params.c_str(), "%d,%f", &c, &f);
-    if (got >= 1) colour = c;
-    if (got == 2) factor = f;
-    int height = static_cast<int>(static_cast<float>(ReportRun::kDefaultHeight) * factor);
-    std::string_view text = directive.substr(byteOffsetOfChar(directive, 31));
-    appendText(doc, text, colour, height);
+    if (got >= 1) run.colour = c;
+    float factor = got == 2 ? f : 1.0f;
+    run.heightTwips = static_cast<int>(static_cast<float>(ReportRun::kDefaultHeight) * factor);
+    run.text = std::string(directive.substr(byteOffsetOfChar(directive, 31)));
+    return run;
 }
 
 }  // namespace
@@ -58,6 +57,19 @@ void appendText(ReportDocument& doc, std::string_view text, int colour, int heig
     doc.push_back(std::move(run));
 }
 
+std::optional<ReportRun> DirectiveRun(std::string_view directive) {
+    size_t at;
+    if ((at = directive.find("InsertDxf=")) != std::string_view::npos) {
+        ReportRun picture;
+        picture.kind = ReportRun::Kind::Picture;
+        picture.pictureFile = trimmedEnd(directive.substr(at + 10));
+        return picture;
+    }
+    if ((at = directive.find("TextStyle=")) != std::string_view::npos)
+        return styledText(directive, at);
+    return std::nullopt;
+}
+
 ReportDocument ExpandScript(std::string_view text) {
     constexpr size_t kMarker = 20;
     ReportDocument doc;
@@ -71,21 +83,25 @@ ReportDocument ExpandScript(std::string_view text) {
         if (close == std::string_view::npos) break;
         appendText(doc, text.substr(pos, open - pos));
         std::string_view directive = text.substr(open + kMarker, close - open - kMarker);
-        size_t at;
-        if ((at = directive.find("InsertDxf=")) != std::string_view::npos) {
-            ReportRun picture;
-            picture.kind = ReportRun::Kind::Picture;
-            picture.pictureFile = trimmedEnd(directive.substr(at + 10));
-            doc.push_back(picture);
-        } else if ((at = directive.find("TextStyle=")) != std::string_view::npos) {
-            appendStyledText(doc, directive, at);
-        } else {
+        std::optional<ReportRun> run = DirectiveRun(directive);
+        if (!run)
             appendText(doc, text.substr(open, close + kMarker - open));
-        }
+        else if (run->kind == ReportRun::Kind::Picture)
+            doc.push_back(*run);
+        else
+            appendText(doc, run->text, run->colour, run->heightTwips);
         pos = close + kMarker;
     }
     appendText(doc, text.substr(pos));
     return doc;
+}
+
+std::string ReportItemName(std::string_view reportText) {
+    constexpr std::string_view kHead = "计算项目： ";
+    size_t at = reportText.find(kHead);
+    if (at == std::string_view::npos) return {};
+    std::string_view rest = reportText.substr(at + kHead.size());
+    return trimmedEnd(rest.substr(0, rest.find('\n')));
 }
 
 std::string PlainText(const ReportDocument& doc) {

@@ -3,6 +3,7 @@
 // by expanding its "%%%[MorvaneScript%%%" directives, or read back from RTF.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,10 +34,19 @@ using ReportDocument = std::vector<ReportRun>;
 void appendText(ReportDocument& doc, std::string_view text, int colour = ReportRun::kAutoColour,
                 int heightTwips = ReportRun::kDefaultHeight);
 
+// What one directive (the text between the markers) becomes: a picture run
+// for "InsertDxf=", its text in its colour and height for "TextStyle=";
+// nothing for any other directive, whose block then stays as it is.
+std::optional<ReportRun> DirectiveRun(std::string_view directive);
+
 // The report text with every directive block replaced: "InsertDxf=" by a
 // picture, "TextStyle=" by its text in its colour and height. A block that is
 // neither, and an opening marker without a closing one, stay as text.
 ReportDocument ExpandScript(std::string_view text);
+
+// The item's name as the report's head gives it ("计算项目： %s"); empty when
+// the report has no such line.
+std::string ReportItemName(std::string_view reportText);
 
 // The text of the report without its pictures.
 std::string PlainText(const ReportDocument& doc);

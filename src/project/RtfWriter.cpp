@@ -6,14 +6,17 @@
 #include "platform/TextEncoding.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
 namespace {
 
-// Page width between one-inch margins on A4: pictures are scaled down to it.
-constexpr int kMaxPictureTwips = 9638;
-constexpr int kTwipsPerPixel = 15;  // at 96 pixels per inch
+// Page width between one-inch margins on A4 (210 mm less two inches): pictures
+// are scaled down to it.
+constexpr long kMaxPictureTwips = 9026;
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kScreenDpi = 96.0;  // a picture that does not say its resolution
 
 std::string hexByte(unsigned char b) {
     char buf[8];
@@ -62,14 +65,33 @@ uint32_t bigEndian32(std::string_view s, size_t at) {
     return v;
 }
 
+// The resolution a PNG states in its pHYs chunk (pixels per metre), or the
+// screen's when it states none.
+double pngDpi(std::string_view png) {
+    for (size_t at = 8; at + 12 <= png.size();) {
+        uint32_t length = bigEndian32(png, at);
+        std::string_view type = png.substr(at + 4, 4);
+        if (type == "IDAT" || length > png.size()) break;
+        if (type == "pHYs" && length >= 9 && at + 17 <= png.size() && png[at + 16] == 1) {
+            uint32_t perMetre = bigEndian32(png, at + 8);
+            if (perMetre > 0) return perMetre * 0.0254;
+        }
+        at += 12 + static_cast<size_t>(length);
+    }
+    return kScreenDpi;
+}
+
 void appendPicture(std::string& out, const std::string& png) {
     // Width and height from the PNG header (IHDR follows the 8-byte signature).
     if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return;
     int w = static_cast<int>(bigEndian32(png, 16));
     int h = static_cast<int>(bigEndian32(png, 20));
     if (w <= 0 || h <= 0) return;
-    long goalW = static_cast<long>(w) * kTwipsPerPixel;
-    long goalH = static_cast<long>(h) * kTwipsPerPixel;
+    // Shown at the size the picture was made for, so that a drawing rendered
+    // at print resolution prints at its size and as sharp as it was made.
+    double dpi = pngDpi(png);
+    long goalW = std::lround(w * kTwipsPerInch / dpi);
+    long goalH = std::lround(h * kTwipsPerInch / dpi);
     if (goalW > kMaxPictureTwips) {
         goalH = goalH * kMaxPictureTwips / goalW;
         goalW = kMaxPictureTwips;

@@ -49,6 +49,12 @@ TEST(ReportScript, UnknownOrUnclosedBlocksStayAsText) {
               (Runs{std::string(kScriptClose) + "t@-1/200", "picture:y.DXF"}));
 }
 
+TEST(ReportScript, ItemNameIsTakenFromTheReportHead) {
+    EXPECT_EQ(ReportItemName("---\n计算项目： K1+200 左侧 \n---\n"), "K1+200 左侧");
+    EXPECT_EQ(ReportItemName("计算项目： "), "");
+    EXPECT_EQ(ReportItemName("no head\n"), "");
+}
+
 TEST(ReportScript, PlainTextOfALargeReportIsComplete) {
     ReportWriter report;
     for (int i = 0; i < 3000; ++i) report.printf("第%04d行 %.3f\n", i, i * 0.5);

@@ -2,6 +2,7 @@
 // item file that is only read.
 #include "data/CSlideCalcData.h"
 #include "platform/TextEncoding.h"
+#include "project/RtfReader.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -46,14 +47,22 @@ TEST(CalcCommand, SuccessfulRunWritesTheReportBesideTheItemAndLeavesTheItemAlone
     EXPECT_EQ(cli(item), 0);
     EXPECT_EQ(cli.read("slope.TV"), before);
     EXPECT_EQ(std::filesystem::last_write_time(cli.dir.file("slope.TV")), stamp);
-    EXPECT_NE(gbkToUtf8(cli.read("slope_TLVR.RTF")).find("计算项目： 算例\n"), std::string::npos);
+    // The report as the desktop program leaves it: RTF, its sketch a picture.
+    const std::string rtf = cli.read("slope_TLVR.RTF");
+    EXPECT_NE(rtf.find("\\pngblip"), std::string::npos);
+    std::optional<ReportDocument> report = ParseRtf(rtf);
+    ASSERT_TRUE(report);
+    EXPECT_NE(PlainText(*report).find("计算项目： 算例\n"), std::string::npos);
+    EXPECT_EQ(PlainText(*report).find("MorvaneScript"), std::string::npos);
     EXPECT_TRUE(cli.read("stdout").empty());
     EXPECT_NE(cli.read("stderr").find("201"), std::string::npos);
 }
 
 TEST(CalcCommand, TextPrintsTheReportAsUtf8AndOutPutsTheFilesElsewhere) {
     Cli cli;
-    EXPECT_EQ(cli(cli.item("slope.TV") + " --out '" + cli.dir.file("res/deep") + "' --text"), 0);
+    EXPECT_EQ(cli(cli.item("slope.TV") + " --out '" + cli.dir.file("res/deep") +
+                  "' --text --keep-directives"),
+              0);
     const std::string report = cli.read("res/deep/slope_TLVR.RTF");
     ASSERT_FALSE(report.empty());
     EXPECT_EQ(cli.read("stdout"), gbkToUtf8(report));

@@ -1,0 +1,37 @@
+// The printed pages of a report: the text within one-inch margins, the project
+// and the item at the head of every page and "第 n 页 共 m 页" at its foot.
+// The report view prints, previews and saves PDF with it, and so does
+// talvor-cli report --pdf, so both hand in the same pages.
+#pragma once
+
+#include "project/ReportDocument.h"
+
+#include <QString>
+
+#include <string>
+
+class QPagedPaintDevice;
+class QTextDocument;
+
+struct ReportHeading {
+    QString project;  // the project's name
+    QString item;     // the item's description
+};
+
+// Lays doc out for the device's page and paints every page; pictures and
+// lines are never split across pages. The device's own page margins are set
+// to none: the margins are the report's. marginLines draws the margins as
+// dotted lines, as the print preview shows them. Returns the number of pages
+// painted, 0 when the device could not be painted on.
+int printReport(const QTextDocument& doc, QPagedPaintDevice& device, const ReportHeading& heading,
+                bool marginLines = false);
+
+// The heading outside the desktop program: the project's name from the
+// information file of the work path, the item's from the report's head.
+ReportHeading ReportHeadingOf(const std::string& workPath, const ReportDocument& report);
+
+// The pages of a report (its pictures' drawings in workPath) as PDF on A4,
+// written atomically; 1 when written. missing counts the pictures that could
+// not be had. Needs a QGuiApplication for its fonts and pictures.
+int WriteReportPdf(const std::string& path, const ReportDocument& report,
+                   const std::string& workPath, const ReportHeading& heading, int& missing);

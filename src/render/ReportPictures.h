@@ -1,0 +1,85 @@
+// The pictures of a report: drawings named by "InsertDxf=" and picture files,
+// each sized to the printed text area of an A4 page with one-inch margins and
+// painted at print resolution, so that a printed or PDF report is as sharp as
+// its drawings. On screen the same pictures are painted at screen size.
+#pragma once
+
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+#include <QTextImageFormat>
+#include <QVariant>
+
+#include <map>
+#include <memory>
+#include <string>
+
+class DXF;
+class QTextDocument;
+class QUrl;
+
+namespace reportpage {
+inline constexpr double kPrintDpi = 300.0;
+inline constexpr double kLayoutDpi = 96.0;  // the unit of a document laid out for the screen
+// A4 less two inches, in inches.
+inline constexpr double kTextWidthIn = 210.0 / 25.4 - 2.0;
+inline constexpr double kTextHeightIn = 297.0 / 25.4 - 2.0;
+// A picture leaves room on its page for the lines around it.
+inline constexpr double kPictureHeightIn = kTextHeightIn * 0.8;
+}  // namespace reportpage
+
+// The drawing fitted into the picture box at print resolution, on white; the
+// image states its resolution. Null for an empty drawing.
+QImage reportDrawingImage(const DXF& drawing);
+
+// PNG bytes of an image, with its resolution; empty on failure.
+std::string pngBytes(const QImage& image);
+
+// The PNG of the drawing of a report's picture run ("InsertDxf=" names it
+// relative to workPath); empty when the drawing cannot be read.
+std::string reportDrawingPng(const std::string& workPath, const std::string& file);
+
+// The size a picture shows at, in layout units (1/96 inch): its own size from
+// the resolution it states, scaled down to the picture box.
+QSizeF reportPictureSize(const QImage& image);
+
+// The pictures of one report document. Drawings are read when added and
+// painted the first time they are asked for; the document reaches them by the
+// names of its image formats. Documents cloned from it share the store.
+class ReportPictureStore {
+  public:
+    explicit ReportPictureStore(std::string workPath) : m_workPath(std::move(workPath)) {}
+
+    // Makes the store the resource provider of doc and paints its pictures
+    // (and any other image) smoothly at the device's resolution.
+    static void attach(QTextDocument& doc, const std::shared_ptr<ReportPictureStore>& store);
+    // The store of a document that attach() prepared, or null.
+    static std::shared_ptr<ReportPictureStore> of(const QTextDocument& doc);
+
+    // The image format to insert for a drawing of the work path; an invalid
+    // format when the drawing cannot be read.
+    QTextImageFormat addDrawing(const std::string& file);
+    // The image format to insert for an image; invalid for a null image.
+    QTextImageFormat addImage(const QImage& image);
+
+    // The print-resolution image of a name; null when the store has none.
+    QImage image(const QString& name);
+    // The image of a name painted for a device: drawings are painted afresh at
+    // the device's pixel size, other images scaled smoothly. Cached per size.
+    QImage imageForDevice(const QString& name, QSize pixels);
+
+    const std::string& workPath() const { return m_workPath; }
+    QVariant resource(const QUrl& url);
+
+  private:
+    struct Entry {
+        std::shared_ptr<const DXF> drawing;
+        QImage image;  // at print resolution; painted on first use for a drawing
+        QImage sized;  // the last image for a device
+    };
+    QTextImageFormat formatOf(const QString& name, QSizeF size) const;
+
+    std::string m_workPath;
+    std::map<QString, Entry> m_entries;
+    int m_next = 0;
+};

@@ -1,0 +1,143 @@
+// Report runs to text-document fragments and back. A run's height in twips is
+// its point size times twenty; its colour 0x00BBGGRR is the brush's colour.
+#include "render/ReportTextDocument.h"
+
+#include "render/ReportPictures.h"
+
+#include "platform/AtomicFile.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cmath>
+
+namespace {
+
+constexpr QChar kObject = QChar::ObjectReplacementCharacter;
+
+int colourOf(const QTextCharFormat& format) {
+    if (format.foreground().style() == Qt::NoBrush) return ReportRun::kAutoColour;
+    QColor c = format.foreground().color();
+    return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
+int heightOf(const QTextCharFormat& format, const QTextDocument& doc) {
+    double points = format.fontPointSize();
+    if (!(points > 0)) points = doc.defaultFont().pointSizeF();
+    return static_cast<int>(std::lround(points * 20.0));
+}
+
+void appendPicture(ReportDocument& report, const QTextDocument& doc, const QString& name) {
+    std::shared_ptr<ReportPictureStore> store = ReportPictureStore::of(doc);
+    QImage image = store ? store->image(name) : QImage();
+    if (image.isNull())
+        image = doc.resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
+    ReportRun picture;
+    picture.kind = ReportRun::Kind::Picture;
+    picture.png = pngBytes(image);
+    if (!picture.png.empty()) report.push_back(std::move(picture));
+}
+
+void appendFragment(ReportDocument& report, const QTextDocument& doc, const QTextFragment& f) {
+    QTextCharFormat format = f.charFormat();
+    QString text = f.text();
+    if (format.isImageFormat()) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            appendPicture(report, doc, format.toImageFormat().name());
+        return;
+    }
+    text.remove(kObject);
+    text.replace(QChar::LineSeparator, u'\n');
+    text.replace(QChar::Nbsp, u' ');
+    appendText(report, text.toStdString(), colourOf(format), heightOf(format, doc));
+}
+
+// Tab stops every eight half-width characters, in screen units: a document
+// laid out for a printer scales them itself.
+void setReportTabStops(QTextDocument& doc) {
+    QFontMetricsF metrics(reportFont());
+    QTextOption option = doc.defaultTextOption();
+    option.setTabStopDistance(8 * metrics.horizontalAdvance(u' '));
+    doc.setDefaultTextOption(option);
+}
+
+}  // namespace
+
+QFont reportFont(double pointSize) {
+    QFont font;
+    // Installed with the program; 宋体 where a Windows face is at hand.
+    font.setFamilies({"WenQuanYi Zen Hei Mono", "宋体", "SimSun", "Noto Sans Mono CJK SC"});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+QTextCharFormat reportRunFormat(int colour, int heightTwips) {
+    QTextCharFormat format;
+    format.setFont(reportFont(heightTwips / 20.0));
+    if (colour != ReportRun::kAutoColour)
+        format.setForeground(QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+    return format;
+}
+
+void prepareReportDocument(QTextDocument& doc, const std::shared_ptr<ReportPictureStore>& store) {
+    doc.clear();
+    doc.setDefaultFont(reportFont());
+    QTextOption option = doc.defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    doc.setDefaultTextOption(option);
+    setReportTabStops(doc);
+    ReportPictureStore::attach(doc, store);
+}
+
+int insertReportPicture(QTextCursor& cursor, const ReportRun& picture, ReportPictureStore& store) {
+    QTextImageFormat format;
+    if (!picture.png.empty())
+        format = store.addImage(QImage::fromData(QByteArray::fromStdString(picture.png)));
+    else if (!picture.pictureFile.empty())
+        format = store.addDrawing(picture.pictureFile);
+    if (!format.isValid()) return 0;
+    cursor.insertImage(format);
+    return 1;
+}
+
+int insertReport(QTextCursor& cursor, const ReportDocument& report, ReportPictureStore& store) {
+    int missing = 0;
+    for (const ReportRun& run : report) {
+        if (run.kind == ReportRun::Kind::Picture)
+            missing += 1 - insertReportPicture(cursor, run, store);
+        else
+            cursor.insertText(QString::fromStdString(run.text),
+                              reportRunFormat(run.colour, run.heightTwips));
+    }
+    return missing;
+}
+
+ReportDocument reportOfDocument(const QTextDocument& doc) {
+    ReportDocument report;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        // A paragraph mark has the format the block was begun with.
+        QTextCharFormat mark = block.charFormat();
+        if (block != doc.begin()) appendText(report, "\n", colourOf(mark), heightOf(mark, doc));
+        for (auto it = block.begin(); !it.atEnd(); ++it) appendFragment(report, doc, it.fragment());
+    }
+    return report;
+}
+
+PictureSource reportPictureSource(const std::string& workPath, int& missing) {
+    return [workPath, &missing](const ReportRun& run) {
+        std::string png = run.png.empty() ? reportDrawingPng(workPath, run.pictureFile) : run.png;
+        if (png.empty()) ++missing;
+        return png;
+    };
+}
+
+int WriteExpandedReport(const std::string& path, const std::string& reportText,
+                        const std::string& workPath, int& missing) {
+    missing = 0;
+    return WriteRtf(path, ExpandScript(reportText), reportPictureSource(workPath, missing));
+}

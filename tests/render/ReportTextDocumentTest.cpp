@@ -1,0 +1,176 @@
+// The report as a text document and as printed pages: the same RTF whichever
+// way it was made, pictures at print resolution, the face's half-width
+// columns, and pages that carry their heading and numbers. The long-text
+// cases print how long they took; their bound is that they finish.
+#include "render/ReportPages.h"
+#include "render/ReportPictures.h"
+#include "render/ReportTextDocument.h"
+
+#include "data/CSlideCalcData.h"
+#include "diagrams/ThrustCurve.h"
+#include "platform/Drawing.h"
+#include "platform/ReportWriter.h"
+#include "project/RtfReader.h"
+#include "render/DrawingRenderer.h"
+#include "support/TestSupport.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+class Report : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { static auto app = makeOffscreenGuiApplication(); }
+
+    // The worked example's sketch and thrust curve, as a calculation leaves them.
+    void writeDrawings() {
+        CSlideCalcData item;
+        item.residualThrust = {0.0f, 67.46f, 287.94f, 458.33f, 1136.81f, 1225.24f, 263.40f};
+        std::unique_ptr<DXF> sketch = MakeSketchDrawing(item);
+        ASSERT_EQ(sketch->Write_MemDxf_To_File(dir.file("a_JT.DXF")), 1);
+        ASSERT_EQ(MakeThrustCurveDrawing(item, *sketch)->Write_MemDxf_To_File(dir.file("a.DXF")),
+                  1);
+    }
+
+    // A report with two drawings, a coloured line and aligned columns.
+    static std::string reportText(int tableRows = 3) {
+        ReportWriter r;
+        r.printf("计算项目： K12+300 左侧\n[计算简图]\n");
+        MorvaneScript(r, "InsertDxf=a_JT.DXF");
+        r.printf("\n    滑动体重度\t\t= 19.000(kN/m3)\n");
+        MorvaneScript(r, "TextStyle=255,1.5              滑坡推力 E = 812.345 kN/m");
+        r.printf("\n");
+        for (int i = 1; i <= tableRows; ++i)
+            r.printf("     %d  %10.3f  %10.3f\n", i, i * 2.5, i * 0.5);
+        MorvaneScript(r, "InsertDxf=a.DXF");
+        r.printf("\n结束\n");
+        return r.utf8();
+    }
+
+    // The document the report view shows for a report.
+    std::unique_ptr<QTextDocument> document(const ReportDocument& report) {
+        auto doc = std::make_unique<QTextDocument>();
+        auto store = std::make_shared<ReportPictureStore>(dir.path());
+        prepareReportDocument(*doc, store);
+        QTextCursor cursor(doc.get());
+        EXPECT_EQ(insertReport(cursor, report, *store), 0);
+        return doc;
+    }
+
+    struct Printed {
+        int pages;
+        long ms;     // wall clock
+        long cpuMs;  // processor time of the program
+    };
+    Printed printPdf(const QTextDocument& doc, const std::string& name,
+                     const ReportHeading& heading = {}) {
+        auto start = std::chrono::steady_clock::now();
+        std::clock_t cpu = std::clock();
+        QPdfWriter pdf(QString::fromStdString(dir.file(name)));
+        pdf.setResolution(600);
+        int pages = printReport(doc, pdf, heading);
+        auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start);
+        return {pages, static_cast<long>(ms.count()),
+                static_cast<long>((std::clock() - cpu) * 1000 / CLOCKS_PER_SEC)};
+    }
+
+    TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(Report, ViewAndCommandLineWriteTheSameRtfWithPicturesAtPrintResolution) {
+    writeDrawings();
+    int missing = -1;
+    ASSERT_EQ(WriteExpandedReport(dir.file("cli.RTF"), reportText(), dir.path(), missing), 1);
+    EXPECT_EQ(missing, 0);
+    std::string rtf = readBytes(dir.file("cli.RTF"));
+    std::unique_ptr<QTextDocument> doc = document(ExpandScript(reportText()));
+    EXPECT_EQ(FormatRtf(reportOfDocument(*doc), EmbeddedPicture), rtf);
+
+    std::optional<ReportDocument> back = ParseRtf(rtf);
+    ASSERT_TRUE(back);
+    int pictures = 0;
+    for (const ReportRun& run : *back) {
+        if (run.kind != ReportRun::Kind::Picture) continue;
+        ++pictures;
+        QImage image = QImage::fromData(QByteArray::fromStdString(run.png));
+        // The text width of A4 less two inches at 300 dots per inch.
+        EXPECT_EQ(image.width(), 1880);
+        EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, 300.0, 0.1);
+    }
+    EXPECT_EQ(pictures, 2);
+    // Word processors print the wider picture across the text width: 6.27 inches.
+    EXPECT_NE(rtf.find("\\picwgoal9024"), std::string::npos);
+    // A drawing that cannot be read leaves no picture, and says so.
+    ASSERT_EQ(WriteExpandedReport(dir.file("b.RTF"),
+                                  "x\n%%%[MorvaneScript%%%InsertDxf=none.DXF"
+                                  "%%%MorvaneScript]%%%y\n",
+                                  dir.path(), missing),
+              1);
+    EXPECT_EQ(missing, 1);
+    EXPECT_EQ(PlainText(*ParseRtf(readBytes(dir.file("b.RTF")))), "x\ny\n");
+}
+
+TEST_F(Report, ChineseIsTwiceAsWideAsDigitsSoBlankAlignedColumnsLineUp) {
+    QFontMetricsF m(reportFont());
+    EXPECT_DOUBLE_EQ(m.horizontalAdvance("滑坡"), m.horizontalAdvance("1.00"));
+    EXPECT_DOUBLE_EQ(m.horizontalAdvance(" "), m.horizontalAdvance("m"));
+}
+
+TEST_F(Report, PrintedPagesCarryProjectItemAndPageNumbers) {
+    writeDrawings();
+    std::unique_ptr<QTextDocument> doc = document(ExpandScript(reportText(200)));
+    int pages = printPdf(*doc, "r.pdf", {"某某公路滑坡抢修工程", "K12+300 左侧"}).pages;
+    ASSERT_GE(pages, 5);
+    const char* tool = "pdftotext";
+    if (std::system("command -v pdftotext >/dev/null") != 0)
+        GTEST_SKIP() << tool << " is not installed";
+    std::string cmd =
+        std::string(tool) + " -layout '" + dir.file("r.pdf") + "' '" + dir.file("r.txt") + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    std::string text = readBytes(dir.file("r.txt"));
+    for (std::string want :
+         {std::string("某某公路滑坡抢修工程"), std::string("K12+300 左侧"),
+          std::string("滑动体重度"), std::string("滑坡推力 E = 812.345 kN/m"),
+          "第 1 页 共 " + std::to_string(pages) + " 页",
+          "第 " + std::to_string(pages) + " 页 共 " + std::to_string(pages) + " 页"})
+        EXPECT_NE(text.find(want), std::string::npos) << want;
+}
+
+TEST_F(Report, AMegabyteLineAndAHundredThousandParagraphsPrintWhole) {
+    std::string line;
+    while (line.size() < 1000000) line += "推力E=1.5 x";
+    std::string pars = "{\\rtf1\\ansi ";
+    for (int i = 0; i < 100000; ++i) pars += "x\\par ";
+    pars += "}";
+    std::optional<ReportDocument> many = ParseRtf(pars);
+    ASSERT_TRUE(many);
+    struct Case {
+        const char* name;
+        ReportDocument report;
+        int fewestPages;
+    } cases[] = {
+        // 1 MB of 13-column groups wraps to ~115,000 columns, 90 to a line.
+        {"1 MB line", ExpandScript(line), 1000000 / 13 * 11 / 90 / 60},
+        {"100000 paragraphs", *many, 100000 / 60},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<QTextDocument> doc = document(c.report);
+        Printed p = printPdf(*doc, "long.pdf");
+        std::printf("[ figure ] %s: %d pages in %ld ms (%ld ms of processor time)\n", c.name,
+                    p.pages, p.ms, p.cpuMs);
+        EXPECT_GE(p.pages, c.fewestPages) << c.name;
+    }
+}
