@@ -14,13 +14,26 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Writes the default worked example into out/ and calculates it there.
+# With a display: the desktop program on a demo project made from the worked
+# example (out/demo). Without one: the worked example written into out/ and
+# calculated there by the command-line tool.
 run: build
 	@mkdir -p out
-	@$(BUILD)/src/cli/talvor-cli new out/example.TV
-	@echo "default worked example written to out/example.TV"
-	@$(BUILD)/src/cli/talvor-cli calc out/example.TV; status=$$?; \
-	    echo "calculation report (GBK text): out/example_TLVR.RTF"; exit $$status
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	    if [ ! -f out/demo/Talvor.PRJ ]; then \
+	        $(BUILD)/src/cli/talvor-cli project out/demo add >/dev/null && \
+	        $(BUILD)/src/cli/talvor-cli project out/demo calc; \
+	    fi; \
+	    echo "opening the desktop program on out/demo"; \
+	    exec $(BUILD)/src/shell/talvor out/demo; \
+	else \
+	    $(BUILD)/src/cli/talvor-cli new out/example.TV && \
+	    echo "default worked example written to out/example.TV"; \
+	    $(BUILD)/src/cli/talvor-cli calc out/example.TV; status=$$?; \
+	    echo "calculation report (GBK text): out/example_TLVR.RTF"; \
+	    echo "no display: the desktop program is $(BUILD)/src/shell/talvor [PROJECT_DIR]"; \
+	    exit $$status; \
+	fi
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

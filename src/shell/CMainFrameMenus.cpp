@@ -197,6 +197,7 @@ QAction* CMainFrame::addCommand(QMenu* menu, const CommandSpec& spec) {
     a->setShortcut(shortcutOf(spec));
     a->setCheckable(isCheckable(spec.id));
     QString tip = QString::fromUtf8(spec.text).remove(QRegularExpression("\\(&.\\)|\\[&.\\]"));
+    a->setIconText(tip);
     a->setStatusTip(tip);
     a->setToolTip(tip);
     if (const char* icon = iconOf(spec.id)) a->setIcon(QIcon(icon));

@@ -81,8 +81,11 @@ ProjectInfoDialog::ProjectInfoDialog(const QString& workPath, const CProjectInfo
     connect(ok, &QPushButton::clicked, this, &ProjectInfoDialog::confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    // The dialog opens on the work path with the fields it was given; only a
+    // change of directory reads them again.
     m_path->setText(workPath);
-    pathTyped(workPath);
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, &ProjectInfoDialog::showPathInTree);
+    showPathInTree();
     resize(560, 520);
 }
 
@@ -96,15 +99,22 @@ void ProjectInfoDialog::directoryChosen(const QModelIndex& index) {
 // A typed path that names a directory moves the tree there, without
 // rewriting what is being typed.
 void ProjectInfoDialog::pathTyped(const QString& text) {
-    QString dir = text.trimmed();
-    if (dir.isEmpty() || !QDir(dir).exists()) return;
+    if (!showPathInTree()) return;
+    loadFields(text.trimmed());
+}
+
+// The tree's model reads directories in the background: the path line's
+// directory is selected again as each level arrives.
+bool ProjectInfoDialog::showPathInTree() {
+    QString dir = m_path->text().trimmed();
+    if (dir.isEmpty() || !QDir(dir).exists()) return false;
     QModelIndex index = m_model->index(QDir(dir).absolutePath());
-    {
+    if (index.isValid() && index != m_tree->currentIndex()) {
         QSignalBlocker block(m_tree->selectionModel());
         m_tree->setCurrentIndex(index);
+        m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
     }
-    m_tree->scrollTo(index);
-    loadFields(dir);
+    return true;
 }
 
 void ProjectInfoDialog::loadFields(const QString& dir) {

@@ -31,6 +31,7 @@ class ProjectInfoDialog : public QDialog {
   private:
     void directoryChosen(const QModelIndex& index);
     void pathTyped(const QString& text);
+    bool showPathInTree();
     void loadFields(const QString& dir);
     void confirm();
 

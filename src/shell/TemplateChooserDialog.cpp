@@ -28,6 +28,8 @@ TemplateChooserDialog::TemplateChooserDialog(TemplateChooser& chooser, const CSl
     auto* ok = new QPushButton("确   认", this);
     ok->setDefault(true);
     m_list->setAccessibleName("模板");
+    m_list->setWordWrap(true);
+    m_list->setMinimumWidth(300);
     m_preview->setAccessibleName("模板简图");
     m_preview->setMinimumSize(320, 240);
 
@@ -48,7 +50,7 @@ TemplateChooserDialog::TemplateChooserDialog(TemplateChooser& chooser, const CSl
             &TemplateChooserDialog::selectionChanged);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     fillList();
-    resize(720, 420);
+    resize(820, 440);
 }
 
 void TemplateChooserDialog::fillList() {
