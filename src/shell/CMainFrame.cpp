@@ -20,6 +20,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
@@ -115,6 +116,7 @@ void CMainFrame::OnSelectKinds() {
         if (!m_session.project.kindIncluded[kind]) continue;
         auto* frame = new CSplitterFrame(m_session, kind, [this] { return OnCalcWindow(); });
         connect(frame, &CSplitterFrame::projectChanged, this, &CMainFrame::updateCommands);
+        connect(frame, &CSplitterFrame::cursorText, m_panes[1], &QLabel::setText);
         QMdiSubWindow* sub = m_mdi->addSubWindow(frame);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->resize(m_mdi->size() * 0.9);

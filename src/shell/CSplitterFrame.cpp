@@ -32,6 +32,11 @@ CSplitterFrame::CSplitterFrame(ProjectSession& session, int kindIndex,
     layout->addWidget(m_splitter, 1);
     setWindowTitle(m_doc->title());
 
+    m_drawing->setWorkDirectory(QString::fromStdString(session.ctx.G_strWorkPath));
+    connect(m_drawing, &CCxView::cursorPosition, this, [this](QPointF m) {
+        emit cursorText(QString("X=%1 Y=%2").arg(m.x(), 0, 'f', 2).arg(m.y(), 0, 'f', 2));
+    });
+    connect(m_drawing, &CCxView::drawingChanged, this, &CSplitterFrame::projectChanged);
     connect(m_doc, &CBbDoc::listsChanged, this, &CSplitterFrame::fillCombos);
     connect(m_doc, &CBbDoc::projectChanged, this, &CSplitterFrame::projectChanged);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {

@@ -40,7 +40,10 @@ class CSplitterFrame : public QWidget {
     void focusOtherPane();
 
   signals:
+    // The project record or the views changed: the commands' states follow.
     void projectChanged();
+    // The drawing point under the mouse, as the status bar shows it.
+    void cursorText(const QString& text);
 
   private:
     QWidget* createItemBar();

@@ -1,44 +1,52 @@
-// The commands the whole-drawing pane can carry out.
+// Command numbers to the drawing view's slots.
 #include "shell/DrawingPane.h"
 
 #include "shell/Commands.h"
 
-#include "platform/Drawing.h"
+namespace {
 
-DrawingPane::DrawingPane(QWidget* parent) : DrawingBox(parent) {
+struct Slot {
+    int command;
+    void (CCxView::*slot)();
+    bool needsDrawing;
+};
+
+const Slot kSlots[] = {
+    {cmd::ZoomOut, &CCxView::zoomOut, true},
+    {cmd::ZoomIn, &CCxView::zoomIn, true},
+    {cmd::Pan, &CCxView::pan, true},
+    {cmd::ShowAll, &CCxView::showAll, true},
+    {cmd::Redraw, &CCxView::redraw, true},
+    {cmd::ZoomWindow, &CCxView::zoomRect, true},
+    {cmd::PreviousZoom, &CCxView::previousZoom, true},
+    {cmd::ClearView, &CCxView::clear, true},
+    {cmd::SaveDxf, &CCxView::saveDrawingAs, true},
+    {cmd::CopyDrawing, &CCxView::copyDrawing, true},
+    {cmd::Print, &CCxView::print, true},
+    {cmd::PrintPreview, &CCxView::printPreview, true},
+    {cmd::ReadDxf, &CCxView::openDrawingFile, false},
+    {cmd::TextHeight, &CCxView::editTextRatio, false},
+};
+
+const Slot* slotOf(int command) {
+    for (const Slot& s : kSlots)
+        if (s.command == command) return &s;
+    return nullptr;
+}
+
+}  // namespace
+
+DrawingPane::DrawingPane(QWidget* parent) : CCxView(parent) {
     setAccessibleName("图形");
     setFocusPolicy(Qt::StrongFocus);
 }
 
-bool DrawingPane::showFile(const QString& path) {
-    auto drawing = NewMemDxf();
-    if (!drawing || !drawing->Read_FileDxf_To_Mem(path.toStdString())) {
-        clear();
-        return false;
-    }
-    setDrawing(std::move(drawing));
-    return true;
-}
-
-void DrawingPane::clear() {
-    setDrawing(nullptr);
-}
-
 bool DrawingPane::canRun(int command) const {
-    switch (command) {
-        case cmd::ClearView:
-        case cmd::ShowAll:
-        case cmd::Redraw:
-            return drawing() != nullptr;
-        default:
-            return false;
-    }
+    const Slot* s = slotOf(command);
+    if (!s) return false;
+    return !s->needsDrawing || hasDrawing();
 }
 
 void DrawingPane::run(int command) {
-    if (!canRun(command)) return;
-    if (command == cmd::ClearView)
-        clear();
-    else
-        update();
+    if (canRun(command)) (this->*(slotOf(command)->slot))();
 }

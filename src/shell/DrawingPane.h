@@ -1,19 +1,19 @@
-// The left pane of a project window: the drawing of the selected result view.
-// Until the drawing view with zoom and pan stands here, the pane shows the
-// drawing whole and carries out only "清除视窗" and the redraw commands.
+// The left pane of a project window: the drawing view, answering the command
+// numbers of the menus and the toolbar that belong to it.
 #pragma once
 
-#include "shell/DrawingBox.h"
+#include "shell/CCxView.h"
 
-class DrawingPane : public DrawingBox {
+class DrawingPane : public CCxView {
     Q_OBJECT
   public:
     explicit DrawingPane(QWidget* parent = nullptr);
 
     // Shows a DXF file; false (and empty) when it cannot be read.
-    bool showFile(const QString& path);
-    void clear();
+    bool showFile(const QString& path) { return showDrawingFile(path) == 1; }
 
+    // Whether the command can be carried out now: the commands on a drawing
+    // need one.
     bool canRun(int command) const;
     void run(int command);
 };

@@ -13,6 +13,7 @@
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -90,6 +91,14 @@ void ItemBarTest::addCalculateLookAtResultsAndDelete() {
         QCOMPARE(shown.p2.y, expected.p2.y);
         QCOMPARE(shown.p1.x, expected.p1.x);
     }
+    // The sketch, zoomed in twice from the toolbar, for the user guide.
+    QAction* zoomIn = frame->action(cmd::ZoomIn);
+    QVERIFY(zoomIn->isEnabled());
+    double before = window->drawingPane()->viewTransform().scale();
+    zoomIn->trigger();
+    zoomIn->trigger();
+    QCOMPARE(window->drawingPane()->viewTransform().scale(), before * 4);
+    saveShot(frame.get(), "drawing-zoomed");
     auto* report = static_cast<PlainReportPane*>(window->reportPane());
     QCOMPARE(report->toPlainText(), reportText(place.projectFile("&TLVR_0001_TLVR.RTF")));
     QVERIFY(report->toPlainText().contains("计算项目： Talvor设计计算 1"));
