@@ -12,3 +12,4 @@ void addRenderCommand(CLI::App& app, int& exitCode);
 void addProjectCommand(CLI::App& app, int& exitCode);
 void addImportDxfCommand(CLI::App& app, int& exitCode);
 void addReportCommand(CLI::App& app, int& exitCode);
+void addVerifyCommand(CLI::App& app, int& exitCode);

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     addProjectCommand(app, exitCode);
     addImportDxfCommand(app, exitCode);
     addReportCommand(app, exitCode);
+    addVerifyCommand(app, exitCode);
     CLI11_PARSE(app, argc, argv);
     return exitCode;
 }

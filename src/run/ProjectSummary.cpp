@@ -6,6 +6,7 @@
 #include "data/CSlideCalcData.h"
 #include "platform/LineReader.h"
 #include "platform/PrintfFormat.h"
+#include "platform/ScratchDir.h"
 #include "platform/ReportWriter.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
@@ -15,9 +16,8 @@
 #include "run/RunTargets.h"
 
 #include <atomic>
+#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <random>
 #include <system_error>
 #include <thread>
 
@@ -160,24 +160,6 @@ SummaryRow summarizeItem(const WorkContext& ctx, const std::string& scratch,
     return row;
 }
 
-// A fresh directory for the runs' result files, removed when done.
-struct ScratchDir {
-    std::string path;
-    ScratchDir() {
-        std::error_code ec;
-        const auto base = std::filesystem::temp_directory_path(ec);
-        std::random_device random;
-        for (int i = 0; i < 100 && path.empty(); ++i) {
-            const auto dir = base / ("talvor-summary-" + std::to_string(random()));
-            if (std::filesystem::create_directory(dir, ec)) path = withTrailingSlash(dir.string());
-        }
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        if (!path.empty()) std::filesystem::remove_all(path, ec);
-    }
-};
-
 }  // namespace
 
 std::vector<SummaryRow> SummarizeProject(const WorkContext& ctx,
@@ -187,7 +169,7 @@ std::vector<SummaryRow> SummarizeProject(const WorkContext& ctx,
     std::atomic<size_t> next{0};
     auto work = [&] {
         for (size_t i = next++; i < items.size(); i = next++)
-            rows[i] = summarizeItem(ctx, scratch.path, items[i]);
+            rows[i] = summarizeItem(ctx, scratch.path(), items[i]);
     };
     if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     std::vector<std::thread> pool;

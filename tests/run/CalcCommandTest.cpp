@@ -105,4 +105,16 @@ TEST(ProjectSummaryCommand, WritesTheTableAsCsvRtfAndPdfBesideTheProjectFile) {
     EXPECT_TRUE(cli.read("p/Talvor_Summary.pdf").starts_with("%PDF"));
     EXPECT_EQ(cli.run("project " + Cli::quoted(cli.dir.file("none")) + " summary"), 2);
 }
+TEST(VerifyCommand, PassesOnTheManualAndFailsWhenOneExpectedValueIsChanged) {
+    Cli cli;
+    const std::string manual = TALVOR_VERIFICATION_DIR;
+    EXPECT_EQ(cli.run("verify " + Cli::quoted(manual)), 0);
+    EXPECT_NE(cli.read("stdout").find(" 0 failed\n"), std::string::npos);
+    std::filesystem::copy(manual, cli.dir.file("v"), std::filesystem::copy_options::recursive);
+    std::string expected = cli.read("v/01-planar-block/expected.txt");
+    expected.replace(expected.find("1.25426"), 7, "1.25526");
+    writeBytes(cli.dir.file("v/01-planar-block/expected.txt"), expected);
+    EXPECT_EQ(cli.run("verify " + Cli::quoted(cli.dir.file("v"))), 1);
+    EXPECT_NE(cli.read("stdout").find("不符"), std::string::npos);
+}
 #endif
