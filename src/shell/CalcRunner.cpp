@@ -4,6 +4,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "platform/WorkContext.h"
+#include "render/ReportTextDocument.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -84,7 +85,20 @@ CalcRunResult CalcRunner::run(CSlideCalcData& record, const WorkContext& ctx,
     // is the record's own.
     static_cast<CJsBaseData&>(record) = *work;
     record.residualThrust = work->residualThrust;
+    expandReport(result, ctx);
     return result;
+}
+
+void CalcRunner::expandReport(const CalcRunResult& run, const WorkContext& ctx) {
+    // As talvor-cli calc leaves it: RTF with the drawings in place. Painting
+    // the pictures needs this thread.
+    if (!run.reportSaved) return;
+    int missing = 0;
+    if (!WriteExpandedReport(run.reportPath, run.report.utf8(), ctx.G_strWorkPath, missing) &&
+        ctx.status)
+        ctx.status->tell_error(301, "无法写入计算书文件 " + run.reportPath);
+    else if (missing > 0 && ctx.status)
+        ctx.status->tell_error(301, std::to_string(missing) + " 幅图未能插入计算书");
 }
 
 bool CalcRunner::eventFilter(QObject* watched, QEvent* event) {

@@ -1,8 +1,9 @@
-// Runs one calculation as talvor-cli calc runs it (RunCalculation), on a
-// working copy of the record in a worker thread, while the window waits in
-// its own event loop: the searches of back-calculations and designs report
-// their progress, Escape cancels them, and status lines and messages of the
-// run reach the desktop program's sinks in the window's thread.
+// Runs one calculation as talvor-cli calc runs it (RunCalculation, then the
+// report rewritten as RTF with its drawings), on a working copy of the record
+// in a worker thread, while the window waits in its own event loop: the
+// searches of back-calculations and designs report their progress, Escape
+// cancels them, and status lines and messages of the run reach the desktop
+// program's sinks in the window's thread.
 #pragma once
 
 #include "run/CalcRun.h"
@@ -37,6 +38,8 @@ class CalcRunner : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void expandReport(const CalcRunResult& run, const WorkContext& ctx);
+
     std::atomic<bool> m_cancel{false};
     std::atomic<int> m_done{0};
     std::atomic<int> m_total{0};
