@@ -3,8 +3,7 @@
 
 #include "shell/Commands.h"
 
-#include "platform/LineReader.h"
-#include "platform/TextEncoding.h"
+#include "project/RtfReader.h"
 
 #include <QFontDatabase>
 
@@ -17,8 +16,9 @@ PlainReportPane::PlainReportPane(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void PlainReportPane::loadReport(const QString& path) {
-    std::optional<std::string> bytes = readFileBytes(path.toStdString());
-    setPlainText(bytes ? QString::fromStdString(decodeFileText(*bytes)) : QString());
+    // RTF as a calculation leaves it, or plain text as older reports are.
+    std::optional<ReportDocument> report = LoadReport(path.toStdString());
+    setPlainText(report ? QString::fromStdString(PlainText(*report)) : QString());
 }
 
 void PlainReportPane::clearReport() {

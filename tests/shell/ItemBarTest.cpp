@@ -12,6 +12,7 @@
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
+#include "project/RtfReader.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -57,7 +58,8 @@ CFRect extentOf(const QString& dxf) {
 }
 
 QString reportText(const QString& path) {
-    return QString::fromStdString(decodeFileText(fileBytes(path).toStdString()));
+    std::optional<ReportDocument> report = LoadReport(path.toStdString());
+    return report ? QString::fromStdString(PlainText(*report)) : QString();
 }
 
 }  // namespace
