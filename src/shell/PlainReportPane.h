@@ -1,5 +1,5 @@
-// The report as plain read-only text: the report file decoded (GBK or UTF-8)
-// and shown as it stands, drawing directives included. It carries out no
+// The report as plain read-only text: the text of an RTF report, or a text
+// report decoded (GBK or UTF-8) as it stands, drawing directives included. It carries out no
 // editing command; the rich-text report view takes its place.
 #pragma once
 

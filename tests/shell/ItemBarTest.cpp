@@ -8,8 +8,6 @@
 #include "shell/PlainReportPane.h"
 
 #include "platform/Drawing.h"
-#include "platform/LineReader.h"
-#include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
 #include "project/RtfReader.h"

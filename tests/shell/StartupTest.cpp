@@ -11,9 +11,21 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProcess>
 #include <QSettings>
 #include <QTest>
+
+namespace {
+
+QStringList visibleMenus(CMainFrame& frame) {
+    QStringList titles;
+    for (QAction* a : frame.menuBar()->actions())
+        if (a->isVisible()) titles << a->text();
+    return titles;
+}
+
+}  // namespace
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -34,6 +46,8 @@ void StartupTest::aGivenProjectOpensWithoutADialogAndClosingKeepsTheSettings() {
     QCOMPARE(modalSeen, nullptr);
     QCOMPARE(frame->projectWindows().size(), size_t(1));
     QVERIFY(frame->windowTitle().contains(place.projectDir));
+    QCOMPARE(visibleMenus(*frame), (QStringList{"控制(&C)", "工程操作[&E]", "图形查询[&G]",
+                                                "文字编辑[&T]", "显示控制[&D]", "帮助"}));
     QVERIFY(frame->action(cmd::SelectKinds)->isEnabled());
     QVERIFY2(frame->action(cmd::SaveData)->isEnabled(), "a new project is not saved yet");
     frame->close();
@@ -41,6 +55,7 @@ void StartupTest::aGivenProjectOpensWithoutADialogAndClosingKeepsTheSettings() {
     QSettings settings(place.settingsFile, QSettings::IniFormat);
     QCOMPARE(settings.value("CurWorkSeting/CurWorkPath").toString(), place.projectDir + "/");
     QCOMPARE(settings.value("CurWorkSeting/DispTableTip").toInt(), 1);
+    QCOMPARE(AppSettings(place.settingsFile).recentProjects(), QStringList{place.projectDir + "/"});
 }
 
 void StartupTest::withoutProjectTheDialogAsksAndCancellingWritesNoSettings() {
@@ -53,6 +68,7 @@ void StartupTest::withoutProjectTheDialogAsksAndCancellingWritesNoSettings() {
     auto frame = startFrame(place.options(false));
     QCOMPARE(title, QString("指定工作路径"));
     QVERIFY(frame->projectWindows().empty());
+    QCOMPARE(visibleMenus(*frame), (QStringList{"文件(&F)", "显示控制(&D)", "帮助"}));
     QVERIFY(!frame->action(cmd::SelectKinds)->isEnabled());
     frame->close();
     QVERIFY(!QFileInfo::exists(place.settingsFile));
