@@ -12,11 +12,13 @@
 #include "shell/ReportPane.h"
 #include "shell/ResultChooser.h"
 
+#include "platform/ProgramDirectory.h"
 #include "project/ProjectOpening.h"
 #include "run/ResultNames.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -40,7 +42,10 @@ CMainFrame::CMainFrame(const StartOptions& options, QWidget* parent)
     setWindowTitle("Morvane岩土Talvor设计软件");
     setWindowIcon(QIcon(":/icons/talvor.svg"));
     setObjectName("MV_TB40_TALVOR_MAINWND");
-    m_session.ctx.G_strExePath = withTrailingSlash(options.programDir.toStdString());
+    std::string programDir = options.programDir.toStdString();
+    if (programDir.empty())
+        programDir = findProgramDirectory(QCoreApplication::applicationFilePath().toStdString());
+    m_session.ctx.G_strExePath = withTrailingSlash(programDir);
     m_session.ctx.status = m_info;
     m_session.ctx.messages = &m_messages;
     m_givenWorkPath = options.workPath;

@@ -22,8 +22,8 @@ class QMenu;
 class ResultChooser;
 
 struct StartOptions {
-    QString workPath;  // from the command line; empty when none was given
-    QString programDir;
+    QString workPath;      // from the command line; empty when none was given
+    QString programDir;    // empty: found from the program file
     QString settingsFile;  // empty: the user's settings file
 };
 
