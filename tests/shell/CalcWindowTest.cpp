@@ -376,7 +376,9 @@ void CalcWindowTest::hostileCellsAndTypingDuringADesign() {
     CSlideCalcData before = inputOf(m_record);
     bool sawRun = false;
     QString progress;
-    QTimer::singleShot(250, [&] {
+    // The window is the timer's context: a design that ends first must not leave
+    // the timer to fire on a destroyed window in a later test.
+    QTimer::singleShot(250, &w, [&] {
         sawRun = w.calculating();
         progress = w.statusBar()->currentMessage();
         TableGrid* g = w.grid(TableId::CSlipTable);
