@@ -70,19 +70,10 @@ CalcWindow::CalcWindow(CalcWindowLinks links, QWidget* parent)
     auto* centre = new QHBoxLayout;
     centre->addWidget(buildLeft(), 4);
     centre->addWidget(m_tabs, 5);
-    auto* bottom = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("说明"), this);
-    label->setBuddy(m_description);
-    m_description->setAccessibleName(QStringLiteral("说明"));
-    m_description->setText(QString::fromStdString(m_record.name()));
-    bottom->addWidget(label);
-    bottom->addWidget(m_description, 1);
-    bottom->addWidget(m_calculate);
-    bottom->addWidget(m_return);
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(m_menu);
     layout->addLayout(centre, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(buildBottom());
     layout->addWidget(m_status);
     m_status->setSizeGripEnabled(false);
     m_status->setAccessibleName(QStringLiteral("状态栏"));
@@ -95,9 +86,6 @@ CalcWindow::CalcWindow(CalcWindowLinks links, QWidget* parent)
             m_status->showMessage(
                 QStringLiteral("搜索进度 %1/%2  (按Esc键取消)").arg(done).arg(total));
     });
-    m_return->setDefault(false);
-    m_calculate->setAutoDefault(false);
-    m_return->setAutoDefault(false);
     resize(1040, 720);
     rebuildSketch();
     m_picture->setDrawing(pagePicture(0));
@@ -137,6 +125,22 @@ QWidget* CalcWindow::buildLeft() {
     column->addWidget(m_sketch, 1);
     column->addWidget(m_picture);
     return left;
+}
+
+QLayout* CalcWindow::buildBottom() {
+    auto* bottom = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("说明"), this);
+    label->setBuddy(m_description);
+    m_description->setAccessibleName(QStringLiteral("说明"));
+    m_description->setText(QString::fromStdString(m_record.name()));
+    // Enter belongs to the tables: neither button is the default.
+    m_calculate->setAutoDefault(false);
+    m_return->setAutoDefault(false);
+    bottom->addWidget(label);
+    bottom->addWidget(m_description, 1);
+    bottom->addWidget(m_calculate);
+    bottom->addWidget(m_return);
+    return bottom;
 }
 
 void CalcWindow::buildPages() {

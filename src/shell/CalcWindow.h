@@ -20,6 +20,7 @@ class CCxView;
 class CalcRunner;
 class DrawingBox;
 class QAction;
+class QLayout;
 class QLineEdit;
 class QMenuBar;
 class QPushButton;
@@ -92,6 +93,7 @@ class CalcWindow : public QDialog {
   private:
     void buildMenu(QMenuBar* menu);
     QWidget* buildLeft();
+    QLayout* buildBottom();
     void buildPages();
     void OnTabChanged(int tab);
     EditOutcome applyEdit(CTablePage& page, TableEdit edit);

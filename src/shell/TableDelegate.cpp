@@ -35,7 +35,8 @@ QWidget* TableDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     for (const std::string& item : t->GetComboItems(index.row() + 1, index.column() + 1))
         combo->addItem(QString::fromStdString(item));
     // A chosen item is the edit: it takes effect at once, as in the list of
-    // a spreadsheet cell.
+    // a spreadsheet cell. The factory is const, the signals are the
+    // delegate's own to send.
     connect(combo, &QComboBox::activated, this, [this, combo] {
         auto* self = const_cast<TableDelegate*>(this);
         emit self->commitData(combo);
