@@ -87,20 +87,23 @@ int runCalc(const CalcArgs& args) {
     }
     if (args.text) std::fwrite(run.report.utf8().data(), 1, run.report.utf8().size(), stdout);
     if (run.reportSaved) std::fprintf(stderr, "计算书: %s\n", run.reportPath.c_str());
-    return run.result == 1 ? 0 : 1;
+    if (run.result != 1) return 1;
+    if (run.noDesignSatisfies) {
+        std::fprintf(stderr, "没有满足要求的方案\n");
+        return kNoDesignSatisfiesStatus;
+    }
+    return 0;
 }
 
 }  // namespace
 
 void addCalcCommand(CLI::App& app, int& exitCode) {
     auto args = std::make_shared<CalcArgs>();
-    CLI::App* cmd = app.add_subcommand("calc", "calculate one item data file");
-    cmd->add_option("ITEM", args->item, "item data file (.TV or .DAT)")->required();
-    cmd->add_option("--out", args->outDir,
-                    "directory of the result files (default: the item's directory)");
-    cmd->add_flag("--text", args->text, "also print the report as UTF-8 text to stdout");
-    cmd->add_flag("--progress", args->progress,
-                  "print the progress of back-calculations and designs to stderr");
+    CLI::App* cmd = app.add_subcommand("calc", "计算一个计算数据文件, 写出计算书和图形");
+    cmd->add_option("ITEM", args->item, "计算数据文件 (.TV 或 .DAT)")->required();
+    cmd->add_option("--out", args->outDir, "结果文件的目录 (默认: 计算数据文件所在的目录)");
+    cmd->add_flag("--text", args->text, "同时把计算书以 UTF-8 文本输出到标准输出");
+    cmd->add_flag("--progress", args->progress, "把反算和自动设计的进度输出到标准错误");
     cmd->add_flag("--no-supplement", args->noSupplement,
                   "计算书不写“[本程序补充]”部分，保持原程序的格式");
     cmd->add_flag("--keep-directives", args->keepDirectives,

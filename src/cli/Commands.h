@@ -1,6 +1,9 @@
 // Each subcommand registers itself on the application; its callback stores the
-// process exit status in `exitCode` (0 success, 1 failed, 2 input unreadable).
+// process exit status in `exitCode` (0 success, 1 failed, 2 input unreadable,
+// 3 an auto-design found no case that meets the requirement).
 #pragma once
+
+inline constexpr int kNoDesignSatisfiesStatus = 3;
 
 namespace CLI {
 class App;

@@ -66,11 +66,11 @@ int runImport(const ImportArgs& argsIn) {
 void addImportDxfCommand(CLI::App& app, int& exitCode) {
     auto args = std::make_shared<ImportArgs>();
     CLI::App* cmd =
-        app.add_subcommand("import-dxf", "read the section lines of an item from a DXF drawing");
-    cmd->add_option("ITEM", args->item, "item data file, rewritten with the lines")->required();
-    cmd->add_option("DRAWING", args->drawing, "DXF drawing (slip yellow, slope green, water blue)")
+        app.add_subcommand("import-dxf", "从 DXF 图形读入一个项目的滑面线、坡面线和水面线");
+    cmd->add_option("ITEM", args->item, "计算数据文件, 读入各线后改写")->required();
+    cmd->add_option("DRAWING", args->drawing, "DXF 图形 (滑面线黄色, 坡面线绿色, 水面线蓝色)")
         ->required();
-    cmd->add_option("--unit", args->unit, "drawing unit: m, mm, cm or a factor to metres")
+    cmd->add_option("--unit", args->unit, "图形的单位: m、mm、cm 或换算为米的比例")
         ->capture_default_str();
     cmd->callback([args, &exitCode] { exitCode = runImport(*args); });
 }

@@ -1,7 +1,10 @@
-// talvor-cli new FILE: writes the default worked item.
+// talvor-cli new FILE [--name TEXT] [--commented]: writes the default worked
+// item, optionally with its description and with comment lines that name every
+// field, so that an engineer can edit it in a text editor.
 #include "cli/Commands.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/AtomicFile.h"
 
 #include <CLI/CLI.hpp>
 
@@ -9,17 +12,34 @@
 #include <memory>
 #include <string>
 
+namespace {
+
+struct NewArgs {
+    std::string path;
+    std::string name;
+    bool commented = false;
+};
+
+int runNew(const NewArgs& args) {
+    CSlideCalcData item;
+    item.setName(args.name);
+    const DataFileStyle style = args.commented ? DataFileStyle::Commented : DataFileStyle::Plain;
+    if (!writeFileAtomically(args.path, item.FormatDataFile(style))) {
+        std::fprintf(stderr, "无法写入文件 %s\n", args.path.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
 void addNewCommand(CLI::App& app, int& exitCode) {
-    auto path = std::make_shared<std::string>();
-    CLI::App* cmd = app.add_subcommand("new", "write the default worked item to FILE");
-    cmd->add_option("FILE", *path, "item data file to write")->required();
-    cmd->callback([path, &exitCode] {
-        CSlideCalcData item;
-        if (!item.WriteDataFile(*path)) {
-            std::fprintf(stderr, "无法写入文件 %s\n", path->c_str());
-            exitCode = 1;
-            return;
-        }
-        exitCode = 0;
-    });
+    auto args = std::make_shared<NewArgs>();
+    CLI::App* cmd = app.add_subcommand("new", "把系统默认例题写入计算数据文件 FILE");
+    cmd->add_option("FILE", args->path, "要写入的计算数据文件")->required();
+    cmd->add_option("--name", args->name, "项目描述, 即计算书中“计算项目：”一行的内容");
+    cmd->add_flag("--commented", args->commented,
+                  "在每行数据上方加注释行 (以 // 开头), 写明各数值的含义、单位和代码, "
+                  "便于用文本编辑器修改");
+    cmd->callback([args, &exitCode] { exitCode = runNew(*args); });
 }

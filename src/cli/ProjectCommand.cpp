@@ -1,5 +1,6 @@
-// talvor-cli project DIR list|add|remove|calc|summary: the item list of a project
-// directory for batch work, as the project window's item bar keeps it.
+// talvor-cli project DIR list|add|remove|calc|summary|templates: the item list
+// of a project directory for batch work, as the project window's item bar
+// keeps it, and the template library new items start from.
 #include "cli/Commands.h"
 #include "cli/ExpandedReport.h"
 #include "cli/SummaryCommand.h"
@@ -11,6 +12,7 @@
 #include "project/CProjectInfo.h"
 #include "project/CTemplateIndex.h"
 #include "project/ItemList.h"
+#include "project/TemplateChooser.h"
 #include "run/CalcRun.h"
 
 #include <CLI/CLI.hpp>
@@ -36,10 +38,14 @@ struct ProjectArgs {
     std::string programDir;
     int templatePos = 0;  // 0: the system default
     int removePos = 0;
-    int calcPos = 0;  // 0: every item
+    int calcPos = 0;  // 0: not given, every item
     SummaryArgs summary;
     bool keepDirectives = false;
 };
+
+// Positions are 1-based; 0 is refused on the command line, so that a mistyped
+// position never runs every item.
+constexpr int kMaxItems = 100;
 
 WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
     WorkContext ctx;
@@ -63,6 +69,13 @@ CProjectData openProject(const WorkContext& ctx) {
     return project;
 }
 
+// A result file the list names but the directory lacks is marked, so that a
+// view without its drawing is not taken for a result.
+std::string fileMark(const WorkContext& ctx, const std::string& name) {
+    std::error_code ec;
+    return std::filesystem::exists(workFile(ctx, name), ec) ? name : name + " (缺失)";
+}
+
 int listItems(const WorkContext& ctx) {
     CProjectData project;
     if (!project.LoadProject(ctx)) {
@@ -76,8 +89,38 @@ int listItems(const WorkContext& ctx) {
         list.ReadResultList(ctx, ItemListFileName(list.ItemNumberAt(project, i)));
         for (int r = 0; r < list.resultCount; ++r)
             std::printf("    %d. %s  [%s, %s]\n", r + 1, list.resultTitles[r].c_str(),
-                        list.resultDxfFiles[r].c_str(), list.resultRtfFiles[r].c_str());
+                        fileMark(ctx, list.resultDxfFiles[r]).c_str(),
+                        fileMark(ctx, list.resultRtfFiles[r]).c_str());
     }
+    return 0;
+}
+
+// Where the templates are looked for: said whenever a template is missing,
+// since a wrong program directory is the usual cause.
+void tellTemplateDirectory(const WorkContext& ctx) {
+    std::fprintf(stderr,
+                 "模板库在程序目录下的 Template 中; 程序目录用 --program-dir 或环境变量 "
+                 "TALVOR_PROGRAM_DIR 指定 (现为 %s)\n",
+                 ctx.G_strExePath.c_str());
+}
+
+// The templates of the library with their positions, as the chooser lists
+// them; the directory is not created when it is missing.
+int listTemplates(const WorkContext& ctx) {
+    const std::string dir = TemplateDirectory(ctx, false);
+    std::error_code ec;
+    CTemplateIndex index;
+    if (!std::filesystem::is_directory(dir, ec) || !index.LoadTemplateIndex(ctx)) {
+        std::fprintf(stderr, "%s 中没有模板库 (Talvor.MB)\n", dir.c_str());
+        tellTemplateDirectory(ctx);
+        return 2;
+    }
+    std::printf("模板库 %s\n", dir.c_str());
+    TemplateChooser chooser(index, ctx, kKind);
+    const std::vector<std::string>& lines = chooser.lines();
+    for (size_t i = TemplateChooser::kFixedLines; i < lines.size(); ++i)
+        std::printf("%3zu  %s\n", i - TemplateChooser::kFixedLines + 1, lines[i].c_str());
+    if (lines.size() == TemplateChooser::kFixedLines) std::printf("(没有模板)\n");
     return 0;
 }
 
@@ -87,8 +130,9 @@ int startData(const WorkContext& ctx, int pos, CSlideCalcData& item) {
     if (pos <= 0) return 1;
     CTemplateIndex index;
     if (!index.LoadTemplateIndex(ctx) || pos > index.templateCount[kKind]) {
-        std::fprintf(stderr, "模板库 %sTemplate 中没有第 %d 个模板\n", ctx.G_strExePath.c_str(),
-                     pos);
+        std::fprintf(stderr, "模板库 %s 中没有第 %d 个模板 (共 %d 个, 见 project DIR templates)\n",
+                     TemplateDirectory(ctx, false).c_str(), pos, index.templateCount[kKind]);
+        tellTemplateDirectory(ctx);
         return 0;
     }
     int number = index.templateNumbers[kKind][pos - 1];
@@ -148,8 +192,10 @@ int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
 
 // Calculates one item as "算" and the calculation window do: the data file is
 // read, the run writes the result files, and the data file is written back
-// with its result views so that the list shows them.
-int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int number) {
+// with its result views so that the list shows them. A design without a
+// solution adds the item's line to `unsatisfied`.
+int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int number,
+             std::vector<std::string>& unsatisfied) {
     std::string dataFile = workFile(ctx, ItemFileBase(number) + ".dat");
     CSlideCalcData item;
     if (!item.ReadDataFile(dataFile)) {
@@ -164,7 +210,13 @@ int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int 
     }
     std::printf("%02d  %s: %s\n", position + 1, item.name().c_str(),
                 run.result == 1 ? "计算成功" : "计算失败");
-    return run.result == 1 ? 0 : 1;
+    if (run.result != 1) return 1;
+    if (!run.noDesignSatisfies) return 0;
+    std::fprintf(stderr, "%02d: 没有满足要求的方案\n", position + 1);
+    char line[64];
+    std::snprintf(line, sizeof line, "%02d  ", position + 1);
+    unsatisfied.push_back(line + item.name());
+    return kNoDesignSatisfiesStatus;
 }
 
 int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
@@ -173,58 +225,70 @@ int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
         std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
         return 2;
     }
-    int count = project.itemCount[kKind];
-    if (args.calcPos > count || args.calcPos < 0) {
-        std::fprintf(stderr, "没有第 %d 个项目\n", args.calcPos);
+    const int count = project.itemCount[kKind];
+    if (args.calcPos > count) {
+        std::fprintf(stderr, "没有第 %d 个项目 (工程中有 %d 个项目)\n", args.calcPos, count);
         return 1;
     }
     auto app = args.keepDirectives ? nullptr : makeOffscreenGuiApplication();
     int worst = 0;
+    std::vector<std::string> unsatisfied;
     for (int i = 0; i < count; ++i) {
         if (args.calcPos != 0 && i != args.calcPos - 1) continue;
-        worst = std::max(worst, calcItem(args, ctx, i, project.itemNumbers[kKind][i]));
+        const int status = calcItem(args, ctx, i, project.itemNumbers[kKind][i], unsatisfied);
+        if (status != kNoDesignSatisfiesStatus) worst = std::max(worst, status);
     }
-    return worst;
+    if (!unsatisfied.empty()) {
+        std::fprintf(stderr, "以下项目没有满足要求的方案:\n");
+        for (const std::string& line : unsatisfied) std::fprintf(stderr, "    %s\n", line.c_str());
+    }
+    // A failed or unreadable item weighs more than a design without a solution.
+    return worst == 0 && !unsatisfied.empty() ? kNoDesignSatisfiesStatus : worst;
 }
 
 }  // namespace
 
 void addProjectCommand(CLI::App& app, int& exitCode) {
     auto args = std::make_shared<ProjectArgs>();
-    CLI::App* cmd = app.add_subcommand("project", "list, add and remove the items of a project");
-    cmd->add_option("DIR", args->dir, "project directory (the work path)")->required();
+    CLI::App* cmd =
+        app.add_subcommand("project", "工程目录中的项目: 列出、增加、删除、计算, 及模板库");
+    cmd->add_option("DIR", args->dir, "工程目录 (工作路径)")->required();
     cmd->add_option("--program-dir", args->programDir,
-                    "program directory with Template/ (default: $TALVOR_PROGRAM_DIR, else .)");
+                    "程序目录, 模板库 Template/ 在其中 (默认: 环境变量 TALVOR_PROGRAM_DIR, "
+                    "否则当前目录)");
     cmd->require_subcommand(1);
     // --program-dir may follow the subcommand too.
     cmd->fallthrough();
+    const auto position = CLI::Range(1, kMaxItems);
 
-    CLI::App* list = cmd->add_subcommand("list", "items with their descriptions and result views");
+    CLI::App* list = cmd->add_subcommand("list", "列出各项目的描述和结果视图");
     list->callback([args, &exitCode] {
         StderrSinks sinks;
         exitCode = listItems(projectContext(*args, sinks));
     });
 
-    CLI::App* add = cmd->add_subcommand("add", "add an item from the default or a template");
+    CLI::App* add = cmd->add_subcommand("add", "增加一个项目, 取系统默认例题或模板库中的模板");
     add->add_option("--template", args->templatePos,
-                    "template position in the template library (1 = first), default: the "
-                    "system default item");
+                    "模板在模板库中的序号 (1 为第一个, 见 templates); 默认取系统默认例题")
+        ->check(CLI::Range(1, CTemplateIndex::kMaxTemplates));
     add->callback([args, &exitCode] {
         StderrSinks sinks;
         exitCode = addItem(*args, projectContext(*args, sinks));
     });
 
-    CLI::App* remove = cmd->add_subcommand("remove", "remove an item from the list (files stay)");
-    remove->add_option("POS", args->removePos, "position in the list (1 = first)")->required();
+    CLI::App* remove = cmd->add_subcommand("remove", "从列表中删除一个项目 (文件保留)");
+    remove->add_option("POS", args->removePos, "项目在列表中的序号 (1 为第一个)")
+        ->required()
+        ->check(position);
     remove->callback([args, &exitCode] {
         StderrSinks sinks;
         exitCode = removeItem(*args, projectContext(*args, sinks));
     });
 
-    CLI::App* calc = cmd->add_subcommand("calc", "calculate one item, or every item in list order");
-    calc->add_option("POS", args->calcPos, "position in the list (1 = first; default: all)");
+    CLI::App* calc = cmd->add_subcommand("calc", "计算一个项目; 不给序号时按列表顺序计算全部项目");
+    calc->add_option("POS", args->calcPos, "项目在列表中的序号 (1 为第一个)")->check(position);
     calc->add_flag("--keep-directives", args->keepDirectives,
-                   "write the reports as GBK text with their drawing directives, not as RTF");
+                   "计算书写成带插图指令的 GBK 文本, 不写成 RTF");
     calc->callback([args, &exitCode] {
         StderrSinks sinks;
         exitCode = calcItems(*args, projectContext(*args, sinks));
@@ -239,5 +303,12 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
     summary->callback([args, &exitCode] {
         StderrSinks sinks;
         exitCode = runProjectSummary(projectContext(*args, sinks), args->summary);
+    });
+
+    CLI::App* templates =
+        cmd->add_subcommand("templates", "列出模板库中的模板 (序号, 描述) 和模板库所在的目录");
+    templates->callback([args, &exitCode] {
+        StderrSinks sinks;
+        exitCode = listTemplates(projectContext(*args, sinks));
     });
 }

@@ -37,12 +37,12 @@ int runRender(const RenderArgs& args) {
 
 void addRenderCommand(CLI::App& app, int& exitCode) {
     auto args = std::make_shared<RenderArgs>();
-    CLI::App* cmd = app.add_subcommand("render", "draw a DXF drawing as a PNG or SVG picture");
-    cmd->add_option("DRAWING", args->drawing, "DXF drawing to read")->required();
-    cmd->add_option("OUT", args->picture, "picture to write, .png or .svg")->required();
-    cmd->add_option("--width", args->options.maxWidth, "largest picture width in pixels")
+    CLI::App* cmd = app.add_subcommand("render", "把 DXF 图形画成 PNG 或 SVG 图片");
+    cmd->add_option("DRAWING", args->drawing, "要读入的 DXF 图形")->required();
+    cmd->add_option("OUT", args->picture, "要写出的图片, .png 或 .svg")->required();
+    cmd->add_option("--width", args->options.maxWidth, "图片的最大宽度 (像素)")
         ->check(CLI::Range(16, 20000));
-    cmd->add_option("--height", args->options.maxHeight, "largest picture height in pixels")
+    cmd->add_option("--height", args->options.maxHeight, "图片的最大高度 (像素)")
         ->check(CLI::Range(16, 20000));
     cmd->callback([args, &exitCode] { exitCode = runRender(*args); });
 }

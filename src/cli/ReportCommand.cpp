@@ -92,13 +92,11 @@ int runReport(const ReportArgs& args) {
 void addReportCommand(CLI::App& app, int& exitCode) {
     auto args = std::make_shared<ReportArgs>();
     CLI::App* cmd = app.add_subcommand(
-        "report", "expand a calculation report and write it as RTF or plain text");
-    cmd->add_option("REPORT", args->report, "report file (text with directives, or RTF)")
-        ->required();
-    cmd->add_option("--rtf", args->rtf, "write the report as RTF with its drawings as pictures");
-    cmd->add_option("--text", args->text, "write the plain text (GBK)");
-    cmd->add_option("--pdf", args->pdf, "write the report as PDF");
-    cmd->add_option("--work", args->workDir,
-                    "directory of the report's drawings (default: the report's directory)");
+        "report", "展开计算书中的插图指令, 写成 RTF、PDF 或纯文本; 不给输出时把文本输出到标准输出");
+    cmd->add_option("REPORT", args->report, "计算书文件 (带指令的文本, 或 RTF)")->required();
+    cmd->add_option("--rtf", args->rtf, "写出 RTF 计算书, 图形作为图片插入");
+    cmd->add_option("--text", args->text, "写出纯文本 (GBK)");
+    cmd->add_option("--pdf", args->pdf, "写出 PDF 计算书");
+    cmd->add_option("--work", args->workDir, "计算书中图形所在的目录 (默认: 计算书所在的目录)");
     cmd->callback([args, &exitCode] { exitCode = runReport(*args); });
 }

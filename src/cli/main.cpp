@@ -1,11 +1,13 @@
 // talvor-cli: the command-line front of the calculation core. Parses the
 // arguments with CLI11; the work is done by the libraries.
 #include "cli/Commands.h"
+#include "cli/HelpFormatter.h"
+#include "cli/UsageErrors.h"
 
 #include <CLI/CLI.hpp>
 
 int main(int argc, char** argv) {
-    CLI::App app{"Talvor 滑坡抢险设计 — command line"};
+    CLI::App app{"Talvor 滑坡抢险设计 — 命令行工具"};
     app.require_subcommand(1);
     int exitCode = 0;
     addNewCommand(app, exitCode);
@@ -15,6 +17,11 @@ int main(int argc, char** argv) {
     addImportDxfCommand(app, exitCode);
     addReportCommand(app, exitCode);
     addVerifyCommand(app, exitCode);
-    CLI11_PARSE(app, argc, argv);
+    useChineseHelp(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return reportParseError(app, e, argc, argv);
+    }
     return exitCode;
 }

@@ -68,6 +68,8 @@ struct CPileTestRecord {
     float capacityMean = 47.43f;
 };
 
+enum class DataFileStyle { Plain, Commented };
+
 class CSlideCalcData : public CJsBaseData {
   public:
     static constexpr int kMaxSegments = 100;
@@ -89,8 +91,9 @@ class CSlideCalcData : public CJsBaseData {
     // The same, through the given writer (tests pass one that fails).
     int WriteDataFile(const std::string& path, AtomicFileWriter& writer);
     // The data file's bytes as WriteDataFile writes them (GBK), with the
-    // writer's count limits applied to the record.
-    std::string FormatDataFile();
+    // writer's count limits applied to the record. Commented: the same lines,
+    // each under "//" lines naming its fields, for editing by hand.
+    std::string FormatDataFile(DataFileStyle style = DataFileStyle::Plain);
     // Reads data-file text already decoded to UTF-8; 0 when the mark is wrong.
     int ParseDataFile(LineReader& in);
 

@@ -9,6 +9,8 @@
 #include "platform/TextEncoding.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -26,6 +28,67 @@ constexpr const char* kBerm = "%d,%f,%f,%f,%f,%f,%f,%d,%f\n";
 constexpr const char* kRange = "%f,%f,%f\n";
 constexpr const char* kUnload = "%d,%f,%f,%d,%f,%f\n";
 
+// What a commented file says above each line: its fields, in the line's order,
+// with their units and codes, as the input tables name them.
+constexpr const char* kHeadNote =
+    "Talvor 计算数据文件: 以 // 开头的行是注释, 读入时跳过; 其余各行的数值以逗号分隔, "
+    "行的顺序和每行数值的顺序不可改变";
+constexpr const char* kControlNote =
+    "计算目标 0 验算校核 / 1 自动设计, 自动设计目标 0 抗滑桩 / 1 反压码 / 2 刷方减载, "
+    "验算校核目标 0 抗滑桩安全系数 / 1 滑坡推力 / 2 抗滑桩桩身内力 / 3 已知C反算φ / "
+    "4 已知φ反算C, 滑坍边坡纵向长度(m)";
+constexpr const char* kBasicNote =
+    "滑体土重度(kN/m3), 滑体土饱和重度(kN/m3), 计算滑坡推力时的安全系数, "
+    "考虑动水压力和浮托力 0 否 / 1 是, 滑体土的孔隙度, 考虑承压水的浮托力 0 否 / 1 是, "
+    "承压水水头高(m), 地震烈度 0 不考虑 / 1 7度 / 2 8度 / 3 9度, 地震力计算综合影响系数, "
+    "地震力计算重要性修正系数, 最大的C值(kPa), 最大的φ值(度), "
+    "考虑坡面以上的静水压力 0 否 / 1 是";
+constexpr const char* kCountsNote =
+    "滑面线段数, 坡面线段数, 水面线段数 (每条线的各段依次列在下面), 坡面线起始点坐标X(m), "
+    "水面线起始点坐标X(m), 水面线起始点坐标Y(m)";
+// Segment notes name the line and the segment; only the fields the line uses matter.
+constexpr const char* kSlipNote =
+    "滑面线第 %d 段: 水平投影长(m), 竖向投影长(m), 附加荷载数(不用), 粘聚力(kPa), 摩擦角(度)";
+constexpr const char* kSlopeNote =
+    "坡面线第 %d 段: 水平投影长(m), 竖向投影长(m), 附加荷载数(荷载各占一行, 列在下面), "
+    "粘聚力(不用), 摩擦角(不用)";
+constexpr const char* kWaterNote = "水面线第 %d 段: 水平投影长(m), 竖向投影长(m), 其余三项不用";
+constexpr const char* kUnloadSegNote = "刷方线第 %d 段: 水平投影长(m), 竖向投影长(m), 其余三项不用";
+constexpr const char* kLoadNote = "附加荷载 %d-%d: 距离(m), X 分量(kN), Y 分量(kN)";
+constexpr const char* kPilesNote =
+    "是否采用桩 0 不采用 / 1 采用, 第一排桩的定位坐标X(m), 桩的间距(m), 桩的排数, 桩的排距(m), "
+    "嵌入段土层数 (各层列在下面), 桩底支承条件 0 自由 / 1 铰接 / 2 固定, "
+    "计算方法 0 M法 / 1 C法 / 2 K法, 初始弹性系数A1(MN/m3), 初始弹性系数A(MN/m3), "
+    "桩顶锚索水平刚度(MN/m), 滑坡推力分布类型 0 矩形 / 1 三角形 / 2 梯形, 滑坡推力调整系数, "
+    "梯形荷载q1/q2(0-2.0)";
+constexpr const char* kLayerNote =
+    "第 %d 土层: 土层厚(m), 重度(kN/m3), M(MN/m4), C(MN/m3.5), K(MN/m3)";
+constexpr const char* kRowFactorNote = "每排桩的承载力发挥系数, 第 1 排至第 20 排";
+constexpr const char* kCandidatesNote =
+    "自动设计时的最小桩间距(m), 自动设计时可选择的桩数 (各种桩列在下面)";
+constexpr const char* kPileKindNote =
+    "第 %d 种桩: 桩材料 0 钢筋混凝土 / 1 钢轨 / 2 木桩 / 3 钢桩, "
+    "截面形状 0 圆形 / 1 方形 / 2 其他, 尺寸参数1(圆桩直径或方桩宽 cm / 惯性矩 cm4 / "
+    "钢轨型号 kg/m), 尺寸参数2(方桩高或截面宽 cm), 桩长(m), 嵌入深度(m), 极限承载力(kN), "
+    "材料造价(元/桩), 施工造价(元/桩), 施工工期(人天/桩), "
+    "混凝土等级 0 C10 / 1 C15 / 2 C20 / 3 C25 / 4 C30 / … / 10 C60";
+constexpr const char* kBermNote =
+    "是否采用反压码 0 不采用 / 1 采用, 反压码的定位坐标X(m), 反压码高度(m), 反压码坡度(1:n), "
+    "反压码容重(kN/m3), 每方反压码的造价(元/方), 每方反压码的工期(人天/方), "
+    "反压码自动设计类型 0 自动设计H / 1 自动设计X0, 反压码饱和容重(kN/m3)";
+constexpr const char* kBermHNote = "自动设计H的最小值(m), 最大值(m), 每步增量(m)";
+constexpr const char* kBermXNote = "自动设计X0的最小值(m), 最大值(m), 每步增量(m)";
+constexpr const char* kUnloadNote =
+    "是否采用上部刷方减载 0 不采用 / 1 采用, 备用(不用), 刷方减载起始定位坐标Y(m), "
+    "刷方线的段数 (各段列在下面), 刷方的造价(元/方), 刷方的工期(人天/方)";
+constexpr const char* kUnloadYNote =
+    "自动设计刷方时: 最小的起始定位坐标Y(m), 最大的起始定位坐标Y(m), Y坐标的变化步长(m)";
+constexpr const char* kBookNote = "项目描述 (##Name, 之后的文字) 和结果视图 (##ChaXun)";
+
+// Comment lines stay well inside the 289 bytes a line may take in GBK; a long
+// note is broken between its fields.
+constexpr int kNoteWidth = 150;
+
 // Counts are held down to their limit only; a negative count stays as it is
 // and reads or writes no blocks.
 void holdTo(int& count, int limit) {
@@ -35,6 +98,33 @@ void holdInto(int& value, int lo, int hi) {
     value = std::clamp(value, lo, hi);
 }
 
+// The note as "//" lines of at most kNoteWidth GBK bytes, broken after a
+// field's comma.
+std::string commentLines(std::string_view note) {
+    std::string out, line = "//";
+    size_t begin = 0;
+    while (begin < note.size()) {
+        size_t comma = note.find(", ", begin);
+        size_t end = comma == std::string_view::npos ? note.size() : comma + 1;
+        std::string_view field = note.substr(begin, end - begin);
+        if (line.size() > 2 && gbkWidth(line) + 1 + gbkWidth(field) > kNoteWidth) {
+            out += line + "\n";
+            line = "//  ";
+        }
+        line += " ";
+        line += field;
+        begin = end == note.size() ? end : end + 1;
+    }
+    return out + line + "\n";
+}
+
+// A note naming a numbered segment, layer or load.
+std::string numbered(const char* note, int a, int b = 0) {
+    char text[512];
+    std::snprintf(text, sizeof text, note, a, b);
+    return text;
+}
+
 // Writing and reading share these: one place lists each line's fields.
 struct LineIo {
     // Writer: format; reader: scan.
@@ -42,34 +132,41 @@ struct LineIo {
     std::string* out;
     LineReader* in;
     std::string line;
+    bool commented = false;  // the writer puts each line's note above it
 
-    void io(const char* fmt, std::initializer_list<FieldRef> fields) {
+    void io(const char* fmt, std::initializer_list<FieldRef> fields, std::string_view note) {
         if (writing) {
+            if (commented) *out += commentLines(note);
             *out += formatFields(fmt, fields);
         } else {
             fgets_skip_comment(*in, line);
             scanFields(line, fmt, fields);
         }
     }
+    // Numbered notes are formatted only for a commented file.
+    std::string note(const char* fmt, int a, int b = 0) const {
+        return commented ? numbered(fmt, a, b) : std::string();
+    }
 };
 
-void segmentBlock(LineIo& f, CLineSeg& s) {
-    f.io(kSegment, {&s.dx, &s.dy, &s.loadCount, &s.c, &s.phi});
+void segmentBlock(LineIo& f, CLineSeg& s, const char* note, int number) {
+    f.io(kSegment, {&s.dx, &s.dy, &s.loadCount, &s.c, &s.phi}, f.note(note, number));
     holdTo(s.loadCount, CLineSeg::kMaxLoads);
     for (int i = 0; i < s.loadCount; ++i) {
         CPointLoad& p = s.loads[i];
-        f.io(kLoad, {&p.dist, &p.px, &p.py});
+        f.io(kLoad, {&p.dist, &p.px, &p.py}, f.note(kLoadNote, number, i + 1));
     }
 }
 
-void segmentBlocks(LineIo& f, std::array<CLineSeg, CSlideCalcData::kMaxSegments>& line,
-                   int& count) {
+void segmentBlocks(LineIo& f, std::array<CLineSeg, CSlideCalcData::kMaxSegments>& line, int& count,
+                   const char* note) {
     holdTo(count, CSlideCalcData::kMaxSegments);
-    for (int i = 0; i < count; ++i) segmentBlock(f, line[i]);
+    for (int i = 0; i < count; ++i) segmentBlock(f, line[i], note, i + 1);
 }
 
 void rowFactors(LineIo& f, std::array<float, CSlideCalcData::kMaxRows>& factors) {
     if (f.writing) {
+        if (f.commented) *f.out += commentLines(kRowFactorNote);
         for (float& v : factors) *f.out += formatFields(kRowFactor, {&v});
         *f.out += "\n";
         return;
@@ -80,70 +177,82 @@ void rowFactors(LineIo& f, std::array<float, CSlideCalcData::kMaxRows>& factors)
     for (float& v : factors) scan.sscanf_next(f.line, "%f", &v);
 }
 
-void range(LineIo& f, CValueRange& r) {
-    f.io(kRange, {&r.minValue, &r.maxValue, &r.step});
+void range(LineIo& f, CValueRange& r, const char* note) {
+    f.io(kRange, {&r.minValue, &r.maxValue, &r.step}, note);
 }
 
 // Items 2 to 16 of the file, in order.
 void dataLines(LineIo& f, CSlideCalcData& d) {
-    f.io(kControl, {&d.goal, &d.designTarget, &d.checkTarget, &d.slopeLength});
+    f.io(kControl, {&d.goal, &d.designTarget, &d.checkTarget, &d.slopeLength}, kControlNote);
     if (!f.writing) {
         holdInto(d.goal, 0, 1);
         holdInto(d.designTarget, 0, 2);
         holdInto(d.checkTarget, 0, 4);
     }
-    f.io(kBasic, {&d.gamma, &d.gammaSat, &d.thrustSafetyFactor, &d.useSeepage, &d.porosity,
-                  &d.useConfinedWater, &d.confinedHead, &d.quakeLevel, &d.quakeCz, &d.quakeCi,
-                  &d.maxC, &d.maxPhi, &d.useStaticWater});
-    f.io(kCounts, {&d.slipCount, &d.slopeCount, &d.waterCount, &d.slopeX0, &d.waterX0, &d.waterY0});
-    segmentBlocks(f, d.slip, d.slipCount);
-    segmentBlocks(f, d.slope, d.slopeCount);
-    segmentBlocks(f, d.water, d.waterCount);
+    f.io(kBasic,
+         {&d.gamma, &d.gammaSat, &d.thrustSafetyFactor, &d.useSeepage, &d.porosity,
+          &d.useConfinedWater, &d.confinedHead, &d.quakeLevel, &d.quakeCz, &d.quakeCi, &d.maxC,
+          &d.maxPhi, &d.useStaticWater},
+         kBasicNote);
+    f.io(kCounts, {&d.slipCount, &d.slopeCount, &d.waterCount, &d.slopeX0, &d.waterX0, &d.waterY0},
+         kCountsNote);
+    segmentBlocks(f, d.slip, d.slipCount, kSlipNote);
+    segmentBlocks(f, d.slope, d.slopeCount, kSlopeNote);
+    segmentBlocks(f, d.water, d.waterCount, kWaterNote);
 
     if (f.writing) {
         holdTo(d.layerCount, CSlideCalcData::kMaxLayers);
         holdTo(d.pileRows, CSlideCalcData::kMaxRows);
     }
-    f.io(kPiles, {&d.usePiles, &d.pileX, &d.pileSpacing, &d.pileRows, &d.rowSpacing, &d.layerCount,
-                  &d.baseCondition, &d.elasticMethod, &d.coefA1, &d.coefA, &d.anchorStiffness,
-                  &d.thrustShape, &d.thrustAdjust, &d.trapezoidRatio});
+    f.io(kPiles,
+         {&d.usePiles, &d.pileX, &d.pileSpacing, &d.pileRows, &d.rowSpacing, &d.layerCount,
+          &d.baseCondition, &d.elasticMethod, &d.coefA1, &d.coefA, &d.anchorStiffness,
+          &d.thrustShape, &d.thrustAdjust, &d.trapezoidRatio},
+         kPilesNote);
     holdTo(d.layerCount, CSlideCalcData::kMaxLayers);
     for (int i = 0; i < d.layerCount; ++i)
         f.io(kLayer,
-             {&d.layerThickness[i], &d.layerGamma[i], &d.layerM[i], &d.layerC[i], &d.layerK[i]});
+             {&d.layerThickness[i], &d.layerGamma[i], &d.layerM[i], &d.layerC[i], &d.layerK[i]},
+             f.note(kLayerNote, i + 1));
     holdTo(d.pileRows, CSlideCalcData::kMaxRows);
     rowFactors(f, d.rowFactor);
 
     if (f.writing) holdTo(d.pileKindCount, CSlideCalcData::kMaxPileKinds);
-    f.io(kCandidates, {&d.minPileSpacing, &d.pileKindCount});
+    f.io(kCandidates, {&d.minPileSpacing, &d.pileKindCount}, kCandidatesNote);
     holdTo(d.pileKindCount, CSlideCalcData::kMaxPileKinds);
     for (int i = 0; i < d.pileKindCount; ++i) {
         CPileKind& k = d.pileKinds[i];
         f.io(kPileKind,
              {&k.material, &k.section, &k.size1, &k.size2, &k.length, &k.embedDepth, &k.capacity,
-              &k.materialCost, &k.buildCost, &k.buildDays, &k.concreteGrade});
+              &k.materialCost, &k.buildCost, &k.buildDays, &k.concreteGrade},
+             f.note(kPileKindNote, i + 1));
     }
 
-    f.io(kBerm, {&d.useBerm, &d.bermX, &d.bermH, &d.bermSlope, &d.bermGamma, &d.bermCost,
-                 &d.bermDays, &d.bermDesignMode, &d.bermGammaSat});
-    range(f, d.bermHRange);
-    range(f, d.bermXRange);
+    f.io(kBerm,
+         {&d.useBerm, &d.bermX, &d.bermH, &d.bermSlope, &d.bermGamma, &d.bermCost, &d.bermDays,
+          &d.bermDesignMode, &d.bermGammaSat},
+         kBermNote);
+    range(f, d.bermHRange, kBermHNote);
+    range(f, d.bermXRange, kBermXNote);
 
     if (f.writing) holdTo(d.unloadCount, CSlideCalcData::kMaxUnloadSegs);
     f.io(kUnload,
-         {&d.useUnload, &d.unloadSpare, &d.unloadY, &d.unloadCount, &d.unloadCost, &d.unloadDays});
+         {&d.useUnload, &d.unloadSpare, &d.unloadY, &d.unloadCount, &d.unloadCost, &d.unloadDays},
+         kUnloadNote);
     holdTo(d.unloadCount, CSlideCalcData::kMaxUnloadSegs);
-    for (int i = 0; i < d.unloadCount; ++i) segmentBlock(f, d.unloadSegs[i]);
-    range(f, d.unloadYRange);
+    for (int i = 0; i < d.unloadCount; ++i) segmentBlock(f, d.unloadSegs[i], kUnloadSegNote, i + 1);
+    range(f, d.unloadYRange, kUnloadYNote);
 }
 
 }  // namespace
 
-std::string CSlideCalcData::FormatDataFile() {
+std::string CSlideCalcData::FormatDataFile(DataFileStyle style) {
     std::string text;
     SetBiaoShi(text, kMark);
-    LineIo f{true, &text, nullptr, {}};
+    LineIo f{true, &text, nullptr, {}, style == DataFileStyle::Commented};
+    if (f.commented) text += commentLines(kHeadNote);
     dataLines(f, *this);
+    if (f.commented) text += commentLines(kBookNote);
     SaveData(text);
     return utf8ToGbk(text);
 }

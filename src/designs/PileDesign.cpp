@@ -32,11 +32,10 @@ float roundSpacingDown(float sExact) {
     return s;
 }
 
-void finish(const DesignEnv& env, int iterations, SearchStop stop, const char* message) {
+void finish(const DesignEnv& env, int iterations, SearchStop stop, const char* message,
+            bool noneSatisfies = false) {
     if (!env.summary) return;
-    env.summary->iterations = iterations;
-    env.summary->stop = stop;
-    env.summary->message = message;
+    *env.summary = {iterations, stop, message, noneSatisfies};
 }
 
 }  // namespace
@@ -74,9 +73,11 @@ int ReportPileDesigns(const CSlideCalcData& item, ReportWriter& report, float H,
     // Each candidate differs from the item only in spacing and rows, so one
     // working copy serves them all.
     CSlideCalcData work = item;
+    bool anyLaidOut = false;
     for (int k = 0; k < candidates; ++k) {
         report.printf("\n    采用第 %d 种桩时\n", k + 1);
         const PileLayout layout = LayoutPileRows(item, k, H);
+        anyLaidOut = anyLaidOut || layout.found;
         if (layout.found) {
             work.pileSpacing = layout.spacing;
             work.pileRows = layout.rows;
@@ -92,7 +93,8 @@ int ReportPileDesigns(const CSlideCalcData& item, ReportWriter& report, float H,
             return 0;
         }
     }
-    finish(env, candidates, SearchStop::Exhausted, "every candidate pile kind laid out");
+    finish(env, candidates, SearchStop::Exhausted, "every candidate pile kind laid out",
+           !anyLaidOut);
     return 1;
 }
 

@@ -55,12 +55,13 @@ bool RunTrialSweep(const TrialPlan& plan, float resistance,
             sweep->bestVolume = out.volume;
         }
         if (!searchGoesOn(options, i + 1, plan.count)) {
-            if (summary) *summary = {i + 1, SearchStop::Cancelled, "cancelled"};
+            if (summary) *summary = {i + 1, SearchStop::Cancelled, "cancelled", false};
             return false;
         }
     }
     if (summary)
         *summary = {plan.count, SearchStop::Exhausted,
-                    sweep->best >= 0 ? "least volume found" : "no trial satisfies"};
+                    sweep->best >= 0 ? "least volume found" : "no trial satisfies",
+                    sweep->best < 0};
     return true;
 }

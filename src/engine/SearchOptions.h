@@ -30,6 +30,9 @@ struct SearchSummary {
     int iterations = 0;  // trials (thrust passes) run
     SearchStop stop = SearchStop::NotRun;
     std::string message;
+    // A design that ran every case without finding one that meets the
+    // requirement: the run still succeeds, batch runs want to know.
+    bool noneSatisfies = false;
 };
 
 // Asks the callback, if any, whether to go on after `done` of `total` trials.

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <strings.h>
 
@@ -119,6 +120,19 @@ RenderFileOutcome renderDxfFile(const std::string& dxfPath, const std::string& p
     return RenderFileOutcome::Written;
 }
 
+namespace {
+
+// While it starts, Qt looks for a sandbox marker in the session's runtime
+// directory and warns when XDG_RUNTIME_DIR is unset, as it is in batch jobs
+// and containers. Pictures need no runtime directory: that warning is dropped,
+// every other message goes out as Qt would print it.
+void dropRuntimeDirWarning(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+}  // namespace
+
 std::unique_ptr<QGuiApplication> makeOffscreenGuiApplication() {
     if (QGuiApplication::instance()) return nullptr;
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -126,5 +140,8 @@ std::unique_ptr<QGuiApplication> makeOffscreenGuiApplication() {
     static int argc = 1;
     static char name[] = "talvor";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    QtMessageHandler previous = qInstallMessageHandler(dropRuntimeDirWarning);
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    return app;
 }

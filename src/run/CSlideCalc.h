@@ -54,6 +54,8 @@ class CSlideCalc {
     // supplement (the default).
     const RunOptions& runOptions() const { return m_options; }
     void setRunOptions(RunOptions options) { m_options = std::move(options); }
+    // How the run's auto-design ended; NotRun for the checks.
+    SearchSummary& designSummary() { return m_designSummary; }
 
     CPile_ShuJu& pileData() { return m_pileData; }
     PileSolver& pileSolver() { return m_pileSolver; }
@@ -64,6 +66,7 @@ class CSlideCalc {
     mutable NullSinks m_noStatus;
     CSlideCalcData* m_item = nullptr;
     RunOptions m_options;
+    SearchSummary m_designSummary;
     CPile_ShuJu m_pileData;
     PileSolver m_pileSolver;
 };

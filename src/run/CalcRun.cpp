@@ -20,6 +20,7 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctx,
     CSlideCalc calc(ctx);
     calc.setRunOptions(options);
     out.result = calc.RunItem(item, out.report);
+    out.noDesignSatisfies = calc.designSummary().noneSatisfies;
 
     WriteThrustCurveDrawing(item, dir + item.GetDxfFileName(kResultCurve));
 

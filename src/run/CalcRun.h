@@ -16,6 +16,9 @@ struct CalcRunResult {
     int reportSaved = 0;     // 1 when the report file was written
     std::string reportPath;  // where the report file is (or was to be) written
     ReportWriter report;     // the report text as written
+    // An auto-design that tried every case and found none that meets the
+    // requirement; result is still 1, as the report is complete.
+    bool noDesignSatisfies = false;
 };
 
 // Runs item with its result files named from fileBase in ctx.G_strWorkPath.

@@ -17,11 +17,12 @@ float* runCurve(const CSlideCalc& calc) {
     return calc.item() ? calc.item()->residualThrust.data() : nullptr;
 }
 
-DesignEnv designEnv(const CSlideCalc& calc) {
+DesignEnv designEnv(CSlideCalc& calc) {
     DesignEnv env;
     env.ctx = &calc.context();
     env.residualThrust = runCurve(calc);
     env.options = calc.searchOptions();
+    env.summary = &calc.designSummary();
     return env;
 }
 
