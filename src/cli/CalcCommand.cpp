@@ -107,6 +107,6 @@ void addCalcCommand(CLI::App& app, int& exitCode) {
     cmd->add_flag("--no-supplement", args->noSupplement,
                   "计算书不写“[本程序补充]”部分，保持原程序的格式");
     cmd->add_flag("--keep-directives", args->keepDirectives,
-                  "write the report as GBK text with its drawing directives, not as RTF");
+                  "计算书写成带插图指令的 GBK 文本, 不写成 RTF");
     cmd->callback([args, &exitCode] { exitCode = runCalc(*args); });
 }

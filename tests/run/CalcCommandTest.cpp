@@ -3,39 +3,25 @@
 #include "data/CSlideCalcData.h"
 #include "platform/TextEncoding.h"
 #include "project/RtfReader.h"
-#include "support/TestSupport.h"
+#include "run/CliRun.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #ifdef TALVOR_CLI
 namespace {
 
-struct Cli {
-    TempDir dir;
-    // Runs the command line with its output in files; returns the exit status.
+struct Cli : CliRun {
     int operator()(const std::string& args) { return run("calc " + args); }
-    int run(const std::string& args) {
-        const std::string cmd = std::string("'") + TALVOR_CLI + "' " + args + " >'" +
-                                dir.file("stdout") + "' 2>'" + dir.file("stderr") + "'";
-        const int status = std::system(cmd.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
     std::string item(const std::string& name, CSlideCalcData item = {}) {
         if (item.goal == 0) item.checkTarget = 1;
         item.setName("算例");
         EXPECT_EQ(item.WriteDataFile(dir.file(name)), 1);
         return quoted(dir.file(name));
     }
-    // Not "'" + path: "'" + std::string&& trips a false -Wrestrict in g++ 12.
-    static std::string quoted(const std::string& path) { return std::string("'") + path + "'"; }
-    std::string read(const std::string& name) const { return readBytes(dir.file(name)); }
 };
 
 }  // namespace

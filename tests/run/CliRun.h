@@ -1,0 +1,30 @@
+// Runs the built talvor-cli as a user does, in a fresh directory, with its
+// stdout and stderr kept in files of that directory.
+#pragma once
+
+#include "support/TestSupport.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#ifdef TALVOR_CLI
+struct CliRun {
+    TempDir dir;
+    // Runs `talvor-cli args` from dir, env assignments (e.g. "-u NAME") first;
+    // returns the exit status.
+    int run(const std::string& args, const std::string& env = "") {
+        const std::string cmd = "cd '" + dir.path() + "' && env " + env + " '" + TALVOR_CLI + "' " +
+                                args + " >'" + dir.file("stdout") + "' 2>'" + dir.file("stderr") +
+                                "'";
+        const int status = std::system(cmd.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    // Not "'" + path: "'" + std::string&& trips a false -Wrestrict in g++ 12.
+    static std::string quoted(const std::string& path) { return std::string("'") + path + "'"; }
+    std::string read(const std::string& name) const { return readBytes(dir.file(name)); }
+    std::string out() const { return read("stdout"); }
+    std::string err() const { return read("stderr"); }
+};
+#endif
