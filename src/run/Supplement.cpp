@@ -10,10 +10,13 @@
 #include "platform/ReportWriter.h"
 #include "run/CSlideCalc.h"
 #include "run/PileForces.h"
+#include "run/ResultNames.h"
 
 #include "platform/PlaneGeometry.h"
+#include "platform/WorkContext.h"
 
 #include <cmath>
+#include <filesystem>
 
 namespace {
 
@@ -72,6 +75,22 @@ void writeBlockTable(const StabilityResult& r, ReportWriter& out) {
     }
 }
 
+// The run's other drawings, each under its title as the sketch stands under
+// "[计算简图]", in the order of the result views: the pile force or design
+// charts when this run drew them (the run deletes the item's old result files
+// first, so the file exists only then), and the residual-thrust curve, which
+// the run always writes once the report is done.
+void writeDrawings(const CSlideCalc& calc, const CSlideCalcData& item, ReportWriter& out) {
+    const std::string charts = item.GetDxfFileName(kResultCharts);
+    std::error_code ec;
+    if (!charts.empty() && std::filesystem::exists(workFile(calc.context(), charts), ec)) {
+        out.printf("\n[计算结果]\n");
+        MorvaneScript(out, "InsertDxf=" + charts);
+    }
+    out.printf("\n[剩余下滑力曲线]\n");
+    MorvaneScript(out, "InsertDxf=" + item.GetDxfFileName(kResultCurve));
+}
+
 void writeWarnings(const std::vector<std::string>& warnings, ReportWriter& out) {
     if (warnings.empty()) {
         out.printf("\n    几何检查: 未发现问题\n");
@@ -115,4 +134,5 @@ void WriteSupplement(CSlideCalc& calc, const CSlideCalcData& item, const Supplem
     writeBlockTable(facts.entered, report);
     writeWarnings(facts.warnings, report);
     ReportPileDataSheet(calc.pileData(), calc.pileSolver(), report);
+    writeDrawings(calc, item, report);
 }

@@ -15,16 +15,21 @@
 #ifdef TALVOR_CLI
 namespace {
 
-constexpr const char* kCheckLine = "\n0,0,0,500.000000\n";
-constexpr const char* kBermDesignLine = "\n1,1,0,500.000000\n";
-
-// The file with its control line switched from a thrust check to a berm design.
-void switchToBermDesign(CliRun& cli, const std::string& name) {
+// The worked example's control line (goal, design target, check target)
+// changed in its file.
+void setControlLine(CliRun& cli, const std::string& name, const std::string& targets) {
+    const std::string worked = "\n0,0,0,500.000000\n";
     std::string text = cli.read(name);
-    const size_t at = text.find(kCheckLine);
+    const size_t at = text.find(worked);
     ASSERT_NE(at, std::string::npos) << name;
-    text.replace(at, std::string(kCheckLine).size(), kBermDesignLine);
+    text.replace(at, worked.size(), "\n" + targets + ",500.000000\n");
     writeBytes(cli.dir.file(name), text);
+}
+
+size_t count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
 }
 
 // The subcommand names listed under "子命令:" in a help text.
@@ -102,7 +107,7 @@ TEST(CliCommands, NewItemsCarryTheirNameAndCommentsAndCalculateAlike) {
     // Switched to a berm design by its control line: the piles of the worked
     // example carry too little for any berm height, which the exit status says;
     // a stronger pile kind makes the same design succeed.
-    switchToBermDesign(cli, "commented.TV");
+    setControlLine(cli, "commented.TV", "1,1,0");
     EXPECT_EQ(cli.run("calc commented.TV --text"), 3);
     EXPECT_NE(cli.out().find("自动设计反压码"), std::string::npos);
     EXPECT_NE(cli.err().find("计算成功 !"), std::string::npos);
@@ -127,7 +132,7 @@ TEST(CliCommands, ProjectListsTemplatesMissingResultsAndDesignsWithoutASolution)
 
     ASSERT_EQ(cli.run("project P add"), 0);
     ASSERT_EQ(cli.run("project P add --template 1 --program-dir " + share), 0);
-    switchToBermDesign(cli, "P/&TLVR_0002.dat");
+    setControlLine(cli, "P/&TLVR_0002.dat", "1,1,0");
     EXPECT_EQ(cli.run("project P calc 3"), 1);
     EXPECT_EQ(cli.run("project P calc"), 3);
     EXPECT_NE(cli.out().find("01  Talvor设计计算 1: 计算成功\n02  "), std::string::npos);
@@ -137,6 +142,36 @@ TEST(CliCommands, ProjectListsTemplatesMissingResultsAndDesignsWithoutASolution)
               std::string::npos)
         << cli.out();
     EXPECT_NE(cli.out().find("[&TLVR_0001_TLVR_JT.DXF, &TLVR_0001_TLVR.RTF]"), std::string::npos);
+}
+
+TEST(CliCommands, TheBookHoldsEveryDrawingOfItsRunUnlessTheSupplementIsLeftOut) {
+    // Pile internal forces and a berm design draw charts, the worked pile
+    // safety check does not; every run draws its sketch and its curve.
+    const struct {
+        const char* targets;
+        int status;
+        size_t pictures;
+    } runs[] = {{"0,0,2", 0, 3}, {"1,1,0", 3, 3}, {"0,0,0", 0, 2}};
+    for (const auto& r : runs) {
+        CliRun cli;
+        ASSERT_EQ(cli.run("new a.TV"), 0);
+        setControlLine(cli, "a.TV", r.targets);
+        ASSERT_EQ(cli.run("calc a.TV --text"), r.status) << r.targets;
+        const std::string text = cli.out();
+        const size_t supplement = text.find("[本程序补充]\n"), charts = text.find("\n[计算结果]\n"),
+                     curve = text.find(
+                         "\n[剩余下滑力曲线]\n%%%[MorvaneScript%%%InsertDxf=a_TLVR_SYXHL.DXF");
+        EXPECT_LT(supplement, curve) << r.targets;
+        if (r.pictures == 3)
+            EXPECT_TRUE(supplement < charts && charts < curve) << text.substr(supplement);
+        else
+            EXPECT_EQ(charts, std::string::npos) << r.targets;
+        EXPECT_EQ(count(cli.read("a_TLVR.RTF"), "\\pngblip"), r.pictures) << r.targets;
+        ASSERT_EQ(cli.run("report a_TLVR.RTF --pdf a.pdf"), 0);
+        EXPECT_EQ(count(cli.read("a.pdf"), "/Subtype /Image"), r.pictures) << r.targets;
+        cli.run("calc a.TV --no-supplement");
+        EXPECT_EQ(count(cli.read("a_TLVR.RTF"), "\\pngblip"), 1u) << r.targets;
+    }
 }
 
 TEST(CliCommands, PicturesNeedNoRuntimeDirectoryAndSayNothingOnStderr) {
