@@ -26,28 +26,6 @@
 
 namespace {
 
-// The text layout takes time growing with the square of a paragraph's length:
-// a paragraph of more characters than any report line is broken, at its last
-// blank before the bound where it has one, before the copy is laid out.
-constexpr int kLongestParagraph = 4000;
-
-void breakLongParagraphs(QTextDocument& doc) {
-    QTextCursor cursor(&doc);
-    cursor.beginEditBlock();
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        while (block.length() > kLongestParagraph) {
-            QString head = block.text().left(kLongestParagraph);
-            qsizetype blank = head.lastIndexOf(u' ');
-            int at =
-                blank > kLongestParagraph / 2 ? static_cast<int>(blank) + 1 : kLongestParagraph;
-            cursor.setPosition(block.position() + at);
-            cursor.insertBlock();
-            block = cursor.block();
-        }
-    }
-    cursor.endEditBlock();
-}
-
 // A copy of doc laid out in the device's dots, one page the size of textArea.
 std::unique_ptr<QTextDocument> pagedCopy(const QTextDocument& doc, QPaintDevice& device,
                                          QSizeF textArea) {
@@ -145,6 +123,11 @@ int WriteReportPdf(const std::string& path, const ReportDocument& report,
     prepareReportDocument(text, store);
     QTextCursor cursor(&text);
     missing = insertReport(cursor, report, *store);
+    return WriteDocumentPdf(path, text, heading);
+}
+
+int WriteDocumentPdf(const std::string& path, const QTextDocument& doc,
+                     const ReportHeading& heading) {
     // Laid out in memory, then written in one atomic write.
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -154,7 +137,7 @@ int WriteReportPdf(const std::string& path, const ReportDocument& report,
         QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setResolution(600);
-        pages = printReport(text, writer, heading);
+        pages = printReport(doc, writer, heading);
     }
     return pages > 0 &&
            writeFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));

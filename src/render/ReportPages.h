@@ -26,6 +26,10 @@ struct ReportHeading {
 int printReport(const QTextDocument& doc, QPagedPaintDevice& device, const ReportHeading& heading,
                 bool marginLines = false);
 
+// The pages of a document as PDF on A4, written atomically; 1 when written.
+int WriteDocumentPdf(const std::string& path, const QTextDocument& doc,
+                     const ReportHeading& heading);
+
 // The heading outside the desktop program: the project's name from the
 // information file of the work path, the item's from the report's head.
 ReportHeading ReportHeadingOf(const std::string& workPath, const ReportDocument& report);

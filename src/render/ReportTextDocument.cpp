@@ -5,6 +5,7 @@
 #include "render/ReportPictures.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/ReportWriter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -63,6 +64,49 @@ void setReportTabStops(QTextDocument& doc) {
     QTextOption option = doc.defaultTextOption();
     option.setTabStopDistance(8 * metrics.horizontalAdvance(u' '));
     doc.setDefaultTextOption(option);
+}
+
+constexpr int kLongestParagraph = 4000;
+
+// The block of one directive at the search position: the opening marker, the
+// closing one after it; null cursors when either is missing.
+struct Block {
+    QTextCursor open, close;
+    bool found() const { return !open.isNull() && !close.isNull(); }
+};
+
+Block nextBlock(const QTextDocument& doc, int from) {
+    Block b;
+    auto flags = QTextDocument::FindCaseSensitively;
+    b.open = doc.find(QString::fromUtf8(kScriptOpen.data(), kScriptOpen.size()), from, flags);
+    if (!b.open.isNull())
+        b.close = doc.find(QString::fromUtf8(kScriptClose.data(), kScriptClose.size()),
+                           b.open.selectionEnd(), flags);
+    return b;
+}
+
+// Replaces the selected block by what its directive gives; the position
+// after the replacement, and whether a drawing was missing.
+int replaceBlock(QTextCursor& block, const ReportRun& run, ReportPictureStore& store,
+                 int& missing) {
+    if (run.kind == ReportRun::Kind::Picture) {
+        block.removeSelectedText();
+        if (!insertReportPicture(block, run, store)) ++missing;
+        return block.position();
+    }
+    QTextCharFormat format = block.charFormat();
+    format.setFontUnderline(false);
+    format.setFontStrikeOut(false);
+    format.setFontItalic(false);
+    format.setFontWeight(QFont::Normal);
+    format.setFontPointSize(run.heightTwips / 20.0);
+    if (run.colour == ReportRun::kAutoColour)
+        format.clearForeground();
+    else
+        format.setForeground(
+            QColor(run.colour & 0xFF, (run.colour >> 8) & 0xFF, (run.colour >> 16) & 0xFF));
+    block.insertText(QString::fromStdString(run.text), format);
+    return block.position();
 }
 
 }  // namespace
@@ -140,4 +184,48 @@ int WriteExpandedReport(const std::string& path, const std::string& reportText,
                         const std::string& workPath, int& missing) {
     missing = 0;
     return WriteRtf(path, ExpandScript(reportText), reportPictureSource(workPath, missing));
+}
+
+int ExpandScriptInDocument(QTextDocument& doc, ReportPictureStore& store) {
+    int missing = 0, from = 0;
+    QTextCursor edit(&doc);
+    edit.beginEditBlock();
+    for (int round = 0; round < 10000; ++round) {
+        Block b = nextBlock(doc, from);
+        if (!b.found()) break;
+        QTextCursor inner(&doc);
+        inner.setPosition(b.open.selectionEnd());
+        inner.setPosition(b.close.selectionStart(), QTextCursor::KeepAnchor);
+        std::optional<ReportRun> run = DirectiveRun(inner.selectedText().toStdString());
+        if (!run) {
+            from = b.close.selectionEnd();
+            continue;
+        }
+        QTextCursor block(&doc);
+        block.setPosition(b.open.selectionStart());
+        block.setPosition(b.close.selectionEnd(), QTextCursor::KeepAnchor);
+        from = replaceBlock(block, *run, store, missing);
+    }
+    edit.endEditBlock();
+    return missing;
+}
+
+int breakLongParagraphs(QTextDocument& doc) {
+    int breaks = 0;
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        while (block.length() > kLongestParagraph) {
+            QString head = block.text().left(kLongestParagraph);
+            qsizetype blank = head.lastIndexOf(u' ');
+            int at =
+                blank > kLongestParagraph / 2 ? static_cast<int>(blank) + 1 : kLongestParagraph;
+            cursor.setPosition(block.position() + at);
+            cursor.insertBlock();
+            block = cursor.block();
+            ++breaks;
+        }
+    }
+    cursor.endEditBlock();
+    return breaks;
 }

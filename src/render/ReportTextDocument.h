@@ -37,6 +37,20 @@ int insertReportPicture(QTextCursor& cursor, const ReportRun& picture, ReportPic
 // Inserts the runs at the cursor; returns how many pictures could not be had.
 int insertReport(QTextCursor& cursor, const ReportDocument& report, ReportPictureStore& store);
 
+// Expands the report-script directives of the document in place, as the
+// report view does after loading a calculation's report: each marked block
+// becomes the picture of its drawing (nothing when the drawing cannot be
+// read) or its text in its colour and height; other blocks and an opening
+// marker without a closing one stay as text. At most 10000 blocks. Returns
+// the number of drawings that could not be read; the cursor of the caller is
+// not moved.
+int ExpandScriptInDocument(QTextDocument& doc, ReportPictureStore& store);
+
+// The text layout takes time growing with the square of a paragraph's
+// length: a paragraph of more characters than any report line is broken, at
+// its last blank before the bound where it has one. Returns the breaks made.
+int breakLongParagraphs(QTextDocument& doc);
+
 // The document as report runs: text with its colour and height, and each
 // picture as PNG at print resolution.
 ReportDocument reportOfDocument(const QTextDocument& doc);

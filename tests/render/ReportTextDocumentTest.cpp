@@ -28,6 +28,13 @@
 
 namespace {
 
+// A report text as loaded from a text file: one run, directives and all.
+ReportDocument plain(const std::string& text) {
+    ReportDocument doc;
+    appendText(doc, text);
+    return doc;
+}
+
 class Report : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { static auto app = makeOffscreenGuiApplication(); }
@@ -96,7 +103,11 @@ TEST_F(Report, ViewAndCommandLineWriteTheSameRtfWithPicturesAtPrintResolution) {
     ASSERT_EQ(WriteExpandedReport(dir.file("cli.RTF"), reportText(), dir.path(), missing), 1);
     EXPECT_EQ(missing, 0);
     std::string rtf = readBytes(dir.file("cli.RTF"));
+    // The view loads the text as it stands and expands it in place.
     std::unique_ptr<QTextDocument> doc = document(ExpandScript(reportText()));
+    EXPECT_EQ(FormatRtf(reportOfDocument(*doc), EmbeddedPicture), rtf);
+    doc = document(plain(reportText()));
+    EXPECT_EQ(ExpandScriptInDocument(*doc, *ReportPictureStore::of(*doc)), 0);
     EXPECT_EQ(FormatRtf(reportOfDocument(*doc), EmbeddedPicture), rtf);
 
     std::optional<ReportDocument> back = ParseRtf(rtf);
@@ -121,6 +132,36 @@ TEST_F(Report, ViewAndCommandLineWriteTheSameRtfWithPicturesAtPrintResolution) {
               1);
     EXPECT_EQ(missing, 1);
     EXPECT_EQ(PlainText(*ParseRtf(readBytes(dir.file("b.RTF")))), "x\ny\n");
+}
+
+TEST_F(Report, ExpandingInTheDocumentGivesWhatTheReportScriptGives) {
+    const std::string open(kScriptOpen), close(kScriptClose);
+    auto shape = [](const ReportDocument& doc) {
+        std::string out;
+        for (const ReportRun& r : doc)
+            out += r.kind == ReportRun::Kind::Picture
+                       ? std::string("[picture]")
+                       : r.text + "@" + std::to_string(r.colour) + "/" +
+                             std::to_string(r.heightTwips) + "|";
+        return out;
+    };
+    for (std::string text : {
+             "a" + open + "Other=1" + close + "b\n",     // unknown: stays
+             "a" + open + "InsertDxf=none.DXF\nrest\n",  // unclosed: stays
+             close + "t" + open + "TextStyle=255,1.5              红" + close + "后\n",
+             open + "TextStyle=255,2" + close + "\n" + open + "InsertDxf=none.DXF" + close,
+         }) {
+        std::unique_ptr<QTextDocument> doc = document(plain(text));
+        ExpandScriptInDocument(*doc, *ReportPictureStore::of(*doc));
+        // The drawing cannot be read: the view shows no picture in its place.
+        ReportDocument want;
+        for (const ReportRun& r : ExpandScript(text))
+            if (r.kind == ReportRun::Kind::Picture)
+                continue;
+            else
+                appendText(want, r.text, r.colour, r.heightTwips);
+        EXPECT_EQ(shape(reportOfDocument(*doc)), shape(want)) << text;
+    }
 }
 
 TEST_F(Report, ChineseIsTwiceAsWideAsDigitsSoBlankAlignedColumnsLineUp) {
