@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QToolBar>
@@ -122,6 +123,7 @@ void CMainFrame::OnSelectKinds() {
         auto* frame = new CSplitterFrame(m_session, kind, [this] { return OnCalcWindow(); });
         connect(frame, &CSplitterFrame::projectChanged, this, &CMainFrame::updateCommands);
         connect(frame, &CSplitterFrame::cursorText, m_panes[1], &QLabel::setText);
+        connect(frame, &CSplitterFrame::lineShown, statusPane(0), &QLabel::setText);
         QMdiSubWindow* sub = m_mdi->addSubWindow(frame);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->resize(m_mdi->size() * 0.9);
@@ -157,6 +159,7 @@ bool CMainFrame::OnCalcWindow() {
         if (CSplitterFrame* frame = activeProjectWindow())
             frame->reportPane()->loadReport(QString::fromStdString(path));
     };
+
     CalcWindowExit exit = RunCalcWindow(std::move(links), m_session.item, this);
     if (exit == CalcWindowExit::ShowDrawings)
         ShowResultDrawings(m_session.record, m_session.ctx.G_strWorkPath, *resultChooser());

@@ -65,6 +65,7 @@ std::vector<MenuSpec> projectMenuSpecs() {
           {cmd::Print, "打印", T::ActiveView},
           {cmd::PrintPreview, "打印预览", T::ActiveView},
           {cmd::PrintSetup, "打印设置", T::ActiveView},
+          {cmd::SavePdf, "保存为PDF文件", T::ReportView},
           kSeparator,
           kRecent,
           kSeparator,

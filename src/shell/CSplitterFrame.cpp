@@ -3,7 +3,7 @@
 
 #include "shell/CBbDoc.h"
 #include "shell/DrawingPane.h"
-#include "shell/PlainReportPane.h"
+#include "shell/CBbView.h"
 #include "shell/ProjectSession.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ CSplitterFrame::CSplitterFrame(ProjectSession& session, int kindIndex,
     : QWidget(parent) {
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_drawing = new DrawingPane(m_splitter);
-    m_report = createReportPane();
+    m_report = createReportPane(session);
     m_splitter->addWidget(m_drawing);
     m_splitter->addWidget(m_report->widget());
     m_splitter->setStretchFactor(1, 1);
@@ -80,8 +80,15 @@ QWidget* CSplitterFrame::createItemBar() {
     return bar;
 }
 
-ReportPane* CSplitterFrame::createReportPane() {
-    return new PlainReportPane(m_splitter);
+ReportPane* CSplitterFrame::createReportPane(ProjectSession& session) {
+    ReportViewLinks links;
+    links.workPath = [&session] { return session.ctx.G_strWorkPath; };
+    links.projectName = [&session] { return session.info.name; };
+    links.showLine = [this](const QString& text) { emit lineShown(text); };
+    links.drawingCommand = [this](int command) {
+        if (m_drawing->canRun(command)) m_drawing->run(command);
+    };
+    return new CBbView(std::move(links), m_splitter);
 }
 
 void CSplitterFrame::fillCombos() {

@@ -44,11 +44,13 @@ class CSplitterFrame : public QWidget {
     void projectChanged();
     // The drawing point under the mouse, as the status bar shows it.
     void cursorText(const QString& text);
+    // The report view's "Line: %d" for the status bar.
+    void lineShown(const QString& text);
 
   private:
     QWidget* createItemBar();
     // The one place where the right pane is made.
-    ReportPane* createReportPane();
+    ReportPane* createReportPane(ProjectSession& session);
     void fillCombos();
     // The view that had the focus last: the report view unless the drawing did.
     CommandTarget activeView() const;
