@@ -27,6 +27,7 @@ void paintFitted(QPainter& painter, const DXF& drawing, const QRectF& target,
     PaintOptions paint;
     paint.antialias = options.antialias;
     paint.textRatio = options.textRatio;
+    paint.hairline = options.hairline;
     paintDrawing(painter, drawing, ViewTransform::fitted(r, target), paint);
 }
 

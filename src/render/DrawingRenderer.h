@@ -19,6 +19,7 @@ struct RenderOptions {
     double marginRatio = 0.03;  // blank border, as a part of the shorter side
     bool antialias = true;
     double textRatio = 1.0;  // texts this many times their height, as the view shows them
+    double hairline = 1.0;   // pixel width of a stroke of weight 1 (more for print resolution)
 };
 
 // Paints the drawing into `target` (device coordinates), fitted and centred,

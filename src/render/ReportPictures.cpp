@@ -27,6 +27,8 @@ RenderOptions printOptions() {
     RenderOptions options;
     options.maxWidth = static_cast<int>(reportpage::kTextWidthIn * reportpage::kPrintDpi);
     options.maxHeight = static_cast<int>(reportpage::kPictureHeightIn * reportpage::kPrintDpi);
+    // Strokes as wide on paper as on the screen.
+    options.hairline = reportpage::kPrintDpi / reportpage::kLayoutDpi;
     return options;
 }
 

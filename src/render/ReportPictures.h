@@ -56,10 +56,10 @@ class ReportPictureStore {
     // The store of a document that attach() prepared, or null.
     static std::shared_ptr<ReportPictureStore> of(const QTextDocument& doc);
 
-    // The image format to insert for a drawing of the work path; an invalid
-    // format when the drawing cannot be read.
+    // The image format to insert for a drawing of the work path; a format
+    // without a name when the drawing cannot be read.
     QTextImageFormat addDrawing(const std::string& file);
-    // The image format to insert for an image; invalid for a null image.
+    // The image format to insert for an image; without a name for a null image.
     QTextImageFormat addImage(const QImage& image);
 
     // The print-resolution image of a name; null when the store has none.

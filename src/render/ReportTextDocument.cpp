@@ -144,7 +144,7 @@ int insertReportPicture(QTextCursor& cursor, const ReportRun& picture, ReportPic
         format = store.addImage(QImage::fromData(QByteArray::fromStdString(picture.png)));
     else if (!picture.pictureFile.empty())
         format = store.addDrawing(picture.pictureFile);
-    if (!format.isValid()) return 0;
+    if (format.name().isEmpty()) return 0;
     cursor.insertImage(format);
     return 1;
 }

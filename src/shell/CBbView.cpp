@@ -110,7 +110,8 @@ void CBbView::GoToLine(int line) {
         document()->findBlockByNumber(std::clamp(line, 1, document()->blockCount()) - 1);
     QTextCursor cursor(block);
     setTextCursor(cursor);
-    double top = document()->documentLayout()->blockBoundingRect(block).top();
+    double top = document()->documentLayout()->blockBoundingRect(block).top() -
+                 document()->documentMargin();
     verticalScrollBar()->setValue(static_cast<int>(top));
     ShowLineNumber();
 }

@@ -325,7 +325,7 @@ int CBbView::InsertPictureFile(const QString& path) {
                        ? svgImage(path)
                        : QImage(path);
     QTextImageFormat format = m_store->addImage(image);
-    if (!format.isValid()) return 0;
+    if (format.name().isEmpty()) return 0;
     textCursor().insertImage(format);
     return 1;
 }
