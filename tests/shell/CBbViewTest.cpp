@@ -130,6 +130,14 @@ void CBbViewTest::goesToLinesAndSavesTextAndRtfWhole() {
     }
     QCOMPARE(view.verticalScrollBar()->value(), 0);
 
+    // Find goes on from the caret and around; replacing all never meets its own text again.
+    QVERIFY(view.FindText("第2999行", {}));
+    QCOMPARE(view.textCursor().blockNumber(), 2998);
+    QVERIFY(view.FindText("第0002行", {}));
+    QCOMPARE(view.textCursor().blockNumber(), 1);
+    QCOMPARE(view.ReplaceAll("推力", "滑坡推力", {}), 3000);
+    view.document()->undo();
+
     saved = dir.filePath("long.TXT");
     view.run(cmd::SaveText);
     QCOMPARE(fileBytes(saved).toStdString(), utf8ToGbk(r.utf8()));
