@@ -10,6 +10,7 @@
 #include "render/ReportTextDocument.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/ReportWriter.h"
 #include "platform/TextEncoding.h"
 #include "project/RtfReader.h"
 #include "project/RtfWriter.h"
@@ -66,7 +67,10 @@ int CBbView::LoadReport(const QString& path) {
 }
 
 int CBbView::ExpandScript() {
+    // Expanding belongs to loading: it is not an edit to undo.
+    document()->setUndoRedoEnabled(false);
     int missing = ExpandScriptInDocument(*document(), *m_store);
+    document()->setUndoRedoEnabled(true);
     moveCursor(QTextCursor::Start);
     return missing;
 }
@@ -94,7 +98,8 @@ void CBbView::loadReport(const QString& path) {
         return;
     }
     // A report still in its text form (an older project's) shows its drawings.
-    if (document()->find(QString::fromUtf8("%%%[MorvaneScript%%%")).isNull()) return;
+    if (document()->find(QString::fromUtf8(kScriptOpen.data(), kScriptOpen.size())).isNull())
+        return;
     ExpandScript();
     document()->setModified(false);
 }
@@ -110,8 +115,8 @@ void CBbView::GoToLine(int line) {
         document()->findBlockByNumber(std::clamp(line, 1, document()->blockCount()) - 1);
     QTextCursor cursor(block);
     setTextCursor(cursor);
-    double top = document()->documentLayout()->blockBoundingRect(block).top() -
-                 document()->documentMargin();
+    double top =
+        document()->documentLayout()->blockBoundingRect(block).top() - document()->documentMargin();
     verticalScrollBar()->setValue(static_cast<int>(top));
     ShowLineNumber();
 }

@@ -89,6 +89,7 @@ void CBbViewTest::loadsByContentAndExpandsDirectives() {
     QCOMPARE(expanding.LoadReport(dir.filePath("c.RTF")), 1);
     QCOMPARE(expanding.ExpandScript(), 0);
     QCOMPARE(pictures(expanding), 2);
+    QVERIFY(!expanding.canRun(cmd::Undo));
     QVERIFY(!expanding.toPlainText().contains("MorvaneScript"));
     QStringList formats;
     for (QTextBlock b = expanding.document()->begin(); b.isValid(); b = b.next())
