@@ -94,6 +94,10 @@ void CMainFrame::OnOpenProject() {
 }
 
 void CMainFrame::OpenProjectAt(const QString& workPath) {
+    if (!QFileInfo(workPath).isDir()) {
+        m_messages.message("工作路径 " + workPath.toStdString() + " 已不存在。");
+        return;
+    }
     if (m_session.projectOpen) saveProject();
     ++m_session.openProjectUses;
     m_session.ctx.G_strWorkPath = withTrailingSlash(workPath.toStdString());

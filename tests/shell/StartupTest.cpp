@@ -115,6 +115,13 @@ void StartupTest::tableHintsSurviveARestart() {
         QCOMPARE(tips->isChecked(), !expected);
         tips->trigger();
         QCOMPARE(tips->isChecked(), expected);
+        // The bars go and come back with their check marks.
+        for (int bar : {cmd::ToolBar, cmd::StatusBar}) {
+            frame->action(bar)->trigger();
+            QVERIFY(!frame->action(bar)->isChecked());
+            frame->action(bar)->trigger();
+            QVERIFY(frame->action(bar)->isChecked());
+        }
         frame->close();
     }
 }
