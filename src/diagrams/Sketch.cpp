@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr float kMm = 1000.0f;  // drawing units per section metre
+constexpr float kMm = kSketchMm;
 
 // A count as a loop bound: negative counts draw nothing, large ones stop at
 // the array's end.
@@ -25,13 +25,6 @@ int bounded(int count, int most) {
 int truncatedCount(float v, int most) {
     if (!(v >= 0.0f)) return 0;
     return v >= static_cast<float>(most) ? most : static_cast<int>(v);
-}
-
-// Countermeasures appear in a design and in the checks that involve them, not
-// in the back-calculations.
-bool showsCountermeasures(const CSlideCalcData& item) {
-    return item.goal == 1 || item.checkTarget == 0 || item.checkTarget == 1 ||
-           item.checkTarget == 2;
 }
 
 void dottedLine(CBase_SGT& d, float x1, float y1, float x2, float y2) {
@@ -79,6 +72,28 @@ void drawLoad(CBase_SGT& d, float px, float py, const CPointLoad& load, float sc
     }
 }
 
+}  // namespace
+
+bool SketchShowsCountermeasures(const CSlideCalcData& item) {
+    return item.goal == 1 || item.checkTarget == 0 || item.checkTarget == 1 ||
+           item.checkTarget == 2;
+}
+
+int SketchPileRows(const CSlideCalcData& item) {
+    bool allRows = item.goal != 1 && (item.checkTarget == 0 || item.checkTarget == 2);
+    return allRows ? bounded(item.pileRows, CSlideCalcData::kMaxRows) : 1;
+}
+
+CFPoint SketchLoadPoint(const CLineSeg& seg, float x0, float y0, const CPointLoad& load) {
+    float L = get_dist(0.0f, 0.0f, seg.dx, seg.dy);
+    float theta = get_line_angle(0.0f, 0.0f, seg.dx, seg.dy);
+    float dist = std::clamp(load.dist, 0.0f, L);
+    if (std::isnan(load.dist)) dist = 0.0f;
+    return {kMm * (x0 + dist * std::cos(theta)), kMm * (y0 + dist * std::sin(theta))};
+}
+
+namespace {
+
 // Fmax over every point load of the slope, at least 1e-5.
 float largestLoad(const CSlideCalcData& item) {
     float fMax = 1e-5f;
@@ -93,15 +108,9 @@ float largestLoad(const CSlideCalcData& item) {
 }
 
 void drawSegmentLoads(CBase_SGT& d, const CLineSeg& seg, float x0, float y0, float scale) {
-    float L = get_dist(0.0f, 0.0f, seg.dx, seg.dy);
-    float theta = get_line_angle(0.0f, 0.0f, seg.dx, seg.dy);
     for (int l = 0; l < bounded(seg.loadCount, CLineSeg::kMaxLoads); ++l) {
-        const CPointLoad& load = seg.loads[l];
-        float dist = std::clamp(load.dist, 0.0f, L);
-        if (std::isnan(load.dist)) dist = 0.0f;
-        float px = kMm * (x0 + dist * std::cos(theta));
-        float py = kMm * (y0 + dist * std::sin(theta));
-        drawLoad(d, px, py, load, scale);
+        CFPoint p = SketchLoadPoint(seg, x0, y0, seg.loads[l]);
+        drawLoad(d, p.x, p.y, seg.loads[l], scale);
     }
 }
 
@@ -142,11 +151,15 @@ void DrawSlipLayer(const CSlideCalcData& item, CBase_SGT& d) {
     }
 }
 
+float SketchLoadScale(const CSlideCalcData& item) {
+    // load scale 4000 / Fmax: the largest load is drawn 4 m long
+    return 4000.0f / largestLoad(item);
+}
+
 void DrawSlopeLayer(const CSlideCalcData& item, CBase_SGT& d) {
     float xs[kMaxLinePoints], ys[kMaxLinePoints];
     int n = BuildLine(item, Slope, xs, ys);
-    // load scale 4000 / Fmax: the largest load is drawn 4 m long
-    float scale = 4000.0f / largestLoad(item);
+    float scale = SketchLoadScale(item);
     for (int k = 0; k + 1 < n; ++k) {
         const CLineSeg& seg = item.slope[k];
         d.MoveTo(kMm * xs[k], kMm * ys[k]);
@@ -176,8 +189,7 @@ void DrawWaterLayer(const CSlideCalcData& item, CBase_SGT& d) {
 }
 
 void DrawPileLayer(const CSlideCalcData& item, CBase_SGT& d) {
-    bool allRows = item.goal != 1 && (item.checkTarget == 0 || item.checkTarget == 2);
-    int rows = allRows ? bounded(item.pileRows, CSlideCalcData::kMaxRows) : 1;
+    int rows = SketchPileRows(item);
     float width = 10.0f * item.pileKinds[0].size1;  // section size in cm, drawn in mm
     for (int r = 0; r < rows; ++r) {
         float x, ySlip, freeLength, embedDepth;
@@ -245,7 +257,7 @@ int DrawSketch(const CSlideCalcData& item, CBase_SGT* drawing) {
     DrawSlopeLayer(item, d);
     d.SetCurColor("5");
     DrawWaterLayer(item, d);
-    bool shown = showsCountermeasures(item);
+    bool shown = SketchShowsCountermeasures(item);
     if (item.usePiles && shown) {
         d.SetCurColor("2");
         DrawPileLayer(item, d);

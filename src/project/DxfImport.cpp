@@ -6,6 +6,7 @@
 #include "platform/Sinks.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -15,10 +16,11 @@ struct LineStart {
     float y = 0.0f;
 };
 
+using Segments = std::array<CLineSeg, CSlideCalcData::kMaxSegments>;
+
 // One polyline into a line of the record: the start point scaled by k, and the
 // differences of consecutive scaled vertices as segments (at most 100).
-LineStart takePolyline(const DrawEntity& e, float k, int& count,
-                       std::array<CLineSeg, CSlideCalcData::kMaxSegments>& line) {
+LineStart takePolyline(const DrawEntity& e, float k, int& count, Segments& line) {
     const std::vector<DrawVertex>& p = e.points;
     int n = std::min(static_cast<int>(p.size()) - 1, CSlideCalcData::kMaxSegments);
     LineStart start{p[0].x * k, p[0].y * k};
@@ -37,41 +39,135 @@ LineStart takePolyline(const DrawEntity& e, float k, int& count,
     return start;
 }
 
+// The line a colour of its own stands for; none for other colours.
+int lineOfColour(int colour) {
+    switch (colour) {
+        case DrawColor::kYellow:
+            return static_cast<int>(SectionLine::Slip);
+        case DrawColor::kGreen:
+            return static_cast<int>(SectionLine::Slope);
+        case DrawColor::kBlue:
+            return static_cast<int>(SectionLine::Water);
+        default:
+            return -1;
+    }
+}
+
+// A polyline passed over: counted, with the reason.
+void countIgnored(const DrawEntity& e, DxfSectionScan& scan) {
+    if (e.ownColor == DrawColor::kByLayer) {
+        ++scan.byLayer;
+        if (lineOfColour(e.color) >= 0) ++scan.byLayerOnLineColour;
+    } else {
+        ++scan.otherColour;
+    }
+}
+
+std::string format(const char* fmt, int a, int b = 0) {
+    char buf[256];
+    std::snprintf(buf, sizeof buf, fmt, a, b);
+    return buf;
+}
+
+std::string describeLine(SectionLine which, const DxfLineScan& l) {
+    static const char* const kNames[] = {"滑面线(黄色)", "坡面线(绿色)", "水面线(蓝色)"};
+    std::string text = kNames[static_cast<int>(which)];
+    if (!l.found()) return text + "：未找到，原数据不变";
+    text += format("：%d 段", l.segments);
+    if (l.vertices - 1 > l.segments)
+        text += format("（多义线有 %d 个顶点，只取前 %d 段）", l.vertices, l.segments);
+    if (l.polylines > 1) text += format("（图中有 %d 条此颜色的多义线，取最后一条）", l.polylines);
+    return text;
+}
+
 }  // namespace
 
-DxfImportSummary ImportSectionLines(CSlideCalcData& record, const std::string& path,
-                                    float unitFactor, MessageSink& messages) {
-    DxfImportSummary found;
+bool DxfSectionScan::anyLine() const {
+    return lines[0].found() || lines[1].found() || lines[2].found();
+}
+
+DxfSectionScan ScanSectionLines(const CSlideCalcData& record, const std::string& path,
+                                float unitFactor) {
+    DxfSectionScan scan;
+    scan.result = record;
     std::unique_ptr<DXF> drawing = NewMemDxf();
-    if (!drawing || !drawing->Read_FileDxf_To_Mem(path)) {
-        messages.message("读取DXF失败，请保存为R12版本的DXF再试!");
-        return found;
-    }
-    found.readable = true;
-    LineStart slip, slope, water;
+    if (!drawing || !drawing->Read_FileDxf_To_Mem(path)) return scan;
+    scan.readable = true;
+    CSlideCalcData& r = scan.result;
+    int* counts[] = {&r.slipCount, &r.slopeCount, &r.waterCount};
+    Segments* segments[] = {&r.slip, &r.slope, &r.water};
+    LineStart starts[kSectionLines];
     // A line is recognised by the colour it carries itself: one drawn "by
     // layer" is ignored whatever its layer's colour.
     for (const DrawEntity& e : drawing->entities()) {
-        if (e.kind != DrawEntityKind::Polyline || e.points.empty()) continue;
-        if (e.ownColor == DrawColor::kYellow) {
-            slip = takePolyline(e, unitFactor, record.slipCount, record.slip);
-            found.slip = true;
-        } else if (e.ownColor == DrawColor::kGreen) {
-            slope = takePolyline(e, unitFactor, record.slopeCount, record.slope);
-            found.slope = true;
-        } else if (e.ownColor == DrawColor::kBlue) {
-            water = takePolyline(e, unitFactor, record.waterCount, record.water);
-            found.water = true;
+        if (e.kind != DrawEntityKind::Polyline) continue;
+        int line = lineOfColour(e.ownColor);
+        if (line < 0) {
+            countIgnored(e, scan);
+            continue;
         }
+        if (e.points.empty()) continue;
+        starts[line] = takePolyline(e, unitFactor, *counts[line], *segments[line]);
+        DxfLineScan& l = scan.lines[line];
+        ++l.polylines;
+        l.vertices = static_cast<int>(e.points.size());
+        l.segments = *counts[line];
     }
     // The section's origin is the start of the slip surface; without one in the
     // drawing the other lines are measured from the drawing's origin.
-    if (found.slope) record.slopeX0 = slope.x - slip.x;
+    const LineStart& slip = starts[0];
+    if (scan.lines[1].found()) r.slopeX0 = starts[1].x - slip.x;
+    if (scan.lines[2].found()) {
+        r.waterX0 = starts[2].x - slip.x;
+        r.waterY0 = starts[2].y - slip.y;
+    }
+    return scan;
+}
+
+DxfImportSummary TakeSectionLines(CSlideCalcData& record, const DxfSectionScan& scan) {
+    DxfImportSummary found{scan.readable, scan.lines[0].found(), scan.lines[1].found(),
+                           scan.lines[2].found()};
+    const CSlideCalcData& r = scan.result;
+    if (found.slip) {
+        record.slipCount = r.slipCount;
+        record.slip = r.slip;
+    }
+    if (found.slope) {
+        record.slopeCount = r.slopeCount;
+        record.slope = r.slope;
+        record.slopeX0 = r.slopeX0;
+    }
     if (found.water) {
-        record.waterX0 = water.x - slip.x;
-        record.waterY0 = water.y - slip.y;
+        record.waterCount = r.waterCount;
+        record.water = r.water;
+        record.waterX0 = r.waterX0;
+        record.waterY0 = r.waterY0;
     }
     return found;
+}
+
+std::vector<std::string> DescribeSectionScan(const DxfSectionScan& scan) {
+    if (!scan.readable) return {kDxfUnreadable};
+    std::vector<std::string> text;
+    for (SectionLine l : {SectionLine::Slip, SectionLine::Slope, SectionLine::Water})
+        text.push_back(describeLine(l, scan.line(l)));
+    if (scan.byLayer > 0) {
+        std::string t = format("忽略 %d 条颜色为“随层”(ByLayer)的多义线", scan.byLayer);
+        if (scan.byLayerOnLineColour > 0)
+            t += format("，其中 %d 条在黄、绿或蓝色的图层上", scan.byLayerOnLineColour);
+        text.push_back(t + "：程序只认线本身的颜色，请在CAD中把线的颜色直接设为黄色、绿色或蓝色。");
+    }
+    if (scan.otherColour > 0)
+        text.push_back(format("忽略 %d 条其他颜色的多义线。", scan.otherColour));
+    if (!scan.anyLine()) text.push_back("图中没有黄色、绿色或蓝色的多义线，数据不会改变。");
+    return text;
+}
+
+DxfImportSummary ImportSectionLines(CSlideCalcData& record, const std::string& path,
+                                    float unitFactor, MessageSink& messages) {
+    DxfSectionScan scan = ScanSectionLines(record, path, unitFactor);
+    if (!scan.readable) messages.message(kDxfUnreadable);
+    return TakeSectionLines(record, scan);
 }
 
 bool ParseDrawingUnit(const std::string& text, float* factor) {

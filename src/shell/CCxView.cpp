@@ -111,6 +111,30 @@ void CCxView::paintEvent(QPaintEvent*) {
     PaintOptions options;
     options.textRatio = m_textRatio;
     paintDrawing(painter, *m_drawing, m_navigator.transform(), options, m_index.get());
+    paintOverlays(painter);
+}
+
+void CCxView::setOverlays(std::vector<ViewOverlay> overlays) {
+    m_overlays = std::move(overlays);
+    update();
+}
+
+void CCxView::paintOverlays(QPainter& painter) const {
+    const ViewTransform& t = m_navigator.transform();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const ViewOverlay& o : m_overlays) {
+        QPen pen(o.color, o.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        painter.setPen(pen);
+        for (const QPolygonF& path : o.paths) {
+            QPolygonF device;
+            device.reserve(path.size());
+            for (const QPointF& p : path) device << t.toDevice(p.x(), p.y());
+            if (device.size() == 1)
+                painter.drawPoint(device.front());
+            else
+                painter.drawPolyline(device);
+        }
+    }
 }
 
 void CCxView::resizeEvent(QResizeEvent*) {
@@ -132,6 +156,11 @@ void CCxView::mousePressEvent(QMouseEvent* event) {
     }
     bool drags = event->button() == Qt::MiddleButton ||
                  (event->button() == Qt::LeftButton && m_mode != Mode::None);
+    if (m_drawing && !drags && event->button() == Qt::LeftButton) {
+        const ViewTransform& t = m_navigator.transform();
+        emit clicked(t.toWorld(event->position()), 1.0 / t.scale());
+        return event->accept();
+    }
     if (!m_drawing || !drags) return QWidget::mousePressEvent(event);
     m_dragButton = event->button();
     m_dragFrom = event->position();

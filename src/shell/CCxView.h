@@ -12,16 +12,28 @@
 
 #include "render/ViewNavigator.h"
 
+#include <QColor>
 #include <QPointF>
+#include <QPolygonF>
 #include <QString>
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class DXF;
 class DrawingIndex;
+class QPainter;
 class QPrinter;
 class QRubberBand;
+
+// Paths painted over the drawing, in drawing units, as wide as `width`
+// pixels at any zoom: what a table row selects, what an import would bring.
+struct ViewOverlay {
+    std::vector<QPolygonF> paths;
+    QColor color;
+    double width = 3.0;
+};
 
 class CCxView : public QWidget {
     Q_OBJECT
@@ -65,6 +77,11 @@ class CCxView : public QWidget {
     // Where the open and save dialogs start (the current directory until set).
     void setWorkDirectory(const QString& directory) { m_workDirectory = directory; }
 
+    // Replaces the paths painted over the drawing (none: empty); they stay
+    // when the drawing changes.
+    void setOverlays(std::vector<ViewOverlay> overlays);
+    const std::vector<ViewOverlay>& overlays() const { return m_overlays; }
+
     QSize sizeHint() const override { return {380, 300}; }
 
   public slots:
@@ -92,6 +109,10 @@ class CCxView : public QWidget {
     // A drawing was shown or the view emptied.
     void drawingChanged();
     void textRatioChanged(double ratio);
+    // A left click that neither drags nor ends a mode, at this drawing point
+    // (drawing units); `pixel` is one device pixel in drawing units, for
+    // whoever looks for what lies under the mouse.
+    void clicked(QPointF world, double pixel);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -105,6 +126,7 @@ class CCxView : public QWidget {
 
   private:
     void setMode(Mode mode);
+    void paintOverlays(QPainter& painter) const;
     QPrinter& printer();
 
     std::unique_ptr<DXF> m_drawing;
@@ -119,4 +141,5 @@ class CCxView : public QWidget {
     QPointF m_dragFrom;
     QRubberBand* m_band = nullptr;  // child widget, owned by the view
     std::unique_ptr<QPrinter> m_printer;
+    std::vector<ViewOverlay> m_overlays;
 };

@@ -6,7 +6,9 @@
 #include "shell/CCxView.h"
 #include "shell/CalcRunner.h"
 #include "shell/DrawingBox.h"
+#include "shell/DxfPreviewDialog.h"
 #include "shell/DxfUnitDialog.h"
+#include "shell/PileKindsDialog.h"
 #include "shell/TableGrid.h"
 #include "shell/TablePageWidget.h"
 
@@ -15,6 +17,7 @@
 #include "diagrams/ThrustCurve.h"
 #include "platform/Drawing.h"
 #include "platform/WorkContext.h"
+#include "project/CPileLibrary.h"
 #include "project/CTemplateIndex.h"
 #include "project/DxfImport.h"
 #include "project/ItemList.h"
@@ -300,32 +303,24 @@ void CalcWindow::OnImportDxf() {
     if (path.empty()) return;
     float factor = 1.0f;
     if (!askDrawingUnit(this, &factor)) return;
-    NullSinks quiet;
-    DxfImportSummary found =
-        ImportSectionLines(m_record, path, factor, messages ? *messages : quiet);
-    if (found.anyLine()) refreshPages();
+    DxfSectionScan scan = ScanSectionLines(m_record, path, factor);
+    if (!scan.readable) return message(kDxfUnreadable);
+    // The user sees the lines found over the sketch before the record changes.
+    DxfPreviewDialog preview(m_record, scan, this);
+    if (preview.exec() != QDialog::Accepted || !scan.anyLine()) return;
+    TakeSectionLines(m_record, scan);
+    refreshPages();
 }
 
 void CalcWindow::OnPileKinds() {
-    if (!m_record.usePiles) {
-        message("不采用桩 !");
-        return;
-    }
-    bool many = m_record.goal == 1 && m_record.designTarget == 0;
-    QDialog list(this);
-    list.setWindowTitle(QStringLiteral("桩身参数"));
+    if (!m_record.usePiles) return message("不采用桩 !");
     auto run = [this](CTablePage& page, TableEdit edit) {
         return applyEdit(page, std::move(edit));
     };
-    auto* page = new TablePageWidget(many ? TablePageId::KindList : TablePageId::OneKindList,
-                                     m_record, run, &list);
-    page->setHintsShown(m_ctx.G_Disp_TableTip != 0);
-    auto* ok = new QPushButton(QStringLiteral("确  认"), &list);
-    connect(ok, &QPushButton::clicked, &list, &QDialog::accept);
-    auto* layout = new QVBoxLayout(&list);
-    layout->addWidget(page, 1);
-    layout->addWidget(ok, 0, Qt::AlignRight);
-    list.resize(900, many ? 480 : 200);
+    auto takeOver = [this](const CPileLibrary& library, bool asCandidates) {
+        TakeOverPileKinds(m_record, library, asCandidates);
+    };
+    PileKindsDialog list(m_record, m_ctx, run, takeOver, this);
     list.exec();
     rebuildSketch();
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
 std::string drawing(const std::string& name) {
@@ -38,6 +40,9 @@ TEST(DxfImport, LinesAreFoundByColourScaledAndMeasuredFromTheStartOfTheSlipSurfa
         // The last polyline of a colour wins; the first one's later segments stay.
         {"two_slips_m.dxf", "m", {{1, 3, -1, 1, 1}, {}, {}}},
         {"lwpolyline_r2000_m.dxf", "m", {{2, 10, -2, 10, -1}, {}, {}}},
+        // A newer release in millimetres: lightweight and heavy 2D polylines.
+        {"section_r2000_mm.dxf", "mm",
+         {{2, 10, -2, 10, -1}, {2, -5, 5, 2, 20, 2}, {1, 2, -1, 16, 1.5f}}},
         // A yellow polyline drawn by its yellow layer is ignored; a green one is the slope.
         {"by_layer_m.dxf", "m", {{}, {2, 0, 10, 2, 10, 6}, {}}},
     };
@@ -111,4 +116,62 @@ TEST(DxfImport, UnitsAreNamedOrGivenAsAFactor) {
     for (auto [text, want] : good) EXPECT_TRUE(ParseDrawingUnit(text, &k) && k == want) << text;
     for (const char* bad : {"km", "-1", "2000000", "", "nan", "其他单位"})
         EXPECT_FALSE(ParseDrawingUnit(bad, &k)) << bad;
+}
+
+// The preview's account: the scan leaves the record alone, tells each line's
+// segments and why polylines were passed over, and taking it over is the import.
+TEST(DxfImport, AScanTellsWhatWasFoundAndIgnoredBeforeAnythingChanges) {
+    const struct {
+        const char* drawing;
+        std::vector<std::string> text;
+    } cases[] = {
+        {"section_m.dxf",
+         {"滑面线(黄色)：2 段", "坡面线(绿色)：2 段", "水面线(蓝色)：1 段",
+          "忽略 1 条颜色为“随层”(ByLayer)的多义线：程序只认线本身的颜色，请在CAD中把线的颜色直接设为黄色、绿色或蓝色。",
+          "忽略 1 条其他颜色的多义线。"}},
+        {"by_layer_m.dxf",
+         {"滑面线(黄色)：未找到，原数据不变", "坡面线(绿色)：2 段", "水面线(蓝色)：未找到，原数据不变",
+          "忽略 1 条颜色为“随层”(ByLayer)的多义线，其中 1 条在黄、绿或蓝色的图层上：程序只认线本身的颜色，请在CAD中把线的颜色直接设为黄色、绿色或蓝色。"}},
+        {"two_slips_m.dxf",
+         {"滑面线(黄色)：1 段（图中有 2 条此颜色的多义线，取最后一条）",
+          "坡面线(绿色)：未找到，原数据不变", "水面线(蓝色)：未找到，原数据不变"}},
+        {"long_slip_m.dxf",
+         {"滑面线(黄色)：100 段（多义线有 151 个顶点，只取前 100 段）",
+          "坡面线(绿色)：未找到，原数据不变", "水面线(蓝色)：未找到，原数据不变"}},
+        {"no_lines.dxf",
+         {"滑面线(黄色)：未找到，原数据不变", "坡面线(绿色)：未找到，原数据不变",
+          "水面线(蓝色)：未找到，原数据不变", "忽略 1 条其他颜色的多义线。",
+          "图中没有黄色、绿色或蓝色的多义线，数据不会改变。"}},
+        {"not_a_drawing.dxf", {"读取DXF失败，请保存为R12版本的DXF再试!"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.drawing);
+        CSlideCalcData record, imported;
+        record.slip[0].c = 3.0f;
+        imported = record;
+        DxfSectionScan scan = ScanSectionLines(record, drawing(c.drawing), 1.0f);
+        EXPECT_EQ(DescribeSectionScan(scan), c.text);
+        RecordingSinks sinks;
+        ImportSectionLines(imported, drawing(c.drawing), 1.0f, sinks);
+        CSlideCalcData taken = record;
+        TakeSectionLines(taken, scan);
+        EXPECT_TRUE(taken == imported);
+        EXPECT_TRUE(scan.result == imported);
+    }
+}
+
+// A drawing of 100,000 vertices is read and cut to the 100 segments a line holds.
+TEST(DxfImport, AHugePolylineIsReadAndCut) {
+    std::string path = testing::TempDir() + "/huge.dxf";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n8\n0\n62\n2\n66\n1\n";
+        for (int i = 0; i < 100000; ++i)
+            out << "0\nVERTEX\n8\n0\n10\n" << i << "\n20\n" << -(i % 7) << "\n";
+        out << "0\nSEQEND\n0\nENDSEC\n0\nEOF\n";
+    }
+    DxfSectionScan scan = ScanSectionLines(CSlideCalcData(), path, 1.0f);
+    EXPECT_EQ(scan.line(SectionLine::Slip).vertices, 100000);
+    EXPECT_EQ(scan.result.slipCount, 100);
+    EXPECT_FLOAT_EQ(scan.result.slip[99].dy, -1.0f);  // from y -1 to y -2
 }
