@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
@@ -58,6 +59,7 @@ CPileLibraryDlg::CPileLibraryDlg(CPileLibrary* library, const WorkContext& ctx, 
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setWordWrap(false);
+    m_list->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     m_list->setAccessibleName(QStringLiteral("抗滑桩水平静载荷试验资料一揽表"));
     caption->setBuddy(m_list);
     m_note->setWordWrap(true);
@@ -66,7 +68,6 @@ CPileLibraryDlg::CPileLibraryDlg(CPileLibrary* library, const WorkContext& ctx, 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("确认"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    buttons->addButton(m_edit, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPileLibraryDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_edit, &QPushButton::clicked, this, &CPileLibraryDlg::OnEditLibrary);
@@ -78,7 +79,11 @@ CPileLibraryDlg::CPileLibraryDlg(CPileLibrary* library, const WorkContext& ctx, 
     layout->addWidget(caption);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_note);
-    layout->addWidget(buttons);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_edit);
+    row->addStretch(1);
+    row->addWidget(buttons);
+    layout->addLayout(row);
     FillPileList();
     sizeColumns();
     resize(std::min(1100, m_list->horizontalHeader()->length() + 40), 460);

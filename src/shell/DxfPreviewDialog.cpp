@@ -1,5 +1,5 @@
-// The preview's drawing is the current sketch with the new lines added thin
-// (so that showing all takes them in) and painted over wide.
+// The preview's drawing is the current sketch in grey with the new lines
+// added thin (so that showing all takes them in) and painted over wide.
 #include "shell/DxfPreviewDialog.h"
 
 #include "shell/CCxView.h"
@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 
 namespace {
+
+constexpr int kGrey = 8;  // AutoCAD colour number
 
 struct PreviewLine {
     SketchElementKind kind;
@@ -58,6 +60,9 @@ DxfPreviewDialog::DxfPreviewDialog(const CSlideCalcData& record, const DxfSectio
     : QDialog(parent), m_view(new CCxView(this)), m_summary(new QLabel(this)) {
     setWindowTitle(QStringLiteral("DXF文件中的滑面、坡面和水面线"));
     std::unique_ptr<DXF> drawing = MakeSketchDrawing(record);
+    // The current data in grey, so that the colours are the new lines' alone.
+    if (drawing)
+        for (DrawEntity& e : drawing->entities()) e.color = kGrey;
     std::vector<ViewOverlay> overlays = addNewLines(scan, drawing.get());
     m_view->setDrawing(std::move(drawing));
     m_view->setOverlays(std::move(overlays));
@@ -66,7 +71,7 @@ DxfPreviewDialog::DxfPreviewDialog(const CSlideCalcData& record, const DxfSectio
 
     QStringList text;
     for (const std::string& line : DescribeSectionScan(scan)) text << QString::fromStdString(line);
-    if (scan.anyLine()) text << QStringLiteral("粗线为将读入的线，细线为当前数据。");
+    if (scan.anyLine()) text << QStringLiteral("彩色粗线为将读入的线，灰色为当前数据。");
     m_summary->setText(text.join('\n'));
     m_summary->setWordWrap(true);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -1,0 +1,252 @@
+// The pile library dialog and the pile-kind lists driven as a user drives
+// them: rows picked with the mouse, "确认", "从库中选择" from "桩身参数", and
+// "编辑试验资料库" with editors that append, never start or never end.
+#include "support/ShellTestSupport.h"
+
+#include "shell/CPileLibraryDlg.h"
+#include "shell/CalcWindow.h"
+#include "shell/PileKindsDialog.h"
+
+#include "data/CSlideCalcData.h"
+#include "platform/TextEncoding.h"
+#include "platform/WorkContext.h"
+#include "project/CPileLibrary.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+struct TestSinks : StatusSink, MessageSink {
+    QStringList lines;
+    void tell_error(int, const std::string& text) override {
+        lines << QString::fromStdString(text);
+    }
+    void message(const std::string& text) override { lines << QString::fromStdString(text); }
+    bool question(const std::string&, bool) override { return true; }
+};
+
+// Clicks the rows with the mouse, Ctrl held after the first.
+void pickRows(QTableWidget* list, std::initializer_list<int> rows) {
+    bool first = true;
+    for (int row : rows) {
+        list->scrollToItem(list->item(row, 1));
+        QRect r = list->visualItemRect(list->item(row, 1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton,
+                          first ? Qt::NoModifier : Qt::ControlModifier, r.center());
+        first = false;
+    }
+}
+
+QStringList rowTexts(QTableWidget* list, int row) {
+    QStringList out;
+    for (int c = 0; c < list->columnCount(); ++c) out << list->item(row, c)->text();
+    return out;
+}
+
+// A shell script standing in for the user's editor.
+QString script(const QString& dir, const QString& name, const QByteArray& body) {
+    QString path = dir + "/" + name;
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write("#!/bin/sh\n" + body + "\n");
+    f.close();
+    f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    return path;
+}
+
+}  // namespace
+
+class PileLibraryTest : public QObject {
+    Q_OBJECT
+
+    ShellPlace m_place;
+    TestSinks m_sinks;
+    WorkContext m_ctx;
+
+  private slots:
+    void init() {
+        m_ctx = WorkContext{};
+        m_ctx.G_strExePath = m_place.programDir.toStdString();
+        m_ctx.messages = &m_sinks;
+        m_sinks.lines.clear();
+        qunsetenv("VISUAL");
+        qunsetenv("EDITOR");
+    }
+
+    void shippedLibraryListedAndPickedRowsMarked();
+    void pileKindsFromTheLibraryOnceEach();
+    void editorAppendingAnEntryShowsItAfterItCloses();
+    void editorsThatNeverStartOrNeverEnd();
+    void hugeAndBrokenLibrary();
+};
+
+void PileLibraryTest::shippedLibraryListedAndPickedRowsMarked() {
+    CPileLibrary library;
+    QCOMPARE(library.LoadPileLibrary(m_ctx), 1);
+    CPileLibraryDlg dialog(&library, m_ctx);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTableWidget* list = dialog.list();
+    QCOMPARE(list->rowCount(), static_cast<int>(library.entries.size()));
+    QCOMPARE(list->columnCount(), 11);
+    QCOMPARE(list->horizontalHeaderItem(4)->text(), QString("规格/桩径m"));
+    QCOMPARE(rowTexts(list, 2), QStringList({"3", "3", "Z3", "钢轨", "43.0kg/m", "3.00", "2.50",
+                                             "硬塑粘土", "平地", "80.00", "75.00"}));
+    QCOMPARE(list->item(5, 4)->text(), QString("0.20m"));
+
+    click(&dialog, "确认");  // nothing picked yet
+    QCOMPARE(m_sinks.lines, QStringList({"请用鼠标选择至少一根桩 !"}));
+    QVERIFY(dialog.isVisible());
+
+    pickRows(list, {0, 2, 5});
+    saveShot(&dialog, "pile_library");
+    click(&dialog, "确认");
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    for (int i = 0; i < static_cast<int>(library.entries.size()); ++i)
+        QCOMPARE(library.entries[i].selected, int(i == 0 || i == 2 || i == 5));
+}
+
+void PileLibraryTest::pileKindsFromTheLibraryOnceEach() {
+    CSlideCalcData record;
+    CalcWindowLinks l;
+    l.record = &record;
+    l.ctx = &m_ctx;
+    CalcWindow w(l);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.tabs()->setCurrentIndex(3);
+
+    record.usePiles = 0;
+    click(w.tabs()->currentWidget(), "桩身参数");
+    QCOMPARE(m_sinks.lines, QStringList({"不采用桩 !"}));
+
+    // Pile design: rows 1 and 3 appended to the candidates, twice over.
+    record.usePiles = 1, record.goal = 1, record.designTarget = 0;
+    const CSlideCalcData opened = record;
+    auto fromLibrary = [](std::initializer_list<int> rows) {
+        whenModal([rows](QWidget* kinds) {
+            QCOMPARE(kinds->windowTitle(), QString("桩身参数"));
+            whenModal([rows, kinds](QWidget* library) {
+                QCOMPARE(library->windowTitle(), QString("单桩试验资料库列表"));
+                pickRows(library->findChild<QTableWidget*>(), rows);
+                click(library, "确认");
+                click(kinds, "确  认");
+            });
+            click(kinds, "从库中选择");
+        });
+    };
+    fromLibrary({0, 2});
+    click(w.tabs()->currentWidget(), "桩身参数");
+    QCOMPARE(record.pileKindCount, opened.pileKindCount + 2);
+    QCOMPARE(record.pileKinds[opened.pileKindCount + 1].capacity, 80.0f);  // Z3, a 43 kg/m rail
+    QCOMPARE(record.pileKinds[opened.pileKindCount + 1].material, 1);
+    fromLibrary({2, 5});  // Z3 is there already; M1 is new
+    click(w.tabs()->currentWidget(), "桩身参数");
+    QCOMPARE(record.pileKindCount, opened.pileKindCount + 3);
+    QCOMPARE(record.pileKinds[opened.pileKindCount + 2].material, 2);
+
+    // A check: the chosen test becomes the one pile kind.
+    record.goal = 0;
+    fromLibrary({5});
+    click(w.tabs()->currentWidget(), "桩身参数");
+    QCOMPARE(record.pileKindCount, 1);
+    QCOMPARE(record.pileKinds[0].material, 2);
+    QCOMPARE(record.pileKinds[0].size1, 20.0f);
+    w.reject();
+}
+
+void PileLibraryTest::editorAppendingAnEntryShowsItAfterItCloses() {
+    QTemporaryDir dir;
+    std::string entry = utf8ToGbk("10,10,Z10,钢轨,38,2.8,2.0,砂土,平地,60,55");
+    qputenv("VISUAL",
+            script(dir.path(), "append.sh",
+                   "sleep 0.3\nprintf '%s\\n' '" + QByteArray::fromStdString(entry) + "' >> \"$1\"")
+                .toLocal8Bit());
+    CPileLibrary library;
+    library.LoadPileLibrary(m_ctx);
+    const int before = static_cast<int>(library.entries.size());
+    CPileLibraryDlg dialog(&library, m_ctx);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    click(&dialog, "编辑试验资料库");
+    QVERIFY(!dialog.editButton()->isEnabled());  // while the editor runs
+    QTRY_COMPARE_WITH_TIMEOUT(dialog.list()->rowCount(), before + 1, 10000);
+    QTRY_VERIFY(dialog.editButton()->isEnabled());
+    QCOMPARE(rowTexts(dialog.list(), before).mid(1, 4),
+             QStringList({"10", "Z10", "钢轨", "38.0kg/m"}));
+}
+
+void PileLibraryTest::editorsThatNeverStartOrNeverEnd() {
+    CPileLibrary library;
+    library.LoadPileLibrary(m_ctx);
+    const QStringList shown = [&] {
+        CPileLibraryDlg dialog(&library, m_ctx);
+        QStringList rows;
+        for (int r = 0; r < dialog.list()->rowCount(); ++r) rows << rowTexts(dialog.list(), r);
+        return rows;
+    }();
+
+    qputenv("VISUAL", "/nonexistent/editor --wait");
+    {
+        CPileLibraryDlg dialog(&library, m_ctx);
+        dialog.show();
+        click(&dialog, "编辑试验资料库");
+        QVERIFY(dialog.note()->isVisible());
+        QVERIFY(dialog.note()->text().contains("无法启动"));
+        QVERIFY(dialog.editButton()->isEnabled());
+        QCOMPARE(dialog.list()->rowCount(), shown.size() / 11);
+    }
+
+    // An editor left open: the dialog still answers, and closing it leaves
+    // the editor running.
+    QTemporaryDir dir;
+    qputenv("VISUAL", script(dir.path(), "forever.sh", "sleep 60").toLocal8Bit());
+    CPileLibraryDlg dialog(&library, m_ctx);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    click(&dialog, "编辑试验资料库");
+    QVERIFY(!dialog.editButton()->isEnabled());
+    pickRows(dialog.list(), {1});
+    click(&dialog, "确认");
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(library.entries[1].selected, 1);
+    QList<QProcess*> editors = qApp->findChildren<QProcess*>();
+    QCOMPARE(editors.size(), 1);
+    QCOMPARE(editors[0]->state(), QProcess::Running);
+    editors[0]->kill();
+    editors[0]->waitForFinished();
+}
+
+void PileLibraryTest::hugeAndBrokenLibrary() {
+    QByteArray text = "// 1000 entries and broken lines\n";
+    for (int i = 1; i <= 1000; ++i) {
+        text += QByteArray::number(i) + "," + QByteArray::number(i) + ",Z" + QByteArray::number(i) +
+                ",wood," + QByteArray::number(0.1 + i % 7 * 0.05) + ",3,2,sand,flat,40,38\n";
+        if (i % 100 == 0)
+            text += "x\n\n1,2\n" + QByteArray(5000, ',') + "\n" + QByteArray(3, '\0') + "abc,def\n";
+    }
+    QFile f(m_place.programDir + "/" + CPileLibrary::kFileName);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text);
+    f.close();
+    CPileLibrary library;
+    QCOMPARE(library.LoadPileLibrary(m_ctx), 1);
+    CPileLibraryDlg dialog(&library, m_ctx);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.list()->rowCount(), static_cast<int>(library.entries.size()));
+    QVERIFY(dialog.list()->rowCount() >= 1000);
+    QCOMPARE(dialog.list()->findItems("Z1000", Qt::MatchExactly).size(), 1);
+    pickRows(dialog.list(), {0, dialog.list()->rowCount() - 1});
+    click(&dialog, "确认");
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+QTEST_MAIN(PileLibraryTest)
+#include "PileLibraryTest.moc"

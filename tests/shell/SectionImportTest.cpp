@@ -1,0 +1,136 @@
+// The DXF import of the calculation window as a user meets it: the question,
+// the file, the units dialog, then the preview of the lines found over the
+// sketch, before anything changes; "读入" takes them over, "取消" nothing.
+#include "support/ShellTestSupport.h"
+
+#include "shell/CCxView.h"
+#include "shell/CalcWindow.h"
+#include "shell/DxfPreviewDialog.h"
+
+#include "data/CSlideCalcData.h"
+#include "platform/WorkContext.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+struct TestSinks : StatusSink, MessageSink {
+    QStringList lines;
+    void tell_error(int, const std::string& text) override {
+        lines << QString::fromStdString(text);
+    }
+    void message(const std::string& text) override { lines << QString::fromStdString(text); }
+    bool question(const std::string&, bool) override { return true; }
+};
+
+QString drawing(const char* name) {
+    return QDir::cleanPath(QString(TALVOR_TEST_DATA) + "/../../project/data/dxf/" + name);
+}
+
+// A yellow polyline of 100,000 vertices, as an R12 file.
+QString hugeDrawing(const QString& dir) {
+    QString path = dir + "/huge.dxf";
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write("0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n8\n0\n62\n2\n66\n1\n");
+    for (int i = 0; i < 100000; ++i)
+        f.write("0\nVERTEX\n8\n0\n10\n" + QByteArray::number(i) + "\n20\n" +
+                QByteArray::number(-(i % 5)) + "\n");
+    f.write("0\nSEQEND\n0\nENDSEC\n0\nEOF\n");
+    return path;
+}
+
+}  // namespace
+
+class SectionImportTest : public QObject {
+    Q_OBJECT
+
+    TestSinks m_sinks;
+    WorkContext m_ctx;
+
+  private slots:
+    void previewFirstThenTheLinesOrNothing();
+};
+
+void SectionImportTest::previewFirstThenTheLinesOrNothing() {
+    QTemporaryDir dir;
+    const struct {
+        QString file;
+        const char* unit;
+        bool take;
+        QString told;  // a line the preview shows
+        int slip, slope, water;
+    } cases[] = {
+        {drawing("section_m.dxf"), "m", true, "滑面线(黄色)：2 段", 2, 2, 1},
+        {drawing("section_mm.dxf"), "mm", true, "坡面线(绿色)：2 段", 2, 2, 1},
+        {drawing("lwpolyline_r2000_m.dxf"), "m", true, "水面线(蓝色)：未找到", 2, -1, -1},
+        {drawing("section_r2000_mm.dxf"), "mm", true, "忽略 1 条颜色为“随层”", 2, 2, 1},
+        {drawing("section_m.dxf"), "m", false, "水面线(蓝色)：1 段", -1, -1, -1},
+        {drawing("by_layer_m.dxf"), "m", true, "其中 1 条在黄、绿或蓝色的图层上", -1, 2, -1},
+        {drawing("no_lines.dxf"), "m", false, "数据不会改变", -1, -1, -1},
+        {hugeDrawing(dir.path()), "m", true, "只取前 100 段", 100, -1, -1},
+    };
+    m_ctx.messages = &m_sinks;
+    for (const auto& c : cases) {
+        CSlideCalcData record;
+        const CSlideCalcData opened = record;
+        QString path = c.file;
+        CalcWindowLinks l;
+        l.record = &record;
+        l.ctx = &m_ctx;
+        l.chooseFile = [&](const QString&, const QString&, bool) { return path.toStdString(); };
+        CalcWindow w(l);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QString summary;
+        bool unchangedWhileShown = false;
+        whenModal([&](QWidget* units) {
+            QCOMPARE(units->windowTitle(), QString("确定Dxf图单位"));
+            auto* combo = units->findChild<QComboBox*>();
+            combo->setCurrentIndex(combo->findText(c.unit));
+            whenModal([&](QWidget* shown) {
+                auto* preview = qobject_cast<DxfPreviewDialog*>(shown);
+                QVERIFY(preview);
+                summary = preview->summary()->text();
+                unchangedWhileShown = record == opened;
+                if (c.file.endsWith("section_m.dxf") && c.take) saveShot(preview, "dxf_preview");
+                click(preview, c.take ? "读入" : buttonNamed(preview, "取消") ? "取消" : "关闭");
+            });
+            click(units, "OK");
+        });
+        w.action("读入DXF文件自动形成滑面、坡面和水面数据...")->trigger();
+        QVERIFY2(summary.contains(c.told), qPrintable(summary));
+        QVERIFY(unchangedWhileShown);
+        const int counts[] = {record.slipCount, record.slopeCount, record.waterCount};
+        const int want[] = {c.slip, c.slope, c.water};
+        const int was[] = {opened.slipCount, opened.slopeCount, opened.waterCount};
+        for (int i = 0; i < 3; ++i) QCOMPARE(counts[i], want[i] < 0 ? was[i] : want[i]);
+        if (!c.take) QVERIFY(record == opened);
+        if (c.take && c.slip == 2) QCOMPARE(record.slip[1].dx, 10.0f);
+        w.reject();
+    }
+
+    // A file the reader cannot read says so and changes nothing.
+    CSlideCalcData record;
+    CalcWindowLinks l;
+    l.record = &record;
+    l.ctx = &m_ctx;
+    l.chooseFile = [](const QString&, const QString&, bool) {
+        return std::string("/nonexistent.dxf");
+    };
+    CalcWindow w(l);
+    w.show();
+    whenModal([](QWidget* units) { click(units, "OK"); });
+    m_sinks.lines.clear();
+    w.action("读入DXF文件自动形成滑面、坡面和水面数据...")->trigger();
+    QCOMPARE(m_sinks.lines, QStringList({"读取DXF失败，请保存为R12版本的DXF再试!"}));
+    QVERIFY(record == CSlideCalcData());
+}
+
+QTEST_MAIN(SectionImportTest)
+#include "SectionImportTest.moc"
