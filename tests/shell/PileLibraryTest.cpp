@@ -206,7 +206,7 @@ void PileLibraryTest::editorsThatNeverStartOrNeverEnd() {
     // An editor left open: the dialog still answers, and closing it leaves
     // the editor running.
     QTemporaryDir dir;
-    qputenv("VISUAL", script(dir.path(), "forever.sh", "sleep 60").toLocal8Bit());
+    qputenv("VISUAL", script(dir.path(), "forever.sh", "exec sleep 60").toLocal8Bit());
     CPileLibraryDlg dialog(&library, m_ctx);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
