@@ -68,14 +68,17 @@ QImage renderDrawingImage(const DXF& drawing, const RenderOptions& options) {
     return image;
 }
 
-std::string renderDrawingPng(const DXF& drawing, const RenderOptions& options) {
-    QImage image = renderDrawingImage(drawing, options);
+std::string pngBytes(const QImage& image) {
     if (image.isNull()) return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG")) return {};
     return bytes.toStdString();
+}
+
+std::string renderDrawingPng(const DXF& drawing, const RenderOptions& options) {
+    return pngBytes(renderDrawingImage(drawing, options));
 }
 
 std::string renderDrawingSvg(const DXF& drawing, const RenderOptions& options) {

@@ -34,6 +34,9 @@ QSize pictureSize(const DXF& drawing, const RenderOptions& options);
 // The drawing on a white image of pictureSize().
 QImage renderDrawingImage(const DXF& drawing, const RenderOptions& options = {});
 
+// PNG bytes of an image, with the resolution it states; empty on failure.
+std::string pngBytes(const QImage& image);
+
 // The bytes of a PNG or SVG picture; empty on failure.
 std::string renderDrawingPng(const DXF& drawing, const RenderOptions& options = {});
 std::string renderDrawingSvg(const DXF& drawing, const RenderOptions& options = {});

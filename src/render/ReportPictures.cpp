@@ -9,7 +9,6 @@
 #include "platform/WorkContext.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QBuffer>
 #include <QPainter>
 #include <QTextDocument>
 #include <QTextObjectInterface>
@@ -87,15 +86,6 @@ QImage reportDrawingImage(const DXF& drawing) {
     image.setDotsPerMeterX(perMetre);
     image.setDotsPerMeterY(perMetre);
     return image;
-}
-
-std::string pngBytes(const QImage& image) {
-    if (image.isNull()) return {};
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) return {};
-    return bytes.toStdString();
 }
 
 std::string reportDrawingPng(const std::string& workPath, const std::string& file) {

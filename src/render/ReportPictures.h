@@ -32,9 +32,6 @@ inline constexpr double kPictureHeightIn = kTextHeightIn * 0.8;
 // image states its resolution. Null for an empty drawing.
 QImage reportDrawingImage(const DXF& drawing);
 
-// PNG bytes of an image, with its resolution; empty on failure.
-std::string pngBytes(const QImage& image);
-
 // The PNG of the drawing of a report's picture run ("InsertDxf=" names it
 // relative to workPath); empty when the drawing cannot be read.
 std::string reportDrawingPng(const std::string& workPath, const std::string& file);

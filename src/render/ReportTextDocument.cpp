@@ -2,6 +2,7 @@
 // its point size times twenty; its colour 0x00BBGGRR is the brush's colour.
 #include "render/ReportTextDocument.h"
 
+#include "render/DrawingRenderer.h"
 #include "render/ReportPictures.h"
 
 #include "platform/AtomicFile.h"
