@@ -2,12 +2,20 @@
 #include "tables/TableId.h"
 
 #include "tables/CBasicTable.h"
+#include "tables/CBermTable.h"
 #include "tables/CControlTable.h"
+#include "tables/CKindCountTable.h"
+#include "tables/CLayerTable.h"
 #include "tables/CLoadTable.h"
+#include "tables/CPileKindTable.h"
+#include "tables/CPileTable.h"
+#include "tables/CRowFactorTable.h"
 #include "tables/CSlipCountTable.h"
 #include "tables/CSlipTable.h"
 #include "tables/CSlopeCountTable.h"
 #include "tables/CSlopeTable.h"
+#include "tables/CUnloadSegTable.h"
+#include "tables/CUnloadTable.h"
 #include "tables/CWaterCountTable.h"
 #include "tables/CWaterTable.h"
 
@@ -36,14 +44,14 @@ const std::array<TableEntry, kTableCount> kTables = {{
     {"CSlopeCountTable", make<CSlopeCountTable>},
     {"CSlopeTable", make<CSlopeTable>},
     {"CLoadTable", make<CLoadTable>},
-    {"CPileTable", nullptr},
-    {"CLayerTable", nullptr},
-    {"CRowFactorTable", nullptr},
-    {"CKindCountTable", nullptr},
-    {"CPileKindTable", nullptr},
-    {"CBermTable", nullptr},
-    {"CUnloadTable", nullptr},
-    {"CUnloadSegTable", nullptr},
+    {"CPileTable", make<CPileTable>},
+    {"CLayerTable", make<CLayerTable>},
+    {"CRowFactorTable", make<CRowFactorTable>},
+    {"CKindCountTable", make<CKindCountTable>},
+    {"CPileKindTable", make<CPileKindTable>},
+    {"CBermTable", make<CBermTable>},
+    {"CUnloadTable", make<CUnloadTable>},
+    {"CUnloadSegTable", make<CUnloadSegTable>},
 }};
 
 }  // namespace
@@ -60,6 +68,5 @@ std::optional<TableId> tableByName(std::string_view name) {
 }
 
 std::unique_ptr<CTableBase> makeTable(TableId id, CSlideCalcData& data) {
-    auto make = kTables[static_cast<size_t>(id)].make;
-    return make ? make(data) : nullptr;
+    return kTables[static_cast<size_t>(id)].make(data);
 }

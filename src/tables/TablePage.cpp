@@ -59,7 +59,6 @@ std::vector<TableId> tablesRefreshedOn(TablePageId page, int wParam) {
 CTablePage::CTablePage(TablePageId id, CSlideCalcData& data) : m_id(id), m_data(data) {
     for (TableId t : tablePage(id).tables) {
         std::unique_ptr<CTableBase> table = makeTable(t, data);
-        if (!table) continue;
         table->SetNotify([this](int message, int wParam) { handle(message, wParam); });
         m_tables.push_back(std::move(table));
     }

@@ -1,0 +1,21 @@
+// The pile kinds: all candidates of pile auto-design, or the one kind every
+// other mode uses. The only table that sends no notification.
+#pragma once
+
+#include "tables/CListTable.h"
+
+class CPileKindTable : public CListTable {
+  public:
+    explicit CPileKindTable(CSlideCalcData& data);
+    TableId Id() const override { return TableId::CPileKindTable; }
+    int RowCount() const override;
+    int TitlePicture() const override;
+    std::string ColumnTitle(int col) const override;
+    std::optional<CountCell> CountSource() const override;
+
+  protected:
+    std::span<const ListColumn> Columns() const override;
+    std::string NumberText(int row) const override;
+    std::string HintAt(int row, int col) const override;
+    void AfterEdit(int, int, bool) override {}
+};
