@@ -82,3 +82,39 @@ TEST(ControlTable, TypedValuesAreHeldAndBadTextsChangeNothing) {
     EXPECT_EQ(d.checkTarget, 4);
     EXPECT_EQ(d.useBerm, 0);
 }
+
+TEST(BasicTable, SwitchedOffOptionsShowDashesAndKeepTheirValues) {
+    CSlideCalcData d;
+    RecordedTable t(TableId::CBasicTable, d);
+    EXPECT_EQ(t->RowCount(), 13);
+    EXPECT_EQ(t.text(8, 2), "不考虑地震");
+    EXPECT_EQ(t.text(9, 2), "---");
+    EXPECT_EQ(t->IsHangLieEdit(10, 2), 0);
+    EXPECT_EQ(t.type(8, 2, "设计烈度8度"), std::vector<Message>{kChanged});
+    EXPECT_EQ(d.quakeLevel, 2);
+    t.type(9, 2, "0.2");
+    t.type(8, 2, "不考虑地震");
+    EXPECT_EQ(t.text(9, 2), "---");
+    t.type(8, 2, "设计烈度9度");
+    EXPECT_EQ(t.text(9, 2), "0.200");
+    EXPECT_EQ(t.text(10, 2), "1.000");
+
+    t.type(4, 2, "否");
+    EXPECT_EQ(t.text(5, 2), "---");
+    EXPECT_EQ(t.text(7, 2), "---");
+    t.type(6, 2, "是");
+    EXPECT_EQ(t.text(7, 2), "0.000");
+    t.type(7, 2, "-2.5");  // no limit on the head
+    EXPECT_EQ(d.confinedHead, -2.5f);
+
+    EXPECT_EQ(t.text(11, 2), "---");
+    d.checkTarget = 3;
+    EXPECT_EQ(t.text(11, 2), "50.000");
+    EXPECT_EQ(t.text(12, 2), "---");
+    d.checkTarget = 4;
+    EXPECT_EQ(t.text(12, 2), "100.000");
+    d.goal = 1;
+    EXPECT_EQ(t.text(12, 2), "---");
+    EXPECT_EQ(t->GetHangLieTiShi(5, 2), "动水压力的计算参数。孔隙度小于1");
+    EXPECT_EQ(t->GetHangLieTiShi(7, 2), "");
+}

@@ -6,6 +6,7 @@
 #include "tables/CTableBase.h"
 
 #include <memory>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,3 +34,18 @@ inline const Message kChanged{WM_TABLE_CHANGED, 0};
 inline Message countMessage(int wParam) {
     return {WM_TABLE_COUNT, wParam};
 }
+
+// Every table over the record, for tests that go through all of them.
+inline std::vector<std::unique_ptr<CTableBase>> allTables(CSlideCalcData& data) {
+    std::vector<std::unique_ptr<CTableBase>> tables;
+    for (int i = 0; i < kTableCount; ++i)
+        tables.push_back(makeTable(static_cast<TableId>(i), data));
+    return tables;
+}
+
+// A random item as an engineer could type it: a random goal and target,
+// then in every cell a user may edit (table by table, twice, as counts typed
+// early add rows) a random number with two decimals or a random item of the
+// cell's drop-down. Numbers reach every limit of the tables.
+std::string randomNumberText(std::mt19937& rng);
+CSlideCalcData randomTypedItem(std::mt19937& rng);

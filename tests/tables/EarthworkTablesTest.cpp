@@ -1,0 +1,70 @@
+// Berm, unloading and unloading-segment tables.
+#include "TableTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string shownRows(RecordedTable& t) {
+    std::string s;
+    for (int r = 1; r <= t->RowCount(); ++r) s += t.text(r, 2) == "---" ? '-' : 'v';
+    return s;
+}
+
+}  // namespace
+
+TEST(BermTable, DesignedQuantityAndItsRangeFollowTheDesignType) {
+    struct Case {
+        int goal, target, mode, usePiles, useBerm;
+        const char* shown;
+    } cases[] = {
+        {1, 1, 0, 0, 1, "v-vvvvvvvvv---"}, {1, 1, 1, 0, 1, "-vvvvvvv---vvv"},
+        {1, 1, 0, 1, 1, "--vvvvvvvvv---"}, {1, 1, 1, 1, 1, "-vvvvvvv---vvv"},
+        {0, 0, 0, 0, 1, "vvvvvvv-------"}, {0, 0, 1, 1, 1, "-vvvvvv-------"},
+        {1, 1, 0, 0, 0, "--------------"},
+    };
+    for (const Case& c : cases) {
+        CSlideCalcData d;
+        d.goal = c.goal;
+        d.designTarget = c.target;
+        d.bermDesignMode = c.mode;
+        d.usePiles = c.usePiles;
+        d.useBerm = c.useBerm;
+        RecordedTable t(TableId::CBermTable, d);
+        EXPECT_EQ(shownRows(t), c.shown) << c.goal << c.target << c.mode << c.usePiles;
+    }
+    CSlideCalcData d;
+    d.goal = 1;
+    d.designTarget = 1;
+    RecordedTable t(TableId::CBermTable, d);
+    EXPECT_EQ(t.type(8, 2, "自动设计X0"), std::vector<Message>{kChanged});
+    EXPECT_EQ(d.bermDesignMode, 1);
+    t.type(14, 2, "-1");  // taken as typed
+    EXPECT_EQ(d.bermXRange.step, -1.0f);
+    t.type(3, 2, "-1");
+    EXPECT_EQ(d.bermSlope, 0.0f);
+}
+
+TEST(UnloadTables, CountIsHeldToThreeAndStepsToATenth) {
+    CSlideCalcData d;
+    RecordedTable t(TableId::CUnloadTable, d);
+    RecordedTable segs(TableId::CUnloadSegTable, d);
+    EXPECT_EQ(shownRows(t), "vvvv---");
+    EXPECT_EQ(t.type(2, 2, "5"), (std::vector<Message>{countMessage(0), kChanged}));
+    EXPECT_EQ(t.type(2, 2, "3"), (std::vector<Message>{countMessage(0), kChanged}));
+    EXPECT_EQ(d.unloadCount, 3);
+    EXPECT_EQ(segs->RowCount(), 3);
+    EXPECT_EQ(segs.text(3, 2), "1.000");
+    t.type(1, 2, "-1");
+    EXPECT_EQ(d.unloadY, 0.0f);
+    d.goal = 1;
+    d.designTarget = 2;
+    EXPECT_EQ(shownRows(t), "-vvvvvv");
+    t.type(7, 2, "0");
+    EXPECT_EQ(d.unloadYRange.step, 0.1f);
+    t.type(5, 2, "-30");
+    EXPECT_EQ(d.unloadYRange.minValue, -30.0f);
+    d.useUnload = 0;
+    EXPECT_EQ(shownRows(t), "-------");
+    EXPECT_EQ(segs->RowCount(), 0);
+}

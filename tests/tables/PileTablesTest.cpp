@@ -1,0 +1,143 @@
+// Pile, layer, row-factor, kind-count and pile-kind tables.
+#include "TableTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string shownRows(RecordedTable& t) {
+    std::string s;
+    for (int r = 1; r <= t->RowCount(); ++r) s += t.text(r, 2) == "---" ? '-' : 'v';
+    return s;
+}
+
+}  // namespace
+
+TEST(PileTable, RowsAreAskedForOnlyWhereTheGoalUsesThem) {
+    struct Case {
+        int goal, target, method, shape, usePiles;
+        const char* shown;  // per row: v value, - dashes
+    } cases[] = {
+        {0, 1, 0, 0, 1, "v-------------"}, {0, 0, 0, 0, 1, "vvvv----------"},
+        {0, 2, 0, 0, 1, "vvvvvvv--vvv--"}, {0, 2, 2, 2, 1, "vvvvvvvvvvvvv-"},
+        {1, 0, 0, 0, 1, "v------------v"}, {1, 1, 0, 0, 1, "vvvv----------"},
+        {0, 2, 0, 0, 0, "--------------"},
+    };
+    for (Case c : cases) {
+        CSlideCalcData d;
+        d.goal = c.goal;
+        (c.goal ? d.designTarget : d.checkTarget) = c.target;
+        d.elasticMethod = c.method;
+        d.thrustShape = c.shape;
+        d.usePiles = c.usePiles;
+        RecordedTable t(TableId::CPileTable, d);
+        EXPECT_EQ(shownRows(t), c.shown) << c.goal << c.target << c.method << c.usePiles;
+    }
+}
+
+TEST(PileTable, EditsAreHeldAndTellTheLayerAndRowTables) {
+    CSlideCalcData d;
+    d.checkTarget = 2;
+    RecordedTable t(TableId::CPileTable, d);
+    EXPECT_EQ(t->IsHangLieEdit(3, 2), 0);  // one row of piles for internal forces
+    t.type(13, 2, "3");
+    EXPECT_EQ(d.trapezoidRatio, 2.0f);
+    t.type(13, 2, "-1");
+    EXPECT_EQ(d.trapezoidRatio, 0.0f);
+    EXPECT_EQ(t.type(5, 2, "30"), (std::vector<Message>{countMessage(2), kChanged}));
+    EXPECT_EQ(d.layerCount, 20);
+    EXPECT_EQ(t.type(5, 2, "20"), std::vector<Message>{kChanged});
+    EXPECT_EQ(t.type(7, 2, "K法"), (std::vector<Message>{countMessage(1), kChanged}));
+    EXPECT_EQ(t.type(7, 2, "K法"), (std::vector<Message>{countMessage(1), kChanged}));
+    EXPECT_EQ(t.text(8, 2), "0.000");
+    EXPECT_EQ(t->IsHangLieEdit(9, 2), 1);
+    t.type(12, 2, "-0.5");
+    EXPECT_EQ(d.thrustAdjust, 0.0f);
+    t.type(6, 2, "固定");
+    EXPECT_EQ(d.baseCondition, 2);
+    d.checkTarget = 0;
+    EXPECT_EQ(t.type(3, 2, "25"), (std::vector<Message>{countMessage(1), kChanged}));
+    EXPECT_EQ(d.pileRows, 20);
+    EXPECT_EQ(t->GetComboItems(11, 2), (std::vector<std::string>{"矩形", "三角形", "梯形"}));
+    EXPECT_EQ(t->GetHangLieTiShi(12, 2), "通过此值可调整滑坡推力的大小。");
+}
+
+TEST(PileTables, LayerColumnsFollowTheElasticMethod) {
+    CSlideCalcData d;
+    RecordedTable layers(TableId::CLayerTable, d);
+    EXPECT_EQ(layers->RowCount(), 0);
+    d.checkTarget = 2;
+    d.layerCount = 3;
+    d.elasticMethod = 2;
+    ASSERT_EQ(layers->RowCount(), 3);
+    const char* row[] = {"3", "50.000", "18.00", "---", "---", "10.000"};
+    for (int c = 1; c <= 6; ++c) {
+        EXPECT_EQ(layers.text(3, c), row[c - 1]);
+        EXPECT_EQ(layers->IsHangLieEdit(3, c), c == 2 || c == 3 || c == 6);
+    }
+    layers.type(1, 2, "-5");  // taken as typed; the hint warns
+    EXPECT_EQ(d.layerThickness[0], -5.0f);
+    EXPECT_EQ(layers->GetHangLieTiShi(1, 2), "注意不能小于0");
+    d.usePiles = 0;
+    EXPECT_EQ(layers->RowCount(), 0);
+}
+
+TEST(PileTables, RowFactorAndKindRowsFollowTheGoal) {
+    struct Case {
+        int goal, target, usePiles, factorRows, kindRows;
+    } cases[] = {
+        {1, 0, 1, 20, 7}, {1, 1, 1, 3, 1}, {0, 0, 1, 3, 1},
+        {0, 1, 1, 0, 1},  {0, 2, 1, 0, 1}, {0, 0, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        CSlideCalcData d;
+        d.goal = c.goal;
+        (c.goal ? d.designTarget : d.checkTarget) = c.target;
+        d.usePiles = c.usePiles;
+        d.pileRows = 3;
+        d.pileKindCount = 7;
+        RecordedTable factors(TableId::CRowFactorTable, d);
+        RecordedTable kinds(TableId::CPileKindTable, d);
+        EXPECT_EQ(factors->RowCount(), c.factorRows) << c.goal << c.target << c.usePiles;
+        EXPECT_EQ(kinds->RowCount(), c.kindRows) << c.goal << c.target;
+        EXPECT_EQ(kinds.text(1, 1), c.goal ? "1" : " ");
+        EXPECT_EQ(kinds->ColumnCount(), c.goal == 0 && c.target == 2 ? 12 : 11);
+        EXPECT_EQ(kinds->TitlePicture(), c.goal ? 200 : 201);
+    }
+    CSlideCalcData d;
+    RecordedTable factors(TableId::CRowFactorTable, d);
+    factors.type(1, 2, "-1");
+    EXPECT_EQ(d.rowFactor[0], 0.0f);
+    RecordedTable count(TableId::CKindCountTable, d);
+    EXPECT_EQ(count.type(1, 2, "1"), (std::vector<Message>{countMessage(0), kChanged}));
+    count.type(1, 2, "101");
+    EXPECT_EQ(d.pileKindCount, 100);
+    count.type(1, 2, "-1");
+    EXPECT_EQ(d.pileKindCount, 0);
+}
+
+TEST(PileTables, RailPilesDropSectionAndSecondSizeAndNothingIsSent) {
+    CSlideCalcData d;
+    d.checkTarget = 2;
+    RecordedTable kinds(TableId::CPileKindTable, d);
+    EXPECT_EQ(kinds.text(1, 12), "C30");
+    EXPECT_EQ(kinds->GetHangLieTiShi(1, 5), "此处为方桩高,单位为(cm)");
+    EXPECT_TRUE(kinds.type(1, 2, "钢轨").empty());
+    EXPECT_EQ(d.pileKinds[0].material, 1);
+    EXPECT_EQ(kinds.text(1, 3), "---");
+    EXPECT_EQ(kinds.text(1, 5), "---");
+    EXPECT_EQ(kinds->IsHangLieEdit(1, 3), 0);
+    EXPECT_EQ(kinds->GetHangLieTiShi(1, 4),
+              "注意：\n    此处为钢轨的型号，单位kg/m\n本软件接受的型号为 33, 38, 43, 50");
+    EXPECT_TRUE(kinds.type(1, 4, "44").empty());  // not one of the four: still taken
+    EXPECT_EQ(d.pileKinds[0].size1, 44.0f);
+    kinds.type(1, 2, "木桩");
+    kinds.type(1, 3, "圆形");
+    EXPECT_EQ(kinds.text(1, 5), "---");
+    EXPECT_EQ(kinds->GetHangLieTiShi(1, 4), "此处为圆桩直径,单位为(cm)");
+    kinds.type(1, 12, "C45");
+    EXPECT_EQ(d.pileKinds[0].concreteGrade, 7);
+    kinds.type(1, 12, "C46");
+    EXPECT_EQ(d.pileKinds[0].concreteGrade, 7);
+    EXPECT_EQ(kinds.text(1, 13), "");
+}
