@@ -1,6 +1,7 @@
 // Each subcommand registers itself on the application; its callback stores the
 // process exit status in `exitCode` (0 success, 1 failed, 2 input unreadable,
-// 3 an auto-design found no case that meets the requirement).
+// 3 an auto-design found no case that meets the requirement, or a table edit
+// was refused).
 #pragma once
 
 inline constexpr int kNoDesignSatisfiesStatus = 3;
@@ -16,3 +17,4 @@ void addProjectCommand(CLI::App& app, int& exitCode);
 void addImportDxfCommand(CLI::App& app, int& exitCode);
 void addReportCommand(CLI::App& app, int& exitCode);
 void addVerifyCommand(CLI::App& app, int& exitCode);
+void addTableCommand(CLI::App& app, int& exitCode);

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     addImportDxfCommand(app, exitCode);
     addReportCommand(app, exitCode);
     addVerifyCommand(app, exitCode);
+    addTableCommand(app, exitCode);
     useChineseHelp(app);
     try {
         app.parse(argc, argv);

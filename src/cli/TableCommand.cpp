@@ -1,0 +1,138 @@
+// talvor-cli table ITEM [TABLE [--set ROW,COL=TEXT]... [--editable] [--write]]:
+// the input tables without a window. Each --set goes through the table and
+// its page exactly as typing into the desktop program's cell does; the table
+// is then printed as the program shows it, one tab-separated line per row.
+// Exit status 3 when a --set was refused (a cell a user cannot type into, or
+// not of the form ROW,COL=TEXT); the other sets still apply.
+#include "cli/Commands.h"
+
+#include "data/CSlideCalcData.h"
+#include "tables/CTableBase.h"
+#include "tables/TableEdit.h"
+#include "tables/TablePage.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TableArgs {
+    std::string item;
+    std::string table;
+    std::vector<std::string> sets;
+    bool editable = false;
+    bool write = false;
+};
+
+struct CellSet {
+    int row = 0, col = 0;
+    std::string text;
+};
+
+// "ROW,COL=TEXT"; the text runs to the end and may hold '=' and ','.
+std::optional<CellSet> parseSet(const std::string& arg) {
+    size_t eq = arg.find('=');
+    size_t comma = arg.find(',');
+    if (eq == std::string::npos || comma == std::string::npos || comma > eq) return std::nullopt;
+    std::string row = arg.substr(0, comma), col = arg.substr(comma + 1, eq - comma - 1);
+    auto digits = [](const std::string& s) {
+        return !s.empty() && s.size() < 9 && s.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (!digits(row) || !digits(col)) return std::nullopt;
+    return CellSet{std::stoi(row), std::stoi(col), arg.substr(eq + 1)};
+}
+
+// The pile-kind lists are opened from the pile page's "桩身参数" button.
+std::string pageTitle(TableId id) {
+    const TablePageInfo& page = tablePage(pageOfTable(id));
+    return *page.title ? page.title : std::string("抗滑桩/桩身参数");
+}
+
+void listTables(CSlideCalcData& item) {
+    for (int i = 0; i < kTableCount; ++i) {
+        auto id = static_cast<TableId>(i);
+        std::printf("%s\t%s\t%d\n", tableName(id), pageTitle(id).c_str(),
+                    makeTable(id, item)->RowCount());
+    }
+}
+
+void printTable(CTableBase& table, bool editable) {
+    for (int r = 1; r <= table.RowCount(); ++r) {
+        std::string line;
+        for (int c = 1; c <= table.ColumnCount(); ++c) {
+            if (c > 1) line += '\t';
+            line +=
+                editable ? std::to_string(table.IsHangLieEdit(r, c)) : table.GetHangLieText(r, c);
+        }
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+// Applies the sets in order; false when one was refused or malformed.
+bool applySets(CTablePage& page, TableId id, const std::vector<std::string>& sets) {
+    bool allTaken = true;
+    for (const std::string& arg : sets) {
+        std::optional<CellSet> set = parseSet(arg);
+        if (!set) {
+            std::fprintf(stderr, "--set %s 的格式应为 行,列=文字\n", arg.c_str());
+            allTaken = false;
+            continue;
+        }
+        TableEdit edit = TableEdit::typed(id, set->row, set->col, set->text);
+        if (edit.apply(page) == EditOutcome::Refused) {
+            std::fprintf(stderr, "%s 第%d行第%d列不能输入，已拒绝: %s\n", tableName(id), set->row,
+                         set->col, set->text.c_str());
+            allTaken = false;
+        }
+    }
+    return allTaken;
+}
+
+int runTable(const TableArgs& args) {
+    CSlideCalcData item;
+    if (!item.ReadDataFile(args.item)) {
+        std::fprintf(stderr, "无法读取计算数据文件 %s\n", args.item.c_str());
+        return 2;
+    }
+    if (args.table.empty()) {
+        listTables(item);
+        return 0;
+    }
+    std::optional<TableId> id = tableByName(args.table);
+    if (!id) {
+        std::fprintf(stderr, "没有表格 %s（不带表格名运行可列出全部表格）\n", args.table.c_str());
+        return 2;
+    }
+    CTablePage page(pageOfTable(*id), item);
+    bool allTaken = applySets(page, *id, args.sets);
+    printTable(*page.find(*id), args.editable);
+    std::fflush(stdout);
+    if (args.write && !item.WriteDataFile(args.item)) {
+        std::fprintf(stderr, "无法写入计算数据文件 %s\n", args.item.c_str());
+        return 1;
+    }
+    return allTaken ? 0 : 3;
+}
+
+}  // namespace
+
+void addTableCommand(CLI::App& app, int& exitCode) {
+    auto args = std::make_shared<TableArgs>();
+    CLI::App* cmd = app.add_subcommand(
+        "table", "列出计算项目的输入表格，或显示、编辑其中一个表格（与计算窗口中的表格规则相同）");
+    cmd->add_option("ITEM", args->item, "计算数据文件 (.TV 或 .DAT)")->required();
+    cmd->add_option("TABLE", args->table, "表格的类名，如 CSlipTable；省略时列出全部 17 个表格");
+    cmd->add_option("--set", args->sets,
+                    "按给出的顺序在单元格中输入文字，格式 行,列=文字（行、列从 1 起）；"
+                    "不能输入的单元格被拒绝，退出状态为 3")
+        ->allow_extra_args(false);
+    cmd->add_flag("--editable", args->editable, "每个单元格显示 1（可输入）或 0，代替其文字");
+    cmd->add_flag("--write", args->write,
+                  "编辑后将计算数据文件写回（原文件保留为 .BAK）；否则不改动磁盘上的文件");
+    cmd->callback([args, &exitCode] { exitCode = runTable(*args); });
+}
