@@ -11,6 +11,7 @@
 #include "shell/PileKindsDialog.h"
 #include "shell/TableGrid.h"
 #include "shell/TablePageWidget.h"
+#include "shell/commands/RecordEdits.h"
 
 #include "data/CSlideCalcData.h"
 #include "diagrams/InputPictures.h"
@@ -64,7 +65,10 @@ CalcWindow::CalcWindow(CalcWindowLinks links, QWidget* parent)
       m_return(new QPushButton(QStringLiteral("返回"), this)),
       m_menu(new QMenuBar(this)),
       m_status(new QStatusBar(this)),
-      m_runner(new CalcRunner(this)) {
+      m_runner(new CalcRunner(this)),
+      m_edits(new RecordEdits(m_record, this)),
+      m_undo(m_edits->makeUndoAction(this)),
+      m_redo(m_edits->makeRedoAction(this)) {
     setWindowTitle(QStringLiteral("Talvor计算"));
     setSizeGripEnabled(true);
     buildMenu(m_menu);
@@ -97,6 +101,11 @@ CalcWindow::CalcWindow(CalcWindowLinks links, QWidget* parent)
 CalcWindow::~CalcWindow() = default;
 
 void CalcWindow::buildMenu(QMenuBar* menu) {
+    QMenu* edit = menu->addMenu(QStringLiteral("编辑"));
+    edit->addAction(m_undo);
+    edit->addAction(m_redo);
+    connect(m_edits, &RecordEdits::restored, this,
+            [this](RecordPart part) { restored(part == RecordPart::Whole); });
     QMenu* aux = menu->addMenu(QStringLiteral("辅助功能"));
     auto add = [&](const char* text, void (CalcWindow::*slot)()) {
         QAction* a = aux->addAction(QString::fromUtf8(text));
@@ -185,7 +194,15 @@ bool CalcWindow::calculating() const {
 
 EditOutcome CalcWindow::applyEdit(CTablePage& page, TableEdit edit) {
     if (calculating()) return EditOutcome::Refused;
-    return edit.apply(page);
+    return m_edits->editTable(page, std::move(edit));
+}
+
+void CalcWindow::restored(bool whole) {
+    if (whole) {
+        m_description->setText(QString::fromStdString(m_record.name()));
+        m_picture->setDrawing(pagePicture(m_tabs->currentIndex()));
+    }
+    refreshPages();
 }
 
 void CalcWindow::rebuildSketch() {
@@ -219,6 +236,7 @@ void CalcWindow::setBusy(bool busy) {
     for (QWidget* w : std::initializer_list<QWidget*>{m_tabs, m_description, m_calculate, m_return})
         w->setEnabled(!busy);
     m_menu->setEnabled(!busy);
+    m_edits->setBlocked(busy);
     if (busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         m_status->showMessage(QStringLiteral("正在计算..."));
@@ -265,8 +283,12 @@ void CalcWindow::OnReadDataFile() {
         message("无法读取计算数据文件 " + path);
         return;
     }
-    m_record = read;
-    SetResultFileNames(m_record, m_links.fileBase);  // the item keeps its own results
+    takeDescription();  // so that undoing the read brings back what was typed
+    m_edits->changeRecord(
+        QStringLiteral("读入数据文件"), RecordPart::Whole, [&](CSlideCalcData& r) {
+            r = read;
+            SetResultFileNames(r, m_links.fileBase);  // the item keeps its own results
+        });
     m_description->setText(QString::fromStdString(m_record.name()));
     refreshPages();
     m_picture->setDrawing(pagePicture(m_tabs->currentIndex()));
@@ -308,7 +330,8 @@ void CalcWindow::OnImportDxf() {
     // The user sees the lines found over the sketch before the record changes.
     DxfPreviewDialog preview(m_record, scan, this);
     if (preview.exec() != QDialog::Accepted || !scan.anyLine()) return;
-    TakeSectionLines(m_record, scan);
+    m_edits->changeRecord(QStringLiteral("读入DXF文件"), RecordPart::Input,
+                          [&](CSlideCalcData& r) { TakeSectionLines(r, scan); });
     refreshPages();
 }
 
@@ -318,9 +341,13 @@ void CalcWindow::OnPileKinds() {
         return applyEdit(page, std::move(edit));
     };
     auto takeOver = [this](const CPileLibrary& library, bool asCandidates) {
-        TakeOverPileKinds(m_record, library, asCandidates);
+        m_edits->changeRecord(
+            QStringLiteral("从库中选择桩型"), RecordPart::Input,
+            [&](CSlideCalcData& r) { TakeOverPileKinds(r, library, asCandidates); });
     };
     PileKindsDialog list(m_record, m_ctx, run, takeOver, this);
+    list.addActions({m_undo, m_redo});
+    connect(m_edits, &RecordEdits::restored, &list, [&list] { list.page()->refresh(); });
     list.exec();
     rebuildSketch();
 }

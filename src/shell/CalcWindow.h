@@ -26,6 +26,7 @@ class QMenuBar;
 class QPushButton;
 class QStatusBar;
 class QTabWidget;
+class RecordEdits;
 class TableGrid;
 class TablePageWidget;
 struct WorkContext;
@@ -69,6 +70,8 @@ class CalcWindow : public QDialog {
     QAction* action(const QString& text) const;
     CCxView* sketch() const { return m_sketch; }
     QStatusBar* statusBar() const { return m_status; }
+    // Every change of the record, with undo and redo.
+    RecordEdits* edits() const { return m_edits; }
     bool calculating() const;
 
     // Rebuilds the live sketch from the record (after every accepted edit).
@@ -92,6 +95,7 @@ class CalcWindow : public QDialog {
 
   private:
     void buildMenu(QMenuBar* menu);
+    void restored(bool whole);
     QWidget* buildLeft();
     QLayout* buildBottom();
     void buildPages();
@@ -116,6 +120,9 @@ class CalcWindow : public QDialog {
     QMenuBar* m_menu;
     QStatusBar* m_status;
     CalcRunner* m_runner;
+    RecordEdits* m_edits;
+    QAction* m_undo;
+    QAction* m_redo;
 };
 
 struct ItemContext;

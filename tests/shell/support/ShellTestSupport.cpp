@@ -1,7 +1,10 @@
 // Program and project directories in a temporary place, and modal dialogs.
 #include "support/ShellTestSupport.h"
 
+#include "shell/TableGrid.h"
+
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -107,4 +110,38 @@ void saveShot(QWidget* widget, const QString& name) {
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void focusOnCell(TableGrid* grid, int row, int col) {
+    QApplication::setActiveWindow(grid->window());
+    if (!QTest::qWaitForWindowActive(grid->window())) qWarning("the grid's window is not active");
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(row - 1, col - 1));
+}
+
+void typeIntoCell(TableGrid* grid, int row, int col, const QString& text) {
+    focusOnCell(grid, row, col);
+    for (QChar ch : text) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : grid;
+        QTest::keyClicks(target, QString(ch));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();  // the view commits after the editor saw the key
+}
+
+void chooseInCell(TableGrid* grid, int row, int col, const QString& item) {
+    focusOnCell(grid, row, col);
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    if (!combo || combo->findText(item) < 0) {
+        qWarning("no drop-down with %s", qPrintable(item));
+        return;
+    }
+    int i = combo->findText(item);
+    combo->setCurrentIndex(i);
+    emit combo->activated(i);
+}
+
+QString cellText(TableGrid* grid, int row, int col) {
+    return grid->model()->index(row - 1, col - 1).data().toString();
 }

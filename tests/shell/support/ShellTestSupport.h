@@ -42,3 +42,13 @@ void saveShot(QWidget* widget, const QString& name);
 
 // The bytes of a file; empty when it cannot be read.
 QByteArray fileBytes(const QString& path);
+
+class TableGrid;
+
+// Table cells as a user reaches them: the cursor put on the cell (row and
+// column from 1) of a grid in the active window, text typed and Enter, a
+// drop-down item chosen after F2.
+void focusOnCell(TableGrid* grid, int row, int col);
+void typeIntoCell(TableGrid* grid, int row, int col, const QString& text);
+void chooseInCell(TableGrid* grid, int row, int col, const QString& item);
+QString cellText(TableGrid* grid, int row, int col);

@@ -1,0 +1,72 @@
+// The one way the calculation window changes its record, so that every
+// change can be undone and redone: cells typed, pasted or cleared through
+// their table, and changes of many fields at once (pile kinds taken from the
+// library, a data file read, a DXF import). Each change that leaves the
+// record different is one step; a change that changes nothing is none.
+// The steps themselves are private to this folder.
+#pragma once
+
+#include "tables/TableEdit.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class CSlideCalcData;
+class CTablePage;
+class QAction;
+class QUndoStack;
+
+// What a step puts back.
+enum class RecordPart {
+    Input,  // the input; the description, result names and results stay
+    Whole,  // everything the record holds (a data file read replaces it all)
+};
+
+class RecordEdits : public QObject {
+    Q_OBJECT
+  public:
+    explicit RecordEdits(CSlideCalcData& record, QObject* parent = nullptr);
+    ~RecordEdits() override;
+
+    // Applies the edit through the page's table as typing does.
+    EditOutcome editTable(CTablePage& page, TableEdit edit);
+    // Runs `change` on the record; a step named `text` when the record
+    // differs afterwards. True when it did.
+    bool changeRecord(const QString& text, RecordPart part,
+                      const std::function<void(CSlideCalcData&)>& change);
+
+    void undo();
+    void redo();
+    bool canUndo() const;
+    bool canRedo() const;
+    int steps() const;  // undone ones included
+    // While set (a calculation runs), undo and redo do nothing.
+    void setBlocked(bool blocked) { m_blocked = blocked; }
+
+    // "撤销" (Ctrl+Z, Alt+Backspace) and "重做" (Ctrl+Y, Ctrl+Shift+Z),
+    // enabled while there is a step to take; the step's name is the status tip.
+    QAction* makeUndoAction(QObject* parent);
+    QAction* makeRedoAction(QObject* parent);
+
+  signals:
+    // Undo or redo put the record back: views re-read it (the description
+    // too when `part` is Whole).
+    void restored(RecordPart part);
+
+  private:
+    std::shared_ptr<const CSlideCalcData> snapshot();
+    void push(std::shared_ptr<const CSlideCalcData> before, RecordPart part, const QString& text);
+    void restore(const std::shared_ptr<const CSlideCalcData>& state, RecordPart part);
+
+    friend class SnapshotCommand;
+
+    CSlideCalcData& m_record;
+    std::unique_ptr<QUndoStack> m_stack;
+    // The record after the last step, shared with that step, so that a run of
+    // steps holds one copy of the record each.
+    std::shared_ptr<const CSlideCalcData> m_last;
+    bool m_blocked = false;
+};

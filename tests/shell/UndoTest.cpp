@@ -1,0 +1,199 @@
+// Undo and redo of the calculation window as a user meets them: a section
+// edited through the widgets in every way the window offers, undone with
+// Ctrl+Z back to the record it opened with, field for field, and redone
+// with Ctrl+Y; edits that change nothing leave no step.
+#include "support/ShellTestSupport.h"
+
+#include "shell/CalcWindow.h"
+#include "shell/TableGrid.h"
+#include "shell/commands/RecordEdits.h"
+
+#include "data/CSlideCalcData.h"
+#include "platform/WorkContext.h"
+#include "run/ResultNames.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+struct TestSinks : StatusSink, MessageSink {
+    QStringList lines;
+    void tell_error(int, const std::string& text) override {
+        lines << QString::fromStdString(text);
+    }
+    void message(const std::string& text) override { lines << QString::fromStdString(text); }
+    bool question(const std::string&, bool) override { return true; }
+};
+
+QString drawing(const char* name) {
+    return QDir::cleanPath(QString(TALVOR_TEST_DATA) + "/../../project/data/dxf/" + name);
+}
+
+}  // namespace
+
+class UndoTest : public QObject {
+    Q_OBJECT
+
+    ShellPlace m_place;
+    TestSinks m_sinks;
+    WorkContext m_ctx;
+    CSlideCalcData m_record;
+    QString m_file;  // what the window's file dialogs answer
+
+    CalcWindowLinks links() {
+        CalcWindowLinks l;
+        l.record = &m_record;
+        l.ctx = &m_ctx;
+        l.fileBase = "&TLVR_0001";
+        l.chooseFile = [this](const QString&, const QString&, bool) {
+            return m_file.toStdString();
+        };
+        return l;
+    }
+
+    void takeFromLibrary(CalcWindow& w, int row);
+    void importDrawing(CalcWindow& w, const char* name);
+
+  private slots:
+    void init() {
+        m_ctx = WorkContext{};
+        m_ctx.G_strExePath = m_place.programDir.toStdString();
+        m_ctx.G_strWorkPath = withTrailingSlash(m_place.root.path().toStdString());
+        m_ctx.messages = &m_sinks;
+        m_record = CSlideCalcData{};
+        m_record.setName("例题");
+        SetResultFileNames(m_record, "&TLVR_0001");
+        m_record.residualThrust[3] = 12.5f;  // a last run's results stay as they are
+    }
+
+    void everyEditUndoneAndRedone();
+    void editsThatChangeNothingLeaveNoStep();
+};
+
+void UndoTest::takeFromLibrary(CalcWindow& w, int row) {
+    whenModal([row](QWidget* kinds) {
+        whenModal([row, kinds](QWidget* library) {
+            auto* list = library->findChild<QTableWidget*>();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(row, 1)).center());
+            click(library, "确认");
+            click(kinds, "确  认");
+        });
+        click(kinds, "从库中选择");
+    });
+    w.tabs()->setCurrentIndex(3);
+    click(w.tabs()->currentWidget(), "桩身参数");
+}
+
+void UndoTest::importDrawing(CalcWindow& w, const char* name) {
+    m_file = drawing(name);
+    whenModal([](QWidget* units) {
+        whenModal([](QWidget* preview) {
+            click(preview, buttonNamed(preview, "读入") ? "读入" : "关闭");
+        });
+        click(units, "OK");
+    });
+    w.action("读入DXF文件自动形成滑面、坡面和水面数据...")->trigger();
+}
+
+void UndoTest::everyEditUndoneAndRedone() {
+    const CSlideCalcData opened = m_record;
+    CSlideCalcData foreign;
+    foreign.setName("外来算例");
+    foreign.slopeLength = 321.0f;
+    foreign.slipCount = 3;
+    QString foreignFile = m_place.root.path() + "/foreign.TV";
+    QVERIFY(foreign.WriteDataFile(foreignFile.toStdString()));
+
+    CalcWindow w(links());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    RecordEdits* edits = w.edits();
+
+    TableGrid* control = w.grid(TableId::CControlTable);
+    chooseInCell(control, 1, 2, "自动设计");  // pile design: the kinds become candidates
+    chooseInCell(control, 6, 2, "不采用");    // unloading switched off
+    w.tabs()->setCurrentIndex(1);
+    typeIntoCell(w.grid(TableId::CSlipCountTable), 1, 2, "8");
+    typeIntoCell(w.grid(TableId::CSlipTable), 3, 6, "12.75");
+    QStringList rows;
+    for (int i = 0; i < 20; ++i) rows << QString("%1\t-%2").arg(2.0 + 0.1 * i).arg(0.5 + 0.01 * i);
+    QApplication::clipboard()->setText(rows.join("\n") + "\n");
+    focusOnCell(w.grid(TableId::CSlipTable), 1, 2);
+    QTest::keyClick(w.grid(TableId::CSlipTable), Qt::Key_V, Qt::ControlModifier);
+    w.tabs()->setCurrentIndex(2);
+    typeIntoCell(w.grid(TableId::CSlopeTable), 1, 6, "2");
+    typeIntoCell(w.grid(TableId::CLoadTable), 2, 2, "2.5");
+    takeFromLibrary(w, 2);
+    importDrawing(w, "section_m.dxf");
+    const CSlideCalcData imported = m_record;
+    QCOMPARE(imported.goal, 1);
+    QCOMPARE(imported.useUnload, 0);
+    QCOMPARE(imported.slipCount, 2);  // from the drawing, after 8 typed and 20 pasted
+    QCOMPARE(imported.slip[2].c, 12.75f);
+    QCOMPARE(imported.slope[0].loads[1].dist, 2.5f);
+    QCOMPARE(imported.pileKindCount, opened.pileKindCount + 1);
+    m_file = foreignFile;
+    w.action("读入数据文件")->trigger();
+    QCOMPARE(w.description()->text(), QString("外来算例"));
+
+    const CSlideCalcData edited = m_record;
+    QCOMPARE(edited.slopeLength, 321.0f);
+    QCOMPARE(edits->steps(), 10);
+
+    // Undo step by step with the keys, one step through the menu.
+    w.action("撤销")->trigger();
+    QVERIFY(m_record == imported);
+    QCOMPARE(w.description()->text(), QString("例题"));
+    TableGrid* slip = w.grid(TableId::CSlipTable);
+    w.tabs()->setCurrentIndex(1);
+    focusOnCell(slip, 1, 2);
+    for (int i = 0; i < 9; ++i) QTest::keyClick(slip, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!edits->canUndo());
+    QVERIFY(m_record == opened);
+    QCOMPARE(cellText(w.grid(TableId::CSlipCountTable), 1, 2), QString("6"));
+    QCOMPARE(slip->model()->rowCount(), 6);
+
+    for (int i = 0; i < 10; ++i) QTest::keyClick(slip, Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(!edits->canRedo());
+    QVERIFY(m_record == edited);
+    QCOMPARE(w.description()->text(), QString("外来算例"));
+    QCOMPARE(cellText(w.grid(TableId::CSlipCountTable), 1, 2), QString("3"));
+    w.reject();
+}
+
+void UndoTest::editsThatChangeNothingLeaveNoStep() {
+    CalcWindow w(links());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    RecordEdits* edits = w.edits();
+    w.tabs()->setCurrentIndex(1);
+    TableGrid* slip = w.grid(TableId::CSlipTable);
+    QString cohesion = cellText(slip, 2, 6);
+    typeIntoCell(slip, 2, 6, cohesion);                              // the same value
+    typeIntoCell(w.grid(TableId::CSlipCountTable), 1, 2, "6");       // the same count
+    chooseInCell(w.grid(TableId::CControlTable), 1, 2, "验算校核");  // the same choice
+    QApplication::clipboard()->setText(cellText(slip, 1, 2) + "\t" + cellText(slip, 1, 3) + "\n");
+    focusOnCell(slip, 1, 2);
+    QTest::keyClick(slip, Qt::Key_V, Qt::ControlModifier);  // the same block
+    importDrawing(w, "no_lines.dxf");                       // nothing to take
+    QCOMPARE(edits->steps(), 0);
+    QVERIFY(!w.action("撤销")->isEnabled());
+
+    typeIntoCell(slip, 2, 6, "33");
+    QCOMPARE(edits->steps(), 1);
+    QVERIFY(w.action("撤销")->isEnabled());
+    QVERIFY(w.action("撤销")->statusTip().contains("33"));
+    w.reject();
+}
+
+QTEST_MAIN(UndoTest)
+#include "UndoTest.moc"
