@@ -152,6 +152,7 @@ class CalcWindowTest : public QObject {
     void resultDrawingsOneShownDirectlySeveralInTheChooser();
     void failedCalculationKeepsWindowAndInput();
     void hostileCellsAndTypingDuringADesign();
+    void pileKindsFollowTheGoal();
     void tablesAreReachableThroughAccessibility();
     void screenshotsOfTheSixPages();
     void timingsOnTheMaximalItem();
@@ -392,6 +393,38 @@ void CalcWindowTest::hostileCellsAndTypingDuringADesign() {
     if (sawRun) QVERIFY2(progress.startsWith("搜索进度"), qPrintable(progress));
     QVERIFY(inputOf(m_record) == before);
     QVERIFY(!w.calculating());
+}
+
+void CalcWindowTest::pileKindsFollowTheGoal() {
+    CalcWindow w(links());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.tabs()->setCurrentIndex(3);
+    auto* button = w.page(3)->findChild<QPushButton*>();
+    QVERIFY(button && button->text() == "桩身参数");
+    m_record.usePiles = 0;
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(m_sinks.lines.last(), QString("不采用桩 !"));
+
+    m_record.usePiles = 1;
+    for (int goal : {0, 1}) {
+        m_record.goal = goal;
+        m_record.designTarget = 0;
+        m_record.pileKindCount = 3;
+        int rows = -1;
+        QTimer::singleShot(0, [&] {
+            QWidget* list = QApplication::activeModalWidget();
+            QVERIFY(list && list != &w);
+            auto grids = list->findChildren<TableGrid*>();
+            TableGrid* kinds = grids.last();
+            rows = kinds->model()->rowCount();
+            typeInto(kinds, rows, 4, "63.5");
+            list->close();
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(rows, goal == 1 ? 3 : 1);  // every candidate in a pile design
+        QCOMPARE(m_record.pileKinds[rows - 1].size1, 63.5f);
+    }
 }
 
 void CalcWindowTest::tablesAreReachableThroughAccessibility() {
