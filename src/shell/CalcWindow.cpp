@@ -9,6 +9,7 @@
 #include "shell/DxfPreviewDialog.h"
 #include "shell/DxfUnitDialog.h"
 #include "shell/PileKindsDialog.h"
+#include "shell/SketchLink.h"
 #include "shell/TableGrid.h"
 #include "shell/TablePageWidget.h"
 #include "shell/commands/RecordEdits.h"
@@ -94,6 +95,10 @@ CalcWindow::CalcWindow(CalcWindowLinks links, QWidget* parent)
                 QStringLiteral("搜索进度 %1/%2  (按Esc键取消)").arg(done).arg(total));
     });
     resize(1040, 720);
+    m_link = new SketchLink(
+        m_record, m_sketch, m_tabs, m_status, [this](TableId id) { return grid(id); }, this);
+    for (TablePageWidget* p : m_pages)
+        for (TableGrid* g : p->grids()) m_link->watch(g);
     rebuildSketch();
     m_picture->setDrawing(pagePicture(0));
 }

@@ -27,6 +27,7 @@ class QPushButton;
 class QStatusBar;
 class QTabWidget;
 class RecordEdits;
+class SketchLink;
 class TableGrid;
 class TablePageWidget;
 struct WorkContext;
@@ -72,6 +73,8 @@ class CalcWindow : public QDialog {
     QStatusBar* statusBar() const { return m_status; }
     // Every change of the record, with undo and redo.
     RecordEdits* edits() const { return m_edits; }
+    // The sketch and the tables pointing at each other.
+    SketchLink* sketchLink() const { return m_link; }
     bool calculating() const;
 
     // Rebuilds the live sketch from the record (after every accepted edit).
@@ -123,6 +126,7 @@ class CalcWindow : public QDialog {
     RecordEdits* m_edits;
     QAction* m_undo;
     QAction* m_redo;
+    SketchLink* m_link = nullptr;
 };
 
 struct ItemContext;

@@ -1,0 +1,95 @@
+// The live sketch and the tables answering each other through the widgets:
+// a row clicked in a table lights its element up, an element clicked in the
+// sketch makes its row current, the mouse over an element names it.
+#include "support/ShellTestSupport.h"
+
+#include "shell/CCxView.h"
+#include "shell/CalcWindow.h"
+#include "shell/SketchLink.h"
+#include "shell/TableGrid.h"
+
+#include "data/CSlideCalcData.h"
+#include "diagrams/SketchElements.h"
+#include "platform/WorkContext.h"
+
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+QPoint onScreen(CCxView* sketch, const SketchElement& e) {
+    CFPoint a = e.points.front(), b = e.points.back();
+    return sketch->viewTransform().toDevice((a.x + b.x) / 2, (a.y + b.y) / 2).toPoint();
+}
+
+std::vector<CFPoint> highlightedPath(CCxView* sketch) {
+    std::vector<CFPoint> out;
+    if (sketch->overlays().size() != 1 || sketch->overlays()[0].paths.size() != 1) return out;
+    for (QPointF p : sketch->overlays()[0].paths[0])
+        out.push_back({static_cast<float>(p.x()), static_cast<float>(p.y())});
+    return out;
+}
+
+void clickCell(TableGrid* grid, int row, int col) {
+    QModelIndex i = grid->model()->index(row - 1, col - 1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(i).center());
+}
+
+}  // namespace
+
+class SketchLinkTest : public QObject {
+    Q_OBJECT
+
+    WorkContext m_ctx;
+    CSlideCalcData m_record;
+
+  private slots:
+    void rowsLightUpElementsAndElementsSelectRows();
+};
+
+void SketchLinkTest::rowsLightUpElementsAndElementsSelectRows() {
+    m_record.slope[1].loadCount = 2;
+    CalcWindowLinks l;
+    l.record = &m_record;
+    l.ctx = &m_ctx;
+    CalcWindow w(l);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    CCxView* sketch = w.sketch();
+    std::vector<SketchElement> all = SketchElements(m_record);
+    auto element = [&](SketchElementKind kind, int index) {
+        for (const SketchElement& e : all)
+            if (e.kind == kind && e.index == index) return e;
+        return SketchElement{kind, -1, {}, ""};
+    };
+
+    w.tabs()->setCurrentIndex(1);
+    clickCell(w.grid(TableId::CSlipTable), 3, 2);
+    QCOMPARE(highlightedPath(sketch), element(SketchElementKind::SlipSegment, 2).points);
+    w.tabs()->setCurrentIndex(2);
+    clickCell(w.grid(TableId::CLoadTable), 2, 3);  // the second load of slope segment 2
+    QCOMPARE(highlightedPath(sketch), element(SketchElementKind::PointLoad, 1).points);
+
+    // A click on slope segment 5, from the slip page.
+    w.tabs()->setCurrentIndex(1);
+    QTest::mouseClick(sketch, Qt::LeftButton, {},
+                      onScreen(sketch, element(SketchElementKind::SlopeSegment, 4)));
+    QCOMPARE(w.tabs()->currentIndex(), 2);
+    QCOMPARE(w.grid(TableId::CSlopeTable)->currentIndex().row(), 4);
+    QCOMPARE(highlightedPath(sketch), element(SketchElementKind::SlopeSegment, 4).points);
+    saveShot(&w, "sketch_link");
+    // A click on nothing changes nothing.
+    QTest::mouseClick(sketch, Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(w.grid(TableId::CSlopeTable)->currentIndex().row(), 4);
+
+    // The mouse over slip segment 2 names it.
+    SketchElement slip2 = element(SketchElementKind::SlipSegment, 1);
+    QTest::mouseMove(sketch, onScreen(sketch, slip2));
+    QCOMPARE(w.statusBar()->currentMessage(), QString::fromStdString(DescribeSketchElement(slip2)));
+    QVERIFY(w.statusBar()->currentMessage().startsWith("滑面第2段  起点("));
+    w.reject();
+}
+
+QTEST_MAIN(SketchLinkTest)
+#include "SketchLinkTest.moc"
