@@ -3,6 +3,10 @@
 // desktop program are a stack of these and need to know nothing of the
 // tables: apply() runs the edit through the page's table exactly as typing
 // would (limits, rules, notifications), revert() puts the input back.
+// The "before" is a copy of the whole record (about 51 KB, shared between
+// copies of the edit): it catches every side effect of an edit (control
+// rules, raised counts) without a list of fields, at the price that an undo
+// stack should be held to a few hundred entries.
 #pragma once
 
 #include "tables/TableId.h"

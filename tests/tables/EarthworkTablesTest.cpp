@@ -3,16 +3,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-std::string shownRows(RecordedTable& t) {
-    std::string s;
-    for (int r = 1; r <= t->RowCount(); ++r) s += t.text(r, 2) == "---" ? '-' : 'v';
-    return s;
-}
-
-}  // namespace
-
 TEST(BermTable, DesignedQuantityAndItsRangeFollowTheDesignType) {
     struct Case {
         int goal, target, mode, usePiles, useBerm;

@@ -30,6 +30,13 @@ struct RecordedTable {
     std::vector<Message> messages;
 };
 
+// Column 2 of a name/value table row by row: 'v' a value, '-' "---".
+inline std::string shownRows(RecordedTable& t) {
+    std::string s;
+    for (int r = 1; r <= t->RowCount(); ++r) s += t.text(r, 2) == "---" ? '-' : 'v';
+    return s;
+}
+
 inline const Message kChanged{WM_TABLE_CHANGED, 0};
 inline Message countMessage(int wParam) {
     return {WM_TABLE_COUNT, wParam};
