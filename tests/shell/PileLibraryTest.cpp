@@ -6,6 +6,7 @@
 #include "shell/CPileLibraryDlg.h"
 #include "shell/CalcWindow.h"
 #include "shell/PileKindsDialog.h"
+#include "shell/TableGrid.h"
 
 #include "data/CSlideCalcData.h"
 #include "platform/TextEncoding.h"
@@ -105,7 +106,7 @@ void PileLibraryTest::shippedLibraryListedAndPickedRowsMarked() {
     QVERIFY(dialog.isVisible());
 
     pickRows(list, {0, 2, 5});
-    saveShot(&dialog, "pile_library");
+    saveShot(&dialog, "pile-library");
     click(&dialog, "确认");
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     for (int i = 0; i < static_cast<int>(library.entries.size()); ++i)
@@ -141,8 +142,21 @@ void PileLibraryTest::pileKindsFromTheLibraryOnceEach() {
             click(kinds, "从库中选择");
         });
     };
+    // The kinds the list shows, read from a new opening of it.
+    auto kindRowsShown = [&] {
+        int rows = -1;
+        whenModal([&rows](QWidget* kinds) {
+            auto* list = qobject_cast<PileKindsDialog*>(kinds);
+            TableGrid* grid = list ? list->page()->grid(TableId::CPileKindTable) : nullptr;
+            rows = grid ? grid->model()->rowCount() : -2;
+            click(kinds, "确  认");
+        });
+        click(w.tabs()->currentWidget(), "桩身参数");
+        return rows;
+    };
     fromLibrary({0, 2});
     click(w.tabs()->currentWidget(), "桩身参数");
+    QCOMPARE(kindRowsShown(), record.pileKindCount);
     QCOMPARE(record.pileKindCount, opened.pileKindCount + 2);
     QCOMPARE(record.pileKinds[opened.pileKindCount + 1].capacity, 80.0f);  // Z3, a 43 kg/m rail
     QCOMPARE(record.pileKinds[opened.pileKindCount + 1].material, 1);
@@ -158,6 +172,7 @@ void PileLibraryTest::pileKindsFromTheLibraryOnceEach() {
     QCOMPARE(record.pileKindCount, 1);
     QCOMPARE(record.pileKinds[0].material, 2);
     QCOMPARE(record.pileKinds[0].size1, 20.0f);
+    QCOMPARE(kindRowsShown(), 1);
     w.reject();
 }
 

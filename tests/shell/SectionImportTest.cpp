@@ -98,7 +98,7 @@ void SectionImportTest::previewFirstThenTheLinesOrNothing() {
                 QVERIFY(preview);
                 summary = preview->summary()->text();
                 unchangedWhileShown = record == opened;
-                if (c.file.endsWith("section_m.dxf") && c.take) saveShot(preview, "dxf_preview");
+                if (c.file.endsWith("section_m.dxf") && c.take) saveShot(preview, "dxf-preview");
                 click(preview, c.take ? "读入" : buttonNamed(preview, "取消") ? "取消" : "关闭");
             });
             click(units, "OK");

@@ -71,6 +71,13 @@ void SketchLinkTest::rowsLightUpElementsAndElementsSelectRows() {
     clickCell(w.grid(TableId::CLoadTable), 2, 3);  // the second load of slope segment 2
     QCOMPARE(highlightedPath(sketch), element(SketchElementKind::PointLoad, 1).points);
 
+    w.tabs()->setCurrentIndex(3);
+    clickCell(w.grid(TableId::CRowFactorTable), 1, 2);
+    QCOMPARE(highlightedPath(sketch), element(SketchElementKind::PileRow, 0).points);
+    w.tabs()->setCurrentIndex(4);
+    clickCell(w.grid(TableId::CBermTable), 2, 2);
+    QCOMPARE(highlightedPath(sketch), element(SketchElementKind::Berm, 0).points);
+
     // A click on slope segment 5, from the slip page.
     w.tabs()->setCurrentIndex(1);
     QTest::mouseClick(sketch, Qt::LeftButton, {},
@@ -78,7 +85,7 @@ void SketchLinkTest::rowsLightUpElementsAndElementsSelectRows() {
     QCOMPARE(w.tabs()->currentIndex(), 2);
     QCOMPARE(w.grid(TableId::CSlopeTable)->currentIndex().row(), 4);
     QCOMPARE(highlightedPath(sketch), element(SketchElementKind::SlopeSegment, 4).points);
-    saveShot(&w, "sketch_link");
+    saveShot(&w, "sketch-link");
     // A click on nothing changes nothing.
     QTest::mouseClick(sketch, Qt::LeftButton, {}, QPoint(2, 2));
     QCOMPARE(w.grid(TableId::CSlopeTable)->currentIndex().row(), 4);
