@@ -27,7 +27,7 @@ run: build
 	    echo "opening the desktop program on out/demo"; \
 	    exec $(BUILD)/src/shell/talvor out/demo; \
 	else \
-	    $(BUILD)/src/cli/talvor-cli new out/example.TV && \
+	    $(BUILD)/src/cli/talvor-cli new --force out/example.TV && \
 	    echo "default worked example written to out/example.TV"; \
 	    $(BUILD)/src/cli/talvor-cli calc out/example.TV; status=$$?; \
 	    echo "calculation report (GBK text): out/example_TLVR.RTF"; \

@@ -1,6 +1,8 @@
-// talvor-cli new FILE [--name TEXT] [--commented]: writes the default worked
-// item, optionally with its description and with comment lines that name every
-// field, so that an engineer can edit it in a text editor.
+// talvor-cli new FILE [--name TEXT] [--commented] [--force]: writes the default
+// worked item, optionally with its description and with comment lines that name
+// every field, so that an engineer can edit it in a text editor. An existing
+// file is an engineer's work: it is replaced only when asked, and then its
+// previous version is kept as .BAK.
 #include "cli/Commands.h"
 
 #include "data/CSlideCalcData.h"
@@ -9,6 +11,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -18,13 +21,20 @@ struct NewArgs {
     std::string path;
     std::string name;
     bool commented = false;
+    bool force = false;
 };
 
 int runNew(const NewArgs& args) {
+    std::error_code ec;
+    if (std::filesystem::exists(args.path, ec) && !args.force) {
+        std::fprintf(stderr, "文件 %s 已存在, 未改写 (要覆盖请加 --force)\n", args.path.c_str());
+        return 1;
+    }
     CSlideCalcData item;
     item.setName(args.name);
     const DataFileStyle style = args.commented ? DataFileStyle::Commented : DataFileStyle::Plain;
-    if (!writeFileAtomically(args.path, item.FormatDataFile(style))) {
+    AtomicFileWriter writer;
+    if (!writer.writeKeepingPrevious(args.path, item.FormatDataFile(style))) {
         std::fprintf(stderr, "无法写入文件 %s\n", args.path.c_str());
         return 1;
     }
@@ -41,5 +51,6 @@ void addNewCommand(CLI::App& app, int& exitCode) {
     cmd->add_flag("--commented", args->commented,
                   "在每行数据上方加注释行 (以 // 开头), 写明各数值的含义、单位和代码, "
                   "便于用文本编辑器修改");
+    cmd->add_flag("--force", args->force, "覆盖已有的文件 (原文件保留为 .BAK)");
     cmd->callback([args, &exitCode] { exitCode = runNew(*args); });
 }

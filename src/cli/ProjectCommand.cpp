@@ -11,6 +11,7 @@
 #include "project/CProjectData.h"
 #include "project/CProjectInfo.h"
 #include "project/CTemplateIndex.h"
+#include "project/ItemFiles.h"
 #include "project/ItemList.h"
 #include "project/TemplateChooser.h"
 #include "run/CalcRun.h"
@@ -149,8 +150,7 @@ int addItem(const ProjectArgs& args, const WorkContext& ctx) {
     CProjectData project = openProject(ctx);
     CSlideCalcData item;
     if (!startData(ctx, args.templatePos, item)) return 2;
-    int n = project.AddItem(kKind);
-    if (n == 0) {
+    if (AddProjectItem(project, ctx, kKind) == 0) {
         std::fprintf(stderr, "不能再增加项目 (每个工程至多 100 个项目, 编号至多 5000)\n");
         return 1;
     }
@@ -182,11 +182,13 @@ int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
         std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
         return 2;
     }
-    if (!project.RemoveItem(kKind, args.removePos - 1)) {
+    int position = args.removePos - 1;
+    if (position < 0 || position >= project.itemCount[kKind]) {
         std::fprintf(stderr, "没有第 %d 个项目\n", args.removePos);
         return 1;
     }
-    // The item's data and result files stay on disk, as in the item bar.
+    // The item's files go to the removed-items folder; the sink says where.
+    if (!RemoveProjectItem(project, ctx, kKind, position)) return 1;
     return project.SaveProject(ctx) ? 0 : 1;
 }
 
@@ -276,7 +278,7 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
         exitCode = addItem(*args, projectContext(*args, sinks));
     });
 
-    CLI::App* remove = cmd->add_subcommand("remove", "从列表中删除一个项目 (文件保留)");
+    CLI::App* remove = cmd->add_subcommand("remove", "从列表中删除一个项目 (文件移到 Removed/ 下)");
     remove->add_option("POS", args->removePos, "项目在列表中的序号 (1 为第一个)")
         ->required()
         ->check(position);

@@ -5,6 +5,11 @@
 
 #include <string>
 
+// Status codes besides the run's 201 and 301: a file moved aside or kept, and
+// a place where a reader had to guess at an input file.
+inline constexpr int kStatusFileNote = 101;
+inline constexpr int kStatusInputDiagnostic = 401;
+
 class StatusSink {
   public:
     virtual ~StatusSink() = default;
