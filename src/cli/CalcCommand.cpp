@@ -1,10 +1,11 @@
-// talvor-cli calc ITEM [--out DIR] [--text] [--progress] [--no-supplement] [--keep-directives]:
-// runs one item data file as the calculate command does and writes its result files, the
-// report as RTF with its drawings; the item file itself is only read.
+// talvor-cli calc ITEM [--out DIR] [--text] [--progress] [--no-supplement] [--keep-directives]
+// [--strict]: runs one item data file as the calculate command does and writes its result
+// files, the report as RTF with its drawings; the item file itself is only read.
 #include "cli/Commands.h"
 #include "cli/ExpandedReport.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/InputDiagnostics.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
 #include "run/CalcRun.h"
@@ -30,6 +31,7 @@ struct CalcArgs {
     bool progress = false;
     bool noSupplement = false;
     bool keepDirectives = false;
+    bool strict = false;
 };
 
 // Progress of a long search on stderr, one line at each further tenth.
@@ -62,9 +64,18 @@ bool resultDirectory(const CalcArgs& args, std::string& dir) {
 }
 
 int runCalc(const CalcArgs& args) {
+    StderrSinks sinks;
     CSlideCalcData item;
-    if (!item.ReadDataFile(args.item)) {
+    InputDiagnostics diagnostics;
+    int read = item.ReadDataFile(args.item, &diagnostics);
+    diagnostics.tellTo(sinks);
+    if (!read) {
         std::fprintf(stderr, "无法读取计算数据文件 %s\n", args.item.c_str());
+        return 2;
+    }
+    if (args.strict && !diagnostics.empty()) {
+        std::fprintf(stderr, "计算数据文件 %s 有 %zu 处疑问, 按 --strict 未计算\n",
+                     args.item.c_str(), diagnostics.size());
         return 2;
     }
     std::string dir;
@@ -72,7 +83,6 @@ int runCalc(const CalcArgs& args) {
         std::fprintf(stderr, "无法建立结果目录 %s\n", args.outDir.c_str());
         return 1;
     }
-    StderrSinks sinks;
     WorkContext ctx;
     ctx.G_strWorkPath = withTrailingSlash(dir);
     ctx.status = &sinks;
@@ -108,5 +118,6 @@ void addCalcCommand(CLI::App& app, int& exitCode) {
                   "计算书不写“[本程序补充]”部分，保持原程序的格式");
     cmd->add_flag("--keep-directives", args->keepDirectives,
                   "计算书写成带插图指令的 GBK 文本, 不写成 RTF");
+    cmd->add_flag("--strict", args->strict, "数据文件读入时有疑问就不计算 (退出状态 2)");
     cmd->callback([args, &exitCode] { exitCode = runCalc(*args); });
 }

@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/InputDiagnostics.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
 #include "project/DxfImport.h"
@@ -35,17 +36,27 @@ int runImport(const ImportArgs& argsIn) {
     ImportArgs args = argsIn;
     args.item = resolvedItem(args.item);
     float factor = 1.0f;
-    if (!ParseDrawingUnit(args.unit, &factor)) {
-        std::fprintf(stderr, "绘制单位须为 m、mm、cm 或 0 到 1000000 的换算比例: %s\n",
+    // A factor of 0 would fold every line into the origin: the dialog's field
+    // starts at 0, but a batch import must give a real scale.
+    if (!ParseDrawingUnit(args.unit, &factor) || !(factor > 0.0f)) {
+        std::fprintf(stderr, "绘制单位须为 m、mm、cm 或大于 0、至多 1000000 的换算比例: %s\n",
                      args.unit.c_str());
         return 2;
     }
+    StderrSinks sinks;
     CSlideCalcData item;
-    if (!item.ReadDataFile(args.item)) {
+    InputDiagnostics diagnostics;
+    int read = item.ReadDataFile(args.item, &diagnostics);
+    diagnostics.tellTo(sinks);
+    if (!read) {
         std::fprintf(stderr, "无法读取计算数据文件 %s\n", args.item.c_str());
         return 2;
     }
-    StderrSinks sinks;
+    // Rewriting would make the guesses permanent: the file is left as it is.
+    if (!diagnostics.empty()) {
+        std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
+        return 2;
+    }
     DxfImportSummary found = ImportSectionLines(item, args.drawing, factor, sinks);
     if (!found.readable) return 1;
     if (!found.anyLine()) {

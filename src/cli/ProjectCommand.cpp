@@ -6,6 +6,7 @@
 #include "cli/SummaryCommand.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/InputDiagnostics.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
@@ -42,6 +43,7 @@ struct ProjectArgs {
     int calcPos = 0;  // 0: not given, every item
     SummaryArgs summary;
     bool keepDirectives = false;
+    bool strict = false;
 };
 
 // Positions are 1-based; 0 is refused on the command line, so that a mistyped
@@ -195,18 +197,29 @@ int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
 // Calculates one item as "算" and the calculation window do: the data file is
 // read, the run writes the result files, and the data file is written back
 // with its result views so that the list shows them. A design without a
-// solution adds the item's line to `unsatisfied`.
+// solution adds the item's line to `unsatisfied`. A data file that read with
+// diagnostics is not rewritten: what was read may not be what was meant.
 int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int number,
              std::vector<std::string>& unsatisfied) {
     std::string dataFile = workFile(ctx, ItemFileBase(number) + ".dat");
     CSlideCalcData item;
-    if (!item.ReadDataFile(dataFile)) {
+    InputDiagnostics diagnostics;
+    int read = item.ReadDataFile(dataFile, &diagnostics);
+    diagnostics.tellTo(*ctx.status);
+    if (!read) {
         std::fprintf(stderr, "%02d: 无法读取计算数据文件 %s\n", position + 1, dataFile.c_str());
+        return 2;
+    }
+    if (args.strict && !diagnostics.empty()) {
+        std::fprintf(stderr, "%02d: 计算数据文件有疑问, 按 --strict 未计算\n", position + 1);
         return 2;
     }
     CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(number));
     if (!args.keepDirectives) expandReportFile(run, ctx.G_strWorkPath);
-    if (!item.WriteDataFile(dataFile)) {
+    if (!diagnostics.empty()) {
+        std::fprintf(stderr, "%02d: 计算数据文件读入时有疑问 (见上), 未改写 %s\n", position + 1,
+                     dataFile.c_str());
+    } else if (!item.WriteDataFile(dataFile)) {
         std::fprintf(stderr, "%02d: 无法写入计算数据文件 %s\n", position + 1, dataFile.c_str());
         return 1;
     }
@@ -291,6 +304,7 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
     calc->add_option("POS", args->calcPos, "项目在列表中的序号 (1 为第一个)")->check(position);
     calc->add_flag("--keep-directives", args->keepDirectives,
                    "计算书写成带插图指令的 GBK 文本, 不写成 RTF");
+    calc->add_flag("--strict", args->strict, "数据文件读入时有疑问的项目不计算 (退出状态 2)");
     calc->callback([args, &exitCode] {
         StderrSinks sinks;
         exitCode = calcItems(*args, projectContext(*args, sinks));

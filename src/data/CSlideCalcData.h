@@ -7,6 +7,7 @@
 #include "platform/CJsBaseData.h"
 
 class AtomicFileWriter;
+class InputDiagnostics;
 
 #include <array>
 #include <string>
@@ -84,6 +85,9 @@ class CSlideCalcData : public CJsBaseData {
     CSlideCalcData();
 
     virtual int ReadDataFile(const std::string& path);
+    // The same reading, also noting in diagnostics every place where it had
+    // to guess (null: none noted). What is read does not depend on it.
+    int ReadDataFile(const std::string& path, InputDiagnostics* diagnostics);
     // Writes atomically; a file already there is kept, one generation deep,
     // as PreviousVersionPath(path) ("&TLVR_0001.BAK"). Every writer of an
     // item's data file (calculation window, batch runs, imports) comes here.
@@ -95,7 +99,7 @@ class CSlideCalcData : public CJsBaseData {
     // each under "//" lines naming its fields, for editing by hand.
     std::string FormatDataFile(DataFileStyle style = DataFileStyle::Plain);
     // Reads data-file text already decoded to UTF-8; 0 when the mark is wrong.
-    int ParseDataFile(LineReader& in);
+    int ParseDataFile(LineReader& in, InputDiagnostics* diagnostics = nullptr);
 
     int ApplyControlRules();
     int SetAllC(float value);

@@ -5,10 +5,12 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/FieldLine.h"
+#include "platform/InputDiagnostics.h"
 #include "platform/LineReader.h"
 #include "platform/TextEncoding.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <string_view>
 
@@ -125,43 +127,123 @@ std::string numbered(const char* note, int a, int b = 0) {
     return text;
 }
 
-// Writing and reading share these: one place lists each line's fields.
+// The lines of the calculation-book part that follows the numbers.
+bool isTailLine(const std::string& line) {
+    return line.find("##Name") != std::string::npos || line.find("##ChaXun") != std::string::npos;
+}
+
+// Writing and reading share these: one place lists each line's fields, with
+// the names the diagnostics give them and the note a commented file shows.
 struct LineIo {
     // Writer: format; reader: scan.
-    bool writing;
-    std::string* out;
-    LineReader* in;
-    std::string line;
-    bool commented = false;  // the writer puts each line's note above it
+    bool writing = false;
+    std::string* out = nullptr;
+    LineReader* in = nullptr;
+    std::string line{};
+    bool commented = false;            // the writer puts each line's note above it
+    InputDiagnostics* diag = nullptr;  // reading: where the guesses are noted
+    std::string prefix{};              // of the names of a segment's fields
+    bool ended = false;
 
-    void io(const char* fmt, std::initializer_list<FieldRef> fields, std::string_view note) {
+    void io(const char* fmt, const char* names, std::initializer_list<FieldRef> fields,
+            std::string_view note) {
         if (writing) {
             if (commented) *out += commentLines(note);
             *out += formatFields(fmt, fields);
-        } else {
-            fgets_skip_comment(*in, line);
-            scanFields(line, fmt, fields);
+            return;
         }
+        bool got = fgets_skip_comment(*in, line);
+        scanFields(line, fmt, fields);
+        if (diag) check(got, fmt, names);
     }
+
+    void check(bool got, const char* fmt, const char* names) {
+        if (ended) return;
+        if (!got) {
+            diag->add(in->lineNumber() + 1, name(names, 0), "",
+                      "文件在此之前已结束, 从这一行起的各组保持原值");
+            ended = true;
+            return;
+        }
+        // The description where numbers should be: the numeric part ended
+        // early and everything from here on is read out of place.
+        if (isTailLine(line)) {
+            diag->add(in->lineNumber(), name(names, 0), line,
+                      "数据部分在此之前已结束, 从这一行起的各组未读, 保持原值");
+            ended = true;
+            return;
+        }
+        for (const FieldIssue& issue : checkFieldLine(line, fmt))
+            diag->add(in->lineNumber(), name(names, issue.field), issue.found,
+                      FieldIssueText(issue));
+    }
+
+    // A value the reader holds to a range, noted on the line just read; the
+    // holding itself is done where the format does it.
+    void noteHeld(int value, int lo, int hi, const std::string& field) {
+        if (writing || !diag || ended || (value >= lo && value <= hi)) return;
+        int held = std::clamp(value, lo, hi);
+        std::string range = lo == INT_MIN
+                                ? "超过上限 " + std::to_string(hi)
+                                : "超出 " + std::to_string(lo) + ".." + std::to_string(hi);
+        diag->add(in->lineNumber(), prefix + field, std::to_string(value),
+                  range + ", 按 " + std::to_string(held) + " 读");
+    }
+
+    // Field i of a comma-separated name list, after the prefix; a value past
+    // the list is named by its place.
+    std::string name(const char* names, int i) const {
+        std::string_view all(names);
+        for (int k = 0; k < i; ++k) {
+            size_t comma = all.find(',');
+            if (comma == std::string_view::npos)
+                return prefix + "第" + std::to_string(i + 1) + "个值";
+            all.remove_prefix(comma + 1);
+        }
+        return prefix + std::string(all.substr(0, all.find(',')));
+    }
+
     // Numbered notes are formatted only for a commented file.
     std::string note(const char* fmt, int a, int b = 0) const {
         return commented ? numbered(fmt, a, b) : std::string();
     }
 };
 
+// Diagnostics count segments, loads, layers and pile kinds from 1, as the
+// tables do: "slip[3].dx".
+std::string indexed(const char* group, int i) {
+    return std::string(group) + "[" + std::to_string(i + 1) + "]";
+}
+
 void segmentBlock(LineIo& f, CLineSeg& s, const char* note, int number) {
-    f.io(kSegment, {&s.dx, &s.dy, &s.loadCount, &s.c, &s.phi}, f.note(note, number));
+    f.io(kSegment, "dx,dy,loadCount,c,phi", {&s.dx, &s.dy, &s.loadCount, &s.c, &s.phi},
+         f.note(note, number));
+    f.noteHeld(s.loadCount, INT_MIN, CLineSeg::kMaxLoads, "loadCount");
     holdTo(s.loadCount, CLineSeg::kMaxLoads);
+    const std::string segment = f.prefix;
     for (int i = 0; i < s.loadCount; ++i) {
         CPointLoad& p = s.loads[i];
-        f.io(kLoad, {&p.dist, &p.px, &p.py}, f.note(kLoadNote, number, i + 1));
+        f.prefix = segment + indexed("loads", i) + ".";
+        f.io(kLoad, "dist,px,py", {&p.dist, &p.px, &p.py}, f.note(kLoadNote, number, i + 1));
+    }
+    f.prefix.clear();
+}
+
+void segmentBlocks(LineIo& f, const char* group,
+                   std::array<CLineSeg, CSlideCalcData::kMaxSegments>& line, int& count,
+                   const char* note) {
+    holdTo(count, CSlideCalcData::kMaxSegments);
+    for (int i = 0; i < count; ++i) {
+        f.prefix = indexed(group, i) + ".";
+        segmentBlock(f, line[i], note, i + 1);
     }
 }
 
-void segmentBlocks(LineIo& f, std::array<CLineSeg, CSlideCalcData::kMaxSegments>& line, int& count,
-                   const char* note) {
-    holdTo(count, CSlideCalcData::kMaxSegments);
-    for (int i = 0; i < count; ++i) segmentBlock(f, line[i], note, i + 1);
+// "%f," twenty times: the row-factor line as the diagnostics see it.
+std::string rowFactorFormat() {
+    std::string fmt;
+    for (int i = 0; i < CSlideCalcData::kMaxRows; ++i) fmt += kRowFactor;
+    return fmt;
 }
 
 void rowFactors(LineIo& f, std::array<float, CSlideCalcData::kMaxRows>& factors) {
@@ -171,77 +253,149 @@ void rowFactors(LineIo& f, std::array<float, CSlideCalcData::kMaxRows>& factors)
         *f.out += "\n";
         return;
     }
-    fgets_skip_comment(*f.in, f.line);
+    bool got = fgets_skip_comment(*f.in, f.line);
     NextValueScanner scan;
     scan.sscanf_next_begin();
     for (float& v : factors) scan.sscanf_next(f.line, "%f", &v);
+    if (f.diag)
+        f.check(got, rowFactorFormat().c_str(),
+                "rowFactor[1],rowFactor[2],rowFactor[3],rowFactor[4],rowFactor[5],rowFactor[6],"
+                "rowFactor[7],rowFactor[8],rowFactor[9],rowFactor[10],rowFactor[11],"
+                "rowFactor[12],rowFactor[13],rowFactor[14],rowFactor[15],rowFactor[16],"
+                "rowFactor[17],rowFactor[18],rowFactor[19],rowFactor[20]");
 }
 
-void range(LineIo& f, CValueRange& r, const char* note) {
-    f.io(kRange, {&r.minValue, &r.maxValue, &r.step}, note);
+void range(LineIo& f, const char* name, CValueRange& r, const char* note) {
+    f.prefix = std::string(name) + ".";
+    f.io(kRange, "minValue,maxValue,step", {&r.minValue, &r.maxValue, &r.step}, note);
+    f.prefix.clear();
 }
 
-// Items 2 to 16 of the file, in order.
-void dataLines(LineIo& f, CSlideCalcData& d) {
-    f.io(kControl, {&d.goal, &d.designTarget, &d.checkTarget, &d.slopeLength}, kControlNote);
+void controlAndBasic(LineIo& f, CSlideCalcData& d) {
+    f.io(kControl, "goal,designTarget,checkTarget,slopeLength",
+         {&d.goal, &d.designTarget, &d.checkTarget, &d.slopeLength}, kControlNote);
     if (!f.writing) {
+        f.noteHeld(d.goal, 0, 1, "goal");
+        f.noteHeld(d.designTarget, 0, 2, "designTarget");
+        f.noteHeld(d.checkTarget, 0, 4, "checkTarget");
         holdInto(d.goal, 0, 1);
         holdInto(d.designTarget, 0, 2);
         holdInto(d.checkTarget, 0, 4);
     }
     f.io(kBasic,
+         "gamma,gammaSat,thrustSafetyFactor,useSeepage,porosity,useConfinedWater,confinedHead,"
+         "quakeLevel,quakeCz,quakeCi,maxC,maxPhi,useStaticWater",
          {&d.gamma, &d.gammaSat, &d.thrustSafetyFactor, &d.useSeepage, &d.porosity,
           &d.useConfinedWater, &d.confinedHead, &d.quakeLevel, &d.quakeCz, &d.quakeCi, &d.maxC,
           &d.maxPhi, &d.useStaticWater},
          kBasicNote);
-    f.io(kCounts, {&d.slipCount, &d.slopeCount, &d.waterCount, &d.slopeX0, &d.waterX0, &d.waterY0},
-         kCountsNote);
-    segmentBlocks(f, d.slip, d.slipCount, kSlipNote);
-    segmentBlocks(f, d.slope, d.slopeCount, kSlopeNote);
-    segmentBlocks(f, d.water, d.waterCount, kWaterNote);
+}
 
+void sectionLines(LineIo& f, CSlideCalcData& d) {
+    f.io(kCounts, "slipCount,slopeCount,waterCount,slopeX0,waterX0,waterY0",
+         {&d.slipCount, &d.slopeCount, &d.waterCount, &d.slopeX0, &d.waterX0, &d.waterY0},
+         kCountsNote);
+    f.noteHeld(d.slipCount, INT_MIN, CSlideCalcData::kMaxSegments, "slipCount");
+    f.noteHeld(d.slopeCount, INT_MIN, CSlideCalcData::kMaxSegments, "slopeCount");
+    f.noteHeld(d.waterCount, INT_MIN, CSlideCalcData::kMaxSegments, "waterCount");
+    segmentBlocks(f, "slip", d.slip, d.slipCount, kSlipNote);
+    segmentBlocks(f, "slope", d.slope, d.slopeCount, kSlopeNote);
+    segmentBlocks(f, "water", d.water, d.waterCount, kWaterNote);
+}
+
+void piles(LineIo& f, CSlideCalcData& d) {
     if (f.writing) {
         holdTo(d.layerCount, CSlideCalcData::kMaxLayers);
         holdTo(d.pileRows, CSlideCalcData::kMaxRows);
     }
     f.io(kPiles,
+         "usePiles,pileX,pileSpacing,pileRows,rowSpacing,layerCount,baseCondition,elasticMethod,"
+         "coefA1,coefA,anchorStiffness,thrustShape,thrustAdjust,trapezoidRatio",
          {&d.usePiles, &d.pileX, &d.pileSpacing, &d.pileRows, &d.rowSpacing, &d.layerCount,
           &d.baseCondition, &d.elasticMethod, &d.coefA1, &d.coefA, &d.anchorStiffness,
           &d.thrustShape, &d.thrustAdjust, &d.trapezoidRatio},
          kPilesNote);
+    f.noteHeld(d.layerCount, INT_MIN, CSlideCalcData::kMaxLayers, "layerCount");
+    f.noteHeld(d.pileRows, INT_MIN, CSlideCalcData::kMaxRows, "pileRows");
     holdTo(d.layerCount, CSlideCalcData::kMaxLayers);
-    for (int i = 0; i < d.layerCount; ++i)
-        f.io(kLayer,
+    for (int i = 0; i < d.layerCount; ++i) {
+        f.prefix = indexed("layer", i) + ".";
+        f.io(kLayer, "layerThickness,layerGamma,layerM,layerC,layerK",
              {&d.layerThickness[i], &d.layerGamma[i], &d.layerM[i], &d.layerC[i], &d.layerK[i]},
              f.note(kLayerNote, i + 1));
+    }
+    f.prefix.clear();
     holdTo(d.pileRows, CSlideCalcData::kMaxRows);
     rowFactors(f, d.rowFactor);
+}
 
+void pileKinds(LineIo& f, CSlideCalcData& d) {
     if (f.writing) holdTo(d.pileKindCount, CSlideCalcData::kMaxPileKinds);
-    f.io(kCandidates, {&d.minPileSpacing, &d.pileKindCount}, kCandidatesNote);
+    f.io(kCandidates, "minPileSpacing,pileKindCount", {&d.minPileSpacing, &d.pileKindCount},
+         kCandidatesNote);
+    f.noteHeld(d.pileKindCount, INT_MIN, CSlideCalcData::kMaxPileKinds, "pileKindCount");
     holdTo(d.pileKindCount, CSlideCalcData::kMaxPileKinds);
     for (int i = 0; i < d.pileKindCount; ++i) {
         CPileKind& k = d.pileKinds[i];
+        f.prefix = indexed("pileKinds", i) + ".";
         f.io(kPileKind,
+             "material,section,size1,size2,length,embedDepth,capacity,materialCost,buildCost,"
+             "buildDays,concreteGrade",
              {&k.material, &k.section, &k.size1, &k.size2, &k.length, &k.embedDepth, &k.capacity,
               &k.materialCost, &k.buildCost, &k.buildDays, &k.concreteGrade},
              f.note(kPileKindNote, i + 1));
     }
+    f.prefix.clear();
+}
 
+void bermAndUnloading(LineIo& f, CSlideCalcData& d) {
     f.io(kBerm,
+         "useBerm,bermX,bermH,bermSlope,bermGamma,bermCost,bermDays,bermDesignMode,bermGammaSat",
          {&d.useBerm, &d.bermX, &d.bermH, &d.bermSlope, &d.bermGamma, &d.bermCost, &d.bermDays,
           &d.bermDesignMode, &d.bermGammaSat},
          kBermNote);
-    range(f, d.bermHRange, kBermHNote);
-    range(f, d.bermXRange, kBermXNote);
+    range(f, "bermHRange", d.bermHRange, kBermHNote);
+    range(f, "bermXRange", d.bermXRange, kBermXNote);
 
     if (f.writing) holdTo(d.unloadCount, CSlideCalcData::kMaxUnloadSegs);
-    f.io(kUnload,
+    f.io(kUnload, "useUnload,unloadSpare,unloadY,unloadCount,unloadCost,unloadDays",
          {&d.useUnload, &d.unloadSpare, &d.unloadY, &d.unloadCount, &d.unloadCost, &d.unloadDays},
          kUnloadNote);
+    f.noteHeld(d.unloadCount, INT_MIN, CSlideCalcData::kMaxUnloadSegs, "unloadCount");
     holdTo(d.unloadCount, CSlideCalcData::kMaxUnloadSegs);
-    for (int i = 0; i < d.unloadCount; ++i) segmentBlock(f, d.unloadSegs[i], kUnloadSegNote, i + 1);
-    range(f, d.unloadYRange, kUnloadYNote);
+    for (int i = 0; i < d.unloadCount; ++i) {
+        f.prefix = indexed("unloadSegs", i) + ".";
+        segmentBlock(f, d.unloadSegs[i], kUnloadSegNote, i + 1);
+    }
+    range(f, "unloadYRange", d.unloadYRange, kUnloadYNote);
+}
+
+// Items 2 to 16 of the file, in order.
+void dataLines(LineIo& f, CSlideCalcData& d) {
+    controlAndBasic(f, d);
+    sectionLines(f, d);
+    piles(f, d);
+    pileKinds(f, d);
+    bermAndUnloading(f, d);
+}
+
+// Lines between the numeric part and the description are passed over by the
+// reading; a line left over there means the lines above were read shifted.
+void noteLeftOverLines(LineReader in, InputDiagnostics& diag) {
+    std::string line;
+    int first = 0, count = 0;
+    std::string firstText;
+    while (fgets_skip_comment(in, line)) {
+        if (isTailLine(line)) break;
+        if (line.find_first_not_of(" \t") == std::string::npos) continue;
+        if (count++ == 0) {
+            first = in.lineNumber();
+            firstText = line;
+        }
+    }
+    if (count > 0)
+        diag.add(first, "", firstText,
+                 "数据之后多出 " + std::to_string(count) + " 行, 未读 (其上各行可能错位)");
 }
 
 }  // namespace
@@ -249,7 +403,10 @@ void dataLines(LineIo& f, CSlideCalcData& d) {
 std::string CSlideCalcData::FormatDataFile(DataFileStyle style) {
     std::string text;
     SetBiaoShi(text, kMark);
-    LineIo f{true, &text, nullptr, {}, style == DataFileStyle::Commented};
+    LineIo f{.writing = true,
+             .out = &text,
+             .in = nullptr,
+             .commented = style == DataFileStyle::Commented};
     if (f.commented) text += commentLines(kHeadNote);
     dataLines(f, *this);
     if (f.commented) text += commentLines(kBookNote);
@@ -257,10 +414,19 @@ std::string CSlideCalcData::FormatDataFile(DataFileStyle style) {
     return utf8ToGbk(text);
 }
 
-int CSlideCalcData::ParseDataFile(LineReader& in) {
-    if (!CheckBiaoShi(in, kMark)) return 0;
-    LineIo f{false, nullptr, &in, {}};
+int CSlideCalcData::ParseDataFile(LineReader& in, InputDiagnostics* diagnostics) {
+    LineReader markLine = in;
+    if (!CheckBiaoShi(in, kMark)) {
+        std::string first;
+        if (diagnostics) markLine.nextLine(first);
+        if (diagnostics)
+            diagnostics->add(1, "", first,
+                             std::string("不是计算数据文件 (第一行应为 ") + kMark + ")");
+        return 0;
+    }
+    LineIo f{.writing = false, .out = nullptr, .in = &in, .diag = diagnostics};
     dataLines(f, *this);
+    if (diagnostics && !f.ended) noteLeftOverLines(in, *diagnostics);
     LoadData(in);
     return 1;
 }
@@ -279,9 +445,14 @@ int CSlideCalcData::WriteDataFile(const std::string& path, AtomicFileWriter& wri
 }
 
 int CSlideCalcData::ReadDataFile(const std::string& path) {
+    return ReadDataFile(path, nullptr);
+}
+
+int CSlideCalcData::ReadDataFile(const std::string& path, InputDiagnostics* diagnostics) {
     std::optional<LineReader> in = LineReader::fromFile(path);
     if (!in) return 0;
-    if (!ParseDataFile(*in)) return 0;
+    if (diagnostics) diagnostics->setFile(path);
+    if (!ParseDataFile(*in, diagnostics)) return 0;
     SetFileName_(path);
     return 1;
 }

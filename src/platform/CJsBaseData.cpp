@@ -84,9 +84,17 @@ std::string CJsBaseData::GetDxfFileName(int i) const {
 }
 
 void CJsBaseData::Remove_Result_Files(const std::string& workPath) const {
-    std::error_code ec;
+    // Only files: a folder that happens to carry a result's name is the
+    // engineer's, and removing it (empty or not) is never ours to do.
+    auto removeFile = [&](const std::string& name) {
+        std::error_code ec;
+        if (name.empty()) return;
+        auto type = std::filesystem::symlink_status(workPath + name, ec).type();
+        if (!ec && type != std::filesystem::file_type::directory)
+            std::filesystem::remove(workPath + name, ec);
+    };
     for (const ResultEntry& r : m_results) {
-        if (!r.dxfFile.empty()) std::filesystem::remove(workPath + r.dxfFile, ec);
-        if (!r.rtfFile.empty()) std::filesystem::remove(workPath + r.rtfFile, ec);
+        removeFile(r.dxfFile);
+        removeFile(r.rtfFile);
     }
 }

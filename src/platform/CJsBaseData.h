@@ -51,7 +51,7 @@ class CJsBaseData {
     std::string GetDxfFileName(int i) const;
 
     // Deletes the drawing and report files of every result view from workPath;
-    // files already gone are no error.
+    // files already gone are no error, and a folder of that name stays.
     void Remove_Result_Files(const std::string& workPath) const;
 
     bool operator==(const CJsBaseData&) const = default;

@@ -3,9 +3,11 @@
 
 #include "platform/Assert.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -153,4 +155,137 @@ int NextValueScanner::sscanf_next(std::string_view line, const char* fmt, FieldR
     }
     m_pos = next;
     return 1;
+}
+
+namespace {
+
+std::string_view trimBlanks(std::string_view s) {
+    size_t b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string_view::npos) return {};
+    return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
+}
+
+bool allDigits(std::string_view s, bool signAllowed) {
+    if (signAllowed && !s.empty() && (s[0] == '+' || s[0] == '-')) s.remove_prefix(1);
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The values of a line as the scan splits them: an empty line has none, and
+// one comma ending the line (as the row-factor line is written) ends nothing.
+std::vector<std::string_view> valuesOf(std::string_view line) {
+    std::vector<std::string_view> values;
+    line = trimBlanks(line);
+    if (!line.empty() && line.back() == ',') line.remove_suffix(1);
+    if (line.empty()) return values;
+    for (size_t pos = 0; pos <= line.size();) {
+        size_t next = 0;
+        values.push_back(trimBlanks(tokenAt(line, pos, &next)));
+        pos = next;
+    }
+    return values;
+}
+
+// One value against its conversion; false when the scan stops at it.
+bool checkValue(std::string_view value, char type, int field, std::vector<FieldIssue>& out) {
+    FieldIssue issue{FieldIssue::Kind::NoValue, field, std::string(value), {}, 0, 0};
+    if (type == 's') {
+        if (!value.empty()) return true;
+        out.push_back(issue);
+        return false;
+    }
+    std::string text(value);
+    char* end = nullptr;
+    errno = 0;
+    if (type == 'd') {
+        long v = std::strtol(text.c_str(), &end, 10);
+        long held = std::clamp(v, static_cast<long>(INT_MIN), static_cast<long>(INT_MAX));
+        issue.readAs = std::to_string(held);
+        if (held != v || errno == ERANGE) issue.kind = FieldIssue::Kind::OutOfRange;
+    } else {
+        float v = std::strtof(text.c_str(), &end);
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%g", static_cast<double>(v));
+        issue.readAs = buf;
+        if (errno == ERANGE && std::isinf(v)) issue.kind = FieldIssue::Kind::OutOfRange;
+    }
+    if (end == text.c_str()) {
+        issue.readAs.clear();
+        out.push_back(issue);
+        return false;
+    }
+    if (*end != '\0') issue.kind = FieldIssue::Kind::NotWhollyANumber;
+    if (issue.kind != FieldIssue::Kind::NoValue) out.push_back(issue);
+    return true;
+}
+
+// "19,5" typed for 19.5: one value too many, an integer followed by a bare
+// digit run where a decimal is due, and decimal points elsewhere on the line
+// (a line of whole numbers alone cannot tell). The field, or -1.
+int decimalCommaAt(const std::vector<std::string_view>& values, const ParsedFormat& f) {
+    const int count = static_cast<int>(values.size());
+    const int expected = static_cast<int>(f.conversions.size());
+    if (count != expected + 1) return -1;
+    for (int i = 0; i < expected; ++i) {
+        if (f.conversions[i].type != 'f' || !allDigits(values[i], true) ||
+            !allDigits(values[i + 1], false))
+            continue;
+        for (int j = 0; j < count; ++j)
+            if (j != i && j != i + 1 && values[j].find('.') != std::string_view::npos) return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::vector<FieldIssue> checkFieldLine(std::string_view line, const char* fmt) {
+    ParsedFormat f = parseFormat(fmt);
+    const std::vector<std::string_view> values = valuesOf(line);
+    const int expected = static_cast<int>(f.conversions.size());
+    const int count = static_cast<int>(values.size());
+    std::vector<FieldIssue> out;
+    FieldIssue whole{
+        FieldIssue::Kind::MoreValues, expected, std::string(line), {}, count, expected};
+    // Values after an extra one are all misplaced: the line is told once.
+    if (count > expected) {
+        int comma = decimalCommaAt(values, f);
+        if (comma >= 0)
+            whole = {FieldIssue::Kind::DecimalComma,
+                     comma,
+                     std::string(values[comma]) + "," + std::string(values[comma + 1]),
+                     std::string(values[comma]),
+                     count,
+                     expected};
+        out.push_back(whole);
+        return out;
+    }
+    for (int i = 0; i < count; ++i)
+        if (!checkValue(values[i], f.conversions[i].type, i, out)) return out;
+    if (count < expected) {
+        whole.kind = FieldIssue::Kind::FewerValues;
+        whole.field = count;
+        out.push_back(whole);
+    }
+    return out;
+}
+
+std::string FieldIssueText(const FieldIssue& issue) {
+    const std::string counts = "本行有 " + std::to_string(issue.values) + " 个值, 应有 " +
+                               std::to_string(issue.expected) + " 个";
+    switch (issue.kind) {
+        case FieldIssue::Kind::NotWhollyANumber:
+            return "不全是数, 读作 " + issue.readAs;
+        case FieldIssue::Kind::OutOfRange:
+            return "超出数的范围, 读作 " + issue.readAs;
+        case FieldIssue::Kind::NoValue:
+            return std::string(issue.found.empty() ? "没有值" : "不是数") +
+                   ", 本行从这里起的字段未读, 保持原值";
+        case FieldIssue::Kind::FewerValues:
+            return counts + "; 从这个字段起未读, 保持原值";
+        case FieldIssue::Kind::MoreValues:
+            return counts + "; 多出的值未读";
+        case FieldIssue::Kind::DecimalComma:
+            return "像是以逗号作小数点, 读作 " + issue.readAs + ", 本行其后的值错位 (" + counts +
+                   ")";
+    }
+    return {};
 }

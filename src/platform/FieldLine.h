@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 using FieldRef = std::variant<int*, float*, std::string*>;
 
@@ -42,3 +43,29 @@ class NextValueScanner {
 // Reads one value token into the field by the conversion character ('d', 'f',
 // 's'); false when the token holds no value of that type.
 bool readToken(std::string_view token, char conversion, const FieldRef& field);
+
+// Where a line departs from what its format writes, found without changing
+// how scanFields reads it.
+struct FieldIssue {
+    enum class Kind {
+        NotWhollyANumber,  // "2l.5": the scan takes the number it starts with
+        OutOfRange,        // beyond int or float: the scan saturates
+        NoValue,           // nothing readable: the scan stops here
+        FewerValues,       // the line ends before its last field
+        MoreValues,        // values after the last field are not read
+        DecimalComma,      // "19,5": every later value of the line shifts
+    };
+    Kind kind;
+    int field = 0;       // the conversion concerned (the first missing one for FewerValues)
+    std::string found;   // the value's text (the whole line for FewerValues, MoreValues)
+    std::string readAs;  // what the scan took from it
+    int values = 0;      // values on the line
+    int expected = 0;    // values the format has
+};
+
+// The issues of a line for the format the scan reads it with. Blanks around a
+// value and one comma ending the line are no issue.
+std::vector<FieldIssue> checkFieldLine(std::string_view line, const char* fmt);
+
+// What the issue means for the reading, in the words told to the engineer.
+std::string FieldIssueText(const FieldIssue& issue);

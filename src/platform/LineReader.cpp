@@ -24,6 +24,7 @@ bool LineReader::nextLine(std::string& line) {
     if (end > m_pos && m_text[end - 1] == '\r') --end;
     line.assign(m_text, m_pos, end - m_pos);
     m_pos = next;
+    ++m_line;
     return true;
 }
 

@@ -19,10 +19,13 @@ class LineReader {
     // false at the end of the text.
     bool nextLine(std::string& line);
     bool atEnd() const { return m_pos >= m_text.size(); }
+    // The 1-based number of the line nextLine gave last; 0 before the first.
+    int lineNumber() const { return m_line; }
 
   private:
     std::string m_text;
     size_t m_pos = 0;
+    int m_line = 0;
 };
 
 // A comment line starts with "//" after optional blanks.

@@ -7,9 +7,45 @@
 #include "run/ResultDrawings.h"
 #include "run/ResultNames.h"
 
-CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctx,
+#include <optional>
+
+namespace {
+
+// Passes the run's status lines on, holding back its outcome ("计算成功 !" or
+// "计算失败 !") until the report is saved: a run whose report could not be
+// written must not have said "计算成功" first.
+class HeldOutcome : public StatusSink {
+  public:
+    explicit HeldOutcome(StatusSink* to) : m_to(to) {}
+    void tell_error(int code, const std::string& text) override {
+        if (text == "计算成功 !" || text == "计算失败 !") {
+            m_outcome = std::pair{code, text};
+        } else if (m_to) {
+            m_to->tell_error(code, text);
+        }
+    }
+    void release(bool reportSaved, const std::string& reportPath) {
+        if (!m_to) return;
+        if (!reportSaved) {
+            m_to->tell_error(301, "无法写入计算书文件 " + reportPath);
+            m_outcome = std::pair{301, std::string("计算失败 !")};
+        }
+        if (m_outcome) m_to->tell_error(m_outcome->first, m_outcome->second);
+    }
+
+  private:
+    StatusSink* m_to;
+    std::optional<std::pair<int, std::string>> m_outcome;
+};
+
+}  // namespace
+
+CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
                              const std::string& fileBase, const RunOptions& options) {
     CalcRunResult out;
+    HeldOutcome status(ctxIn.status);
+    WorkContext ctx = ctxIn;
+    ctx.status = &status;
     const std::string& dir = ctx.G_strWorkPath;
     // Name the results first, so that only this item's own files are deleted.
     SetResultFileNames(item, fileBase);
@@ -26,10 +62,8 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctx,
 
     out.reportPath = dir + item.GetRtfFileName(kResultSketch);
     out.reportSaved = out.report.saveGbk(out.reportPath);
-    if (!out.reportSaved) {
-        // The report is what the engineer reads; a run without it has failed.
-        calc.status().tell_error(301, "无法写入计算书文件 " + out.reportPath);
-        out.result = 0;
-    }
+    // The report is what the engineer reads; a run without it has failed.
+    if (!out.reportSaved) out.result = 0;
+    status.release(out.reportSaved, out.reportPath);
     return out;
 }

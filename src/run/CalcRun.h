@@ -23,8 +23,9 @@ struct CalcRunResult {
 
 // Runs item with its result files named from fileBase in ctx.G_strWorkPath.
 // The item's result entries are set and its residualThrust filled; nothing
-// else of it changes. When the report file cannot be written the run is told
-// as failed (301) and result is 0. options watch the run's searches and say
+// else of it changes. The run's outcome is told after the report is saved;
+// when it cannot be, the run is told as failed (301) with the reason, never
+// as a success, and result is 0. options watch the run's searches and say
 // whether the report ends with the supplement.
 CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctx,
                              const std::string& fileBase, const RunOptions& options = {});

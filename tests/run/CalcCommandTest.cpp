@@ -103,4 +103,42 @@ TEST(VerifyCommand, PassesOnTheManualAndFailsWhenOneExpectedValueIsChanged) {
     EXPECT_EQ(cli.run("verify " + Cli::quoted(cli.dir.file("v"))), 1);
     EXPECT_NE(cli.read("stdout").find("不符"), std::string::npos);
 }
+
+// A typed slip ("2l.5") reads as before but is told; --strict calculates
+// nothing, a project run calculates and leaves the file byte for byte.
+TEST(CalcCommand, ItemWithDiagnosticsIsToldRefusedWhenStrictAndNeverRewritten) {
+    Cli cli;
+    cli.item("slope.TV");
+    std::string text = cli.read("slope.TV");
+    text.replace(text.find("25.000000"), 9, "2l.5");
+    writeBytes(cli.dir.file("slope.TV"), text);
+    EXPECT_EQ(cli(cli.quoted(cli.dir.file("slope.TV")) + " --strict"), 2);
+    EXPECT_NE(cli.read("stderr").find("第 3 行 gammaSat: “2l.5” 不全是数, 读作 2"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(cli.dir.file("slope_TLVR.RTF")));
+    EXPECT_EQ(cli(cli.quoted(cli.dir.file("slope.TV"))), 0);
+    const std::string project = cli.dir.file("p");
+    ASSERT_EQ(cli.run("project " + cli.quoted(project) + " add"), 0);
+    writeBytes(project + "/&TLVR_0001.dat", text);
+    EXPECT_EQ(cli.run("project " + cli.quoted(project) + " calc"), 0);
+    EXPECT_NE(cli.read("stderr").find("未改写"), std::string::npos);
+    EXPECT_EQ(readBytes(project + "/&TLVR_0001.dat"), text);
+    EXPECT_TRUE(std::filesystem::exists(project + "/&TLVR_0001_TLVR.RTF"));
+    EXPECT_EQ(cli.run("import-dxf " + cli.quoted(project + "/&TLVR_0001.dat") + " x.dxf"), 2);
+    EXPECT_EQ(readBytes(project + "/&TLVR_0001.dat"), text);
+}
+
+TEST(CalcCommand, NewRefusesAnExistingFileUnlessForcedAndImportRefusesAZeroUnit) {
+    Cli cli;
+    writeBytes(cli.dir.file("mine.TV"), "engineer's item");
+    EXPECT_EQ(cli.run("new " + cli.quoted(cli.dir.file("mine.TV"))), 1);
+    EXPECT_EQ(cli.read("mine.TV"), "engineer's item");
+    EXPECT_EQ(cli.run("new --force " + cli.quoted(cli.dir.file("mine.TV"))), 0);
+    EXPECT_EQ(cli.read("mine.BAK"), "engineer's item");
+    for (const char* unit : {"0", "-1", "mm2"})
+        EXPECT_EQ(
+            cli.run("import-dxf " + cli.quoted(cli.dir.file("mine.TV")) + " x.dxf --unit=" + unit),
+            2)
+            << unit;
+}
 #endif

@@ -75,15 +75,18 @@ TEST(CalcRun, ReportIsSavedAsGbkUnderTheNameFromTheFileBaseAlsoWhenTheTargetFail
     }
 }
 
-TEST(CalcRun, ReportThatCannotBeWrittenFailsTheRun) {
+// An empty folder that carries the report's name is the engineer's: it stays,
+// and the run fails without having said "计算成功" first.
+TEST(CalcRun, ReportThatCannotBeWrittenFailsTheRunAndAFolderOfItsNameStays) {
     Calc c;
-    c.ctx.G_strWorkPath += "missing/";
+    std::filesystem::create_directory(c.dir.file("x_TLVR.RTF"));
     CalcRunResult run = c.run(1, "x");
     EXPECT_EQ(run.result, 0);
     EXPECT_EQ(run.reportSaved, 0);
+    EXPECT_TRUE(std::filesystem::is_directory(c.dir.file("x_TLVR.RTF")));
     EXPECT_EQ(c.outcomes(),
-              (std::vector<std::string>{"201 计算成功 !", "301 无法写入计算书文件 " + c.dir.path() +
-                                                              "missing/x_TLVR.RTF"}));
+              (std::vector<std::string>{"301 无法写入计算书文件 " + c.dir.file("x_TLVR.RTF"),
+                                        "301 计算失败 !"}));
 }
 
 TEST(CalcRun, OldResultFilesAreReplacedOrDeletedOthersKeptAndTheSketchSitsAboveTheCurve) {

@@ -1,0 +1,36 @@
+// Collecting and telling input diagnostics.
+#include "platform/InputDiagnostics.h"
+
+#include "platform/Sinks.h"
+#include "platform/TextEncoding.h"
+
+namespace {
+
+// A whole line quoted as found can be long; its start says enough.
+constexpr int kFoundBytes = 80;
+
+}  // namespace
+
+void InputDiagnostics::add(int line, std::string field, std::string found, std::string what) {
+    if (static_cast<int>(found.size()) > kFoundBytes)
+        found = cutToGbkWidth(found, kFoundBytes) + "…";
+    m_items.push_back({line, std::move(field), std::move(found), std::move(what)});
+}
+
+std::string InputDiagnostics::text(const InputDiagnostic& d) const {
+    std::string s = m_file;
+    if (d.line > 0) s += " 第 " + std::to_string(d.line) + " 行";
+    if (!d.field.empty()) s += " " + d.field;
+    s += ": ";
+    if (!d.found.empty() || d.line > 0) s += "“" + d.found + "” ";
+    return s + d.what;
+}
+
+void InputDiagnostics::tellTo(StatusSink& sink) const {
+    for (size_t i = 0; i < m_items.size() && i < kMaxTold; ++i)
+        sink.tell_error(kStatusInputDiagnostic, text(m_items[i]));
+    if (m_items.size() > kMaxTold)
+        sink.tell_error(
+            kStatusInputDiagnostic,
+            m_file + ": 另有 " + std::to_string(m_items.size() - kMaxTold) + " 处疑问未列出");
+}
