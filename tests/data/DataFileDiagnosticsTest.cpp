@@ -109,7 +109,7 @@ TEST(DataFileDiagnostics, ShippedTemplatesAndEveryItemFileOfTheTestsReadWithNone
     for (std::string l; std::getline(commented, l);) lines.push_back(l);
     EXPECT_TRUE(diagnose(lines).empty());
     int files = 0;
-    for (const char* dir : {"share", "tests"}) {
+    for (const char* dir : {"share", "tests", "docs"}) {
         for (const auto& e : std::filesystem::recursive_directory_iterator(
                  std::string(TALVOR_SOURCE_DIR "/") + dir)) {
             if (!e.is_regular_file() || readBytes(e.path()).rfind(CSlideCalcData::kMark, 0) != 0)
