@@ -1,6 +1,8 @@
 // The calculation window driven as a user drives it: keys, drop-downs and the
 // clipboard into the tables, "计算" and "返回", the auxiliary commands; what
 // lands in the record, the data file and the report is read back.
+#include "support/ShellTestSupport.h"
+
 #include "shell/CalcWindow.h"
 #include "shell/CCxView.h"
 #include "shell/ResultChooser.h"
@@ -70,37 +72,6 @@ QModelIndex cell(TableGrid* g, int row, int col) {
     return g->model()->index(row - 1, col - 1);
 }
 
-// Keys go to the focus widget of the active window, as a user's do.
-void focusOn(TableGrid* g, int row, int col) {
-    QApplication::setActiveWindow(g->window());
-    QVERIFY(QTest::qWaitForWindowActive(g->window()));
-    g->setFocus();
-    g->setCurrentIndex(cell(g, row, col));
-}
-
-// Puts the cursor on the cell and types the text as keys, then Enter.
-void typeInto(TableGrid* g, int row, int col, const QString& text) {
-    focusOn(g, row, col);
-    for (QChar ch : text) {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : g;
-        QTest::keyClicks(target, QString(ch));
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCoreApplication::processEvents();  // the view commits after the editor saw the key
-}
-
-// Opens the drop-down of the cell with F2 and picks the item.
-void choose(TableGrid* g, int row, int col, const QString& item) {
-    focusOn(g, row, col);
-    QTest::keyClick(g, Qt::Key_F2);
-    auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
-    QVERIFY2(combo, "a drop-down opens on F2");
-    int i = combo->findText(item);
-    QVERIFY(i >= 0);
-    combo->setCurrentIndex(i);
-    emit combo->activated(i);
-}
-
 // Makes the first editable cell with a hint current, so that the hint shows.
 void showFirstHint(TablePageWidget* page) {
     for (TableGrid* g : page->grids())
@@ -108,7 +79,7 @@ void showFirstHint(TablePageWidget* page) {
             for (int c = 0; c < g->model()->columnCount(); ++c)
                 if ((g->model()->flags(g->model()->index(r, c)) & Qt::ItemIsEditable) &&
                     !g->model()->index(r, c).data(TableModel::kHintRole).toString().isEmpty()) {
-                    focusOn(g, r + 1, c + 1);
+                    focusOnCell(g, r + 1, c + 1);
                     return;
                 }
 }
@@ -168,10 +139,10 @@ void CalcWindowTest::typedSectionReachesTheReportEcho() {
 
     // Goal and targets on the control page.
     TableGrid* control = w.grid(TableId::CControlTable);
-    choose(control, 1, 2, "自动设计");
+    chooseInCell(control, 1, 2, "自动设计");
     QCOMPARE(text(control, 3, 2), QString("---"));
-    choose(control, 1, 2, "验算校核");
-    choose(control, 3, 2, "计算滑坡推力");
+    chooseInCell(control, 1, 2, "验算校核");
+    chooseInCell(control, 3, 2, "计算滑坡推力");
     QCOMPARE(m_record.goal, 0);
     QCOMPARE(m_record.checkTarget, 1);
 
@@ -182,12 +153,12 @@ void CalcWindowTest::typedSectionReachesTheReportEcho() {
     for (int i = 0; i < 20; ++i)
         rows << QString("%1\t%2").arg(2.5 + 0.011 * i, 0, 'f', 3).arg(1.5 + 0.013 * i, 0, 'f', 3);
     QApplication::clipboard()->setText(rows.join("\n") + "\n");
-    focusOn(slip, 1, 2);
+    focusOnCell(slip, 1, 2);
     QTest::keyClick(slip, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(m_record.slipCount, 20);
     QCOMPARE(slip->model()->rowCount(), 20);
     QCOMPARE(text(w.grid(TableId::CSlipCountTable), 1, 2), QString("20"));
-    typeInto(slip, 3, 6, "12.75");                     // cohesion of segment 3
+    typeIntoCell(slip, 3, 6, "12.75");                 // cohesion of segment 3
     QCOMPARE(slip->currentIndex(), cell(slip, 4, 6));  // Enter moved down
     slip->selectionModel()->select(QItemSelection(cell(slip, 1, 2), cell(slip, 2, 3)),
                                    QItemSelectionModel::ClearAndSelect);
@@ -196,12 +167,12 @@ void CalcWindowTest::typedSectionReachesTheReportEcho() {
 
     // Two point loads on the first slope segment.
     w.tabs()->setCurrentIndex(2);
-    typeInto(w.grid(TableId::CSlopeTable), 1, 6, "2");
+    typeIntoCell(w.grid(TableId::CSlopeTable), 1, 6, "2");
     TableGrid* loads = w.grid(TableId::CLoadTable);
     QCOMPARE(loads->model()->rowCount(), 2);
     QCOMPARE(text(loads, 2, 1), QString("1-2"));
-    typeInto(loads, 2, 2, "2.5");
-    typeInto(loads, 2, 4, "345.678");
+    typeIntoCell(loads, 2, 2, "2.5");
+    typeIntoCell(loads, 2, 4, "345.678");
     QCOMPARE(m_record.slope[0].loads[1].py, 345.678f);
 
     QTest::mouseClick(w.calculateButton(), Qt::LeftButton);
@@ -235,7 +206,7 @@ void CalcWindowTest::returnWritesTheDataFileAndReopeningShowsIt() {
         auto* w = qobject_cast<CalcWindow*>(QApplication::activeModalWidget());
         QVERIFY(w);
         w->tabs()->setCurrentIndex(1);
-        typeInto(w->grid(TableId::CSlipTable), 2, 3, "-4.25");
+        typeIntoCell(w->grid(TableId::CSlipTable), 2, 3, "-4.25");
         w->description()->setText("改过的说明");
         QTest::mouseClick(w->returnButton(), Qt::LeftButton);
     });
@@ -362,7 +333,7 @@ void CalcWindowTest::hostileCellsAndTypingDuringADesign() {
     }
     QVERIFY(w.sketch()->drawing() != nullptr);
     TableGrid* slip = w.grid(TableId::CSlipTable);
-    focusOn(slip, 1, 3);
+    focusOnCell(slip, 1, 3);
     QTest::keyClicks(slip, "5");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // cancels the edit
     QCOMPARE(text(slip, 1, 3), QString("2.000"));
@@ -418,7 +389,7 @@ void CalcWindowTest::pileKindsFollowTheGoal() {
             auto grids = list->findChildren<TableGrid*>();
             TableGrid* kinds = grids.last();
             rows = kinds->model()->rowCount();
-            typeInto(kinds, rows, 4, "63.5");
+            typeIntoCell(kinds, rows, 4, "63.5");
             list->close();
         });
         QTest::mouseClick(button, Qt::LeftButton);

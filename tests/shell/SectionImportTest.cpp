@@ -13,44 +13,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QTest>
-
-namespace {
-
-struct TestSinks : StatusSink, MessageSink {
-    QStringList lines;
-    void tell_error(int, const std::string& text) override {
-        lines << QString::fromStdString(text);
-    }
-    void message(const std::string& text) override { lines << QString::fromStdString(text); }
-    bool question(const std::string&, bool) override { return true; }
-};
-
-QString drawing(const char* name) {
-    return QDir::cleanPath(QString(TALVOR_TEST_DATA) + "/../../project/data/dxf/" + name);
-}
-
-// A yellow polyline of 100,000 vertices, as an R12 file.
-QString hugeDrawing(const QString& dir) {
-    QString path = dir + "/huge.dxf";
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write("0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n8\n0\n62\n2\n66\n1\n");
-    for (int i = 0; i < 100000; ++i)
-        f.write("0\nVERTEX\n8\n0\n10\n" + QByteArray::number(i) + "\n20\n" +
-                QByteArray::number(-(i % 5)) + "\n");
-    f.write("0\nSEQEND\n0\nENDSEC\n0\nEOF\n");
-    return path;
-}
-
-}  // namespace
 
 class SectionImportTest : public QObject {
     Q_OBJECT
 
-    TestSinks m_sinks;
+    ShellSinks m_sinks;
     WorkContext m_ctx;
 
   private slots:
@@ -58,7 +27,6 @@ class SectionImportTest : public QObject {
 };
 
 void SectionImportTest::previewFirstThenTheLinesOrNothing() {
-    QTemporaryDir dir;
     const struct {
         QString file;
         const char* unit;
@@ -66,14 +34,13 @@ void SectionImportTest::previewFirstThenTheLinesOrNothing() {
         QString told;  // a line the preview shows
         int slip, slope, water;
     } cases[] = {
-        {drawing("section_m.dxf"), "m", true, "滑面线(黄色)：2 段", 2, 2, 1},
-        {drawing("section_mm.dxf"), "mm", true, "坡面线(绿色)：2 段", 2, 2, 1},
-        {drawing("lwpolyline_r2000_m.dxf"), "m", true, "水面线(蓝色)：未找到", 2, -1, -1},
-        {drawing("section_r2000_mm.dxf"), "mm", true, "忽略 1 条颜色为“随层”", 2, 2, 1},
-        {drawing("section_m.dxf"), "m", false, "水面线(蓝色)：1 段", -1, -1, -1},
-        {drawing("by_layer_m.dxf"), "m", true, "其中 1 条在黄、绿或蓝色的图层上", -1, 2, -1},
-        {drawing("no_lines.dxf"), "m", false, "数据不会改变", -1, -1, -1},
-        {hugeDrawing(dir.path()), "m", true, "只取前 100 段", 100, -1, -1},
+        {importDrawing("section_m.dxf"), "m", true, "滑面线(黄色)：2 段", 2, 2, 1},
+        {importDrawing("section_mm.dxf"), "mm", true, "坡面线(绿色)：2 段", 2, 2, 1},
+        {importDrawing("lwpolyline_r2000_m.dxf"), "m", true, "水面线(蓝色)：未找到", 2, -1, -1},
+        {importDrawing("section_r2000_mm.dxf"), "mm", true, "忽略 1 条颜色为“随层”", 2, 2, 1},
+        {importDrawing("section_m.dxf"), "m", false, "水面线(蓝色)：1 段", -1, -1, -1},
+        {importDrawing("by_layer_m.dxf"), "m", true, "其中 1 条在黄、绿或蓝色的图层上", -1, 2, -1},
+        {importDrawing("no_lines.dxf"), "m", false, "数据不会改变", -1, -1, -1},
     };
     m_ctx.messages = &m_sinks;
     for (const auto& c : cases) {

@@ -22,28 +22,11 @@
 #include <QTabWidget>
 #include <QTest>
 
-namespace {
-
-struct TestSinks : StatusSink, MessageSink {
-    QStringList lines;
-    void tell_error(int, const std::string& text) override {
-        lines << QString::fromStdString(text);
-    }
-    void message(const std::string& text) override { lines << QString::fromStdString(text); }
-    bool question(const std::string&, bool) override { return true; }
-};
-
-QString drawing(const char* name) {
-    return QDir::cleanPath(QString(TALVOR_TEST_DATA) + "/../../project/data/dxf/" + name);
-}
-
-}  // namespace
-
 class UndoTest : public QObject {
     Q_OBJECT
 
     ShellPlace m_place;
-    TestSinks m_sinks;
+    ShellSinks m_sinks;
     WorkContext m_ctx;
     CSlideCalcData m_record;
     QString m_file;  // what the window's file dialogs answer
@@ -60,7 +43,7 @@ class UndoTest : public QObject {
     }
 
     void takeFromLibrary(CalcWindow& w, int row);
-    void importDrawing(CalcWindow& w, const char* name);
+    void importLines(CalcWindow& w, const char* name);
 
   private slots:
     void init() {
@@ -93,8 +76,8 @@ void UndoTest::takeFromLibrary(CalcWindow& w, int row) {
     click(w.tabs()->currentWidget(), "桩身参数");
 }
 
-void UndoTest::importDrawing(CalcWindow& w, const char* name) {
-    m_file = drawing(name);
+void UndoTest::importLines(CalcWindow& w, const char* name) {
+    m_file = importDrawing(name);
     whenModal([](QWidget* units) {
         whenModal([](QWidget* preview) {
             click(preview, buttonNamed(preview, "读入") ? "读入" : "关闭");
@@ -133,7 +116,7 @@ void UndoTest::everyEditUndoneAndRedone() {
     typeIntoCell(w.grid(TableId::CSlopeTable), 1, 6, "2");
     typeIntoCell(w.grid(TableId::CLoadTable), 2, 2, "2.5");
     takeFromLibrary(w, 2);
-    importDrawing(w, "section_m.dxf");
+    importLines(w, "section_m.dxf");
     const CSlideCalcData imported = m_record;
     QCOMPARE(imported.goal, 1);
     QCOMPARE(imported.useUnload, 0);
@@ -184,7 +167,7 @@ void UndoTest::editsThatChangeNothingLeaveNoStep() {
     QApplication::clipboard()->setText(cellText(slip, 1, 2) + "\t" + cellText(slip, 1, 3) + "\n");
     focusOnCell(slip, 1, 2);
     QTest::keyClick(slip, Qt::Key_V, Qt::ControlModifier);  // the same block
-    importDrawing(w, "no_lines.dxf");                       // nothing to take
+    importLines(w, "no_lines.dxf");                         // nothing to take
     QCOMPARE(edits->steps(), 0);
     QVERIFY(!w.action("撤销")->isEnabled());
 

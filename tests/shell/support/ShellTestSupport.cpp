@@ -114,7 +114,7 @@ QByteArray fileBytes(const QString& path) {
 
 void focusOnCell(TableGrid* grid, int row, int col) {
     QApplication::setActiveWindow(grid->window());
-    if (!QTest::qWaitForWindowActive(grid->window())) qWarning("the grid's window is not active");
+    QVERIFY(QTest::qWaitForWindowActive(grid->window()));
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(row - 1, col - 1));
 }
@@ -133,15 +133,17 @@ void chooseInCell(TableGrid* grid, int row, int col, const QString& item) {
     focusOnCell(grid, row, col);
     QTest::keyClick(grid, Qt::Key_F2);
     auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
-    if (!combo || combo->findText(item) < 0) {
-        qWarning("no drop-down with %s", qPrintable(item));
-        return;
-    }
+    QVERIFY2(combo, "a drop-down opens on F2");
     int i = combo->findText(item);
+    QVERIFY2(i >= 0, qPrintable(item));
     combo->setCurrentIndex(i);
     emit combo->activated(i);
 }
 
 QString cellText(TableGrid* grid, int row, int col) {
     return grid->model()->index(row - 1, col - 1).data().toString();
+}
+
+QString importDrawing(const char* name) {
+    return QDir::cleanPath(QString(TALVOR_TEST_DATA) + "/../../project/data/dxf/" + name);
 }

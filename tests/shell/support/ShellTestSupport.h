@@ -13,6 +13,19 @@
 
 class QAbstractButton;
 
+// Sinks that remember what they were told and answer every question Yes.
+struct ShellSinks : StatusSink, MessageSink {
+    QStringList lines;
+    void tell_error(int, const std::string& text) override {
+        lines << QString::fromStdString(text);
+    }
+    void message(const std::string& text) override { lines << QString::fromStdString(text); }
+    bool question(const std::string&, bool) override { return true; }
+};
+
+// A drawing of the DXF import tests of the project library.
+QString importDrawing(const char* name);
+
 struct ShellPlace {
     QTemporaryDir root;
     QString programDir;  // a copy of the shipped program directory
