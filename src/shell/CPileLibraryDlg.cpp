@@ -49,19 +49,8 @@ CPileLibraryDlg::CPileLibraryDlg(CPileLibrary* library, const WorkContext& ctx, 
     setWindowTitle(QStringLiteral("单桩试验资料库列表"));
     for (CPileTestRecord& e : m_library->entries) e.selected = 0;
     auto* caption = new QLabel(QStringLiteral("抗滑桩水平静载荷试验资料一揽表"), this);
-    m_list->setColumnCount(static_cast<int>(std::size(kPileListColumns)));
-    QStringList titles;
-    for (const PileListColumn& c : kPileListColumns) titles << QString::fromUtf8(c.title);
-    m_list->setHorizontalHeaderLabels(titles);
-    m_list->verticalHeader()->hide();
-    m_list->setShowGrid(true);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setWordWrap(false);
-    m_list->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
-    m_list->setAccessibleName(QStringLiteral("抗滑桩水平静载荷试验资料一揽表"));
     caption->setBuddy(m_list);
+    setUpList();
     m_note->setWordWrap(true);
     m_note->hide();
 
@@ -87,6 +76,21 @@ CPileLibraryDlg::CPileLibraryDlg(CPileLibrary* library, const WorkContext& ctx, 
     FillPileList();
     sizeColumns();
     resize(std::min(1100, m_list->horizontalHeader()->length() + 40), 460);
+}
+
+void CPileLibraryDlg::setUpList() {
+    m_list->setColumnCount(static_cast<int>(std::size(kPileListColumns)));
+    QStringList titles;
+    for (const PileListColumn& c : kPileListColumns) titles << QString::fromUtf8(c.title);
+    m_list->setHorizontalHeaderLabels(titles);
+    m_list->verticalHeader()->hide();
+    m_list->setShowGrid(true);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setWordWrap(false);
+    m_list->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    m_list->setAccessibleName(QStringLiteral("抗滑桩水平静载荷试验资料一揽表"));
 }
 
 void CPileLibraryDlg::sizeColumns() {

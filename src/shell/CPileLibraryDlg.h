@@ -36,6 +36,7 @@ class CPileLibraryDlg : public QDialog {
 
   private:
     void reload();
+    void setUpList();
     void sizeColumns();
 
     CPileLibrary* m_library;
