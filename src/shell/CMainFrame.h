@@ -64,16 +64,16 @@ class CMainFrame : public QMainWindow {
 
   private:
     struct Command {
-        CommandSpec spec;
+        CommandSpec entry;
         QAction* action;
     };
-    QAction* addCommand(QMenu* menu, const CommandSpec& spec);
+    QAction* addCommand(QMenu* menu, const CommandSpec& command);
     void createMenus();
     void createToolBar();
     void createStatusBar();
     void fillRecentMenu(QMenu* menu);
-    void runCommand(const CommandSpec& spec);
-    bool canRun(const CommandSpec& spec) const;
+    void runCommand(const CommandSpec& command);
+    bool canRun(const CommandSpec& command) const;
     bool runMainCommand(int id);
     void arrangeWindows(int command);
     // Saves the project record when it changed; a message when it cannot.

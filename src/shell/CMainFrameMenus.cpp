@@ -117,8 +117,8 @@ std::vector<MenuSpec> projectMenuSpecs() {
     };
 }
 
-QKeySequence shortcutOf(const CommandSpec& spec) {
-    switch (spec.id) {
+QKeySequence shortcutOf(const CommandSpec& command) {
+    switch (command.id) {
         case cmd::OpenProject:
             return QKeySequence::Open;
         case cmd::SaveData:
@@ -134,8 +134,8 @@ QKeySequence shortcutOf(const CommandSpec& spec) {
         default:
             break;
     }
-    if (spec.target != T::ReportView) return {};
-    switch (spec.id) {
+    if (command.target != T::ReportView) return {};
+    switch (command.id) {
         case cmd::Undo:
             return QKeySequence::Undo;
         case cmd::Cut:
@@ -188,37 +188,37 @@ bool isCheckable(int id) {
 
 }  // namespace
 
-QAction* CMainFrame::addCommand(QMenu* menu, const CommandSpec& spec) {
-    QAction* existing = action(spec.id, spec.target);
+QAction* CMainFrame::addCommand(QMenu* menu, const CommandSpec& command) {
+    QAction* existing = action(command.id, command.target);
     if (existing) {
         menu->addAction(existing);
         return existing;
     }
-    auto* a = new QAction(QString::fromUtf8(spec.text), this);
-    a->setShortcut(shortcutOf(spec));
-    a->setCheckable(isCheckable(spec.id));
-    QString tip = QString::fromUtf8(spec.text).remove(QRegularExpression("\\(&.\\)|\\[&.\\]"));
+    auto* a = new QAction(QString::fromUtf8(command.text), this);
+    a->setShortcut(shortcutOf(command));
+    a->setCheckable(isCheckable(command.id));
+    QString tip = QString::fromUtf8(command.text).remove(QRegularExpression("\\(&.\\)|\\[&.\\]"));
     a->setIconText(tip);
     a->setStatusTip(tip);
     a->setToolTip(tip);
-    if (const char* icon = iconOf(spec.id)) a->setIcon(QIcon(icon));
-    m_commands.push_back({spec, a});
-    connect(a, &QAction::triggered, this, [this, spec] { runCommand(spec); });
+    if (const char* icon = iconOf(command.id)) a->setIcon(QIcon(icon));
+    m_commands.push_back({command, a});
+    connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
     menu->addAction(a);
     return a;
 }
 
 void CMainFrame::createMenus() {
-    auto build = [this](const std::vector<MenuSpec>& specs, std::vector<QMenu*>& menus) {
-        for (const MenuSpec& m : specs) {
+    auto build = [this](const std::vector<MenuSpec>& layout, std::vector<QMenu*>& menus) {
+        for (const MenuSpec& m : layout) {
             QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.title));
-            for (const CommandSpec& spec : m.entries) {
-                if (spec.id == 0)
+            for (const CommandSpec& command : m.entries) {
+                if (command.id == 0)
                     menu->addSeparator();
-                else if (spec.id == -1)
+                else if (command.id == -1)
                     fillRecentMenu(menu);
                 else
-                    addCommand(menu, spec);
+                    addCommand(menu, command);
             }
             menus.push_back(menu);
         }
@@ -266,31 +266,31 @@ void CMainFrame::createStatusBar() {
 
 QAction* CMainFrame::action(int command) const {
     for (const Command& c : m_commands)
-        if (c.spec.id == command) return c.action;
+        if (c.entry.id == command) return c.action;
     return nullptr;
 }
 
 QAction* CMainFrame::action(int command, CommandTarget target) const {
     for (const Command& c : m_commands)
-        if (c.spec.id == command && c.spec.target == target) return c.action;
+        if (c.entry.id == command && c.entry.target == target) return c.action;
     return nullptr;
 }
 
-void CMainFrame::runCommand(const CommandSpec& spec) {
-    if (!canRun(spec)) return;
-    if (spec.target == T::MainFrame)
-        runMainCommand(spec.id);
+void CMainFrame::runCommand(const CommandSpec& command) {
+    if (!canRun(command)) return;
+    if (command.target == T::MainFrame)
+        runMainCommand(command.id);
     else if (CSplitterFrame* frame = activeProjectWindow())
-        frame->run(spec.id, spec.target);
+        frame->run(command.id, command.target);
     updateCommands();
 }
 
-bool CMainFrame::canRun(const CommandSpec& spec) const {
-    if (spec.target != T::MainFrame) {
+bool CMainFrame::canRun(const CommandSpec& command) const {
+    if (command.target != T::MainFrame) {
         CSplitterFrame* frame = activeProjectWindow();
-        return frame && frame->canRun(spec.id, spec.target);
+        return frame && frame->canRun(command.id, command.target);
     }
-    switch (spec.id) {
+    switch (command.id) {
         case cmd::SelectKinds:
             return m_session.projectOpen;
         case cmd::SaveData:
@@ -313,7 +313,7 @@ void CMainFrame::updateCommands() {
     bool project = activeProjectWindow() != nullptr;
     for (QMenu* m : m_mainMenus) m->menuAction()->setVisible(!project);
     for (QMenu* m : m_projectMenus) m->menuAction()->setVisible(project);
-    for (const Command& c : m_commands) c.action->setEnabled(canRun(c.spec));
+    for (const Command& c : m_commands) c.action->setEnabled(canRun(c.entry));
     action(cmd::ToolBar)->setChecked(m_toolBar && !m_toolBar->isHidden());
     action(cmd::StatusBar)->setChecked(!statusBar()->isHidden());
     action(cmd::TableTips)->setChecked(m_session.ctx.G_Disp_TableTip != 0);
