@@ -37,6 +37,11 @@ class DXF : public CBase_SGT {
     // colours resolved). 0, with the drawing unchanged, when the file cannot
     // be read or holds no DXF sections.
     int Read_FileDxf_To_Mem(const std::string& path);
+    // The same; when a file that could be parsed is refused because its block
+    // insertions would expand past the limits (a block inserting itself,
+    // arrays of arrays, more than two million entities), why names the block
+    // and the limit. why stays empty for a file that is not a readable DXF.
+    int Read_FileDxf_To_Mem(const std::string& path, std::string* why);
 };
 
 // A new, empty drawing; null when none could be made.

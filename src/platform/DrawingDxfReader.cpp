@@ -9,8 +9,10 @@
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -23,6 +25,9 @@ constexpr int kMaxInsertDepth = 16;
 // Blocks inserting blocks can multiply a small file into billions of
 // entities; a file that explodes beyond this is refused.
 constexpr size_t kMaxEntities = 2'000'000;
+// Every block copy costs work even when the block is empty: a block that
+// inserts itself ten times, or arrays of arrays, are refused by this count.
+constexpr uint64_t kMaxInsertions = 1'000'000;
 
 struct BlockInsert {
     std::string name;
@@ -267,9 +272,110 @@ bool explode(const DrawingReader& r, const BlockInsert& ins, int depth, DXF& out
     return true;
 }
 
+// What exploding an insertion would make, counted before anything is copied.
+struct Expansion {
+    uint64_t entities = 0;
+    uint64_t insertions = 0;
+};
+
+uint64_t saturatingAdd(uint64_t a, uint64_t b) {
+    return a > UINT64_MAX - b ? UINT64_MAX : a + b;
+}
+uint64_t saturatingMul(uint64_t a, uint64_t b) {
+    return b != 0 && a > UINT64_MAX / b ? UINT64_MAX : a * b;
+}
+
+// Counts the entities and block copies the explosion would make, with the
+// same depth cut and array limits as explode(), in time proportional to the
+// blocks (each block is counted once per depth). Names the block that takes
+// the drawing past a limit, and the chain when a block inserts itself.
+class ExpansionCount {
+  public:
+    explicit ExpansionCount(const DrawingReader& r) : m_reader(r) {}
+
+    // False, with the reason, when the insertion would go past a limit.
+    bool count(const BlockInsert& ins, int depth, Expansion& out) {
+        auto it = m_reader.blocks.find(ins.name);
+        if (it == m_reader.blocks.end() || depth > kMaxInsertDepth) return true;
+        auto known = m_memo.find({ins.name, depth});
+        Expansion one;
+        if (known != m_memo.end()) {
+            one = known->second;
+        } else {
+            if (!countBlock(it->second, ins.name, depth, one)) return false;
+            m_memo[{ins.name, depth}] = one;
+        }
+        const uint64_t copies = static_cast<uint64_t>(std::min(std::max(1, ins.rows), 100)) *
+                                static_cast<uint64_t>(std::min(std::max(1, ins.cols), 100));
+        out.entities = saturatingAdd(out.entities, saturatingMul(one.entities, copies));
+        out.insertions = saturatingAdd(out.insertions, saturatingMul(one.insertions, copies));
+        return within(out, ins.name);
+    }
+
+    bool within(const Expansion& e, const std::string& block) {
+        if (e.insertions > kMaxInsertions) {
+            m_why = "图块“" + block + "”" + cycleOf(block) + "展开后插入超过 " +
+                    std::to_string(kMaxInsertions) + " 次, 图形未读入";
+            return false;
+        }
+        if (e.entities > kMaxEntities) {
+            m_why = "图块“" + block + "”" + cycleOf(block) + "展开后图元超过 " +
+                    std::to_string(kMaxEntities) + " 个, 图形未读入";
+            return false;
+        }
+        return true;
+    }
+
+    const std::string& why() const { return m_why; }
+
+  private:
+    bool countBlock(const BlockContent& block, const std::string& name, int depth, Expansion& one) {
+        one.entities = block.entities.size();
+        one.insertions = 1;
+        m_path.push_back(name);
+        bool ok = true;
+        for (const BlockInsert& inner : block.inserts)
+            if (!(ok = count(inner, depth + 1, one))) break;
+        m_path.pop_back();
+        return ok;
+    }
+
+    // " (插入了自身)" or " (经“B”插入了自身)" when the block is on its own
+    // insertion path: the usual cause of an endless drawing.
+    std::string cycleOf(const std::string& block) const {
+        auto nearest = std::find(m_path.rbegin(), m_path.rend(), block);
+        if (nearest == m_path.rend()) return {};
+        std::string via;
+        for (auto it = nearest.base(); it != m_path.end(); ++it) via += "“" + *it + "”";
+        return via.empty() ? " (插入了自身) " : " (经" + via + "插入了自身) ";
+    }
+
+    const DrawingReader& m_reader;
+    std::map<std::pair<std::string, int>, Expansion> m_memo;
+    std::vector<std::string> m_path;
+    std::string m_why;
+};
+
+// The model space's own entities and insertions, counted; the reason when
+// the drawing is too large to explode.
+bool expansionWithinLimits(const DrawingReader& reader, std::string* why) {
+    ExpansionCount counter(reader);
+    Expansion total{reader.model.entities.size(), 0};
+    for (const BlockInsert& ins : reader.model.inserts) {
+        if (counter.count(ins, 0, total)) continue;
+        if (why) *why = counter.why();
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int DXF::Read_FileDxf_To_Mem(const std::string& path) {
+    return Read_FileDxf_To_Mem(path, nullptr);
+}
+
+int DXF::Read_FileDxf_To_Mem(const std::string& path, std::string* why) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return 0;
     DXF result;
@@ -277,17 +383,20 @@ int DXF::Read_FileDxf_To_Mem(const std::string& path) {
         DL_Dxf dxf;
         DrawingReader reader(dxf);
         if (!dxf.in(path, &reader) || reader.sections == 0) return 0;
+        if (!expansionWithinLimits(reader, why)) return 0;
         for (const DrawTextStyle& s : reader.styles) result.addStyle(s);
         for (const DrawLineType& t : reader.lineTypes) result.addLineType(t);
-        for (DrawEntity e : reader.model.entities) {
+        // Handed over whole, not copied: a drawing of a million lines would
+        // otherwise be held twice.
+        result.entities() = std::move(reader.model.entities);
+        for (DrawEntity& e : result.entities())
             if (e.color == DrawColor::kByBlock) e.color = DrawColor::kWhite;
-            result.addEntity(std::move(e));
-        }
         for (BlockInsert ins : reader.model.inserts) {
             if (ins.color == DrawColor::kByBlock) ins.color = DrawColor::kWhite;
             if (!explode(reader, ins, 0, result)) return 0;
         }
     } catch (...) {
+        if (why) *why = "图形过大, 内存不足, 未读入";
         return 0;
     }
     *this = std::move(result);

@@ -91,7 +91,7 @@ DxfSectionScan ScanSectionLines(const CSlideCalcData& record, const std::string&
     DxfSectionScan scan;
     scan.result = record;
     std::unique_ptr<DXF> drawing = NewMemDxf();
-    if (!drawing || !drawing->Read_FileDxf_To_Mem(path)) return scan;
+    if (!drawing || !drawing->Read_FileDxf_To_Mem(path, &scan.refusal)) return scan;
     scan.readable = true;
     CSlideCalcData& r = scan.result;
     int* counts[] = {&r.slipCount, &r.slopeCount, &r.waterCount};
@@ -147,7 +147,7 @@ DxfImportSummary TakeSectionLines(CSlideCalcData& record, const DxfSectionScan& 
 }
 
 std::vector<std::string> DescribeSectionScan(const DxfSectionScan& scan) {
-    if (!scan.readable) return {kDxfUnreadable};
+    if (!scan.readable) return {DxfUnreadableMessage(scan)};
     std::vector<std::string> text;
     for (SectionLine l : {SectionLine::Slip, SectionLine::Slope, SectionLine::Water})
         text.push_back(describeLine(l, scan.line(l)));
@@ -166,8 +166,12 @@ std::vector<std::string> DescribeSectionScan(const DxfSectionScan& scan) {
 DxfImportSummary ImportSectionLines(CSlideCalcData& record, const std::string& path,
                                     float unitFactor, MessageSink& messages) {
     DxfSectionScan scan = ScanSectionLines(record, path, unitFactor);
-    if (!scan.readable) messages.message(kDxfUnreadable);
+    if (!scan.readable) messages.message(DxfUnreadableMessage(scan));
     return TakeSectionLines(record, scan);
+}
+
+std::string DxfUnreadableMessage(const DxfSectionScan& scan) {
+    return scan.refusal.empty() ? std::string(kDxfUnreadable) : "读取DXF失败: " + scan.refusal;
 }
 
 bool ParseDrawingUnit(const std::string& text, float* factor) {

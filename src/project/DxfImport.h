@@ -36,6 +36,9 @@ struct DxfLineScan {
 
 struct DxfSectionScan {
     bool readable = false;
+    // Why a drawing that parsed was refused (its block insertions expand past
+    // the reader's limits); empty when the file is no readable DXF at all.
+    std::string refusal;
     std::array<DxfLineScan, kSectionLines> lines{};
     // Polylines passed over: those that take their colour from their layer
     // (how many of them lie on a yellow, green or blue layer), and those of
@@ -72,6 +75,9 @@ DxfImportSummary ImportSectionLines(CSlideCalcData& record, const std::string& p
 
 // The message for a file the drawing reader cannot read.
 inline constexpr const char* kDxfUnreadable = "读取DXF失败，请保存为R12版本的DXF再试!";
+// What to tell for an unreadable scan: the reader's reason for a drawing it
+// refused, else the advice to save as R12, which is for files it cannot parse.
+std::string DxfUnreadableMessage(const DxfSectionScan& scan);
 
 // The units the import offers and their factors to metres ("其他单位" lets the
 // user type the factor, 0 to 1000000).

@@ -116,9 +116,9 @@ int renderDrawingToFile(const DXF& drawing, const std::string& path, const Rende
 }
 
 RenderFileOutcome renderDxfFile(const std::string& dxfPath, const std::string& picturePath,
-                                const RenderOptions& options) {
+                                const RenderOptions& options, std::string* why) {
     DXF drawing;
-    if (!drawing.Read_FileDxf_To_Mem(dxfPath)) return RenderFileOutcome::DrawingUnreadable;
+    if (!drawing.Read_FileDxf_To_Mem(dxfPath, why)) return RenderFileOutcome::DrawingUnreadable;
     if (!renderDrawingToFile(drawing, picturePath, options))
         return RenderFileOutcome::PictureNotWritten;
     return RenderFileOutcome::Written;

@@ -50,8 +50,9 @@ enum class RenderFileOutcome { Written, DrawingUnreadable, PictureNotWritten };
 
 // A picture of a DXF file: read with Read_FileDxf_To_Mem, written by
 // renderDrawingToFile. talvor-cli render is this call.
+// why receives the reader's reason when it refused a drawing that parsed.
 RenderFileOutcome renderDxfFile(const std::string& dxfPath, const std::string& picturePath,
-                                const RenderOptions& options = {});
+                                const RenderOptions& options = {}, std::string* why = nullptr);
 
 // Fonts and painting need a QGuiApplication. Programs without a screen (the
 // command line, tests) make one on the offscreen platform with this; null

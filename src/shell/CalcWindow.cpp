@@ -331,7 +331,7 @@ void CalcWindow::OnImportDxf() {
     float factor = 1.0f;
     if (!askDrawingUnit(this, &factor)) return;
     DxfSectionScan scan = ScanSectionLines(m_record, path, factor);
-    if (!scan.readable) return message(kDxfUnreadable);
+    if (!scan.readable) return message(DxfUnreadableMessage(scan));
     // The user sees the lines found over the sketch before the record changes.
     DxfPreviewDialog preview(m_record, scan, this);
     if (preview.exec() != QDialog::Accepted || !scan.anyLine()) return;

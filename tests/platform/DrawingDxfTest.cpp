@@ -1,6 +1,7 @@
 #include "platform/Drawing.h"
 
 #include "platform/DrawingCheck.h"
+#include "support/DxfText.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -91,4 +92,30 @@ TEST(DrawingDxf, UnreadableFilesFailCleanlyAndEndlessOrMissingBlocksAreHandled) 
     ASSERT_EQ(d.Read_FileDxf_To_Mem(kData + "nested_blocks.dxf"), 1);
     EXPECT_EQ(d.entities().size(), 17u);
     for (const DrawEntity& e : d.entities()) EXPECT_EQ(e.kind, DrawEntityKind::Line);
+}
+
+// Insertions that would never end, or multiply past every limit, are counted
+// before anything is copied and refused naming the block; the drawing read
+// before stays.
+TEST(DrawingDxf, SelfInsertionMutualInsertionAndNestedArraysAreRefusedNamingTheBlock) {
+    TempDir dir;
+    const std::pair<std::string, const char*> cases[] = {
+        {dxftext::selfInsertionFan(), "图块“A” (插入了自身) 展开后插入超过 1000000 次"},
+        {dxftext::mutualInsertion(), "图块“A” (经“B”插入了自身) 展开后插入超过 1000000 次"},
+        {dxftext::nestedArrays(), "图块“L2”展开后插入超过 1000000 次"},
+        {dxftext::file(dxftext::block("W", dxftext::repeated(dxftext::line(0, 0), 300)),
+                       dxftext::repeated(dxftext::insert("W", 100, 100), 1)),
+         "图块“W”展开后图元超过 2000000 个"},
+    };
+    DXF d = sampleDrawing();
+    for (const auto& [text, reason] : cases) {
+        writeBytes(dir.file("h.dxf"), text);
+        std::string why;
+        EXPECT_EQ(d.Read_FileDxf_To_Mem(dir.file("h.dxf"), &why), 0);
+        EXPECT_NE(why.find(reason), std::string::npos) << why;
+    }
+    EXPECT_EQ(dump(d), dump(sampleDrawing()));
+    std::string why;
+    EXPECT_EQ(d.Read_FileDxf_To_Mem(kData + "bad_garbage.dxf", &why), 0);
+    EXPECT_EQ(why, "");  // not a DXF: no reason of ours, the caller's advice stands
 }

@@ -1,0 +1,87 @@
+// R12 DXF text made by hand for the reader's hostile cases: block insertions
+// that never end or multiply past every limit, written in a few hundred bytes.
+#pragma once
+
+#include <string>
+#include <utility>
+
+namespace dxftext {
+
+inline std::string pairs(std::initializer_list<std::pair<int, std::string>> codes) {
+    std::string s;
+    // Appended piece by piece: "a" + std::string&& trips a false -Wrestrict in g++ 12.
+    for (const auto& [code, value] : codes) {
+        s += std::to_string(code);
+        s += '\n';
+        s += value;
+        s += '\n';
+    }
+    return s;
+}
+
+inline std::string line(int x, int y) {
+    return pairs({{0, "LINE"},
+                  {8, "0"},
+                  {10, std::to_string(x)},
+                  {20, std::to_string(y)},
+                  {30, "0"},
+                  {11, std::to_string(x + 1)},
+                  {21, std::to_string(y + 1)},
+                  {31, "0"}});
+}
+
+inline std::string insert(const std::string& block, int rows = 1, int cols = 1) {
+    return pairs({{0, "INSERT"},
+                  {8, "0"},
+                  {2, block},
+                  {10, "0"},
+                  {20, "0"},
+                  {30, "0"},
+                  {70, std::to_string(cols)},
+                  {71, std::to_string(rows)},
+                  {44, "1"},
+                  {45, "1"}});
+}
+
+inline std::string block(const std::string& name, const std::string& body) {
+    return pairs({{0, "BLOCK"}, {8, "0"}, {2, name}, {70, "0"}, {10, "0"}, {20, "0"}, {30, "0"}}) +
+           body + pairs({{0, "ENDBLK"}, {8, "0"}});
+}
+
+inline std::string file(const std::string& blocks, const std::string& entities) {
+    return pairs({{0, "SECTION"}, {2, "BLOCKS"}}) + blocks +
+           pairs({{0, "ENDSEC"}, {0, "SECTION"}, {2, "ENTITIES"}}) + entities +
+           pairs({{0, "ENDSEC"}, {0, "EOF"}});
+}
+
+inline std::string repeated(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+// A block that inserts itself ten times.
+inline std::string selfInsertionFan() {
+    return file(block("A", line(0, 0) + repeated(insert("A"), 10)), insert("A"));
+}
+
+// Two blocks that insert each other three times each.
+inline std::string mutualInsertion() {
+    return file(block("A", line(0, 0) + repeated(insert("B"), 3)) +
+                    block("B", line(0, 1) + repeated(insert("A"), 3)),
+                insert("A"));
+}
+
+// Sixteen blocks, each a 10 x 10 array of the one before.
+inline std::string nestedArrays() {
+    std::string blocks = block("L0", line(0, 0));
+    for (int k = 1; k < 16; ++k) {
+        std::string name = "L", inner = "L";
+        name += std::to_string(k);
+        inner += std::to_string(k - 1);
+        blocks += block(name, insert(inner, 10, 10));
+    }
+    return file(blocks, insert("L15"));
+}
+
+}  // namespace dxftext
