@@ -5,6 +5,7 @@
 #include "platform/LineReader.h"
 #include "platform/TextEncoding.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <vector>
@@ -12,6 +13,19 @@
 namespace {
 
 enum class Dest { Text, Skip, Colours, Picture };
+
+// A control word's number saturates here, so that no arithmetic on it can
+// overflow; RTF's own numbers are 16-bit.
+constexpr long kParamLimit = 1'000'000'000;
+// Font sizes in half points: at least 1 point, at most 1638 (RTF's largest).
+constexpr int kMinHalfPoints = 2;
+constexpr int kMaxHalfPoints = 3276;
+// Replacement characters after \uN: a handful at most.
+constexpr int kMaxUc = 8;
+
+int held(long value, long lo, long hi) {
+    return static_cast<int>(std::clamp(value, lo, hi));
+}
 
 struct State {
     Dest dest = Dest::Text;
@@ -89,9 +103,9 @@ void RtfParser::controlWord(const std::string& w, bool hasParam, long p) {
         s.dest = Dest::Picture;
         m_hex.clear();
     } else if (s.dest == Dest::Colours) {
-        if (w == "red") m_red = static_cast<int>(p);
-        if (w == "green") m_green = static_cast<int>(p);
-        if (w == "blue") m_blue = static_cast<int>(p);
+        if (w == "red") m_red = held(p, 0, 255);
+        if (w == "green") m_green = held(p, 0, 255);
+        if (w == "blue") m_blue = held(p, 0, 255);
         m_componentSeen = m_componentSeen || w == "red" || w == "green" || w == "blue";
     } else if (s.dest == Dest::Picture) {
         if (w == "pngblip") s.png = true;
@@ -106,12 +120,12 @@ void RtfParser::controlWord(const std::string& w, bool hasParam, long p) {
             s.halfPoints = 24;  // RTF's own default size
         } else if (w == "fs" && hasParam) {
             flush();
-            s.halfPoints = static_cast<int>(p);
+            s.halfPoints = held(p, kMinHalfPoints, kMaxHalfPoints);
         } else if (w == "cf") {
             flush();
-            s.colourIndex = hasParam ? static_cast<int>(p) : 0;
+            s.colourIndex = hasParam ? held(p, 0, kParamLimit) : 0;
         } else if (w == "uc" && hasParam) {
-            s.uc = static_cast<int>(p);
+            s.uc = held(p, 0, kMaxUc);
         } else if (w == "u" && hasParam) {
             unicodeChar(p);
         }
@@ -124,6 +138,8 @@ void RtfParser::unicodeChar(long value) {
     flush();
     const State& s = m_stack.back();
     long cp = value < 0 ? value + 65536 : value;
+    // Not a UTF-16 unit: the replacement character.
+    if (cp < 0 || cp > 0xFFFF) cp = 0xFFFD;
     std::string utf8;
     if (cp < 0x80) {
         utf8 += static_cast<char>(cp);
@@ -149,10 +165,11 @@ void RtfParser::readControlWord() {
     if (m_pos < m_in.size() && m_in[m_pos] == '-') ++m_pos;
     while (m_pos < m_in.size() && std::isdigit(static_cast<unsigned char>(m_in[m_pos]))) ++m_pos;
     bool hasParam = m_pos > numStart && !(m_pos == numStart + 1 && m_in[numStart] == '-');
+    // Digit by digit, saturating: "\\fs99999999999999999999" is a number too.
     long param = 0;
-    if (hasParam)
-        param =
-            std::strtol(std::string(m_in.substr(numStart, m_pos - numStart)).c_str(), nullptr, 10);
+    for (size_t i = numStart; hasParam && i < m_pos; ++i)
+        if (m_in[i] != '-') param = std::min(param * 10 + (m_in[i] - '0'), kParamLimit);
+    if (m_in[numStart] == '-') param = -param;
     if (m_pos < m_in.size() && m_in[m_pos] == ' ') ++m_pos;
     controlWord(word, hasParam, param);
 }

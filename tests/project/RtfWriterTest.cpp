@@ -95,6 +95,25 @@ TEST(Rtf, ReaderSkipsFontsStylesAndStarredGroups) {
               (std::vector<std::string>{"Big@32768/400", " small\n≠z @-1/200"}));
 }
 
+// Numbers past any sane value saturate and sizes are held to 1..1638 points:
+// no overflow (the sanitizer run reads these), and the text is still there.
+TEST(Rtf, HostileNumbersAreHeldToSaneRanges) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"{\\rtf1\\fs2147483647 a}", {"a@-1/32760"}},
+        {"{\\rtf1\\fs99999999999999999999999 a}", {"a@-1/32760"}},
+        {"{\\rtf1\\fs0 a\\fs-2147483648 b}", {"ab@-1/20"}},
+        {"{\\rtf1{\\colortbl;\\red2147483647\\green-9\\blue256;}\\cf1 a}", {"a@16711935/200"}},
+        {"{\\rtf1\\cf99999999999 a}", {"a@-1/200"}},
+        {"{\\rtf1\\uc2147483647\\u-2147483648 kept}", {"\xEF\xBF\xBD@-1/200"}},
+        {"{\\rtf1\\uc-5\\u99999999999 z}", {"\xEF\xBF\xBDz@-1/200"}},
+    };
+    for (const auto& [rtf, expected] : cases) {
+        std::optional<ReportDocument> doc = ParseRtf(rtf);
+        ASSERT_TRUE(doc) << rtf;
+        EXPECT_EQ(runs(*doc), expected) << rtf;
+    }
+}
+
 // Random bytes, some dressed as RTF or report directives.
 TEST(Rtf, RandomTextNeverBreaksTheTextReaders) {
     std::mt19937 rng(99);
