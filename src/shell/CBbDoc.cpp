@@ -7,6 +7,7 @@
 #include "shell/TemplateChooserDialog.h"
 
 #include "project/CProjectData.h"
+#include "project/ItemFiles.h"
 #include "project/TemplateChooser.h"
 
 #include <QString>
@@ -56,7 +57,7 @@ bool CBbDoc::OpenItem(bool newItem) {
 
 void CBbDoc::OnAddItem() {
     ClearViews();
-    int number = m_session.project.AddItem(m_list.kindIndex);
+    int number = AddProjectItem(m_session.project, m_session.ctx, m_list.kindIndex);
     emit projectChanged();
     if (number == 0) return;
     RefreshItemList(true);
@@ -70,7 +71,8 @@ void CBbDoc::OnDeleteItem() {
     if (question.empty()) return;
     if (!m_session.ctx.messages->question(question, false)) return;
     ClearViews();
-    m_session.project.RemoveItem(m_list.kindIndex, m_list.itemSelection);
+    // The item's files go to the removed-items folder; the status says where.
+    RemoveProjectItem(m_session.project, m_session.ctx, m_list.kindIndex, m_list.itemSelection);
     emit projectChanged();
     RefreshItemList(false);
 }

@@ -4,6 +4,7 @@
 #include "support/ShellTestSupport.h"
 
 #include "shell/CSplitterFrame.h"
+#include "shell/CalcInfoDock.h"
 #include "shell/DrawingPane.h"
 #include "shell/CBbView.h"
 
@@ -120,6 +121,9 @@ void ItemBarTest::addCalculateLookAtResultsAndDelete() {
     answerMessage(QMessageBox::Yes);
     QTest::mouseClick(window->deleteButton(), Qt::LeftButton);
     QCOMPARE(lines(window->itemCombo()), QStringList{"01  Talvor设计计算 2(&TLVR_0002.DAT)"});
+    QVERIFY(!QFileInfo::exists(place.projectFile("&TLVR_0001.dat")));
+    QVERIFY(QFileInfo::exists(place.projectFile("Removed/&TLVR_0001-1/&TLVR_0001.dat")));
+    QVERIFY(frame->infoDock()->text().contains("已删除项目"));
     QVERIFY(frame->action(cmd::SaveData)->isEnabled());
     frame->action(cmd::SaveData)->trigger();
     QVERIFY(!frame->action(cmd::SaveData)->isEnabled());
