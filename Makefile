@@ -30,7 +30,7 @@ run: build
 	    $(BUILD)/src/cli/talvor-cli new --force out/example.TV && \
 	    echo "default worked example written to out/example.TV"; \
 	    $(BUILD)/src/cli/talvor-cli calc out/example.TV; status=$$?; \
-	    echo "calculation report (GBK text): out/example_TLVR.RTF"; \
+	    echo "calculation report (RTF with its drawings): out/example_TLVR.RTF"; \
 	    echo "no display: the desktop program is $(BUILD)/src/shell/talvor [PROJECT_DIR]"; \
 	    exit $$status; \
 	fi
