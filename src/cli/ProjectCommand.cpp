@@ -50,6 +50,29 @@ struct ProjectArgs {
 // position never runs every item.
 constexpr int kMaxItems = 100;
 
+// The project's files read as always, with what is damaged in them told to
+// the status sink.
+bool loadProjectTelling(CProjectData& project, const WorkContext& ctx) {
+    InputDiagnostics diagnostics;
+    bool loaded = project.LoadProject(ctx, &diagnostics);
+    if (ctx.status) diagnostics.tellTo(*ctx.status);
+    return loaded;
+}
+
+bool loadTemplatesTelling(CTemplateIndex& index, const WorkContext& ctx) {
+    InputDiagnostics diagnostics;
+    bool loaded = index.LoadTemplateIndex(ctx, &diagnostics);
+    if (ctx.status) diagnostics.tellTo(*ctx.status);
+    return loaded;
+}
+
+int readInfoTelling(CProjectInfo& info, const std::string& dir, const WorkContext& ctx) {
+    InputDiagnostics diagnostics;
+    int read = info.ReadInfoFile(dir, &diagnostics);
+    if (ctx.status) diagnostics.tellTo(*ctx.status);
+    return read;
+}
+
 WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
     WorkContext ctx;
     ctx.G_strWorkPath = withTrailingSlash(args.dir);
@@ -67,7 +90,7 @@ WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
 // A directory without a valid project file is an empty project.
 CProjectData openProject(const WorkContext& ctx) {
     CProjectData project;
-    project.LoadProject(ctx);
+    loadProjectTelling(project, ctx);
     project.IncludeKind(kKind);
     return project;
 }
@@ -81,7 +104,7 @@ std::string fileMark(const WorkContext& ctx, const std::string& name) {
 
 int listItems(const WorkContext& ctx) {
     CProjectData project;
-    if (!project.LoadProject(ctx)) {
+    if (!loadProjectTelling(project, ctx)) {
         std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
         return 2;
     }
@@ -113,7 +136,7 @@ int listTemplates(const WorkContext& ctx) {
     const std::string dir = TemplateDirectory(ctx, false);
     std::error_code ec;
     CTemplateIndex index;
-    if (!std::filesystem::is_directory(dir, ec) || !index.LoadTemplateIndex(ctx)) {
+    if (!std::filesystem::is_directory(dir, ec) || !loadTemplatesTelling(index, ctx)) {
         std::fprintf(stderr, "%s 中没有模板库 (Talvor.MB)\n", dir.c_str());
         tellTemplateDirectory(ctx);
         return 2;
@@ -132,7 +155,7 @@ int listTemplates(const WorkContext& ctx) {
 int startData(const WorkContext& ctx, int pos, CSlideCalcData& item) {
     if (pos <= 0) return 1;
     CTemplateIndex index;
-    if (!index.LoadTemplateIndex(ctx) || pos > index.templateCount[kKind]) {
+    if (!loadTemplatesTelling(index, ctx) || pos > index.templateCount[kKind]) {
         std::fprintf(stderr, "模板库 %s 中没有第 %d 个模板 (共 %d 个, 见 project DIR templates)\n",
                      TemplateDirectory(ctx, false).c_str(), pos, index.templateCount[kKind]);
         tellTemplateDirectory(ctx);
@@ -171,7 +194,7 @@ int addItem(const ProjectArgs& args, const WorkContext& ctx) {
         return 1;
     }
     CProjectInfo info;
-    if (!info.ReadInfoFile(args.dir))
+    if (!readInfoTelling(info, args.dir, ctx))
         CProjectInfo::Defaults(ctx.G_strWorkPath, std::time(nullptr)).WriteInfoFile(args.dir);
     list.RefreshItemList(project, ctx, true);
     std::printf("%s\n", list.itemLines.back().c_str());
@@ -180,7 +203,7 @@ int addItem(const ProjectArgs& args, const WorkContext& ctx) {
 
 int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
     CProjectData project;
-    if (!project.LoadProject(ctx)) {
+    if (!loadProjectTelling(project, ctx)) {
         std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
         return 2;
     }
@@ -236,7 +259,7 @@ int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int 
 
 int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
     CProjectData project;
-    if (!project.LoadProject(ctx)) {
+    if (!loadProjectTelling(project, ctx)) {
         std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
         return 2;
     }

@@ -2,6 +2,7 @@
 #include "project/CPileLibrary.h"
 
 #include "platform/FieldLine.h"
+#include "platform/InputDiagnostics.h"
 #include "platform/LineReader.h"
 #include "platform/Sinks.h"
 #include "platform/TextEncoding.h"
@@ -28,6 +29,11 @@ namespace {
 // Lines shorter than this are stray characters, not entries.
 constexpr int kShortestEntry = 5;
 
+constexpr const char* kEntryFormat = "%d,%d,%s,%s,%f,%f,%f,%s,%s,%f,%f\n";
+constexpr const char* kEntryFields[] = {
+    "序号", "编号", "桩号", "桩型",       "规格/桩径",       "桩长",
+    "埋深", "土质", "地形", "极限承载力", "极限承载力平均值"};
+
 std::string trimmed(const std::string& s) {
     size_t b = s.find_first_not_of(" \t");
     if (b == std::string::npos) return {};
@@ -45,7 +51,7 @@ std::string formatted(const char* fmt, double v) {
 
 CPileTestRecord CPileLibrary::ParseEntry(const std::string& line) {
     CPileTestRecord e;
-    scanFields(line, "%d,%d,%s,%s,%f,%f,%f,%s,%s,%f,%f\n",
+    scanFields(line, kEntryFormat,
                {&e.seqNo, &e.number, &e.pileId, &e.pileType, &e.size, &e.length, &e.embedDepth,
                 &e.soil, &e.terrain, &e.capacity, &e.capacityMean});
     for (std::string* text : {&e.pileId, &e.pileType, &e.soil, &e.terrain})
@@ -53,20 +59,25 @@ CPileTestRecord CPileLibrary::ParseEntry(const std::string& line) {
     return e;
 }
 
-void CPileLibrary::ParseLibraryText(const std::string& text) {
+void CPileLibrary::ParseLibraryText(const std::string& text, InputDiagnostics* diag) {
     entries.clear();
     LineReader in(text);
     std::string line;
     while (fgets_skip_comment(in, line)) {
         if (gbkWidth(line) < kShortestEntry) continue;
         entries.push_back(ParseEntry(line));
+        if (!diag) continue;
+        for (const FieldIssue& issue : checkFieldLine(line, kEntryFormat))
+            diag->add(in.lineNumber(), issue.field < 11 ? kEntryFields[issue.field] : "第12个值",
+                      issue.found, FieldIssueText(issue));
     }
 }
 
-int CPileLibrary::LoadPileLibraryFile(const std::string& path) {
+int CPileLibrary::LoadPileLibraryFile(const std::string& path, InputDiagnostics* diagnostics) {
     std::optional<std::string> bytes = readFileBytes(path);
     if (!bytes) return 0;
-    ParseLibraryText(decodeFileText(*bytes));
+    if (diagnostics) diagnostics->setFile(path);
+    ParseLibraryText(decodeFileText(*bytes), diagnostics);
     return 1;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class InputDiagnostics;
 class MessageSink;
 struct WorkContext;
 
@@ -19,9 +20,10 @@ class CPileLibrary {
     // Reads the library file of the program directory; 0 when it cannot be
     // opened (the entries are then left as they were).
     int LoadPileLibrary(const WorkContext& ctx);
-    int LoadPileLibraryFile(const std::string& path);
+    int LoadPileLibraryFile(const std::string& path, InputDiagnostics* diagnostics = nullptr);
     // Entries from the file's text, already decoded; replaces the entries.
-    void ParseLibraryText(const std::string& text);
+    // diagnostics, when given, note each value the scan had to guess at.
+    void ParseLibraryText(const std::string& text, InputDiagnostics* diagnostics = nullptr);
 
     // One library line scanned over the defaults; text fields longer than a
     // field holds are cut at a character boundary.

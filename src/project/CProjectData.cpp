@@ -79,27 +79,43 @@ std::string CProjectData::FormatProjectFile() const {
     return out;
 }
 
-bool CProjectData::ParseProjectFile(std::string_view bytes) {
-    if (bytes.size() < kKindCountAt) return false;
-    if (bytes.substr(0, kMagicField).find(kMagic) == std::string_view::npos) return false;
+bool CProjectData::ParseProjectFile(std::string_view bytes, InputDiagnostics* diag) {
+    auto refuse = [&](const std::string& what) {
+        if (diag) diag->add(0, "", "", what);
+        return false;
+    };
+    if (bytes.size() < kKindCountAt)
+        return refuse("文件只有 " + std::to_string(bytes.size()) + " 字节, 应有 " +
+                      std::to_string(kFileSize) + " 字节");
+    if (bytes.substr(0, kMagicField).find(kMagic) == std::string_view::npos)
+        return refuse("前 50 字节中没有工程文件标记 “" + std::string(kMagic) + "”");
     CProjectData read;
     for (int k = 0; k < kKinds; ++k) {
         read.kindIncluded[k] = getInt32(bytes, kIncludedAt + 4 * k);
         read.itemCount[k] = getInt32(bytes, kCountAt + 4 * k);
         // A count outside the list would index past it: the file is damaged.
-        if (read.itemCount[k] < 0 || read.itemCount[k] > kMaxItems) return false;
+        if (read.itemCount[k] < 0 || read.itemCount[k] > kMaxItems)
+            return refuse("itemCount[" + std::to_string(k + 1) + "] 为 " +
+                          std::to_string(read.itemCount[k]) + ", 超出 0..100");
         for (int i = 0; i < kMaxItems; ++i)
             read.itemNumbers[k][i] = getInt32(bytes, kNumbersAt + 4 * (k * kMaxItems + i));
     }
+    if (diag) NoteNumberLists<kMaxNumber>(read.itemCount, read.itemNumbers, "itemNumbers", *diag);
     read.modified = 0;
     *this = read;
     return true;
 }
 
 bool CProjectData::LoadProject(const WorkContext& ctx) {
-    std::optional<std::string> bytes = readFileBytes(workFile(ctx, kFileName));
+    return LoadProject(ctx, nullptr);
+}
+
+bool CProjectData::LoadProject(const WorkContext& ctx, InputDiagnostics* diagnostics) {
+    std::string path = workFile(ctx, kFileName);
+    std::optional<std::string> bytes = readFileBytes(path);
     if (!bytes) return false;
-    return ParseProjectFile(*bytes);
+    if (diagnostics) diagnostics->setFile(path);
+    return ParseProjectFile(*bytes, diagnostics);
 }
 
 bool CProjectData::SaveProject(const WorkContext& ctx) {

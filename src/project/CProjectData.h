@@ -9,6 +9,7 @@
 #include <string_view>
 
 class AtomicFileWriter;
+class InputDiagnostics;
 struct WorkContext;
 
 class CProjectData {
@@ -25,6 +26,8 @@ class CProjectData {
     bool RemoveItem(int kind, int position);
 
     bool LoadProject(const WorkContext& ctx);
+    // The same, noting what is damaged in the file (the reading is the same).
+    bool LoadProject(const WorkContext& ctx, InputDiagnostics* diagnostics);
     bool SaveProject(const WorkContext& ctx);
     // The same, writing through the given writer (tests pass one that fails).
     bool SaveProject(const WorkContext& ctx, AtomicFileWriter& writer);
@@ -33,7 +36,7 @@ class CProjectData {
     std::string FormatProjectFile() const;
     // Takes the arrays from a file's bytes; false (record unchanged) when the
     // magic is missing or the file is too short or holds impossible counts.
-    bool ParseProjectFile(std::string_view bytes);
+    bool ParseProjectFile(std::string_view bytes, InputDiagnostics* diagnostics = nullptr);
 
     // Marks the kind as part of the project; a change marks the record modified.
     void IncludeKind(int kind);

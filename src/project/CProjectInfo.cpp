@@ -2,6 +2,7 @@
 #include "project/CProjectInfo.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/InputDiagnostics.h"
 #include "platform/LineReader.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 const char* const kIndustryNames[CProjectInfo::kIndustries] = {"其它行业", "铁路行业", "公路行业",
                                                                "水利行业"};
@@ -41,19 +43,29 @@ CProjectInfo CProjectInfo::Defaults(const std::string& workPath, std::time_t now
     return info;
 }
 
-void CProjectInfo::ParseInfoText(const std::string& text) {
+void CProjectInfo::ParseInfoText(const std::string& text, InputDiagnostics* diag) {
+    static const char* const kFields[] = {"name", "number", "designTime", "industry"};
     LineReader in(text);
     std::string lines[4];
-    for (std::string& line : lines) {
-        if (!in.nextLine(line)) break;
-        line = cutToGbkWidth(line, kLineLimit);
+    for (int i = 0; i < 4; ++i) {
+        if (!in.nextLine(lines[i])) break;
+        std::string cut = cutToGbkWidth(lines[i], kLineLimit);
+        if (diag && cut != lines[i])
+            diag->add(i + 1, kFields[i], lines[i], "超过 289 字节, 只读前 289 字节");
+        lines[i] = cut;
     }
     name = lines[0];
     number = lines[1];
     designTime = lines[2];
     // An empty or unreadable industry is the first; others are held to the list.
-    long value = std::strtol(lines[3].c_str(), nullptr, 10);
+    char* end = nullptr;
+    long value = std::strtol(lines[3].c_str(), &end, 10);
     industry = static_cast<int>(std::clamp(value, 0L, static_cast<long>(kIndustries - 1)));
+    bool whole =
+        *end == '\0' || std::string_view(end).find_first_not_of(" \t") == std::string::npos;
+    if (diag && !lines[3].empty() && (!whole || value != industry))
+        diag->add(4, kFields[3], lines[3],
+                  "不是 0..3 的行业代码, 按 " + std::to_string(industry) + " 读");
 }
 
 std::string CProjectInfo::FormatInfoText() const {
@@ -66,10 +78,15 @@ std::string CProjectInfo::FormatInfoText() const {
 }
 
 int CProjectInfo::ReadInfoFile(const std::string& dir) {
-    std::optional<std::string> bytes =
-        readFileBytes(resolveInDir(withTrailingSlash(dir), kFileName));
+    return ReadInfoFile(dir, nullptr);
+}
+
+int CProjectInfo::ReadInfoFile(const std::string& dir, InputDiagnostics* diagnostics) {
+    std::string path = resolveInDir(withTrailingSlash(dir), kFileName);
+    std::optional<std::string> bytes = readFileBytes(path);
     if (!bytes) return 0;
-    ParseInfoText(decodeFileText(*bytes));
+    if (diagnostics) diagnostics->setFile(path);
+    ParseInfoText(decodeFileText(*bytes), diagnostics);
     return 1;
 }
 

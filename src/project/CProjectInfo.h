@@ -6,6 +6,8 @@
 #include <ctime>
 #include <string>
 
+class InputDiagnostics;
+
 struct CProjectInfo {
     static constexpr const char* kFileName = "GCXX.BOX";
     static constexpr int kIndustries = 4;
@@ -23,11 +25,13 @@ struct CProjectInfo {
     // Reads "GCXX.BOX" of the directory dir; 0 when there is none (the fields
     // are then left as they are).
     int ReadInfoFile(const std::string& dir);
+    // The same, noting what is damaged in the file (the reading is the same).
+    int ReadInfoFile(const std::string& dir, InputDiagnostics* diagnostics);
     // Writes "GCXX.BOX" into dir (as GBK, atomically); 0 when it could not.
     int WriteInfoFile(const std::string& dir) const;
 
     // Fields from the file's text, already decoded; the work path is not stored.
-    void ParseInfoText(const std::string& text);
+    void ParseInfoText(const std::string& text, InputDiagnostics* diagnostics = nullptr);
     std::string FormatInfoText() const;
 
     bool operator==(const CProjectInfo&) const = default;

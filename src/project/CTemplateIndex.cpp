@@ -60,25 +60,44 @@ std::string CTemplateIndex::FormatIndexFile() const {
     return out;
 }
 
-bool CTemplateIndex::ParseIndexFile(std::string_view bytes) {
-    if (bytes.size() < static_cast<size_t>(kFileSize)) return false;
-    if (bytes.substr(0, kMagicField).find(kMagic) == std::string_view::npos) return false;
+bool CTemplateIndex::ParseIndexFile(std::string_view bytes, InputDiagnostics* diag) {
+    auto refuse = [&](const std::string& what) {
+        if (diag) diag->add(0, "", "", what);
+        return false;
+    };
+    if (bytes.size() < static_cast<size_t>(kFileSize))
+        return refuse("文件只有 " + std::to_string(bytes.size()) + " 字节, 应有 " +
+                      std::to_string(kFileSize) + " 字节");
+    if (bytes.substr(0, kMagicField).find(kMagic) == std::string_view::npos)
+        return refuse("前 50 字节中没有模板库标记 “" + std::string(kMagic) + "”");
     CTemplateIndex read;
     for (int k = 0; k < kKinds; ++k) {
         read.templateCount[k] = getInt32(bytes, kCountAt + 4 * k);
         // A count outside the list would index past it: the file is damaged.
-        if (read.templateCount[k] < 0 || read.templateCount[k] > kMaxTemplates) return false;
+        if (read.templateCount[k] < 0 || read.templateCount[k] > kMaxTemplates)
+            return refuse("templateCount[" + std::to_string(k + 1) + "] 为 " +
+                          std::to_string(read.templateCount[k]) + ", 超出 0..100");
         for (int i = 0; i < kMaxTemplates; ++i)
             read.templateNumbers[k][i] = getInt32(bytes, kNumbersAt + 4 * (k * kMaxTemplates + i));
     }
+    if (diag)
+        NoteNumberLists<kMaxNumber>(read.templateCount, read.templateNumbers, "templateNumbers",
+                                    *diag);
     *this = read;
     return true;
 }
 
 bool CTemplateIndex::LoadTemplateIndex(const WorkContext& ctx) {
+    return LoadTemplateIndex(ctx, nullptr);
+}
+
+bool CTemplateIndex::LoadTemplateIndex(const WorkContext& ctx, InputDiagnostics* diagnostics) {
     std::string dir = TemplateDirectory(ctx, true);
-    std::optional<std::string> bytes = readFileBytes(resolveInDir(dir, kIndexName));
-    return bytes && ParseIndexFile(*bytes);
+    std::string path = resolveInDir(dir, kIndexName);
+    std::optional<std::string> bytes = readFileBytes(path);
+    if (!bytes) return false;
+    if (diagnostics) diagnostics->setFile(path);
+    return ParseIndexFile(*bytes, diagnostics);
 }
 
 bool CTemplateIndex::SaveTemplateIndex(const WorkContext& ctx) const {

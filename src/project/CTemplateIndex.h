@@ -9,6 +9,7 @@
 #include <string_view>
 
 class AtomicFileWriter;
+class InputDiagnostics;
 struct WorkContext;
 
 class CTemplateIndex {
@@ -21,6 +22,8 @@ class CTemplateIndex {
     // Creates the template directory when missing, then reads the index; false
     // (index unchanged) when the file is missing, foreign or damaged.
     bool LoadTemplateIndex(const WorkContext& ctx);
+    // The same, noting what is damaged in the index (the reading is the same).
+    bool LoadTemplateIndex(const WorkContext& ctx, InputDiagnostics* diagnostics);
     bool SaveTemplateIndex(const WorkContext& ctx) const;
     bool SaveTemplateIndex(const WorkContext& ctx, AtomicFileWriter& writer) const;
 
@@ -28,7 +31,7 @@ class CTemplateIndex {
     bool RemoveTemplate(int kind, int position);
 
     std::string FormatIndexFile() const;
-    bool ParseIndexFile(std::string_view bytes);
+    bool ParseIndexFile(std::string_view bytes, InputDiagnostics* diagnostics = nullptr);
 
     bool operator==(const CTemplateIndex&) const = default;
 

@@ -3,9 +3,12 @@
 // all kinds; entries of 0 or below are empty.
 #pragma once
 
+#include "platform/InputDiagnostics.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // The smallest number in 1..maxNumber that no list holds; 0 when all are used.
 template <int maxNumber, size_t kinds, size_t perKind>
@@ -37,4 +40,28 @@ bool RemoveNumberAt(std::array<int32_t, perKind>& list, int32_t& count, int posi
     list[count - 1] = 0;
     --count;
     return true;
+}
+
+// Notes the entries in use (the first count of each list) that no list may
+// hold: numbers outside 1..maxNumber and numbers held twice. A damaged file
+// reads as it always has; these say where it is damaged.
+template <int maxNumber, size_t kinds, size_t perKind>
+void NoteNumberLists(const std::array<int32_t, kinds>& counts,
+                     const std::array<std::array<int32_t, perKind>, kinds>& lists,
+                     const char* listName, InputDiagnostics& diag) {
+    std::array<bool, maxNumber + 1> used{};
+    for (size_t k = 0; k < kinds; ++k) {
+        for (int32_t i = 0; i < counts[k] && i < static_cast<int32_t>(perKind); ++i) {
+            int32_t n = lists[k][i];
+            std::string field = std::string(listName) + "[" + std::to_string(k + 1) + "][" +
+                                std::to_string(i + 1) + "]";
+            if (n < 1 || n > maxNumber) {
+                diag.add(0, field, std::to_string(n),
+                         "不是 1.." + std::to_string(maxNumber) + " 的编号");
+            } else if (used[n]) {
+                diag.add(0, field, std::to_string(n), "编号重复");
+            }
+            if (n >= 1 && n <= maxNumber) used[n] = true;
+        }
+    }
 }
