@@ -93,6 +93,15 @@ TEST(TableCommand, RefusedCellsAreNamedAndNothingIsWrittenWithoutWrite) {
               "1\t0.001\t2.000\t2.000\t89.97\t10.000\t35.000");
     EXPECT_EQ(cli(quoted(path)), 0);
     EXPECT_NE(cli.out.find("CPileKindTable\t抗滑桩/桩身参数\t1\n"), std::string::npos);
+    // A file the reader had to guess in is shown, but never rewritten.
+    std::string typo = readBytes(path);
+    typo.replace(typo.find("19.000000"), 9, "19.0O0000");
+    writeBytes(path, typo);
+    EXPECT_EQ(cli(quoted(path) + " CBasicTable --set 1,2=20 --write"), 2);
+    EXPECT_NE(cli.err.find("未改写"), std::string::npos);
+    EXPECT_EQ(readBytes(path), typo);
+    EXPECT_EQ(cli(quoted(path) + " CSlipCountTable"), 0);
+    EXPECT_NE(cli.err.find("19.0O0000"), std::string::npos);
     EXPECT_EQ(cli(quoted(path) + " CNoTable"), 2);
     EXPECT_EQ(cli(quoted(cli.dir.file("missing.TV"))), 2);
 }
