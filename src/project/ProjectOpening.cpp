@@ -1,6 +1,7 @@
 // Project record and project directory as the opening of a project needs them.
 #include "project/ProjectOpening.h"
 
+#include "platform/InputDiagnostics.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
 #include "project/CProjectInfo.h"
@@ -20,7 +21,10 @@ std::string trimmed(const std::string& s) {
 
 ProjectLoad OpenProjectRecord(const WorkContext& ctx, CProjectData& project) {
     project = CProjectData{};
-    bool loaded = project.LoadProject(ctx);
+    // What was wrong in a damaged file is told, so the user knows what was lost.
+    InputDiagnostics diagnostics;
+    bool loaded = project.LoadProject(ctx, &diagnostics);
+    if (ctx.status) diagnostics.tellTo(*ctx.status);
     std::error_code ec;
     bool present = std::filesystem::exists(workFile(ctx, CProjectData::kFileName), ec);
     project.IncludeKind(0);

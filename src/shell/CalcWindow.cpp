@@ -18,6 +18,7 @@
 #include "diagrams/InputPictures.h"
 #include "diagrams/ThrustCurve.h"
 #include "platform/Drawing.h"
+#include "platform/InputDiagnostics.h"
 #include "platform/WorkContext.h"
 #include "project/CPileLibrary.h"
 #include "project/CTemplateIndex.h"
@@ -284,7 +285,10 @@ void CalcWindow::OnReadDataFile() {
     if (path.empty()) return;
     // Read into a copy: a file that cannot be read leaves the input as it is.
     CSlideCalcData read;
-    if (!read.ReadDataFile(path)) {
+    InputDiagnostics diagnostics;
+    int ok = read.ReadDataFile(path, &diagnostics);
+    if (m_ctx.status) diagnostics.tellTo(*m_ctx.status);
+    if (!ok) {
         message("无法读取计算数据文件 " + path);
         return;
     }
@@ -380,7 +384,10 @@ CalcWindowExit RunCalcWindow(CalcWindowLinks links, const ItemContext& item, QWi
         // A file that cannot be read leaves the record as it was; the write
         // at the end keeps the unreadable file beside the new one.
         CSlideCalcData read = record;
-        if (read.ReadDataFile(dataFile))
+        InputDiagnostics diagnostics;
+        int ok = read.ReadDataFile(dataFile, &diagnostics);
+        if (ctx.status) diagnostics.tellTo(*ctx.status);
+        if (ok)
             record = read;
         else if (ctx.messages)
             ctx.messages->message("无法读取计算数据文件 " + dataFile);

@@ -25,6 +25,8 @@ TEST(ProjectOpening, MissingFileIsANewProjectAndADamagedOneIsKeptUntilAChange) {
     writeBytes(p.file("Talvor.PRJ"), damaged);
     EXPECT_EQ(OpenProjectRecord(p.ctx, reopened), ProjectLoad::Damaged);
     EXPECT_EQ(reopened.itemCount[0], 0);
+    ASSERT_FALSE(p.sinks.statuses.empty()) << "what was wrong in the file is told";
+    EXPECT_NE(p.sinks.statuses.back().find("Talvor.PRJ"), std::string::npos);
     EXPECT_TRUE(reopened.SaveProject(p.ctx));
     EXPECT_EQ(readBytes(p.file("Talvor.PRJ")), damaged) << "nothing changed, nothing written";
     reopened.AddItem(0);
