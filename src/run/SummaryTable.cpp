@@ -72,18 +72,26 @@ void writeItem(const SummaryRow& r, std::string& out) {
 
 }  // namespace
 
+std::vector<std::string> SummaryColumnTitles() {
+    std::vector<std::string> titles{"项目编号"};
+    for (const Column& c : kColumns) titles.push_back(c.header);
+    return titles;
+}
+
+std::vector<std::string> SummaryCells(const SummaryRow& row) {
+    std::vector<std::string> cells{std::to_string(row.number)};
+    for (const Column& c : kColumns) cells.push_back(row.*c.field);
+    return cells;
+}
+
 std::string SummaryCsv(const std::vector<SummaryRow>& rows) {
-    std::string out = "\xEF\xBB\xBF项目编号";
-    for (const Column& c : kColumns) out += std::string(",") + c.header;
-    out += "\r\n";
-    for (const SummaryRow& r : rows) {
-        out += std::to_string(r.number);
-        for (const Column& c : kColumns) {
-            out += ',';
-            out += csvField(r.*c.field);
-        }
-        out += "\r\n";
-    }
+    auto line = [](const std::vector<std::string>& cells) {
+        std::string out;
+        for (size_t i = 0; i < cells.size(); ++i) out += (i ? "," : "") + csvField(cells[i]);
+        return out + "\r\n";
+    };
+    std::string out = "\xEF\xBB\xBF" + line(SummaryColumnTitles());
+    for (const SummaryRow& r : rows) out += line(SummaryCells(r));
     return out;
 }
 

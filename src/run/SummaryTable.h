@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+// The column titles and the cells of one row, in the order of the CSV table
+// (the item number first), for tables that show the summary.
+std::vector<std::string> SummaryColumnTitles();
+std::vector<std::string> SummaryCells(const SummaryRow& row);
+
 // UTF-8 with a byte-order mark, so that spreadsheets read the Chinese; one
 // header line, then one line per row in the order given.
 std::string SummaryCsv(const std::vector<SummaryRow>& rows);

@@ -11,12 +11,15 @@
 #include "shell/DrawingPane.h"
 #include "shell/ReportPane.h"
 #include "shell/ResultChooser.h"
+#include "shell/SummaryWindow.h"
 
 #include "platform/ProgramDirectory.h"
 #include "project/ProjectOpening.h"
+#include "run/ProjectSummary.h"
 #include "run/ResultNames.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -205,6 +208,28 @@ void CMainFrame::OnAbout() {
     box.exec();
 }
 
+void CMainFrame::OnProjectSummary() {
+    if (!m_session.projectOpen) return;
+    constexpr int kind = 0;  // the one calculation kind
+    const int count = m_session.project.itemCount[kind];
+    std::vector<SummaryRow> rows;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Item by item, so that the status bar tells how far it has come.
+    for (int i = 0; i < count; ++i) {
+        statusBar()->showMessage(QString("正在计算工程汇总表: 项目 %1/%2").arg(i + 1).arg(count));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        const int number = m_session.project.itemNumbers[kind][i];
+        for (SummaryRow& r : SummarizeProject(m_session.ctx, {{number, ItemFileBase(number)}}, 0))
+            rows.push_back(std::move(r));
+    }
+    QApplication::restoreOverrideCursor();
+    statusBar()->showMessage("就绪");
+    auto* window =
+        new SummaryWindow(QString::fromStdString(m_session.info.name), std::move(rows), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
 bool CMainFrame::runMainCommand(int id) {
     switch (id) {
         case cmd::OpenProject:
@@ -233,6 +258,9 @@ bool CMainFrame::runMainCommand(int id) {
             break;
         case cmd::CalcWindow:
             OnCalcWindow();
+            break;
+        case cmd::ProjectSummary:
+            OnProjectSummary();
             break;
         case cmd::ToolBar:
             m_toolBar->setVisible(m_toolBar->isHidden());

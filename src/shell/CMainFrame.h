@@ -58,6 +58,8 @@ class CMainFrame : public QMainWindow {
     void OnTableTips();
     void OnHelp();
     void OnAbout();
+    // Calculates the summary of the open project and shows it in its window.
+    void OnProjectSummary();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

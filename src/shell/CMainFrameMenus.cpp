@@ -73,7 +73,9 @@ std::vector<MenuSpec> projectMenuSpecs() {
         {"工程操作[&E]",
          {{cmd::AddItem, "增加项目", T::Document},
           {cmd::DeleteItem, "删除当前项目", T::Document},
-          {cmd::CalcItem, "当前项目计算", T::Document}}},
+          {cmd::CalcItem, "当前项目计算", T::Document},
+          kSeparator,
+          {cmd::ProjectSummary, "工程汇总表", T::MainFrame}}},
         {"图形查询[&G]", graphics},
         {"文字编辑[&T]",
          {{cmd::Undo, "恢复", T::ReportView},
@@ -296,6 +298,7 @@ bool CMainFrame::canRun(const CommandSpec& command) const {
         case cmd::SaveData:
             return m_session.projectOpen && m_session.project.modified;
         case cmd::CalcWindow:
+        case cmd::ProjectSummary:
             return m_session.projectOpen;
         case cmd::Cascade:
         case cmd::TileHorizontal:

@@ -29,6 +29,7 @@ inline constexpr int Print = 57607;
 inline constexpr int PrintPreview = 57609;
 inline constexpr int PrintSetup = 57606;
 inline constexpr int SavePdf = 32900;  // 保存为PDF文件: the report's pages, beside printing
+inline constexpr int ProjectSummary = 32901;  // 工程汇总表: one table over the items
 
 // Project document: the item bar.
 inline constexpr int AddItem = 1002;
