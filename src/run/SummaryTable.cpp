@@ -87,7 +87,10 @@ std::vector<std::string> SummaryCells(const SummaryRow& row) {
 std::string SummaryCsv(const std::vector<SummaryRow>& rows) {
     auto line = [](const std::vector<std::string>& cells) {
         std::string out;
-        for (size_t i = 0; i < cells.size(); ++i) out += (i ? "," : "") + csvField(cells[i]);
+        for (size_t i = 0; i < cells.size(); ++i) {
+            if (i) out += ',';
+            out += csvField(cells[i]);
+        }
         return out + "\r\n";
     };
     std::string out = "\xEF\xBB\xBF" + line(SummaryColumnTitles());

@@ -10,7 +10,7 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -64,8 +64,7 @@ SummaryWindow::SummaryWindow(const QString& projectName, std::vector<SummaryRow>
     m_table->resizeColumnsToContents();
     auto* save = new QPushButton("导出CSV文件", this);
     connect(save, &QPushButton::clicked, this, &SummaryWindow::askAndExport);
-    auto* copy = new QShortcut(QKeySequence::Copy, m_table);
-    connect(copy, &QShortcut::activated, this, &SummaryWindow::copySelection);
+    m_table->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_table);
     layout->addWidget(save, 0, Qt::AlignRight);
@@ -84,6 +83,16 @@ QString SummaryWindow::selectedText() const {
         lines << line.join('\t');
     }
     return lines.join('\n');
+}
+
+// Ctrl+C takes every selected cell, not only the current one as the table does.
+bool SummaryWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_table && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copySelection();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SummaryWindow::copySelection() const {

@@ -41,6 +41,9 @@ class SummaryWindow : public QWidget {
     // The CSV table written to path; false (and nothing changed) when it cannot be.
     bool exportCsv(const QString& path) const;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void copySelection() const;
     void askAndExport();
