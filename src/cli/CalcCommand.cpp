@@ -2,6 +2,7 @@
 // [--strict]: runs one item data file as the calculate command does and writes its result
 // files, the report as RTF with its drawings; the item file itself is only read.
 #include "cli/Commands.h"
+#include "cli/ItemReading.h"
 #include "cli/ExpandedReport.h"
 
 #include "data/CSlideCalcData.h"
@@ -67,12 +68,7 @@ int runCalc(const CalcArgs& args) {
     StderrSinks sinks;
     CSlideCalcData item;
     InputDiagnostics diagnostics;
-    int read = item.ReadDataFile(args.item, &diagnostics);
-    diagnostics.tellTo(sinks);
-    if (!read) {
-        std::fprintf(stderr, "无法读取计算数据文件 %s\n", args.item.c_str());
-        return 2;
-    }
+    if (!readItemFile(args.item, item, diagnostics)) return 2;
     if (args.strict && !diagnostics.empty()) {
         std::fprintf(stderr, "计算数据文件 %s 有 %zu 处疑问, 按 --strict 未计算\n",
                      args.item.c_str(), diagnostics.size());

@@ -2,6 +2,7 @@
 // slip surface, slope surface and water line of an item data file from the
 // yellow, green and blue polylines of a drawing.
 #include "cli/Commands.h"
+#include "cli/ItemReading.h"
 
 #include "data/CSlideCalcData.h"
 #include "platform/InputDiagnostics.h"
@@ -46,12 +47,7 @@ int runImport(const ImportArgs& argsIn) {
     StderrSinks sinks;
     CSlideCalcData item;
     InputDiagnostics diagnostics;
-    int read = item.ReadDataFile(args.item, &diagnostics);
-    diagnostics.tellTo(sinks);
-    if (!read) {
-        std::fprintf(stderr, "无法读取计算数据文件 %s\n", args.item.c_str());
-        return 2;
-    }
+    if (!readItemFile(args.item, item, diagnostics)) return 2;
     // Rewriting would make the guesses permanent: the file is left as it is.
     if (!diagnostics.empty()) {
         std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());

@@ -5,10 +5,10 @@
 // Exit status 3 when a --set was refused (a cell a user cannot type into, or
 // not of the form ROW,COL=TEXT); the other sets still apply.
 #include "cli/Commands.h"
+#include "cli/ItemReading.h"
 
 #include "data/CSlideCalcData.h"
 #include "platform/InputDiagnostics.h"
-#include "platform/Sinks.h"
 #include "tables/CTableBase.h"
 #include "tables/TableEdit.h"
 #include "tables/TablePage.h"
@@ -96,15 +96,9 @@ bool applySets(CTablePage& page, TableId id, const std::vector<std::string>& set
 }
 
 int runTable(const TableArgs& args) {
-    StderrSinks sinks;
     CSlideCalcData item;
     InputDiagnostics diagnostics;
-    int read = item.ReadDataFile(args.item, &diagnostics);
-    diagnostics.tellTo(sinks);
-    if (!read) {
-        std::fprintf(stderr, "无法读取计算数据文件 %s\n", args.item.c_str());
-        return 2;
-    }
+    if (!readItemFile(args.item, item, diagnostics)) return 2;
     // Rewriting would make the reader's guesses permanent: the file stays as it is.
     if (args.write && !diagnostics.empty()) {
         std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
