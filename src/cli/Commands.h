@@ -18,3 +18,4 @@ void addImportDxfCommand(CLI::App& app, int& exitCode);
 void addReportCommand(CLI::App& app, int& exitCode);
 void addVerifyCommand(CLI::App& app, int& exitCode);
 void addTableCommand(CLI::App& app, int& exitCode);
+void addRebarCommand(CLI::App& app, int& exitCode);

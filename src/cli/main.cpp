@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     addReportCommand(app, exitCode);
     addVerifyCommand(app, exitCode);
     addTableCommand(app, exitCode);
+    addRebarCommand(app, exitCode);
     useChineseHelp(app);
     try {
         app.parse(argc, argv);

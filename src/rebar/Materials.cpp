@@ -32,6 +32,7 @@ constexpr std::array<GradeRow, 10> kGrades{{
 // bars in flexure (the 410 of the first printing was raised).
 const Steel kSteels[] = {
     {"HPB300", 270.0, 270.0, 300.0, 2.10e5, false},
+    {"HRB335", 300.0, 300.0, 335.0, 2.00e5, true},
     {"HRB400", 360.0, 360.0, 400.0, 2.00e5, true},
     {"HRB500", 435.0, 435.0, 500.0, 2.00e5, true},
 };
@@ -85,7 +86,7 @@ std::optional<Steel> SteelOfName(const std::string& name) {
 }
 
 const char* SteelNames() {
-    return "HPB300, HRB400, HRB500";
+    return "HPB300, HRB335, HRB400, HRB500";
 }
 
 double StirrupStrength(const Steel& s) {

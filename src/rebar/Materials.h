@@ -20,7 +20,7 @@ struct Concrete {
 };
 
 struct Steel {
-    std::string name;  // "HPB300", "HRB400", "HRB500"
+    std::string name;  // "HPB300", "HRB335", "HRB400", "HRB500"
     double fy = 0.0;   // tensile design strength
     double fyc = 0.0;  // compressive design strength fy'
     double fyk = 0.0;  // characteristic yield strength

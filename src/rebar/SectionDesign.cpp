@@ -26,23 +26,26 @@ struct RectContext {
     double inset;
 };
 
-BarSpace faceSpace(const RectContext& r) {
+// The tension face is the one with the larger moment; a fixed centroid
+// distance belongs to it, the other one to the other face.
+BarSpace faceSpace(const RectContext& r, bool tensionFace) {
     BarSpace space;
     space.width = r.in.b - 2.0 * r.inset;
     space.inset = r.inset;
     space.leastClear = r.in.leastClear;
-    space.fixedCentroid = r.in.fixedAs;
+    space.fixedCentroid = tensionFace ? r.in.fixedAs : r.in.fixedAsOther;
     return space;
 }
 
 // Bars for face M (N·mm) with the other face's bars `other` as compression
 // steel, at least `least` mm².
-BarGroup chooseRectFace(const RectContext& r, double M, const BarGroup& other, double least) {
+BarGroup chooseRectFace(const RectContext& r, double M, const BarGroup& other, double least,
+                        bool tensionFace) {
     const double AsComp = other.area();
     const double asComp = other.centroid;
     // Enough steel by the design formulas at the candidate's own depth, and
     // a capacity that reaches the moment.
-    return ChooseFaceBars(faceSpace(r), [&](const BarGroup& g) {
+    return ChooseFaceBars(faceSpace(r, tensionFace), [&](const BarGroup& g) {
         const double h0 = r.in.h - g.centroid;
         const double Mu = RectMomentCapacity(r.c, r.s, r.in.b, h0, g.area(), AsComp, asComp);
         const RectFlexure f = DesignRectFlexure(r.c, r.s, r.in.b, h0, M, AsComp, asComp);
@@ -51,11 +54,19 @@ BarGroup chooseRectFace(const RectContext& r, double M, const BarGroup& other, d
     });
 }
 
+// Where a face's bars lie before they are chosen: the fixed distance, else
+// one layer of 32 mm bars.
+double centroidOf(const RectContext& r, const BarGroup& g, bool tensionFace) {
+    if (!g.empty()) return g.centroid;
+    const double fixed = tensionFace ? r.in.fixedAs : r.in.fixedAsOther;
+    return fixed > 0.0 ? fixed : r.inset + 16.0;
+}
+
 // The compression steel face M needs from the other face beyond what it has.
 double compressionNeeded(const RectContext& r, double M, const BarGroup& self,
-                         const BarGroup& other) {
-    const double centroid = self.empty() ? r.inset + 16.0 : self.centroid;
-    const double asComp = other.empty() ? r.inset + 16.0 : other.centroid;
+                         const BarGroup& other, bool tensionFace) {
+    const double centroid = centroidOf(r, self, tensionFace);
+    const double asComp = centroidOf(r, other, !tensionFace);
     const RectFlexure f =
         DesignRectFlexure(r.c, r.s, r.in.b, r.in.h - centroid, M, other.area(), asComp);
     return f.doubly ? f.AsComp * 1.02 : 0.0;
@@ -67,9 +78,11 @@ void chooseRectBars(const RectContext& r, const double M[2], double least, BarGr
         bool changed = false;
         for (int i = 0; i < 2; ++i) {
             const int o = 1 - i;
-            BarGroup g = chooseRectFace(r, M[i], bars[o], std::max(least, compression[i]));
+            const bool tension = i == 0 ? M[0] >= M[1] : M[1] > M[0];
+            BarGroup g = chooseRectFace(r, M[i], bars[o], std::max(least, compression[i]), tension);
             if (g.empty())
-                compression[o] = std::max(compression[o], compressionNeeded(r, M[i], g, bars[o]));
+                compression[o] =
+                    std::max(compression[o], compressionNeeded(r, M[i], g, bars[o], tension));
             changed |= g.label() != bars[i].label() || g.centroid != bars[i].centroid;
             bars[i] = g;
         }
@@ -77,14 +90,13 @@ void chooseRectBars(const RectContext& r, const double M[2], double least, BarGr
     }
 }
 
-void rectFaceFigures(const RectContext& r, FaceDesign& f, const BarGroup& other, double least) {
+void rectFaceFigures(const RectContext& r, FaceDesign& f, const BarGroup& other, double least,
+                     bool tensionFace) {
     const double Mn = f.M * kNmm;
-    const double centroid = f.bars.empty() ? r.inset + 16.0 : f.bars.centroid;
-    f.h0 = r.in.h - centroid;
-    f.rect = DesignRectFlexure(r.c, r.s, r.in.b, f.h0, Mn, other.area(),
-                               other.empty() ? r.inset : other.centroid);
-    f.balanced = DesignRectFlexure(r.c, r.s, r.in.b, f.h0, Mn, 0.0,
-                                   other.empty() ? r.inset : other.centroid);
+    f.h0 = r.in.h - centroidOf(r, f.bars, tensionFace);
+    const double asComp = centroidOf(r, other, !tensionFace);
+    f.rect = DesignRectFlexure(r.c, r.s, r.in.b, f.h0, Mn, other.area(), asComp);
+    f.balanced = DesignRectFlexure(r.c, r.s, r.in.b, f.h0, Mn, 0.0, asComp);
     f.AsCalc = f.rect.As;
     f.AsMin = least;
     f.AsReq = std::max(f.AsCalc, f.AsMin);
@@ -127,16 +139,17 @@ void designRect(SectionDesign& d, double inset) {
     BarGroup bars[2];
     chooseRectBars(r, M, least, bars);
     for (int i = 0; i < 2; ++i) d.faces[i].bars = bars[i];
-    for (int i = 0; i < 2; ++i) rectFaceFigures(r, d.faces[i], bars[1 - i], least);
+    for (int i = 0; i < 2; ++i)
+        rectFaceFigures(r, d.faces[i], bars[1 - i], least, i == 0 ? M[0] >= M[1] : M[1] > M[0]);
     for (const FaceDesign& f : d.faces)
         if (f.bars.empty())
             d.problems.push_back(
                 "截面尺寸不足：" + f.name + "需要钢筋 As = " +
                 fmt("%.0f mm2 (配筋率 %.2f%%)", f.AsReq, f.AsReq / (in.b * in.h) * 100.0) +
                 "，两层钢筋也放不下，应加大截面");
-    const double h0 = in.h - std::max(bars[0].centroid, bars[1].centroid);
+    // Shear acts on the effective depth of the face the larger moment pulls.
     d.shearB = in.b;
-    d.shearH0 = bars[0].empty() || bars[1].empty() ? in.h - inset - 20.0 : h0;
+    d.shearH0 = d.faces[M[1] > M[0] ? 1 : 0].h0;
     d.legs = StirrupLegs(in.b - 2.0 * in.cover);
 }
 

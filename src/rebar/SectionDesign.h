@@ -23,11 +23,12 @@ struct SectionDesignInput {
     int concreteGrade = 30;
     std::string bar = "HRB400";
     std::string stirrup = "HRB400";
-    double cover = 60.0;       // to the stirrup's outer face
-    double fixedAs = 0.0;      // > 0: tension face to the bars' centroid
-    double leastClear = 50.0;  // least clear spacing of bars
-    double Minner = 0.0;       // inner face (upslope) in tension
-    double Mouter = 0.0;       // outer face (downslope) in tension
+    double cover = 60.0;        // to the stirrup's outer face
+    double fixedAs = 0.0;       // > 0: tension face to the bars' centroid
+    double fixedAsOther = 0.0;  // > 0: the same for the other face
+    double leastClear = 50.0;   // least clear spacing of bars
+    double Minner = 0.0;        // inner face (upslope) in tension
+    double Mouter = 0.0;        // outer face (downslope) in tension
     double V = 0.0;
     double MqInner = -1.0;  // quasi-permanent moment for the crack check; < 0: Minner
     double MqOuter = -1.0;

@@ -2,6 +2,7 @@
 #include "run/Verification.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/InputDiagnostics.h"
 #include "platform/LineReader.h"
 #include "platform/PrintfFormat.h"
 #include "platform/ReportWriter.h"
@@ -9,6 +10,10 @@
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "run/CSlideCalc.h"
+#include "rebar/KeyValueLines.h"
+#include "rebar/SectionDesign.h"
+#include "rebar/SectionDesignText.h"
+#include "rebar/SectionInputKeys.h"
 #include "run/ResultNames.h"
 
 #include <algorithm>
@@ -20,6 +25,9 @@
 #include <system_error>
 
 namespace {
+
+// A case that checks one reinforced section instead of an item.
+constexpr const char* kSectionCaseFile = "section.txt";
 
 // Quantities of the whole report: the line that holds the lead (the last such
 // line for those a run may repeat) and the number right after it.
@@ -39,6 +47,24 @@ const Figure kFigures[] = {
     {"pile_load", "单桩荷载            = "},
     {"pile_moment", "内侧最大弯矩 = "},
     {"pile_moment_depth", "(kN-m) 距离桩顶 "},
+    // The reinforcement of a section: the first face printed is the inner one.
+    {"alpha_s", "αs = "},
+    {"xi", "ξ = "},
+    {"as_calc", "As计算 = "},
+    {"as_req", "需要 As = "},
+    {"as_prov", "实配 As = "},
+    {"as_comp_balanced", "需 As' = "},
+    {"as_balanced", "mm2, As = "},
+    {"circle_alpha", "  α = "},
+    {"circle_alpha_t", "αt = "},
+    {"mu", "Mu = "},
+    {"w_max", "wmax = "},
+    {"v_limit", "βc·fc·b·h0 = "},
+    {"v_c", "0.7ft·b·h0 = "},
+    {"asv_s", "Asv/s = "},
+    {"asv_s_calc", "mm2/mm (计算 "},
+    {"steel_mass_pile", "单桩钢筋质量 = "},
+    {"steel_mass_total", "全部桩钢筋质量 = "},
 };
 
 // Quantities of block k ("block2.weight"): the line within that block's part.
@@ -84,12 +110,33 @@ std::string runCase(const std::string& itemPath, const std::string& scratch) {
     return report.utf8();
 }
 
+// A section case: the section's named values, designed and printed as the
+// report's reinforcement section prints them.
+std::string runSectionCase(const std::string& path, std::vector<std::string>& errors) {
+    const std::optional<std::string> bytes = readFileBytes(path);
+    if (!bytes) return {};
+    InputDiagnostics diagnostics(path);
+    SectionDesignInput in;
+    std::string why;
+    for (const KeyValueLine& kv : ParseKeyValueLines(decodeFileText(*bytes), diagnostics))
+        if (!SetSectionInput(in, kv.key, kv.value, &why)) errors.push_back(path + ": " + why);
+    for (const InputDiagnostic& d : diagnostics.items()) errors.push_back(diagnostics.text(d));
+    if (!SectionInputComplete(in, &why)) errors.push_back(path + ": " + why);
+    ReportWriter report;
+    WriteSectionDesign(DesignSection(in), report);
+    return report.utf8();
+}
+
 void checkCase(const std::filesystem::path& dir, const std::string& scratch, VerifyResult& out) {
     const std::string name = dir.filename().string();
     std::optional<std::string> expected = readFileBytes((dir / "expected.txt").string());
-    const std::string report = runCase((dir / "item.TV").string(), scratch);
+    std::error_code ec;
+    const bool section = std::filesystem::exists(dir / kSectionCaseFile, ec);
+    const std::string report = section
+                                   ? runSectionCase((dir / kSectionCaseFile).string(), out.errors)
+                                   : runCase((dir / "item.TV").string(), scratch);
     if (!expected || report.empty()) {
-        out.errors.push_back(name + ": 无法读取 item.TV 或 expected.txt");
+        out.errors.push_back(name + ": 无法读取 item.TV、section.txt 或 expected.txt");
         return;
     }
     std::istringstream lines(decodeFileText(*expected));
@@ -139,7 +186,9 @@ VerifyResult RunVerification(const std::string& dir) {
     std::error_code ec;
     std::vector<std::filesystem::path> cases;
     for (const auto& entry : std::filesystem::directory_iterator(dir, ec))
-        if (entry.is_directory(ec) && std::filesystem::exists(entry.path() / "item.TV", ec))
+        if (entry.is_directory(ec) &&
+            (std::filesystem::exists(entry.path() / "item.TV", ec) ||
+             std::filesystem::exists(entry.path() / kSectionCaseFile, ec)))
             cases.push_back(entry.path());
     std::sort(cases.begin(), cases.end());
     if (cases.empty()) out.errors.push_back(dir + ": 没有验证算例");
