@@ -9,7 +9,8 @@
 int expandReportFile(const CalcRunResult& run, const std::string& workPath) {
     if (!run.reportSaved) return 0;
     int missing = 0;
-    if (!WriteExpandedReport(run.reportPath, run.report.utf8(), workPath, missing)) {
+    if (!WriteExpandedReport(run.reportPath, run.report.utf8(), workPath, missing,
+                             run.drawings.get())) {
         std::fprintf(stderr, "无法写入计算书文件 %s\n", run.reportPath.c_str());
         return 0;
     }

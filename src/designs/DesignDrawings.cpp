@@ -5,6 +5,7 @@
 #include "diagrams/DepthChart.h"
 #include "diagrams/ThrustCurve.h"
 #include "platform/Drawing.h"
+#include "platform/DrawingShelf.h"
 #include "platform/WorkContext.h"
 
 #include <string>
@@ -25,14 +26,12 @@ int WriteDesignSweepDrawing(const WorkContext& ctx, const CSlideCalcData& item,
                     chart.thrustLabel);
     DrawDesignCurve(0.0f, kVolumePanelY, drawing.get(), chart.n, chart.values, chart.volumes,
                     chart.xLabel, chart.volumeLabel);
-    return drawing->Write_MemDxf_To_File(workFile(ctx, name));
+    return writeResultDrawing(std::move(drawing), ctx.G_strWorkPath, name, ctx.drawings);
 }
 
 int WriteBestTrialSketch(const WorkContext& ctx, const CSlideCalcData& item,
                          const CSlideCalcData& best) {
     const std::string name = item.GetDxfFileName(0);
     if (name.empty()) return 0;
-    std::unique_ptr<DXF> drawing = MakeSketchDrawing(best);
-    if (!drawing) return 0;
-    return drawing->Write_MemDxf_To_File(workFile(ctx, name));
+    return writeResultDrawing(MakeSketchDrawing(best), ctx.G_strWorkPath, name, ctx.drawings);
 }

@@ -7,6 +7,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "platform/Drawing.h"
+#include "platform/DrawingShelf.h"
 #include "platform/TextEncoding.h"
 
 #include <algorithm>
@@ -78,9 +79,9 @@ int DrawPileForcePanels(DXF& drawing, const std::vector<PileForcePoint>& points,
 }
 
 int DrawPileForceDiagrams(const CSlideCalcData& item, const std::vector<PileForcePoint>& points,
-                          float slipDepth, const std::string& workPath) {
+                          float slipDepth, const std::string& workPath, DrawingShelf* shelf) {
     std::unique_ptr<DXF> drawing = NewResultDrawing(false);
     if (!drawing) return 0;
     DrawPileForcePanels(*drawing, points, slipDepth);
-    return drawing->Write_MemDxf_To_File(workPath + item.GetDxfFileName(1));
+    return writeResultDrawing(std::move(drawing), workPath, item.GetDxfFileName(1), shelf);
 }

@@ -9,12 +9,16 @@
 #include <optional>
 #include <string>
 
+class DrawingShelf;
+
 struct WorkContext {
     std::string G_strWorkPath;  // project directory, always ending with "/"
     std::string G_strExePath;   // program directory, always ending with "/"
     int G_Disp_TableTip = 1;    // show the table hints
     StatusSink* status = nullptr;
     MessageSink* messages = nullptr;
+    // Where a calculation run keeps the drawings it writes; null: not kept.
+    DrawingShelf* drawings = nullptr;
 };
 
 // A directory path as the program keeps it: "/" appended when missing.

@@ -162,6 +162,8 @@ void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double 
     // renders without trouble and scaled up.
     int pixels = static_cast<int>(std::lround(std::clamp(px, 1.0, 4096.0)));
     font.setPixelSize(pixels);
+    // The font engine antialiases glyphs whatever the painter's hint says.
+    if (!p.testRenderHint(QPainter::TextAntialiasing)) font.setStyleStrategy(QFont::NoAntialias);
     p.save();
     p.setPen(aciColor(e.color));
     p.setFont(font);

@@ -4,8 +4,10 @@
 #include "render/ReportPictures.h"
 
 #include "render/DrawingRenderer.h"
+#include "render/QuickPng.h"
 
 #include "platform/Drawing.h"
+#include "platform/DrawingShelf.h"
 #include "platform/WorkContext.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -28,6 +30,7 @@ RenderOptions printOptions() {
     options.maxHeight = static_cast<int>(reportpage::kPictureHeightIn * reportpage::kPrintDpi);
     // Strokes as wide on paper as on the screen.
     options.hairline = reportpage::kPrintDpi / reportpage::kLayoutDpi;
+    options.antialias = false;
     return options;
 }
 
@@ -88,10 +91,13 @@ QImage reportDrawingImage(const DXF& drawing) {
     return image;
 }
 
-std::string reportDrawingPng(const std::string& workPath, const std::string& file) {
+std::string reportDrawingPng(const std::string& workPath, const std::string& file,
+                             const DrawingShelf* shelf) {
+    if (std::shared_ptr<const DXF> kept = shelf ? shelf->find(file) : nullptr)
+        return quickPngBytes(reportDrawingImage(*kept));
     DXF drawing;
     if (!drawing.Read_FileDxf_To_Mem(resolveInDir(workPath, file))) return {};
-    return pngBytes(reportDrawingImage(drawing));
+    return quickPngBytes(reportDrawingImage(drawing));
 }
 
 QSizeF reportPictureSize(const QImage& image) {

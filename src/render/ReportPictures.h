@@ -15,6 +15,7 @@
 #include <string>
 
 class DXF;
+class DrawingShelf;
 class QTextDocument;
 class QUrl;
 
@@ -29,12 +30,17 @@ inline constexpr double kPictureHeightIn = kTextHeightIn * 0.8;
 }  // namespace reportpage
 
 // The drawing fitted into the picture box at print resolution, on white; the
-// image states its resolution. Null for an empty drawing.
+// image states its resolution. Null for an empty drawing. At that resolution a
+// stroke is several dots wide, so it is painted without antialiasing: nothing
+// is lost on paper, and the picture keeps the few exact colours of the
+// drawing, which makes its PNG small and quick.
 QImage reportDrawingImage(const DXF& drawing);
 
 // The PNG of the drawing of a report's picture run ("InsertDxf=" names it
-// relative to workPath); empty when the drawing cannot be read.
-std::string reportDrawingPng(const std::string& workPath, const std::string& file);
+// relative to workPath): the drawing kept on shelf under that name when there
+// is one, else the file read; empty when the drawing cannot be had.
+std::string reportDrawingPng(const std::string& workPath, const std::string& file,
+                             const DrawingShelf* shelf = nullptr);
 
 // The size a picture shows at, in layout units (1/96 inch): its own size from
 // the resolution it states, scaled down to the picture box.

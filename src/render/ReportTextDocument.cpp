@@ -3,6 +3,7 @@
 #include "render/ReportTextDocument.h"
 
 #include "render/DrawingRenderer.h"
+#include "render/QuickPng.h"
 #include "render/ReportPictures.h"
 
 #include "platform/AtomicFile.h"
@@ -15,7 +16,12 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <atomic>
 #include <cmath>
+#include <map>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -40,7 +46,7 @@ void appendPicture(ReportDocument& report, const QTextDocument& doc, const QStri
         image = doc.resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
     ReportRun picture;
     picture.kind = ReportRun::Kind::Picture;
-    picture.png = pngBytes(image);
+    picture.png = quickPngBytes(image);
     if (!picture.png.empty()) report.push_back(std::move(picture));
 }
 
@@ -108,6 +114,33 @@ int replaceBlock(QTextCursor& block, const ReportRun& run, ReportPictureStore& s
             QColor(run.colour & 0xFF, (run.colour >> 8) & 0xFF, (run.colour >> 16) & 0xFF));
     block.insertText(QString::fromStdString(run.text), format);
     return block.position();
+}
+
+// The PNG of every drawing the report's pictures name, each painted once,
+// the drawings shared out over the cores by an atomic counter.
+std::map<std::string, std::string> drawingPngs(const ReportDocument& report,
+                                               const std::string& workPath,
+                                               const DrawingShelf* shelf) {
+    std::map<std::string, std::string> pngs;
+    for (const ReportRun& run : report)
+        if (run.kind == ReportRun::Kind::Picture && run.png.empty()) pngs[run.pictureFile];
+    std::vector<std::map<std::string, std::string>::iterator> todo;
+    for (auto it = pngs.begin(); it != pngs.end(); ++it) todo.push_back(it);
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i = next++; i < todo.size(); i = next++)
+            todo[i]->second = reportDrawingPng(workPath, todo[i]->first, shelf);
+    };
+    const size_t threads = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::thread> pool;
+    try {
+        for (size_t t = 1; t < threads && t < todo.size(); ++t) pool.emplace_back(work);
+    } catch (const std::system_error&) {
+        // Fewer threads than asked: those started and this one share the rest.
+    }
+    work();
+    for (std::thread& t : pool) t.join();
+    return pngs;
 }
 
 }  // namespace
@@ -182,9 +215,15 @@ PictureSource reportPictureSource(const std::string& workPath, int& missing) {
 }
 
 int WriteExpandedReport(const std::string& path, const std::string& reportText,
-                        const std::string& workPath, int& missing) {
+                        const std::string& workPath, int& missing, const DrawingShelf* shelf) {
+    ReportDocument report = ExpandScript(reportText);
+    std::map<std::string, std::string> pngs = drawingPngs(report, workPath, shelf);
     missing = 0;
-    return WriteRtf(path, ExpandScript(reportText), reportPictureSource(workPath, missing));
+    return WriteRtf(path, report, [&](const ReportRun& run) {
+        std::string png = run.png.empty() ? pngs[run.pictureFile] : run.png;
+        if (png.empty()) ++missing;
+        return png;
+    });
 }
 
 int ExpandScriptInDocument(QTextDocument& doc, ReportPictureStore& store) {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+class DrawingShelf;
 class QTextCursor;
 class QTextDocument;
 class ReportPictureStore;
@@ -61,6 +62,9 @@ PictureSource reportPictureSource(const std::string& workPath, int& missing);
 
 // The report text of a calculation (with its directives) written as RTF with
 // the directives expanded and the drawings embedded, as the report view saves
-// it after a calculation. 1 when written; missing counts absent drawings.
+// it after a calculation. The drawings the run kept on shelf are taken from
+// there, the others read from workPath; they are painted on as many threads
+// as there are cores. 1 when written; missing counts absent drawings.
 int WriteExpandedReport(const std::string& path, const std::string& reportText,
-                        const std::string& workPath, int& missing);
+                        const std::string& workPath, int& missing,
+                        const DrawingShelf* shelf = nullptr);

@@ -2,6 +2,7 @@
 #include "run/CalcRun.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/DrawingShelf.h"
 #include "platform/WorkContext.h"
 #include "run/CSlideCalc.h"
 #include "run/ResultDrawings.h"
@@ -46,19 +47,21 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
     HeldOutcome status(ctxIn.status);
     WorkContext ctx = ctxIn;
     ctx.status = &status;
+    out.drawings = std::make_shared<DrawingShelf>();
+    ctx.drawings = out.drawings.get();
     const std::string& dir = ctx.G_strWorkPath;
     // Name the results first, so that only this item's own files are deleted.
     SetResultFileNames(item, fileBase);
     item.Remove_Result_Files(dir);
 
-    WriteSketchDrawing(item, dir + item.GetDxfFileName(kResultSketch));
+    WriteSketchDrawing(item, ctx);
 
     CSlideCalc calc(ctx);
     calc.setRunOptions(options);
     out.result = calc.RunItem(item, out.report);
     out.noDesignSatisfies = calc.designSummary().noneSatisfies;
 
-    WriteThrustCurveDrawing(item, dir + item.GetDxfFileName(kResultCurve));
+    WriteThrustCurveDrawing(item, ctx);
 
     out.reportPath = dir + item.GetRtfFileName(kResultSketch);
     out.reportSaved = out.report.saveGbk(out.reportPath);

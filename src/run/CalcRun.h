@@ -6,9 +6,11 @@
 #include "run/RunOptions.h"
 #include "platform/ReportWriter.h"
 
+#include <memory>
 #include <string>
 
 class CSlideCalcData;
+class DrawingShelf;
 struct WorkContext;
 
 struct CalcRunResult {
@@ -19,6 +21,8 @@ struct CalcRunResult {
     // An auto-design that tried every case and found none that meets the
     // requirement; result is still 1, as the report is complete.
     bool noDesignSatisfies = false;
+    // The drawings the run wrote, for the report's pictures.
+    std::shared_ptr<DrawingShelf> drawings;
 };
 
 // Runs item with its result files named from fileBase in ctx.G_strWorkPath.

@@ -225,7 +225,8 @@ int ComputePileForcesForThrust(CSlideCalc& calc, CSlideCalcData& item, float H,
     }
     // A refused pile has no points and gets no chart file; the report says why.
     if (!solver.points().empty())
-        DrawPileForceDiagrams(item, solver.points(), slip, calc.context().G_strWorkPath);
+        DrawPileForceDiagrams(item, solver.points(), slip, calc.context().G_strWorkPath,
+                              calc.context().drawings);
     ReportPileForces(pile, solver, report);
     return 1;
 }

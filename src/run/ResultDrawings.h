@@ -3,15 +3,14 @@
 // the run. The diagrams subsystem draws them.
 #pragma once
 
-#include <string>
-
 class CSlideCalcData;
+struct WorkContext;
 
-// The calculation sketch of item, written to path (result entry 0). 1 when a
-// file was written.
-int WriteSketchDrawing(const CSlideCalcData& item, const std::string& path);
+// The calculation sketch of item, written as result entry 0 in the work path
+// and kept on the context's shelf. 1 when a file was written.
+int WriteSketchDrawing(const CSlideCalcData& item, const WorkContext& ctx);
 
 // The residual-thrust curve of item's last pass, with the sketch inserted 10 m
-// above the top of the curve, written to path (result entry 2). 1 when a file
-// was written.
-int WriteThrustCurveDrawing(const CSlideCalcData& item, const std::string& path);
+// above the top of the curve, written as result entry 2 in the work path and
+// kept on the context's shelf. 1 when a file was written.
+int WriteThrustCurveDrawing(const CSlideCalcData& item, const WorkContext& ctx);

@@ -94,7 +94,8 @@ void CalcRunner::expandReport(const CalcRunResult& run, const WorkContext& ctx) 
     // the pictures needs this thread.
     if (!run.reportSaved) return;
     int missing = 0;
-    if (!WriteExpandedReport(run.reportPath, run.report.utf8(), ctx.G_strWorkPath, missing) &&
+    if (!WriteExpandedReport(run.reportPath, run.report.utf8(), ctx.G_strWorkPath, missing,
+                             run.drawings.get()) &&
         ctx.status)
         ctx.status->tell_error(301, "无法写入计算书文件 " + run.reportPath);
     else if (missing > 0 && ctx.status)

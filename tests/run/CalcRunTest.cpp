@@ -4,6 +4,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "platform/Drawing.h"
+#include "platform/DrawingShelf.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "run/ResultNames.h"
@@ -112,6 +113,37 @@ TEST(CalcRun, OldResultFilesAreReplacedOrDeletedOthersKeptAndTheSketchSitsAboveT
     // Placed 10 m above the chart, the sketch reaches higher there than on its own.
     EXPECT_GT(sketch.GetFRect().p2.y, 0.0f);
     EXPECT_GT(curve.GetFRect().p2.y, sketch.GetFRect().p2.y);
+}
+
+// The report's pictures are painted from the drawings the run keeps, so each
+// kept drawing must be the one last written under its name: a design writes
+// its best trial's sketch over the first one, a pile check writes no chart.
+TEST(CalcRun, KeptDrawingsAreTheFilesAsFinallyWritten) {
+    struct Case {
+        const char* what;
+        int goal, target;
+        bool charts;
+    };
+    for (const Case& k : {Case{"thrust check", 0, 1, false}, Case{"pile forces", 0, 2, true},
+                          Case{"berm design", 1, 1, true}}) {
+        SCOPED_TRACE(k.what);
+        Calc c;
+        CSlideCalcData item;
+        item.goal = k.goal;
+        (k.goal == 0 ? item.checkTarget : item.designTarget) = k.target;
+        CalcRunResult r = c.run(item, "a");
+        ASSERT_TRUE(r.drawings);
+        for (const char* name : {"a_TLVR_JT.DXF", "a_TLVR_JG.DXF", "a_TLVR_SYXHL.DXF"}) {
+            SCOPED_TRACE(name);
+            std::shared_ptr<const DXF> kept = r.drawings->find(name);
+            bool written = std::filesystem::exists(c.dir.file(name));
+            EXPECT_EQ(written, kept != nullptr);
+            if (kept) {
+                EXPECT_EQ(kept->formatDxf(), readBytes(c.dir.file(name)));
+            }
+        }
+        EXPECT_EQ(std::filesystem::exists(c.dir.file("a_TLVR_JG.DXF")), k.charts);
+    }
 }
 
 // The run hands its search options to the back-calculations and designs: the
