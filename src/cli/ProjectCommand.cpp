@@ -7,6 +7,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "platform/InputDiagnostics.h"
+#include "platform/RebarSettingsFile.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
@@ -152,7 +153,7 @@ int listTemplates(const WorkContext& ctx) {
 
 // The start data of the new item: the system default, or template number
 // pos (1-based, in the order of the chooser's template lines).
-int startData(const WorkContext& ctx, int pos, CSlideCalcData& item) {
+int startData(const WorkContext& ctx, int pos, CSlideCalcData& item, std::string* templatePath) {
     if (pos <= 0) return 1;
     CTemplateIndex index;
     if (!loadTemplatesTelling(index, ctx) || pos > index.templateCount[kKind]) {
@@ -166,6 +167,7 @@ int startData(const WorkContext& ctx, int pos, CSlideCalcData& item) {
         std::fprintf(stderr, "无法读取模板 %d 的数据文件\n", number);
         return 0;
     }
+    *templatePath = TemplateFilePath(ctx, number);
     return 1;
 }
 
@@ -174,7 +176,8 @@ int addItem(const ProjectArgs& args, const WorkContext& ctx) {
     std::filesystem::create_directories(args.dir, ec);
     CProjectData project = openProject(ctx);
     CSlideCalcData item;
-    if (!startData(ctx, args.templatePos, item)) return 2;
+    std::string templatePath;
+    if (!startData(ctx, args.templatePos, item, &templatePath)) return 2;
     if (AddProjectItem(project, ctx, kKind) == 0) {
         std::fprintf(stderr, "不能再增加项目 (每个工程至多 100 个项目, 编号至多 5000)\n");
         return 1;
@@ -189,7 +192,9 @@ int addItem(const ProjectArgs& args, const WorkContext& ctx) {
     if (!list.OpenItem(project, true, sinks, &opened)) return 1;
     item.setName(opened.caption);
     item.setResultCount(0);
-    if (!item.WriteDataFile(workFile(ctx, opened.fileBase + ".dat")) || !project.SaveProject(ctx)) {
+    const std::string itemPath = workFile(ctx, opened.fileBase + ".dat");
+    if (!item.WriteDataFile(itemPath) || !CopyRebarSettings(templatePath, itemPath) ||
+        !project.SaveProject(ctx)) {
         std::fprintf(stderr, "无法写入工程目录 %s\n", ctx.G_strWorkPath.c_str());
         return 1;
     }

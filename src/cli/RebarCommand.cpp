@@ -1,18 +1,26 @@
-// talvor-cli rebar section ...: the reinforcement of one pile section without
-// an item, printed as the report's section prints it or as one CSV line.
+// talvor-cli rebar ITEM [--set KEY=VALUE]... [--write]: an item's reinforcement
+// settings, shown and edited; talvor-cli rebar section ...: the reinforcement
+// of one pile section without an item, printed as the report's section prints
+// it or as one CSV line.
 #include "cli/Commands.h"
 
+#include "platform/InputDiagnostics.h"
+#include "platform/RebarSettingsFile.h"
 #include "platform/ReportWriter.h"
+#include "rebar/RebarSettings.h"
 #include "rebar/SectionDesign.h"
 #include "rebar/SectionDesignText.h"
 #include "rebar/SectionInputKeys.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -88,10 +96,83 @@ void addSectionCommand(CLI::App& rebar, int& exitCode) {
     cmd->callback([args, &exitCode] { exitCode = runSection(*args); });
 }
 
+struct SettingsArgs {
+    std::string item;
+    std::vector<std::string> sets;
+    bool write = false;
+};
+
+// Applies "KEY=VALUE" in order; the keys taken go to *taken. False when one
+// was refused.
+bool applySettings(RebarSettings& s, const std::vector<std::string>& sets,
+                   std::vector<std::string>* taken) {
+    bool all = true;
+    for (const std::string& arg : sets) {
+        const size_t eq = arg.find('=');
+        std::string why = "格式应为 参数=值";
+        if (eq != std::string::npos &&
+            SetRebarSetting(s, arg.substr(0, eq), arg.substr(eq + 1), &why)) {
+            taken->push_back(arg.substr(0, eq));
+            continue;
+        }
+        std::fprintf(stderr, "--set %s: %s, 已拒绝\n", arg.c_str(), why.c_str());
+        all = false;
+    }
+    return all;
+}
+
+int runSettings(const SettingsArgs& args) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(args.item, ec)) {
+        std::fprintf(stderr, "找不到计算数据文件 %s\n", args.item.c_str());
+        return 2;
+    }
+    const std::string path = RebarSettingsPathOf(args.item);
+    InputDiagnostics diagnostics;
+    RebarSettings s = ReadRebarSettings(path, diagnostics);
+    for (const InputDiagnostic& d : diagnostics.items())
+        std::fprintf(stderr, "%s\n", diagnostics.text(d).c_str());
+    std::vector<std::string> taken;
+    const bool all = applySettings(s, args.sets, &taken);
+    std::printf("%s\n", path.c_str());
+    for (const RebarSettingKey& k : RebarSettingKeys())
+        std::printf("%s=%s\t%s\n", k.key, RebarSettingText(s, k.key).c_str(), k.title);
+    std::fflush(stdout);
+    if (!args.write) return all ? 0 : 3;
+    // A value the reader had to replace is written back only when set anew.
+    for (const InputDiagnostic& d : diagnostics.items())
+        if (std::find(taken.begin(), taken.end(), d.field) == taken.end()) {
+            std::fprintf(stderr, "配筋参数文件读入时有疑问 (见上), 未改写 %s\n", path.c_str());
+            return 2;
+        }
+    if (!WriteRebarSettings(path, s)) {
+        std::fprintf(stderr, "无法写入配筋参数文件 %s\n", path.c_str());
+        return 1;
+    }
+    return all ? 0 : 3;
+}
+
 }  // namespace
 
 void addRebarCommand(CLI::App& app, int& exitCode) {
-    CLI::App* cmd = app.add_subcommand("rebar", "抗滑桩桩身配筋: 截面验算");
-    cmd->require_subcommand(0, 1);
+    auto args = std::make_shared<SettingsArgs>();
+    CLI::App* cmd = app.add_subcommand(
+        "rebar", "抗滑桩桩身配筋: 显示、编辑计算项目的配筋参数，或验算一个截面 (rebar section)");
+    cmd->add_option("ITEM", args->item,
+                    "计算数据文件 (.TV 或 .DAT)；配筋参数文件在其旁, 扩展名 .PJ");
+    cmd->add_option("--set", args->sets,
+                    "按给出的顺序设置参数，格式 参数=值 (bar, stirrup, cover, gamma0, gammaF, "
+                    "crack_limit, min_clear, price)；不能接受的值被拒绝，退出状态为 3")
+        ->allow_extra_args(false);
+    cmd->add_flag("--write", args->write, "将参数写入配筋参数文件；否则不改动磁盘上的文件");
     addSectionCommand(*cmd, exitCode);
+    cmd->callback([cmd, args, &exitCode] {
+        if (!cmd->get_subcommands().empty()) return;
+        if (args->item.empty()) {
+            std::fprintf(stderr, "请给出计算数据文件，或用 rebar section 验算一个截面\n");
+            exitCode = 2;
+            return;
+        }
+        exitCode = runSettings(*args);
+    });
 }

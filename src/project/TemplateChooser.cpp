@@ -3,6 +3,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "platform/Assert.h"
+#include "platform/RebarSettingsFile.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
 #include "project/ItemList.h"
@@ -45,7 +46,7 @@ bool TemplateChooser::DeleteSelected(MessageSink& messages) {
 }
 
 bool ChooseTemplate(int kind, CSlideCalcData& record, CTemplateIndex& index, const WorkContext& ctx,
-                    TemplateChooserUi& ui) {
+                    TemplateChooserUi& ui, const std::string& itemPath) {
     CSlideCalcData defaults;
     index.LoadTemplateIndex(ctx);
     // Deletions in the dialog count only when it is confirmed.
@@ -62,6 +63,7 @@ bool ChooseTemplate(int kind, CSlideCalcData& record, CTemplateIndex& index, con
         int number = chooser.templateNumber(s);
         // A missing template file leaves the record as the reading left it.
         record.ReadDataFile(TemplateFilePath(ctx, number));
+        if (!itemPath.empty()) CopyRebarSettings(TemplateFilePath(ctx, number), itemPath);
     }
     index.SaveTemplateIndex(ctx);
     return true;
@@ -77,7 +79,9 @@ bool StoreTemplate(int kind, const CSlideCalcData& record, CTemplateIndex& index
     int n = index.AddTemplate(kind);
     // Written from a copy: the shared record keeps its own file name.
     CSlideCalcData copy = record;
-    if (n == 0 || !copy.WriteDataFile(TemplateFilePath(ctx, n)) || !index.SaveTemplateIndex(ctx)) {
+    if (n == 0 || !copy.WriteDataFile(TemplateFilePath(ctx, n)) ||
+        !CopyRebarSettings(record.fileName(), TemplateFilePath(ctx, n)) ||
+        !index.SaveTemplateIndex(ctx)) {
         index = before;
         messages.message("不能保存模板 !");
         return false;

@@ -51,10 +51,13 @@ class TemplateChooserUi {
 };
 
 // Fills the record for a new item from the choice; false when cancelled (the
-// record is then unchanged and the index as it was before the dialog).
+// record is then unchanged and the index as it was before the dialog). A
+// template's reinforcement settings go beside the item's data file at
+// itemPath when one is given.
 bool ChooseTemplate(int kind, CSlideCalcData& record, CTemplateIndex& index, const WorkContext& ctx,
-                    TemplateChooserUi& ui);
+                    TemplateChooserUi& ui, const std::string& itemPath = {});
 
-// Stores the record as a new template after asking; true when stored.
+// Stores the record as a new template after asking, with the reinforcement
+// settings beside its data file; true when stored.
 bool StoreTemplate(int kind, const CSlideCalcData& record, CTemplateIndex& index,
                    const WorkContext& ctx);

@@ -6,6 +6,7 @@
 #include "shell/ReportPane.h"
 #include "shell/TemplateChooserDialog.h"
 
+#include "platform/WorkContext.h"
 #include "project/CProjectData.h"
 #include "project/ItemFiles.h"
 #include "project/TemplateChooser.h"
@@ -50,7 +51,7 @@ bool CBbDoc::OpenItem(bool newItem) {
         DialogTemplateChooser chooser(m_session.record, m_session.ctx);
         // A cancelled choice keeps the record: the previous example.
         ChooseTemplate(m_list.kindIndex, m_session.record, m_session.templates, m_session.ctx,
-                       chooser);
+                       chooser, workFile(m_session.ctx, context.fileBase + ".DAT"));
     }
     return m_links.runCalcWindow && m_links.runCalcWindow();
 }

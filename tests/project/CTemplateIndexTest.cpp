@@ -198,3 +198,24 @@ TEST(TemplateIndex, ShippedStarterLibraryHoldsTheDefaultExample) {
     defaults.SetFileName_(example.fileName());
     EXPECT_TRUE(example == defaults);
 }
+
+TEST(TemplateChooser, ReinforcementSettingsTravelWithTheTemplate) {
+    Library prog;
+    CSlideCalcData item = itemNamed("带配筋参数");
+    item.SetFileName_(prog.file("&TLVR_0001.DAT"));
+    writeBytes(prog.file("&TLVR_0001.PJ"), "cover=70\n");
+    ASSERT_TRUE(StoreTemplate(0, item, prog.index, prog.ctx));
+    EXPECT_EQ(readBytes(prog.file("Template/Talvor_0001.PJ")), "cover=70\n");
+
+    CSlideCalcData record;
+    ScriptedChooser ui("2 ok");
+    ASSERT_TRUE(ChooseTemplate(0, record, prog.index, prog.ctx, ui, prog.file("&TLVR_0002.DAT")));
+    EXPECT_EQ(record.name(), "带配筋参数");
+    EXPECT_EQ(readBytes(prog.file("&TLVR_0002.PJ")), "cover=70\n");
+
+    // A freed number reused by an item without settings keeps none of the old ones.
+    ASSERT_TRUE(prog.index.RemoveTemplate(0, 0));
+    ASSERT_TRUE(prog.index.SaveTemplateIndex(prog.ctx));
+    ASSERT_TRUE(StoreTemplate(0, itemNamed("无配筋参数"), prog.index, prog.ctx));
+    EXPECT_FALSE(prog.has("Template/Talvor_0001.PJ"));
+}
