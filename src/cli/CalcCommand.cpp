@@ -86,6 +86,7 @@ int runCalc(const CalcArgs& args) {
 
     RunOptions options(args.progress ? progressOnStderr() : SearchOptions{});
     options.supplement = !args.noSupplement;
+    options.itemPath = args.item;
     CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(args.item), options);
     if (!args.keepDirectives) {
         auto app = makeOffscreenGuiApplication();

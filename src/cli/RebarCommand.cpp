@@ -157,7 +157,7 @@ int runSettings(const SettingsArgs& args) {
 void addRebarCommand(CLI::App& app, int& exitCode) {
     auto args = std::make_shared<SettingsArgs>();
     CLI::App* cmd = app.add_subcommand(
-        "rebar", "抗滑桩桩身配筋: 显示、编辑计算项目的配筋参数，或验算一个截面 (rebar section)");
+        "rebar", "抗滑桩桩身配筋: 显示、编辑计算项目的配筋参数；子命令 section 验算一个截面");
     cmd->add_option("ITEM", args->item,
                     "计算数据文件 (.TV 或 .DAT)；配筋参数文件在其旁, 扩展名 .PJ");
     cmd->add_option("--set", args->sets,

@@ -116,9 +116,10 @@ std::vector<StirrupZone> stirrupZones(const PileRebarInput& in, const SectionDes
             ++k;
             continue;
         }
-        const size_t n = k == 0 ? 1 : k + 1 == zones.size() ? k - 1
-                                  : zones[k - 1].spacing <= zones[k + 1].spacing ? k - 1
-                                                                                 : k + 1;
+        const size_t n = k == 0                                         ? 1
+                         : k + 1 == zones.size()                        ? k - 1
+                         : zones[k - 1].spacing <= zones[k + 1].spacing ? k - 1
+                                                                        : k + 1;
         zones[n].spacing = std::min(zones[n].spacing, zones[k].spacing);
         zones[n].from = std::min(zones[n].from, zones[k].from);
         zones[n].to = std::max(zones[n].to, zones[k].to);

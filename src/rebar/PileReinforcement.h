@@ -29,14 +29,14 @@ struct PileRebarInput {
 
 struct FaceBars {
     std::string name;
-    BarGroup all;           // the bars at the largest moment
-    BarGroup through;       // those running the whole length
-    int cutBundles = 0;     // the rest
-    double cutFrom = 0.0;   // m, where the rest start and stop (anchorage included)
+    BarGroup all;          // the bars at the largest moment
+    BarGroup through;      // those running the whole length
+    int cutBundles = 0;    // the rest
+    double cutFrom = 0.0;  // m, where the rest start and stop (anchorage included)
     double cutTo = 0.0;
-    double anchorage = 0.0;           // l_a, mm
-    std::vector<double> required;     // mm² at every point
-    std::vector<double> provided;     // mm² at every point
+    double anchorage = 0.0;        // l_a, mm
+    std::vector<double> required;  // mm² at every point
+    std::vector<double> provided;  // mm² at every point
 
     bool hasCut() const { return cutBundles > 0; }
     double cutArea() const;

@@ -5,9 +5,11 @@
 #include "platform/DrawingShelf.h"
 #include "platform/WorkContext.h"
 #include "run/CSlideCalc.h"
+#include "run/PileRebarSection.h"
 #include "run/ResultDrawings.h"
 #include "run/ResultNames.h"
 
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -53,6 +55,9 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
     // Name the results first, so that only this item's own files are deleted.
     SetResultFileNames(item, fileBase);
     item.Remove_Result_Files(dir);
+    // The reinforcement drawing is listed only when a run drew it.
+    std::error_code ec;
+    std::filesystem::remove(workFile(ctx, PileRebarDrawingName(item)), ec);
 
     WriteSketchDrawing(item, ctx);
 
@@ -62,6 +67,9 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
     out.noDesignSatisfies = calc.designSummary().noneSatisfies;
 
     WriteThrustCurveDrawing(item, ctx);
+    const std::string rebar = PileRebarDrawingName(item);
+    if (std::filesystem::exists(workFile(ctx, rebar), ec))
+        item.setResult(kResultRebar, {"桩身配筋图", rebar, item.GetRtfFileName(kResultSketch)});
 
     out.reportPath = dir + item.GetRtfFileName(kResultSketch);
     out.reportSaved = out.report.saveGbk(out.reportPath);

@@ -11,6 +11,8 @@ class CSlideCalcData;
 inline constexpr int kResultSketch = 0;
 inline constexpr int kResultCharts = 1;
 inline constexpr int kResultCurve = 2;
+// The pile's reinforcement drawing, listed after a run that drew it.
+inline constexpr int kResultRebar = 3;
 
 // Fills the three result entries from the item's file base ("&TLVR_0001"):
 // "计算简图" base_TLVR_JT.DXF, "计算结果" base_TLVR_JG.DXF, "剩余下滑力曲线"

@@ -4,6 +4,7 @@
 
 #include "engine/SearchOptions.h"
 
+#include <string>
 #include <utility>
 
 struct RunOptions {
@@ -14,4 +15,8 @@ struct RunOptions {
     // The section "[本程序补充]" after the report; off, the report keeps the
     // original layout line for line.
     bool supplement = true;
+    // The data file the item was read from (or is to be written to); the
+    // item's reinforcement settings lie beside it. Empty: the item's own
+    // file name.
+    std::string itemPath;
 };

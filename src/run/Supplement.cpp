@@ -10,6 +10,7 @@
 #include "platform/ReportWriter.h"
 #include "run/CSlideCalc.h"
 #include "run/PileForces.h"
+#include "run/PileRebarSection.h"
 #include "run/ResultNames.h"
 
 #include "platform/PlaneGeometry.h"
@@ -87,6 +88,7 @@ void writeDrawings(const CSlideCalc& calc, const CSlideCalcData& item, ReportWri
         out.printf("\n[计算结果]\n");
         MorvaneScript(out, "InsertDxf=" + charts);
     }
+    WritePileRebarDrawingEntry(calc, item, out);
     out.printf("\n[剩余下滑力曲线]\n");
     MorvaneScript(out, "InsertDxf=" + item.GetDxfFileName(kResultCurve));
 }
@@ -134,5 +136,6 @@ void WriteSupplement(CSlideCalc& calc, const CSlideCalcData& item, const Supplem
     writeBlockTable(facts.entered, report);
     writeWarnings(facts.warnings, report);
     ReportPileDataSheet(calc.pileData(), calc.pileSolver(), report);
+    WritePileRebarSection(calc, item, report);
     writeDrawings(calc, item, report);
 }

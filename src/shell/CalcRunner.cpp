@@ -59,8 +59,9 @@ CalcRunResult CalcRunner::run(CSlideCalcData& record, const WorkContext& ctx,
     WorkContext threadCtx = ctx;
     threadCtx.status = &sinks;
     threadCtx.messages = &sinks;
-    SearchOptions options;
-    options.progress = [this](int done, int total) {
+    RunOptions options;
+    options.itemPath = workFile(ctx, fileBase + ".DAT");
+    options.search.progress = [this](int done, int total) {
         m_done = done;
         m_total = total;
         return !m_cancel.load();

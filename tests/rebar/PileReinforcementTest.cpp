@@ -28,7 +28,8 @@ PileRebarInput pile(bool circle, double Mmax, double Mneg) {
     }
     for (size_t k = 0; k < in.points.size(); ++k) {
         const size_t a = k == 0 ? 0 : k - 1, b = k + 1 < in.points.size() ? k + 1 : k;
-        in.points[k].V = (in.points[b].M - in.points[a].M) / (in.points[b].depth - in.points[a].depth);
+        in.points[k].V =
+            (in.points[b].M - in.points[a].M) / (in.points[b].depth - in.points[a].depth);
     }
     return in;
 }
@@ -53,7 +54,8 @@ TEST(PileReinforcement, RequiredSteelNeverExceedsTheBarsWhereTheyRun) {
             for (size_t k = 0; k < f.required.size(); ++k)
                 if (f.required[k] > f.through.area()) {
                     EXPECT_GE(r.depths[k] - f.cutFrom, f.anchorage / 1000 - 1e-9);
-                    EXPECT_GE(f.cutTo - r.depths[k], std::min(f.anchorage / 1000, in.length - r.depths[k]) - 1e-9);
+                    EXPECT_GE(f.cutTo - r.depths[k],
+                              std::min(f.anchorage / 1000, in.length - r.depths[k]) - 1e-9);
                 }
         }
     }

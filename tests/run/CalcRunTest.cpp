@@ -168,3 +168,47 @@ TEST(SearchProgress, RunWatchesAndCancelsItsSearches) {
     EXPECT_EQ(c.run(item, "c", cancel).result, 0);
     EXPECT_EQ(c.sinks.statuses.back(), "301 计算失败 !");
 }
+
+// A 2 m × 3 m C30 pile under check target 2: the section, its drawing and the
+// steel mass; the settings beside the item are used, a faulty line is only told.
+TEST(CalcRun, ReinforcedPileGetsItsSectionAndDrawingAndOtherPilesDoNot) {
+    Calc c;
+    CSlideCalcData item;
+    ASSERT_TRUE(item.ReadDataFile(TALVOR_TEST_DATA "/pile_m/item.TV"));
+    CPileKind& kind = item.pileKinds[0];
+    kind.size1 = 200.0f;
+    kind.size2 = 300.0f;
+    kind.length = 20.0f;
+    kind.embedDepth = 10.0f;
+    writeBytes(c.dir.file("&TLVR_0001.PJ"), "bar=HRB500\ncover=abc\n");
+    RunOptions options;
+    options.itemPath = c.dir.file("&TLVR_0001.DAT");
+
+    CSlideCalcData first = item;
+    CalcRunResult r = RunCalculation(first, c.ctx, "&TLVR_0001", options);
+    EXPECT_EQ(r.result, 1);
+    const std::string& text = r.report.utf8();
+    ASSERT_NE(text.find("\n[桩身配筋]\n"), std::string::npos);
+    EXPECT_NE(text.find("纵  筋: HRB500"), std::string::npos);
+    EXPECT_NE(text.find("保护层(至箍筋外缘) = 60 mm"), std::string::npos);
+    EXPECT_NE(text.find("单桩钢筋质量 = "), std::string::npos);
+    EXPECT_LT(text.find("[桩身配筋]"), text.find("[计算结果]"));
+    EXPECT_LT(text.find("[计算结果]"), text.find("[桩身配筋图]"));
+    EXPECT_LT(text.find("[桩身配筋图]"), text.find("[剩余下滑力曲线]"));
+    bool told = false;
+    for (const std::string& s : c.sinks.statuses)
+        told |= s.find("&TLVR_0001.PJ 第 2 行 cover") != std::string::npos;
+    EXPECT_TRUE(told);
+    ASSERT_EQ(first.resultCount(), 4);
+    EXPECT_EQ(first.result(kResultRebar).title, "桩身配筋图");
+    DXF drawing;
+    EXPECT_EQ(drawing.Read_FileDxf_To_Mem(c.dir.file("&TLVR_0001_TLVR_PJ.DXF")), 1);
+
+    // A steel pile has no reinforcement: no section, and the old drawing goes.
+    kind.material = 3;
+    CSlideCalcData second = item;
+    r = RunCalculation(second, c.ctx, "&TLVR_0001", options);
+    EXPECT_EQ(r.report.utf8().find("[桩身配筋]"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(c.dir.file("&TLVR_0001_TLVR_PJ.DXF")));
+    EXPECT_EQ(second.resultCount(), 3);
+}
