@@ -9,6 +9,7 @@
 #include "shell/DxfPreviewDialog.h"
 #include "shell/DxfUnitDialog.h"
 #include "shell/PileKindsDialog.h"
+#include "shell/RebarSettingsDialog.h"
 #include "shell/SketchLink.h"
 #include "shell/TableGrid.h"
 #include "shell/TablePageWidget.h"
@@ -19,6 +20,7 @@
 #include "diagrams/ThrustCurve.h"
 #include "platform/Drawing.h"
 #include "platform/InputDiagnostics.h"
+#include "platform/RebarSettingsFile.h"
 #include "platform/WorkContext.h"
 #include "project/CPileLibrary.h"
 #include "project/CTemplateIndex.h"
@@ -40,6 +42,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 namespace {
 
@@ -127,6 +131,7 @@ void CalcWindow::buildMenu(QMenuBar* menu) {
     aux->addSeparator();
     add("将此例题加入模板库", &CalcWindow::OnStoreTemplate)->setEnabled(m_links.templates);
     add("读入DXF文件自动形成滑面、坡面和水面数据...", &CalcWindow::OnImportDxf);
+    add("配筋参数...", &CalcWindow::OnRebarSettings);
     aux->addSeparator();
     add("返回", &CalcWindow::OnReturn);
 }
@@ -307,7 +312,10 @@ void CalcWindow::OnWriteDataFile() {
     std::string path = chooseFile(QStringLiteral("数据存盘到文件"), true);
     if (path.empty()) return;
     takeDescription();
-    if (!m_record.WriteDataFile(path)) message("无法写入计算数据文件 " + path);
+    if (!m_record.WriteDataFile(path))
+        message("无法写入计算数据文件 " + path);
+    else
+        CopyRebarSettings(workFile(m_ctx, m_links.fileBase + ".DAT"), path);
     SetResultFileNames(m_record, m_links.fileBase);
 }
 
@@ -325,6 +333,20 @@ void CalcWindow::OnStoreTemplate() {
     if (!m_links.templates) return;
     takeDescription();
     StoreTemplate(m_links.kind, m_record, *m_links.templates, m_ctx);
+}
+
+void CalcWindow::OnRebarSettings() {
+    const std::string path = RebarSettingsPathOf(workFile(m_ctx, m_links.fileBase + ".DAT"));
+    InputDiagnostics diagnostics;
+    const RebarSettings current = ReadRebarSettings(path, diagnostics);
+    if (m_ctx.status) diagnostics.tellTo(*m_ctx.status);
+    const std::optional<RebarSettings> chosen = m_links.editRebarSettings
+                                                    ? m_links.editRebarSettings(current, path)
+                                                    : EditRebarSettings(current, path, this);
+    if (!chosen) return;
+    std::error_code ec;
+    if (!m_edits->changeRebarSettings(path, *chosen) && !std::filesystem::exists(path, ec))
+        message("无法写入配筋参数文件 " + path);
 }
 
 void CalcWindow::OnImportDxf() {

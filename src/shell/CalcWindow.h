@@ -5,12 +5,14 @@
 #pragma once
 
 #include "tables/TableEdit.h"
+#include "rebar/RebarSettings.h"
 #include "tables/TablePage.h"
 
 #include <QDialog>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,11 @@ struct CalcWindowLinks {
     // Chooses a file to read (save false) or write; empty for none. The
     // default asks with a file dialog.
     std::function<std::string(const QString& title, const QString& filter, bool save)> chooseFile;
+    // Edits the reinforcement settings kept at path; nullopt when cancelled.
+    // The default shows the dialog "配筋参数".
+    std::function<std::optional<RebarSettings>(const RebarSettings& current,
+                                               const std::string& path)>
+        editRebarSettings;
 };
 
 // How the window was closed.
@@ -90,6 +97,7 @@ class CalcWindow : public QDialog {
     void OnShowReport();
     void OnStoreTemplate();
     void OnImportDxf();
+    void OnRebarSettings();
     void OnPileKinds();
 
   protected:

@@ -6,9 +6,13 @@
 
 #include "shell/CalcWindow.h"
 #include "shell/TableGrid.h"
+#include "shell/RebarSettingsDialog.h"
 #include "shell/commands/RecordEdits.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/AtomicFile.h"
+#include "platform/InputDiagnostics.h"
+#include "platform/LineReader.h"
 #include "platform/WorkContext.h"
 #include "run/ResultNames.h"
 
@@ -22,6 +26,9 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <filesystem>
+#include <optional>
+
 class UndoTest : public QObject {
     Q_OBJECT
 
@@ -29,7 +36,8 @@ class UndoTest : public QObject {
     ShellSinks m_sinks;
     WorkContext m_ctx;
     CSlideCalcData m_record;
-    QString m_file;  // what the window's file dialogs answer
+    QString m_file;                        // what the window's file dialogs answer
+    std::optional<RebarSettings> m_rebar;  // what the settings dialog answers
 
     CalcWindowLinks links() {
         CalcWindowLinks l;
@@ -39,6 +47,7 @@ class UndoTest : public QObject {
         l.chooseFile = [this](const QString&, const QString&, bool) {
             return m_file.toStdString();
         };
+        l.editRebarSettings = [this](const RebarSettings&, const std::string&) { return m_rebar; };
         return l;
     }
 
@@ -59,6 +68,7 @@ class UndoTest : public QObject {
 
     void everyEditUndoneAndRedone();
     void editsThatChangeNothingLeaveNoStep();
+    void rebarSettingsUndoneAndRedone();
 };
 
 void UndoTest::takeFromLibrary(CalcWindow& w, int row) {
@@ -175,6 +185,59 @@ void UndoTest::editsThatChangeNothingLeaveNoStep() {
     QCOMPARE(edits->steps(), 1);
     QVERIFY(w.action("撤销")->isEnabled());
     QVERIFY(w.action("撤销")->statusTip().contains("33"));
+    w.reject();
+}
+
+// The settings beside the item's data file change through the dialog as one
+// step each; undo puts back the file as it was, byte for byte, or removes it.
+void UndoTest::rebarSettingsUndoneAndRedone() {
+    const std::string path = m_place.root.path().toStdString() + "/&TLVR_0001.PJ";
+    auto onDisk = [&] {
+        InputDiagnostics d;
+        return ReadRebarSettings(path, d);
+    };
+    CalcWindow w(links());
+    RecordEdits* edits = w.edits();
+    RebarSettings cover75;
+    QVERIFY(SetRebarSetting(cover75, "cover", "75", nullptr));
+    RebarSettings hrb500 = cover75;
+    QVERIFY(SetRebarSetting(hrb500, "bar", "HRB500", nullptr));
+
+    m_rebar = std::nullopt;  // cancelled
+    w.action("配筋参数...")->trigger();
+    QVERIFY(!std::filesystem::exists(path));
+    m_rebar = cover75;
+    w.action("配筋参数...")->trigger();
+    w.action("配筋参数...")->trigger();  // the same again: no step
+    m_rebar = hrb500;
+    w.action("配筋参数...")->trigger();
+    QCOMPARE(edits->steps(), 2);
+    QVERIFY(onDisk() == hrb500);
+    w.action("撤销")->trigger();
+    QVERIFY(onDisk() == cover75);
+    w.action("撤销")->trigger();
+    QVERIFY(!std::filesystem::exists(path));
+    w.action("重做")->trigger();
+    w.action("重做")->trigger();
+    QVERIFY(onDisk() == hrb500);
+
+    // A damaged file comes back exactly as it was.
+    const std::string damaged = "cover=abc\nfoo\n";
+    QVERIFY(writeFileAtomically(path, damaged));
+    m_rebar = RebarSettings{};
+    w.action("配筋参数...")->trigger();
+    QVERIFY(onDisk() == RebarSettings{});
+    w.action("撤销")->trigger();
+    QCOMPARE(readFileBytes(path).value_or(""), damaged);
+
+    // The dialog refuses what the file reader would refuse.
+    RebarSettingsDialog dialog(cover75, path);
+    dialog.findChild<QLineEdit*>("gammaF")->setText("abc");
+    std::string why;
+    QVERIFY(!dialog.settings(&why));
+    QVERIFY(QString::fromStdString(why).contains("γF"));
+    dialog.findChild<QLineEdit*>("gammaF")->setText("1.2");
+    QVERIFY(dialog.settings(&why).value_or(RebarSettings{}).gammaF == 1.2);
     w.reject();
 }
 

@@ -2,15 +2,22 @@
 // edit that changes nothing leaves no step behind.
 #include "shell/commands/RecordEdits.h"
 
+#include "shell/commands/RebarSettingsCommand.h"
 #include "shell/commands/SnapshotCommand.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/InputDiagnostics.h"
+#include "platform/LineReader.h"
+#include "rebar/RebarSettings.h"
 #include "tables/CTableBase.h"
 #include "tables/TableCaption.h"
 #include "tables/TablePage.h"
 
 #include <QAction>
 #include <QUndoStack>
+
+#include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -59,6 +66,21 @@ bool RecordEdits::changeRecord(const QString& text, RecordPart part,
     change(m_record);
     if (*before == m_record) return false;
     push(std::move(before), part, text);
+    return true;
+}
+
+bool RecordEdits::changeRebarSettings(const std::string& path, const RebarSettings& after) {
+    std::error_code ec;
+    std::optional<std::string> before;
+    if (std::filesystem::exists(path, ec)) {
+        before = readFileBytes(path);
+        if (!before) return false;
+        InputDiagnostics diagnostics;
+        // A damaged file differs from what it reads as: rewriting it is a change.
+        if (ReadRebarSettings(path, diagnostics) == after && diagnostics.empty()) return false;
+    }
+    if (!WriteRebarSettings(path, after)) return false;
+    m_stack->push(new RebarSettingsCommand(path, std::move(before), after));
     return true;
 }
 

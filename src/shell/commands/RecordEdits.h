@@ -1,7 +1,8 @@
 // The one way the calculation window changes its record, so that every
 // change can be undone and redone: cells typed, pasted or cleared through
 // their table, and changes of many fields at once (pile kinds taken from the
-// library, a data file read, a DXF import). Each change that leaves the
+// library, a data file read, a DXF import), and the reinforcement settings
+// kept beside the item's data file. Each change that leaves the
 // record different is one step; a change that changes nothing is none.
 // The steps themselves are private to this folder.
 #pragma once
@@ -13,9 +14,11 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class CSlideCalcData;
 class CTablePage;
+struct RebarSettings;
 class QAction;
 class QUndoStack;
 
@@ -37,6 +40,11 @@ class RecordEdits : public QObject {
     // differs afterwards. True when it did.
     bool changeRecord(const QString& text, RecordPart part,
                       const std::function<void(CSlideCalcData&)>& change);
+
+    // Writes the item's reinforcement settings to the file at path; a step
+    // when they differ from what the file held (or there was no file). False
+    // when nothing changed or the file could not be written.
+    bool changeRebarSettings(const std::string& path, const RebarSettings& after);
 
     void undo();
     void redo();
