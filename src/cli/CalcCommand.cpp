@@ -94,15 +94,27 @@ int runCalc(const CalcArgs& args) {
     }
     if (args.text) std::fwrite(run.report.utf8().data(), 1, run.report.utf8().size(), stdout);
     if (run.reportSaved) std::fprintf(stderr, "计算书: %s\n", run.reportPath.c_str());
-    if (run.result != 1) return 1;
-    if (run.noDesignSatisfies) {
-        std::fprintf(stderr, "没有满足要求的方案\n");
-        return kNoDesignSatisfiesStatus;
-    }
-    return 0;
+    if (run.result == 1 && run.noDesignSatisfies) std::fprintf(stderr, "没有满足要求的方案\n");
+    return CalcExitStatus(run);
 }
 
 }  // namespace
+
+int CalcExitStatus(const CalcRunResult& run) {
+    if (run.result != 1) return run.plausibility.errors.empty() ? 1 : kImplausibleStatus;
+    if (run.noDesignSatisfies) return kNoDesignSatisfiesStatus;
+    return run.plausibility.warnings.empty() ? 0 : kWarnedStatus;
+}
+
+int WorseStatus(int a, int b) {
+    constexpr int kOrder[] = {0, kWarnedStatus, kNoDesignSatisfiesStatus, kImplausibleStatus, 1, 2};
+    auto weight = [&](int s) {
+        for (int i = 0; i < static_cast<int>(std::size(kOrder)); ++i)
+            if (kOrder[i] == s) return i;
+        return static_cast<int>(std::size(kOrder));  // anything else weighs most
+    };
+    return weight(a) >= weight(b) ? a : b;
+}
 
 void addCalcCommand(CLI::App& app, int& exitCode) {
     auto args = std::make_shared<CalcArgs>();

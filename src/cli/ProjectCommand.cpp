@@ -6,6 +6,7 @@
 #include "cli/SummaryCommand.h"
 
 #include "data/CSlideCalcData.h"
+#include "data/InputRanges.h"
 #include "platform/InputDiagnostics.h"
 #include "platform/RebarSettingsFile.h"
 #include "platform/Sinks.h"
@@ -242,6 +243,9 @@ int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int 
         std::fprintf(stderr, "%02d: 计算数据文件有疑问, 按 --strict 未计算\n", position + 1);
         return 2;
     }
+    InputDiagnostics ranges(dataFile);
+    AddRangeDiagnostics(item, ranges);
+    ranges.tellTo(*ctx.status);
     CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(number));
     if (!args.keepDirectives) expandReportFile(run, ctx.G_strWorkPath);
     if (!diagnostics.empty()) {
@@ -253,8 +257,8 @@ int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int 
     }
     std::printf("%02d  %s: %s\n", position + 1, item.name().c_str(),
                 run.result == 1 ? "计算成功" : "计算失败");
-    if (run.result != 1) return 1;
-    if (!run.noDesignSatisfies) return 0;
+    const int status = CalcExitStatus(run);
+    if (status != kNoDesignSatisfiesStatus) return status;
     std::fprintf(stderr, "%02d: 没有满足要求的方案\n", position + 1);
     char line[64];
     std::snprintf(line, sizeof line, "%02d  ", position + 1);
@@ -278,15 +282,15 @@ int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
     std::vector<std::string> unsatisfied;
     for (int i = 0; i < count; ++i) {
         if (args.calcPos != 0 && i != args.calcPos - 1) continue;
-        const int status = calcItem(args, ctx, i, project.itemNumbers[kKind][i], unsatisfied);
-        if (status != kNoDesignSatisfiesStatus) worst = std::max(worst, status);
+        worst =
+            WorseStatus(worst, calcItem(args, ctx, i, project.itemNumbers[kKind][i], unsatisfied));
     }
     if (!unsatisfied.empty()) {
         std::fprintf(stderr, "以下项目没有满足要求的方案:\n");
         for (const std::string& line : unsatisfied) std::fprintf(stderr, "    %s\n", line.c_str());
     }
     // A failed or unreadable item weighs more than a design without a solution.
-    return worst == 0 && !unsatisfied.empty() ? kNoDesignSatisfiesStatus : worst;
+    return worst;
 }
 
 }  // namespace

@@ -54,7 +54,9 @@ int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
 int writePdf(const ReportArgs& args, const ReportDocument& doc) {
     int missing = 0;
     std::string work = workPathOf(args);
-    int written = WriteReportPdf(args.pdf, doc, work, ReportHeadingOf(work, doc), missing);
+    ReportHeading heading = ReportHeadingOf(work, doc);
+    heading.cover = true;  // the book handed in
+    int written = WriteReportPdf(args.pdf, doc, work, heading, missing);
     if (missing > 0) std::fprintf(stderr, "%d 幅图未能插入\n", missing);
     return written ? 0 : 1;
 }

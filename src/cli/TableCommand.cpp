@@ -95,15 +95,24 @@ bool applySets(CTablePage& page, TableId id, const std::vector<std::string>& set
     return allTaken;
 }
 
+// What the window would mark in the table: texts read in part, values out of
+// their range.
+void tellCellWarnings(CTableBase& table) {
+    for (int r = 1; r <= table.RowCount(); ++r)
+        for (int c = 1; c <= table.ColumnCount(); ++c) {
+            std::string warning = table.CellWarning(r, c);
+            if (warning.empty()) continue;
+            std::string cell = table.CellName(r, c);
+            if (std::string unit = table.UnitAt(r, c); !unit.empty()) cell += " [" + unit + "]";
+            std::fprintf(stderr, "%s 第%d行第%d列 %s: %s\n", table.Name(), r, c, cell.c_str(),
+                         warning.c_str());
+        }
+}
+
 int runTable(const TableArgs& args) {
     CSlideCalcData item;
     InputDiagnostics diagnostics;
     if (!readItemFile(args.item, item, diagnostics)) return 2;
-    // Rewriting would make the reader's guesses permanent: the file stays as it is.
-    if (args.write && !diagnostics.empty()) {
-        std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
-        return 2;
-    }
     if (args.table.empty()) {
         listTables(item);
         return 0;
@@ -117,6 +126,12 @@ int runTable(const TableArgs& args) {
     bool allTaken = applySets(page, *id, args.sets);
     printTable(*page.find(*id), args.editable);
     std::fflush(stdout);
+    tellCellWarnings(*page.find(*id));
+    // Rewriting would make the reader's guesses permanent: the file stays as it is.
+    if (args.write && !diagnostics.empty()) {
+        std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
+        return 2;
+    }
     if (args.write && !item.WriteDataFile(args.item)) {
         std::fprintf(stderr, "无法写入计算数据文件 %s\n", args.item.c_str());
         return 1;

@@ -36,7 +36,8 @@ int DesignBerm(const CSlideCalcData& item, ReportWriter& report, const DesignEnv
         // position is no free parameter.
         if (env.ctx && env.ctx->messages)
             env.ctx->messages->message("有桩情况下自动设计反压码的定位坐标X0无意义 !");
-        if (env.summary) *env.summary = {0, SearchStop::Refused, "X0 is fixed by the piles", false};
+        if (env.summary)
+            *env.summary = {0, SearchStop::Refused, "X0 is fixed by the piles", false, {}};
         return 0;
     }
     if (item.bermDesignMode == 0)

@@ -6,6 +6,7 @@
 #include "piles/PileResistance.h"
 #include "piles/Quantities.h"
 #include "platform/EngineeringMode.h"
+#include "platform/PrintfFormat.h"
 #include "platform/ReportWriter.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ float roundSpacingDown(float sExact) {
 void finish(const DesignEnv& env, int iterations, SearchStop stop, const char* message,
             bool noneSatisfies = false) {
     if (!env.summary) return;
-    *env.summary = {iterations, stop, message, noneSatisfies};
+    *env.summary = {iterations, stop, message, noneSatisfies, {}};
 }
 
 }  // namespace
@@ -67,8 +68,33 @@ PileLayout LayoutPileRows(const CSlideCalcData& item, int k, float& H) {
     return layout;
 }
 
+namespace {
+
+// Rows at their limit, or a spacing the 50 mm rounding brought below the
+// least spacing: the layout stands at an edge of what may be built.
+void noteEdges(const CSlideCalcData& item, int k, const PileLayout& layout, DesignFacts& f) {
+    if (layout.rows == kMaxRows)
+        f.edges.push_back(stringPrintf("第 %d 种桩需要 %d 排，已是排数的上限", k + 1, kMaxRows));
+    if (layout.spacing < item.minPileSpacing)
+        f.edges.push_back(stringPrintf("第 %d 种桩的桩间距 %.3f m 取整后小于最小桩间距 %.3f m",
+                                       k + 1, layout.spacing, item.minPileSpacing));
+}
+
+// What 20 rows at the least spacing carry: the most a candidate could.
+float mostResistance(const CSlideCalcData& item, int k) {
+    const float sMin = std::max(item.minPileSpacing, kLeastSpacing);
+    float R = 0.0f;
+    for (int r = 0; r < kMaxRows; ++r) R += (item.pileKinds[k].capacity / sMin) * item.rowFactor[r];
+    return R;
+}
+
+}  // namespace
+
 int ReportPileDesigns(const CSlideCalcData& item, ReportWriter& report, float H,
                       const DesignEnv& env) {
+    DesignFacts facts;
+    facts.kind = DesignFacts::Kind::Piles;
+    facts.H = H;
     const int candidates = std::clamp(item.pileKindCount, 0, CSlideCalcData::kMaxPileKinds);
     // Each candidate differs from the item only in spacing and rows, so one
     // working copy serves them all.
@@ -78,6 +104,12 @@ int ReportPileDesigns(const CSlideCalcData& item, ReportWriter& report, float H,
         report.printf("\n    采用第 %d 种桩时\n", k + 1);
         const PileLayout layout = LayoutPileRows(item, k, H);
         anyLaidOut = anyLaidOut || layout.found;
+        if (layout.found) noteEdges(item, k, layout, facts);
+        if (!layout.found &&
+            (facts.closestKind < 0 || mostResistance(item, k) > facts.closestResistance)) {
+            facts.closestKind = k;
+            facts.closestResistance = mostResistance(item, k);
+        }
         if (layout.found) {
             work.pileSpacing = layout.spacing;
             work.pileRows = layout.rows;
@@ -95,6 +127,7 @@ int ReportPileDesigns(const CSlideCalcData& item, ReportWriter& report, float H,
     }
     finish(env, candidates, SearchStop::Exhausted, "every candidate pile kind laid out",
            !anyLaidOut);
+    if (env.summary) env.summary->design = std::move(facts);
     return 1;
 }
 

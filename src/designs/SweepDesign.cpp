@@ -7,8 +7,10 @@
 #include "engine/ThrustPass.h"
 #include "piles/PileResistance.h"
 #include "piles/Quantities.h"
+#include "platform/PrintfFormat.h"
 #include "platform/ReportWriter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -26,6 +28,35 @@ void drawSweep(const CSlideCalcData& item, const DesignEnv& env, const SweepDesi
     chart.thrustLabel = "水平推力kN";
     chart.volumeLabel = kind.volumeLabel;
     WriteDesignSweepDrawing(*env.ctx, item, chart);
+}
+
+// The criterion, the winner and the closest trial, for the report's
+// explanation; a winner on the first or last trial is an edge: the range may
+// have stopped the search short of a better design.
+DesignFacts sweepFacts(const SweepDesignKind& kind, const TrialSweep& sweep, float Rp) {
+    DesignFacts f;
+    f.kind = DesignFacts::Kind::Sweep;
+    f.resistance = Rp;
+    f.trials = static_cast<int>(sweep.values.size());
+    if (f.trials == 0) return f;
+    f.first = sweep.values.front();
+    f.last = sweep.values.back();
+    const auto least = std::min_element(sweep.thrusts.begin(), sweep.thrusts.end());
+    f.closest = static_cast<int>(least - sweep.thrusts.begin());
+    f.closestValue = sweep.values[f.closest];
+    f.closestThrust = *least;
+    if (sweep.best < 0) return f;
+    f.best = sweep.best;
+    f.bestValue = sweep.values[f.best];
+    f.bestThrust = sweep.thrusts[f.best];
+    f.bestVolume = sweep.bestVolume;
+    const char* end = f.best == 0 ? "下限" : f.best == f.trials - 1 ? "上限" : nullptr;
+    if (end)
+        f.edges.push_back(stringPrintf(
+            "满足要求且土方量最少的%s %.3f 是试算范围 %.3f~%.3f 的%s，范围之外可能有更好的方案，"
+            "宜扩大范围重算",
+            kind.xLabel, f.bestValue, f.first, f.last, end));
+    return f;
 }
 
 }  // namespace
@@ -53,6 +84,7 @@ int RunSweepDesign(const CSlideCalcData& item, ReportWriter& report, const Desig
     };
     TrialSweep sweep;
     if (!RunTrialSweep(plan, Rp, trial, env.options, env.summary, &sweep)) return 0;
+    if (env.summary) env.summary->design = sweepFacts(kind, sweep, Rp);
 
     drawSweep(item, env, kind, sweep);
 

@@ -55,13 +55,15 @@ bool RunTrialSweep(const TrialPlan& plan, float resistance,
             sweep->bestVolume = out.volume;
         }
         if (!searchGoesOn(options, i + 1, plan.count)) {
-            if (summary) *summary = {i + 1, SearchStop::Cancelled, "cancelled", false};
+            if (summary) *summary = {i + 1, SearchStop::Cancelled, "cancelled", false, {}};
             return false;
         }
     }
     if (summary)
-        *summary = {plan.count, SearchStop::Exhausted,
+        *summary = {plan.count,
+                    SearchStop::Exhausted,
                     sweep->best >= 0 ? "least volume found" : "no trial satisfies",
-                    sweep->best < 0};
+                    sweep->best < 0,
+                    {}};
     return true;
 }

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 struct SearchOptions {
     // Called after every trial with the trials done and the most the search
@@ -26,6 +28,28 @@ enum class SearchStop {
     Cancelled,  // the progress callback asked to stop
 };
 
+// What a design found, for the report's explanation and the run's checks:
+// the criterion, the winner and where it lies in its range, or the trial
+// that came closest when none met the criterion.
+struct DesignFacts {
+    enum class Kind { Piles, Sweep } kind = Kind::Sweep;
+    // Sweep: a trial meets the criterion when Hx < resistance.
+    float resistance = 0.0f;          // Rp, kN per metre width (0 without piles)
+    float first = 0.0f, last = 0.0f;  // the first and last trial value
+    int trials = 0;
+    int best = -1;  // the winner's trial, -1: none
+    float bestValue = 0.0f, bestThrust = 0.0f, bestVolume = 0.0f;
+    int closest = -1;  // the trial with the least Hx
+    float closestValue = 0.0f, closestThrust = 0.0f;
+    // Piles: the horizontal thrust at the first row and, when no candidate
+    // resists it, the one that comes closest with 20 rows at the least spacing.
+    float H = 0.0f;
+    int closestKind = -1;
+    float closestResistance = 0.0f;
+    // Winners at an edge of what the search could try, in words.
+    std::vector<std::string> edges;
+};
+
 struct SearchSummary {
     int iterations = 0;  // trials (thrust passes) run
     SearchStop stop = SearchStop::NotRun;
@@ -33,6 +57,7 @@ struct SearchSummary {
     // A design that ran every case without finding one that meets the
     // requirement: the run still succeeds, batch runs want to know.
     bool noneSatisfies = false;
+    std::optional<DesignFacts> design;  // set by the designs
 };
 
 // Asks the callback, if any, whether to go on after `done` of `total` trials.

@@ -76,6 +76,13 @@ int CSlideCalc::RunItem(CSlideCalcData& item, ReportWriter& report) {
         if (const RunTarget* t = FindRunTarget(item.goal, target))
             result = t->run(*this, item, report);
     }
+    // A result that means nothing is a failed run, whatever the operation
+    // said; the report keeps every line it wrote.
+    m_plausibility = CheckPlausibility(item, *this);
+    if (!m_plausibility.errors.empty()) result = 0;
+    for (const std::string& e : m_plausibility.errors) status().tell_error(301, "错误: " + e);
+    for (const std::string& w : m_plausibility.warnings)
+        status().tell_error(kWarningStatus, "警告: " + w);
     // Warnings are told even when the report keeps the original layout.
     SupplementFacts facts = GatherSupplementFacts(item);
     facts.result = result;

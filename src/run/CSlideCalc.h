@@ -5,6 +5,7 @@
 
 #include "piles/PileData.h"
 #include "piles/PileSolver.h"
+#include "run/Plausibility.h"
 #include "run/RunOptions.h"
 #include "platform/Sinks.h"
 
@@ -57,6 +58,9 @@ class CSlideCalc {
     // How the run's auto-design ended; NotRun for the checks.
     SearchSummary& designSummary() { return m_designSummary; }
 
+    // What the run found of its own results (set by RunItem).
+    const Plausibility& plausibility() const { return m_plausibility; }
+
     CPile_ShuJu& pileData() { return m_pileData; }
     PileSolver& pileSolver() { return m_pileSolver; }
 
@@ -67,6 +71,7 @@ class CSlideCalc {
     CSlideCalcData* m_item = nullptr;
     RunOptions m_options;
     SearchSummary m_designSummary;
+    Plausibility m_plausibility;
     CPile_ShuJu m_pileData;
     PileSolver m_pileSolver;
 };

@@ -58,18 +58,25 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
     // The reinforcement drawing is listed only when a run drew it.
     std::error_code ec;
     std::filesystem::remove(workFile(ctx, PileRebarDrawingName(item)), ec);
+    const std::string annotated = AnnotatedSketchFileName(item);
+    if (!annotated.empty()) std::filesystem::remove(workFile(ctx, annotated), ec);
 
     WriteSketchDrawing(item, ctx);
 
     CSlideCalc calc(ctx);
-    calc.setRunOptions(options);
+    RunOptions runOptions = options;
+    runOptions.labelledSketch = runOptions.supplement && !annotated.empty();
+    calc.setRunOptions(runOptions);
     out.result = calc.RunItem(item, out.report);
     out.noDesignSatisfies = calc.designSummary().noneSatisfies;
+    out.plausibility = calc.plausibility();
 
     WriteThrustCurveDrawing(item, ctx);
     const std::string rebar = PileRebarDrawingName(item);
     if (std::filesystem::exists(workFile(ctx, rebar), ec))
         item.setResult(kResultRebar, {"桩身配筋图", rebar, item.GetRtfFileName(kResultSketch)});
+    // After the run, so that a long design shows its progress at once.
+    if (runOptions.labelledSketch) WriteAnnotatedSketchDrawing(item, ctx);
 
     out.reportPath = dir + item.GetRtfFileName(kResultSketch);
     out.reportSaved = out.report.saveGbk(out.reportPath);

@@ -3,6 +3,7 @@
 // residual-thrust curve written. Used by the desktop program and talvor-cli.
 #pragma once
 
+#include "run/Plausibility.h"
 #include "run/RunOptions.h"
 #include "platform/ReportWriter.h"
 
@@ -23,6 +24,8 @@ struct CalcRunResult {
     bool noDesignSatisfies = false;
     // The drawings the run wrote, for the report's pictures.
     std::shared_ptr<DrawingShelf> drawings;
+    // What the run found of its own results; an error also makes result 0.
+    Plausibility plausibility;
 };
 
 // Runs item with its result files named from fileBase in ctx.G_strWorkPath.

@@ -2,6 +2,7 @@
 #include "run/ResultDrawings.h"
 
 #include "data/CSlideCalcData.h"
+#include "diagrams/AnnotatedSketch.h"
 #include "diagrams/ThrustCurve.h"
 #include "platform/Drawing.h"
 #include "platform/DrawingShelf.h"
@@ -13,6 +14,11 @@
 int WriteSketchDrawing(const CSlideCalcData& item, const WorkContext& ctx) {
     return writeResultDrawing(MakeSketchDrawing(item), ctx.G_strWorkPath,
                               item.GetDxfFileName(kResultSketch), ctx.drawings);
+}
+
+int WriteAnnotatedSketchDrawing(const CSlideCalcData& item, const WorkContext& ctx) {
+    return writeResultDrawing(MakeAnnotatedSketchDrawing(item), ctx.G_strWorkPath,
+                              AnnotatedSketchFileName(item), ctx.drawings);
 }
 
 int WriteThrustCurveDrawing(const CSlideCalcData& item, const WorkContext& ctx) {

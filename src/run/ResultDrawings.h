@@ -10,6 +10,11 @@ struct WorkContext;
 // and kept on the context's shelf. 1 when a file was written.
 int WriteSketchDrawing(const CSlideCalcData& item, const WorkContext& ctx);
 
+// The sketch with block numbers, point coordinates, pile rows and the water
+// line labelled, written under AnnotatedSketchFileName in the work path and
+// kept on the context's shelf. 1 when a file was written.
+int WriteAnnotatedSketchDrawing(const CSlideCalcData& item, const WorkContext& ctx);
+
 // The residual-thrust curve of item's last pass, with the sketch inserted 10 m
 // above the top of the curve, written as result entry 2 in the work path and
 // kept on the context's shelf. 1 when a file was written.

@@ -17,3 +17,10 @@ int SetResultFileNames(CSlideCalcData& item, const std::string& base) {
 std::string ItemFileBase(const std::string& path) {
     return std::filesystem::path(path).stem().string();
 }
+
+std::string AnnotatedSketchFileName(const CSlideCalcData& item) {
+    std::string name = item.GetDxfFileName(kResultSketch);
+    const size_t dot = name.rfind('.');
+    if (name.empty() || dot == std::string::npos) return {};
+    return name.insert(dot, "BZ");
+}

@@ -20,6 +20,10 @@ inline constexpr int kResultRebar = 3;
 // the third are dropped. Returns 1.
 int SetResultFileNames(CSlideCalcData& item, const std::string& base);
 
+// The labelled sketch the supplement shows beside the plain one: the sketch's
+// name with "BZ" before ".DXF" (base_TLVR_JTBZ.DXF); empty without a sketch.
+std::string AnnotatedSketchFileName(const CSlideCalcData& item);
+
 // The file base of an item file: its name without directory and extension
 // ("/p/&TLVR_0001.DAT" gives "&TLVR_0001").
 std::string ItemFileBase(const std::string& path);

@@ -19,4 +19,7 @@ struct RunOptions {
     // item's reinforcement settings lie beside it. Empty: the item's own
     // file name.
     std::string itemPath;
+    // The supplement shows the labelled sketch the caller writes after the
+    // run (RunCalculation does); a bare run has no such drawing.
+    bool labelledSketch = false;
 };

@@ -9,6 +9,7 @@
 #include "engine/ThrustPass.h"
 #include "platform/ReportWriter.h"
 #include "run/CSlideCalc.h"
+#include "run/DesignExplanation.h"
 #include "run/PileForces.h"
 #include "run/PileRebarSection.h"
 #include "run/ResultNames.h"
@@ -135,7 +136,11 @@ void WriteSupplement(CSlideCalc& calc, const CSlideCalcData& item, const Supplem
         Fst);
     writeBlockTable(facts.entered, report);
     writeWarnings(facts.warnings, report);
+    WriteResultChecks(calc.plausibility(), report);
+    WriteBlockNumbering(item, report);
+    WriteDesignExplanation(calc, item, report);
     ReportPileDataSheet(calc.pileData(), calc.pileSolver(), report);
     WritePileRebarSection(calc, item, report);
     writeDrawings(calc, item, report);
+    WriteAnnotatedSketch(calc, item, report);
 }

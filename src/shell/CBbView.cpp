@@ -134,5 +134,6 @@ ReportHeading CBbView::heading() const {
     for (int i = 0; i < 8 && block.isValid(); ++i, block = block.next())
         head += block.text().toStdString() + "\n";
     h.item = QString::fromStdString(ReportItemName(head));
+    h.cover = true;  // printed and saved as PDF, the report is the book handed in
     return h;
 }

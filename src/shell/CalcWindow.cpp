@@ -15,7 +15,10 @@
 #include "shell/TablePageWidget.h"
 #include "shell/commands/RecordEdits.h"
 
+#include "tables/CellFlags.h"
+
 #include "data/CSlideCalcData.h"
+#include "data/InputRanges.h"
 #include "diagrams/InputPictures.h"
 #include "diagrams/ThrustCurve.h"
 #include "platform/Drawing.h"
@@ -61,6 +64,7 @@ std::unique_ptr<DXF> pagePicture(int tab) {
 CalcWindow::CalcWindow(CalcWindowLinks links, QWidget* parent)
     : QDialog(parent),
       m_links(std::move(links)),
+      m_flags(std::make_unique<CellFlags>()),
       m_record(*m_links.record),
       m_ctx(*m_links.ctx),
       m_sketch(new CCxView(this)),
@@ -172,7 +176,7 @@ void CalcWindow::buildPages() {
     };
     for (int tab = 0; tab < kInputPageCount; ++tab) {
         const TablePageInfo& info = tablePages().at(tab);
-        auto* page = new TablePageWidget(info.id, m_record, run, m_tabs);
+        auto* page = new TablePageWidget(info.id, m_record, run, m_tabs, m_flags.get());
         page->setHintsShown(m_ctx.G_Disp_TableTip != 0);
         connect(page, &TablePageWidget::changed, this, &CalcWindow::rebuildSketch);
         if (info.id == TablePageId::Pile) {
@@ -256,8 +260,37 @@ void CalcWindow::setBusy(bool busy) {
     }
 }
 
+QStringList CalcWindow::inputWarnings() const {
+    QStringList out;
+    for (const CellFlag& f : m_flags->current(m_record))
+        out << QString::fromStdString(f.where + ": " + f.message);
+    for (const RangeFinding& f : CheckInputRanges(m_record))
+        out << QString::fromStdString(f.message);
+    return out;
+}
+
+// Asked once for all of them: the engineer may know better (a trial with a
+// deliberately odd value), but must have seen the list.
+bool CalcWindow::confirmDespiteWarnings() {
+    const QStringList warnings = inputWarnings();
+    if (warnings.isEmpty()) return true;
+    constexpr int kListed = 15;
+    QStringList lines = warnings.mid(0, kListed);
+    if (warnings.size() > kListed)
+        lines << QStringLiteral("…另有 %1 处").arg(warnings.size() - kListed);
+    const QString text = QStringLiteral("输入中有 %1 处需要检查:\n").arg(warnings.size()) +
+                         lines.join('\n') + QStringLiteral("\n\n仍然计算吗?");
+    if (m_ctx.messages) return m_ctx.messages->question(text.toStdString(), false);
+    return QMessageBox::question(this, windowTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 void CalcWindow::OnCalculate() {
     if (calculating()) return;
+    if (!confirmDespiteWarnings()) {
+        m_status->showMessage(QStringLiteral("未计算: 请先检查标出的输入"));
+        return;
+    }
     takeDescription();
     setBusy(true);
     CalcRunResult run = m_runner->run(m_record, m_ctx, m_links.fileBase);
@@ -292,6 +325,7 @@ void CalcWindow::OnReadDataFile() {
     CSlideCalcData read;
     InputDiagnostics diagnostics;
     int ok = read.ReadDataFile(path, &diagnostics);
+    if (ok) AddRangeDiagnostics(read, diagnostics);
     if (m_ctx.status) diagnostics.tellTo(*m_ctx.status);
     if (!ok) {
         message("无法读取计算数据文件 " + path);
@@ -376,7 +410,7 @@ void CalcWindow::OnPileKinds() {
             QStringLiteral("从库中选择桩型"), RecordPart::Input,
             [&](CSlideCalcData& r) { TakeOverPileKinds(r, library, asCandidates); });
     };
-    PileKindsDialog list(m_record, m_ctx, run, takeOver, this);
+    PileKindsDialog list(m_record, m_ctx, run, takeOver, this, m_flags.get());
     list.addActions({m_undo, m_redo});
     connect(m_edits, &RecordEdits::restored, &list, [&list] { list.page()->refresh(); });
     list.exec();
@@ -408,6 +442,7 @@ CalcWindowExit RunCalcWindow(CalcWindowLinks links, const ItemContext& item, QWi
         CSlideCalcData read = record;
         InputDiagnostics diagnostics;
         int ok = read.ReadDataFile(dataFile, &diagnostics);
+        if (ok) AddRangeDiagnostics(read, diagnostics);
         if (ctx.status) diagnostics.tellTo(*ctx.status);
         if (ok)
             record = read;

@@ -18,6 +18,7 @@
 
 class CSlideCalcData;
 class CTemplateIndex;
+class CellFlags;
 class CCxView;
 class CalcRunner;
 class DrawingBox;
@@ -83,6 +84,9 @@ class CalcWindow : public QDialog {
     // The sketch and the tables pointing at each other.
     SketchLink* sketchLink() const { return m_link; }
     bool calculating() const;
+    // What "计算" lists before it runs: the cells whose text was read only in
+    // part, then the values outside their physical range; empty when none.
+    QStringList inputWarnings() const;
 
     // Rebuilds the live sketch from the record (after every accepted edit).
     void rebuildSketch();
@@ -116,8 +120,11 @@ class CalcWindow : public QDialog {
     std::string chooseFile(const QString& title, bool save);
     void setBusy(bool busy);
     void message(const std::string& text);
+    bool confirmDespiteWarnings();
 
     CalcWindowLinks m_links;
+    // The flags of texts read in part, shared by every page over the record.
+    std::unique_ptr<CellFlags> m_flags;
     CSlideCalcData& m_record;
     const WorkContext& m_ctx;
     CalcWindowExit m_exit = CalcWindowExit::Returned;

@@ -14,7 +14,7 @@
 
 PileKindsDialog::PileKindsDialog(CSlideCalcData& record, const WorkContext& ctx,
                                  TablePageWidget::EditRunner runEdit, TakeOver takeOver,
-                                 QWidget* parent)
+                                 QWidget* parent, CellFlags* flags)
     : QDialog(parent),
       m_record(record),
       m_ctx(ctx),
@@ -22,7 +22,7 @@ PileKindsDialog::PileKindsDialog(CSlideCalcData& record, const WorkContext& ctx,
       m_candidates(listsCandidates(record)) {
     setWindowTitle(QStringLiteral("桩身参数"));
     m_page = new TablePageWidget(m_candidates ? TablePageId::KindList : TablePageId::OneKindList,
-                                 record, std::move(runEdit), this);
+                                 record, std::move(runEdit), this, flags);
     m_page->setHintsShown(ctx.G_Disp_TableTip != 0);
     auto* library = new QPushButton(QStringLiteral("从库中选择"), this);
     auto* ok = new QPushButton(QStringLiteral("确  认"), this);

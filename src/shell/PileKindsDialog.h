@@ -22,7 +22,7 @@ class PileKindsDialog : public QDialog {
 
     PileKindsDialog(CSlideCalcData& record, const WorkContext& ctx,
                     TablePageWidget::EditRunner runEdit, TakeOver takeOver,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, CellFlags* flags = nullptr);
 
     // The list of many kinds (pile auto-design) or of one.
     static bool listsCandidates(const CSlideCalcData& record);

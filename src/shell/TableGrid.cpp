@@ -130,17 +130,26 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
 void TableGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     // Enter commits (the delegate has already handed the text over) and
     // moves down, as in a spreadsheet.
+    const QModelIndex edited = currentIndex();
     bool down = hint == QAbstractItemDelegate::SubmitModelCache;
     QTableView::closeEditor(editor, down ? QAbstractItemDelegate::NoHint : hint);
     if (down) moveDown();
+    // A text read only in part is told at once, even when Enter moved on.
+    if (edited.isValid() && !edited.data(TableModel::kWarningRole).toString().isEmpty())
+        tellHint(edited);
+}
+
+void TableGrid::tellHint(const QModelIndex& cell) {
+    emit hintChanged(cell.data(TableModel::kHintRole).toString(),
+                     !cell.data(TableModel::kWarningRole).toString().isEmpty());
 }
 
 void TableGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    emit hintChanged(current.data(TableModel::kHintRole).toString());
+    tellHint(current);
 }
 
 void TableGrid::focusInEvent(QFocusEvent* event) {
     QTableView::focusInEvent(event);
-    emit hintChanged(currentIndex().data(TableModel::kHintRole).toString());
+    tellHint(currentIndex());
 }

@@ -32,8 +32,10 @@ class TableGrid : public QTableView {
     QSize minimumSizeHint() const override;
 
   signals:
-    // The hint of the new current cell (empty for none).
-    void hintChanged(const QString& hint);
+    // The hint of the new current cell, or of the cell just typed into when
+    // what was typed is flagged (empty for none); warning: it begins with a
+    // flag or a range warning.
+    void hintChanged(const QString& hint, bool warning);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -43,6 +45,7 @@ class TableGrid : public QTableView {
 
   private:
     void moveDown();
+    void tellHint(const QModelIndex& cell);
     double fontScale() const;
     int tableHeight(int rows) const;
 

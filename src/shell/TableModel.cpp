@@ -53,13 +53,23 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return qt(m_table.GetHangLieText(row, col));
         case kHintRole:
-            return qt(m_table.GetHangLieTiShi(row, col));
+            return hintText(row, col);
+        case kWarningRole:
+            return qt(m_table.CellWarning(row, col));
+        case Qt::ToolTipRole: {
+            QString warning = qt(m_table.CellWarning(row, col));
+            return warning.isEmpty() ? QVariant() : QVariant(warning);
+        }
+        case Qt::AccessibleDescriptionRole:
+            return description(row, col);
         case kLockedRole:
             return !m_table.IsHangLieEdit(row, col);
         case Qt::ForegroundRole:
             if (m_table.GetHangLieText(row, col) == "---") return QBrush(QColor(150, 150, 150));
+            if (!m_table.CellWarning(row, col).empty()) return QBrush(QColor(160, 0, 0));
             return {};
         case Qt::BackgroundRole:
+            if (!m_table.CellWarning(row, col).empty()) return QBrush(QColor(255, 220, 200));
             if (!m_table.IsHangLieEdit(row, col)) return QBrush(QColor(238, 238, 238));
             return {};
         case Qt::TextAlignmentRole:
@@ -69,6 +79,25 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
         default:
             return {};
     }
+}
+
+QString TableModel::hintText(int row, int col) const {
+    QStringList parts;
+    if (std::string warning = m_table.CellWarning(row, col); !warning.empty()) parts << qt(warning);
+    QString hint = qt(m_table.GetHangLieTiShi(row, col)).trimmed();
+    if (!hint.isEmpty()) parts << hint;
+    if (std::string unit = m_table.UnitAt(row, col); !unit.empty())
+        parts << QStringLiteral("单位: ") + qt(unit);
+    return parts.join('\n');
+}
+
+// What a screen reader adds to the cell's text: its unit and its warning.
+QString TableModel::description(int row, int col) const {
+    QStringList parts;
+    if (std::string unit = m_table.UnitAt(row, col); !unit.empty())
+        parts << QStringLiteral("单位: ") + qt(unit);
+    if (std::string warning = m_table.CellWarning(row, col); !warning.empty()) parts << qt(warning);
+    return parts.join(QStringLiteral("; "));
 }
 
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {

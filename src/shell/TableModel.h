@@ -43,9 +43,14 @@ class TableModel : public QAbstractTableModel {
 
     // "---" cells and cells a user cannot type into.
     static constexpr int kLockedRole = Qt::UserRole + 1;
+    // The hint line of the cell: its warning, the table's hint, its unit.
     static constexpr int kHintRole = Qt::UserRole + 2;
+    // What is wrong with the cell's value (CTableBase::CellWarning).
+    static constexpr int kWarningRole = Qt::UserRole + 3;
 
   private:
+    QString hintText(int row, int col) const;
+    QString description(int row, int col) const;
     void followCount(int& held, int now, bool rows);
 
     CTablePage& m_page;

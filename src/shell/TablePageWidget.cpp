@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 TablePageWidget::TablePageWidget(TablePageId id, CSlideCalcData& record, EditRunner runEdit,
-                                 QWidget* parent)
-    : QWidget(parent), m_page(id, record), m_runEdit(std::move(runEdit)) {
+                                 QWidget* parent, CellFlags* flags)
+    : QWidget(parent), m_page(id, record, flags), m_runEdit(std::move(runEdit)) {
     m_body = new QVBoxLayout(this);
     QString pageTitle = QString::fromUtf8(tablePage(id).title);
     if (pageTitle.isEmpty()) pageTitle = QStringLiteral("桩身参数");
@@ -77,10 +77,14 @@ void TablePageWidget::refresh() {
 
 void TablePageWidget::setHintsShown(bool shown) {
     m_hintsShown = shown;
-    if (!shown) m_hint->hide();
+    if (!shown && !m_hintWarns) m_hint->hide();
 }
 
-void TablePageWidget::showHint(const QString& hint) {
+// A warning shows even with the table hints switched off: it is about what
+// was typed, not help on the cell.
+void TablePageWidget::showHint(const QString& hint, bool warning) {
+    m_hintWarns = warning;
     m_hint->setText(hint.trimmed());
-    m_hint->setVisible(m_hintsShown && !hint.trimmed().isEmpty());
+    m_hint->setStyleSheet(warning ? QStringLiteral("QLabel { color: #a00000; }") : QString());
+    m_hint->setVisible((m_hintsShown || warning) && !hint.trimmed().isEmpty());
 }

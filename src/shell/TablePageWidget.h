@@ -23,8 +23,10 @@ class TablePageWidget : public QWidget {
     // Applies an edit to the page (the owner's single place for edits).
     using EditRunner = std::function<EditOutcome(CTablePage&, TableEdit)>;
 
+    // flags: where the tables flag texts read in part, shared by the pages
+    // over one record; null: the page keeps its own.
     TablePageWidget(TablePageId id, CSlideCalcData& record, EditRunner runEdit,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, CellFlags* flags = nullptr);
 
     CTablePage& page() { return m_page; }
     TableGrid* grid(TableId id) const;
@@ -43,7 +45,7 @@ class TablePageWidget : public QWidget {
   private:
     EditOutcome applyPageEdit(TableEdit edit);
     void pageChanged();
-    void showHint(const QString& hint);
+    void showHint(const QString& hint, bool warning);
 
     CTablePage m_page;
     EditRunner m_runEdit;
@@ -51,6 +53,7 @@ class TablePageWidget : public QWidget {
     std::vector<TableModel*> m_models;
     QVBoxLayout* m_body;
     QLabel* m_hint;
+    bool m_hintWarns = false;
     bool m_hintsShown = true;
     bool m_inEdit = false;
     bool m_changed = false;

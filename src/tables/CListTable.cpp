@@ -35,9 +35,10 @@ std::string CListTable::computedText(const ListColumn& c, int row) const {
     float dx = *cols[1].value.real(m_data, index);
     float dy = *cols[2].value.real(m_data, index);
     if (c.kind == ColumnKind::Length) return realText(get_dist(0, 0, dx, dy), 3);
-    // The angle is shown in degrees with the π of the original tables.
+    // The angle is shown in degrees with the π of the original tables; the
+    // division is in double and printed as it comes out, not rounded to float.
     double degrees = static_cast<double>(get_line_angle(0, 0, dx, dy) * 180.0f) / 3.1415927;
-    return realText(static_cast<float>(degrees), 2);
+    return realText(degrees, 2);
 }
 
 std::string CListTable::GetHangLieText(int row, int col) const {
@@ -91,5 +92,37 @@ void CListTable::SetHangLieText(int row, int col, const std::string& text) {
     const ListColumn* c = cellAt(row, col);
     if (c == nullptr || col == 1 || c->kind != ColumnKind::Value) return;
     bool changed = c->value.apply(m_data, ElementIndex(row), text);
+    if (c->value.kind != CellKind::Choice)
+        NoteTyped(row, col, c->value.field(m_data, ElementIndex(row)), c->value.kind, text);
     AfterEdit(row, col, changed);
+}
+
+const void* CListTable::FieldAt(int row, int col) const {
+    const ListColumn* c = cellAt(row, col);
+    if (c == nullptr || c->kind != ColumnKind::Value || isDashed(*c, row)) return nullptr;
+    if (c->value.real == nullptr && c->value.integer == nullptr) return nullptr;
+    return c->value.field(m_data, ElementIndex(row));
+}
+
+std::string CListTable::UnitAt(int row, int col) const {
+    const ListColumn* c = cellAt(row, col);
+    if (c == nullptr || c->kind == ColumnKind::Number || isDashed(*c, row)) return {};
+    return unitInTitle(c->title);
+}
+
+std::string CListTable::CellName(int row, int col) const {
+    const ListColumn* c = cellAt(row, col);
+    const std::string title = c ? c->title : "";
+    const std::string number = NumberText(row);
+    // The single pile kind of a check has no number.
+    if (number.find_first_not_of(' ') == std::string::npos) return title;
+    return "第 " + number + " 行 " + title;
+}
+
+void CListTable::HoldChoices() {
+    for (const ListColumn& c : Columns()) {
+        if (c.kind != ColumnKind::Value || c.value.kind != CellKind::Choice || !c.value.writeBack)
+            continue;
+        for (int row = 1; row <= RowCount(); ++row) c.value.shownIndex(m_data, ElementIndex(row));
+    }
 }

@@ -36,6 +36,10 @@ class CListTable : public CTableBase {
     int GetComboIndex(int row, int col) const override;
     std::string GetHangLieTiShi(int row, int col) const override;
     void SetHangLieText(int row, int col, const std::string& text) override;
+    const void* FieldAt(int row, int col) const override;
+    std::string UnitAt(int row, int col) const override;
+    std::string CellName(int row, int col) const override;
+    void HoldChoices() override;
 
   protected:
     CListTable(CSlideCalcData& data, std::span<const ListColumn> columns, int picture)

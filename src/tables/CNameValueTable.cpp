@@ -48,6 +48,29 @@ std::string CNameValueTable::GetHangLieTiShi(int row, int col) const {
 
 void CNameValueTable::SetHangLieText(int row, int col, const std::string& text) {
     if (std::string_view(text.c_str()) == kDash || !isValueCell(row, col)) return;
-    bool changed = rowAt(row)->value.apply(m_data, 0, text);
+    const CellRule& rule = rowAt(row)->value;
+    bool changed = rule.apply(m_data, 0, text);
+    if (rule.kind != CellKind::Choice) NoteTyped(row, col, rule.field(m_data, 0), rule.kind, text);
     AfterEdit(row, changed);
+}
+
+const void* CNameValueTable::FieldAt(int row, int col) const {
+    if (!isValueCell(row, col) || IsDashed(row)) return nullptr;
+    return rowAt(row)->value.field(m_data, 0);
+}
+
+std::string CNameValueTable::UnitAt(int row, int col) const {
+    return FieldAt(row, col) ? unitInTitle(rowAt(row)->name) : std::string();
+}
+
+std::string CNameValueTable::CellName(int row, int) const {
+    const NameValueRow* r = rowAt(row);
+    return r ? r->name : std::string();
+}
+
+void CNameValueTable::HoldChoices() {
+    for (int row = 1; row <= RowCount(); ++row) {
+        const CellRule& rule = rowAt(row)->value;
+        if (rule.kind == CellKind::Choice && rule.writeBack) rule.shownIndex(m_data, 0);
+    }
 }

@@ -32,6 +32,10 @@ class CNameValueTable : public CTableBase {
     int GetComboIndex(int row, int col) const override;
     std::string GetHangLieTiShi(int row, int col) const override;
     void SetHangLieText(int row, int col, const std::string& text) override;
+    const void* FieldAt(int row, int col) const override;
+    std::string UnitAt(int row, int col) const override;
+    std::string CellName(int row, int col) const override;
+    void HoldChoices() override;
 
   protected:
     CNameValueTable(CSlideCalcData& data, std::span<const NameValueRow> rows, int nameWidth,

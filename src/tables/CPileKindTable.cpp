@@ -3,6 +3,7 @@
 #include "tables/CPileKindTable.h"
 
 #include "data/CSlideCalcData.h"
+#include "data/InputRanges.h"
 #include "tables/SegmentColumns.h"
 
 #include <algorithm>
@@ -93,6 +94,13 @@ std::optional<CTableBase::CountCell> CPileKindTable::CountSource() const {
 
 std::string CPileKindTable::NumberText(int row) const {
     return checkMode(m_data) ? " " : intText(row);
+}
+
+// The sizes' unit follows the material and section, as their hints say.
+std::string CPileKindTable::UnitAt(int row, int col) const {
+    if (FieldAt(row, col) == nullptr) return {};
+    if (col == 4 || col == 5) return PileSizeUnit(m_data, ElementIndex(row), col - 3);
+    return CListTable::UnitAt(row, col);
 }
 
 std::string CPileKindTable::HintAt(int row, int col) const {

@@ -12,6 +12,7 @@ class CPileKindTable : public CListTable {
     int TitlePicture() const override;
     std::string ColumnTitle(int col) const override;
     std::optional<CountCell> CountSource() const override;
+    std::string UnitAt(int row, int col) const override;
 
   protected:
     std::span<const ListColumn> Columns() const override;

@@ -1,6 +1,11 @@
 // Defaults for the cells most tables do not have, and the two notifications.
 #include "tables/CTableBase.h"
 
+#include "data/InputRanges.h"
+#include "tables/CellFlags.h"
+#include "tables/CellRule.h"
+#include "tables/TableCaption.h"
+
 std::string CTableBase::ColumnTitle(int) const {
     return {};
 }
@@ -27,4 +32,23 @@ void CTableBase::SendCount(int wParam) const {
 
 void CTableBase::SendChanged() const {
     if (m_notify) m_notify(WM_TABLE_CHANGED, 0);
+}
+
+std::string CTableBase::CellWarning(int row, int col) const {
+    const void* field = FieldAt(row, col);
+    if (field == nullptr) return {};
+    if (m_flags) {
+        std::string flag = m_flags->find(m_data, field);
+        if (!flag.empty()) return flag;
+    }
+    for (const RangeFinding& f : CheckInputRanges(m_data))
+        if (f.field == field) return f.message;
+    return {};
+}
+
+void CTableBase::NoteTyped(int row, int col, const void* field, CellKind kind,
+                           const std::string& text) {
+    if (m_flags == nullptr || field == nullptr) return;
+    m_flags->set(m_data, field, std::string(tableCaption(Id())) + " " + CellName(row, col),
+                 readingWarning(kind, text));
 }

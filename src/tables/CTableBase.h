@@ -33,10 +33,13 @@
 #include "tables/TableId.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 class CSlideCalcData;
+class CellFlags;
+enum class CellKind;
 
 inline constexpr int WM_TABLE_COUNT = 0x1601;
 inline constexpr int WM_TABLE_CHANGED = 0x1610;
@@ -95,6 +98,24 @@ class CTableBase {
 
     void SetNotify(Notify notify) { m_notify = std::move(notify); }
 
+    // The record field a value cell edits; null for titles, numbers, computed
+    // columns, "---" cells and rows beyond the count.
+    virtual const void* FieldAt(int, int) const { return nullptr; }
+    // The unit of the cell's value ("kPa", "cm", "度"); empty for none.
+    virtual std::string UnitAt(int, int) const { return {}; }
+    // "第 3 行 粘聚力(kPa)", "滑体土重度(kN/m3)": the cell as a user names it.
+    virtual std::string CellName(int row, int col) const = 0;
+    // What is wrong with the cell's value: the flag of a text read only in
+    // part, else a value outside its physical range (InputRanges.h); empty
+    // when nothing is.
+    std::string CellWarning(int row, int col) const;
+    // Where the table keeps the flags of texts read in part; without one it
+    // flags nothing. Not owned.
+    void SetFlags(CellFlags* flags) { m_flags = flags; }
+    // Holds every drop-down index the table writes back when shown, so that
+    // the "---" rules read what the table shows before any cell is drawn.
+    virtual void HoldChoices() {}
+
     // For paste: the table and row of the count that sets this list's row
     // count, when typing a bigger number there makes the list longer.
     struct CountCell {
@@ -105,10 +126,14 @@ class CTableBase {
 
   protected:
     void SendCount(int wParam) const;
+    // After a typed text was applied to the field of a cell of this kind:
+    // flags the cell when the text was read only in part, else unflags it.
+    void NoteTyped(int row, int col, const void* field, CellKind kind, const std::string& text);
     void SendChanged() const;
 
     CSlideCalcData& m_data;
 
   private:
     Notify m_notify;
+    CellFlags* m_flags = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "tables/CellRule.h"
 
 #include "platform/FieldLine.h"
+#include "platform/PrintfFormat.h"
 
 #include <algorithm>
 #include <bit>
@@ -36,51 +37,164 @@ bool startsHex(std::string_view s) {
     return s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X');
 }
 
-// strtod's reading of an unsigned number; 0 when nothing parses.
-double unsignedReal(std::string_view s) {
-    double v = 0.0;
-    if (!s.empty() && (s[0] == '-' || s[0] == '+')) return 0.0;  // a second sign
+// What strtod and strtol read of a text: the value without its sign, where the
+// reading stopped, and whether any number was read at all.
+struct Scan {
+    double value = 0.0;
+    bool negative = false;
+    bool read = false;
+    bool overflow = false;
+    size_t end = 0;  // where the reading stopped; 0 when nothing was read
+};
+
+Scan scanReal(std::string_view text) {
+    Scan scan;
+    std::string_view s = skipSign(text, scan.negative);
+    const size_t start = text.size() - s.size();
+    if (!s.empty() && (s[0] == '-' || s[0] == '+')) return scan;  // a second sign
+    const char* first = s.data();
     std::from_chars_result r{};
     if (startsHex(s)) {
-        r = std::from_chars(s.data() + 2, s.data() + s.size(), v, std::chars_format::hex);
-        if (r.ec == std::errc::invalid_argument) return 0.0;  // "0x" alone reads the 0
+        r = std::from_chars(first + 2, first + s.size(), scan.value, std::chars_format::hex);
+        if (r.ec == std::errc::invalid_argument) r = {first + 1, std::errc()};  // "0x" reads the 0
     } else {
-        r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+        r = std::from_chars(first, first + s.size(), scan.value, std::chars_format::general);
     }
-    if (r.ec == std::errc::result_out_of_range) return HUGE_VAL;
-    return r.ec == std::errc() ? v : 0.0;
+    if (r.ec == std::errc::invalid_argument) return scan;
+    scan.read = true;
+    scan.end = start + static_cast<size_t>(r.ptr - first);
+    if (r.ec == std::errc::result_out_of_range) scan.value = HUGE_VAL;
+    // Beyond this a double rounds to infinity as a float.
+    constexpr double kFloatOverflow = 0x1.ffffffp127;
+    scan.overflow = !(std::fabs(scan.value) < kFloatOverflow);
+    return scan;
+}
+
+Scan scanInt(std::string_view text, long long& v) {
+    Scan scan;
+    std::string_view s = skipSign(text, scan.negative);
+    const size_t start = text.size() - s.size();
+    v = 0;
+    size_t i = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+        v = std::min<long long>(v * 10 + (s[i] - '0'), 1LL << 40);
+    scan.read = i > 0;
+    scan.end = scan.read ? start + i : 0;
+    if (scan.negative) v = -v;
+    scan.overflow = v < INT_MIN || v > INT_MAX;
+    return scan;
+}
+
+bool onlyBlanks(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), isCSpace);
+}
+
+// A mark an input method gives for a character of a number, as its three
+// UTF-8 bytes, and the ASCII character meant.
+struct WideForm {
+    std::string_view utf8;
+    char ascii;
+};
+
+constexpr WideForm kWideForms[] = {
+    {"＋", '+'}, {"－", '-'}, {"−", '-'},  {"．", '.'},
+    {"。", '.'}, {"　", ' '}, {"ｅ", 'e'}, {"Ｅ", 'E'},
+};
+
+// Full-width digits are U+FF10..U+FF19: EF BC 90..99.
+int wideDigit(std::string_view s) {
+    if (s.size() < 3 || static_cast<unsigned char>(s[0]) != 0xEF ||
+        static_cast<unsigned char>(s[1]) != 0xBC)
+        return -1;
+    int d = static_cast<unsigned char>(s[2]) - 0x90;
+    return d >= 0 && d <= 9 ? d : -1;
 }
 
 }  // namespace
 
-int textToInt(std::string_view text) {
-    bool negative = false;
-    std::string_view s = skipSign(asCString(text), negative);
-    long long v = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9') break;
-        v = std::min<long long>(v * 10 + (c - '0'), 1LL << 40);
+std::string asciiNumberText(std::string_view typed) {
+    std::string out;
+    out.reserve(typed.size());
+    for (size_t i = 0; i < typed.size();) {
+        std::string_view rest = typed.substr(i);
+        if (int d = wideDigit(rest); d >= 0) {
+            out += static_cast<char>('0' + d);
+            i += 3;
+            continue;
+        }
+        auto wide = std::find_if(std::begin(kWideForms), std::end(kWideForms),
+                                 [&](const WideForm& w) { return rest.starts_with(w.utf8); });
+        if (wide != std::end(kWideForms)) {
+            out += wide->ascii;
+            i += wide->utf8.size();
+            continue;
+        }
+        out += typed[i++];
     }
-    if (negative) v = -v;
+    return out;
+}
+
+int textToInt(std::string_view text) {
+    long long v = 0;
+    scanInt(asCString(text), v);
     return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
 }
 
 float textToFloat(std::string_view text) {
-    bool negative = false;
-    double v = unsignedReal(skipSign(asCString(text), negative));
-    if (negative) v = -v;
-    // Beyond this a double rounds to infinity as a float.
-    constexpr double kFloatOverflow = 0x1.ffffffp127;
-    if (!(std::fabs(v) < kFloatOverflow)) return 0.0f;
-    return static_cast<float>(v);
+    Scan scan = scanReal(asCString(text));
+    // A sign with no number after it reads nothing: +0, as atof gives.
+    if (!scan.read || scan.overflow) return 0.0f;
+    return static_cast<float>(scan.negative ? -scan.value : scan.value);
+}
+
+std::string readingWarning(CellKind kind, std::string_view typed) {
+    if (kind == CellKind::Choice) return {};
+    const std::string text = asciiNumberText(typed);
+    std::string_view c = asCString(text);
+    long long count = 0;
+    Scan scan = kind == CellKind::Count ? scanInt(c, count) : scanReal(c);
+    // An empty cell is cleared on purpose, not mistyped.
+    if (!scan.read && onlyBlanks(c)) return {};
+    const std::string quoted = "“" + std::string(asCString(typed)) + "” ";
+    if (kind == CellKind::Count) {
+        const std::string readAs = intText(textToInt(c));
+        if (!scan.read) return quoted + "不是数, 读作 0";
+        if (scan.overflow) return quoted + "超出数的范围, 读作 " + readAs;
+        if (!onlyBlanks(c.substr(scan.end))) return quoted + "不全是数, 读作 " + readAs;
+        return {};
+    }
+    if (!scan.read || std::isnan(scan.value)) return quoted + "不是数, 读作 0";
+    if (scan.overflow) return quoted + "超出数的范围, 读作 0";
+    if (!onlyBlanks(c.substr(scan.end)))
+        return quoted + "不全是数, 读作 " + stringPrintf("%g", static_cast<double>(textToFloat(c)));
+    return {};
 }
 
 std::string realText(float value, int decimals) {
     return formatFields(decimals == 2 ? "%.2f" : "%.3f", {&value});
 }
 
+std::string realText(double value, int decimals) {
+    return stringPrintf(decimals == 2 ? "%.2f" : "%.3f", value);
+}
+
 std::string intText(int value) {
     return formatFields("%d", {&value});
+}
+
+std::string unitInTitle(std::string_view title) {
+    static constexpr std::string_view kUnits[] = {
+        "m",     "kPa",     "度",    "kN/m3",   "kN",    "MN/m3",   "MN/m",
+        "MN/m4", "MN/m3.5", "元/桩", "人天/桩", "元/方", "人天/方", "m2",
+    };
+    const size_t open = title.rfind('(');
+    const size_t close = title.rfind(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open)
+        return {};
+    std::string_view unit = title.substr(open + 1, close - open - 1);
+    for (std::string_view u : kUnits)
+        if (u == unit) return std::string(u);
+    return {};
 }
 
 int CellRule::shownIndex(CSlideCalcData& data, int index) const {
@@ -103,7 +217,9 @@ std::string CellRule::text(CSlideCalcData& data, int index) const {
     return {};
 }
 
-bool CellRule::apply(CSlideCalcData& data, int index, std::string_view typed) const {
+bool CellRule::apply(CSlideCalcData& data, int index, std::string_view typedText) const {
+    const std::string ascii = asciiNumberText(typedText);
+    std::string_view typed = kind == CellKind::Choice ? typedText : std::string_view(ascii);
     if (kind == CellKind::Real) {
         float v = textToFloat(typed);
         if (v < low) v = low;

@@ -10,6 +10,12 @@
 
 class CSlideCalcData;
 
+// Full-width digits, signs, decimal points and exponent letters, the
+// ideographic full stop typed as a decimal point and the ideographic blank,
+// as the ASCII characters they stand for; everything else unchanged. An input
+// method set to Chinese types "１２" and "18。5" for 12 and 18.5.
+std::string asciiNumberText(std::string_view typed);
+
 // atoi of a typed text: leading blanks, a sign, decimal digits; anything else
 // ends the number, a text without digits gives 0. Saturated to int.
 int textToInt(std::string_view text);
@@ -19,11 +25,22 @@ int textToInt(std::string_view text);
 float textToFloat(std::string_view text);
 // "%.Nf" of the value, '.' as decimal point.
 std::string realText(float value, int decimals);
+std::string realText(double value, int decimals);
 std::string intText(int value);
 
 using ChoiceList = std::vector<std::string>;
 
 enum class CellKind { Real, Count, Choice };
+
+// The unit in a column title or a parameter name, "粘聚力(kPa)" → "kPa";
+// empty when the parentheses hold no unit ("(1:xxx)", "(<=20)") or there
+// are none.
+std::string unitInTitle(std::string_view title);
+
+// What the cell rule of a kind makes of a typed text (after asciiNumberText)
+// when it reads only part of it, or nothing, or a number beyond its range:
+// "“abc” 不是数, 读作 0". Empty when the text is wholly a number, or blank.
+std::string readingWarning(CellKind kind, std::string_view typed);
 
 struct CellRule {
     static constexpr float kNone = std::numeric_limits<float>::infinity();
@@ -41,6 +58,11 @@ struct CellRule {
                                         // held and stored when shown
 
     std::string text(CSlideCalcData& data, int index) const;
+    // The field the cell edits.
+    void* field(CSlideCalcData& data, int index) const {
+        return kind == CellKind::Real ? static_cast<void*>(real(data, index))
+                                      : static_cast<void*>(integer(data, index));
+    }
     // The index a drop-down shows: the stored one held to the list.
     int shownIndex(CSlideCalcData& data, int index) const;
     // Parses, holds to the limits and stores; true when the field changed.

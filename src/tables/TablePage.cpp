@@ -56,10 +56,21 @@ std::vector<TableId> tablesRefreshedOn(TablePageId page, int wParam) {
     return {};
 }
 
-CTablePage::CTablePage(TablePageId id, CSlideCalcData& data) : m_id(id), m_data(data) {
+void HoldStoredChoices(CSlideCalcData& data) {
+    for (int i = 0; i < kTableCount; ++i) makeTable(static_cast<TableId>(i), data)->HoldChoices();
+}
+
+CTablePage::CTablePage(TablePageId id, CSlideCalcData& data, CellFlags* flags)
+    : m_id(id), m_data(data), m_flags(flags) {
+    if (m_flags == nullptr) {
+        m_ownFlags = std::make_unique<CellFlags>();
+        m_flags = m_ownFlags.get();
+    }
+    HoldStoredChoices(data);
     for (TableId t : tablePage(id).tables) {
         std::unique_ptr<CTableBase> table = makeTable(t, data);
         table->SetNotify([this](int message, int wParam) { handle(message, wParam); });
+        table->SetFlags(m_flags);
         m_tables.push_back(std::move(table));
     }
 }
@@ -83,6 +94,7 @@ void CTablePage::handle(int message, int wParam) {
 }
 
 void CTablePage::refreshAll() {
+    HoldStoredChoices(m_data);
     for (auto& t : m_tables) {
         if (m_onUpdate) m_onUpdate(*t);
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "tables/CTableBase.h"
+#include "tables/CellFlags.h"
 #include "tables/TablePaste.h"
 
 #include <functional>
@@ -40,17 +41,25 @@ TablePageId pageOfTable(TableId id);
 // with this wParam.
 std::vector<TableId> tablesRefreshedOn(TablePageId page, int wParam);
 
+// Holds every drop-down index the tables write back when they show it (goal,
+// targets, switches, earthquake) in the record, so that a table asked only
+// which cells take typing answers as one that was drawn first.
+void HoldStoredChoices(CSlideCalcData& data);
+
 // The tables of one page over the record, with their notifications wired as
-// the page answers them.
+// the page answers them. The page holds the record's choices (see above).
 class CTablePage {
   public:
-    CTablePage(TablePageId id, CSlideCalcData& data);
+    // flags: where the tables flag texts read in part, shared by the pages
+    // over one record; null: the page keeps its own.
+    CTablePage(TablePageId id, CSlideCalcData& data, CellFlags* flags = nullptr);
 
     TablePageId id() const { return m_id; }
     CSlideCalcData& data() { return m_data; }
     int tableCount() const { return static_cast<int>(m_tables.size()); }
     CTableBase& table(int i) { return *m_tables.at(i); }
     CTableBase* find(TableId id);
+    CellFlags& flags() { return *m_flags; }
 
     // Called for each table whose row count must be re-read (UpdateTable).
     void setOnUpdateTable(std::function<void(CTableBase&)> f) { m_onUpdate = std::move(f); }
@@ -70,6 +79,8 @@ class CTablePage {
     TablePageId m_id;
     CSlideCalcData& m_data;
     std::vector<std::unique_ptr<CTableBase>> m_tables;
+    std::unique_ptr<CellFlags> m_ownFlags;
+    CellFlags* m_flags;
     std::function<void(CTableBase&)> m_onUpdate;
     std::function<void()> m_onChanged;
 };

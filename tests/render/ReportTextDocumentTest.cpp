@@ -14,9 +14,11 @@
 #include "render/DrawingRenderer.h"
 #include "support/TestSupport.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPdfWriter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -214,4 +216,101 @@ TEST_F(Report, AMegabyteLineAndAHundredThousandParagraphsPrintWhole) {
                     p.pages, p.ms, p.cpuMs);
         EXPECT_GE(p.pages, c.fewestPages) << c.name;
     }
+}
+
+TEST_F(Report, NoHeadingEndsAPageWhereverTheTextBreaks) {
+    int splitBefore = 0;
+    for (int filler = 1; filler <= 40; ++filler) {
+        QTextDocument doc;
+        doc.setDefaultFont(reportFont(10));
+        doc.setDocumentMargin(0);
+        doc.setPageSize(QSizeF(400, 250));
+        QString text;
+        for (int i = 0; i < filler; ++i) text += QString("    第 %1 行\n").arg(i);
+        text += "[剩余下滑力曲线]\n图\n    第 3 块滑体\n        本块总重 = 1.000(kN)\n结束";
+        doc.setPlainText(text);
+        // A line the layout moves past a page's foot moves inside its block.
+        auto pageOfBlock = [&](int n) {
+            QTextBlock b = doc.findBlockByNumber(n);
+            double top =
+                doc.documentLayout()->blockBoundingRect(b).top() + b.layout()->lineAt(0).y();
+            return static_cast<int>(top / doc.pageSize().height());
+        };
+        const int heading = filler, blockHead = filler + 2;
+        if (pageOfBlock(heading) != pageOfBlock(heading + 1) ||
+            pageOfBlock(blockHead) != pageOfBlock(blockHead + 1))
+            ++splitBefore;
+        KeepHeadingsWithNext(doc);
+        EXPECT_EQ(pageOfBlock(heading), pageOfBlock(heading + 1)) << filler;
+        EXPECT_EQ(pageOfBlock(blockHead), pageOfBlock(blockHead + 1)) << filler;
+    }
+    EXPECT_GT(splitBefore, 0) << "no layout put a heading at a page's foot";
+    for (const char* heading : {"[计算简图]", "计算结果:", "    第 12 块滑体", "    设计说明:"})
+        EXPECT_TRUE(IsReportHeading(heading)) << heading;
+    for (const char* line : {"计算项目： 算例", "    本块总重 = 1.000(kN)", "滑坡推力计算 结束。"})
+        EXPECT_FALSE(IsReportHeading(line)) << line;
+}
+
+TEST_F(Report, TheBookHasACoverWithTheDesignBasisAndTheLinesToSign) {
+    writeDrawings();
+    std::unique_ptr<QTextDocument> doc = document(ExpandScript(reportText(20)));
+    ReportHeading heading{"某某公路滑坡抢修工程", "K12+300 左侧"};
+    const int plain = printPdf(*doc, "plain.pdf", heading).pages;
+    heading.cover = true;
+    heading.date = "2026-12-07";
+    const int book = printPdf(*doc, "book.pdf", heading).pages;
+    EXPECT_EQ(book, plain + 1);
+    const QStringList lines = CoverLines(heading);
+    EXPECT_TRUE(lines.contains("工程名称：某某公路滑坡抢修工程"));
+    EXPECT_TRUE(lines.contains("计算日期：2026-12-07"));
+    if (std::system("command -v pdftotext >/dev/null") != 0) GTEST_SKIP() << "no pdftotext";
+    std::string cmd =
+        "pdftotext -layout '" + dir.file("book.pdf") + "' '" + dir.file("b.txt") + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string text = readBytes(dir.file("b.txt"));
+    const std::vector<std::string> wanted = {"滑坡推力及抗滑措施计算书",
+                                             "计算项目：K12+300 左侧",
+                                             "设计依据：",
+                                             "传递系数法",
+                                             "GB 50330-2013",
+                                             "计算：",
+                                             "校核：",
+                                             "审核：",
+                                             "第 1 页 共 " + std::to_string(plain) + " 页"};
+    for (const std::string& want : wanted) EXPECT_NE(text.find(want), std::string::npos) << want;
+    // The cover comes first, the report's first page after it.
+    EXPECT_LT(text.find("审核："), text.find("[计算简图]"));
+}
+
+TEST_F(Report, AHeadingStaysWithTheDrawingItHeads) {
+    writeDrawings();
+    // Headings whose first line is on another page than the first line of
+    // what follows them.
+    auto stranded = [](QTextDocument& doc) {
+        auto top = [&](const QTextBlock& b) {
+            return doc.documentLayout()->blockBoundingRect(b).top() + b.layout()->lineAt(0).y();
+        };
+        const double h = doc.pageSize().height();
+        int n = 0;
+        for (QTextBlock b = doc.begin(); b.isValid() && b.next().isValid(); b = b.next())
+            if (IsReportHeading(b.text()) &&
+                static_cast<int>(top(b) / h) != static_cast<int>(top(b.next()) / h))
+                ++n;
+        return n;
+    };
+    int before = 0;
+    for (int filler = 10; filler <= 70; filler += 4) {
+        ReportWriter r;
+        for (int i = 0; i < filler; ++i) r.printf("    第 %d 行\n", i);
+        r.printf("[剩余下滑力曲线]\n");
+        MorvaneScript(r, "InsertDxf=a.DXF");
+        r.printf("\n结束\n");
+        std::unique_ptr<QTextDocument> doc = document(ExpandScript(r.utf8()));
+        doc->setPageSize(QSizeF(doc->textWidth() > 0 ? doc->textWidth() : 600, 900));
+        doc->documentLayout()->documentSize();
+        before += stranded(*doc);
+        KeepHeadingsWithNext(*doc);
+        EXPECT_EQ(stranded(*doc), 0) << filler;
+    }
+    EXPECT_GT(before, 0) << "no layout left the heading alone at a page's foot";
 }

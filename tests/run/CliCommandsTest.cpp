@@ -145,12 +145,13 @@ TEST(CliCommands, ProjectListsTemplatesMissingResultsAndDesignsWithoutASolution)
 
 TEST(CliCommands, TheBookHoldsEveryDrawingOfItsRunUnlessTheSupplementIsLeftOut) {
     // Pile internal forces and a berm design draw charts, the worked pile
-    // safety check does not; every run draws its sketch and its curve.
+    // safety check does not; every run draws its sketch, its curve and the
+    // labelled sketch of the supplement.
     const struct {
         const char* targets;
         int status;
         size_t pictures;
-    } runs[] = {{"0,0,2", 0, 3}, {"1,1,0", 3, 3}, {"0,0,0", 0, 2}};
+    } runs[] = {{"0,0,2", 0, 4}, {"1,1,0", 3, 4}, {"0,0,0", 0, 3}};
     for (const auto& r : runs) {
         CliRun cli;
         ASSERT_EQ(cli.run("new a.TV"), 0);
@@ -161,7 +162,7 @@ TEST(CliCommands, TheBookHoldsEveryDrawingOfItsRunUnlessTheSupplementIsLeftOut) 
                      curve = text.find(
                          "\n[剩余下滑力曲线]\n%%%[MorvaneScript%%%InsertDxf=a_TLVR_SYXHL.DXF");
         EXPECT_LT(supplement, curve) << r.targets;
-        if (r.pictures == 3)
+        if (r.pictures == 4)
             EXPECT_TRUE(supplement < charts && charts < curve) << text.substr(supplement);
         else
             EXPECT_EQ(charts, std::string::npos) << r.targets;

@@ -99,10 +99,35 @@ TEST(TableCommand, RefusedCellsAreNamedAndNothingIsWrittenWithoutWrite) {
     writeBytes(path, typo);
     EXPECT_EQ(cli(quoted(path) + " CBasicTable --set 1,2=20 --write"), 2);
     EXPECT_NE(cli.err.find("未改写"), std::string::npos);
+    // Refused to write, it still shows the table as edited.
+    EXPECT_EQ(cli.out.substr(0, cli.out.find('\n')), "滑体土重度(kN/m3)\t20.000");
     EXPECT_EQ(readBytes(path), typo);
     EXPECT_EQ(cli(quoted(path) + " CSlipCountTable"), 0);
     EXPECT_NE(cli.err.find("19.0O0000"), std::string::npos);
     EXPECT_EQ(cli(quoted(path) + " CNoTable"), 2);
     EXPECT_EQ(cli(quoted(cli.dir.file("missing.TV"))), 2);
+}
+TEST(TableCommand, TextsReadInPartAndValuesOutOfRangeAreToldWithTheirCell) {
+    Cli cli;
+    const std::string path = cli.dir.file("item.TV");
+    ASSERT_EQ(CSlideCalcData().WriteDataFile(path), 1);
+    EXPECT_EQ(cli(quoted(path) + " CSlipTable --set 3,6=abc --set 2,7=95 --set 1,6=１２ " +
+                  "--set 1,7=18。5"),
+              0);
+    EXPECT_EQ(cli.out.substr(0, cli.out.find('\n')),
+              "1\t20.000\t2.000\t20.100\t5.71\t12.000\t18.500");
+    EXPECT_NE(cli.err.find("CSlipTable 第3行第6列 第 3 行 粘聚力(kPa) [kPa]: “abc” 不是数, 读作 0"),
+              std::string::npos)
+        << cli.err;
+    EXPECT_NE(cli.err.find("第2行第7列 第 2 行 摩擦角(度) [度]: 滑面第 2 段摩擦角 φ = 95.000 度"),
+              std::string::npos)
+        << cli.err;
+    EXPECT_EQ(cli.err.find("第1行"), std::string::npos) << cli.err;
+    // Written with the values out of range, the file tells them when read.
+    EXPECT_EQ(cli(quoted(path) + " CSlipTable --set 2,7=95 --write"), 0);
+    EXPECT_EQ(cli(quoted(path)), 0);
+    EXPECT_NE(cli.err.find("item.TV slip[2].phi: 滑面第 2 段摩擦角 φ = 95.000 度"),
+              std::string::npos)
+        << cli.err;
 }
 #endif

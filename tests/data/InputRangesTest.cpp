@@ -1,0 +1,131 @@
+// The physical ranges of the input: each typing slip the ranges are there to
+// catch is found and named as the data file names it; what the item does not
+// use is not checked; the default item is clean.
+#include "data/CSlideCalcData.h"
+#include "data/InputRanges.h"
+#include "platform/InputDiagnostics.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+std::vector<std::string> namesOf(const CSlideCalcData& item) {
+    std::vector<std::string> names;
+    for (const RangeFinding& f : CheckInputRanges(item)) names.push_back(f.name);
+    return names;
+}
+
+}  // namespace
+
+TEST(InputRanges, EachSlipIsFoundAndNamedAndUnusedValuesAreLeftAlone) {
+    using Edit = std::function<void(CSlideCalcData&)>;
+    struct Case {
+        const char* what;
+        Edit edit;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"default item", [](CSlideCalcData&) {}, {}},
+        {"negative c", [](CSlideCalcData& d) { d.slip[2].c = -5.0f; }, {"slip[3].c"}},
+        {"c being back-calculated",
+         [](CSlideCalcData& d) {
+             d.checkTarget = 4;
+             d.slip[2].c = -5.0f;
+         },
+         {}},
+        {"phi 95", [](CSlideCalcData& d) { d.slip[0].phi = 95.0f; }, {"slip[1].phi"}},
+        {"phi NaN", [](CSlideCalcData& d) { d.slip[0].phi = NAN; }, {"slip[1].phi"}},
+        {"segment beyond the count", [](CSlideCalcData& d) { d.slip[50].c = -5.0f; }, {}},
+        {"unit weight in t/m3", [](CSlideCalcData& d) { d.gamma = 1.9f; }, {"gamma"}},
+        {"saturated 40", [](CSlideCalcData& d) { d.gammaSat = 40.0f; }, {"gammaSat"}},
+        {"pile of 2 x 3 typed in metres",
+         [](CSlideCalcData& d) {
+             d.pileKinds[0].size1 = 2.0f;
+             d.pileKinds[0].size2 = 3.0f;
+         },
+         {"pileKinds[1].size1", "pileKinds[1].size2"}},
+        {"round pile: size 2 unused",
+         [](CSlideCalcData& d) {
+             d.pileKinds[0].section = 0;
+             d.pileKinds[0].size2 = 3.0f;
+         },
+         {}},
+        {"pile of 12 m, wider than its spacing",
+         [](CSlideCalcData& d) { d.pileKinds[0].size1 = 1200.0f; },
+         {"pileSpacing", "pileKinds[1].size1"}},
+        {"spacing under the width",
+         [](CSlideCalcData& d) { d.pileSpacing = 0.4f; },
+         {"pileSpacing"}},
+        {"pile row beyond the crest", [](CSlideCalcData& d) { d.pileX = 200.0f; }, {"pileX"}},
+        {"pile row below the toe", [](CSlideCalcData& d) { d.pileX = -30.0f; }, {"pileX"}},
+        {"piles not used",
+         [](CSlideCalcData& d) {
+             d.usePiles = 0;
+             d.pileX = 200.0f;
+             d.pileKinds[0].size1 = 2.0f;
+         },
+         {}},
+        {"berm beyond the crest",
+         [](CSlideCalcData& d) {
+             d.usePiles = 0;
+             d.bermX = 500.0f;
+         },
+         {"bermX"}},
+        {"berm fill weight 0", [](CSlideCalcData& d) { d.bermGamma = 0.0f; }, {"bermGamma"}},
+        {"candidate kinds of the pile design",
+         [](CSlideCalcData& d) {
+             d.goal = 1;
+             d.designTarget = 0;
+             d.pileKindCount = 2;
+             d.pileKinds[1].size1 = 5.0f;
+             d.pileKinds[2].size1 = 5.0f;  // beyond the candidates
+         },
+         {"pileKinds[2].size1"}},
+        {"rail of 60 kg/m",
+         [](CSlideCalcData& d) {
+             d.pileKinds[0].material = 1;
+             d.pileKinds[0].size1 = 60.0f;
+         },
+         {"pileKinds[1].size1"}},
+    };
+    for (const Case& c : cases) {
+        CSlideCalcData item;
+        c.edit(item);
+        EXPECT_EQ(namesOf(item), c.names) << c.what;
+    }
+}
+
+TEST(InputRanges, FindingsPointAtTheFieldAndTellTheUnit) {
+    CSlideCalcData item;
+    item.pileKinds[0].size1 = 2.0f;
+    item.pileX = 200.0f;
+    std::vector<RangeFinding> found = CheckInputRanges(item);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].field, &item.pileX);
+    EXPECT_NE(found[0].message.find("X = 200.000 m 在滑面范围 0.000~"), std::string::npos);
+    EXPECT_EQ(found[1].field, &item.pileKinds[0].size1);
+    EXPECT_NE(found[1].message.find("= 2.000 cm, 应在 10~1000 cm 之间"), std::string::npos);
+    InputDiagnostics diagnostics("item.TV");
+    AddRangeDiagnostics(item, diagnostics);
+    ASSERT_EQ(diagnostics.size(), 2u);
+    EXPECT_EQ(diagnostics.text(diagnostics.items()[0]).rfind("item.TV pileX: 第一排桩", 0), 0u);
+}
+
+TEST(InputRanges, SlipExtentAndPileWidthReadTheSectionAndTheKind) {
+    CSlideCalcData item;
+    item.slipCount = 3;
+    item.slip[0].dx = 10.0f;
+    item.slip[1].dx = 5.0f;
+    item.slip[2].dx = 2.5f;
+    SlipExtent e = SlipSurfaceExtent(item);
+    EXPECT_EQ(e.toe, 0.0f);
+    EXPECT_EQ(e.crest, 17.5f);
+    item.pileKinds[0].section = 2;
+    item.pileKinds[0].size1 = 90000.0f;  // inertia, cm4
+    item.pileKinds[0].size2 = 120.0f;
+    EXPECT_FLOAT_EQ(PileWidth(item, 0), 1.2f);
+    item.pileKinds[0].material = 1;
+    EXPECT_EQ(PileWidth(item, 0), 0.0f);
+}

@@ -1,0 +1,167 @@
+// What the run says of its own results, as the command line shows it: a pile
+// row outside the landslide fails with its own exit status and the original
+// report lines kept; a pile typed in metres warns; designs explain themselves.
+#include "data/CSlideCalcData.h"
+#include "platform/TextEncoding.h"
+#include "run/CliRun.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#ifdef TALVOR_CLI
+namespace {
+
+struct Cli : CliRun {
+    // Runs the item; the report as UTF-8 text, directives kept.
+    int calc(const CSlideCalcData& item, std::string* report = nullptr,
+             const std::string& extra = "") {
+        CSlideCalcData named = item;
+        named.setName("算例");
+        EXPECT_EQ(named.WriteDataFile(dir.file("item.TV")), 1);
+        const int status =
+            run("calc " + quoted(dir.file("item.TV")) + " --keep-directives" + extra);
+        if (report) *report = gbkToUtf8(read("item_TLVR.RTF"));
+        return status;
+    }
+    bool said(const std::string& text) const { return err().find(text) != std::string::npos; }
+};
+
+std::string supplementOf(const std::string& report) {
+    const size_t at = report.find("[本程序补充]");
+    return at == std::string::npos ? std::string() : report.substr(at);
+}
+
+CSlideCalcData pileCheck(int target) {
+    CSlideCalcData item;
+    item.goal = 0;
+    item.checkTarget = target;
+    item.usePiles = 1;
+    return item;
+}
+
+}  // namespace
+
+TEST(ResultChecks, PileRowOutsideTheLandslideFailsAndKeepsTheOriginalLines) {
+    for (float x : {200.0f, -30.0f}) {
+        for (int target : {0, 2}) {
+            SCOPED_TRACE(std::to_string(x) + " target " + std::to_string(target));
+            Cli cli;
+            CSlideCalcData item = pileCheck(target);
+            item.pileX = x;
+            std::string report, original;
+            EXPECT_EQ(cli.calc(item, &report), 4);
+            EXPECT_TRUE(cli.said("错误: 第一排桩的定位坐标"));
+            EXPECT_TRUE(cli.said("计算失败 !"));
+            EXPECT_NE(supplementOf(report).find("        错误: 第一排桩的定位坐标"),
+                      std::string::npos);
+            EXPECT_NE(supplementOf(report).find("计算状态: 计算失败"), std::string::npos);
+            // The lines before the supplement are those of the original report.
+            EXPECT_EQ(cli.calc(item, &original, " --no-supplement"), 4);
+            EXPECT_EQ(report.substr(0, original.size()), original);
+        }
+    }
+    // A thrust report with piles outside computes to the slip surface's end: a warning.
+    Cli cli;
+    CSlideCalcData thrust = pileCheck(1);
+    thrust.pileX = 200.0f;
+    EXPECT_EQ(cli.calc(thrust), 5);
+    EXPECT_TRUE(cli.said("警告: 第一排桩的定位坐标"));
+}
+
+TEST(ResultChecks, APileTypedInMetresWarnsOfItsSizeAndItsDisplacement) {
+    Cli cli;
+    CSlideCalcData item = pileCheck(2);
+    item.pileKinds[0].section = 1;
+    item.pileKinds[0].size1 = 2.0f;
+    item.pileKinds[0].size2 = 3.0f;
+    std::string report;
+    const int status = cli.calc(item, &report);
+    EXPECT_TRUE(cli.said("pileKinds[1].size1: 第 1 种桩尺寸参数1 (以 cm 计) = 2.000 cm"))
+        << cli.err();
+    EXPECT_TRUE(status == 4 || status == 5) << status;
+    EXPECT_TRUE(cli.said("桩顶位移") || cli.said("非有限的数")) << cli.err();
+    EXPECT_NE(supplementOf(report).find("结果检查:"), std::string::npos);
+    // The same pile in centimetres is a plain success.
+    Cli good;
+    EXPECT_EQ(good.calc(pileCheck(2)), 0) << good.err();
+    EXPECT_FALSE(good.said("桩顶位移"));
+}
+
+TEST(ResultChecks, DesignsExplainTheirCriterionTheirSectionAndTheirBlocks) {
+    struct Case {
+        int target;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {0, {"设计说明:", "设计准则: 桩的排数 n", "设计断面 (桩处) 各块的推力:"}},
+        {1,
+         {"设计说明:", "设计准则: 推力计算位置处的水平推力 Hx 小于桩所能承受的", "试算 11 种情况",
+          "满足要求且土方量最少: 反压码高度 =", "设计断面 (反压码高度 ="}},
+        {2, {"设计说明:", "刷方定位高度"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        Cli cli;
+        CSlideCalcData item;
+        item.goal = 1;
+        item.designTarget = c.target;
+        // Piles of 300 kN carry 150 kN/m: berm heights of 8 m and more hold.
+        item.pileKinds[0].capacity = 300.0f;
+        std::string report;
+        cli.calc(item, &report);
+        const std::string s = supplementOf(report);
+        for (const std::string& line : c.lines) EXPECT_NE(s.find(line), std::string::npos) << line;
+        EXPECT_NE(s.find("块号从坡顶 (滑面最后一段) 数起，滑面段号从坡脚 (坐标原点) 数起"),
+                  std::string::npos);
+        EXPECT_NE(s.find("        块号  滑面段"), std::string::npos);
+        EXPECT_NE(s.find("[计算简图(标注)]"), std::string::npos);
+    }
+}
+
+TEST(ResultChecks, AFailedDesignNamesItsCriterionItsBestTrialAndTheThrustLeft) {
+    Cli cli;
+    CSlideCalcData item;
+    item.goal = 1;
+    item.designTarget = 1;
+    item.usePiles = 0;
+    item.bermHRange = {0.0f, 0.5f, 0.5f};  // too low a berm to hold anything
+    std::string report;
+    EXPECT_EQ(cli.calc(item, &report), 3);
+    const std::string s = supplementOf(report);
+    EXPECT_NE(report.find("      计算所有情况后，均不能满足要求\n"), std::string::npos);
+    for (const char* line : {"设计准则: 推力计算位置处的水平推力 Hx 小于 0", "试算 2 种情况",
+                             "没有满足要求的情况。水平推力最小的试算: 反压码高度 =", "比准则多",
+                             "该试算断面 (反压码高度 ="})
+        EXPECT_NE(s.find(line), std::string::npos) << line;
+}
+
+TEST(ResultChecks, AWinnerAtTheEdgeOfItsRangeWarns) {
+    // With piles of capacity Q the worked example's berm holds from a height
+    // that falls as Q rises: 10 m for 200 kN, 8 m for 300 kN, 5 m for 600 kN.
+    struct Case {
+        float capacity, from;
+        int status;
+        const char* said;
+    } cases[] = {
+        {200.0f, 0.0f, 5, "反压码高度(m) 10.000 是试算范围 0.000~10.000 的上限"},
+        {300.0f, 0.0f, 0, nullptr},
+        {600.0f, 5.0f, 5, "反压码高度(m) 5.000 是试算范围 5.000~10.000 的下限"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.capacity);
+        Cli cli;
+        CSlideCalcData item;
+        item.goal = 1;
+        item.designTarget = 1;
+        item.pileKinds[0].capacity = c.capacity;
+        item.bermHRange = {c.from, 10.0f, 1.0f};
+        std::string report;
+        EXPECT_EQ(cli.calc(item, &report), c.status);
+        EXPECT_EQ(cli.said("是试算范围"), c.said != nullptr);
+        if (c.said) {
+            EXPECT_TRUE(cli.said(std::string("[401] 警告: 满足要求且土方量最少的") + c.said));
+            EXPECT_NE(supplementOf(report).find(c.said), std::string::npos);
+        }
+    }
+}
+#endif
