@@ -2,6 +2,8 @@
 // stirrups, and the stirrup size fed back into the bars' depth.
 #include "rebar/SectionDesign.h"
 
+#include "platform/PrintfFormat.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -114,12 +116,6 @@ void rectFaceFigures(const RectContext& r, FaceDesign& f, const BarGroup& other,
     f.crack = ComputeCrackWidth(r.c, r.s, ci);
 }
 
-std::string fmt(const char* format, double a, double b = 0.0, double c = 0.0) {
-    char buf[256];
-    std::snprintf(buf, sizeof buf, format, a, b, c);
-    return buf;
-}
-
 void designRect(SectionDesign& d, double inset) {
     const SectionDesignInput& in = d.input;
     const RectContext r{in, d.concrete, d.bar, inset};
@@ -145,7 +141,7 @@ void designRect(SectionDesign& d, double inset) {
         if (f.bars.empty())
             d.problems.push_back(
                 "截面尺寸不足：" + f.name + "需要钢筋 As = " +
-                fmt("%.0f mm2 (配筋率 %.2f%%)", f.AsReq, f.AsReq / (in.b * in.h) * 100.0) +
+                stringPrintf("%.0f mm2 (配筋率 %.2f%%)", f.AsReq, f.AsReq / (in.b * in.h) * 100.0) +
                 "，两层钢筋也放不下，应加大截面");
     // Shear acts on the effective depth of the face the larger moment pulls.
     d.shearB = in.b;
@@ -196,9 +192,9 @@ void designCircle(SectionDesign& d, double inset) {
         f.crack = ComputeCrackWidth(d.concrete, d.bar, ci);
     } else {
         d.problems.push_back("截面尺寸不足：圆形截面需要钢筋 As = " +
-                             (f.circle.solved
-                                  ? fmt("%.0f mm2 (配筋率 %.2f%%)", f.AsReq, f.AsReq / A * 100.0)
-                                  : std::string("无穷大 (受压区超过 α = 0.417)")) +
+                             (f.circle.solved ? stringPrintf("%.0f mm2 (配筋率 %.2f%%)", f.AsReq,
+                                                             f.AsReq / A * 100.0)
+                                              : std::string("无穷大 (受压区超过 α = 0.417)")) +
                              "，一圈钢筋放不下，应加大截面");
     }
     d.faces = {f};
@@ -214,14 +210,15 @@ void designShear(SectionDesign& d, int leastStirrup) {
     d.shear = DesignShear(d.concrete, d.stirrupSteel, d.shearB, h, d.shearH0, d.shearH0, V);
     d.stirrups = ChooseStirrups(d.shear.AsvPerS, d.shear.sMax, d.legs, leastStirrup);
     if (d.shear.overLimit)
-        d.problems.push_back("不满足抗剪截面条件：V = " +
-                             fmt("%.1f kN > %.3fβc·fc·b·h0 = %.1f kN", V / kN, d.shear.limitFactor,
-                                 d.shear.Vmax / kN) +
-                             fmt(" (V/(βc·fc·b·h0) = %.3f)，应加大截面",
-                                 V / (d.concrete.betaC * d.concrete.fc * d.shearB * d.shearH0)));
+        d.problems.push_back(
+            "不满足抗剪截面条件：V = " +
+            stringPrintf("%.1f kN > %.3fβc·fc·b·h0 = %.1f kN", V / kN, d.shear.limitFactor,
+                         d.shear.Vmax / kN) +
+            stringPrintf(" (V/(βc·fc·b·h0) = %.3f)，应加大截面",
+                         V / (d.concrete.betaC * d.concrete.fc * d.shearB * d.shearH0)));
     else if (!d.stirrups.found)
         d.problems.push_back("不满足抗剪截面条件：箍筋 Φ25@100 也不足 (Asv/s = " +
-                             fmt("%.3f mm2/mm)，应加大截面", d.shear.AsvPerS));
+                             stringPrintf("%.3f mm2/mm)，应加大截面", d.shear.AsvPerS));
 }
 
 void checkCracks(SectionDesign& d) {
@@ -229,8 +226,9 @@ void checkCracks(SectionDesign& d) {
         if (f.bars.empty()) continue;
         f.crackOk = f.crack.wMax <= d.input.crackLimit;
         if (!f.crackOk)
-            d.problems.push_back("裂缝宽度超限：" + f.name + " wmax = " +
-                                 fmt("%.3f mm > %.3f mm", f.crack.wMax, d.input.crackLimit));
+            d.problems.push_back(
+                "裂缝宽度超限：" + f.name +
+                " wmax = " + stringPrintf("%.3f mm > %.3f mm", f.crack.wMax, d.input.crackLimit));
     }
 }
 

@@ -1,8 +1,8 @@
 // The verification cases: items with hand-calculated or published results,
 // each in a folder with the item (item.TV), or one reinforced section
-// (section.txt, key=value lines), and its expected values (expected.txt). Every case is run as the
-// calculate command runs it and the figures are read from its report, so what is checked is what
-// the engineer reads.
+// (section.txt, key=value lines), and its expected values (expected.txt).
+// Every case is run as the calculate command runs it and the figures are read
+// from its report, so what is checked is what the engineer reads.
 #pragma once
 
 #include <string>
