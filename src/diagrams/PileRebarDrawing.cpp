@@ -119,6 +119,32 @@ void dimension(DXF& d, float x1, float y1, float x2, float y2, const std::string
                 (y1 + y2) / 2.0f + (y1 == y2 ? 60.0f : -300.0f), kText, angle, label);
 }
 
+// One face's bars, layer by layer, evenly across the width between the stirrups.
+void rectFaceBars(DXF& d, const PileRebar& r, int face, float x0, float y0, float k) {
+    const SectionDesignInput& in = r.design.input;
+    const float b = in.b * k, h = in.h * k;
+    const float inset = (in.cover + r.design.stirrups.diameter) * k;
+    const BarGroup& g = r.design.faces[face].bars;
+    const float dia = g.diameter * k;
+    const float w = BundleWidth(g.diameter, g.bundle) * k;
+    const float clear = std::max(in.leastClear, g.equivalentDiameter()) * k;
+    const float sign = face == 0 ? -1.0f : 1.0f;  // inward from the face
+    const float yFace = face == 0 ? y0 + h : y0;
+    for (int layer = 0; layer < 2; ++layer) {
+        const int n = layer == 0 ? g.layer1 : g.layer2;
+        if (n == 0) continue;
+        const float gap = n > 1 ? (b - 2 * inset - n * w) / (n - 1) : 0.0f;
+        const float depth =
+            inset + dia / 2.0f + layer * (BundleHeight(g.diameter, g.bundle) * k + clear);
+        for (int i = 0; i < n; ++i) {
+            const float x = x0 + inset + w / 2.0f + i * (w + gap);
+            bundle(d, x, yFace + sign * depth, dia, g.bundle, 0.0f, sign);
+        }
+    }
+    text(d, x0, face == 0 ? y0 + h + 250.0f : y0 - 450.0f,
+         r.design.faces[face].name + " " + g.label());
+}
+
 void rectSection(DXF& d, const PileRebar& r, float x0, float y0, float k) {
     const SectionDesignInput& in = r.design.input;
     const float b = in.b * k, h = in.h * k;
@@ -141,28 +167,7 @@ void rectSection(DXF& d, const PileRebar& r, float x0, float y0, float k) {
     }
     // Bars: the inner face at the top, the outer face at the bottom.
     d.SetCurColor("1");
-    const float inset = (in.cover + st.diameter) * k;
-    for (int face = 0; face < 2; ++face) {
-        const BarGroup& g = r.design.faces[face].bars;
-        const float dia = g.diameter * k;
-        const float w = BundleWidth(g.diameter, g.bundle) * k;
-        const float clear = std::max(in.leastClear, g.equivalentDiameter()) * k;
-        const float sign = face == 0 ? -1.0f : 1.0f;  // inward from the face
-        const float yFace = face == 0 ? y0 + h : y0;
-        for (int layer = 0; layer < 2; ++layer) {
-            const int n = layer == 0 ? g.layer1 : g.layer2;
-            if (n == 0) continue;
-            const float gap = n > 1 ? (b - 2 * inset - n * w) / (n - 1) : 0.0f;
-            const float depth =
-                inset + dia / 2.0f + layer * (BundleHeight(g.diameter, g.bundle) * k + clear);
-            for (int i = 0; i < n; ++i) {
-                const float x = x0 + inset + w / 2.0f + i * (w + gap);
-                bundle(d, x, yFace + sign * depth, dia, g.bundle, 0.0f, sign);
-            }
-        }
-        text(d, x0, face == 0 ? y0 + h + 250.0f : y0 - 450.0f,
-             r.design.faces[face].name + " " + g.label());
-    }
+    for (int face = 0; face < 2; ++face) rectFaceBars(d, r, face, x0, y0, k);
     d.SetCurColor("7");
     dimension(d, x0, y0 - 900.0f, x0 + b, y0 - 900.0f, stringPrintf("%.0f", in.b), 0.0f);
     dimension(d, x0 - 500.0f, y0, x0 - 500.0f, y0 + h, stringPrintf("%.0f", in.h), 90.0f);
