@@ -2,11 +2,14 @@
 // row outside the landslide fails with its own exit status and the original
 // report lines kept; a pile typed in metres warns; designs explain themselves.
 #include "data/CSlideCalcData.h"
+#include "project/CProjectInfo.h"
 #include "platform/TextEncoding.h"
 #include "run/CliRun.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #ifdef TALVOR_CLI
@@ -162,6 +165,39 @@ TEST(ResultChecks, AWinnerAtTheEdgeOfItsRangeWarns) {
             EXPECT_TRUE(cli.said(std::string("[401] 警告: 满足要求且土方量最少的") + c.said));
             EXPECT_NE(supplementOf(report).find(c.said), std::string::npos);
         }
+    }
+}
+TEST(ResultChecks, TheBookFromTheCommandLineHasItsCoverAndTheProjectOnEveryPage) {
+    if (std::system("command -v pdftotext >/dev/null") != 0) GTEST_SKIP() << "no pdftotext";
+    for (bool named : {true, false}) {
+        SCOPED_TRACE(named);
+        Cli cli;
+        CProjectInfo info;
+        info.name = "K12滑坡抢修工程";
+        if (named) {
+            ASSERT_EQ(info.WriteInfoFile(cli.dir.path()), 1);
+        }
+        CSlideCalcData item;
+        item.setName("算例");
+        ASSERT_EQ(item.WriteDataFile(cli.dir.file("item.TV")), 1);
+        ASSERT_EQ(cli.run("calc item.TV"), 0) << cli.err();
+        ASSERT_EQ(cli.run("report item_TLVR.RTF --pdf book.pdf"), 0) << cli.err();
+        ASSERT_EQ(std::system(("pdftotext -layout '" + cli.dir.file("book.pdf") + "' '" +
+                               cli.dir.file("book.txt") + "'")
+                                  .c_str()),
+                  0);
+        const std::string text = cli.read("book.txt");
+        // Without an information file the project is known by its folder.
+        const std::string project =
+            named ? info.name : std::filesystem::path(cli.dir.path()).filename().string();
+        size_t pages = 0, onPages = 0;
+        for (size_t at = 0; (at = text.find('\f', at)) != std::string::npos; ++at) ++pages;
+        for (size_t at = 0; (at = text.find(project, at)) != std::string::npos; ++at) ++onPages;
+        EXPECT_GE(pages, 3u);
+        EXPECT_GE(onPages, pages) << "the cover and every page's heading name the project";
+        for (const char* line :
+             {"工程名称：", "计算项目：算例", "设计依据：", "计算：", "校核：", "审核："})
+            EXPECT_NE(text.find(line), std::string::npos) << line;
     }
 }
 #endif

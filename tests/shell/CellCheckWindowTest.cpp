@@ -72,8 +72,22 @@ class CellCheckWindowTest : public QObject {
     WorkContext m_ctx;
     CSlideCalcData m_record;
 
+    CalcWindowLinks links() {
+        m_ctx.G_strWorkPath = withTrailingSlash(m_dir.path().toStdString());
+        m_ctx.status = &m_sinks;
+        m_ctx.messages = &m_sinks;
+        m_ctx.G_Disp_TableTip = 1;
+        SetResultFileNames(m_record, "&TLVR_0001");
+        CalcWindowLinks l;
+        l.record = &m_record;
+        l.ctx = &m_ctx;
+        l.fileBase = "&TLVR_0001";
+        return l;
+    }
+
   private slots:
     void mistypedCellsAreMarkedAndListedBeforeCalculating();
+    void outOfRangeValuesOnEveryPageAreMarkedAndListed();
 };
 
 void CellCheckWindowTest::mistypedCellsAreMarkedAndListedBeforeCalculating() {
@@ -135,6 +149,40 @@ void CellCheckWindowTest::mistypedCellsAreMarkedAndListedBeforeCalculating() {
     QTest::mouseClick(w.calculateButton(), Qt::LeftButton);
     QCOMPARE(m_sinks.asked.size(), 2);
     QVERIFY(std::filesystem::exists(m_ctx.G_strWorkPath + "&TLVR_0001_TLVR.RTF"));
+}
+
+void CellCheckWindowTest::outOfRangeValuesOnEveryPageAreMarkedAndListed() {
+    m_record = CSlideCalcData{};  // a pile safety check of the worked example
+    m_sinks.asked.clear();
+    m_sinks.answer = false;
+    CalcWindow w(links());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.inputWarnings().size(), 0);
+    struct Case {
+        int tab;
+        TableId table;
+        int row, col;
+        QString typed, message;
+    } cases[] = {
+        {0, TableId::CBasicTable, 1, 2, "3", "滑体土重度 = 3.000 kN/m3, 应在 5~35 kN/m3 之间"},
+        {1, TableId::CSlipTable, 4, 6, "-5", "滑面第 4 段粘聚力 c = -5.000 kPa, 不应小于 0"},
+        {3, TableId::CPileTable, 1, 2, "200", "第一排桩的定位坐标 X = 200.000 m 在滑面范围"},
+        {3, TableId::CPileTable, 2, 2, "0.3", "桩的间距 0.300 m 小于桩宽 0.500 m"},
+    };
+    int listed = 0;
+    for (const Case& c : cases) {
+        w.tabs()->setCurrentIndex(c.tab);
+        TableGrid* g = w.grid(c.table);
+        typeIntoCell(g, c.row, c.col, c.typed);
+        const QString warning = cell(g, c.row, c.col).data(TableModel::kWarningRole).toString();
+        QVERIFY2(warning.startsWith(c.message), qPrintable(warning));
+        QCOMPARE(w.inputWarnings().size(), ++listed);
+    }
+    QTest::mouseClick(w.calculateButton(), Qt::LeftButton);
+    QCOMPARE(m_sinks.asked.size(), 1);
+    for (const Case& c : cases)
+        QVERIFY2(m_sinks.asked[0].contains(c.message), qPrintable(c.message));
 }
 
 QTEST_MAIN(CellCheckWindowTest)
