@@ -247,11 +247,14 @@ int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int 
     AddRangeDiagnostics(item, ranges);
     ranges.tellTo(*ctx.status);
     CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(number));
+    // The data file before the report's final form: a report newer than its
+    // data file is what the project summary reads instead of running again.
+    const bool dataWritten = diagnostics.empty() && item.WriteDataFile(dataFile);
     if (!args.keepDirectives) expandReportFile(run, ctx.G_strWorkPath);
     if (!diagnostics.empty()) {
         std::fprintf(stderr, "%02d: 计算数据文件读入时有疑问 (见上), 未改写 %s\n", position + 1,
                      dataFile.c_str());
-    } else if (!item.WriteDataFile(dataFile)) {
+    } else if (!dataWritten) {
         std::fprintf(stderr, "%02d: 无法写入计算数据文件 %s\n", position + 1, dataFile.c_str());
         return 1;
     }

@@ -242,6 +242,14 @@ std::optional<ReportDocument> ParseRtf(std::string_view bytes) {
     return parser.parse();
 }
 
+std::string ReportPlainText(std::string_view bytes) {
+    if (bytes.substr(0, 5) == "{\\rtf") {
+        std::optional<ReportDocument> doc = ParseRtf(bytes);
+        return doc ? PlainText(*doc) : std::string();
+    }
+    return PlainText(ExpandScript(decodeFileText(bytes)));
+}
+
 std::optional<ReportDocument> LoadReport(const std::string& path) {
     std::optional<std::string> bytes = readFileBytes(path);
     if (!bytes) return std::nullopt;

@@ -17,3 +17,8 @@ std::optional<ReportDocument> ParseRtf(std::string_view bytes);
 // "{\rtf", else plain text (GBK or UTF-8) as one run with its directives still
 // in it. Nothing when the file cannot be read.
 std::optional<ReportDocument> LoadReport(const std::string& path);
+
+// The text of a report file's bytes as the report view shows it once its
+// directives are expanded, without pictures: RTF read back, or text (GBK or
+// UTF-8) with its directives expanded. Empty for RTF that does not parse.
+std::string ReportPlainText(std::string_view bytes);

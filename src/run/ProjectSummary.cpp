@@ -18,6 +18,7 @@
 #include <atomic>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <system_error>
 #include <thread>
 
@@ -47,17 +48,30 @@ std::string targetName(const CSlideCalcData& item) {
     return t ? t->what : "未知的计算目标";
 }
 
-// The item's report when it was calculated from the item as it stands (its
-// head and input echo are what the item gives now) and carries the
-// supplement; else empty. Modification times cannot tell: the calculation
-// window writes the data file after the report.
-std::string currentReport(const WorkContext& ctx, const CSlideCalcData& item) {
-    std::optional<std::string> bytes = readFileBytes(workFile(ctx, item.GetRtfFileName(0)));
+// Whether the report was written when the data file already held what it
+// holds now. The calculation writes the data file before the report; times
+// that are equal count as one moment, as file times are coarse.
+bool reportNotOlder(const std::string& report, const std::string& dataFile) {
+    std::error_code ec1, ec2;
+    auto reportTime = std::filesystem::last_write_time(report, ec1);
+    auto dataTime = std::filesystem::last_write_time(dataFile, ec2);
+    return !ec1 && !ec2 && reportTime >= dataTime;
+}
+
+// The item's report as text when it was calculated from the item as it
+// stands (written after its data file, its head and input echo what the item
+// gives now) and carries the supplement; else empty.
+std::string currentReport(const WorkContext& ctx, const CSlideCalcData& item,
+                          const std::string& dataFile, const ReportTextReader& reportText) {
+    const std::string path = workFile(ctx, item.GetRtfFileName(0));
+    if (!reportNotOlder(path, dataFile)) return {};
+    std::optional<std::string> bytes = readFileBytes(path);
     if (!bytes) return {};
-    std::string report = decodeFileText(*bytes);
-    ReportWriter head;
-    WriteReportHead(item, head);
-    if (!report.starts_with(head.utf8()) || report.find("\n[本程序补充]\n") == std::string::npos)
+    std::string report = reportText ? reportText(*bytes) : decodeFileText(*bytes);
+    ReportWriter written;
+    WriteReportHead(item, written);
+    const std::string head = reportText ? reportText(written.utf8()) : written.utf8();
+    if (!report.starts_with(head) || report.find("\n[本程序补充]\n") == std::string::npos)
         return {};
     return report;
 }
@@ -129,19 +143,20 @@ void fillDesign(const CSlideCalcData& item, const ReportDigest& d, SummaryRow& r
     row.days = total({piles ? &piles->days : &none, &d.bermDays, &d.unloadDays});
 }
 
-SummaryRow summarizeItem(const WorkContext& ctx, const std::string& scratch,
-                         const SummaryItem& it) {
+SummaryRow summarizeItem(const WorkContext& ctx, const std::string& scratch, const SummaryItem& it,
+                         const ReportTextReader& reportText) {
     SummaryRow row;
     row.number = it.number;
     CSlideCalcData item;
-    if (!item.ReadDataFile(workFile(ctx, it.fileBase + ".dat"))) {
+    const std::string dataFile = workFile(ctx, it.fileBase + ".dat");
+    if (!item.ReadDataFile(dataFile)) {
         row.outcome = "数据文件无法读取";
         return row;
     }
     row.description = item.name();
     row.target = targetName(item);
     SetResultFileNames(item, it.fileBase);
-    std::string report = currentReport(ctx, item);
+    std::string report = currentReport(ctx, item, dataFile, reportText);
     row.source = "计算书";
     if (report.empty() && scratch.empty()) {
         row.outcome = "无法建立临时目录，未能计算";
@@ -163,13 +178,14 @@ SummaryRow summarizeItem(const WorkContext& ctx, const std::string& scratch,
 }  // namespace
 
 std::vector<SummaryRow> SummarizeProject(const WorkContext& ctx,
-                                         const std::vector<SummaryItem>& items, int threads) {
+                                         const std::vector<SummaryItem>& items, int threads,
+                                         const ReportTextReader& reportText) {
     std::vector<SummaryRow> rows(items.size());
     ScratchDir scratch;
     std::atomic<size_t> next{0};
     auto work = [&] {
         for (size_t i = next++; i < items.size(); i = next++)
-            rows[i] = summarizeItem(ctx, scratch.path(), items[i]);
+            rows[i] = summarizeItem(ctx, scratch.path(), items[i], reportText);
     };
     if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     std::vector<std::thread> pool;

@@ -5,7 +5,9 @@
 // scratch directory; the project's files are only read.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct WorkContext;
@@ -28,7 +30,15 @@ struct SummaryRow {
     std::vector<std::string> told;  // what a fresh run told, in order
 };
 
+// The text of a report file's bytes as the report view shows it, pictures
+// left out; the reader of the report files is the project subsystem's.
+using ReportTextReader = std::function<std::string(std::string_view bytes)>;
+
 // The rows in the order of items, calculated on up to `threads` threads (0:
-// one per core). The rows do not depend on the number of threads.
+// one per core). The rows do not depend on the number of threads. An item's
+// report is read instead of a run when it is not older than the item's data
+// file and its head and input echo are what the item gives now, both read
+// through reportText (without one, reports are taken as plain text).
 std::vector<SummaryRow> SummarizeProject(const WorkContext& ctx,
-                                         const std::vector<SummaryItem>& items, int threads);
+                                         const std::vector<SummaryItem>& items, int threads,
+                                         const ReportTextReader& reportText = {});

@@ -15,6 +15,7 @@
 
 #include "platform/ProgramDirectory.h"
 #include "project/ProjectOpening.h"
+#include "project/RtfReader.h"
 #include "run/ProjectSummary.h"
 #include "run/ResultNames.h"
 
@@ -219,7 +220,8 @@ void CMainFrame::OnProjectSummary() {
         statusBar()->showMessage(QString("正在计算工程汇总表: 项目 %1/%2").arg(i + 1).arg(count));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         const int number = m_session.project.itemNumbers[kind][i];
-        for (SummaryRow& r : SummarizeProject(m_session.ctx, {{number, ItemFileBase(number)}}, 0))
+        for (SummaryRow& r :
+             SummarizeProject(m_session.ctx, {{number, ItemFileBase(number)}}, 0, ReportPlainText))
             rows.push_back(std::move(r));
     }
     QApplication::restoreOverrideCursor();

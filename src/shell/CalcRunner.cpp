@@ -86,6 +86,11 @@ CalcRunResult CalcRunner::run(CSlideCalcData& record, const WorkContext& ctx,
     // is the record's own.
     static_cast<CJsBaseData&>(record) = *work;
     record.residualThrust = work->residualThrust;
+    // A successful run closes the window, which writes the data file; written
+    // now, before the report takes its final form, the report stays the newer
+    // file and the project summary reads it instead of running again. The
+    // write at closing then finds the same bytes and leaves the file alone.
+    if (result.result == 1) record.WriteDataFile(workFile(ctx, fileBase + ".dat"));
     expandReport(result, ctx);
     return result;
 }

@@ -10,7 +10,9 @@
 #include "run/CSlideCalc.h"
 #include "run/ResultNames.h"
 #include "run/SummaryTable.h"
+#include "project/RtfReader.h"
 #include "support/TestSupport.h"
+#include "CliRun.h"
 
 #include <gtest/gtest.h>
 
@@ -131,3 +133,46 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
     ASSERT_EQ(changed.WriteDataFile(dir.file(fileBase(1) + ".dat")), 1);
     EXPECT_EQ(SummarizeProject(ctx, {items[0]}, 1)[0].source, "重新计算");
 }
+
+#ifdef TALVOR_CLI
+// Right after `project calc` every report is current and read, none run again
+// (the reports are RTF with pictures, as the calculation leaves them). An item
+// changed since, or whose data file is newer than its report, is run afresh.
+TEST(ProjectSummary, AProjectJustCalculatedIsReadNotRecalculated) {
+    CliRun cli;
+    const std::string dir = cli.dir.file("P");
+    const int targets[][2] = {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 1}, {1, 2}};
+    std::vector<SummaryItem> items;
+    for (int n = 1; n <= 6; ++n) {
+        ASSERT_EQ(cli.run("project P add"), 0) << cli.err();
+        CSlideCalcData item;
+        const std::string file = dir + "/" + fileBase(n) + ".dat";
+        ASSERT_EQ(item.ReadDataFile(file), 1);
+        item.goal = targets[n - 1][0];
+        (item.goal == 0 ? item.checkTarget : item.designTarget) = targets[n - 1][1];
+        ASSERT_EQ(item.WriteDataFile(file), 1);
+        items.push_back({n, fileBase(n)});
+    }
+    cli.run("project P calc");
+    WorkContext ctx;
+    ctx.G_strWorkPath = dir + "/";
+    auto recalculated = [&] {
+        std::vector<int> numbers;
+        for (const SummaryRow& r : SummarizeProject(ctx, items, 0, ReportPlainText))
+            if (r.source == "重新计算") numbers.push_back(r.number);
+        return numbers;
+    };
+    EXPECT_EQ(recalculated(), std::vector<int>{});
+    ASSERT_TRUE(readBytes(dir + "/" + fileBase(1) + "_TLVR.RTF").starts_with("{\\rtf"));
+
+    CSlideCalcData changed;
+    ASSERT_EQ(changed.ReadDataFile(dir + "/" + fileBase(2) + ".dat"), 1);
+    changed.SetAllPhi(31.0f);
+    ASSERT_EQ(changed.WriteDataFile(dir + "/" + fileBase(2) + ".dat"), 1);
+    const std::string report3 = dir + "/" + fileBase(3) + "_TLVR.RTF";
+    std::filesystem::last_write_time(
+        dir + "/" + fileBase(3) + ".dat",
+        std::filesystem::last_write_time(report3) + std::chrono::seconds(5));
+    EXPECT_EQ(recalculated(), (std::vector<int>{2, 3}));
+}
+#endif
