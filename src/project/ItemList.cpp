@@ -1,6 +1,7 @@
 // Item combo lines and result views read from the items' data files.
 #include "project/ItemList.h"
 
+#include "platform/DirectoryNames.h"
 #include "platform/LineReader.h"
 #include "platform/Sinks.h"
 #include "platform/TextEncoding.h"
@@ -46,8 +47,12 @@ std::string ItemList::ReadItemName(const WorkContext& ctx, const std::string& fi
 }
 
 void ItemList::ReadResultList(const WorkContext& ctx, const std::string& fileName) {
+    readResultsFrom(workFile(ctx, fileName));
+}
+
+void ItemList::readResultsFrom(const std::string& path) {
     resultCount = 0;
-    std::optional<LineReader> in = open_file_no_comment(ctx, fileName);
+    std::optional<LineReader> in = LineReader::fromFile(path);
     if (!in) return;
     std::string line;
     while (resultCount < kMaxResults && fgets_skip_comment(*in, line)) {
@@ -72,11 +77,14 @@ void ItemList::RefreshItemList(const CProjectData& project, const WorkContext& c
     resultCount = 0;
     int count =
         kindIndex >= 0 && kindIndex < CProjectData::kKinds ? project.itemCount[kindIndex] : 0;
+    // One listing of the work path serves every item's name look-up.
+    const DirectoryNames names(ctx.G_strWorkPath);
     for (int i = 0; i < count; ++i) {
         int n = project.itemNumbers[kindIndex][i];
         std::string file = ItemListFileName(n);
-        std::string name = ReadItemName(ctx, file);
-        if (i == remembered) ReadResultList(ctx, file);
+        std::string path = names.resolve(file);
+        std::string name = ReadNameLine(path);
+        if (i == remembered) readResultsFrom(path);
         char head[16];
         std::snprintf(head, sizeof head, "%02d  ", i + 1);
         itemLines.push_back(head + name + "(" + file + ")");

@@ -68,4 +68,7 @@ class ItemList {
     int itemSelection = -1;
     std::vector<std::string> resultLines;
     int resultSelection = -1;
+
+  private:
+    void readResultsFrom(const std::string& path);
 };

@@ -1,4 +1,5 @@
 #include "platform/AtomicFile.h"
+#include "platform/DirectoryNames.h"
 #include "platform/ReportWriter.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
@@ -72,6 +73,27 @@ TEST(AtomicFile, TemporariesOfAKilledRunAreRemovedByTheNextWriteOnlyWhenStale) {
     EXPECT_FALSE(fs::exists(dir.file("r.RTF.tmp-Ab3x9Z")));
     for (const char* kept : {"r.RTF.tmp-young1", "notes.tmp-1", "keep.tmp-ABCDEFG"})
         EXPECT_TRUE(fs::exists(dir.file(kept))) << kept;
+}
+
+// A listing taken once must find what the resolver on disk finds, for exact
+// names, other cases, names that differ by more than case, and a missing or
+// unreadable directory.
+TEST(DirectoryNames, FindWhatTheResolverOnDiskFinds) {
+    TempDir dir;
+    for (const char* name : {"&TLVR_0001.DAT", "&tlvr_0002.dat", "Talvor.PRJ", "a.txt", "A.TXT",
+                             "&TLVR_0001_TLVR.RTF"})
+        writeBytes(dir.file(name), "x");
+    std::filesystem::create_directory(dir.file("Removed"));
+    const DirectoryNames names(dir.path());
+    for (const char* asked :
+         {"&TLVR_0001.DAT", "&tlvr_0001.dat", "&TLVR_0002.DAT", "talvor.prj", "a.txt", "A.TXT",
+          "a.TXT", "removed", "&TLVR_0001", "&TLVR_0003.DAT", "&TLVR_0001_TLVR.rtf", ""}) {
+        SCOPED_TRACE(asked);
+        EXPECT_EQ(names.resolve(asked), resolveInDir(dir.path(), asked));
+    }
+    EXPECT_EQ(names.resolve("&tlvr_0001.DAT"), dir.file("&TLVR_0001.DAT"));
+    const DirectoryNames none(dir.file("missing"));
+    EXPECT_EQ(none.resolve("x.DAT"), dir.file("missing/x.DAT"));
 }
 
 TEST(WorkContext, ProjectFilesAreFoundIgnoringCase) {
