@@ -198,8 +198,10 @@ void RtfParser::endGroup(const State& closing) {
     ReportRun picture;
     picture.kind = ReportRun::Kind::Picture;
     picture.png.reserve(m_hex.size() / 2);
+    // A picture is megabytes of hex: digits are turned into bytes directly.
+    auto digit = [](char h) { return h <= '9' ? h - '0' : (h | 0x20) - 'a' + 10; };
     for (size_t i = 0; i + 1 < m_hex.size(); i += 2)
-        picture.png += static_cast<char>(std::strtol(m_hex.substr(i, 2).c_str(), nullptr, 16));
+        picture.png += static_cast<char>((digit(m_hex[i]) << 4) | digit(m_hex[i + 1]));
     m_doc.push_back(std::move(picture));
     m_hex.clear();
 }

@@ -82,14 +82,12 @@ double pngDpi(std::string_view png) {
 }
 
 void appendPicture(std::string& out, const std::string& png) {
-    // Width and height from the PNG header (IHDR follows the 8-byte signature).
-    if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return;
-    int w = static_cast<int>(bigEndian32(png, 16));
-    int h = static_cast<int>(bigEndian32(png, 20));
+    const PngHead stated = ReadPngHead(png);
+    const int w = stated.width, h = stated.height;
     if (w <= 0 || h <= 0) return;
     // Shown at the size the picture was made for, so that a drawing rendered
     // at print resolution prints at its size and as sharp as it was made.
-    double dpi = pngDpi(png);
+    double dpi = stated.dpi;
     long goalW = std::lround(w * kTwipsPerInch / dpi);
     long goalH = std::lround(h * kTwipsPerInch / dpi);
     if (goalW > kMaxPictureTwips) {
@@ -120,6 +118,19 @@ std::vector<int> coloursUsed(const ReportDocument& doc) {
 }
 
 }  // namespace
+
+PngHead ReadPngHead(std::string_view png) {
+    PngHead head;
+    // Width and height from the IHDR chunk that follows the 8-byte signature.
+    if (png.size() < 24 || png.substr(1, 3) != "PNG") return head;
+    const uint32_t w = bigEndian32(png, 16), h = bigEndian32(png, 20);
+    // PNG holds sizes below 2^31; anything else is no PNG.
+    if (w == 0 || h == 0 || w > 0x7FFFFFFFu || h > 0x7FFFFFFFu) return head;
+    head.width = static_cast<int>(w);
+    head.height = static_cast<int>(h);
+    head.dpi = pngDpi(png);
+    return head;
+}
 
 std::string EmbeddedPicture(const ReportRun& picture) {
     return picture.png;

@@ -7,10 +7,13 @@
 #include "render/QuickPng.h"
 
 #include "platform/Drawing.h"
+#include "project/RtfWriter.h"
 #include "platform/DrawingShelf.h"
 #include "platform/WorkContext.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QImageReader>
 #include <QPainter>
 #include <QTextDocument>
 #include <QTextObjectInterface>
@@ -32,6 +35,12 @@ RenderOptions printOptions() {
     options.hairline = reportpage::kPrintDpi / reportpage::kLayoutDpi;
     options.antialias = false;
     return options;
+}
+
+// A picture of w × h inches in layout units, scaled down into the picture box.
+QSizeF shownSize(double w, double h) {
+    double shrink = std::min({1.0, reportpage::kTextWidthIn / w, reportpage::kPictureHeightIn / h});
+    return QSizeF(w * shrink, h * shrink) * reportpage::kLayoutDpi;
 }
 
 class PictureHandler : public QObject, public QTextObjectInterface {
@@ -104,9 +113,7 @@ QSizeF reportPictureSize(const QImage& image) {
     if (image.isNull()) return {};
     double dpiX = image.dotsPerMeterX() > 0 ? image.dotsPerMeterX() * kMetresPerInch : 96.0;
     double dpiY = image.dotsPerMeterY() > 0 ? image.dotsPerMeterY() * kMetresPerInch : 96.0;
-    double w = image.width() / dpiX, h = image.height() / dpiY;  // inches
-    double shrink = std::min({1.0, reportpage::kTextWidthIn / w, reportpage::kPictureHeightIn / h});
-    return QSizeF(w * shrink, h * shrink) * reportpage::kLayoutDpi;
+    return shownSize(image.width() / dpiX, image.height() / dpiY);
 }
 
 void ReportPictureStore::attach(QTextDocument& doc,
@@ -154,12 +161,29 @@ QTextImageFormat ReportPictureStore::addImage(const QImage& image) {
     return formatOf(name, reportPictureSize(image));
 }
 
+QTextImageFormat ReportPictureStore::addPng(std::string png) {
+    const PngHead head = ReadPngHead(png);
+    if (head.width <= 0 || head.height <= 0) return {};
+    QString name = QString("talvor-picture:%1").arg(++m_next);
+    m_entries[name].png = std::move(png);
+    return formatOf(name, shownSize(head.width / head.dpi, head.height / head.dpi));
+}
+
 QImage ReportPictureStore::image(const QString& name) {
     auto it = m_entries.find(name);
     if (it == m_entries.end()) return {};
     Entry& e = it->second;
     if (e.image.isNull() && e.drawing) e.image = reportDrawingImage(*e.drawing);
+    if (e.image.isNull() && !e.png.empty())
+        e.image = QImage::fromData(QByteArray::fromStdString(e.png), "PNG");
     return e.image;
+}
+
+std::string ReportPictureStore::png(const QString& name) {
+    auto it = m_entries.find(name);
+    if (it == m_entries.end()) return {};
+    if (!it->second.png.empty()) return it->second.png;
+    return quickPngBytes(image(name));
 }
 
 QImage ReportPictureStore::imageForDevice(const QString& name, QSize pixels) {
@@ -174,6 +198,15 @@ QImage ReportPictureStore::imageForDevice(const QString& name, QSize pixels) {
         options.maxWidth = pixels.width();
         options.maxHeight = pixels.height();
         e.sized = renderDrawingImage(*e.drawing, options);
+    } else if (!e.png.empty() && e.image.isNull()) {
+        // Decoded for the size shown; the whole picture only for a printer.
+        if (pixels.width() >= ReadPngHead(e.png).width) return image(name);
+        QByteArray bytes =
+            QByteArray::fromRawData(e.png.data(), static_cast<qsizetype>(e.png.size()));
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer, "PNG");
+        reader.setScaledSize(pixels);
+        e.sized = reader.read();
     } else {
         if (e.image.isNull() || pixels.width() >= e.image.width()) return e.image;
         e.sized = e.image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -25,8 +25,9 @@ inline constexpr double kLayoutDpi = 96.0;  // the unit of a document laid out f
 // A4 less two inches, in inches.
 inline constexpr double kTextWidthIn = 210.0 / 25.4 - 2.0;
 inline constexpr double kTextHeightIn = 297.0 / 25.4 - 2.0;
-// A picture leaves room on its page for the lines around it.
-inline constexpr double kPictureHeightIn = kTextHeightIn * 0.8;
+// A tall picture fills the page's height but for the room of two lines, so
+// that it still fits one page with the line it stands on.
+inline constexpr double kPictureHeightIn = kTextHeightIn - 0.3;
 }  // namespace reportpage
 
 // The drawing fitted into the picture box at print resolution, on white; the
@@ -64,9 +65,15 @@ class ReportPictureStore {
     QTextImageFormat addDrawing(const std::string& file);
     // The image format to insert for an image; without a name for a null image.
     QTextImageFormat addImage(const QImage& image);
+    // The same for PNG bytes (a report read back): only their head is read
+    // now; the picture is decoded when it is first painted, at the size it is
+    // painted. Without a name when the bytes are no PNG.
+    QTextImageFormat addPng(std::string png);
 
     // The print-resolution image of a name; null when the store has none.
     QImage image(const QString& name);
+    // The PNG of a name: the bytes it was added with, else its image encoded.
+    std::string png(const QString& name);
     // The image of a name painted for a device: drawings are painted afresh at
     // the device's pixel size, other images scaled smoothly. Cached per size.
     QImage imageForDevice(const QString& name, QSize pixels);
@@ -77,8 +84,9 @@ class ReportPictureStore {
   private:
     struct Entry {
         std::shared_ptr<const DXF> drawing;
-        QImage image;  // at print resolution; painted on first use for a drawing
-        QImage sized;  // the last image for a device
+        std::string png;  // as read back; decoded on first use
+        QImage image;     // at print resolution; painted or decoded on first use
+        QImage sized;     // the last image for a device
     };
     QTextImageFormat formatOf(const QString& name, QSizeF size) const;
 

@@ -41,12 +41,12 @@ int heightOf(const QTextCharFormat& format, const QTextDocument& doc) {
 
 void appendPicture(ReportDocument& report, const QTextDocument& doc, const QString& name) {
     std::shared_ptr<ReportPictureStore> store = ReportPictureStore::of(doc);
-    QImage image = store ? store->image(name) : QImage();
-    if (image.isNull())
-        image = doc.resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
     ReportRun picture;
     picture.kind = ReportRun::Kind::Picture;
-    picture.png = quickPngBytes(image);
+    picture.png = store ? store->png(name) : std::string();
+    if (picture.png.empty())
+        picture.png =
+            quickPngBytes(doc.resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>());
     if (!picture.png.empty()) report.push_back(std::move(picture));
 }
 
@@ -175,7 +175,7 @@ void prepareReportDocument(QTextDocument& doc, const std::shared_ptr<ReportPictu
 int insertReportPicture(QTextCursor& cursor, const ReportRun& picture, ReportPictureStore& store) {
     QTextImageFormat format;
     if (!picture.png.empty())
-        format = store.addImage(QImage::fromData(QByteArray::fromStdString(picture.png)));
+        format = store.addPng(picture.png);
     else if (!picture.pictureFile.empty())
         format = store.addDrawing(picture.pictureFile);
     if (format.name().isEmpty()) return 0;
