@@ -22,6 +22,17 @@ void ViewNavigator::setExtents(const CFRect& extents) {
     m_view = fittedView();
 }
 
+void ViewNavigator::changeExtents(const CFRect& extents) {
+    if (m_extents.empty || extents.empty) return setExtents(extents);
+    const QRectF shown = m_view.visibleWorld();
+    const bool within = extents.p1.x >= std::min<double>(m_extents.p1.x, shown.left()) &&
+                        extents.p1.y >= std::min<double>(m_extents.p1.y, shown.top()) &&
+                        extents.p2.x <= std::max<double>(m_extents.p2.x, shown.right()) &&
+                        extents.p2.y <= std::max<double>(m_extents.p2.y, shown.bottom());
+    if (!within) return setExtents(extents);
+    m_extents = extents;
+}
+
 void ViewNavigator::setViewport(const QRectF& viewport) {
     m_view.setViewport(viewport);
     if (m_showsAll) m_view = fittedView();

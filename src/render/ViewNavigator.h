@@ -22,6 +22,11 @@ class ViewNavigator {
     // A new drawing extent: the history is dropped and the whole drawing is
     // shown. An empty extent leaves a view at scale 1.
     void setExtents(const CFRect& extents);
+    // The extent of the same drawing after an edit of what it shows: the
+    // view and its history stay while the new extent reaches no further than
+    // the old extent or the area shown; an extent that grows past both, or
+    // a drawing that was or becomes empty, is shown whole.
+    void changeExtents(const CFRect& extents);
     // The widget's new size. While the view still shows everything as
     // "show all" left it, the drawing is fitted again; otherwise the centre
     // stays where it was.

@@ -51,6 +51,15 @@ void CCxView::setDrawing(std::unique_ptr<DXF> drawing) {
     emit drawingChanged();
 }
 
+void CCxView::replaceDrawing(std::unique_ptr<DXF> drawing) {
+    if (!m_drawing || !drawing) return setDrawing(std::move(drawing));
+    m_drawing = std::move(drawing);
+    m_index = std::make_unique<DrawingIndex>(*m_drawing);
+    m_navigator.changeExtents(m_drawing->GetFRect());
+    update();
+    emit drawingChanged();
+}
+
 int CCxView::showDrawingFile(const QString& path) {
     clear();
     std::unique_ptr<DXF> drawing = NewMemDxf();

@@ -46,6 +46,9 @@ class CCxView : public QWidget {
 
     // Takes the drawing over and shows it whole; null empties the view.
     void setDrawing(std::unique_ptr<DXF> drawing);
+    // Takes over a new version of the shown drawing (the input it shows was
+    // edited), keeping the zoom and pan unless its extent grew past the view.
+    void replaceDrawing(std::unique_ptr<DXF> drawing);
     // Show a drawing file: the view is emptied, the DXF file read into a new
     // drawing and shown whole. 1 when it was read; 0, with the view left
     // empty, when it could not be.

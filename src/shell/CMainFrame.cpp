@@ -3,6 +3,7 @@
 #include "shell/CMainFrame.h"
 
 #include "shell/AboutBox.h"
+#include "shell/AccessibleCombo.h"
 #include "shell/CBbDoc.h"
 #include "shell/CSplitterFrame.h"
 #include "shell/CalcInfoDock.h"
@@ -44,6 +45,7 @@ CMainFrame::CMainFrame(const StartOptions& options, QWidget* parent)
     // The icons are compiled into the shell library, whose resources are not
     // registered by themselves when it is linked statically.
     Q_INIT_RESOURCE(talvor);
+    installAccessibleComboNames();
     setWindowTitle("Morvane岩土Talvor设计软件");
     setWindowIcon(QIcon(":/icons/talvor.svg"));
     setObjectName("MV_TB40_TALVOR_MAINWND");
@@ -59,6 +61,7 @@ CMainFrame::CMainFrame(const StartOptions& options, QWidget* parent)
     if (!workPath.isEmpty())
         m_session.ctx.G_strWorkPath = withTrailingSlash(workPath.toStdString());
     m_session.ctx.G_Disp_TableTip = m_settings.tableTips();
+    m_session.info = CProjectInfo::Defaults(m_session.ctx.G_strWorkPath, std::time(nullptr));
 
     setCentralWidget(m_mdi);
     m_mdi->setAccessibleName("工程窗口");
@@ -70,6 +73,18 @@ CMainFrame::CMainFrame(const StartOptions& options, QWidget* parent)
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateCommands);
     updateCommands();
 }
+
+namespace {
+
+// The information of a project directory: its "GCXX.BOX", else the defaults
+// with the design time of now, as the project dialog would show them.
+CProjectInfo projectInfoOf(const std::string& workPath) {
+    CProjectInfo info = CProjectInfo::Defaults(workPath, std::time(nullptr));
+    if (info.ReadInfoFile(workPath)) info.workPath = workPath;
+    return info;
+}
+
+}  // namespace
 
 CMainFrame::~CMainFrame() {
     // The work area outlives the menus while the window is taken apart.
@@ -83,8 +98,7 @@ void CMainFrame::startProject() {
     // project: it is made when missing, and holds nothing until a change.
     QDir().mkpath(dir);
     m_session.ctx.G_strWorkPath = withTrailingSlash(dir.toStdString());
-    CProjectInfo info;
-    if (info.ReadInfoFile(m_session.ctx.G_strWorkPath)) m_session.info = info;
+    m_session.info = projectInfoOf(m_session.ctx.G_strWorkPath);
     projectLoaded(dir);
 }
 
@@ -105,8 +119,7 @@ void CMainFrame::OpenProjectAt(const QString& workPath) {
     if (m_session.projectOpen) saveProject();
     ++m_session.openProjectUses;
     m_session.ctx.G_strWorkPath = withTrailingSlash(workPath.toStdString());
-    CProjectInfo info;
-    if (info.ReadInfoFile(m_session.ctx.G_strWorkPath)) m_session.info = info;
+    m_session.info = projectInfoOf(m_session.ctx.G_strWorkPath);
     projectLoaded(workPath);
 }
 

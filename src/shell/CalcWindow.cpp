@@ -221,7 +221,7 @@ void CalcWindow::restored(bool whole) {
 }
 
 void CalcWindow::rebuildSketch() {
-    m_sketch->setDrawing(MakeSketchDrawing(m_record));
+    m_sketch->replaceDrawing(MakeSketchDrawing(m_record));
 }
 
 void CalcWindow::refreshPages() {

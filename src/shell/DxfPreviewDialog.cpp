@@ -76,6 +76,8 @@ DxfPreviewDialog::DxfPreviewDialog(const CSlideCalcData& record, const DxfSectio
     m_summary->setWordWrap(true);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_summary->setAccessibleName(QStringLiteral("读入结果"));
+    // The name is the title; a screen reader reads what was found from here.
+    m_summary->setAccessibleDescription(m_summary->text());
 
     auto* buttons = new QDialogButtonBox(this);
     if (scan.anyLine()) {

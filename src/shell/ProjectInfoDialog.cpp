@@ -73,7 +73,9 @@ ProjectInfoDialog::ProjectInfoDialog(const QString& workPath, const CProjectInfo
 
     m_name->setText(QString::fromStdString(info.name));
     m_number->setText(QString::fromStdString(info.number));
-    m_time->setText(QString::fromStdString(info.designTime));
+    // A design time never set is proposed as now, as for a new directory.
+    m_time->setText(QString::fromStdString(
+        info.designTime.empty() ? FormatDesignTime(std::time(nullptr)) : info.designTime));
     m_industry->setCurrentIndex(info.industry);
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &ProjectInfoDialog::directoryChosen);

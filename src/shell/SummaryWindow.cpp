@@ -34,6 +34,12 @@ QVariant SummaryModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     QString text = QString::fromStdString(m_cells[index.row()][index.column()]);
     if (role == Qt::DisplayRole) return text;
+    // Figures line up on their last digit, as in the printed table.
+    if (role == Qt::TextAlignmentRole) {
+        bool figure = false;
+        text.toDouble(&figure);
+        return QVariant::fromValue(Qt::AlignVCenter | (figure ? Qt::AlignRight : Qt::AlignLeft));
+    }
     if (role != kSortRole) return {};
     // Numbers before text, so that a column of figures with a few blanks sorts
     // by the figures.

@@ -8,6 +8,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QScreen>
 #include <QTimer>
 
@@ -22,6 +25,16 @@ StartOptions startOptionsFrom(const QStringList& arguments, const QString& progr
             ? fromEnvironment
             : QString::fromStdString(findProgramDirectory(programFile.toStdString()));
     return options;
+}
+
+bool installQtChinese(QCoreApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Chinese, QLocale::China), "qtbase", "_",
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 namespace {
@@ -47,6 +60,7 @@ int runTalvor(int argc, char** argv) {
     app.setApplicationName("Talvor");
     app.setOrganizationName("Morvane");
     app.setWindowIcon(QIcon(":/icons/talvor.svg"));
+    installQtChinese(app);
     SingleInstance instance;
     // A second start ends at once and says nothing: the first one is there.
     if (!instance.acquire()) return 0;

@@ -5,7 +5,13 @@
 #pragma once
 
 #include <QStringList>
+class QCoreApplication;
 struct StartOptions;
+
+// Qt's own texts (the standard buttons' "确定", "取消", "是", "否", the file
+// dialogs) in Chinese whatever the system's locale, from the translations
+// installed with Qt. false when they are not installed: Qt's English stays.
+bool installQtChinese(QCoreApplication& app);
 
 // The options of a start from the program's arguments (without the program's
 // name): the first argument, if any, is the work path.

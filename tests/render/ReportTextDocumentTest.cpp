@@ -313,4 +313,31 @@ TEST_F(Report, AHeadingStaysWithTheDrawingItHeads) {
         EXPECT_EQ(stranded(*doc), 0) << filler;
     }
     EXPECT_GT(before, 0) << "no layout left the heading alone at a page's foot";
+
+// A drawing in the book fills the text width, or, when it is tall, the page's
+// height: whichever binds first, with room left for the line it stands on.
+TEST_F(Report, PicturesFillTheWidthOrTheHeightWhicheverBindsFirst) {
+    struct Case {
+        const char* what;
+        float width, height;
+        bool widthBinds;
+    };
+    const Case cases[] = {{"wide", 3000, 1000, true},
+                          {"square", 1000, 1000, true},
+                          {"tall", 1000, 3000, false},
+                          {"very tall", 100, 5000, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DXF drawing;
+        drawing.Draw_Line(0.0f, 0.0f, c.width, c.height, 1.0f);
+        QImage image = reportDrawingImage(drawing);
+        const double dpi = image.dotsPerMeterX() * 0.0254;
+        const double wIn = image.width() / dpi, hIn = image.height() / dpi;
+        EXPECT_LE(wIn, reportpage::kTextWidthIn + 1e-9);
+        EXPECT_LT(hIn, reportpage::kTextHeightIn);
+        if (c.widthBinds)
+            EXPECT_NEAR(wIn, reportpage::kTextWidthIn, 0.01);
+        else
+            EXPECT_GT(hIn, 0.95 * reportpage::kTextHeightIn);
+    }
 }

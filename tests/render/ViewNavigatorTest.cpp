@@ -127,3 +127,48 @@ TEST(DrawingPainter, CullingNeverLosesAPixelAndDenseStrokesStayOnTheRaster) {
     EXPECT_EQ(count(qRgb(255, 0, 0)), 10);
     EXPECT_EQ(count(qRgb(0, 0, 255)), 4);
 }
+
+// An edit of the sketch keeps the view the engineer chose unless the section
+// grows past both its old extent and what is shown.
+TEST(ViewNavigator, AnEditKeepsZoomAndPanUntilTheExtentGrowsPastTheView) {
+    auto extent = [](float x1, float y1, float x2, float y2) {
+        CFRect r;
+        r.p1 = {x1, y1};
+        r.p2 = {x2, y2};
+        r.empty = false;
+        return r;
+    };
+    struct Case {
+        const char* what;
+        double zoom;  // about the view's centre before the edit; 1: show all
+        QPointF pan;  // device pixels, before the edit
+        CFRect after;
+        bool kept;
+    };
+    // Show all puts 1000 × 500 in 800 × 600 with a margin: the view covers
+    // about x -23..1023 and y -142..642 of the drawing.
+    const Case cases[] = {
+        {"whole, same extent", 1.0, {}, extent(0, 0, 1000, 500), true},
+        {"whole, grown within the margin", 1.0, {}, extent(0, 0, 1020, 600), true},
+        {"whole, grown past the view", 1.0, {}, extent(0, 0, 1500, 500), false},
+        {"zoomed, shrunk", 4.0, {}, extent(100, 0, 900, 400), true},
+        {"zoomed, grown outside the view", 4.0, {}, extent(0, 0, 1200, 500), false},
+        {"panned, same extent", 1.0, {120, -40}, extent(0, 0, 1000, 500), true},
+        {"zoomed, emptied", 4.0, {}, CFRect{}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ViewNavigator n = navigator();
+        if (c.zoom != 1.0) n.zoomAbout(QPointF(400, 300), c.zoom);
+        if (!c.pan.isNull()) n.panBy(c.pan);
+        const ViewTransform before = n.transform();
+        const int history = n.historySize();
+        n.changeExtents(c.after);
+        EXPECT_EQ(n.transform() == before, c.kept);
+        if (c.kept) {
+            EXPECT_EQ(n.historySize(), history);
+        } else {
+            EXPECT_TRUE(n.showsAll());
+        }
+    }
+}

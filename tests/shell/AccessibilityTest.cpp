@@ -13,6 +13,7 @@
 #include "project/CTemplateIndex.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -68,7 +69,29 @@ class AccessibilityTest : public QObject {
     Q_OBJECT
   private slots:
     void everyControlHasItsVisibleTextAsName();
+    void namedWidgetsKeepTheirNamesWhateverIsSelected();
 };
+
+// Qt's accessibility prints what goes wrong in a view's model instead of
+// failing; those warnings are collected while a window is read.
+QStringList g_warnings;
+void collectWarning(QtMsgType, const QMessageLogContext&, const QString& text) {
+    g_warnings << text;
+}
+
+// Every widget given a name answers with it, whatever entry a combo box shows.
+void expectNamesKept(QWidget* window) {
+    for (auto* combo : window->findChildren<QComboBox*>()) {
+        if (combo->count() == 0) combo->addItems({"甲", "乙"});
+        combo->setCurrentIndex(combo->count() - 1);
+    }
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->accessibleName().isEmpty()) continue;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Name), w->accessibleName());
+    }
+}
 
 void AccessibilityTest::everyControlHasItsVisibleTextAsName() {
     ShellPlace place;
@@ -101,6 +124,24 @@ void AccessibilityTest::everyControlHasItsVisibleTextAsName() {
     AboutBox about;
     about.show();
     QVERIFY2(unnamedIn(&about).isEmpty(), qPrintable(unnamedIn(&about).join("; ")));
+}
+
+void AccessibilityTest::namedWidgetsKeepTheirNamesWhateverIsSelected() {
+    ShellPlace place;
+    auto frame = startFrame(place.options(true));
+    g_warnings.clear();
+    QtMessageHandler previous = qInstallMessageHandler(collectWarning);
+    expectNamesKept(frame.get());
+    QStringList combos = namesIn(frame.get(), QAccessible::ComboBox);
+    QVERIFY(combos.contains("计算项目") && combos.contains("计算结果"));
+    ProjectInfoDialog info(place.projectDir, CProjectInfo{}, *frame->session().ctx.messages);
+    info.show();
+    QTest::qWait(100);  // the directory tree fills in the background
+    expectNamesKept(&info);
+    unnamedIn(&info);  // reads every row of the directory tree
+    unnamedIn(frame.get());
+    qInstallMessageHandler(previous);
+    QVERIFY2(g_warnings.filter("QAccessible").isEmpty(), qPrintable(g_warnings.join("; ")));
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -11,6 +11,7 @@
 #include "platform/WorkContext.h"
 
 #include <QAction>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -63,7 +64,12 @@ void SectionImportTest::previewFirstThenTheLinesOrNothing() {
             whenModal([&](QWidget* shown) {
                 auto* preview = qobject_cast<DxfPreviewDialog*>(shown);
                 QVERIFY(preview);
-                summary = preview->summary()->text();
+                // What was found, as a screen reader reads it.
+                QAccessibleInterface* read =
+                    QAccessible::queryAccessibleInterface(preview->summary());
+                summary = read->text(QAccessible::Description);
+                QCOMPARE(read->text(QAccessible::Name), QString("读入结果"));
+                QCOMPARE(summary, preview->summary()->text());
                 unchangedWhileShown = record == opened;
                 if (c.file.endsWith("section_m.dxf") && c.take) saveShot(preview, "dxf-preview");
                 click(preview, c.take ? "读入" : buttonNamed(preview, "取消") ? "取消" : "关闭");

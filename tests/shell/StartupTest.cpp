@@ -5,16 +5,21 @@
 #include "shell/CSplitterFrame.h"
 #include "shell/ProjectInfoDialog.h"
 #include "shell/SingleInstance.h"
+#include "shell/TalvorApp.h"
 
 #include "project/CProjectInfo.h"
 
 #include <QAction>
+#include <QDate>
 #include <QDir>
+#include <QRegularExpression>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QSettings>
 #include <QTest>
@@ -38,7 +43,26 @@ class StartupTest : public QObject {
     void theDialogMakesTheTypedDirectoryAndOpensItsProject();
     void tableHintsSurviveARestart();
     void aSecondInstanceEndsAtOnceAndTheFirstStartsQuickly();
+    void standardButtonsSpeakChineseOnAnyLocale();
 };
+
+// The program loads Qt's Chinese texts itself; the test runs under whatever
+// locale the machine has.
+void StartupTest::standardButtonsSpeakChineseOnAnyLocale() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QVERIFY2(installQtChinese(*QCoreApplication::instance()),
+             "Qt's translations are not installed (tools/setup.sh installs them)");
+    QMessageBox box(QMessageBox::Question, "Talvor", "?",
+                    QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+    const std::pair<QMessageBox::StandardButton, const char*> expected[] = {
+        {QMessageBox::Ok, "确定"},
+        {QMessageBox::Cancel, "取消"},
+        {QMessageBox::Yes, "是"},
+        {QMessageBox::No, "否"}};
+    for (const auto& [button, text] : expected)
+        QCOMPARE(box.button(button)->text().remove('&').remove(QRegularExpression("\\(.*\\)")),
+                 QString(text));
+}
 
 void StartupTest::aGivenProjectOpensWithoutADialogAndClosingKeepsTheSettings() {
     ShellPlace place;
@@ -53,6 +77,20 @@ void StartupTest::aGivenProjectOpensWithoutADialogAndClosingKeepsTheSettings() {
                                                 "文字编辑[&T]", "显示控制[&D]", "帮助"}));
     QVERIFY(frame->action(cmd::SelectKinds)->isEnabled());
     QVERIFY2(frame->action(cmd::SaveData)->isEnabled(), "a new project is not saved yet");
+    // The project has no information file yet: "打开工程" proposes the design
+    // time of now, as for any directory without one.
+    QString designTime;
+    whenModal([&](QWidget* dialog) {
+        for (QLineEdit* e : dialog->findChildren<QLineEdit*>())
+            if (e->accessibleName() == "设计时间") designTime = e->text();
+        click(dialog, "取  消");
+    });
+    frame->action(cmd::OpenProject)->trigger();
+    const QDate today = QDate::currentDate();
+    QCOMPARE(designTime.section(' ', 0, 0),
+             QString("%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day()));
+    QVERIFY2(QRegularExpression("^\\S+ \\d\\d:\\d\\d:\\d\\d$").match(designTime).hasMatch(),
+             qPrintable(designTime));
     frame->close();
     QVERIFY(QFileInfo::exists(place.projectFile("Talvor.PRJ")));
     QSettings settings(place.settingsFile, QSettings::IniFormat);

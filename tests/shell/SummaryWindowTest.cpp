@@ -9,6 +9,7 @@
 #include "data/CSlideCalcData.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
+#include "project/RtfReader.h"
 #include "run/SummaryTable.h"
 
 #include <QAction>
@@ -64,7 +65,8 @@ void SummaryWindowTest::showsSortsCopiesAndExportsTheSummary() {
     QVERIFY(window);
     QTableView* table = window->table();
 
-    const std::vector<SummaryRow> expected = SummarizeProject(frame->session().ctx, items, 1);
+    const std::vector<SummaryRow> expected =
+        SummarizeProject(frame->session().ctx, items, 1, ReportPlainText);
     const std::vector<std::string> cells = SummaryCells(expected[1]);
     QCOMPARE(table->model()->rowCount(), 2);
     QCOMPARE(table->model()->columnCount(), static_cast<int>(cells.size()));
@@ -72,6 +74,14 @@ void SummaryWindowTest::showsSortsCopiesAndExportsTheSummary() {
     QCOMPARE(table->model()->headerData(fs, Qt::Horizontal).toString(), "稳定系数Fs(隐式解)");
     QVERIFY(!cells[fs].empty());
     QCOMPARE(shown(table, 1, fs), QString::fromStdString(cells[fs]));
+    // Figures stand on the right of their cells, words on the left.
+    auto aligned = [&](int column) {
+        return table->model()->index(1, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>() &
+               Qt::AlignHorizontal_Mask;
+    };
+    QCOMPARE(aligned(fs), Qt::AlignRight);
+    QCOMPARE(aligned(0), Qt::AlignRight);  // the item number
+    QCOMPARE(aligned(1), Qt::AlignLeft);   // the description
     saveShot(window, "summary_window");
 
     // A click on the title sorts ascending, by value: the weaker item first.
