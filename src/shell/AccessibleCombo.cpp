@@ -13,8 +13,10 @@ class NamedCombo : public QAccessibleWidget {
     explicit NamedCombo(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) return combo()->accessibleName();
-        if (t == QAccessible::Value) return combo()->currentText();
+        // Without a name of its own the entry stands as the name, as in Qt.
+        if (t == QAccessible::Name && !combo()->accessibleName().isEmpty())
+            return combo()->accessibleName();
+        if (t == QAccessible::Name || t == QAccessible::Value) return combo()->currentText();
         return QAccessibleWidget::text(t);
     }
 
@@ -33,10 +35,11 @@ class NamedCombo : public QAccessibleWidget {
     QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
 };
 
+// Every combo box: its interface may be made before its name is given (an
+// item added while a screen reader listens), and it is kept.
 QAccessibleInterface* namedComboFactory(const QString&, QObject* object) {
     auto* combo = qobject_cast<QComboBox*>(object);
-    if (!combo || combo->accessibleName().isEmpty()) return nullptr;
-    return new NamedCombo(combo);
+    return combo ? new NamedCombo(combo) : nullptr;
 }
 
 }  // namespace

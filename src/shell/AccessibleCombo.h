@@ -5,5 +5,5 @@
 #pragma once
 
 // Makes every combo box with an accessible name answer with it; once per
-// program, before the first combo box is read.
+// program, before the first combo box is made.
 void installAccessibleComboNames();

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTreeView>
 
 namespace {
 
@@ -135,8 +136,18 @@ void AccessibilityTest::namedWidgetsKeepTheirNamesWhateverIsSelected() {
     QStringList combos = namesIn(frame.get(), QAccessible::ComboBox);
     QVERIFY(combos.contains("计算项目") && combos.contains("计算结果"));
     ProjectInfoDialog info(place.projectDir, CProjectInfo{}, *frame->session().ctx.messages);
+    // A screen reader asks for the rows of the directory tree as soon as its
+    // model announces them, while the tree fills in the background.
+    auto* tree = info.findChild<QTreeView*>();
+    QVERIFY(tree);
+    int rowsRead = 0;
+    connect(tree->model(), &QAbstractItemModel::rowsInserted, this, [&] {
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(tree);
+        for (int i = 0; i < read->childCount(); ++i, ++rowsRead) read->child(i);
+    });
     info.show();
-    QTest::qWait(100);  // the directory tree fills in the background
+    QTRY_VERIFY(rowsRead > 0);
+    QTest::qWait(100);
     expectNamesKept(&info);
     unnamedIn(&info);  // reads every row of the directory tree
     unnamedIn(frame.get());
