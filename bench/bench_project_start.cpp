@@ -33,7 +33,7 @@ std::string makeProject(int items) {
         const int kind = (n - 1) / CProjectData::kMaxItems;
         project.IncludeKind(kind);
         project.itemNumbers[kind][project.itemCount[kind]++] = n;
-        char base[16];
+        char base[32];
         std::snprintf(base, sizeof base, "&TLVR_%04d", n);
         CSlideCalcData item;
         item.setName("项目 " + std::to_string(n));

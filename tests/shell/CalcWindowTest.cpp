@@ -123,6 +123,7 @@ class CalcWindowTest : public QObject {
     void resultDrawingsOneShownDirectlySeveralInTheChooser();
     void failedCalculationKeepsWindowAndInput();
     void hostileCellsAndTypingDuringADesign();
+    void editsKeepTheSketchZoomedUntilTheSectionGrowsPastIt();
     void pileKindsFollowTheGoal();
     void tablesAreReachableThroughAccessibility();
     void screenshotsOfTheSixPages();
@@ -364,6 +365,25 @@ void CalcWindowTest::hostileCellsAndTypingDuringADesign() {
     if (sawRun) QVERIFY2(progress.startsWith("搜索进度"), qPrintable(progress));
     QVERIFY(inputOf(m_record) == before);
     QVERIFY(!w.calculating());
+}
+
+void CalcWindowTest::editsKeepTheSketchZoomedUntilTheSectionGrowsPastIt() {
+    CalcWindow w(links());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.tabs()->setCurrentIndex(1);
+    CCxView* sketch = w.sketch();
+    sketch->zoomIn();
+    sketch->zoomIn();
+    const ViewTransform zoomed = sketch->viewTransform();
+    const DXF* before = sketch->drawing();
+    TableGrid* slip = w.grid(TableId::CSlipTable);
+    typeIntoCell(slip, 1, 6, "12.5");  // a cohesion: the section keeps its extent
+    QVERIFY(sketch->drawing() != before);
+    QVERIFY(sketch->viewTransform() == zoomed);
+    typeIntoCell(slip, 1, 2, "500");  // the first segment 500 m long: far past the view
+    QVERIFY(sketch->navigator().showsAll());
+    QVERIFY(!(sketch->viewTransform() == zoomed));
 }
 
 void CalcWindowTest::pileKindsFollowTheGoal() {
