@@ -313,6 +313,7 @@ TEST_F(Report, AHeadingStaysWithTheDrawingItHeads) {
         EXPECT_EQ(stranded(*doc), 0) << filler;
     }
     EXPECT_GT(before, 0) << "no layout left the heading alone at a page's foot";
+}
 
 // A drawing in the book fills the text width, or, when it is tall, the page's
 // height: whichever binds first, with room left for the line it stands on.
