@@ -78,6 +78,8 @@ void BM_DesktopStartOnProject(benchmark::State& state) {
     const std::string project = makeProject(static_cast<int>(state.range(0)));
     const std::string home = std::filesystem::temp_directory_path() / "talvor_bench_home";
     std::filesystem::create_directories(home);
+    // Qt wants its runtime directory private.
+    std::filesystem::permissions(home, std::filesystem::perms::owner_all);
     const std::string cmd =
         "env QT_QPA_PLATFORM=offscreen TALVOR_STARTUP_PROBE=1 XDG_RUNTIME_DIR='" + home +
         "' XDG_CONFIG_HOME='" + home + "' '" + TALVOR_EXECUTABLE + "' '" + project + "' 2>&1";
