@@ -13,6 +13,7 @@
 #include <QFont>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -162,8 +163,9 @@ void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double 
     // renders without trouble and scaled up.
     int pixels = static_cast<int>(std::lround(std::clamp(px, 1.0, 4096.0)));
     font.setPixelSize(pixels);
+    const bool aliased = !p.testRenderHint(QPainter::TextAntialiasing);
     // The font engine antialiases glyphs whatever the painter's hint says.
-    if (!p.testRenderHint(QPainter::TextAntialiasing)) font.setStyleStrategy(QFont::NoAntialias);
+    if (aliased) font.setStyleStrategy(QFont::NoAntialias);
     p.save();
     p.setPen(aciColor(e.color));
     p.setFont(font);
@@ -171,7 +173,16 @@ void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double 
     p.rotate(-e.angle);
     double k = px / pixels;
     p.scale(k * std::max(0.05f, e.widthFactor), k);
-    p.drawText(QPointF(0, 0), QString::fromStdString(e.text));
+    if (aliased) {
+        // Scaled glyphs are drawn from outlines, antialiased even so: the
+        // outline is filled here, so that an aliased picture keeps its few
+        // exact colours.
+        QPainterPath outline;
+        outline.addText(QPointF(0, 0), font, QString::fromStdString(e.text));
+        p.fillPath(outline, aciColor(e.color));
+    } else {
+        p.drawText(QPointF(0, 0), QString::fromStdString(e.text));
+    }
     p.restore();
 }
 
