@@ -74,8 +74,9 @@ double compressionNeeded(const RectContext& r, double M, const BarGroup& self,
     return f.doubly ? f.AsComp * 1.02 : 0.0;
 }
 
-void chooseRectBars(const RectContext& r, const double M[2], double least, BarGroup bars[2]) {
-    double compression[2] = {0.0, 0.0};
+// Fills the compression steel each face must give the other (mm²) beside the bars.
+void chooseRectBars(const RectContext& r, const double M[2], double least, BarGroup bars[2],
+                    double compression[2]) {
     for (int round = 0; round < 8; ++round) {
         bool changed = false;
         for (int i = 0; i < 2; ++i) {
@@ -116,6 +117,16 @@ void rectFaceFigures(const RectContext& r, FaceDesign& f, const BarGroup& other,
     f.crack = ComputeCrackWidth(r.c, r.s, ci);
 }
 
+// A face that cannot be built says which demand failed: its own tension steel,
+// or the compression steel the other face's moment asks of it.
+std::string tooSmallMessage(const FaceDesign& f, double area) {
+    const bool byCompression = f.AsCompNeeded > f.AsReq;
+    const double As = byCompression ? f.AsCompNeeded : f.AsReq;
+    return "截面尺寸不足：" + f.name + (byCompression ? "需要受压钢筋 As' = " : "需要钢筋 As = ") +
+           stringPrintf("%.0f mm2 (配筋率 %.2f%%)", As, As / area * 100.0) +
+           "，两层钢筋也放不下，应加大截面";
+}
+
 void designRect(SectionDesign& d, double inset) {
     const SectionDesignInput& in = d.input;
     const RectContext r{in, d.concrete, d.bar, inset};
@@ -133,16 +144,16 @@ void designRect(SectionDesign& d, double inset) {
         M[i] = d.faces[i].M * kNmm;
     }
     BarGroup bars[2];
-    chooseRectBars(r, M, least, bars);
-    for (int i = 0; i < 2; ++i) d.faces[i].bars = bars[i];
+    double compression[2] = {0.0, 0.0};
+    chooseRectBars(r, M, least, bars, compression);
+    for (int i = 0; i < 2; ++i) {
+        d.faces[i].bars = bars[i];
+        d.faces[i].AsCompNeeded = compression[i];
+    }
     for (int i = 0; i < 2; ++i)
         rectFaceFigures(r, d.faces[i], bars[1 - i], least, i == 0 ? M[0] >= M[1] : M[1] > M[0]);
     for (const FaceDesign& f : d.faces)
-        if (f.bars.empty())
-            d.problems.push_back(
-                "截面尺寸不足：" + f.name + "需要钢筋 As = " +
-                stringPrintf("%.0f mm2 (配筋率 %.2f%%)", f.AsReq, f.AsReq / (in.b * in.h) * 100.0) +
-                "，两层钢筋也放不下，应加大截面");
+        if (f.bars.empty()) d.problems.push_back(tooSmallMessage(f, in.b * in.h));
     // Shear acts on the effective depth of the face the larger moment pulls.
     d.shearB = in.b;
     d.shearH0 = d.faces[M[1] > M[0] ? 1 : 0].h0;

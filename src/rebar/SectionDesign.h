@@ -38,16 +38,17 @@ struct SectionDesignInput {
 };
 
 struct FaceDesign {
-    std::string name;      // "靠山侧", "临空侧", "全截面"
-    double Mk = 0.0;       // characteristic moment, kN·m
-    double M = 0.0;        // design moment, kN·m
-    double Mq = 0.0;       // moment of the crack check, kN·m
-    RectFlexure rect;      // rectangle faces, the other face's bars in compression
-    RectFlexure balanced;  // the same without them: x = xi_b h0 where doubly
-    CircleFlexure circle;  // the circle
-    double AsCalc = 0.0;   // from the moment
-    double AsMin = 0.0;    // least ratio
-    double AsReq = 0.0;    // the larger
+    std::string name;           // "靠山侧", "临空侧", "全截面"
+    double Mk = 0.0;            // characteristic moment, kN·m
+    double M = 0.0;             // design moment, kN·m
+    double Mq = 0.0;            // moment of the crack check, kN·m
+    RectFlexure rect;           // rectangle faces, the other face's bars in compression
+    RectFlexure balanced;       // the same without them: x = xi_b h0 where doubly
+    CircleFlexure circle;       // the circle
+    double AsCalc = 0.0;        // from the moment
+    double AsMin = 0.0;         // least ratio
+    double AsReq = 0.0;         // the larger
+    double AsCompNeeded = 0.0;  // what the other face's moment asks of these bars in compression
     BarGroup bars;
     double h0 = 0.0;
     double Mu = 0.0;     // kN·m the bars carry

@@ -130,6 +130,12 @@ TEST(SectionDesign, SectionsThatCannotWorkSayWhy) {
         EXPECT_EQ(d.status, r.status) << r.lead;
         EXPECT_TRUE(hasProblem(d, r.lead)) << r.lead;
     }
+    // The outer face of an overloaded section fails by the compression steel the
+    // inner face asks of it, and says so rather than naming its own least steel.
+    const SectionDesign small = DesignSection(rect(500, 500, 1500, 0, 500));
+    EXPECT_TRUE(hasProblem(small, "截面尺寸不足：靠山侧需要钢筋 As = "));
+    EXPECT_TRUE(hasProblem(small, "截面尺寸不足：临空侧需要受压钢筋 As' = "));
+
     SectionDesignInput c10 = rect(1500, 2000, 100, 0, 10);
     c10.concreteGrade = 10;
     const SectionDesign refused = DesignSection(c10);
