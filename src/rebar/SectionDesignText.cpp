@@ -10,12 +10,12 @@ namespace {
 void writeMaterials(const SectionDesign& d, ReportWriter& out) {
     const Concrete& c = d.concrete;
     out.printf(
-        "    混凝土: C%d  fc = %.1f MPa  ft = %.2f MPa  ftk = %.2f MPa  Ec = %.2e MPa  "
-        "α1 = %.2f  β1 = %.2f\n",
+        "    混凝土: C%d  fc = %.1f MPa  ft = %.2f MPa  ftk = %.2f MPa\n"
+        "            Ec = %.2e MPa  α1 = %.2f  β1 = %.2f\n",
         c.grade, c.fc, c.ft, c.ftk, c.Ec, c.alpha1, c.beta1);
     out.printf(
-        "    纵  筋: %s  fy = %.0f MPa  fy' = %.0f MPa  Es = %.2e MPa  ξb = %.3f  "
-        "αs,max = %.3f\n",
+        "    纵  筋: %s  fy = %.0f MPa  fy' = %.0f MPa  Es = %.2e MPa\n"
+        "            ξb = %.3f  αs,max = %.3f\n",
         d.bar.name.c_str(), d.bar.fy, d.bar.fyc, d.bar.Es, d.xiB, d.alphaSMax);
     out.printf("    箍  筋: %s  fyv = %.0f MPa\n", d.stirrupSteel.name.c_str(),
                StirrupStrength(d.stirrupSteel));
@@ -24,22 +24,24 @@ void writeMaterials(const SectionDesign& d, ReportWriter& out) {
         out.printf("    截  面: 圆形 D = %.0f mm", in.d);
     else
         out.printf("    截  面: 矩形 b × h = %.0f × %.0f mm", in.b, in.h);
-    out.printf("  保护层(至箍筋外缘) = %.0f mm  钢筋最小净距 = %.0f mm\n", in.cover, in.leastClear);
+    out.printf("  保护层(至箍筋外缘) = %.0f mm\n            钢筋最小净距 = %.0f mm\n", in.cover,
+               in.leastClear);
     out.printf("    设计值 = γ0·γF·标准值: γ0 = %.2f  γF = %.2f;  最小配筋率 ρmin = %.3f%%\n",
                in.gamma0, in.gammaF, d.rhoMin * 100.0);
 }
 
 void writeFlexure(const SectionDesign& d, const FaceDesign& f, ReportWriter& out) {
     if (d.input.circle) {
-        out.printf("    %s: Mk = %.3f kN-m  M = %.3f kN-m  α = %.4f  αt = %.4f\n", f.name.c_str(),
-                   f.Mk, f.M, f.circle.alpha, f.circle.alphaT);
+        out.printf("    %s: Mk = %.3f kN-m  M = %.3f kN-m\n        α = %.4f  αt = %.4f\n",
+                   f.name.c_str(), f.Mk, f.M, f.circle.alpha, f.circle.alphaT);
     } else {
-        out.printf("    %s受拉: Mk = %.3f kN-m  M = %.3f kN-m  ", f.name.c_str(), f.Mk, f.M);
+        out.printf("    %s受拉: Mk = %.3f kN-m  M = %.3f kN-m\n", f.name.c_str(), f.Mk, f.M);
         if (!f.balanced.doubly) {
-            out.printf("单筋 αs = %.4f ≤ αs,max  ξ = %.4f\n", f.rect.alphaS, f.rect.xi);
+            out.printf("        单筋 αs = %.4f ≤ αs,max  ξ = %.4f\n", f.rect.alphaS, f.rect.xi);
         } else {
             out.printf(
-                "双筋 (αs = %.4f > αs,max): 取 x = ξb·h0, 需 As' = %.0f mm2, As = %.0f mm2\n",
+                "        双筋 (αs = %.4f > αs,max): 取 x = ξb·h0\n"
+                "        需 As' = %.0f mm2, As = %.0f mm2\n",
                 f.balanced.alphaS, f.balanced.AsComp, f.balanced.As);
             out.printf("        计入对侧实配钢筋作受压钢筋: αs = %.4f  ξ = %.4f%s\n", f.rect.alphaS,
                        f.rect.xi, f.rect.lowX ? "  x < 2as'，对受压钢筋合力点取矩" : "");
@@ -51,19 +53,19 @@ void writeFlexure(const SectionDesign& d, const FaceDesign& f, ReportWriter& out
     const BarGroup& g = f.bars;
     if (d.input.circle)
         out.printf(
-            "        配筋: %s 沿周边均布 (净距 %.0f mm)  实配 As = %.0f mm2  ρ = %.3f%%  "
-            "rs = %.1f mm  Mu = %.3f kN-m\n",
+            "        配筋: %s 沿周边均布 (净距 %.0f mm)  实配 As = %.0f mm2  ρ = %.3f%%\n"
+            "              rs = %.1f mm  Mu = %.3f kN-m\n",
             g.label().c_str(), g.clear, g.area(), f.ratio, g.radius, f.Mu);
     else
         out.printf(
-            "        配筋: %s %s (%d + %d, 净距 %.0f mm)  实配 As = %.0f mm2  ρ = %.3f%%  "
-            "as = %.1f mm  h0 = %.1f mm  Mu = %.3f kN-m\n",
+            "        配筋: %s %s (%d + %d, 净距 %.0f mm)  实配 As = %.0f mm2  ρ = %.3f%%\n"
+            "              as = %.1f mm  h0 = %.1f mm  Mu = %.3f kN-m\n",
             g.label().c_str(), g.layer2 > 0 ? "两层" : "单层", g.layer1 * g.bundle,
             g.layer2 * g.bundle, g.clear, g.area(), f.ratio, g.centroid, f.h0, f.Mu);
     const CrackWidth& w = f.crack;
     out.printf(
-        "        裂缝: Mq = %.3f kN-m  σs = %.1f MPa  ψ = %.3f  ρte = %.4f  "
-        "wmax = %.3f mm %s %.3f mm  %s\n",
+        "        裂缝: Mq = %.3f kN-m  σs = %.1f MPa  ψ = %.3f  ρte = %.4f\n"
+        "              wmax = %.3f mm %s %.3f mm  %s\n",
         f.Mq, w.sigmaS, w.psi, w.rhoTe, w.wMax, f.crackOk ? "≤" : ">", d.input.crackLimit,
         f.crackOk ? "满足" : "不满足");
 }
