@@ -1,15 +1,17 @@
-// Reading a DXF file into a drawing through dxflib: lines, polylines (R12
-// POLYLINE with vertex widths, LWPOLYLINE), circles, texts and block
-// insertions, which are exploded. "By layer" colours and line types take the
-// layer's; "by block" ones the inserting block's.
+// Reading a DXF file into a drawing: lines, polylines (R12 POLYLINE with
+// vertex widths, LWPOLYLINE), arcs, circles, texts and block insertions, which
+// are exploded. "By layer" colours and line types take the layer's; "by
+// block" ones the inserting block's. Our own reader rather than dxflib's: a
+// file that lies about its counts must be refused before anything is
+// allocated for them, and a million lines must read in well under a second.
 #include "platform/Drawing.h"
 
 #include "platform/TextEncoding.h"
 
-#include <dxflib/dl_creationadapter.h>
-#include <dxflib/dl_dxf.h>
+#include "platform/DxfGroupReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -28,6 +30,12 @@ constexpr size_t kMaxEntities = 2'000'000;
 // Every block copy costs work even when the block is empty: a block that
 // inserts itself ten times, or arrays of arrays, are refused by this count.
 constexpr uint64_t kMaxInsertions = 1'000'000;
+// Vertices of all polylines together; a real drawing holds far fewer, and at
+// 16 bytes each this bounds what a file can make us hold.
+constexpr uint64_t kMaxVertices = 8'000'000;
+// The least a vertex of a light-weight polyline takes in the file:
+// "10\n0\n20\n0\n".
+constexpr uint64_t kMinVertexBytes = 10;
 
 struct BlockInsert {
     std::string name;
@@ -81,169 +89,458 @@ std::string expandUnicodeEscapes(const std::string& s) {
     return out;
 }
 
-class DrawingReader : public DL_CreationAdapter {
-  public:
-    explicit DrawingReader(DL_Dxf& dxf) : m_dxf(dxf) {}
-
+// What the file holds, before the insertions are exploded.
+struct DxfContent {
     int sections = 0;
     std::map<std::string, BlockContent> blocks;
     BlockContent model;
     std::vector<DrawTextStyle> styles;
     std::vector<DrawLineType> lineTypes;
+};
 
-    void processCodeValuePair(unsigned int code, const std::string& value) override {
-        if (code == 0 && value == "SECTION") ++sections;
+// The groups of one object (entity or table entry) between two 0 groups; the
+// numbers a drawing reads are kept by code, the last one of a code winning
+// (as DXF readers do), the vertices of a light-weight polyline as they come.
+struct DxfObject {
+    std::string type;
+    int64_t line = 0;
+    std::string handle, layer = "0", lineType, name, text, style, font, bigFont;
+    int color = DrawColor::kByLayer;
+    std::array<double, 100> real{};
+    std::array<bool, 100> has{};
+    std::vector<float> dashes;
+    int64_t declaredVertices = -1;
+
+    void reset(std::string_view newType, int64_t at) {
+        type.assign(newType);
+        line = at;
+        handle.clear();
+        layer = "0";
+        lineType.clear();
+        name.clear();
+        text.clear();
+        style.clear();
+        font.clear();
+        bigFont.clear();
+        color = DrawColor::kByLayer;
+        has.fill(false);
+        dashes.clear();
+        declaredVertices = -1;
     }
-
-    void setVariableString(const std::string& key, const std::string& value, int) override {
-        // From R2007 on, texts are UTF-8 whatever the code page says.
-        if (key == "$ACADVER") m_utf8 = value >= "AC1021";
+    double get(int code, double fallback) const {
+        return code >= 0 && code < 100 && has[code] ? real[code] : fallback;
     }
+};
 
-    void addLayer(const DL_LayerData& data) override {
-        LayerInfo info;
-        info.color = std::abs(attributes.getColor());
-        if (info.color == 0 || info.color > 255) info.color = DrawColor::kWhite;
-        std::string lt = upper(attributes.getLinetype());
-        if (!lt.empty() && lt != "BYLAYER" && lt != "BYBLOCK") info.lineType = lt;
-        m_layers[data.name] = info;
-    }
+// A number of the file as a float: what cannot be read, or is not finite as
+// a float, is 0 (a drawing cannot place it anyway).
+float finite(double v) {
+    float f = static_cast<float>(v);
+    return std::isfinite(f) ? f : 0.0f;
+}
 
-    void addLinetype(const DL_LinetypeData& data) override {
-        lineTypes.push_back({upper(data.name), decodeText(data.description), {}});
-    }
-    void addLinetypeDash(double length) override {
-        if (!lineTypes.empty()) lineTypes.back().pattern.push_back(static_cast<float>(length));
-    }
+// A number of the file held to lo..hi before it becomes an int.
+int intOf(double v, int lo, int hi) {
+    return static_cast<int>(std::clamp(v, static_cast<double>(lo), static_cast<double>(hi)));
+}
 
-    void addTextStyle(const DL_StyleData& data) override {
-        styles.push_back({data.name, data.primaryFontFile, data.bigFontFile,
-                          static_cast<float>(data.fixedTextHeight),
-                          data.widthFactor > 0 ? static_cast<float>(data.widthFactor) : 1.0f});
-    }
+DrawVertex vertex(double x, double y) {
+    return {finite(x), finite(y), 0.0f, 0.0f};
+}
 
-    void addBlock(const DL_BlockData& data) override {
-        m_block = &blocks[data.name];
-        m_block->baseX = static_cast<float>(data.bpx);
-        m_block->baseY = static_cast<float>(data.bpy);
-    }
-    void endBlock() override { m_block = nullptr; }
+// Reads the sections of a DXF file group by group into DxfContent: the
+// header's version, the layer, line type and style tables, the blocks and the
+// model space's LINE, LWPOLYLINE, POLYLINE/VERTEX, ARC, CIRCLE, TEXT and
+// INSERT. Everything else is passed over without being kept. Counts a file
+// declares are held to what its remaining bytes can hold before anything is
+// reserved for them.
+class DxfParser {
+  public:
+    DxfParser(DxfGroupReader& in, DxfContent& out) : m_in(in), m_out(out) {}
 
-    void addLine(const DL_LineData& d) override {
-        DrawEntity e = make(DrawEntityKind::Line);
-        e.points = {vertex(d.x1, d.y1), vertex(d.x2, d.y2)};
-        target().entities.push_back(std::move(e));
-    }
-
-    void addPolyline(const DL_PolylineData& d) override {
-        DrawEntity e = make(DrawEntityKind::Polyline);
-        e.closed = (d.flags & 1) != 0;
-        m_defaultStart = static_cast<float>(m_dxf.getRealValue(40, 0.0));
-        m_defaultEnd = static_cast<float>(m_dxf.getRealValue(41, 0.0));
-        target().entities.push_back(std::move(e));
-        m_polyline = &target().entities.back();
-    }
-
-    void addVertex(const DL_VertexData& d) override {
-        if (!m_polyline) return;
-        DrawVertex v = vertex(d.x, d.y);
-        v.startWidth = static_cast<float>(m_dxf.getRealValue(40, m_defaultStart));
-        v.endWidth = static_cast<float>(m_dxf.getRealValue(41, m_defaultEnd));
-        m_polyline->points.push_back(v);
-    }
-
-    void endSequence() override { m_polyline = nullptr; }
-
-    void addCircle(const DL_CircleData& d) override {
-        DrawEntity e = make(DrawEntityKind::Circle);
-        e.points = {vertex(d.cx, d.cy)};
-        e.radius = static_cast<float>(d.radius);
-        target().entities.push_back(std::move(e));
-    }
-
-    void addText(const DL_TextData& d) override;
-
-    void addInsert(const DL_InsertData& d) override {
-        BlockInsert ins;
-        ins.name = d.name;
-        ins.x = static_cast<float>(d.ipx);
-        ins.y = static_cast<float>(d.ipy);
-        ins.sx = static_cast<float>(d.sx);
-        ins.sy = static_cast<float>(d.sy);
-        ins.angle = static_cast<float>(d.angle);
-        ins.cols = std::max(1, d.cols);
-        ins.rows = std::max(1, d.rows);
-        ins.colSpacing = static_cast<float>(d.colSp);
-        ins.rowSpacing = static_cast<float>(d.rowSp);
-        ins.color = make(DrawEntityKind::Line).color;
-        target().inserts.push_back(ins);
-    }
+    // False with the reason (empty for a file that is not DXF at all).
+    bool parse(std::string* why);
 
   private:
+    bool group(const DxfGroup& g);
+    bool finish();
+    void finishTableEntry();
+    void finishEntity();
+    bool lwVertexGroup(const DxfGroup& g);
+    bool refuse(const std::string& text) {
+        m_why = text;
+        return false;
+    }
+    std::string named() const {
+        std::string s = m_obj.type;
+        if (!m_obj.handle.empty())
+            s += " (句柄 " + m_obj.handle + ", 第 " + std::to_string(m_obj.line) + " 行)";
+        else
+            s += " (第 " + std::to_string(m_obj.line) + " 行)";
+        return s;
+    }
+    bool countEntity();
+
     BlockContent& target() {
         // A new entity ends the polyline before it even without a SEQEND.
         m_polyline = nullptr;
-        return m_block ? *m_block : model;
+        return m_block ? *m_block : m_out.model;
     }
-
-    static DrawVertex vertex(double x, double y) {
-        return {static_cast<float>(x), static_cast<float>(y), 0.0f, 0.0f};
-    }
-
+    DrawEntity make(DrawEntityKind kind) const;
     std::string decodeText(const std::string& raw) const {
         std::string s = m_utf8 ? raw : decodeFileText(raw);
         return expandUnicodeEscapes(s);
     }
+    void addText();
+    void addArc();
+    void addInsert();
 
-    DrawEntity make(DrawEntityKind kind) const {
-        DrawEntity e;
-        e.kind = kind;
-        e.layer = attributes.getLayer();
-        auto layer = m_layers.find(e.layer);
-        LayerInfo info = layer != m_layers.end() ? layer->second : LayerInfo{};
-        int color = attributes.getColor();
-        e.ownColor = color;
-        e.color = color == DrawColor::kByLayer || color < 0 || color > 256 ? info.color : color;
-        std::string lt = upper(attributes.getLinetype());
-        e.lineType = lt.empty() || lt == "BYLAYER" || lt == "BYBLOCK" ? info.lineType : lt;
-        return e;
-    }
-
-    DL_Dxf& m_dxf;
+    DxfGroupReader& m_in;
+    DxfContent& m_out;
+    DxfObject m_obj;
+    std::string m_section;
+    bool m_inTable = false;
+    bool m_versionNext = false;
     bool m_utf8 = false;
-    std::map<std::string, LayerInfo> m_layers;
+    std::map<std::string, LayerInfo, std::less<>> m_layers;
+    // The last layer looked up: drawings put long runs of entities on one.
+    mutable std::string m_lastLayer;
+    mutable LayerInfo m_lastInfo;
+    mutable bool m_lastValid = false;
     BlockContent* m_block = nullptr;
     DrawEntity* m_polyline = nullptr;
     float m_defaultStart = 0.0f, m_defaultEnd = 0.0f;
+    std::vector<DrawVertex> m_lwVertices;  // one flat array, reused for every polyline
+    uint64_t m_entities = 0, m_vertices = 0;
+    std::string m_why;
 };
 
-void DrawingReader::addText(const DL_TextData& d) {
+bool DxfParser::parse(std::string* why) {
+    DxfGroup g;
+    bool ended = false;
+    for (;;) {
+        DxfGroupReader::Status s = m_in.next(g);
+        if (s == DxfGroupReader::Status::End) break;
+        if (s != DxfGroupReader::Status::Group) {
+            // Before the first section the file is not taken for a DXF.
+            if (m_out.sections > 0) {
+                if (s == DxfGroupReader::Status::BadCode)
+                    m_why = "第 " + std::to_string(g.line) + " 行应为组码, 图形未读入";
+                else if (s == DxfGroupReader::Status::LongLine)
+                    m_why = "第 " + std::to_string(m_in.line() + 1) + " 行超过 " +
+                            std::to_string(DxfGroupReader::kMaxLine) + " 字节, 图形未读入";
+                else
+                    m_why = "文件读取出错, 图形未读入";
+            }
+            if (why) *why = m_why;
+            return false;
+        }
+        if (g.code == 0 && g.value == "EOF") {
+            ended = true;
+            break;
+        }
+        if (!group(g)) {
+            if (why) *why = m_why;
+            return false;
+        }
+    }
+    // A file that ends inside an object keeps what that object gave.
+    if (!ended && !finish()) {
+        if (why) *why = m_why;
+        return false;
+    }
+    if (ended && !finish()) {
+        if (why) *why = m_why;
+        return false;
+    }
+    return m_out.sections > 0;
+}
+
+bool DxfParser::group(const DxfGroup& g) {
+    if (g.code == 0) {
+        if (!finish()) return false;
+        m_obj.reset(g.value, g.line);
+        return true;
+    }
+    if (m_obj.type == "LWPOLYLINE" && !lwVertexGroup(g)) return false;
+    switch (g.code) {
+        case 1:
+            m_obj.text.assign(g.value);
+            break;
+        case 2:
+            m_obj.name.assign(g.value);
+            break;
+        case 3:
+            m_obj.font.assign(g.value);
+            break;  // a style's font, a line type's description
+        case 4:
+            m_obj.bigFont.assign(g.value);
+            break;
+        case 5:
+            m_obj.handle.assign(g.value);
+            break;
+        case 6:
+            m_obj.lineType.assign(g.value);
+            break;
+        case 7:
+            m_obj.style.assign(g.value);
+            break;
+        case 8:
+            m_obj.layer.assign(g.value);
+            break;
+        case 9:
+            m_versionNext = g.value == "$ACADVER";
+            return true;
+        case 49: {
+            double d = 0;
+            DxfGroupReader::toDouble(g.value, d);
+            if (m_obj.dashes.size() < 64) m_obj.dashes.push_back(finite(d));
+            break;
+        }
+        case 62: {
+            int64_t c = DrawColor::kByLayer;
+            if (DxfGroupReader::toInt(g.value, c))
+                m_obj.color = static_cast<int>(std::clamp<int64_t>(c, -1000, 1000));
+            break;
+        }
+        default:
+            if (g.code < 100) {
+                double d = 0;
+                if (DxfGroupReader::toDouble(g.value, d) && std::isfinite(d)) {
+                    m_obj.real[g.code] = d;
+                    m_obj.has[g.code] = true;
+                }
+            }
+    }
+    if (g.code == 1 && m_versionNext)
+        m_utf8 = g.value >= "AC1021";  // from R2007 on, texts are UTF-8
+    m_versionNext = false;
+    return true;
+}
+
+bool DxfParser::lwVertexGroup(const DxfGroup& g) {
+    if (g.code == 90) {
+        int64_t n = 0;
+        // Each vertex takes at least its two coordinate groups: "10\n0\n20\n0\n".
+        const uint64_t fits = m_in.remainingBytes() / kMinVertexBytes;
+        if (!DxfGroupReader::toInt(g.value, n) || n < 0 || static_cast<uint64_t>(n) > fits ||
+            static_cast<uint64_t>(n) > kMaxVertices)
+            return refuse(named() + " 声称有 " + std::string(g.value) + " 个顶点, 文件余下的 " +
+                          std::to_string(m_in.remainingBytes()) + " 字节容不下, 图形未读入");
+        m_obj.declaredVertices = n;
+        m_lwVertices.reserve(static_cast<size_t>(n));
+        return true;
+    }
+    double d = 0;
+    DxfGroupReader::toDouble(g.value, d);
+    if (g.code == 10) {
+        // Vertices beyond the declared count are not the polyline's.
+        if (m_obj.declaredVertices >= 0 &&
+            m_lwVertices.size() >= static_cast<uint64_t>(m_obj.declaredVertices))
+            return true;
+        if (++m_vertices > kMaxVertices)
+            return refuse("图形的顶点超过 " + std::to_string(kMaxVertices) + " 个, 图形未读入");
+        m_lwVertices.push_back({finite(d), 0.0f, -1.0f, -1.0f});
+    } else if (!m_lwVertices.empty()) {
+        DrawVertex& v = m_lwVertices.back();
+        if (g.code == 20) v.y = finite(d);
+        if (g.code == 40) v.startWidth = finite(d);
+        if (g.code == 41) v.endWidth = finite(d);
+    }
+    return true;
+}
+
+bool DxfParser::countEntity() {
+    if (++m_entities > kMaxEntities)
+        return refuse("图形的图元超过 " + std::to_string(kMaxEntities) + " 个, 图形未读入");
+    return true;
+}
+
+// Ends the object read so far: a section or block boundary, a table entry or
+// an entity.
+bool DxfParser::finish() {
+    const std::string& t = m_obj.type;
+    if (t.empty()) return true;
+    bool ok = true;
+    if (t == "SECTION") {
+        ++m_out.sections;
+        m_section = m_obj.name;
+    } else if (t == "ENDSEC") {
+        m_section.clear();
+        m_block = nullptr;
+    } else if (m_section == "TABLES") {
+        finishTableEntry();
+    } else if (m_section == "BLOCKS" || m_section == "ENTITIES") {
+        if (t == "BLOCK") {
+            m_polyline = nullptr;
+            m_block = &m_out.blocks[m_obj.name];
+            m_block->baseX = finite(m_obj.get(10, 0));
+            m_block->baseY = finite(m_obj.get(20, 0));
+        } else if (t == "ENDBLK") {
+            m_polyline = nullptr;
+            m_block = nullptr;
+        } else if (t == "LINE" || t == "LWPOLYLINE" || t == "POLYLINE" || t == "CIRCLE" ||
+                   t == "ARC" || t == "TEXT" || t == "INSERT") {
+            ok = countEntity();
+            if (ok) finishEntity();
+        } else if (t == "VERTEX") {
+            if (m_polyline && ++m_vertices > kMaxVertices)
+                ok = refuse("图形的顶点超过 " + std::to_string(kMaxVertices) + " 个, 图形未读入");
+            else if (m_polyline) {
+                DrawVertex v = vertex(m_obj.get(10, 0), m_obj.get(20, 0));
+                v.startWidth = finite(m_obj.get(40, m_defaultStart));
+                v.endWidth = finite(m_obj.get(41, m_defaultEnd));
+                m_polyline->points.push_back(v);
+            }
+        } else if (t == "SEQEND") {
+            m_polyline = nullptr;
+        }
+    }
+    m_lwVertices.clear();
+    m_obj.type.clear();
+    return ok;
+}
+
+void DxfParser::finishTableEntry() {
+    if (m_obj.type == "LAYER") {
+        LayerInfo info;
+        info.color = std::abs(m_obj.color);
+        if (info.color == 0 || info.color > 255) info.color = DrawColor::kWhite;
+        std::string lt = upper(m_obj.lineType);
+        if (!lt.empty() && lt != "BYLAYER" && lt != "BYBLOCK") info.lineType = lt;
+        m_layers[m_obj.name] = info;
+        m_lastValid = false;
+    } else if (m_obj.type == "LTYPE") {
+        m_out.lineTypes.push_back({upper(m_obj.name), decodeText(m_obj.font), m_obj.dashes});
+    } else if (m_obj.type == "STYLE") {
+        const double width = m_obj.get(41, 1.0);
+        m_out.styles.push_back({m_obj.name, m_obj.font, m_obj.bigFont, finite(m_obj.get(40, 0)),
+                                width > 0 ? finite(width) : 1.0f});
+    }
+}
+
+DrawEntity DxfParser::make(DrawEntityKind kind) const {
+    DrawEntity e;
+    e.kind = kind;
+    e.layer = m_obj.layer;
+    if (!m_lastValid || m_lastLayer != m_obj.layer) {
+        auto layer = m_layers.find(m_obj.layer);
+        m_lastInfo = layer != m_layers.end() ? layer->second : LayerInfo{};
+        m_lastLayer = m_obj.layer;
+        m_lastValid = true;
+    }
+    const int color = m_obj.color;
+    e.ownColor = color;
+    e.color = color == DrawColor::kByLayer || color < 0 || color > 256 ? m_lastInfo.color : color;
+    if (m_obj.lineType.empty()) {
+        e.lineType = m_lastInfo.lineType;
+    } else {
+        std::string lt = upper(m_obj.lineType);
+        e.lineType = lt == "BYLAYER" || lt == "BYBLOCK" ? m_lastInfo.lineType : lt;
+    }
+    return e;
+}
+
+void DxfParser::finishEntity() {
+    const std::string& t = m_obj.type;
+    if (t == "LINE") {
+        DrawEntity e = make(DrawEntityKind::Line);
+        e.points = {vertex(m_obj.get(10, 0), m_obj.get(20, 0)),
+                    vertex(m_obj.get(11, 0), m_obj.get(21, 0))};
+        target().entities.push_back(std::move(e));
+    } else if (t == "LWPOLYLINE") {
+        DrawEntity e = make(DrawEntityKind::Polyline);
+        e.closed = (intOf(m_obj.get(70, 0), 0, 65535) & 1) != 0;
+        const float width = finite(m_obj.get(43, 0));
+        for (DrawVertex& v : m_lwVertices) {
+            if (v.startWidth < 0) v.startWidth = width;
+            if (v.endWidth < 0) v.endWidth = width;
+        }
+        e.points.assign(m_lwVertices.begin(), m_lwVertices.end());
+        target().entities.push_back(std::move(e));
+    } else if (t == "POLYLINE") {
+        DrawEntity e = make(DrawEntityKind::Polyline);
+        e.closed = (intOf(m_obj.get(70, 0), 0, 65535) & 1) != 0;
+        m_defaultStart = finite(m_obj.get(40, 0));
+        m_defaultEnd = finite(m_obj.get(41, 0));
+        target().entities.push_back(std::move(e));
+        m_polyline = &target().entities.back();
+    } else if (t == "CIRCLE") {
+        DrawEntity e = make(DrawEntityKind::Circle);
+        e.points = {vertex(m_obj.get(10, 0), m_obj.get(20, 0))};
+        e.radius = finite(m_obj.get(40, 0));
+        target().entities.push_back(std::move(e));
+    } else if (t == "ARC") {
+        addArc();
+    } else if (t == "TEXT") {
+        addText();
+    } else if (t == "INSERT") {
+        addInsert();
+    }
+}
+
+void DxfParser::addText() {
     DrawEntity e = make(DrawEntityKind::Text);
-    e.text = decodeText(d.text);
-    e.style = d.style.empty() ? kStandardStyle : d.style;
-    e.height = static_cast<float>(d.height);
-    e.widthFactor = d.xScaleFactor > 0 ? static_cast<float>(d.xScaleFactor) : 1.0f;
-    // dxflib hands the angle over in radians.
-    e.angle = static_cast<float>(d.angle * 180.0 / M_PI);
-    double x = d.ipx, y = d.ipy;
-    if (d.hJustification != 0 || d.vJustification != 0) {
+    e.text = decodeText(m_obj.text);
+    e.style = m_obj.style.empty() ? kStandardStyle : m_obj.style;
+    e.height = finite(m_obj.get(40, 0));
+    const double factor = m_obj.get(41, 1.0);
+    e.widthFactor = factor > 0 ? finite(factor) : 1.0f;
+    e.angle = finite(m_obj.get(50, 0));
+    const int h = intOf(m_obj.get(72, 0), 0, 5), v = intOf(m_obj.get(73, 0), 0, 3);
+    double x = m_obj.get(10, 0), y = m_obj.get(20, 0);
+    if (h != 0 || v != 0) {
         // Aligned texts are placed by their alignment point; the width is the
         // same estimate the drawing lays texts out with.
         float w = static_cast<float>(gbkWidth(e.text)) * 0.8f * e.height * e.widthFactor;
-        x = d.apx;
-        y = d.apy;
-        if (d.hJustification == 1 || d.hJustification == 4) x -= w / 2;
-        if (d.hJustification == 2) x -= w;
-        if (d.vJustification == 2) y -= e.height / 2;
-        if (d.vJustification == 3) y -= e.height;
+        x = m_obj.get(11, 0);
+        y = m_obj.get(21, 0);
+        if (h == 1 || h == 4) x -= w / 2;
+        if (h == 2) x -= w;
+        if (v == 2) y -= e.height / 2;
+        if (v == 3) y -= e.height;
     }
     e.points = {vertex(x, y)};
     target().entities.push_back(std::move(e));
 }
 
+// An arc becomes a polyline of chords at most 5 degrees apart: the drawing
+// has no arcs of its own, and at that spacing a chord strays from the arc by
+// under a thousandth of the radius.
+void DxfParser::addArc() {
+    DrawEntity e = make(DrawEntityKind::Polyline);
+    const double cx = m_obj.get(10, 0), cy = m_obj.get(20, 0), r = m_obj.get(40, 0);
+    double a0 = m_obj.get(50, 0), a1 = m_obj.get(51, 360);
+    if (!std::isfinite(a0) || !std::isfinite(a1)) a0 = a1 = 0;
+    double sweep = std::fmod(a1 - a0, 360.0);
+    if (sweep <= 0) sweep += 360.0;
+    const int steps = std::clamp(static_cast<int>(std::ceil(sweep / 5.0)), 1, 72);
+    for (int i = 0; i <= steps; ++i) {
+        double a = (a0 + sweep * i / steps) * M_PI / 180.0;
+        e.points.push_back(vertex(cx + r * std::cos(a), cy + r * std::sin(a)));
+    }
+    target().entities.push_back(std::move(e));
+}
+
+void DxfParser::addInsert() {
+    BlockInsert ins;
+    ins.name = m_obj.name;
+    ins.x = finite(m_obj.get(10, 0));
+    ins.y = finite(m_obj.get(20, 0));
+    ins.sx = finite(m_obj.get(41, 1));
+    ins.sy = finite(m_obj.get(42, 1));
+    ins.angle = finite(m_obj.get(50, 0));
+    ins.cols = intOf(m_obj.get(70, 1), 1, 1'000'000);
+    ins.rows = intOf(m_obj.get(71, 1), 1, 1'000'000);
+    ins.colSpacing = finite(m_obj.get(44, 0));
+    ins.rowSpacing = finite(m_obj.get(45, 0));
+    ins.color = make(DrawEntityKind::Line).color;
+    target().inserts.push_back(ins);
+}
+
 // Copies the entities of a block, and of the blocks it inserts, into `out`;
 // false when that would take `out` past kMaxEntities.
-bool explode(const DrawingReader& r, const BlockInsert& ins, int depth, DXF& out) {
+bool explode(const DxfContent& r, const BlockInsert& ins, int depth, DXF& out) {
     auto it = r.blocks.find(ins.name);
     if (it == r.blocks.end() || depth > kMaxInsertDepth) return true;
     const BlockContent& block = it->second;
@@ -291,7 +588,7 @@ uint64_t saturatingMul(uint64_t a, uint64_t b) {
 // the drawing past a limit, and the chain when a block inserts itself.
 class ExpansionCount {
   public:
-    explicit ExpansionCount(const DrawingReader& r) : m_reader(r) {}
+    explicit ExpansionCount(const DxfContent& r) : m_reader(r) {}
 
     // False, with the reason, when the insertion would go past a limit.
     bool count(const BlockInsert& ins, int depth, Expansion& out) {
@@ -350,7 +647,7 @@ class ExpansionCount {
         return via.empty() ? " (插入了自身) " : " (经" + via + "插入了自身) ";
     }
 
-    const DrawingReader& m_reader;
+    const DxfContent& m_reader;
     std::map<std::pair<std::string, int>, Expansion> m_memo;
     std::vector<std::string> m_path;
     std::string m_why;
@@ -358,7 +655,7 @@ class ExpansionCount {
 
 // The model space's own entities and insertions, counted; the reason when
 // the drawing is too large to explode.
-bool expansionWithinLimits(const DrawingReader& reader, std::string* why) {
+bool expansionWithinLimits(const DxfContent& reader, std::string* why) {
     ExpansionCount counter(reader);
     Expansion total{reader.model.entities.size(), 0};
     for (const BlockInsert& ins : reader.model.inserts) {
@@ -380,9 +677,10 @@ int DXF::Read_FileDxf_To_Mem(const std::string& path, std::string* why) {
     if (!std::filesystem::is_regular_file(path, ec)) return 0;
     DXF result;
     try {
-        DL_Dxf dxf;
-        DrawingReader reader(dxf);
-        if (!dxf.in(path, &reader) || reader.sections == 0) return 0;
+        DxfGroupReader in;
+        if (!in.open(path)) return 0;
+        DxfContent reader;
+        if (!DxfParser(in, reader).parse(why)) return 0;
         if (!expansionWithinLimits(reader, why)) return 0;
         for (const DrawTextStyle& s : reader.styles) result.addStyle(s);
         for (const DrawLineType& t : reader.lineTypes) result.addLineType(t);

@@ -119,3 +119,77 @@ TEST(DrawingDxf, SelfInsertionMutualInsertionAndNestedArraysAreRefusedNamingTheB
     EXPECT_EQ(d.Read_FileDxf_To_Mem(kData + "bad_garbage.dxf", &why), 0);
     EXPECT_EQ(why, "");  // not a DXF: no reason of ours, the caller's advice stands
 }
+
+// Counts a file declares are held to what its remaining bytes can hold before
+// anything is taken for them; a lie is refused naming the entity, its handle
+// and line. Lines too long, codes that are no numbers and numbers that are no
+// usable value end the reading or read as 0, never a crash.
+TEST(DrawingDxf, FilesThatLieAboutCountsOrAreMalformedAreRefusedNamingWhereAndWhy) {
+    using namespace dxftext;
+    TempDir dir;
+    const std::string line3 = line(0, 0) + line(1, 1) + line(2, 2);
+    // The polyline's 0 group stands on line 15 of these files (after the header).
+    const std::pair<std::string, std::string> refused[] = {
+        {entities(line3 + lwpolyline("2F", "2147483647", 2)),
+         "LWPOLYLINE (句柄 2F, 第 63 行) 声称有 2147483647 个顶点, 文件余下的"},
+        {entities(lwpolyline("A1", "100000000", 3)),
+         "LWPOLYLINE (句柄 A1, 第 15 行) 声称有 100000000 个顶点"},
+        {entities(lwpolyline("A2", "-4", 3)), "LWPOLYLINE (句柄 A2, 第 15 行) 声称有 -4 个顶点"},
+        {entities(lwpolyline("A3", "1e30", 3)),
+         "LWPOLYLINE (句柄 A3, 第 15 行) 声称有 1e30 个顶点"},
+        // Declares five, holds two, and the file ends soon after.
+        {entities(lwpolyline("A4", "5", 2)), "声称有 5 个顶点"},
+        {entities(line3 + pairs({{0, "TEXT"}, {1, std::string(70000, 'x')}})),
+         "第 66 行超过 65536 字节"},
+        {entities(line3 + "LINE\n8\n0\n"), "第 63 行应为组码"},
+    };
+    DXF d = sampleDrawing();
+    for (const auto& [text, reason] : refused) {
+        writeBytes(dir.file("lie.dxf"), text);
+        std::string why;
+        EXPECT_EQ(d.Read_FileDxf_To_Mem(dir.file("lie.dxf"), &why), 0) << reason;
+        EXPECT_NE(why.find(reason), std::string::npos) << why;
+    }
+    EXPECT_EQ(dump(d), dump(sampleDrawing()));
+
+    // What is read: a count that tells the truth, a polyline holding more
+    // vertices than it declares (the rest are not its own), a line at "nan",
+    // a quarter arc as chords, an R12 polyline that a line ends without SEQEND.
+    const std::string arc = pairs(
+        {{0, "ARC"}, {8, "0"}, {62, "3"}, {10, "0"}, {20, "0"}, {40, "10"}, {50, "0"}, {51, "90"}});
+    const std::string r12 = pairs({{0, "POLYLINE"},
+                                   {8, "0"},
+                                   {66, "1"},
+                                   {40, "0.5"},
+                                   {41, "0.5"},
+                                   {0, "VERTEX"},
+                                   {8, "0"},
+                                   {10, "1"},
+                                   {20, "2"},
+                                   {0, "VERTEX"},
+                                   {8, "0"},
+                                   {10, "3"},
+                                   {20, "4"},
+                                   {41, "2"}});
+    const std::string nan =
+        pairs({{0, "LINE"}, {8, "0"}, {10, "nan"}, {20, "-inf"}, {11, "1e999"}, {21, "5"}});
+    writeBytes(dir.file("ok.dxf"), entities(lwpolyline("B1", "3", 3) + lwpolyline("B2", "2", 4) +
+                                            nan + arc + r12 + line(7, 7)));
+    ASSERT_EQ(d.Read_FileDxf_To_Mem(dir.file("ok.dxf")), 1);
+    EXPECT_TRUE(dump(d).starts_with(
+        "P 7 CONTINUOUS 0.000 0.000 0.000 0.000 1.000 1.000 0.000 0.000 2.000 0.000 0.000 0.000\n"
+        "P 7 CONTINUOUS 0.000 0.000 0.000 0.000 1.000 1.000 0.000 0.000\n"
+        "L 7 CONTINUOUS 0.000 0.000 0.000 0.000 0.000 5.000 0.000 0.000\n"
+        "P 3 CONTINUOUS 10.000 0.000"))
+        << dump(d);
+    ASSERT_EQ(d.entities().size(), 6u);
+    const DrawEntity& quarter = d.entities()[3];
+    ASSERT_EQ(quarter.points.size(), 19u);  // 18 chords of 5 degrees
+    EXPECT_NEAR(quarter.points.front().x, 10.0f, 1e-5f);
+    EXPECT_NEAR(quarter.points.back().y, 10.0f, 1e-5f);
+    EXPECT_NEAR(std::hypot(quarter.points[9].x, quarter.points[9].y), 10.0f, 1e-4f);
+    const DrawEntity& polyline = d.entities()[4];
+    ASSERT_EQ(polyline.points.size(), 2u);
+    EXPECT_EQ(polyline.points[1], (DrawVertex{3.0f, 4.0f, 0.5f, 2.0f}));
+    EXPECT_EQ(d.entities()[5].kind, DrawEntityKind::Line);
+}

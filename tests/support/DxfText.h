@@ -1,5 +1,6 @@
-// R12 DXF text made by hand for the reader's hostile cases: block insertions
-// that never end or multiply past every limit, written in a few hundred bytes.
+// DXF text made by hand for the reader's hostile cases: block insertions
+// that never end or multiply past every limit, and polylines that lie about
+// their vertex count, written in a few hundred bytes.
 #pragma once
 
 #include <string>
@@ -52,6 +53,27 @@ inline std::string file(const std::string& blocks, const std::string& entities) 
     return pairs({{0, "SECTION"}, {2, "BLOCKS"}}) + blocks +
            pairs({{0, "ENDSEC"}, {0, "SECTION"}, {2, "ENTITIES"}}) + entities +
            pairs({{0, "ENDSEC"}, {0, "EOF"}});
+}
+
+// An R2000 light-weight polyline with handle `handle` that declares `count`
+// vertices (group 90, as written) and holds `held` of them.
+inline std::string lwpolyline(const std::string& handle, const std::string& count, int held) {
+    std::string s = pairs({{0, "LWPOLYLINE"}, {5, handle}, {8, "0"}, {90, count}, {70, "0"}});
+    for (int i = 0; i < held; ++i)
+        s += pairs({{10, std::to_string(i)}, {20, std::to_string(i % 2)}});
+    return s;
+}
+
+// A drawing of entities only, as R2000 writers leave one.
+inline std::string entities(const std::string& body) {
+    return pairs({{0, "SECTION"},
+                  {2, "HEADER"},
+                  {9, "$ACADVER"},
+                  {1, "AC1015"},
+                  {0, "ENDSEC"},
+                  {0, "SECTION"},
+                  {2, "ENTITIES"}}) +
+           body + pairs({{0, "ENDSEC"}, {0, "EOF"}});
 }
 
 inline std::string repeated(const std::string& s, int n) {
