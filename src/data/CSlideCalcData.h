@@ -10,6 +10,7 @@ class AtomicFileWriter;
 class InputDiagnostics;
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,9 @@ class CSlideCalcData : public CJsBaseData {
     static constexpr int kMaxUnloadSegs = 3;
     static constexpr int kResultSlots = 110;
     static constexpr const char* kMark = "BIANPO_TALVORN_V10";
+    // The largest item data file read: a real one, with every count at its
+    // limit and comments, stays under 200 KB.
+    static constexpr uint64_t kMaxDataFileBytes = 16 * 1024 * 1024;
 
     CSlideCalcData();
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <string_view>
 
@@ -90,6 +91,10 @@ constexpr const char* kBookNote = "项目描述 (##Name, 之后的文字) 和结
 // Comment lines stay well inside the 289 bytes a line may take in GBK; a long
 // note is broken between its fields.
 constexpr int kNoteWidth = 150;
+
+// No slope reaches this far (metres); coordinates and lengths beyond it are named.
+constexpr float kSlopeReach = 1e6f;
+constexpr const char* kFarOffText = "超出边坡的范围 (±1000000 m), 按原值读";
 
 // Counts are held down to their limit only; a negative count stays as it is
 // and reads or writes no blocks.
@@ -190,6 +195,15 @@ struct LineIo {
                   range + ", 按 " + std::to_string(held) + " 读");
     }
 
+    // A coordinate or length in metres beyond any slope: read as it stands,
+    // but named, since it is almost surely a slip of the keyboard or a unit.
+    void noteFarOff(float value, const std::string& field) {
+        if (writing || !diag || ended || !(std::fabs(value) > kSlopeReach)) return;
+        char text[64];
+        std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+        diag->add(in->lineNumber(), prefix + field, text, kFarOffText);
+    }
+
     // Field i of a comma-separated name list, after the prefix; a value past
     // the list is named by its place.
     std::string name(const char* names, int i) const {
@@ -218,6 +232,8 @@ std::string indexed(const char* group, int i) {
 void segmentBlock(LineIo& f, CLineSeg& s, const char* note, int number) {
     f.io(kSegment, "dx,dy,loadCount,c,phi", {&s.dx, &s.dy, &s.loadCount, &s.c, &s.phi},
          f.note(note, number));
+    f.noteFarOff(s.dx, "dx");
+    f.noteFarOff(s.dy, "dy");
     f.noteHeld(s.loadCount, INT_MIN, CLineSeg::kMaxLoads, "loadCount");
     holdTo(s.loadCount, CLineSeg::kMaxLoads);
     const std::string segment = f.prefix;
@@ -225,6 +241,7 @@ void segmentBlock(LineIo& f, CLineSeg& s, const char* note, int number) {
         CPointLoad& p = s.loads[i];
         f.prefix = segment + indexed("loads", i) + ".";
         f.io(kLoad, "dist,px,py", {&p.dist, &p.px, &p.py}, f.note(kLoadNote, number, i + 1));
+        f.noteFarOff(p.dist, "dist");
     }
     f.prefix.clear();
 }
@@ -268,12 +285,16 @@ void rowFactors(LineIo& f, std::array<float, CSlideCalcData::kMaxRows>& factors)
 void range(LineIo& f, const char* name, CValueRange& r, const char* note) {
     f.prefix = std::string(name) + ".";
     f.io(kRange, "minValue,maxValue,step", {&r.minValue, &r.maxValue, &r.step}, note);
+    f.noteFarOff(r.minValue, "minValue");
+    f.noteFarOff(r.maxValue, "maxValue");
+    f.noteFarOff(r.step, "step");
     f.prefix.clear();
 }
 
 void controlAndBasic(LineIo& f, CSlideCalcData& d) {
     f.io(kControl, "goal,designTarget,checkTarget,slopeLength",
          {&d.goal, &d.designTarget, &d.checkTarget, &d.slopeLength}, kControlNote);
+    f.noteFarOff(d.slopeLength, "slopeLength");
     if (!f.writing) {
         f.noteHeld(d.goal, 0, 1, "goal");
         f.noteHeld(d.designTarget, 0, 2, "designTarget");
@@ -295,6 +316,9 @@ void sectionLines(LineIo& f, CSlideCalcData& d) {
     f.io(kCounts, "slipCount,slopeCount,waterCount,slopeX0,waterX0,waterY0",
          {&d.slipCount, &d.slopeCount, &d.waterCount, &d.slopeX0, &d.waterX0, &d.waterY0},
          kCountsNote);
+    f.noteFarOff(d.slopeX0, "slopeX0");
+    f.noteFarOff(d.waterX0, "waterX0");
+    f.noteFarOff(d.waterY0, "waterY0");
     f.noteHeld(d.slipCount, INT_MIN, CSlideCalcData::kMaxSegments, "slipCount");
     f.noteHeld(d.slopeCount, INT_MIN, CSlideCalcData::kMaxSegments, "slopeCount");
     f.noteHeld(d.waterCount, INT_MIN, CSlideCalcData::kMaxSegments, "waterCount");
@@ -315,6 +339,9 @@ void piles(LineIo& f, CSlideCalcData& d) {
           &d.baseCondition, &d.elasticMethod, &d.coefA1, &d.coefA, &d.anchorStiffness,
           &d.thrustShape, &d.thrustAdjust, &d.trapezoidRatio},
          kPilesNote);
+    f.noteFarOff(d.pileX, "pileX");
+    f.noteFarOff(d.pileSpacing, "pileSpacing");
+    f.noteFarOff(d.rowSpacing, "rowSpacing");
     f.noteHeld(d.layerCount, INT_MIN, CSlideCalcData::kMaxLayers, "layerCount");
     f.noteHeld(d.pileRows, INT_MIN, CSlideCalcData::kMaxRows, "pileRows");
     holdTo(d.layerCount, CSlideCalcData::kMaxLayers);
@@ -323,6 +350,7 @@ void piles(LineIo& f, CSlideCalcData& d) {
         f.io(kLayer, "layerThickness,layerGamma,layerM,layerC,layerK",
              {&d.layerThickness[i], &d.layerGamma[i], &d.layerM[i], &d.layerC[i], &d.layerK[i]},
              f.note(kLayerNote, i + 1));
+        f.noteFarOff(d.layerThickness[i], "layerThickness");
     }
     f.prefix.clear();
     holdTo(d.pileRows, CSlideCalcData::kMaxRows);
@@ -344,6 +372,8 @@ void pileKinds(LineIo& f, CSlideCalcData& d) {
              {&k.material, &k.section, &k.size1, &k.size2, &k.length, &k.embedDepth, &k.capacity,
               &k.materialCost, &k.buildCost, &k.buildDays, &k.concreteGrade},
              f.note(kPileKindNote, i + 1));
+        f.noteFarOff(k.length, "length");
+        f.noteFarOff(k.embedDepth, "embedDepth");
     }
     f.prefix.clear();
 }
@@ -354,6 +384,8 @@ void bermAndUnloading(LineIo& f, CSlideCalcData& d) {
          {&d.useBerm, &d.bermX, &d.bermH, &d.bermSlope, &d.bermGamma, &d.bermCost, &d.bermDays,
           &d.bermDesignMode, &d.bermGammaSat},
          kBermNote);
+    f.noteFarOff(d.bermX, "bermX");
+    f.noteFarOff(d.bermH, "bermH");
     range(f, "bermHRange", d.bermHRange, kBermHNote);
     range(f, "bermXRange", d.bermXRange, kBermXNote);
 
@@ -361,6 +393,7 @@ void bermAndUnloading(LineIo& f, CSlideCalcData& d) {
     f.io(kUnload, "useUnload,unloadSpare,unloadY,unloadCount,unloadCost,unloadDays",
          {&d.useUnload, &d.unloadSpare, &d.unloadY, &d.unloadCount, &d.unloadCost, &d.unloadDays},
          kUnloadNote);
+    f.noteFarOff(d.unloadY, "unloadY");
     f.noteHeld(d.unloadCount, INT_MIN, CSlideCalcData::kMaxUnloadSegs, "unloadCount");
     holdTo(d.unloadCount, CSlideCalcData::kMaxUnloadSegs);
     for (int i = 0; i < d.unloadCount; ++i) {
@@ -449,8 +482,12 @@ int CSlideCalcData::ReadDataFile(const std::string& path) {
 }
 
 int CSlideCalcData::ReadDataFile(const std::string& path, InputDiagnostics* diagnostics) {
-    std::optional<LineReader> in = LineReader::fromFile(path);
-    if (!in) return 0;
+    std::string why;
+    std::optional<LineReader> in = LineReader::fromFile(path, kMaxDataFileBytes, &why);
+    if (!in) {
+        if (diagnostics) diagnostics->fileRefused(path, why);
+        return 0;
+    }
     if (diagnostics) diagnostics->setFile(path);
     if (!ParseDataFile(*in, diagnostics)) return 0;
     SetFileName_(path);

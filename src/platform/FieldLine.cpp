@@ -106,7 +106,9 @@ bool readToken(std::string_view token, char conversion, const FieldRef& field) {
     }
     float v = std::strtof(text.c_str(), &end);
     if (end == text.c_str()) return false;
-    *std::get<float*>(field) = v;
+    // "nan", "inf" and numbers beyond float are no usable value: 0, as a
+    // table cell reads them.
+    *std::get<float*>(field) = std::isfinite(v) ? v : 0.0f;
     return true;
 }
 
@@ -204,16 +206,20 @@ bool checkValue(std::string_view value, char type, int field, std::vector<FieldI
     } else {
         float v = std::strtof(text.c_str(), &end);
         char buf[32];
-        std::snprintf(buf, sizeof buf, "%g", static_cast<double>(v));
+        std::snprintf(buf, sizeof buf, "%g", std::isfinite(v) ? static_cast<double>(v) : 0.0);
         issue.readAs = buf;
-        if (errno == ERANGE && std::isinf(v)) issue.kind = FieldIssue::Kind::OutOfRange;
+        if (!std::isfinite(v))
+            issue.kind =
+                errno == ERANGE ? FieldIssue::Kind::OutOfRange : FieldIssue::Kind::NotANumber;
     }
     if (end == text.c_str()) {
         issue.readAs.clear();
         out.push_back(issue);
         return false;
     }
-    if (*end != '\0') issue.kind = FieldIssue::Kind::NotWhollyANumber;
+    // Whatever follows a value that is no usable number, 0 is what is read.
+    const bool unusable = type == 'f' && issue.kind != FieldIssue::Kind::NoValue;
+    if (*end != '\0' && !unusable) issue.kind = FieldIssue::Kind::NotWhollyANumber;
     if (issue.kind != FieldIssue::Kind::NoValue) out.push_back(issue);
     return true;
 }
@@ -276,6 +282,8 @@ std::string FieldIssueText(const FieldIssue& issue) {
             return "不全是数, 读作 " + issue.readAs;
         case FieldIssue::Kind::OutOfRange:
             return "超出数的范围, 读作 " + issue.readAs;
+        case FieldIssue::Kind::NotANumber:
+            return "不是可用的数, 读作 " + issue.readAs;
         case FieldIssue::Kind::NoValue:
             return std::string(issue.found.empty() ? "没有值" : "不是数") +
                    ", 本行从这里起的字段未读, 保持原值";

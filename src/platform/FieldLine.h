@@ -17,7 +17,8 @@ std::string formatFields(const char* fmt, std::initializer_list<FieldRef> fields
 
 // Reads a line written with the same format. Each conversion takes one
 // comma-separated value: "%d" as strtol reads it (saturated to int), "%f" and
-// "%.5f" as strtof reads it, "%s" the text up to the next comma. Scanning stops
+// "%.5f" as strtof reads it (0 where that is not finite: "nan", "inf", "1e39"),
+// "%s" the text up to the next comma. Scanning stops
 // at the first value that cannot be read; the fields after it keep their
 // contents. Returns the number of fields assigned.
 int scanFields(std::string_view line, const char* fmt, std::initializer_list<FieldRef> fields);
@@ -49,7 +50,8 @@ bool readToken(std::string_view token, char conversion, const FieldRef& field);
 struct FieldIssue {
     enum class Kind {
         NotWhollyANumber,  // "2l.5": the scan takes the number it starts with
-        OutOfRange,        // beyond int or float: the scan saturates
+        OutOfRange,        // beyond int (saturated) or float (read as 0)
+        NotANumber,        // "nan", "inf": read as 0
         NoValue,           // nothing readable: the scan stops here
         FewerValues,       // the line ends before its last field
         MoreValues,        // values after the last field are not read

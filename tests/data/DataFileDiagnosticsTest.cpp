@@ -73,6 +73,24 @@ TEST(DataFileDiagnostics, EachGuessOfTheReaderIsNamedWithLineFieldAndText) {
          [](Lines& l) { l[23] = "1,6,2,99999999999,2,1,1,0,0,0,0,0,1,.5"; },
          {" 第 24 行 pileRows: “99999999999” 超出数的范围, 读作 2147483647",
           " 第 24 行 pileRows: “2147483647” 超过上限 20, 按 20 读"}},
+        {"not a number, any case and sign",
+         [](Lines& l) {
+             l[2].replace(0, 9, "nan");
+             l[4] = "-INF,2.00000,0,10.000000,+Infinity";
+         },
+         {" 第 3 行 gamma: “nan” 不是可用的数, 读作 0",
+          " 第 5 行 slip[1].dx: “-INF” 不是可用的数, 读作 0",
+          " 第 5 行 slip[1].phi: “+Infinity” 不是可用的数, 读作 0"}},
+        {"beyond float",
+         [](Lines& l) { l[4] = "20.00000,2.00000,0,1e39,20.000000"; },
+         {" 第 5 行 slip[1].c: “1e39” 超出数的范围, 读作 0"}},
+        {"beyond any slope",
+         [](Lines& l) {
+             l[3] = "6,9,4,-2e6,16.000000,-1.000000";
+             l[5] = "1e9,3.00000,0,10.000000,20.000000";
+         },
+         {" 第 4 行 slopeX0: “-2e+06” 超出边坡的范围 (±1000000 m), 按原值读",
+          " 第 6 行 slip[2].dx: “1e+09” 超出边坡的范围 (±1000000 m), 按原值读"}},
         {"cut after 10 lines",
          [](Lines& l) { l.resize(10); },
          {" 第 11 行 slope[1].dx: “” 文件在此之前已结束, 从这一行起的各组保持原值"}},

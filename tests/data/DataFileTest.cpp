@@ -163,9 +163,8 @@ TEST(DataFile, CommentsAndHostileValuesAreHandled) {
     lines.insert(lines.begin() + 2, "   // a comment between data lines");
     lines[4].append(10000, '7');  // a 10,000-character counts line
     CSlideCalcData d = parse(lines);
-    EXPECT_TRUE(std::isnan(d.gamma));
-    EXPECT_TRUE(std::isinf(d.gammaSat));
-    EXPECT_LT(d.thrustSafetyFactor, 0.0f);
+    // No usable number: 0, as a table cell reads them.
+    EXPECT_EQ(std::tuple(d.gamma, d.gammaSat, d.thrustSafetyFactor), std::tuple(0.0f, 0.0f, 0.0f));
     EXPECT_EQ(std::tuple(d.useSeepage, d.slipCount, d.slopeCount), std::tuple(1, 6, 9));
     EXPECT_EQ(d.slip[0].dx, 20.0f);
 }

@@ -23,7 +23,12 @@ TEST(FieldLine, ReadsIntegersAsStrtolAndFloatsAsStrtofAndTextToTheNextComma) {
     EXPECT_EQ(a, 1);  // "1.5" as strtol reads it
     EXPECT_EQ(b, 2);  // a leading blank is skipped
     EXPECT_FLOAT_EQ(x, 32.5f);
-    EXPECT_TRUE(std::isnan(y));
+    EXPECT_EQ(y, 0.0f);  // no usable number: 0, as a table cell reads it
+    for (const char* unusable : {"-INF", "+Infinity", "NaN(1)", "1e39", "-1e39"}) {
+        y = 7;
+        EXPECT_EQ(scanFields(unusable, "%f", {&y}), 1) << unusable;
+        EXPECT_EQ(y, 0.0f) << unusable;
+    }
     // "0.1" is correctly rounded to the nearest float.
     EXPECT_EQ(scanFields("0.1", "%f", {&x}), 1);
     EXPECT_EQ(x, 0.1f);
