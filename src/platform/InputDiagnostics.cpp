@@ -17,6 +17,12 @@ void InputDiagnostics::add(int line, std::string field, std::string found, std::
     m_items.push_back({line, std::move(field), std::move(found), std::move(what)});
 }
 
+void InputDiagnostics::fileRefused(const std::string& path, const std::string& why) {
+    if (why.empty()) return;
+    m_file = path;
+    add(0, {}, {}, why);
+}
+
 std::string InputDiagnostics::text(const InputDiagnostic& d) const {
     std::string s = m_file;
     if (d.line > 0) s += " 第 " + std::to_string(d.line) + " 行";

@@ -28,6 +28,10 @@ class InputDiagnostics {
     const std::string& file() const { return m_file; }
 
     void add(int line, std::string field, std::string found, std::string what);
+    // The file as a whole was not read (too large, not a file): why, the
+    // reason readFileBytes gave, told for the file at path. Nothing for an
+    // empty why (a file that does not exist speaks for itself).
+    void fileRefused(const std::string& path, const std::string& why);
     bool empty() const { return m_items.empty(); }
     size_t size() const { return m_items.size(); }
     const std::vector<InputDiagnostic>& items() const { return m_items; }

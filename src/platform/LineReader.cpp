@@ -3,15 +3,19 @@
 
 #include "platform/TextEncoding.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <cstdio>
+#include <memory>
+#include <sys/stat.h>
 
 LineReader::LineReader(std::string text) : m_text(std::move(text)) {}
 
 std::optional<LineReader> LineReader::fromFile(const std::string& path) {
-    std::optional<std::string> bytes = readFileBytes(path);
+    return fromFile(path, UINT64_MAX, nullptr);
+}
+
+std::optional<LineReader> LineReader::fromFile(const std::string& path, uint64_t maxBytes,
+                                               std::string* why) {
+    std::optional<std::string> bytes = readFileBytes(path, maxBytes, why);
     if (!bytes) return std::nullopt;
     return LineReader(decodeFileText(*bytes));
 }
@@ -42,12 +46,48 @@ int fgets_skip_comment(LineReader& reader, std::string& line) {
 }
 
 std::optional<std::string> readFileBytes(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
+    return readFileBytes(path, UINT64_MAX, nullptr);
+}
+
+std::string byteSizeText(uint64_t bytes) {
+    char text[64];
+    if (bytes < 1024 * 1024)
+        std::snprintf(text, sizeof text, "%llu 字节", static_cast<unsigned long long>(bytes));
+    else if (bytes < 1024ull * 1024 * 1024)
+        std::snprintf(text, sizeof text, "%.1f MB", bytes / (1024.0 * 1024));
+    else
+        std::snprintf(text, sizeof text, "%.1f GB", bytes / (1024.0 * 1024 * 1024));
+    return text;
+}
+
+std::optional<std::string> readFileBytes(const std::string& path, uint64_t maxBytes,
+                                         std::string* why) {
+    // Only a regular file is read: a FIFO would block the open, /dev/zero
+    // never end, and both would be no file of ours anyway.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    if (!S_ISREG(st.st_mode)) {
+        if (why) *why = "不是普通文件 (目录、设备或管道), 未读入";
+        return std::nullopt;
+    }
+    const uint64_t size = static_cast<uint64_t>(st.st_size);
+    auto tooLarge = [&](uint64_t bytes) {
+        if (why)
+            *why = "文件有 " + byteSizeText(bytes) + ", 超过上限 " + byteSizeText(maxBytes) +
+                   ", 未读入";
+        return std::nullopt;
+    };
+    if (size > maxBytes) return tooLarge(size);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), std::fclose);
     if (!in) return std::nullopt;
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return std::move(buf).str();
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(size));
+    char buf[64 * 1024];
+    // The file may have grown since it was measured: still no more than the limit.
+    while (size_t got = std::fread(buf, 1, sizeof buf, in.get())) {
+        if (bytes.size() + got > maxBytes) return tooLarge(bytes.size() + got);
+        bytes.append(buf, got);
+    }
+    if (std::ferror(in.get())) return std::nullopt;
+    return bytes;
 }

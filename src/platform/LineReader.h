@@ -2,6 +2,7 @@
 // convention of our data files. Files are decoded to UTF-8 on loading.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,9 @@ class LineReader {
 
     // Reads a file and decodes it (UTF-8 or GBK); nothing when it cannot be read.
     static std::optional<LineReader> fromFile(const std::string& path);
+    // The same for a file of at most maxBytes; why says what kept it unread.
+    static std::optional<LineReader> fromFile(const std::string& path, uint64_t maxBytes,
+                                              std::string* why);
 
     // The next physical line without its line end (LF, CR LF or CR before LF);
     // false at the end of the text.
@@ -35,5 +39,14 @@ bool isCommentLine(std::string_view line);
 // stands for a data line. Returns 0 at the end of the text.
 int fgets_skip_comment(LineReader& reader, std::string& line);
 
-// Reads a whole file as bytes; nothing when it cannot be opened or read.
+// Reads a whole regular file as bytes; nothing when it cannot be opened or
+// read, or is a directory, a device or a pipe.
 std::optional<std::string> readFileBytes(const std::string& path);
+// The same, refusing at once a file larger than maxBytes, a size no real file
+// of its kind reaches; why (when given) says what kept the file unread, with
+// its size, for a file that exists.
+std::optional<std::string> readFileBytes(const std::string& path, uint64_t maxBytes,
+                                         std::string* why);
+
+// "16 MB", "3.0 GB": a file size as the messages give it.
+std::string byteSizeText(uint64_t bytes);

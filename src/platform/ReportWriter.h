@@ -4,8 +4,14 @@
 // because the report file pads by GBK bytes, not by UTF-8 bytes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+// The largest report file read back: the largest item's report with its
+// pictures is under 2 MB, and what is read is held several times over while
+// it is shown.
+inline constexpr uint64_t kMaxReportBytes = 32 * 1024 * 1024;
 
 class ReportWriter {
   public:

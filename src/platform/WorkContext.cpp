@@ -44,5 +44,8 @@ std::string exeFile(const WorkContext& ctx, const std::string& name) {
 }
 
 std::optional<LineReader> open_file_no_comment(const WorkContext& ctx, const std::string& name) {
-    return LineReader::fromFile(workFile(ctx, name));
+    // Project text files are item data files and their like; none real comes
+    // near this.
+    constexpr uint64_t kMaxProjectTextBytes = 16 * 1024 * 1024;
+    return LineReader::fromFile(workFile(ctx, name), kMaxProjectTextBytes, nullptr);
 }

@@ -74,8 +74,12 @@ void CPileLibrary::ParseLibraryText(const std::string& text, InputDiagnostics* d
 }
 
 int CPileLibrary::LoadPileLibraryFile(const std::string& path, InputDiagnostics* diagnostics) {
-    std::optional<std::string> bytes = readFileBytes(path);
-    if (!bytes) return 0;
+    std::string why;
+    std::optional<std::string> bytes = readFileBytes(path, kMaxFileBytes, &why);
+    if (!bytes) {
+        if (diagnostics) diagnostics->fileRefused(path, why);
+        return 0;
+    }
     if (diagnostics) diagnostics->setFile(path);
     ParseLibraryText(decodeFileText(*bytes), diagnostics);
     return 1;

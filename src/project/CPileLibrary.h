@@ -5,6 +5,7 @@
 
 #include "data/CSlideCalcData.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct WorkContext;
 class CPileLibrary {
   public:
     static constexpr const char* kFileName = "TalvorPile.Dat";
+    // The largest pile library read; the shipped one has a few dozen lines.
+    static constexpr uint64_t kMaxFileBytes = 16 * 1024 * 1024;
     static constexpr int kTextBytes = 99;  // a text field holds 100 bytes with its NUL
 
     // Reads the library file of the program directory; 0 when it cannot be

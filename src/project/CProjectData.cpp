@@ -112,8 +112,12 @@ bool CProjectData::LoadProject(const WorkContext& ctx) {
 
 bool CProjectData::LoadProject(const WorkContext& ctx, InputDiagnostics* diagnostics) {
     std::string path = workFile(ctx, kFileName);
-    std::optional<std::string> bytes = readFileBytes(path);
-    if (!bytes) return false;
+    std::string why;
+    std::optional<std::string> bytes = readFileBytes(path, kMaxFileBytes, &why);
+    if (!bytes) {
+        if (diagnostics) diagnostics->fileRefused(path, why);
+        return false;
+    }
     if (diagnostics) diagnostics->setFile(path);
     return ParseProjectFile(*bytes, diagnostics);
 }

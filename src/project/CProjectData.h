@@ -20,6 +20,8 @@ class CProjectData {
     static constexpr int kFileSize = 20484;  // with the one kind the system defines
     static constexpr const char* kFileName = "Talvor.PRJ";
     static constexpr const char* kBackupName = "Talvor.BAK";
+    // The largest project file read; a real one is kFileSize bytes.
+    static constexpr uint64_t kMaxFileBytes = 16 * 1024 * 1024;
 
     int AllocItemNumber();
     int AddItem(int kind);

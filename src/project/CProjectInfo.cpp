@@ -83,8 +83,12 @@ int CProjectInfo::ReadInfoFile(const std::string& dir) {
 
 int CProjectInfo::ReadInfoFile(const std::string& dir, InputDiagnostics* diagnostics) {
     std::string path = resolveInDir(withTrailingSlash(dir), kFileName);
-    std::optional<std::string> bytes = readFileBytes(path);
-    if (!bytes) return 0;
+    std::string why;
+    std::optional<std::string> bytes = readFileBytes(path, kMaxFileBytes, &why);
+    if (!bytes) {
+        if (diagnostics) diagnostics->fileRefused(path, why);
+        return 0;
+    }
     if (diagnostics) diagnostics->setFile(path);
     ParseInfoText(decodeFileText(*bytes), diagnostics);
     return 1;

@@ -4,12 +4,15 @@
 #pragma once
 
 #include <ctime>
+#include <cstdint>
 #include <string>
 
 class InputDiagnostics;
 
 struct CProjectInfo {
     static constexpr const char* kFileName = "GCXX.BOX";
+    // The largest information file read; a real one has four short lines.
+    static constexpr uint64_t kMaxFileBytes = 16 * 1024 * 1024;
     static constexpr int kIndustries = 4;
 
     std::string name = "****工程Talvor设计计算";

@@ -94,8 +94,12 @@ bool CTemplateIndex::LoadTemplateIndex(const WorkContext& ctx) {
 bool CTemplateIndex::LoadTemplateIndex(const WorkContext& ctx, InputDiagnostics* diagnostics) {
     std::string dir = TemplateDirectory(ctx, true);
     std::string path = resolveInDir(dir, kIndexName);
-    std::optional<std::string> bytes = readFileBytes(path);
-    if (!bytes) return false;
+    std::string why;
+    std::optional<std::string> bytes = readFileBytes(path, kMaxFileBytes, &why);
+    if (!bytes) {
+        if (diagnostics) diagnostics->fileRefused(path, why);
+        return false;
+    }
     if (diagnostics) diagnostics->setFile(path);
     return ParseIndexFile(*bytes, diagnostics);
 }

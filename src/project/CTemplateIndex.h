@@ -18,6 +18,8 @@ class CTemplateIndex {
     static constexpr int kMaxTemplates = 100;
     static constexpr int kMaxNumber = 5000;
     static constexpr int kFileSize = 20250;
+    // The largest template index read.
+    static constexpr uint64_t kMaxFileBytes = 16 * 1024 * 1024;
 
     // Creates the template directory when missing, then reads the index; false
     // (index unchanged) when the file is missing, foreign or damaged.

@@ -1,6 +1,7 @@
 // Item combo lines and result views read from the items' data files.
 #include "project/ItemList.h"
 
+#include "data/CSlideCalcData.h"
 #include "platform/DirectoryNames.h"
 #include "platform/LineReader.h"
 #include "platform/Sinks.h"
@@ -39,7 +40,7 @@ std::string nameLineOf(std::optional<LineReader> in) {
 }  // namespace
 
 std::string ReadNameLine(const std::string& path) {
-    return nameLineOf(LineReader::fromFile(path));
+    return nameLineOf(LineReader::fromFile(path, CSlideCalcData::kMaxDataFileBytes, nullptr));
 }
 
 std::string ItemList::ReadItemName(const WorkContext& ctx, const std::string& fileName) {

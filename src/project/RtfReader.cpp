@@ -3,6 +3,7 @@
 #include "project/RtfReader.h"
 
 #include "platform/LineReader.h"
+#include "platform/ReportWriter.h"
 #include "platform/TextEncoding.h"
 
 #include <algorithm>
@@ -252,8 +253,8 @@ std::string ReportPlainText(std::string_view bytes) {
     return PlainText(ExpandScript(decodeFileText(bytes)));
 }
 
-std::optional<ReportDocument> LoadReport(const std::string& path) {
-    std::optional<std::string> bytes = readFileBytes(path);
+std::optional<ReportDocument> LoadReport(const std::string& path, std::string* why) {
+    std::optional<std::string> bytes = readFileBytes(path, kMaxReportBytes, why);
     if (!bytes) return std::nullopt;
     if (bytes->compare(0, 5, "{\\rtf") == 0) return ParseRtf(*bytes);
     ReportDocument doc;

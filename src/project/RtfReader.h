@@ -15,8 +15,9 @@ std::optional<ReportDocument> ParseRtf(std::string_view bytes);
 
 // A report file as the report view loads it: RTF when its first five bytes are
 // "{\rtf", else plain text (GBK or UTF-8) as one run with its directives still
-// in it. Nothing when the file cannot be read.
-std::optional<ReportDocument> LoadReport(const std::string& path);
+// in it. Nothing when the file cannot be read; why (when given) then says why
+// a file that exists was not read.
+std::optional<ReportDocument> LoadReport(const std::string& path, std::string* why = nullptr);
 
 // The text of a report file's bytes as the report view shows it once its
 // directives are expanded, without pictures: RTF read back, or text (GBK or

@@ -65,7 +65,7 @@ std::string currentReport(const WorkContext& ctx, const CSlideCalcData& item,
                           const std::string& dataFile, const ReportTextReader& reportText) {
     const std::string path = workFile(ctx, item.GetRtfFileName(0));
     if (!reportNotOlder(path, dataFile)) return {};
-    std::optional<std::string> bytes = readFileBytes(path);
+    std::optional<std::string> bytes = readFileBytes(path, kMaxReportBytes, nullptr);
     if (!bytes) return {};
     std::string report = reportText ? reportText(*bytes) : decodeFileText(*bytes);
     ReportWriter written;
