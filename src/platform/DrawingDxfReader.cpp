@@ -36,6 +36,8 @@ constexpr uint64_t kMaxVertices = 8'000'000;
 // The least a vertex of a light-weight polyline takes in the file:
 // "10\n0\n20\n0\n".
 constexpr uint64_t kMinVertexBytes = 10;
+// The least an entity takes: "0\nLINE\n10\n0\n20\n0\n11\n0\n21\n0\n".
+constexpr uint64_t kMinEntityBytes = 27;
 
 struct BlockInsert {
     std::string name;
@@ -186,7 +188,9 @@ class DxfParser {
         m_polyline = nullptr;
         return m_block ? *m_block : m_out.model;
     }
-    DrawEntity make(DrawEntityKind kind) const;
+    const LayerInfo& layer() const;
+    int color() const;
+    DrawEntity& add(DrawEntityKind kind);
     std::string decodeText(const std::string& raw) const {
         std::string s = m_utf8 ? raw : decodeFileText(raw);
         return expandUnicodeEscapes(s);
@@ -216,6 +220,11 @@ class DxfParser {
 };
 
 bool DxfParser::parse(std::string* why) {
+    // Room for as many entities as the file could hold, taken once: growing
+    // the array as a million lines come in costs more than reading them. Only
+    // the room the entities fill is ever touched.
+    m_out.model.entities.reserve(
+        static_cast<size_t>(std::min(m_in.remainingBytes() / kMinEntityBytes, kMaxEntities)));
     DxfGroup g;
     bool ended = false;
     for (;;) {
@@ -419,24 +428,34 @@ void DxfParser::finishTableEntry() {
     }
 }
 
-DrawEntity DxfParser::make(DrawEntityKind kind) const {
-    DrawEntity e;
-    e.kind = kind;
-    e.layer = m_obj.layer;
+const LayerInfo& DxfParser::layer() const {
     if (!m_lastValid || m_lastLayer != m_obj.layer) {
         auto layer = m_layers.find(m_obj.layer);
         m_lastInfo = layer != m_layers.end() ? layer->second : LayerInfo{};
         m_lastLayer = m_obj.layer;
         m_lastValid = true;
     }
-    const int color = m_obj.color;
-    e.ownColor = color;
-    e.color = color == DrawColor::kByLayer || color < 0 || color > 256 ? m_lastInfo.color : color;
+    return m_lastInfo;
+}
+
+int DxfParser::color() const {
+    const int c = m_obj.color;
+    return c == DrawColor::kByLayer || c < 0 || c > 256 ? layer().color : c;
+}
+
+// Made in place: moving a million entities into the array costs as much as
+// reading them.
+DrawEntity& DxfParser::add(DrawEntityKind kind) {
+    DrawEntity& e = target().entities.emplace_back();
+    e.kind = kind;
+    e.layer = m_obj.layer;
+    e.ownColor = m_obj.color;
+    e.color = color();
     if (m_obj.lineType.empty()) {
-        e.lineType = m_lastInfo.lineType;
+        e.lineType = layer().lineType;
     } else {
         std::string lt = upper(m_obj.lineType);
-        e.lineType = lt == "BYLAYER" || lt == "BYBLOCK" ? m_lastInfo.lineType : lt;
+        e.lineType = lt == "BYLAYER" || lt == "BYBLOCK" ? layer().lineType : lt;
     }
     return e;
 }
@@ -444,12 +463,11 @@ DrawEntity DxfParser::make(DrawEntityKind kind) const {
 void DxfParser::finishEntity() {
     const std::string& t = m_obj.type;
     if (t == "LINE") {
-        DrawEntity e = make(DrawEntityKind::Line);
+        DrawEntity& e = add(DrawEntityKind::Line);
         e.points = {vertex(m_obj.get(10, 0), m_obj.get(20, 0)),
                     vertex(m_obj.get(11, 0), m_obj.get(21, 0))};
-        target().entities.push_back(std::move(e));
     } else if (t == "LWPOLYLINE") {
-        DrawEntity e = make(DrawEntityKind::Polyline);
+        DrawEntity& e = add(DrawEntityKind::Polyline);
         e.closed = (intOf(m_obj.get(70, 0), 0, 65535) & 1) != 0;
         const float width = finite(m_obj.get(43, 0));
         for (DrawVertex& v : m_lwVertices) {
@@ -457,19 +475,16 @@ void DxfParser::finishEntity() {
             if (v.endWidth < 0) v.endWidth = width;
         }
         e.points.assign(m_lwVertices.begin(), m_lwVertices.end());
-        target().entities.push_back(std::move(e));
     } else if (t == "POLYLINE") {
-        DrawEntity e = make(DrawEntityKind::Polyline);
+        DrawEntity& e = add(DrawEntityKind::Polyline);
         e.closed = (intOf(m_obj.get(70, 0), 0, 65535) & 1) != 0;
         m_defaultStart = finite(m_obj.get(40, 0));
         m_defaultEnd = finite(m_obj.get(41, 0));
-        target().entities.push_back(std::move(e));
-        m_polyline = &target().entities.back();
+        m_polyline = &e;
     } else if (t == "CIRCLE") {
-        DrawEntity e = make(DrawEntityKind::Circle);
+        DrawEntity& e = add(DrawEntityKind::Circle);
         e.points = {vertex(m_obj.get(10, 0), m_obj.get(20, 0))};
         e.radius = finite(m_obj.get(40, 0));
-        target().entities.push_back(std::move(e));
     } else if (t == "ARC") {
         addArc();
     } else if (t == "TEXT") {
@@ -480,7 +495,7 @@ void DxfParser::finishEntity() {
 }
 
 void DxfParser::addText() {
-    DrawEntity e = make(DrawEntityKind::Text);
+    DrawEntity& e = add(DrawEntityKind::Text);
     e.text = decodeText(m_obj.text);
     e.style = m_obj.style.empty() ? kStandardStyle : m_obj.style;
     e.height = finite(m_obj.get(40, 0));
@@ -501,14 +516,13 @@ void DxfParser::addText() {
         if (v == 3) y -= e.height;
     }
     e.points = {vertex(x, y)};
-    target().entities.push_back(std::move(e));
 }
 
 // An arc becomes a polyline of chords at most 5 degrees apart: the drawing
 // has no arcs of its own, and at that spacing a chord strays from the arc by
 // under a thousandth of the radius.
 void DxfParser::addArc() {
-    DrawEntity e = make(DrawEntityKind::Polyline);
+    DrawEntity& e = add(DrawEntityKind::Polyline);
     const double cx = m_obj.get(10, 0), cy = m_obj.get(20, 0), r = m_obj.get(40, 0);
     double a0 = m_obj.get(50, 0), a1 = m_obj.get(51, 360);
     if (!std::isfinite(a0) || !std::isfinite(a1)) a0 = a1 = 0;
@@ -519,7 +533,6 @@ void DxfParser::addArc() {
         double a = (a0 + sweep * i / steps) * M_PI / 180.0;
         e.points.push_back(vertex(cx + r * std::cos(a), cy + r * std::sin(a)));
     }
-    target().entities.push_back(std::move(e));
 }
 
 void DxfParser::addInsert() {
@@ -534,7 +547,7 @@ void DxfParser::addInsert() {
     ins.rows = intOf(m_obj.get(71, 1), 1, 1'000'000);
     ins.colSpacing = finite(m_obj.get(44, 0));
     ins.rowSpacing = finite(m_obj.get(45, 0));
-    ins.color = make(DrawEntityKind::Line).color;
+    ins.color = color();
     target().inserts.push_back(ins);
 }
 
