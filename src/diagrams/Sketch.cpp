@@ -34,17 +34,22 @@ void dottedLine(CBase_SGT& d, float x1, float y1, float x2, float y2) {
     d.Pop_ENV();
 }
 
-// Hatching under one slip segment: ticks 0.8 m apart, 0.96 m long, at 45°
-// below the segment.
-void hatchSegment(CBase_SGT& d, float x1, float y1, float x2, float y2) {
+// The hatching of a whole slip surface holds at most this many ticks: 4 km of
+// surface at 0.8 m. A longer one, which only a mistyped length makes, gets its
+// ticks spread wider, so that its drawings keep the size of a real one.
+constexpr float kMaxHatchTicks = 5000.0f;
+
+// Hatching under one slip segment: ticks `spacing` apart (0.8 m), 0.96 m
+// long, at 45° below the segment.
+void hatchSegment(CBase_SGT& d, float x1, float y1, float x2, float y2, float spacing) {
     float L = get_dist(x1, y1, x2, y2);
     float theta = get_line_angle(x1, y1, x2, y2);
-    int m = truncatedCount(L / 0.8f, 100000);
+    int m = truncatedCount(L / spacing, static_cast<int>(kMaxHatchTicks));
     // tick direction θ + π + π/4
     float tickAngle = theta + kPi + kPi / 4.0f;
     for (int j = 0; j <= m; ++j) {
-        float bx = x1 + 0.8f * j * std::cos(theta);
-        float by = y1 + 0.8f * j * std::sin(theta);
+        float bx = x1 + spacing * j * std::cos(theta);
+        float by = y1 + spacing * j * std::sin(theta);
         float tx = bx + 0.96f * std::cos(tickAngle);
         float ty = by + 0.96f * std::sin(tickAngle);
         d.Draw_Line(kMm * bx, kMm * by, kMm * tx, kMm * ty, 1.0f);
@@ -137,6 +142,9 @@ void waterSymbol(CBase_SGT& d, float x0, float y0, float x1, float y1) {
 void DrawSlipLayer(const CSlideCalcData& item, CBase_SGT& d) {
     float xs[kMaxLinePoints], ys[kMaxLinePoints];
     int n = BuildLine(item, Slip, xs, ys);
+    float length = 0.0f;
+    for (int i = 0; i + 1 < n; ++i) length += get_dist(xs[i], ys[i], xs[i + 1], ys[i + 1]);
+    const float spacing = length / kMaxHatchTicks > 0.8f ? length / kMaxHatchTicks : 0.8f;
     for (int i = 0; i + 1 < n; ++i) {
         float yg = LineYAtX(item, Slope, xs[i], 0);
         if (yg > ys[i]) d.Draw_Line(kMm * xs[i], kMm * ys[i], kMm * xs[i], kMm * yg, 1.0f);
@@ -147,7 +155,7 @@ void DrawSlipLayer(const CSlideCalcData& item, CBase_SGT& d) {
         }
         d.Draw_Pline(kMm * xs[i], kMm * ys[i], kMm * xs[i + 1], kMm * ys[i + 1], 100.0f, 100.0f,
                      1.0f);
-        hatchSegment(d, xs[i], ys[i], xs[i + 1], ys[i + 1]);
+        hatchSegment(d, xs[i], ys[i], xs[i + 1], ys[i + 1], spacing);
     }
 }
 
