@@ -87,11 +87,13 @@ int runCalc(const CalcArgs& args) {
     RunOptions options(args.progress ? progressOnStderr() : SearchOptions{});
     options.supplement = !args.noSupplement;
     options.itemPath = args.item;
+    auto app = args.keepDirectives ? nullptr : makeOffscreenGuiApplication();
+    const std::string work = ctx.G_strWorkPath;
+    if (!args.keepDirectives)
+        options.finishReport = [work](const CalcRunResult& run) {
+            return expandReportFile(run, work);
+        };
     CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(args.item), options);
-    if (!args.keepDirectives) {
-        auto app = makeOffscreenGuiApplication();
-        expandReportFile(run, ctx.G_strWorkPath);
-    }
     if (args.text) std::fwrite(run.report.utf8().data(), 1, run.report.utf8().size(), stdout);
     if (run.reportSaved) std::fprintf(stderr, "计算书: %s\n", run.reportPath.c_str());
     if (run.result == 1 && run.noDesignSatisfies) std::fprintf(stderr, "没有满足要求的方案\n");

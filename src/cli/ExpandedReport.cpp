@@ -4,16 +4,11 @@
 
 #include "render/ReportTextDocument.h"
 
-#include <cstdio>
-
-int expandReportFile(const CalcRunResult& run, const std::string& workPath) {
-    if (!run.reportSaved) return 0;
+std::string expandReportFile(const CalcRunResult& run, const std::string& workPath) {
     int missing = 0;
     if (!WriteExpandedReport(run.reportPath, run.report.utf8(), workPath, missing,
-                             run.drawings.get())) {
-        std::fprintf(stderr, "无法写入计算书文件 %s\n", run.reportPath.c_str());
-        return 0;
-    }
-    if (missing > 0) std::fprintf(stderr, "%d 幅图未能插入\n", missing);
-    return 1;
+                             run.drawings.get()))
+        return "无法写入计算书文件 " + run.reportPath;
+    if (missing > 0) return std::to_string(missing) + " 幅图未能插入计算书 " + run.reportPath;
+    return {};
 }

@@ -179,7 +179,8 @@ int addItem(const ProjectArgs& args, const WorkContext& ctx) {
     CSlideCalcData item;
     std::string templatePath;
     if (!startData(ctx, args.templatePos, item, &templatePath)) return 2;
-    if (AddProjectItem(project, ctx, kKind) == 0) {
+    const int number = AddProjectItem(project, ctx, kKind);
+    if (number == 0) {
         std::fprintf(stderr, "不能再增加项目 (每个工程至多 100 个项目, 编号至多 5000)\n");
         return 1;
     }
@@ -194,11 +195,12 @@ int addItem(const ProjectArgs& args, const WorkContext& ctx) {
     item.setName(opened.caption);
     item.setResultCount(0);
     const std::string itemPath = workFile(ctx, opened.fileBase + ".dat");
-    if (!item.WriteDataFile(itemPath) || !CopyRebarSettings(templatePath, itemPath) ||
-        !project.SaveProject(ctx)) {
+    if (!item.WriteDataFile(itemPath) || !CopyRebarSettings(templatePath, itemPath)) {
         std::fprintf(stderr, "无法写入工程目录 %s\n", ctx.G_strWorkPath.c_str());
+        DiscardNewItemFiles(ctx, number);
         return 1;
     }
+    if (!SaveProjectWithNewItem(project, ctx, number)) return 1;
     CProjectInfo info;
     if (!readInfoTelling(info, args.dir, ctx))
         CProjectInfo::Defaults(ctx.G_strWorkPath, std::time(nullptr)).WriteInfoFile(args.dir);
@@ -219,8 +221,7 @@ int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
         return 1;
     }
     // The item's files go to the removed-items folder; the sink says where.
-    if (!RemoveProjectItem(project, ctx, kKind, position)) return 1;
-    return project.SaveProject(ctx) ? 0 : 1;
+    return RemoveProjectItem(project, ctx, kKind, position) ? 0 : 1;
 }
 
 // Calculates one item as "算" and the calculation window do: the data file is
@@ -229,7 +230,7 @@ int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
 // solution adds the item's line to `unsatisfied`. A data file that read with
 // diagnostics is not rewritten: what was read may not be what was meant.
 int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int number,
-             std::vector<std::string>& unsatisfied) {
+             std::vector<std::string>& unsatisfied, std::vector<std::string>& failed) {
     std::string dataFile = workFile(ctx, ItemFileBase(number) + ".dat");
     CSlideCalcData item;
     InputDiagnostics diagnostics;
@@ -246,25 +247,38 @@ int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int 
     InputDiagnostics ranges(dataFile);
     AddRangeDiagnostics(item, ranges);
     ranges.tellTo(*ctx.status);
-    CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(number));
     // The data file before the report's final form: a report newer than its
     // data file is what the project summary reads instead of running again.
-    const bool dataWritten = diagnostics.empty() && item.WriteDataFile(dataFile);
-    if (!args.keepDirectives) expandReportFile(run, ctx.G_strWorkPath);
+    // The run finishes its report only after this, and tells the outcome last.
+    bool dataTried = false, dataWritten = false;
+    auto writeData = [&] {
+        dataTried = true;
+        dataWritten = diagnostics.empty() && item.WriteDataFile(dataFile);
+    };
+    RunOptions options;
+    const std::string work = ctx.G_strWorkPath;
+    options.finishReport = [&, work](const CalcRunResult& run) {
+        writeData();
+        return args.keepDirectives ? std::string() : expandReportFile(run, work);
+    };
+    CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(number), options);
+    if (!dataTried) writeData();  // the report was not saved: no finishing step
+    char line[64];
+    std::snprintf(line, sizeof line, "%02d  ", position + 1);
     if (!diagnostics.empty()) {
         std::fprintf(stderr, "%02d: 计算数据文件读入时有疑问 (见上), 未改写 %s\n", position + 1,
                      dataFile.c_str());
     } else if (!dataWritten) {
         std::fprintf(stderr, "%02d: 无法写入计算数据文件 %s\n", position + 1, dataFile.c_str());
+        failed.push_back(line + item.name());
         return 1;
     }
     std::printf("%02d  %s: %s\n", position + 1, item.name().c_str(),
                 run.result == 1 ? "计算成功" : "计算失败");
     const int status = CalcExitStatus(run);
+    if (run.result != 1) failed.push_back(line + item.name());
     if (status != kNoDesignSatisfiesStatus) return status;
     std::fprintf(stderr, "%02d: 没有满足要求的方案\n", position + 1);
-    char line[64];
-    std::snprintf(line, sizeof line, "%02d  ", position + 1);
     unsatisfied.push_back(line + item.name());
     return kNoDesignSatisfiesStatus;
 }
@@ -282,11 +296,15 @@ int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
     }
     auto app = args.keepDirectives ? nullptr : makeOffscreenGuiApplication();
     int worst = 0;
-    std::vector<std::string> unsatisfied;
+    std::vector<std::string> unsatisfied, failed;
     for (int i = 0; i < count; ++i) {
         if (args.calcPos != 0 && i != args.calcPos - 1) continue;
-        worst =
-            WorseStatus(worst, calcItem(args, ctx, i, project.itemNumbers[kKind][i], unsatisfied));
+        worst = WorseStatus(
+            worst, calcItem(args, ctx, i, project.itemNumbers[kKind][i], unsatisfied, failed));
+    }
+    if (!failed.empty()) {
+        std::fprintf(stderr, "以下项目计算失败:\n");
+        for (const std::string& line : failed) std::fprintf(stderr, "    %s\n", line.c_str());
     }
     if (!unsatisfied.empty()) {
         std::fprintf(stderr, "以下项目没有满足要求的方案:\n");

@@ -15,9 +15,24 @@ std::shared_ptr<const DXF> DrawingShelf::find(const std::string& fileName) const
     return it == m_drawings.end() ? nullptr : it->second;
 }
 
+void DrawingShelf::noteUnwritten(const std::string& path) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_unwritten.push_back(path);
+}
+
+std::vector<std::string> DrawingShelf::unwritten() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_unwritten;
+}
+
 int writeResultDrawing(std::unique_ptr<DXF> drawing, const std::string& dir,
                        const std::string& fileName, DrawingShelf* shelf) {
-    if (!drawing || !drawing->Write_MemDxf_To_File(resolveInDir(dir, fileName))) return 0;
+    if (!drawing) return 0;
+    const std::string path = resolveInDir(dir, fileName);
+    if (!drawing->Write_MemDxf_To_File(path)) {
+        if (shelf) shelf->noteUnwritten(path);
+        return 0;
+    }
     if (shelf) shelf->keep(fileName, std::move(drawing));
     return 1;
 }

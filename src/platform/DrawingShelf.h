@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class DXF;
 
@@ -18,13 +19,20 @@ class DrawingShelf {
     // The drawing kept under fileName; null when there is none.
     std::shared_ptr<const DXF> find(const std::string& fileName) const;
 
+    // A drawing of the run that could not be written (a full disk): the run
+    // has failed, whatever else it did, and names the file.
+    void noteUnwritten(const std::string& path);
+    std::vector<std::string> unwritten() const;
+
   private:
     mutable std::mutex m_mutex;
     std::map<std::string, std::shared_ptr<const DXF>> m_drawings;
+    std::vector<std::string> m_unwritten;
 };
 
 // Writes drawing as the file fileName of dir (an existing file of that name in
 // another letter case is overwritten) and, once written, keeps it on shelf
-// when there is one. 1 when written; a null drawing writes nothing.
+// when there is one; a drawing that could not be written is noted there as
+// unwritten. 1 when written; a null drawing writes nothing.
 int writeResultDrawing(std::unique_ptr<DXF> drawing, const std::string& dir,
                        const std::string& fileName, DrawingShelf* shelf);

@@ -74,18 +74,36 @@ ItemFilesMove MoveItemFilesAside(const WorkContext& ctx, int number) {
         std::error_code ec;
         fs::rename(ctx.G_strWorkPath + name, out.folder + name, ec);
         if (ec) {
+            MoveItemFilesBack(ctx, out);
             out.result = 0;
+            out.files = 0;
+            out.names.clear();
             return out;
         }
+        out.names.push_back(name);
         ++out.files;
     }
     return out;
+}
+
+int MoveItemFilesBack(const WorkContext& ctx, const ItemFilesMove& move) {
+    int result = 1;
+    for (const std::string& name : move.names) {
+        std::error_code ec;
+        fs::rename(move.folder + name, ctx.G_strWorkPath + name, ec);
+        if (ec) result = 0;
+    }
+    std::error_code ec;
+    if (!move.folder.empty()) fs::remove(move.folder, ec);  // only when empty
+    return result;
 }
 
 int RemoveProjectItem(CProjectData& project, const WorkContext& ctx, int kind, int position) {
     if (kind < 0 || kind >= CProjectData::kKinds) return 0;
     if (position < 0 || position >= project.itemCount[kind]) return 0;
     int number = project.itemNumbers[kind][position];
+    CProjectData trial = project;
+    if (!trial.RemoveItem(kind, position)) return 0;
     ItemFilesMove moved = MoveItemFilesAside(ctx, number);
     if (!moved.result) {
         tell(ctx, 301,
@@ -93,7 +111,15 @@ int RemoveProjectItem(CProjectData& project, const WorkContext& ctx, int kind, i
                  ", 项目未删除");
         return 0;
     }
-    if (!project.RemoveItem(kind, position)) return 0;
+    if (!trial.SaveProject(ctx)) {
+        const bool back = MoveItemFilesBack(ctx, moved);
+        tell(ctx, 301,
+             "无法保存工程文件 " + workFile(ctx, CProjectData::kFileName) + ", 项目未删除" +
+                 (back ? std::string(", 文件留在原处")
+                       : ", 部分文件未能移回, 在 " + moved.folder + " 中"));
+        return 0;
+    }
+    project = trial;
     if (moved.files > 0) tell(ctx, kStatusFileNote, "已删除项目 " + movedText(moved, number));
     return 1;
 }
@@ -116,4 +142,18 @@ int AddProjectItem(CProjectData& project, const WorkContext& ctx, int kind) {
         tell(ctx, kStatusFileNote, "新项目的编号下已有文件: " + movedText(moved, number));
     project = trial;
     return number;
+}
+
+void DiscardNewItemFiles(const WorkContext& ctx, int number) {
+    for (const std::string& name : ItemFileNames(ctx, number)) {
+        std::error_code ec;
+        fs::remove(ctx.G_strWorkPath + name, ec);
+    }
+}
+
+int SaveProjectWithNewItem(CProjectData& project, const WorkContext& ctx, int number) {
+    if (project.SaveProject(ctx)) return 1;
+    DiscardNewItemFiles(ctx, number);
+    tell(ctx, 301, "无法保存工程文件 " + workFile(ctx, CProjectData::kFileName) + ", 未增加项目");
+    return 0;
 }

@@ -11,12 +11,13 @@
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace {
 
 // Passes the run's status lines on, holding back its outcome ("计算成功 !" or
-// "计算失败 !") until the report is saved: a run whose report could not be
-// written must not have said "计算成功" first.
+// "计算失败 !") until the report is saved and finished: a run whose report or
+// one of whose drawings could not be written must not have said "计算成功".
 class HeldOutcome : public StatusSink {
   public:
     explicit HeldOutcome(StatusSink* to) : m_to(to) {}
@@ -27,12 +28,11 @@ class HeldOutcome : public StatusSink {
             m_to->tell_error(code, text);
         }
     }
-    void release(bool reportSaved, const std::string& reportPath) {
+    // failures: the files the run could not write or finish, each told.
+    void release(const std::vector<std::string>& failures) {
+        if (!failures.empty()) m_outcome = std::pair{301, std::string("计算失败 !")};
         if (!m_to) return;
-        if (!reportSaved) {
-            m_to->tell_error(301, "无法写入计算书文件 " + reportPath);
-            m_outcome = std::pair{301, std::string("计算失败 !")};
-        }
+        for (const std::string& f : failures) m_to->tell_error(301, f);
         if (m_outcome) m_to->tell_error(m_outcome->first, m_outcome->second);
     }
 
@@ -80,8 +80,16 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
 
     out.reportPath = dir + item.GetRtfFileName(kResultSketch);
     out.reportSaved = out.report.saveGbk(out.reportPath);
-    // The report is what the engineer reads; a run without it has failed.
-    if (!out.reportSaved) out.result = 0;
-    status.release(out.reportSaved, out.reportPath);
+    // The report is what the engineer reads; a run without it, finished, or
+    // without a drawing it shows, has failed.
+    std::vector<std::string> failures;
+    for (const std::string& path : out.drawings->unwritten())
+        failures.push_back("无法写入图形文件 " + path);
+    std::string unfinished = !out.reportSaved ? "无法写入计算书文件 " + out.reportPath
+                             : options.finishReport ? options.finishReport(out)
+                                                    : std::string();
+    if (!unfinished.empty()) failures.push_back(unfinished);
+    if (!failures.empty()) out.result = 0;
+    status.release(failures);
     return out;
 }

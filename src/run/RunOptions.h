@@ -4,8 +4,11 @@
 
 #include "engine/SearchOptions.h"
 
+#include <functional>
 #include <string>
 #include <utility>
+
+struct CalcRunResult;
 
 struct RunOptions {
     // A run given only search options keeps every other choice at its default.
@@ -22,4 +25,9 @@ struct RunOptions {
     // The supplement shows the labelled sketch the caller writes after the
     // run (RunCalculation does); a bare run has no such drawing.
     bool labelledSketch = false;
+    // Makes the saved report what its reader opens (the front ends expand its
+    // drawings into pictures); the reason when that failed, else empty. The
+    // run tells its outcome only after this, so that "计算成功" means the
+    // finished report is on disk. Unset, the report stays as the run saved it.
+    std::function<std::string(const CalcRunResult& run)> finishReport;
 };

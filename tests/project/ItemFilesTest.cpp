@@ -64,3 +64,40 @@ TEST(ItemFiles, AFileUnderTheAllocatedNumberIsMovedAsideBeforeTheNewItemIsWritte
     EXPECT_TRUE(damaged == before);
     EXPECT_EQ(readBytes(prog.file("&TLVR_0002.DAT")), "copied in by hand");
 }
+
+// A removal counts only once the project file is saved: when it cannot be
+// (a folder of its name is in the way, as a full disk refuses it too), the
+// files come back and the list stays, and the message says so. An add whose
+// project file cannot be saved leaves no data file under an unlisted number.
+TEST(ItemFiles, ARemovalOrAddWhoseProjectFileCannotBeSavedLeavesListAndFolderAgreeing) {
+    Program prog;
+    CProjectData p;
+    for (int i = 0; i < 3; ++i) p.AddItem(0);
+    writeItemFiles(prog, " v");
+    std::filesystem::create_directories(prog.file("Talvor.PRJ/in the way"));
+    const CProjectData before = p;
+    EXPECT_EQ(RemoveProjectItem(p, prog.ctx, 0, 1), 0);
+    EXPECT_EQ(p.itemNumbers, before.itemNumbers);
+    EXPECT_EQ(p.itemCount, before.itemCount);
+    for (const std::string& name : kItemFiles) EXPECT_EQ(readBytes(prog.file(name)), name + " v");
+    EXPECT_FALSE(prog.has("Removed/&TLVR_0002-1"));
+    ASSERT_FALSE(prog.sinks.statuses.empty());
+    EXPECT_EQ(prog.sinks.statuses.back(),
+              "301 无法保存工程文件 " + prog.file("Talvor.PRJ") + ", 项目未删除, 文件留在原处");
+
+    ASSERT_EQ(AddProjectItem(p, prog.ctx, 0), 4);
+    writeBytes(prog.file("&TLVR_0004.dat"), "new item");
+    EXPECT_EQ(SaveProjectWithNewItem(p, prog.ctx, 4), 0);
+    EXPECT_FALSE(prog.has("&TLVR_0004.dat"));
+    EXPECT_EQ(prog.sinks.statuses.back(),
+              "301 无法保存工程文件 " + prog.file("Talvor.PRJ") + ", 未增加项目");
+
+    // With the way clear, the removal is saved as it is done.
+    std::filesystem::remove_all(prog.file("Talvor.PRJ"));
+    ASSERT_EQ(RemoveProjectItem(p, prog.ctx, 0, 1), 1);
+    CProjectData saved;
+    ASSERT_TRUE(saved.LoadProject(prog.ctx));
+    EXPECT_EQ(saved.itemCount[0], 3);
+    EXPECT_EQ(saved.itemNumbers[0][1], 3);
+    EXPECT_TRUE(prog.has("Removed/&TLVR_0002-1/&TLVR_0002.DAT"));
+}

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -211,4 +212,50 @@ TEST(CalcRun, ReinforcedPileGetsItsSectionAndDrawingAndOtherPilesDoNot) {
     EXPECT_EQ(r.report.utf8().find("[桩身配筋]"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(c.dir.file("&TLVR_0001_TLVR_PJ.DXF")));
     EXPECT_EQ(second.resultCount(), 3);
+}
+
+// "计算成功" only when every file of the run is on disk and finished: a
+// drawing that cannot be written (a folder of its name is in the way, as a
+// full disk refuses it too) is named and fails the run, and so does a report
+// the front end could not finish; the finishing step runs on the saved report.
+TEST(CalcRun, ADrawingNotWrittenOrAReportNotFinishedFailsTheRunNamingTheFile) {
+    struct Case {
+        int checkTarget;
+        const char* blocked;  // the folder in the way, or nothing
+        bool finishFails;
+        std::string named;  // the status naming what is missing; empty for success
+    };
+    const Case cases[] = {
+        {1, "x_TLVR_JT.DXF", false, "301 无法写入图形文件 "},
+        {1, "x_TLVR_SYXHL.DXF", false, "301 无法写入图形文件 "},
+        {2, "x_TLVR_JG.DXF", false, "301 无法写入图形文件 "},
+        {1, nullptr, true, "301 无法写入计算书文件 "},
+        {1, nullptr, false, ""},
+    };
+    for (const Case& k : cases) {
+        Calc c;
+        std::string missing = c.dir.file(k.blocked ? k.blocked : "x_TLVR.RTF");
+        if (k.blocked) std::filesystem::create_directories(missing + "/in the way");
+        bool finishedSaved = false;
+        RunOptions options;
+        options.finishReport = [&](const CalcRunResult& saved) {
+            finishedSaved = readBytes(saved.reportPath) == utf8ToGbk(saved.report.utf8());
+            return k.finishFails ? "无法写入计算书文件 " + saved.reportPath : std::string();
+        };
+        CSlideCalcData item;
+        item.checkTarget = k.checkTarget;
+        CalcRunResult run = RunCalculation(item, c.ctx, "x", options);
+        EXPECT_TRUE(finishedSaved) << missing;
+        const std::vector<std::string> told = c.outcomes();
+        ASSERT_FALSE(told.empty());
+        if (k.named.empty()) {
+            EXPECT_EQ(run.result, 1);
+            EXPECT_EQ(told.back(), "201 计算成功 !");
+            continue;
+        }
+        EXPECT_EQ(run.result, 0) << missing;
+        EXPECT_NE(std::find(told.begin(), told.end(), k.named + missing), told.end()) << missing;
+        EXPECT_EQ(told.back(), "301 计算失败 !") << missing;
+        for (const std::string& s : told) EXPECT_EQ(s.find("计算成功"), std::string::npos) << s;
+    }
 }
