@@ -40,14 +40,23 @@ std::string workPathOf(const ReportArgs& args) {
     return withTrailingSlash(parent.empty() ? std::string(".") : parent.string());
 }
 
+// A report short of a picture is not what was asked for: each drawing that
+// could not be read is named with the reason, and the status is 1.
+int tellMissing(int missing, const ReportArgs& args, const ReportDocument& doc) {
+    if (missing == 0) return 0;
+    std::fprintf(stderr, "%d 幅图未能插入\n", missing);
+    for (const std::string& line : UnreadableDrawings(doc, workPathOf(args)))
+        std::fprintf(stderr, "    %s\n", line.c_str());
+    return 1;
+}
+
 int writeRtf(const ReportArgs& args, const ReportDocument& doc) {
     int missing = 0;
     if (!WriteRtf(args.rtf, doc, reportPictureSource(workPathOf(args), missing))) {
         std::fprintf(stderr, "无法写入 %s\n", args.rtf.c_str());
         return 1;
     }
-    if (missing > 0) std::fprintf(stderr, "%d 幅图未能插入\n", missing);
-    return 0;
+    return tellMissing(missing, args, doc);
 }
 
 // The pages the report view prints, on A4.
@@ -56,15 +65,20 @@ int writePdf(const ReportArgs& args, const ReportDocument& doc) {
     std::string work = workPathOf(args);
     ReportHeading heading = ReportHeadingOf(work, doc);
     heading.cover = true;  // the book handed in
-    int written = WriteReportPdf(args.pdf, doc, work, heading, missing);
-    if (missing > 0) std::fprintf(stderr, "%d 幅图未能插入\n", missing);
-    return written ? 0 : 1;
+    if (!WriteReportPdf(args.pdf, doc, work, heading, missing)) {
+        std::fprintf(stderr, "无法写入 %s
+", args.pdf.c_str());
+        return 1;
+    }
+    return tellMissing(missing, args, doc);
 }
 
 int runReport(const ReportArgs& args) {
-    std::optional<ReportDocument> loaded = LoadReport(args.report);
+    std::string why;
+    std::optional<ReportDocument> loaded = LoadReport(args.report, &why);
     if (!loaded) {
-        std::fprintf(stderr, "无法读取计算书 %s\n", args.report.c_str());
+        std::fprintf(stderr, "无法读取计算书 %s%s%s\n", args.report.c_str(),
+                     why.empty() ? "" : ": ", why.c_str());
         return 2;
     }
     // A plain-text report still carries its directives; RTF has them expanded.
@@ -78,10 +92,7 @@ int runReport(const ReportArgs& args) {
         std::fprintf(stderr, "无法写入 %s\n", args.text.c_str());
         status = 1;
     }
-    if (!args.pdf.empty() && writePdf(args, doc) != 0) {
-        std::fprintf(stderr, "无法写入 %s\n", args.pdf.c_str());
-        status = 1;
-    }
+    if (!args.pdf.empty() && writePdf(args, doc) != 0) status = 1;
     if (args.rtf.empty() && args.text.empty() && args.pdf.empty()) {
         std::string text = PlainText(doc);
         std::fwrite(text.data(), 1, text.size(), stdout);

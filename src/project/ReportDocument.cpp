@@ -2,8 +2,10 @@
 #include "project/ReportDocument.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/Drawing.h"
 #include "platform/ReportWriter.h"
 #include "platform/TextEncoding.h"
+#include "platform/WorkContext.h"
 
 #include <cstdio>
 
@@ -113,4 +115,18 @@ std::string PlainText(const ReportDocument& doc) {
 
 int WritePlainText(const std::string& path, const ReportDocument& doc) {
     return writeFileAtomically(path, utf8ToGbk(PlainText(doc)));
+}
+
+std::vector<std::string> UnreadableDrawings(const ReportDocument& doc,
+                                            const std::string& workPath) {
+    std::vector<std::string> out;
+    for (const ReportRun& run : doc) {
+        if (run.kind != ReportRun::Kind::Picture || !run.png.empty()) continue;
+        const std::string path = resolveInDir(workPath, run.pictureFile);
+        std::string why;
+        DXF drawing;
+        if (drawing.Read_FileDxf_To_Mem(path, &why)) continue;
+        out.push_back(path + ": " + (why.empty() ? std::string("不是可读的 DXF 文件") : why));
+    }
+    return out;
 }

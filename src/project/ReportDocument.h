@@ -48,6 +48,11 @@ ReportDocument ExpandScript(std::string_view text);
 // the report has no such line.
 std::string ReportItemName(std::string_view reportText);
 
+// The drawings the report's picture runs name that cannot be read, each as
+// "FILE: reason" with the reader's reason where it gave one; runs that carry
+// their picture are not read.
+std::vector<std::string> UnreadableDrawings(const ReportDocument& doc, const std::string& workPath);
+
 // The text of the report without its pictures.
 std::string PlainText(const ReportDocument& doc);
 // Writes PlainText as GBK; 1 on success, 0 (old file kept) otherwise.
