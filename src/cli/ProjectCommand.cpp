@@ -221,7 +221,7 @@ int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
         return 1;
     }
     // The item's files go to the removed-items folder; the sink says where.
-    return RemoveProjectItem(project, ctx, kKind, position) ? 0 : 1;
+    return RemoveProjectItemAndSave(project, ctx, kKind, position) ? 0 : 1;
 }
 
 // Calculates one item as "算" and the calculation window do: the data file is

@@ -43,6 +43,34 @@ std::string movedText(const ItemFilesMove& m, int number) {
     return ItemFileBase(number) + " 的 " + std::to_string(m.files) + " 个文件已移到 " + m.folder;
 }
 
+// The files moved aside and the item taken off the list; with `save`, only
+// once the project file is saved, the files moved back when it cannot be.
+int removeItem(CProjectData& project, const WorkContext& ctx, int kind, int position, bool save) {
+    if (kind < 0 || kind >= CProjectData::kKinds) return 0;
+    if (position < 0 || position >= project.itemCount[kind]) return 0;
+    int number = project.itemNumbers[kind][position];
+    CProjectData trial = project;
+    if (!trial.RemoveItem(kind, position)) return 0;
+    ItemFilesMove moved = MoveItemFilesAside(ctx, number);
+    if (!moved.result) {
+        tell(ctx, 301,
+             "无法把 " + ItemFileBase(number) + " 的文件移到 " + kRemovedItemsFolder +
+                 ", 项目未删除");
+        return 0;
+    }
+    if (save && !trial.SaveProject(ctx)) {
+        const bool back = MoveItemFilesBack(ctx, moved);
+        tell(ctx, 301,
+             "无法保存工程文件 " + workFile(ctx, CProjectData::kFileName) + ", 项目未删除" +
+                 (back ? std::string(", 文件留在原处")
+                       : ", 部分文件未能移回, 在 " + moved.folder + " 中"));
+        return 0;
+    }
+    project = trial;
+    if (moved.files > 0) tell(ctx, kStatusFileNote, "已删除项目 " + movedText(moved, number));
+    return 1;
+}
+
 }  // namespace
 
 std::vector<std::string> ItemFileNames(const WorkContext& ctx, int number) {
@@ -99,29 +127,12 @@ int MoveItemFilesBack(const WorkContext& ctx, const ItemFilesMove& move) {
 }
 
 int RemoveProjectItem(CProjectData& project, const WorkContext& ctx, int kind, int position) {
-    if (kind < 0 || kind >= CProjectData::kKinds) return 0;
-    if (position < 0 || position >= project.itemCount[kind]) return 0;
-    int number = project.itemNumbers[kind][position];
-    CProjectData trial = project;
-    if (!trial.RemoveItem(kind, position)) return 0;
-    ItemFilesMove moved = MoveItemFilesAside(ctx, number);
-    if (!moved.result) {
-        tell(ctx, 301,
-             "无法把 " + ItemFileBase(number) + " 的文件移到 " + kRemovedItemsFolder +
-                 ", 项目未删除");
-        return 0;
-    }
-    if (!trial.SaveProject(ctx)) {
-        const bool back = MoveItemFilesBack(ctx, moved);
-        tell(ctx, 301,
-             "无法保存工程文件 " + workFile(ctx, CProjectData::kFileName) + ", 项目未删除" +
-                 (back ? std::string(", 文件留在原处")
-                       : ", 部分文件未能移回, 在 " + moved.folder + " 中"));
-        return 0;
-    }
-    project = trial;
-    if (moved.files > 0) tell(ctx, kStatusFileNote, "已删除项目 " + movedText(moved, number));
-    return 1;
+    return removeItem(project, ctx, kind, position, false);
+}
+
+int RemoveProjectItemAndSave(CProjectData& project, const WorkContext& ctx, int kind,
+                             int position) {
+    return removeItem(project, ctx, kind, position, true);
 }
 
 int AddProjectItem(CProjectData& project, const WorkContext& ctx, int kind) {

@@ -36,13 +36,16 @@ ItemFilesMove MoveItemFilesAside(const WorkContext& ctx, int number);
 // 0 when one of them could not be moved back (it stays in the folder).
 int MoveItemFilesBack(const WorkContext& ctx, const ItemFilesMove& move);
 
-// "删" and `project … remove`: moves the item's files aside, removes it from
-// the list and saves the project file, telling the status sink where the
-// files went. When the project file cannot be saved the files are moved back
-// and the list is left as it was, so that the list on disk, the folder and
-// the message agree. 0 (list unchanged) when the position is not in the
-// list, a file could not be moved or the project file not saved.
+// "删": moves the item's files aside, then removes it from the list, telling
+// the status sink where they went; the project file is saved later, as every
+// change of the list is. 0 (list unchanged) when the position is not in the
+// list or a file could not be moved.
 int RemoveProjectItem(CProjectData& project, const WorkContext& ctx, int kind, int position);
+
+// `project … remove`: the same, and the project file saved at once. When it
+// cannot be saved the files are moved back and the list is left as it was,
+// so that the list on disk, the folder and the message agree; 0 then too.
+int RemoveProjectItemAndSave(CProjectData& project, const WorkContext& ctx, int kind, int position);
 
 // "增" and `project … add`: allocates and appends the next number, first
 // moving aside any file already under it (a damaged project file, a file

@@ -76,7 +76,7 @@ TEST(ItemFiles, ARemovalOrAddWhoseProjectFileCannotBeSavedLeavesListAndFolderAgr
     writeItemFiles(prog, " v");
     std::filesystem::create_directories(prog.file("Talvor.PRJ/in the way"));
     const CProjectData before = p;
-    EXPECT_EQ(RemoveProjectItem(p, prog.ctx, 0, 1), 0);
+    EXPECT_EQ(RemoveProjectItemAndSave(p, prog.ctx, 0, 1), 0);
     EXPECT_EQ(p.itemNumbers, before.itemNumbers);
     EXPECT_EQ(p.itemCount, before.itemCount);
     for (const std::string& name : kItemFiles) EXPECT_EQ(readBytes(prog.file(name)), name + " v");
@@ -94,7 +94,7 @@ TEST(ItemFiles, ARemovalOrAddWhoseProjectFileCannotBeSavedLeavesListAndFolderAgr
 
     // With the way clear, the removal is saved as it is done.
     std::filesystem::remove_all(prog.file("Talvor.PRJ"));
-    ASSERT_EQ(RemoveProjectItem(p, prog.ctx, 0, 1), 1);
+    ASSERT_EQ(RemoveProjectItemAndSave(p, prog.ctx, 0, 1), 1);
     CProjectData saved;
     ASSERT_TRUE(saved.LoadProject(prog.ctx));
     EXPECT_EQ(saved.itemCount[0], 3);
