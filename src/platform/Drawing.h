@@ -40,7 +40,9 @@ class DXF : public CBase_SGT {
     // The same; when a file that could be parsed is refused because its block
     // insertions would expand past the limits (a block inserting itself,
     // arrays of arrays, more than two million entities), why names the block
-    // and the limit. why stays empty for a file that is not a readable DXF.
+    // and the limit; a drawing that lies about a count names the entity, its
+    // handle and line; a folder, device or pipe is named as such. why stays
+    // empty for a file that is not a readable DXF.
     int Read_FileDxf_To_Mem(const std::string& path, std::string* why);
 };
 

@@ -687,7 +687,12 @@ int DXF::Read_FileDxf_To_Mem(const std::string& path) {
 
 int DXF::Read_FileDxf_To_Mem(const std::string& path, std::string* why) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return 0;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        // A folder, a device or a pipe: never opened, a device would not end.
+        if (why && std::filesystem::exists(path, ec))
+            *why = "不是普通文件 (目录、设备或管道), 图形未读入";
+        return 0;
+    }
     DXF result;
     try {
         DxfGroupReader in;

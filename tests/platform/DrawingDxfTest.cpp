@@ -118,6 +118,8 @@ TEST(DrawingDxf, SelfInsertionMutualInsertionAndNestedArraysAreRefusedNamingTheB
     std::string why;
     EXPECT_EQ(d.Read_FileDxf_To_Mem(kData + "bad_garbage.dxf", &why), 0);
     EXPECT_EQ(why, "");  // not a DXF: no reason of ours, the caller's advice stands
+    EXPECT_EQ(d.Read_FileDxf_To_Mem("/dev/zero", &why), 0);
+    EXPECT_EQ(why, "不是普通文件 (目录、设备或管道), 图形未读入");
 }
 
 // Counts a file declares are held to what its remaining bytes can hold before
