@@ -66,8 +66,7 @@ int writePdf(const ReportArgs& args, const ReportDocument& doc) {
     ReportHeading heading = ReportHeadingOf(work, doc);
     heading.cover = true;  // the book handed in
     if (!WriteReportPdf(args.pdf, doc, work, heading, missing)) {
-        std::fprintf(stderr, "无法写入 %s
-", args.pdf.c_str());
+        std::fprintf(stderr, "无法写入 %s\n", args.pdf.c_str());
         return 1;
     }
     return tellMissing(missing, args, doc);
