@@ -1,4 +1,4 @@
-// talvor-cli table ITEM [TABLE [--set ROW,COL=TEXT]... [--editable] [--write]]:
+// talvor-cli table ITEM [TABLE [--points] [--set ROW,COL=TEXT]... [--editable] [--write]]:
 // the input tables without a window. Each --set goes through the table and
 // its page exactly as typing into the desktop program's cell does; the table
 // is then printed as the program shows it, one tab-separated line per row.
@@ -6,10 +6,12 @@
 // not of the form ROW,COL=TEXT); the other sets still apply.
 #include "cli/Commands.h"
 #include "cli/ItemReading.h"
+#include "cli/UsageErrors.h"
 
 #include "data/CSlideCalcData.h"
 #include "platform/InputDiagnostics.h"
 #include "tables/CTableBase.h"
+#include "tables/CoordinateView.h"
 #include "tables/TableEdit.h"
 #include "tables/TablePage.h"
 
@@ -28,6 +30,7 @@ struct TableArgs {
     std::string table;
     std::vector<std::string> sets;
     bool editable = false;
+    bool points = false;
     bool write = false;
 };
 
@@ -123,6 +126,13 @@ int runTable(const TableArgs& args) {
         return 2;
     }
     CTablePage page(pageOfTable(*id), item);
+    if (args.points) {
+        if (!CoordinateView::Fits(*id)) {
+            std::fprintf(stderr, "--points 只用于 CSlipTable、CSlopeTable 和 CWaterTable\n");
+            return kUsageErrorStatus;
+        }
+        page.setPointsShown(true);
+    }
     bool allTaken = applySets(page, *id, args.sets);
     printTable(*page.find(*id), args.editable);
     std::fflush(stdout);
@@ -151,6 +161,9 @@ void addTableCommand(CLI::App& app, int& exitCode) {
                     "按给出的顺序在单元格中输入文字，格式 行,列=文字（行、列从 1 起）；"
                     "不能输入的单元格被拒绝，退出状态为 3")
         ->allow_extra_args(false);
+    cmd->add_flag("--points", args->points,
+                  "滑面、坡面和水面表格在序号后加两列：各段终点的坐标 X、Y（m）。"
+                  "输入坐标只移动这一点，前后两段的投影长随之改变；投影长此时由坐标算出，不能输入");
     cmd->add_flag("--editable", args->editable, "每个单元格显示 1（可输入）或 0，代替其文字");
     cmd->add_flag("--write", args->write,
                   "编辑后将计算数据文件写回（原文件保留为 .BAK）；否则不改动磁盘上的文件");

@@ -78,6 +78,13 @@ int CListTable::GetComboIndex(int row, int col) const {
     return cellAt(row, col)->value.shownIndex(m_data, ElementIndex(row));
 }
 
+bool CListTable::IsComputedColumn(int col) const {
+    std::span<const ListColumn> cols = Columns();
+    if (col < 1 || col > static_cast<int>(cols.size())) return false;
+    ColumnKind kind = cols[col - 1].kind;
+    return kind == ColumnKind::Length || kind == ColumnKind::Angle;
+}
+
 std::string CListTable::HintAt(int row, int col) const {
     const ListColumn* c = cellAt(row, col);
     return c == nullptr ? std::string() : c->hint;

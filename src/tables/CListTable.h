@@ -34,6 +34,7 @@ class CListTable : public CTableBase {
     int IsHangLieCombo(int row, int col) const override;
     std::vector<std::string> GetComboItems(int row, int col) const override;
     int GetComboIndex(int row, int col) const override;
+    bool IsComputedColumn(int col) const override;
     std::string GetHangLieTiShi(int row, int col) const override;
     void SetHangLieText(int row, int col, const std::string& text) override;
     const void* FieldAt(int row, int col) const override;

@@ -22,6 +22,10 @@ int CTableBase::GetComboIndex(int, int) const {
     return -1;
 }
 
+bool CTableBase::IsComputedColumn(int) const {
+    return false;
+}
+
 std::string CTableBase::GetHangLieTiShi(int, int) const {
     return {};
 }

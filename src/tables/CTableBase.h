@@ -87,6 +87,9 @@ class CTableBase {
     virtual std::vector<std::string> GetComboItems(int row, int col) const;
     // The item shown: the stored index held to the list; -1 for other cells.
     virtual int GetComboIndex(int row, int col) const;
+    // True for a column the table computes from others (a segment's length
+    // and angle): never typed into, and a pasted block of inputs steps over it.
+    virtual bool IsComputedColumn(int col) const;
     // The hint shown while the cell is current; empty for none.
     virtual std::string GetHangLieTiShi(int row, int col) const;
     // Applies a typed text to the record with the table's parse rules and

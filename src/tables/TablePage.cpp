@@ -2,6 +2,7 @@
 #include "tables/TablePage.h"
 
 #include "platform/Assert.h"
+#include "tables/CoordinateView.h"
 
 using enum TableId;
 
@@ -69,6 +70,9 @@ CTablePage::CTablePage(TablePageId id, CSlideCalcData& data, CellFlags* flags)
     HoldStoredChoices(data);
     for (TableId t : tablePage(id).tables) {
         std::unique_ptr<CTableBase> table = makeTable(t, data);
+        table->SetFlags(m_flags);
+        if (CoordinateView::Fits(t))
+            table = std::make_unique<CoordinateView>(std::move(table), data);
         table->SetNotify([this](int message, int wParam) { handle(message, wParam); });
         table->SetFlags(m_flags);
         m_tables.push_back(std::move(table));
@@ -80,6 +84,18 @@ CTableBase* CTablePage::find(TableId id) {
         if (t->Id() == id) return t.get();
     }
     return nullptr;
+}
+
+std::vector<CoordinateView*> CTablePage::coordinateViews() {
+    std::vector<CoordinateView*> views;
+    for (auto& t : m_tables) {
+        if (CoordinateView::Fits(t->Id())) views.push_back(static_cast<CoordinateView*>(t.get()));
+    }
+    return views;
+}
+
+void CTablePage::setPointsShown(bool shown) {
+    for (CoordinateView* v : coordinateViews()) v->SetPointsShown(shown);
 }
 
 void CTablePage::handle(int message, int wParam) {
@@ -102,9 +118,11 @@ void CTablePage::refreshAll() {
 }
 
 PasteResult CTablePage::paste(TableId id, int row, int col, std::string_view text) {
+    m_lastPaste = {};
     CTableBase* table = find(id);
     if (table == nullptr) return {};
     std::optional<CTableBase::CountCell> source = table->CountSource();
     CTableBase* counter = source ? find(source->table) : nullptr;
-    return pasteCells(*table, counter, row, col, text);
+    m_lastPaste = pasteCells(*table, counter, row, col, text);
+    return m_lastPaste;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 class CSlideCalcData;
+class CoordinateView;
 
 enum class TablePageId {
     Control,      // "控制"
@@ -60,6 +61,10 @@ class CTablePage {
     CTableBase& table(int i) { return *m_tables.at(i); }
     CTableBase* find(TableId id);
     CellFlags& flags() { return *m_flags; }
+    // The section-line tables stand on a page in a CoordinateView: the
+    // page's switch shows or hides their points for all of them at once.
+    std::vector<CoordinateView*> coordinateViews();
+    void setPointsShown(bool shown);
 
     // Called for each table whose row count must be re-read (UpdateTable).
     void setOnUpdateTable(std::function<void(CTableBase&)> f) { m_onUpdate = std::move(f); }
@@ -72,6 +77,8 @@ class CTablePage {
     // Pastes spreadsheet text into the table from the cell (see TablePaste.h),
     // raising the list's count through its count table on this page.
     PasteResult paste(TableId id, int row, int col, std::string_view text);
+    // What the last paste on this page did, for naming what found no place.
+    const PasteResult& lastPaste() const { return m_lastPaste; }
 
   private:
     void handle(int message, int wParam);
@@ -83,4 +90,5 @@ class CTablePage {
     CellFlags* m_flags;
     std::function<void(CTableBase&)> m_onUpdate;
     std::function<void()> m_onChanged;
+    PasteResult m_lastPaste;
 };

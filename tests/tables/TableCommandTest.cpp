@@ -130,4 +130,29 @@ TEST(TableCommand, TextsReadInPartAndValuesOutOfRangeAreToldWithTheirCell) {
               std::string::npos)
         << cli.err;
 }
+
+TEST(TableCommand, PointsTypedWithPointsWriteTheFileOfProjectionsTyped) {
+    Cli cli;
+    const std::string byProjection = cli.dir.file("projections.TV");
+    const std::string byPoints = cli.dir.file("points.TV");
+    ASSERT_EQ(CSlideCalcData().WriteDataFile(byProjection), 1);
+    ASSERT_EQ(CSlideCalcData().WriteDataFile(byPoints), 1);
+    // The water line starts at (16, -1): its points are the running sums.
+    for (const std::string& path : {byProjection, byPoints})
+        ASSERT_EQ(cli(quoted(path) + " CWaterCountTable --set 1,2=2 --write"), 0);
+    EXPECT_EQ(
+        cli(quoted(byProjection) +
+            " CWaterTable --set 1,2=12.5 --set 1,3=0.75 --set 2,2=7.125 --set 2,3=-2 --write"),
+        0);
+    EXPECT_EQ(cli(quoted(byPoints) +
+                  " CWaterTable --points --set 1,2=28.5 --set 1,3=-0.25 --set 2,2=35.625"
+                  " --set 2,3=-2.25 --write"),
+              0);
+    EXPECT_EQ(readBytes(byPoints), readBytes(byProjection));
+    EXPECT_EQ(cli.out.substr(0, cli.out.find('\n')),
+              "1\t28.500\t-0.250\t12.500\t0.750\t12.522\t3.43");
+    EXPECT_EQ(cli(quoted(byPoints) + " CWaterTable --points --editable"), 0);
+    EXPECT_EQ(cli.out.substr(0, cli.out.find('\n')), "0\t1\t1\t0\t0\t0\t0");
+    EXPECT_EQ(cli(quoted(byPoints) + " CLoadTable --points"), 64);
+}
 #endif

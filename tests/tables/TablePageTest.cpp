@@ -102,11 +102,13 @@ TEST(TablePaste, HundredSpreadsheetRowsRaiseTheCountAndTheNextIsRefused) {
     paste.revert(page);
     EXPECT_EQ(d, CSlideCalcData());
 
-    // Comma-separated cells run on into the computed columns, which refuse.
+    // Comma-separated inputs step over the computed columns; the one cell
+    // past the last input is refused.
     PasteResult r = page.paste(TableId::CSlipTable, 2, 2, "0,5,9,9,12\n");
-    EXPECT_EQ(r.cellsSet, 3);
-    EXPECT_EQ(r.cellsRefused, 2);
+    EXPECT_EQ(r.cellsSet, 4);
+    EXPECT_EQ(r.cellsRefused, 1);
     EXPECT_EQ(d.slip[1].dx, 0.001f);
-    EXPECT_EQ(d.slip[1].c, 12.0f);
+    EXPECT_EQ(d.slip[1].c, 9.0f);
+    EXPECT_EQ(d.slip[1].phi, 9.0f);
     EXPECT_EQ(d.slipCount, 6);
 }
