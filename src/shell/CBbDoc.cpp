@@ -11,6 +11,7 @@
 #include "project/ItemFiles.h"
 #include "project/TemplateChooser.h"
 
+#include <QFileInfo>
 #include <QString>
 
 CBbDoc::CBbDoc(ProjectSession& session, int kindIndex, Links links, QObject* parent)
@@ -28,7 +29,7 @@ void CBbDoc::RefreshItemList(bool selectLast) {
 }
 
 void CBbDoc::ClearViews() {
-    if (m_links.drawing) m_links.drawing->clear();
+    if (m_links.drawing) m_links.drawing->showNote({});
     if (m_links.report) m_links.report->clearReport();
 }
 
@@ -38,8 +39,23 @@ void CBbDoc::ShowResult() {
         ClearViews();
         return;
     }
-    if (m_links.drawing) m_links.drawing->showFile(QString::fromStdString(dxf));
+    if (m_links.drawing) showDrawing(QString::fromStdString(dxf));
     if (m_links.report) m_links.report->loadReport(QString::fromStdString(rtf));
+}
+
+// A result view may name a drawing the run did not make (a check of the
+// piles draws no pile-force charts): the view says so rather than stay blank.
+void CBbDoc::showDrawing(const QString& file) {
+    QString title = QString::fromStdString(m_list.resultTitles[m_list.curResult]);
+    if (!QFileInfo::exists(file)) {
+        m_links.drawing->showNote(
+            QStringLiteral(
+                "“%1”没有图形: 文件 %2 不存在。\n本次计算没有画出这张图, 或项目尚未计算。")
+                .arg(title, QFileInfo(file).fileName()));
+    } else if (!m_links.drawing->showFile(file)) {
+        m_links.drawing->showNote(
+            QStringLiteral("“%1”的图形文件 %2 无法读取。").arg(title, QFileInfo(file).fileName()));
+    }
 }
 
 bool CBbDoc::OpenItem(bool newItem) {
@@ -47,21 +63,27 @@ bool CBbDoc::OpenItem(bool newItem) {
     if (!m_list.OpenItem(m_session.project, newItem, *m_session.ctx.messages, &context))
         return false;
     m_session.item = context;
-    if (newItem) {
-        DialogTemplateChooser chooser(m_session.record, m_session.ctx);
-        // A cancelled choice keeps the record: the previous example.
-        ChooseTemplate(m_list.kindIndex, m_session.record, m_session.templates, m_session.ctx,
-                       chooser, workFile(m_session.ctx, context.fileBase + ".DAT"));
-    }
     return m_links.runCalcWindow && m_links.runCalcWindow();
 }
 
 void CBbDoc::OnAddItem() {
     ClearViews();
+    const CProjectData before = m_session.project;
+    const int selection = m_list.itemSelection;
     int number = AddProjectItem(m_session.project, m_session.ctx, m_list.kindIndex);
     emit projectChanged();
     if (number == 0) return;
     RefreshItemList(true);
+    DialogTemplateChooser chooser(m_session.record, m_session.ctx);
+    if (!ChooseTemplate(m_list.kindIndex, m_session.record, m_session.templates, m_session.ctx,
+                        chooser, workFile(m_session.ctx, ItemFileBase(number) + ".DAT"))) {
+        // Cancelled (Esc, the close box, "取   消"): no item is added.
+        m_session.project = before;
+        m_list.itemSelection = selection;
+        emit projectChanged();
+        RefreshItemList(false);
+        return;
+    }
     bool calculated = OpenItem(true);
     RefreshItemList(true);
     if (calculated) ShowResult();

@@ -53,6 +53,7 @@ class CBbDoc : public QObject {
     // Opens the selected item in the calculation window; true when a
     // calculation succeeded there.
     bool OpenItem(bool newItem);
+    void showDrawing(const QString& file);
 
     ProjectSession& m_session;
     ItemList m_list;

@@ -8,6 +8,7 @@
 #include "shell/CSplitterFrame.h"
 #include "shell/CalcInfoDock.h"
 #include "shell/CalcWindow.h"
+#include "shell/GuideWindow.h"
 #include "shell/ProjectInfoDialog.h"
 #include "shell/DrawingPane.h"
 #include "shell/ReportPane.h"
@@ -24,7 +25,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -104,8 +104,10 @@ void CMainFrame::startProject() {
 
 void CMainFrame::OnOpenProject() {
     if (m_session.openProjectUses++ > 0 && m_session.projectOpen) saveProject();
-    ProjectInfoDialog dialog(QString::fromStdString(m_session.ctx.G_strWorkPath), m_session.info,
-                             m_messages, this);
+    // The very first dialog, with no project remembered, starts at home.
+    QString start = QString::fromStdString(m_session.ctx.G_strWorkPath);
+    if (start.isEmpty() || !QFileInfo(start).isDir()) start = QDir::homePath();
+    ProjectInfoDialog dialog(start, m_session.info, m_messages, this);
     if (dialog.exec() != QDialog::Accepted) return;
     m_session.info = dialog.info();
     projectLoaded(dialog.workPath());
@@ -121,6 +123,26 @@ void CMainFrame::OpenProjectAt(const QString& workPath) {
     m_session.ctx.G_strWorkPath = withTrailingSlash(workPath.toStdString());
     m_session.info = projectInfoOf(m_session.ctx.G_strWorkPath);
     projectLoaded(workPath);
+}
+
+void CMainFrame::OnProjectHandedOver(const QString& workPath) {
+    if (isMinimized()) showMaximized();
+    raise();
+    activateWindow();
+    if (workPath.isEmpty()) return;
+    QString open = QString::fromStdString(m_session.ctx.G_strWorkPath);
+    if (m_session.projectOpen && QDir(workPath) == QDir(open)) return;
+    // A dialog still open (the calculation window) keeps its project.
+    if (QApplication::activeModalWidget()) {
+        m_messages.message("另一次启动要求打开工程 " + workPath.toStdString() +
+                           "。请先关闭当前的对话框，再打开该工程。");
+        return;
+    }
+    if (!m_messages.question(
+            "另一次启动要求打开工程 " + workPath.toStdString() + "。\n是否切换到这个工程 ?", true))
+        return;
+    QDir().mkpath(workPath);
+    OpenProjectAt(workPath);
 }
 
 void CMainFrame::projectLoaded(const QString& workPath) {
@@ -149,6 +171,8 @@ void CMainFrame::OnSelectKinds() {
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->resize(m_mdi->size() * 0.9);
         frame->document().RefreshItemList(false);
+        // A calculated item shows its sketch and report at once.
+        frame->document().ShowResult();
         sub->show();
     }
     m_mdi->cascadeSubWindows();
@@ -214,7 +238,7 @@ void CMainFrame::OnHelp() {
         m_messages.message("找不到用户手册 " + guide.toStdString());
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
+    openGuide(guide, this);
 }
 
 void CMainFrame::OnAbout() {

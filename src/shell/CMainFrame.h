@@ -60,6 +60,9 @@ class CMainFrame : public QMainWindow {
     void OnAbout();
     // Calculates the summary of the open project and shows it in its window.
     void OnProjectSummary();
+    // A second start handed over its work path: the window comes to the
+    // front and, for another project, asks whether to switch to it.
+    void OnProjectHandedOver(const QString& workPath);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,6 +3,8 @@
 
 #include "shell/Commands.h"
 
+#include <QPainter>
+
 namespace {
 
 struct Slot {
@@ -39,6 +41,29 @@ const Slot* slotOf(int command) {
 DrawingPane::DrawingPane(QWidget* parent) : CCxView(parent) {
     setAccessibleName("图形");
     setFocusPolicy(Qt::StrongFocus);
+    connect(this, &CCxView::drawingChanged, this, [this] {
+        if (hasDrawing()) m_note.clear();
+    });
+}
+
+bool DrawingPane::showFile(const QString& path) {
+    showNote({});
+    return showDrawingFile(path) == 1;
+}
+
+void DrawingPane::showNote(const QString& text) {
+    clear();
+    m_note = text;
+    setAccessibleDescription(text);
+    update();
+}
+
+void DrawingPane::paintEvent(QPaintEvent* event) {
+    CCxView::paintEvent(event);
+    if (hasDrawing() || m_note.isEmpty()) return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(rect().adjusted(16, 16, -16, -16), Qt::AlignCenter | Qt::TextWordWrap, m_note);
 }
 
 bool DrawingPane::canRun(int command) const {

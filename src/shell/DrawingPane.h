@@ -10,10 +10,20 @@ class DrawingPane : public CCxView {
     explicit DrawingPane(QWidget* parent = nullptr);
 
     // Shows a DXF file; false (and empty) when it cannot be read.
-    bool showFile(const QString& path) { return showDrawingFile(path) == 1; }
+    bool showFile(const QString& path);
+    // Empties the view and writes the text in it (why there is no drawing);
+    // an empty text leaves the view blank. The next drawing shown clears it.
+    void showNote(const QString& text);
+    QString note() const { return m_note; }
 
     // Whether the command can be carried out now: the commands on a drawing
     // need one.
     bool canRun(int command) const;
     void run(int command);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QString m_note;
 };

@@ -5,11 +5,14 @@
 #include "shell/TableDelegate.h"
 #include "shell/TableModel.h"
 #include "tables/CTableBase.h"
+#include "tables/TablePage.h"
+#include "tables/TablePaste.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMessageBox>
 
 #include <algorithm>
 
@@ -101,6 +104,11 @@ void TableGrid::pasteClipboard() {
     QModelIndex at = currentIndex();
     if (!at.isValid()) return;
     m_model->pasteText(at.row() + 1, at.column() + 1, QApplication::clipboard()->text());
+    std::string refused = describeRefusals(m_model->page().lastPaste());
+    if (!refused.empty())
+        QMessageBox::information(
+            this, QStringLiteral("粘贴"),
+            QStringLiteral("以下内容未能放入表格:\n") + QString::fromStdString(refused));
 }
 
 void TableGrid::clearSelection() {

@@ -7,6 +7,7 @@
 #include "tables/CTableBase.h"
 #include "tables/TableCaption.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -14,6 +15,7 @@ TablePageWidget::TablePageWidget(TablePageId id, CSlideCalcData& record, EditRun
                                  QWidget* parent, CellFlags* flags)
     : QWidget(parent), m_page(id, record, flags), m_runEdit(std::move(runEdit)) {
     m_body = new QVBoxLayout(this);
+    addPointsSwitch();
     QString pageTitle = QString::fromUtf8(tablePage(id).title);
     if (pageTitle.isEmpty()) pageTitle = QStringLiteral("桩身参数");
     for (int i = 0; i < m_page.tableCount(); ++i) {
@@ -46,6 +48,21 @@ TablePageWidget::TablePageWidget(TablePageId id, CSlideCalcData& record, EditRun
         }
         pageChanged();
     });
+}
+
+void TablePageWidget::addPointsSwitch() {
+    if (m_page.coordinateViews().empty()) return;
+    m_points = new QCheckBox(QStringLiteral("显示和输入各点坐标 X, Y"), this);
+    m_points->setToolTip(
+        QStringLiteral("在序号后加两列: 各段终点的坐标。输入坐标只移动这一点, 前后两段的投影长随之"
+                       "改变; 投影长此时由坐标算出。"));
+    connect(m_points, &QCheckBox::toggled, this, &TablePageWidget::showPoints);
+    m_body->addWidget(m_points);
+}
+
+void TablePageWidget::showPoints(bool shown) {
+    m_page.setPointsShown(shown);
+    refresh();
 }
 
 EditOutcome TablePageWidget::applyPageEdit(TableEdit edit) {

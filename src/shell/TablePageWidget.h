@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QVBoxLayout;
 class TableGrid;
@@ -37,6 +38,9 @@ class TablePageWidget : public QWidget {
     // Every table re-reads its rows, columns and cells.
     void refresh();
     void setHintsShown(bool shown);
+    // The page's switch between projections and points for its section-line
+    // tables; none on a page without them.
+    QCheckBox* pointsSwitch() const { return m_points; }
 
   signals:
     // An accepted edit reached the page (the sketch follows the record).
@@ -46,6 +50,8 @@ class TablePageWidget : public QWidget {
     EditOutcome applyPageEdit(TableEdit edit);
     void pageChanged();
     void showHint(const QString& hint, bool warning);
+    void addPointsSwitch();
+    void showPoints(bool shown);
 
     CTablePage m_page;
     EditRunner m_runEdit;
@@ -54,6 +60,7 @@ class TablePageWidget : public QWidget {
     QVBoxLayout* m_body;
     QLabel* m_hint;
     bool m_hintWarns = false;
+    QCheckBox* m_points = nullptr;
     bool m_hintsShown = true;
     bool m_inEdit = false;
     bool m_changed = false;

@@ -61,13 +61,20 @@ int runTalvor(int argc, char** argv) {
     app.setOrganizationName("Morvane");
     app.setWindowIcon(QIcon(":/icons/talvor.svg"));
     installQtChinese(app);
-    SingleInstance instance;
-    // A second start ends at once and says nothing: the first one is there.
-    if (!instance.acquire()) return 0;
-
     QStringList arguments = app.arguments();
     arguments.removeFirst();
-    CMainFrame frame(startOptionsFrom(arguments, QApplication::applicationFilePath()));
+    StartOptions options = startOptionsFrom(arguments, QApplication::applicationFilePath());
+    SingleInstance instance;
+    // A second start ends at once: the first one comes to the front and
+    // offers to switch to the project this one was given.
+    if (!instance.acquire()) {
+        instance.handOver(options.workPath);
+        return 0;
+    }
+
+    CMainFrame frame(options);
+    QObject::connect(&instance, &SingleInstance::handedOver, &frame,
+                     &CMainFrame::OnProjectHandedOver);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();

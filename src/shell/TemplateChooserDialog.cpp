@@ -1,4 +1,4 @@
-// The chooser's list, preview and deletion.
+// The chooser's list, preview and deletion. Cancelling it adds no item.
 #include "shell/TemplateChooserDialog.h"
 
 #include "shell/DrawingBox.h"
@@ -37,14 +37,17 @@ TemplateChooserDialog::TemplateChooserDialog(TemplateChooser& chooser, const CSl
     left->addWidget(new QLabel("新增项目选用模板：", this));
     left->addWidget(m_list, 1);
     auto* buttons = new QHBoxLayout;
+    auto* cancel = new QPushButton("取   消", this);
     buttons->addWidget(ok);
     buttons->addWidget(m_delete);
+    buttons->addWidget(cancel);
     left->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addWidget(m_preview, 2);
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_delete, &QPushButton::clicked, this, &TemplateChooserDialog::deleteSelected);
     connect(m_list, &QListWidget::currentRowChanged, this,
             &TemplateChooserDialog::selectionChanged);

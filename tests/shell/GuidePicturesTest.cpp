@@ -3,6 +3,7 @@
 #include "support/ShellTestSupport.h"
 
 #include "shell/CSplitterFrame.h"
+#include "shell/GuideWindow.h"
 #include "shell/ProjectInfoDialog.h"
 #include "shell/TemplateChooserDialog.h"
 
@@ -12,6 +13,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTreeView>
 #include <QUrl>
@@ -39,8 +41,8 @@ void GuidePicturesTest::dialogsForTheGuide() {
     info.designTime = "2024年5月18日 09:30:00";
     ProjectInfoDialog dialog(place.projectDir, info, *frame->session().ctx.messages);
     dialog.show();
-    QTRY_COMPARE(dialog.findChild<QTreeView*>()->currentIndex().data().toString(),
-                 QString("project"));
+    QTRY_COMPARE_WITH_TIMEOUT(dialog.findChild<QTreeView*>()->currentIndex().data().toString(),
+                              QString("project"), 300000);
     QTest::qWait(300);  // the other directories of the tree arrive in the background
     saveShot(&dialog, "project-dialog");
 
@@ -60,11 +62,26 @@ void GuidePicturesTest::helpOpensTheGuideOfTheProgramDirectory() {
     ShellPlace place;
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
+    const QByteArray browser = qgetenv("BROWSER"), path = qgetenv("PATH");
+    qputenv("BROWSER", "firefox");
     auto frame = startFrame(place.options(true));
     frame->action(cmd::Help)->trigger();
     QCOMPARE(catcher.opened.size(), 1);
     QCOMPARE(catcher.opened[0].toLocalFile(), place.programDir + "guide/index.html");
     QVERIFY(QFileInfo::exists(catcher.opened[0].toLocalFile()));
+    QVERIFY(!frame->findChild<GuideWindow*>());
+
+    // No browser: the guide opens in a window of the program, pictures and all.
+    qunsetenv("BROWSER");
+    qputenv("PATH", place.root.path().toLocal8Bit());
+    frame->action(cmd::Help)->trigger();
+    qputenv("PATH", path);
+    if (!browser.isEmpty()) qputenv("BROWSER", browser);
+    QCOMPARE(catcher.opened.size(), 1);
+    auto* guide = frame->findChild<GuideWindow*>();
+    QVERIFY(guide && guide->isVisible());
+    QCOMPARE(guide->browser()->source().toLocalFile(), place.programDir + "guide/index.html");
+    QVERIFY(guide->browser()->toPlainText().contains("Talvor"));
     QDesktopServices::unsetUrlHandler("file");
 }
 

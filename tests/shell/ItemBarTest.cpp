@@ -16,6 +16,7 @@
 #include "project/RtfReader.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -71,6 +72,7 @@ class ItemBarTest : public QObject {
   private slots:
     void addCalculateLookAtResultsAndDelete();
     void theHundredAndFirstAddDoesNothing();
+    void aCancelledChooserAddsNothingAndAProjectOpensOnItsResults();
     void aDamagedProjectFileIsKeptAndAVanishedDirectoryOnlyGivesMessages();
 };
 
@@ -138,6 +140,54 @@ void ItemBarTest::addCalculateLookAtResultsAndDelete() {
     frame->close();
     QVERIFY(!QFileInfo::exists(place.projectFile("Talvor.BAK")));
     QCOMPARE(fileBytes(place.projectFile("Talvor.PRJ")), saved);
+}
+
+void ItemBarTest::aCancelledChooserAddsNothingAndAProjectOpensOnItsResults() {
+    ShellPlace place;
+    auto frame = startFrame(place.options(true));
+    CSplitterFrame* window = frame->activeProjectWindow();
+    addItem(window, 0, "计算");
+    // The item's window must not open; should it, it is closed and noted.
+    bool windowOpened = false;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->windowTitle() == "Talvor计算") {
+            windowOpened = true;
+            modal->close();
+        }
+    });
+    guard.start(10);
+    whenModal([&](QWidget* chooser) {
+        QCOMPARE(chooser->windowTitle(), QString("新增项目选用模板："));
+        QTest::keyClick(chooser, Qt::Key_Escape);
+    });
+    QTest::mouseClick(window->addButton(), Qt::LeftButton);
+    QCOMPARE(window->itemCombo()->count(), 1);
+    QCOMPARE(frame->session().project.itemCount[0], 1);
+    whenModal([](QWidget* chooser) { click(chooser, "取   消"); });
+    QTest::mouseClick(window->addButton(), Qt::LeftButton);
+    guard.stop();
+    QVERIFY(!windowOpened);
+    QCOMPARE(frame->session().project.itemCount[0], 1);
+    frame->close();
+
+    // Opened again, the project shows the calculated item's sketch and report.
+    frame = startFrame(place.options(true));
+    window = frame->activeProjectWindow();
+    QVERIFY(window->drawingPane()->drawing());
+    QCOMPARE(window->drawingPane()->drawing()->GetFRect().p2.y,
+             extentOf(place.projectFile("&TLVR_0001_TLVR_JT.DXF")).p2.y);
+    QVERIFY(static_cast<CBbView*>(window->reportPane())->toPlainText().contains("计算项目"));
+    // A result view whose drawing the run did not make says so.
+    QFile::remove(place.projectFile("&TLVR_0001_TLVR_JG.DXF"));
+    choose(window->resultCombo(), 1);
+    QVERIFY(!window->drawingPane()->drawing());
+    QVERIFY2(window->drawingPane()->note().startsWith("“计算结果”没有图形"),
+             qPrintable(window->drawingPane()->note()));
+    choose(window->resultCombo(), 0);
+    QVERIFY(window->drawingPane()->drawing());
+    QVERIFY(window->drawingPane()->note().isEmpty());
 }
 
 void ItemBarTest::theHundredAndFirstAddDoesNothing() {

@@ -26,6 +26,10 @@
 
 namespace {
 
+// How long a started program may take to answer: only a guard against a
+// hang, so that a loaded machine never fails the test.
+constexpr int kPatienceMs = 300000;
+
 QStringList visibleMenus(CMainFrame& frame) {
     QStringList titles;
     for (QAction* a : frame.menuBar()->actions())
@@ -44,6 +48,7 @@ class StartupTest : public QObject {
     void tableHintsSurviveARestart();
     void aSecondInstanceEndsAtOnceAndTheFirstStartsQuickly();
     void standardButtonsSpeakChineseOnAnyLocale();
+    void aSecondStartHandsItsProjectToTheFirst();
 };
 
 // The program loads Qt's Chinese texts itself; the test runs under whatever
@@ -101,13 +106,16 @@ void StartupTest::aGivenProjectOpensWithoutADialogAndClosingKeepsTheSettings() {
 
 void StartupTest::withoutProjectTheDialogAsksAndCancellingWritesNoSettings() {
     ShellPlace place;
-    QString title;
+    QString title, start;
     whenModal([&](QWidget* dialog) {
         title = dialog->windowTitle();
+        start = qobject_cast<ProjectInfoDialog*>(dialog)->pathLine()->text();
         click(dialog, "取  消");
     });
     auto frame = startFrame(place.options(false));
     QCOMPARE(title, QString("指定工作路径"));
+    // Nothing remembered: the dialog starts in the home folder.
+    QCOMPARE(QDir(start), QDir::home());
     QVERIFY(frame->projectWindows().empty());
     QCOMPARE(visibleMenus(*frame), (QStringList{"文件(&F)", "显示控制(&D)", "帮助"}));
     QVERIFY(!frame->action(cmd::SelectKinds)->isEnabled());
@@ -181,7 +189,7 @@ void StartupTest::aSecondInstanceEndsAtOnceAndTheFirstStartsQuickly() {
     QElapsedTimer wall;
     wall.start();
     probe.start(TALVOR_EXECUTABLE, {place.projectDir});
-    QVERIFY(probe.waitForFinished(30000));
+    QVERIFY(probe.waitForFinished(kPatienceMs));
     qInfo("start-up: %s; whole process %lld ms", probe.readAllStandardError().trimmed().constData(),
           wall.elapsed());
 
@@ -191,13 +199,50 @@ void StartupTest::aSecondInstanceEndsAtOnceAndTheFirstStartsQuickly() {
     first.start(TALVOR_EXECUTABLE, {place.projectDir});
     QVERIFY(first.waitForStarted());
     QString lockFile = SingleInstance(place.root.path()).lockPath();
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lockFile), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lockFile), kPatienceMs);
     second.start(TALVOR_EXECUTABLE, {place.projectDir});
-    QVERIFY(second.waitForFinished(20000));
+    QVERIFY(second.waitForFinished(kPatienceMs));
     QCOMPARE(second.exitCode(), 0);
     QCOMPARE(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished();
+}
+
+void StartupTest::aSecondStartHandsItsProjectToTheFirst() {
+    ShellPlace place;
+    SingleInstance first(place.root.path()), second(place.root.path());
+    QVERIFY(first.acquire());
+    QVERIFY(!second.acquire());
+    auto frame = startFrame(place.options(true));
+    QObject::connect(&first, &SingleInstance::handedOver, frame.get(),
+                     &CMainFrame::OnProjectHandedOver);
+    QStringList heard;
+    QObject::connect(&first, &SingleInstance::handedOver, [&](const QString& p) { heard << p; });
+
+    // The same project, or none: the window only comes to the front.
+    QVERIFY(second.handOver(place.projectDir));
+    QVERIFY(second.handOver({}));
+    QTRY_COMPARE_WITH_TIMEOUT(heard.size(), 2, kPatienceMs);
+    QCOMPARE(heard, (QStringList{place.projectDir, QString()}));
+    QVERIFY(frame->windowTitle().contains(place.projectDir));
+
+    // Another project: asked, and on No nothing changes; on Yes it opens.
+    const QString other = place.root.path() + "/other";
+    QString asked;
+    answerMessage(QMessageBox::No, &asked);
+    QVERIFY(second.handOver(other));
+    QTRY_COMPARE_WITH_TIMEOUT(heard.size(), 3, kPatienceMs);
+    QVERIFY2(asked.contains(other) && asked.contains("是否切换"), qPrintable(asked));
+    QVERIFY(frame->windowTitle().contains(place.projectDir));
+    answerMessage(QMessageBox::Yes);
+    QVERIFY(second.handOver(other));
+    QTRY_VERIFY_WITH_TIMEOUT(frame->windowTitle().contains(other), kPatienceMs);
+    QCOMPARE(frame->projectWindows().size(), size_t(1));
+    frame->close();
+
+    // With no first instance listening, a hand-over says so.
+    SingleInstance alone(place.root.path() + "/elsewhere");
+    QVERIFY(!alone.handOver(other));
 }
 
 QTEST_MAIN(StartupTest)

@@ -7,6 +7,7 @@
 #include "shell/CalcWindow.h"
 #include "shell/TableGrid.h"
 #include "shell/RebarSettingsDialog.h"
+#include "shell/TablePageWidget.h"
 #include "shell/commands/RecordEdits.h"
 
 #include "data/CSlideCalcData.h"
@@ -16,7 +17,9 @@
 #include "platform/WorkContext.h"
 #include "run/ResultNames.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -69,6 +72,7 @@ class UndoTest : public QObject {
     void everyEditUndoneAndRedone();
     void editsThatChangeNothingLeaveNoStep();
     void rebarSettingsUndoneAndRedone();
+    void pointsTypedOnThePageAreUndoneLikeAnyEdit();
 };
 
 void UndoTest::takeFromLibrary(CalcWindow& w, int row) {
@@ -238,6 +242,51 @@ void UndoTest::rebarSettingsUndoneAndRedone() {
     QVERIFY(QString::fromStdString(why).contains("γF"));
     dialog.findChild<QLineEdit*>("gammaF")->setText("1.2");
     QVERIFY(dialog.settings(&why).value_or(RebarSettings{}).gammaF == 1.2);
+    w.reject();
+}
+
+void UndoTest::pointsTypedOnThePageAreUndoneLikeAnyEdit() {
+    const CSlideCalcData opened = m_record;
+    CalcWindow w(links());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.tabs()->setCurrentIndex(1);
+    TablePageWidget* page = w.page(1);
+    QVERIFY(page && page->pointsSwitch());
+    TableGrid* slip = w.grid(TableId::CSlipTable);
+    const int columns = slip->model()->columnCount();
+    page->pointsSwitch()->click();
+    QCOMPARE(slip->model()->columnCount(), columns + 2);
+    QCOMPARE(w.grid(TableId::CWaterTable)->model()->columnCount(), 7);
+    QCOMPARE(slip->model()->headerData(1, Qt::Horizontal).toString(), QString("终点X\n(m)"));
+
+    const QString next = cellText(slip, 4, 2);
+    typeIntoCell(slip, 3, 2, "30.25");
+    typeIntoCell(slip, 3, 3, "4.5");
+    QCOMPARE(cellText(slip, 3, 2), QString("30.250"));
+    QCOMPARE(cellText(slip, 4, 2), next);  // the next point stays
+    // Points and strengths pasted as a spreadsheet copies them.
+    QApplication::clipboard()->setText("45.5\t16\t11\t21\n");
+    focusOnCell(slip, 4, 2);
+    QTest::keyClick(slip, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(cellText(slip, 4, 2), QString("45.500"));
+    QCOMPARE(m_record.slip[3].phi, 21.0f);
+    QCOMPARE(w.edits()->steps(), 3);
+
+    page->pointsSwitch()->click();
+    QCOMPARE(slip->model()->columnCount(), columns);
+    // What a paste could not place is named.
+    QString told;
+    answerMessage(QMessageBox::Ok, &told);
+    QApplication::clipboard()->setText("7\t1\t12\t30\t99\n");
+    focusOnCell(slip, 5, 2);
+    QTest::keyClick(slip, Qt::Key_V, Qt::ControlModifier);
+    QVERIFY2(told.contains("第5行第8列“99”: 超出表格的列"), qPrintable(told));
+    QCOMPARE(m_record.slip[4].phi, 30.0f);
+    QCOMPARE(w.edits()->steps(), 4);
+    for (int i = 0; i < 4; ++i) w.action("撤销")->trigger();
+    QVERIFY(!w.edits()->canUndo());
+    QVERIFY(m_record == opened);
     w.reject();
 }
 
