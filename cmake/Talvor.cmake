@@ -30,6 +30,7 @@ function(talvor_add_test name)
     target_compile_options(${name}_tests PRIVATE ${TALVOR_WARNINGS})
     target_compile_definitions(${name}_tests PRIVATE
         TALVOR_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
-    gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60
+    # Listing the tests starts the program: give a loaded machine time.
+    gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 600
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -62,7 +62,8 @@ void whenModal(std::function<void(QWidget*)> act) {
     auto tries = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, [timer, before, act, tries] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (++*tries > 500) {
+        // Ticks, not seconds: a loaded machine only makes them later.
+        if (++*tries > 30000) {
             timer->deleteLater();
             qWarning("no modal window opened");
             return;
