@@ -1,6 +1,7 @@
 // Collecting and telling input diagnostics.
 #include "platform/InputDiagnostics.h"
 
+#include "platform/LineReader.h"
 #include "platform/Sinks.h"
 #include "platform/TextEncoding.h"
 
@@ -39,4 +40,17 @@ void InputDiagnostics::tellTo(StatusSink& sink) const {
         sink.tell_error(
             kStatusInputDiagnostic,
             m_file + ": 另有 " + std::to_string(m_items.size() - kMaxTold) + " 处疑问未列出");
+}
+
+std::optional<std::string> readInputFile(const std::string& path, uint64_t maxBytes,
+                                         InputDiagnostics* diagnostics) {
+    std::string why;
+    std::optional<std::string> bytes = readFileBytes(path, maxBytes, &why);
+    if (diagnostics) {
+        if (bytes)
+            diagnostics->setFile(path);
+        else
+            diagnostics->fileRefused(path, why);
+    }
+    return bytes;
 }

@@ -5,6 +5,8 @@
 // changes; the diagnostics only say where to look.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,3 +48,9 @@ class InputDiagnostics {
     std::string m_file;
     std::vector<InputDiagnostic> m_items;
 };
+
+// Reads the whole input file at path, refusing one larger than maxBytes: the
+// refusal is told on the diagnostics (when given), which otherwise name this
+// file from now on.
+std::optional<std::string> readInputFile(const std::string& path, uint64_t maxBytes,
+                                         InputDiagnostics* diagnostics);

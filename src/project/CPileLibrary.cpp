@@ -74,13 +74,8 @@ void CPileLibrary::ParseLibraryText(const std::string& text, InputDiagnostics* d
 }
 
 int CPileLibrary::LoadPileLibraryFile(const std::string& path, InputDiagnostics* diagnostics) {
-    std::string why;
-    std::optional<std::string> bytes = readFileBytes(path, kMaxFileBytes, &why);
-    if (!bytes) {
-        if (diagnostics) diagnostics->fileRefused(path, why);
-        return 0;
-    }
-    if (diagnostics) diagnostics->setFile(path);
+    std::optional<std::string> bytes = readInputFile(path, kMaxFileBytes, diagnostics);
+    if (!bytes) return 0;
     ParseLibraryText(decodeFileText(*bytes), diagnostics);
     return 1;
 }

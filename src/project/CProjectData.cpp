@@ -2,6 +2,7 @@
 #include "project/CProjectData.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/InputDiagnostics.h"
 #include "platform/LineReader.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
@@ -112,13 +113,8 @@ bool CProjectData::LoadProject(const WorkContext& ctx) {
 
 bool CProjectData::LoadProject(const WorkContext& ctx, InputDiagnostics* diagnostics) {
     std::string path = workFile(ctx, kFileName);
-    std::string why;
-    std::optional<std::string> bytes = readFileBytes(path, kMaxFileBytes, &why);
-    if (!bytes) {
-        if (diagnostics) diagnostics->fileRefused(path, why);
-        return false;
-    }
-    if (diagnostics) diagnostics->setFile(path);
+    std::optional<std::string> bytes = readInputFile(path, kMaxFileBytes, diagnostics);
+    if (!bytes) return false;
     return ParseProjectFile(*bytes, diagnostics);
 }
 

@@ -83,13 +83,8 @@ int CProjectInfo::ReadInfoFile(const std::string& dir) {
 
 int CProjectInfo::ReadInfoFile(const std::string& dir, InputDiagnostics* diagnostics) {
     std::string path = resolveInDir(withTrailingSlash(dir), kFileName);
-    std::string why;
-    std::optional<std::string> bytes = readFileBytes(path, kMaxFileBytes, &why);
-    if (!bytes) {
-        if (diagnostics) diagnostics->fileRefused(path, why);
-        return 0;
-    }
-    if (diagnostics) diagnostics->setFile(path);
+    std::optional<std::string> bytes = readInputFile(path, kMaxFileBytes, diagnostics);
+    if (!bytes) return 0;
     ParseInfoText(decodeFileText(*bytes), diagnostics);
     return 1;
 }

@@ -2,6 +2,7 @@
 #include "project/CTemplateIndex.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/InputDiagnostics.h"
 #include "platform/LineReader.h"
 #include "platform/WorkContext.h"
 #include "project/BinaryLayout.h"
@@ -94,13 +95,8 @@ bool CTemplateIndex::LoadTemplateIndex(const WorkContext& ctx) {
 bool CTemplateIndex::LoadTemplateIndex(const WorkContext& ctx, InputDiagnostics* diagnostics) {
     std::string dir = TemplateDirectory(ctx, true);
     std::string path = resolveInDir(dir, kIndexName);
-    std::string why;
-    std::optional<std::string> bytes = readFileBytes(path, kMaxFileBytes, &why);
-    if (!bytes) {
-        if (diagnostics) diagnostics->fileRefused(path, why);
-        return false;
-    }
-    if (diagnostics) diagnostics->setFile(path);
+    std::optional<std::string> bytes = readInputFile(path, kMaxFileBytes, diagnostics);
+    if (!bytes) return false;
     return ParseIndexFile(*bytes, diagnostics);
 }
 
