@@ -19,7 +19,7 @@ build: configure
 programs: configure
 	@if [ ! -x $(BUILD)/src/shell/talvor ] || [ ! -x $(BUILD)/src/cli/talvor-cli ]; then \
 	    echo "building talvor and talvor-cli with $(JOBS) jobs: the first build takes roughly" \
-	         "10 minutes on two idle cores (37 on a loaded one); later builds only what changed"; \
+	         "4 minutes on two idle cores, much longer on a busy one; later builds only what changed"; \
 	fi
 	@cmake --build $(BUILD) -j $(JOBS) --target talvor talvor-cli
 
