@@ -55,3 +55,9 @@ CSlideCalcData MaximalItem() {
         d.pileKinds[k].capacity = 50.0f + 10.0f * static_cast<float>(k);
     return d;
 }
+
+BenchWorkContext::BenchWorkContext() {
+    ctx.G_strWorkPath = dir.path();
+    ctx.status = &sinks;
+    ctx.messages = &sinks;
+}

@@ -28,13 +28,8 @@ double cpuSeconds() {
 
 void BM_BermDesignRunThenPictureRtf(benchmark::State& state) {
     static std::unique_ptr<QGuiApplication> app = makeOffscreenGuiApplication();
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "talvor_bench_pictures";
-    std::filesystem::create_directories(dir);
-    WorkContext ctx;
-    ctx.G_strWorkPath = withTrailingSlash(dir.string());
-    NullSinks sinks;
-    ctx.status = &sinks;
-    ctx.messages = &sinks;
+    BenchWorkContext scratch;
+    const WorkContext& ctx = scratch.ctx;
     double runCpu = 0.0, pictureCpu = 0.0;
     for (auto _ : state) {
         CSlideCalcData item = MaximalItem();

@@ -91,13 +91,8 @@ BENCHMARK(BM_ReportLoadedExpandedShown)
 // what the engineer waits; the goal is under 0.3 s.
 void BM_CalculatedRtfFirstScreen(benchmark::State& state) {
     needGui();
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "talvor_bench_rtf_view";
-    std::filesystem::create_directories(dir);
-    WorkContext ctx;
-    ctx.G_strWorkPath = withTrailingSlash(dir.string());
-    NullSinks sinks;
-    ctx.status = &sinks;
-    ctx.messages = &sinks;
+    BenchWorkContext scratch;
+    const WorkContext& ctx = scratch.ctx;
     CSlideCalcData item = MaximalItem();
     item.goal = 1;
     item.designTarget = 1;
