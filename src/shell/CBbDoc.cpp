@@ -14,6 +14,24 @@
 #include <QFileInfo>
 #include <QString>
 
+namespace {
+
+bool always(const CBbDoc&) {
+    return true;
+}
+
+const CommandRow<CBbDoc> kCommands[] = {
+    {cmd::AddItem, "增加项目", {}, nullptr, always, [](CBbDoc& d) { d.OnAddItem(); }},
+    {cmd::DeleteItem, "删除当前项目", {}, nullptr, always, [](CBbDoc& d) { d.OnDeleteItem(); }},
+    {cmd::CalcItem, "当前项目计算", {}, nullptr, always, [](CBbDoc& d) { d.OnCalcItem(); }},
+};
+
+}  // namespace
+
+CommandTable<CBbDoc> CBbDoc::commands() {
+    return kCommands;
+}
+
 CBbDoc::CBbDoc(ProjectSession& session, int kindIndex, Links links, QObject* parent)
     : QObject(parent), m_session(session), m_links(std::move(links)) {
     m_list.kindIndex = kindIndex;

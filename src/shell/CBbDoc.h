@@ -5,6 +5,8 @@
 // frame's calculation-window command.
 #pragma once
 
+#include "shell/Commands.h"
+
 #include "project/ItemList.h"
 
 #include <QObject>
@@ -29,6 +31,9 @@ class CBbDoc : public QObject {
     };
 
     CBbDoc(ProjectSession& session, int kindIndex, Links links, QObject* parent = nullptr);
+
+    // The item bar's commands in the menu "工程操作[&E]".
+    static CommandTable<CBbDoc> commands();
 
     const ItemList& items() const { return m_list; }
     QString title() const;

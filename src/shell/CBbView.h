@@ -5,6 +5,7 @@
 // this widget adds the commands and their dialogs.
 #pragma once
 
+#include "shell/Commands.h"
 #include "shell/ReportPane.h"
 
 #include <QTextDocument>
@@ -21,10 +22,9 @@ struct ReportHeading;
 
 // What the view needs of its window, and the dialogs a test may answer.
 struct ReportViewLinks {
-    std::function<std::string()> workPath;            // where "InsertDxf=" drawings lie
-    std::function<std::string()> projectName;         // the printed pages' heading
-    std::function<void(const QString&)> showLine;     // "Line: %d" into the status bar
-    std::function<void(int command)> drawingCommand;  // forwards the seven drawing commands
+    std::function<std::string()> workPath;         // where "InsertDxf=" drawings lie
+    std::function<std::string()> projectName;      // the printed pages' heading
+    std::function<void(const QString&)> showLine;  // "Line: %d" into the status bar
     // A file to read (save false) or write, empty for none; default: a file dialog.
     std::function<QString(const QString& title, const QString& filter, bool save)> chooseFile;
     // A number asked for; false when cancelled. Default: an input dialog.
@@ -73,6 +73,8 @@ class CBbView : public QTextEdit, public ReportPane {
     void clearReport() override { ClearReport(); }
     bool canRun(int command) const override;
     void run(int command) override;
+    // The report view's commands, each with its rule and its work.
+    static CommandTable<CBbView> commands();
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -82,10 +84,14 @@ class CBbView : public QTextEdit, public ReportPane {
     QString chooseFile(const QString& title, const QString& filter, bool save,
                        const QString& suffix = {});
     void tell(const QString& text);
-    bool runEditing(int command);
-    bool runFiles(int command);
-    bool runPrinting(int command);
+    bool hasText() const { return !document()->isEmpty(); }
     void readRtf();
+    void saveRtf(bool askName);
+    void saveText();
+    void insertObject();
+    void printPages();
+    void previewPages();
+    void savePdfAs();
     void askGoToLine();
     void showFind(bool replace);
     void askCharFormat();

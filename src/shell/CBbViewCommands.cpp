@@ -37,12 +37,6 @@ const char* const kTextFilter = "文本文件(*.TXT *.txt)";
 const char* const kAllFilter = "所有文件(*)";
 const char* const kPictureFilter = "图片文件(*.png *.jpg *.jpeg *.svg *.PNG *.JPG *.JPEG *.SVG)";
 
-bool isDrawingCommand(int command) {
-    return command == cmd::ZoomOut || command == cmd::ZoomIn || command == cmd::ShowAll ||
-           command == cmd::Pan || command == cmd::ZoomWindow || command == cmd::Redraw ||
-           command == cmd::PreviousZoom;
-}
-
 // An SVG drawn at print resolution, its size the one it declares.
 QImage svgImage(const QString& path) {
     QSvgRenderer svg(path);
@@ -93,145 +87,109 @@ bool askFormat(QWidget* parent, QTextCharFormat& format) {
 
 }  // namespace
 
+CommandTable<CBbView> CBbView::commands() {
+    using K = QKeySequence;
+    using V = CBbView;
+    auto always = [](const V&) { return true; };
+    auto text = [](const V& v) { return v.hasText(); };
+    auto selection = [](const V& v) { return v.textCursor().hasSelection(); };
+    auto pasting = [](const V& v) { return v.canPaste(); };
+    // Linked objects and their properties have nothing to act on here: their
+    // entries stay grey.
+    auto never = [](const V&) { return false; };
+    auto nothing = [](V&) {};
+    static const CommandRow<CBbView> rows[] = {
+        {cmd::Undo, "恢复", K::Undo, nullptr,
+         [](const V& v) { return v.document()->isUndoAvailable(); }, [](V& v) { v.undo(); }},
+        {cmd::Cut, "剪切", K::Cut, nullptr, selection, [](V& v) { v.cut(); }},
+        {cmd::Copy, "拷贝", K::Copy, nullptr, selection, [](V& v) { v.copy(); }},
+        {cmd::Paste, "粘贴", K::Paste, nullptr, pasting, [](V& v) { v.paste(); }},
+        {cmd::PasteSpecial,
+         "特别粘贴",
+         {},
+         nullptr,
+         pasting,
+         [](V& v) { v.insertPlainText(QApplication::clipboard()->text()); }},
+        {cmd::ClearSelection,
+         "删除选择的文字",
+         {},
+         nullptr,
+         selection,
+         [](V& v) { v.textCursor().removeSelectedText(); }},
+        {cmd::SelectAll, "全选", K::SelectAll, nullptr, text, [](V& v) { v.selectAll(); }},
+        {cmd::Find, "寻找", K::Find, nullptr, text, [](V& v) { v.showFind(false); }},
+        {cmd::FindNext, "寻找下一个", K::FindNext, nullptr,
+         [](const V& v) { return v.hasText() && !v.m_lastFind.isEmpty(); },
+         [](V& v) { v.FindText(v.m_lastFind, v.m_lastFlags); }},
+        {cmd::Replace, "替换", K::Replace, nullptr, text, [](V& v) { v.showFind(true); }},
+        {cmd::GoToLine, "跳到指定行", {}, nullptr, text, [](V& v) { v.askGoToLine(); }},
+        {cmd::InsertObject, "插入对象", {}, nullptr, always, [](V& v) { v.insertObject(); }},
+        {cmd::LinkObject, "连接对象", {}, nullptr, never, nothing},
+        {cmd::ObjectProperties, "对象属性", {}, nullptr, never, nothing},
+        {cmd::CharFormat, "字体与颜色设置", {}, nullptr, always, [](V& v) { v.askCharFormat(); }},
+        {cmd::ReadRtf, "读入RTF文件", {}, nullptr, always, [](V& v) { v.readRtf(); }},
+        {cmd::SaveRtf, "保存RTF文件", {}, nullptr, text, [](V& v) { v.saveRtf(false); }},
+        {cmd::SaveRtfAs, "更名保存RTF文件", {}, nullptr, text, [](V& v) { v.saveRtf(true); }},
+        {cmd::SaveText, "保存文件为文本文件", {}, nullptr, text, [](V& v) { v.saveText(); }},
+        {cmd::ClearView, "清除视窗", {}, nullptr, text, [](V& v) { v.ClearReport(); }},
+        {cmd::SavePdf, "保存为PDF文件", {}, nullptr, text, [](V& v) { v.savePdfAs(); }},
+        // Printing is reached through the active view: no entries of their own.
+        {cmd::Print, nullptr, {}, nullptr, text, [](V& v) { v.printPages(); }},
+        {cmd::PrintPreview, nullptr, {}, nullptr, text, [](V& v) { v.previewPages(); }},
+        {cmd::PrintSetup,
+         nullptr,
+         {},
+         nullptr,
+         always,
+         [](V& v) { QPageSetupDialog(&v.printer(), &v).exec(); }},
+    };
+    return rows;
+}
+
 bool CBbView::canRun(int command) const {
-    bool text = !document()->isEmpty();
-    bool selection = textCursor().hasSelection();
-    switch (command) {
-        case cmd::Undo:
-            return document()->isUndoAvailable();
-        case cmd::Cut:
-        case cmd::Copy:
-        case cmd::ClearSelection:
-            return selection;
-        case cmd::Paste:
-        case cmd::PasteSpecial:
-            return canPaste();
-        case cmd::FindNext:
-            return text && !m_lastFind.isEmpty();
-        case cmd::SelectAll:
-        case cmd::Find:
-        case cmd::Replace:
-        case cmd::GoToLine:
-        case cmd::SaveRtf:
-        case cmd::SaveRtfAs:
-        case cmd::SaveText:
-        case cmd::ClearView:
-        case cmd::Print:
-        case cmd::PrintPreview:
-        case cmd::SavePdf:
-            return text;
-        case cmd::ReadRtf:
-        case cmd::InsertObject:
-        case cmd::CharFormat:
-        case cmd::PrintSetup:
-            return true;
-        default:
-            // Linked objects and their properties have nothing to act on here.
-            return isDrawingCommand(command) && m_links.drawingCommand;
-    }
+    return canRunCommand(commands(), *this, command);
 }
 
 void CBbView::run(int command) {
-    if (!canRun(command)) return;
-    if (isDrawingCommand(command)) return m_links.drawingCommand(command);
-    if (runEditing(command) || runFiles(command)) return;
-    runPrinting(command);
+    runCommand(commands(), *this, command);
 }
 
-bool CBbView::runEditing(int command) {
-    switch (command) {
-        case cmd::Undo:
-            undo();
-            break;
-        case cmd::Cut:
-            cut();
-            break;
-        case cmd::Copy:
-            copy();
-            break;
-        case cmd::Paste:
-            paste();
-            break;
-        case cmd::PasteSpecial:
-            insertPlainText(QApplication::clipboard()->text());
-            break;
-        case cmd::ClearSelection:
-            textCursor().removeSelectedText();
-            break;
-        case cmd::SelectAll:
-            selectAll();
-            break;
-        case cmd::Find:
-        case cmd::Replace:
-            showFind(command == cmd::Replace);
-            break;
-        case cmd::FindNext:
-            FindText(m_lastFind, m_lastFlags);
-            break;
-        case cmd::GoToLine:
-            askGoToLine();
-            break;
-        case cmd::CharFormat:
-            askCharFormat();
-            break;
-        case cmd::ClearView:
-            ClearReport();
-            break;
-        default:
-            return false;
+void CBbView::saveRtf(bool askName) {
+    if (!askName && !m_path.isEmpty()) {
+        if (!SaveReport(m_path)) tell("无法写入 " + m_path);
+        return;
     }
-    return true;
+    QString path = chooseFile("更名保存RTF文件", kRtfFilter, true, "RTF");
+    if (!path.isEmpty() && !SaveReport(path)) tell("无法写入 " + path);
 }
 
-bool CBbView::runFiles(int command) {
-    QString path;
-    switch (command) {
-        case cmd::ReadRtf:
-            readRtf();
-            return true;
-        case cmd::SaveRtf:
-            if (!m_path.isEmpty()) {
-                if (!SaveReport(m_path)) tell("无法写入 " + m_path);
-                return true;
-            }
-            [[fallthrough]];
-        case cmd::SaveRtfAs:
-            path = chooseFile("更名保存RTF文件", kRtfFilter, true, "RTF");
-            if (!path.isEmpty() && !SaveReport(path)) tell("无法写入 " + path);
-            return true;
-        case cmd::SaveText:
-            path = chooseFile("保存文件为文本文件", QString(kTextFilter) + ";;" + kAllFilter, true,
-                              "TXT");
-            if (!path.isEmpty() && !WritePlainText(path)) tell("无法写入 " + path);
-            return true;
-        case cmd::InsertObject:
-            path = chooseFile("插入对象", kPictureFilter, false);
-            if (!path.isEmpty() && !InsertPictureFile(path)) tell("无法读取图片文件 " + path);
-            return true;
-        default:
-            return false;
-    }
+void CBbView::saveText() {
+    QString path =
+        chooseFile("保存文件为文本文件", QString(kTextFilter) + ";;" + kAllFilter, true, "TXT");
+    if (!path.isEmpty() && !WritePlainText(path)) tell("无法写入 " + path);
 }
 
-bool CBbView::runPrinting(int command) {
-    if (command == cmd::Print) {
-        QPrintDialog dialog(&printer(), this);
-        if (dialog.exec() == QDialog::Accepted) printReport(*document(), printer(), heading());
-    } else if (command == cmd::PrintPreview) {
-        QPrintPreviewDialog preview(&printer(), this);
-        preview.setWindowTitle("打印预览");
-        connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-                [this](QPrinter* p) { printReport(*document(), *p, heading(), true); });
-        preview.exec();
-    } else if (command == cmd::PrintSetup) {
-        QPageSetupDialog(&printer(), this).exec();
-    } else if (command == cmd::SavePdf) {
-        QString path = chooseFile("保存为PDF文件", "PDF文件(*.pdf *.PDF)", true, "pdf");
-        if (!path.isEmpty() && !SavePdf(path)) tell("无法写入 " + path);
-    } else {
-        return false;
-    }
-    return true;
+void CBbView::insertObject() {
+    QString path = chooseFile("插入对象", kPictureFilter, false);
+    if (!path.isEmpty() && !InsertPictureFile(path)) tell("无法读取图片文件 " + path);
+}
+
+void CBbView::printPages() {
+    QPrintDialog dialog(&printer(), this);
+    if (dialog.exec() == QDialog::Accepted) printReport(*document(), printer(), heading());
+}
+
+void CBbView::previewPages() {
+    QPrintPreviewDialog preview(&printer(), this);
+    preview.setWindowTitle("打印预览");
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* p) { printReport(*document(), *p, heading(), true); });
+    preview.exec();
+}
+
+void CBbView::savePdfAs() {
+    QString path = chooseFile("保存为PDF文件", "PDF文件(*.pdf *.PDF)", true, "pdf");
+    if (!path.isEmpty() && !SavePdf(path)) tell("无法写入 " + path);
 }
 
 QPrinter& CBbView::printer() {

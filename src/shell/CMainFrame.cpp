@@ -269,66 +269,74 @@ void CMainFrame::OnProjectSummary() {
     window->show();
 }
 
-bool CMainFrame::runMainCommand(int id) {
-    switch (id) {
-        case cmd::OpenProject:
-            OnOpenProject();
-            break;
-        case cmd::SelectKinds:
-            OnSelectKinds();
-            break;
-        case cmd::SaveData:
-            OnSaveData();
-            break;
-        case cmd::Exit:
-            close();
-            break;
-        case cmd::ShowInfo:
-            OnShowInfo();
-            break;
-        case cmd::TableTips:
-            OnTableTips();
-            break;
-        case cmd::About:
-            OnAbout();
-            break;
-        case cmd::Help:
-            OnHelp();
-            break;
-        case cmd::CalcWindow:
-            OnCalcWindow();
-            break;
-        case cmd::ProjectSummary:
-            OnProjectSummary();
-            break;
-        case cmd::ToolBar:
-            m_toolBar->setVisible(m_toolBar->isHidden());
-            break;
-        case cmd::StatusBar:
-            statusBar()->setVisible(statusBar()->isHidden());
-            break;
-        case cmd::NextPane:
-        case cmd::PreviousPane:
-            if (CSplitterFrame* frame = activeProjectWindow()) frame->focusOtherPane();
-            break;
-        default:
-            arrangeWindows(id);
-            break;
-    }
-    return true;
+CommandTable<CMainFrame> CMainFrame::commands() {
+    using K = QKeySequence;
+    using F = CMainFrame;
+    auto always = [](const F&) { return true; };
+    auto project = [](const F& f) { return f.m_session.projectOpen; };
+    auto window = [](const F& f) { return f.hasProjectWindow(); };
+    static const CommandRow<CMainFrame> rows[] = {
+        {cmd::OpenProject, "打开工程", K::Open, ":/icons/open.svg", always,
+         [](F& f) { f.OnOpenProject(); }},
+        {cmd::SelectKinds, "选择计算项目", {}, nullptr, project, [](F& f) { f.OnSelectKinds(); }},
+        {cmd::SaveData, "保存数据", K::Save, nullptr,
+         [](const F& f) { return f.m_session.projectOpen && f.m_session.project.modified; },
+         [](F& f) { f.OnSaveData(); }},
+        {cmd::Exit, "退出(&X)", {}, ":/icons/exit.svg", always, [](F& f) { f.close(); }},
+        {cmd::ProjectSummary,
+         "工程汇总表",
+         {},
+         nullptr,
+         project,
+         [](F& f) { f.OnProjectSummary(); }},
+        {cmd::ToolBar,
+         "工具栏(&T)",
+         {},
+         nullptr,
+         always,
+         [](F& f) { f.m_toolBar->setVisible(f.m_toolBar->isHidden()); },
+         [](const F& f) { return f.m_toolBar && !f.m_toolBar->isHidden(); }},
+        {cmd::StatusBar,
+         "状态栏(&S)",
+         {},
+         nullptr,
+         always,
+         [](F& f) { f.statusBar()->setVisible(f.statusBar()->isHidden()); },
+         [](const F& f) { return !f.statusBar()->isHidden(); }},
+        {cmd::ShowInfo, "显示计算信息窗口", {}, nullptr, always, [](F& f) { f.OnShowInfo(); }},
+        {cmd::TableTips,
+         "显示表格输入提示信息",
+         {},
+         nullptr,
+         always,
+         [](F& f) { f.OnTableTips(); },
+         [](const F& f) { return f.m_session.ctx.G_Disp_TableTip != 0; }},
+        {cmd::Cascade, "层叠窗口", {}, nullptr, window, [](F& f) { f.m_mdi->cascadeSubWindows(); }},
+        {cmd::TileHorizontal, "横向平铺", {}, nullptr, window, [](F& f) { f.tileWindows(false); }},
+        {cmd::TileVertical, "纵向平铺", {}, nullptr, window, [](F& f) { f.tileWindows(true); }},
+        {cmd::ArrangeIcons,
+         "排列图标",
+         {},
+         nullptr,
+         window,
+         [](F& f) { f.m_mdi->tileSubWindows(); }},
+        {cmd::NextPane, "下一窗格", Qt::Key_F6, nullptr, window,
+         [](F& f) { f.activeProjectWindow()->focusOtherPane(); }},
+        {cmd::PreviousPane, "上一窗格", Qt::SHIFT | Qt::Key_F6, nullptr, window,
+         [](F& f) { f.activeProjectWindow()->focusOtherPane(); }},
+        {cmd::About, "版本信息", {}, nullptr, always, [](F& f) { f.OnAbout(); }},
+        {cmd::Help, "简要说明", K::HelpContents, nullptr, always, [](F& f) { f.OnHelp(); }},
+    };
+    return rows;
 }
 
-void CMainFrame::arrangeWindows(int command) {
+void CMainFrame::tileWindows(bool sideBySide) {
     QList<QMdiSubWindow*> windows = m_mdi->subWindowList();
-    if (command == cmd::Cascade) return m_mdi->cascadeSubWindows();
-    if (command == cmd::ArrangeIcons || windows.isEmpty()) return m_mdi->tileSubWindows();
-    // Side by side or one above the other, each over the whole other way.
-    bool side = command == cmd::TileVertical;
     int n = static_cast<int>(windows.size());
     QSize area = m_mdi->viewport()->size();
     for (int i = 0; i < n; ++i) {
-        QRect r = side ? QRect(i * area.width() / n, 0, area.width() / n, area.height())
-                       : QRect(0, i * area.height() / n, area.width(), area.height() / n);
+        QRect r = sideBySide ? QRect(i * area.width() / n, 0, area.width() / n, area.height())
+                             : QRect(0, i * area.height() / n, area.width(), area.height() / n);
         windows[i]->showNormal();
         windows[i]->setGeometry(r);
     }

@@ -12,6 +12,7 @@
 
 #include <QMainWindow>
 
+#include <optional>
 #include <vector>
 
 class CalcInfoDock;
@@ -45,8 +46,13 @@ class CMainFrame : public QMainWindow {
     QAction* action(int command) const;
     QAction* action(int command, CommandTarget target) const;
     QLabel* statusPane(int index) const { return m_panes[index]; }
+    // The menu or toolbar entry's command; nullopt for one that is no command
+    // (the recent projects).
+    std::optional<CommandRef> commandOf(const QAction* action) const;
     // Enables and checks every entry as the state of the program asks.
     void updateCommands();
+    // The main frame's own commands.
+    static CommandTable<CMainFrame> commands();
 
     // The commands of the main frame.
     void OnOpenProject();
@@ -69,18 +75,19 @@ class CMainFrame : public QMainWindow {
 
   private:
     struct Command {
-        CommandSpec entry;
+        CommandRef entry;
         QAction* action;
     };
-    QAction* addCommand(QMenu* menu, const CommandSpec& command);
+    QAction* addCommand(QMenu* menu, CommandRef command);
     void createMenus();
     void createToolBar();
     void createStatusBar();
     void fillRecentMenu(QMenu* menu);
-    void runCommand(const CommandSpec& command);
-    bool canRun(const CommandSpec& command) const;
-    bool runMainCommand(int id);
-    void arrangeWindows(int command);
+    void run(CommandRef command);
+    bool canRun(CommandRef command) const;
+    bool hasProjectWindow() const { return activeProjectWindow() != nullptr; }
+    // Side by side, or one above the other, each over the whole other way.
+    void tileWindows(bool sideBySide);
     // Saves the project record when it changed; a message when it cannot.
     void saveProject();
     // The result chooser "选择查询内容", made on first use and kept.

@@ -85,9 +85,6 @@ ReportPane* CSplitterFrame::createReportPane(ProjectSession& session) {
     links.workPath = [&session] { return session.ctx.G_strWorkPath; };
     links.projectName = [&session] { return session.info.name; };
     links.showLine = [this](const QString& text) { emit lineShown(text); };
-    links.drawingCommand = [this](int command) {
-        if (m_drawing->canRun(command)) m_drawing->run(command);
-    };
     return new CBbView(std::move(links), m_splitter);
 }
 
@@ -108,31 +105,75 @@ CommandTarget CSplitterFrame::activeView() const {
     return m_drawingFocusedLast ? CommandTarget::DrawingView : CommandTarget::ReportView;
 }
 
+CommandTable<CSplitterFrame> CSplitterFrame::activeViewCommands() {
+    using F = CSplitterFrame;
+    static const CommandRow<CSplitterFrame> rows[] = {
+        {cmd::Print, "打印", QKeySequence::Print, nullptr,
+         [](const F& f) { return f.activeViewCanRun(cmd::Print); },
+         [](F& f) { f.runInActiveView(cmd::Print); }},
+        {cmd::PrintPreview,
+         "打印预览",
+         {},
+         nullptr,
+         [](const F& f) { return f.activeViewCanRun(cmd::PrintPreview); },
+         [](F& f) { f.runInActiveView(cmd::PrintPreview); }},
+        {cmd::PrintSetup,
+         "打印设置",
+         {},
+         nullptr,
+         [](const F& f) { return f.activeViewCanRun(cmd::PrintSetup); },
+         [](F& f) { f.runInActiveView(cmd::PrintSetup); }},
+    };
+    return rows;
+}
+
+// A command the drawing view has no row for (the page setup of a report)
+// stays grey while the drawing has the focus.
+bool CSplitterFrame::activeViewCanRun(int command) const {
+    if (activeView() == CommandTarget::ReportView) return m_report->canRun(command);
+    const CommandRow<DrawingPane>* row = findCommand(DrawingPane::commands(), command);
+    return row && row->enabled(*m_drawing);
+}
+
+void CSplitterFrame::runInActiveView(int command) {
+    run(command, activeView());
+}
+
 bool CSplitterFrame::canRun(int command, CommandTarget target) const {
-    if (target == CommandTarget::ActiveView) target = activeView();
     switch (target) {
         case CommandTarget::Document:
-            return true;
+            return canRunCommand(CBbDoc::commands(), *m_doc, command);
         case CommandTarget::DrawingView:
-            return m_drawing->canRun(command);
+            return canRunCommand(DrawingPane::commands(), *m_drawing, command);
         case CommandTarget::ReportView:
             return m_report->canRun(command);
-        default:
-            return false;
+        case CommandTarget::ActiveView:
+            return canRunCommand(activeViewCommands(), *this, command);
+        case CommandTarget::MainFrame:
+            break;
     }
+    talvor_assert(!"the main frame's commands do not reach a project window");
+    return false;
 }
 
 void CSplitterFrame::run(int command, CommandTarget target) {
-    if (target == CommandTarget::ActiveView) target = activeView();
-    if (!canRun(command, target)) return;
-    if (target == CommandTarget::DrawingView) return m_drawing->run(command);
-    if (target == CommandTarget::ReportView) return m_report->run(command);
-    if (command == cmd::AddItem)
-        m_doc->OnAddItem();
-    else if (command == cmd::DeleteItem)
-        m_doc->OnDeleteItem();
-    else if (command == cmd::CalcItem)
-        m_doc->OnCalcItem();
+    switch (target) {
+        case CommandTarget::Document:
+            runCommand(CBbDoc::commands(), *m_doc, command);
+            return;
+        case CommandTarget::DrawingView:
+            runCommand(DrawingPane::commands(), *m_drawing, command);
+            return;
+        case CommandTarget::ReportView:
+            m_report->run(command);
+            return;
+        case CommandTarget::ActiveView:
+            runCommand(activeViewCommands(), *this, command);
+            return;
+        case CommandTarget::MainFrame:
+            break;
+    }
+    talvor_assert(!"the main frame's commands do not reach a project window");
 }
 
 void CSplitterFrame::focusOtherPane() {

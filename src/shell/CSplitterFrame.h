@@ -33,9 +33,13 @@ class CSplitterFrame : public QWidget {
     QPushButton* deleteButton() const { return m_delete; }
     QPushButton* calcButton() const { return m_calc; }
 
-    // Whether the window carries out the command now, and doing it.
+    // Whether the window carries out the command now, and doing it: the
+    // target's table says, for the document, either view, or the view that
+    // had the focus last.
     bool canRun(int command, CommandTarget target) const;
     void run(int command, CommandTarget target);
+    // The commands of whichever view had the focus last (printing).
+    static CommandTable<CSplitterFrame> activeViewCommands();
     // F6 and Shift+F6: the focus to the other pane.
     void focusOtherPane();
 
@@ -54,6 +58,8 @@ class CSplitterFrame : public QWidget {
     void fillCombos();
     // The view that had the focus last: the report view unless the drawing did.
     CommandTarget activeView() const;
+    bool activeViewCanRun(int command) const;
+    void runInActiveView(int command);
 
     CBbDoc* m_doc;
     QComboBox* m_items;

@@ -1,7 +1,14 @@
-// The command numbers of the desktop program and where each command goes. The
-// numbers are those the program has always had, so that menus, toolbar and the
-// panes of a project window agree on them.
+// The command numbers of the desktop program, where each command goes, and
+// the row a target keeps for each of its commands. The numbers are those the
+// program has always had, so that menus, toolbar and the panes of a project
+// window agree on them.
 #pragma once
+
+#include "platform/Assert.h"
+
+#include <QKeySequence>
+
+#include <span>
 
 namespace cmd {
 
@@ -14,7 +21,6 @@ inline constexpr int ShowInfo = 32831;     // 显示计算信息窗口
 inline constexpr int TableTips = 32847;    // 显示表格输入提示信息
 inline constexpr int About = 57664;        // 版本信息
 inline constexpr int Help = 57670;         // 简要说明
-inline constexpr int CalcWindow = 32846;   // 滑坡推力计算 (sent by opening an item)
 inline constexpr int ToolBar = 59392;      // 工具栏(&T)
 inline constexpr int StatusBar = 59393;    // 状态栏(&S)
 inline constexpr int ArrangeIcons = 57649;
@@ -82,8 +88,88 @@ enum class CommandTarget {
     ActiveView,   // whichever of the two views had the focus last
 };
 
-struct CommandSpec {
-    int id;
-    const char* text;
+// A menu or toolbar entry: the command `id` of the target's table.
+struct CommandRef {
     CommandTarget target;
+    int id;
 };
+
+// The keys of a menu entry: one of the platform's standard keys, or one key
+// combination. A table holds these rather than a QKeySequence, which asks the
+// running application for the standard keys when it is made.
+struct CommandKeys {
+    QKeySequence::StandardKey standard = QKeySequence::UnknownKey;
+    int combination = 0;
+
+    constexpr CommandKeys() = default;
+    constexpr CommandKeys(QKeySequence::StandardKey key) : standard(key) {}
+    constexpr CommandKeys(Qt::Key key) : combination(key) {}
+    constexpr CommandKeys(QKeyCombination keys) : combination(keys.toCombined()) {}
+
+    QKeySequence sequence() const {
+        if (standard != QKeySequence::UnknownKey) return QKeySequence(standard);
+        return combination ? QKeySequence(combination) : QKeySequence();
+    }
+};
+
+// One command of a target: its menu entry (text, keys, toolbar icon), when it
+// can run, and what it does. Each target keeps one table of these, and every
+// menu and toolbar entry is the row of one table, so that the entry, its
+// state and its work cannot disagree.
+template <class Target>
+struct CommandRow {
+    int id;
+    const char* text;  // the menu entry; null: no entry of its own (reached as ActiveView)
+    CommandKeys keys;
+    const char* icon;  // a resource path, or null
+    bool (*enabled)(const Target&);
+    void (*run)(Target&);
+    bool (*checked)(const Target&) = nullptr;  // the entry's check mark; null: none
+};
+
+template <class Target>
+using CommandTable = std::span<const CommandRow<Target>>;
+
+// The row of the id, or null when the table has none.
+template <class Target>
+const CommandRow<Target>* findCommand(CommandTable<Target> table, int id) {
+    for (const CommandRow<Target>& row : table)
+        if (row.id == id) return &row;
+    return nullptr;
+}
+
+// The row of a command that must be in the table: every id that reaches a
+// target comes from its table, so one that is not there is a programming error.
+template <class Target>
+const CommandRow<Target>& commandRow(CommandTable<Target> table, int id) {
+    const CommandRow<Target>* row = findCommand(table, id);
+    talvor_assert(row != nullptr);
+    return *row;
+}
+
+template <class Target>
+bool canRunCommand(CommandTable<Target> table, const Target& target, int id) {
+    return commandRow(table, id).enabled(target);
+}
+
+// Runs the command when its rule allows it now; false when it did not run.
+template <class Target>
+bool runCommand(CommandTable<Target> table, Target& target, int id) {
+    const CommandRow<Target>& row = commandRow(table, id);
+    if (!row.enabled(target)) return false;
+    row.run(target);
+    return true;
+}
+
+// What a menu entry shows of a row, whichever target's it is.
+struct CommandLabel {
+    const char* text;
+    CommandKeys keys;
+    const char* icon;
+    bool checkable;
+};
+
+template <class Target>
+CommandLabel commandLabel(const CommandRow<Target>& row) {
+    return {row.text, row.keys, row.icon, row.checked != nullptr};
+}

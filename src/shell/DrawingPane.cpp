@@ -1,4 +1,4 @@
-// Command numbers to the drawing view's slots.
+// The drawing view of a project window and its command table.
 #include "shell/DrawingPane.h"
 
 #include "shell/Commands.h"
@@ -7,36 +7,48 @@
 
 namespace {
 
-struct Slot {
-    int command;
-    void (CCxView::*slot)();
-    bool needsDrawing;
-};
-
-const Slot kSlots[] = {
-    {cmd::ZoomOut, &CCxView::zoomOut, true},
-    {cmd::ZoomIn, &CCxView::zoomIn, true},
-    {cmd::Pan, &CCxView::pan, true},
-    {cmd::ShowAll, &CCxView::showAll, true},
-    {cmd::Redraw, &CCxView::redraw, true},
-    {cmd::ZoomWindow, &CCxView::zoomRect, true},
-    {cmd::PreviousZoom, &CCxView::previousZoom, true},
-    {cmd::ClearView, &CCxView::clear, true},
-    {cmd::SaveDxf, &CCxView::saveDrawingAs, true},
-    {cmd::CopyDrawing, &CCxView::copyDrawing, true},
-    {cmd::Print, &CCxView::print, true},
-    {cmd::PrintPreview, &CCxView::printPreview, true},
-    {cmd::ReadDxf, &CCxView::openDrawingFile, false},
-    {cmd::TextHeight, &CCxView::editTextRatio, false},
-};
-
-const Slot* slotOf(int command) {
-    for (const Slot& s : kSlots)
-        if (s.command == command) return &s;
-    return nullptr;
+bool always(const DrawingPane&) {
+    return true;
 }
 
+bool shown(const DrawingPane& pane) {
+    return pane.hasDrawing();
+}
+
+template <void (CCxView::*slot)()>
+void call(DrawingPane& pane) {
+    (pane.*slot)();
+}
+
+// The seven zoom commands first, in the order of the toolbar; the print
+// commands are reached through the active view and have no entry of their own.
+const CommandRow<DrawingPane> kCommands[] = {
+    {cmd::ZoomOut, "缩小", {}, ":/icons/zoom-out.svg", shown, call<&CCxView::zoomOut>},
+    {cmd::ZoomIn, "放大", {}, ":/icons/zoom-in.svg", shown, call<&CCxView::zoomIn>},
+    {cmd::Pan, "平移", {}, ":/icons/pan.svg", shown, call<&CCxView::pan>},
+    {cmd::ShowAll, "全图显示", {}, ":/icons/show-all.svg", shown, call<&CCxView::showAll>},
+    {cmd::Redraw, "重画", {}, ":/icons/redraw.svg", shown, call<&CCxView::redraw>},
+    {cmd::ZoomWindow, "窗口放大", {}, ":/icons/zoom-window.svg", shown, call<&CCxView::zoomRect>},
+    {cmd::PreviousZoom,
+     "前一次显示",
+     {},
+     ":/icons/previous-zoom.svg",
+     shown,
+     call<&CCxView::previousZoom>},
+    {cmd::ReadDxf, "读入DXF文件", {}, nullptr, always, call<&CCxView::openDrawingFile>},
+    {cmd::SaveDxf, "显示简图存为DXF文件", {}, nullptr, shown, call<&CCxView::saveDrawingAs>},
+    {cmd::CopyDrawing, "显示图形拷贝到剪贴板上", {}, nullptr, shown, call<&CCxView::copyDrawing>},
+    {cmd::TextHeight, "设置字符高度", {}, nullptr, always, call<&CCxView::editTextRatio>},
+    {cmd::ClearView, "清除视窗", {}, nullptr, shown, call<&CCxView::clear>},
+    {cmd::Print, nullptr, {}, nullptr, shown, call<&CCxView::print>},
+    {cmd::PrintPreview, nullptr, {}, nullptr, shown, call<&CCxView::printPreview>},
+};
+
 }  // namespace
+
+CommandTable<DrawingPane> DrawingPane::commands() {
+    return kCommands;
+}
 
 DrawingPane::DrawingPane(QWidget* parent) : CCxView(parent) {
     setAccessibleName("图形");
@@ -64,14 +76,4 @@ void DrawingPane::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::PlaceholderText));
     painter.drawText(rect().adjusted(16, 16, -16, -16), Qt::AlignCenter | Qt::TextWordWrap, m_note);
-}
-
-bool DrawingPane::canRun(int command) const {
-    const Slot* s = slotOf(command);
-    if (!s) return false;
-    return !s->needsDrawing || hasDrawing();
-}
-
-void DrawingPane::run(int command) {
-    if (canRun(command)) (this->*(slotOf(command)->slot))();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "shell/CCxView.h"
+#include "shell/Commands.h"
 
 class DrawingPane : public CCxView {
     Q_OBJECT
@@ -16,10 +17,8 @@ class DrawingPane : public CCxView {
     void showNote(const QString& text);
     QString note() const { return m_note; }
 
-    // Whether the command can be carried out now: the commands on a drawing
-    // need one.
-    bool canRun(int command) const;
-    void run(int command);
+    // The drawing view's commands: those on a drawing need one.
+    static CommandTable<DrawingPane> commands();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
