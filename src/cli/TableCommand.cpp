@@ -89,7 +89,7 @@ bool applySets(CTablePage& page, TableId id, const std::vector<std::string>& set
             continue;
         }
         TableEdit edit = TableEdit::typed(id, set->row, set->col, set->text);
-        if (edit.apply(page) == EditOutcome::Refused) {
+        if (!edit.apply(page)) {
             std::fprintf(stderr, "%s 第%d行第%d列不能输入，已拒绝: %s\n", tableName(id), set->row,
                          set->col, set->text.c_str());
             allTaken = false;

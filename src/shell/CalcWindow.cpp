@@ -1,6 +1,7 @@
-// The window's layout and commands. Edits reach the record only through
-// applyEdit, and the run only through CalcRunner, so that undo and the
-// command line's calculation stay one code each.
+// The window's layout and commands. Changes reach the record only through
+// RecordEdits, whose one notice refreshes the views, and the run only through
+// CalcRunner, so that undo and the command line's calculation stay one code
+// each.
 #include "shell/CalcWindow.h"
 
 #include "shell/CCxView.h"
@@ -118,8 +119,7 @@ void CalcWindow::buildMenu(QMenuBar* menu) {
     QMenu* edit = menu->addMenu(QStringLiteral("编辑"));
     edit->addAction(m_undo);
     edit->addAction(m_redo);
-    connect(m_edits, &RecordEdits::restored, this,
-            [this](RecordPart part) { restored(part == RecordPart::Whole); });
+    connect(m_edits, &RecordEdits::recordChanged, this, &CalcWindow::recordChanged);
     QMenu* aux = menu->addMenu(QStringLiteral("辅助功能"));
     auto add = [&](const char* text, void (CalcWindow::*slot)()) {
         QAction* a = aux->addAction(QString::fromUtf8(text));
@@ -178,7 +178,6 @@ void CalcWindow::buildPages() {
         const TablePageInfo& info = tablePages().at(tab);
         auto* page = new TablePageWidget(info.id, m_record, run, m_tabs, m_flags.get());
         page->setHintsShown(m_ctx.G_Disp_TableTip != 0);
-        connect(page, &TablePageWidget::changed, this, &CalcWindow::rebuildSketch);
         if (info.id == TablePageId::Pile) {
             auto* kinds = new QPushButton(QStringLiteral("桩身参数"), page);
             connect(kinds, &QPushButton::clicked, this, &CalcWindow::OnPileKinds);
@@ -212,11 +211,8 @@ EditOutcome CalcWindow::applyEdit(CTablePage& page, TableEdit edit) {
     return m_edits->editTable(page, std::move(edit));
 }
 
-void CalcWindow::restored(bool whole) {
-    if (whole) {
-        m_description->setText(QString::fromStdString(m_record.name()));
-        m_picture->setDrawing(pagePicture(m_tabs->currentIndex()));
-    }
+void CalcWindow::recordChanged(RecordPart part) {
+    if (part == RecordPart::Whole) m_description->setText(QString::fromStdString(m_record.name()));
     refreshPages();
 }
 
@@ -337,9 +333,6 @@ void CalcWindow::OnReadDataFile() {
             r = read;
             SetResultFileNames(r, m_links.fileBase);  // the item keeps its own results
         });
-    m_description->setText(QString::fromStdString(m_record.name()));
-    refreshPages();
-    m_picture->setDrawing(pagePicture(m_tabs->currentIndex()));
 }
 
 void CalcWindow::OnWriteDataFile() {
@@ -397,7 +390,6 @@ void CalcWindow::OnImportDxf() {
     if (preview.exec() != QDialog::Accepted || !scan.anyLine()) return;
     m_edits->changeRecord(QStringLiteral("读入DXF文件"), RecordPart::Input,
                           [&](CSlideCalcData& r) { TakeSectionLines(r, scan); });
-    refreshPages();
 }
 
 void CalcWindow::OnPileKinds() {
@@ -412,9 +404,8 @@ void CalcWindow::OnPileKinds() {
     };
     PileKindsDialog list(m_record, m_ctx, run, takeOver, this, m_flags.get());
     list.addActions({m_undo, m_redo});
-    connect(m_edits, &RecordEdits::restored, &list, [&list] { list.page()->refresh(); });
+    connect(m_edits, &RecordEdits::recordChanged, &list, [&list] { list.page()->refresh(); });
     list.exec();
-    rebuildSketch();
 }
 
 void CalcWindow::closeEvent(QCloseEvent* event) {

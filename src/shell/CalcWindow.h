@@ -4,8 +4,10 @@
 // below, and the auxiliary commands in its menu "辅助功能".
 #pragma once
 
-#include "tables/TableEdit.h"
+#include "shell/commands/RecordEdits.h"
+
 #include "rebar/RebarSettings.h"
+#include "tables/TableEdit.h"
 #include "tables/TablePage.h"
 
 #include <QDialog>
@@ -29,7 +31,6 @@ class QMenuBar;
 class QPushButton;
 class QStatusBar;
 class QTabWidget;
-class RecordEdits;
 class SketchLink;
 class TableGrid;
 class TablePageWidget;
@@ -88,9 +89,10 @@ class CalcWindow : public QDialog {
     // part, then the values outside their physical range; empty when none.
     QStringList inputWarnings() const;
 
-    // Rebuilds the live sketch from the record (after every accepted edit).
+    // Rebuilds the live sketch from the record.
     void rebuildSketch();
-    // Every page re-reads the record (after it changed underneath).
+    // Every page and the sketch re-read the record (after it changed
+    // underneath, not through the edits).
     void refreshPages();
 
     void OnCalculate();
@@ -110,7 +112,8 @@ class CalcWindow : public QDialog {
 
   private:
     void buildMenu(QMenuBar* menu);
-    void restored(bool whole);
+    // The one notice of a changed record: tables, sketch, description.
+    void recordChanged(RecordPart part);
     QWidget* buildLeft();
     QLayout* buildBottom();
     void buildPages();

@@ -50,5 +50,4 @@ void PileKindsDialog::OnChooseFromLibrary() {
     CPileLibraryDlg dialog(&library, m_ctx, this);
     if (dialog.exec() != QDialog::Accepted) return;
     m_takeOver(library, m_candidates);
-    m_page->refresh();
 }

@@ -17,7 +17,8 @@ class PileKindsDialog : public QDialog {
     Q_OBJECT
   public:
     // Takes the library's marked entries over into the record (the owner's
-    // one place for edits, so that it can be undone).
+    // one place for edits, so that it can be undone; the owner's notice of
+    // the changed record refreshes the list).
     using TakeOver = std::function<void(const CPileLibrary& library, bool asCandidates)>;
 
     PileKindsDialog(CSlideCalcData& record, const WorkContext& ctx,

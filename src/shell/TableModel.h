@@ -4,6 +4,7 @@
 // and columns between refreshes so that views hear of every change.
 #pragma once
 
+#include "shell/commands/RecordEdits.h"
 #include "tables/TableEdit.h"
 
 #include <QAbstractTableModel>

@@ -36,18 +36,6 @@ TablePageWidget::TablePageWidget(TablePageId id, CSlideCalcData& record, EditRun
     m_hint->setAccessibleName(QStringLiteral("表格输入提示"));
     m_hint->hide();
     m_body->addWidget(m_hint);
-
-    m_page.setOnUpdateTable([this](CTableBase& t) {
-        for (TableModel* m : m_models)
-            if (&m->table() == &t) m->refresh();
-    });
-    m_page.setOnChanged([this] {
-        if (m_inEdit) {
-            m_changed = true;
-            return;
-        }
-        pageChanged();
-    });
 }
 
 void TablePageWidget::addPointsSwitch() {
@@ -66,20 +54,12 @@ void TablePageWidget::showPoints(bool shown) {
 }
 
 EditOutcome TablePageWidget::applyPageEdit(TableEdit edit) {
-    // A pasted block tells of a change after every cell; the page answers
-    // once, when the whole block is in.
-    m_inEdit = true;
-    m_changed = false;
     EditOutcome outcome = m_runEdit(m_page, std::move(edit));
-    m_inEdit = false;
-    if (m_changed) pageChanged();
+    // A changed record is told to every view by the owner. One left as it was
+    // may still hold a new flag on the text typed ("abc" over a 0), which only
+    // the cells of this page show.
+    if (outcome == EditOutcome::Unchanged) refresh();
     return outcome;
-}
-
-void TablePageWidget::pageChanged() {
-    // Any edit may turn cells of the other tables to or from "---".
-    for (TableModel* m : m_models) m->refresh();
-    emit changed();
 }
 
 TableGrid* TablePageWidget::grid(TableId id) const {

@@ -1,9 +1,10 @@
 // One page of input tables: a grid per table of the page, in the page's
 // order, with the hint of the current cell below them while table hints are
-// on. The page re-reads the tables its tables name when a count changes, and
-// tells its owner after every accepted edit.
+// on. Its edits go to the owner's one place for edits, whose notice of a
+// changed record makes the page re-read its tables (refresh).
 #pragma once
 
+#include "shell/commands/RecordEdits.h"
 #include "tables/TableEdit.h"
 #include "tables/TablePage.h"
 
@@ -42,13 +43,8 @@ class TablePageWidget : public QWidget {
     // tables; none on a page without them.
     QCheckBox* pointsSwitch() const { return m_points; }
 
-  signals:
-    // An accepted edit reached the page (the sketch follows the record).
-    void changed();
-
   private:
     EditOutcome applyPageEdit(TableEdit edit);
-    void pageChanged();
     void showHint(const QString& hint, bool warning);
     void addPointsSwitch();
     void showPoints(bool shown);
@@ -62,6 +58,4 @@ class TablePageWidget : public QWidget {
     bool m_hintWarns = false;
     QCheckBox* m_points = nullptr;
     bool m_hintsShown = true;
-    bool m_inEdit = false;
-    bool m_changed = false;
 };

@@ -1,5 +1,4 @@
-// Edits as values: a snapshot of the record before, the edit run through the
-// table, and a comparison that tells an edit that changed nothing.
+// Edits as values, run through the table's own rules.
 #include "tables/TableEdit.h"
 
 #include "data/CSlideCalcData.h"
@@ -14,25 +13,16 @@ TableEdit TableEdit::pasted(TableId table, int row, int col, std::string block) 
     return TableEdit(table, row, col, std::move(block), true);
 }
 
-EditOutcome TableEdit::apply(CTablePage& page) {
+bool TableEdit::apply(CTablePage& page) {
     CTableBase* table = page.find(m_table);
     talvor_assert(table != nullptr);
-    auto before = std::make_shared<const CSlideCalcData>(page.data());
     if (m_block) {
         m_paste = page.paste(m_table, m_row, m_col, m_text);
-        if (m_paste.cellsSet == 0) return EditOutcome::Refused;
-    } else {
-        if (!table->IsHangLieEdit(m_row, m_col)) return EditOutcome::Refused;
-        table->SetHangLieText(m_row, m_col, m_text);
+        return m_paste.cellsSet > 0;
     }
-    m_before = before;
-    return *before == page.data() ? EditOutcome::Unchanged : EditOutcome::Changed;
-}
-
-void TableEdit::revert(CTablePage& page) const {
-    if (!m_before) return;
-    restoreInput(page.data(), *m_before);
-    page.refreshAll();
+    if (!table->IsHangLieEdit(m_row, m_col)) return false;
+    table->SetHangLieText(m_row, m_col, m_text);
+    return true;
 }
 
 void restoreInput(CSlideCalcData& to, const CSlideCalcData& from) {

@@ -1,28 +1,18 @@
-// One edit of the input as a value: which table, which cell, the text typed
-// (or a block pasted), and the record as it was before. Undo and redo in the
-// desktop program are a stack of these and need to know nothing of the
-// tables: apply() runs the edit through the page's table exactly as typing
-// would (limits, rules, notifications), revert() puts the input back.
-// The "before" is a copy of the whole record (about 51 KB, shared between
-// copies of the edit): it catches every side effect of an edit (control
-// rules, raised counts) without a list of fields, at the price that an undo
-// stack should be held to a few hundred entries.
+// One edit of the input as a value: which table, which cell, and the text
+// typed (or a block pasted). apply() runs it through the page's table exactly
+// as typing would (limits, rules, notifications). What the edit did to the
+// record as a whole, and how to take it back, is the business of whoever
+// holds the record before the edit: the desktop's undo history keeps one copy
+// of the record per step and compares with it; the command line needs neither.
 #pragma once
 
 #include "tables/TableId.h"
 #include "tables/TablePaste.h"
 
-#include <memory>
 #include <string>
 
 class CSlideCalcData;
 class CTablePage;
-
-enum class EditOutcome {
-    Changed,    // the record differs from before
-    Unchanged,  // accepted but nothing changed: push nothing on an undo stack
-    Refused,    // a user cannot type there (locked, "---", beyond the list)
-};
 
 class TableEdit {
   public:
@@ -38,12 +28,10 @@ class TableEdit {
     // What the last apply() of a block did, cell by cell.
     const PasteResult& pasteResult() const { return m_paste; }
 
-    // Applies the edit to the page's table; the page must hold that table.
-    EditOutcome apply(CTablePage& page);
-    // Puts back every input field as it was before the last apply(); the
-    // item's description and its last results stay. The page re-reads its
-    // tables.
-    void revert(CTablePage& page) const;
+    // Applies the edit to the page's table (the page must hold that table).
+    // False when a user cannot type there (locked, "---", beyond the list) or
+    // a pasted block found no cell; the record is then as it was.
+    bool apply(CTablePage& page);
 
   private:
     TableEdit(TableId table, int row, int col, std::string text, bool block)
@@ -55,7 +43,6 @@ class TableEdit {
     std::string m_text;
     bool m_block;
     PasteResult m_paste;
-    std::shared_ptr<const CSlideCalcData> m_before;
 };
 
 // Copies every input field of `from` into `to`, leaving the calculation-book

@@ -109,14 +109,6 @@ void CTablePage::handle(int message, int wParam) {
     }
 }
 
-void CTablePage::refreshAll() {
-    HoldStoredChoices(m_data);
-    for (auto& t : m_tables) {
-        if (m_onUpdate) m_onUpdate(*t);
-    }
-    if (m_onChanged) m_onChanged();
-}
-
 PasteResult CTablePage::paste(TableId id, int row, int col, std::string_view text) {
     m_lastPaste = {};
     CTableBase* table = find(id);

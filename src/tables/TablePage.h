@@ -70,9 +70,6 @@ class CTablePage {
     void setOnUpdateTable(std::function<void(CTableBase&)> f) { m_onUpdate = std::move(f); }
     // Called after every accepted edit on the page: rebuild the sketch.
     void setOnChanged(std::function<void()> f) { m_onChanged = std::move(f); }
-    // After the record changed underneath (undo, reading a file): every table
-    // re-reads its row count, then the record counts as changed.
-    void refreshAll();
 
     // Pastes spreadsheet text into the table from the cell (see TablePaste.h),
     // raising the list's count through its count table on this page.

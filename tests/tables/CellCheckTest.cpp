@@ -21,7 +21,7 @@ struct SlipPage {
     CSlideCalcData data;
     CTablePage page{TablePageId::Slip, data};
     CTableBase& slip() { return *page.find(TableId::CSlipTable); }
-    EditOutcome type(int row, int col, const std::string& text) {
+    bool type(int row, int col, const std::string& text) {
         return TableEdit::typed(TableId::CSlipTable, row, col, text).apply(page);
     }
 };

@@ -28,7 +28,7 @@ TEST(TablePaste, TwentyRowsOfDxDyCPhiGiveTwentyWholeSegments) {
     CSlideCalcData d;
     CTablePage page(TablePageId::Slip, d);
     TableEdit paste = TableEdit::pasted(TableId::CSlipTable, 1, 2, strengthRows(20));
-    EXPECT_EQ(paste.apply(page), EditOutcome::Changed);
+    EXPECT_TRUE(paste.apply(page));
     EXPECT_EQ(d.slipCount, 20);
     for (int i = 1; i <= 20; ++i) {
         const CLineSeg& s = d.slip[i - 1];
@@ -40,8 +40,6 @@ TEST(TablePaste, TwentyRowsOfDxDyCPhiGiveTwentyWholeSegments) {
     }
     EXPECT_EQ(paste.pasteResult().cellsSet, 80);
     EXPECT_TRUE(paste.pasteResult().refused.empty());
-    paste.revert(page);
-    EXPECT_EQ(d, CSlideCalcData());
 }
 
 TEST(TablePaste, CellsThatFindNoPlaceAreNamed) {

@@ -51,13 +51,17 @@ void RecordEdits::push(std::shared_ptr<const CSlideCalcData> before, RecordPart 
                        const QString& text) {
     m_last = std::make_shared<const CSlideCalcData>(m_record);
     m_stack->push(new SnapshotCommand(*this, std::move(before), m_last, part, text));
+    emit recordChanged(part);
 }
 
+// The copy of the record before the edit is the one the last step already
+// holds: an edit copies the record once, for its own "after".
 EditOutcome RecordEdits::editTable(CTablePage& page, TableEdit edit) {
     std::shared_ptr<const CSlideCalcData> before = snapshot();
-    EditOutcome outcome = edit.apply(page);
-    if (outcome == EditOutcome::Changed) push(std::move(before), RecordPart::Input, stepName(edit));
-    return outcome;
+    if (!edit.apply(page)) return EditOutcome::Refused;
+    if (*before == m_record) return EditOutcome::Unchanged;
+    push(std::move(before), RecordPart::Input, stepName(edit));
+    return EditOutcome::Changed;
 }
 
 bool RecordEdits::changeRecord(const QString& text, RecordPart part,
@@ -90,7 +94,7 @@ void RecordEdits::restore(const std::shared_ptr<const CSlideCalcData>& state, Re
     else
         restoreInput(m_record, *state);
     m_last = state;
-    emit restored(part);
+    emit recordChanged(part);
 }
 
 void RecordEdits::undo() {

@@ -4,7 +4,9 @@
 // library, a data file read, a DXF import), and the reinforcement settings
 // kept beside the item's data file. Each change that leaves the
 // record different is one step; a change that changes nothing is none.
-// The steps themselves are private to this folder.
+// Every change, undo and redo of the record ends in one notice,
+// recordChanged, that the views refresh on. The steps themselves are private
+// to this folder.
 #pragma once
 
 #include "tables/TableEdit.h"
@@ -22,10 +24,17 @@ struct RebarSettings;
 class QAction;
 class QUndoStack;
 
-// What a step puts back.
+// What a change or a step touched.
 enum class RecordPart {
     Input,  // the input; the description, result names and results stay
     Whole,  // everything the record holds (a data file read replaces it all)
+};
+
+// What an edit did to the record.
+enum class EditOutcome {
+    Changed,    // the record differs from before: one step
+    Unchanged,  // accepted, but the record is as it was: no step
+    Refused,    // a user cannot type there (locked, "---", beyond the list)
 };
 
 class RecordEdits : public QObject {
@@ -60,12 +69,13 @@ class RecordEdits : public QObject {
     QAction* makeRedoAction(QObject* parent);
 
   signals:
-    // Undo or redo put the record back: views re-read it (the description
-    // too when `part` is Whole).
-    void restored(RecordPart part);
+    // The record changed: an edit, a change, an undo or a redo. Views re-read
+    // `part` of it (the description too when it is Whole).
+    void recordChanged(RecordPart part);
 
   private:
     std::shared_ptr<const CSlideCalcData> snapshot();
+    // Pushes the step from `before` to the record as it is now, and tells.
     void push(std::shared_ptr<const CSlideCalcData> before, RecordPart part, const QString& text);
     void restore(const std::shared_ptr<const CSlideCalcData>& state, RecordPart part);
 
