@@ -58,8 +58,10 @@ void RecordEdits::push(std::shared_ptr<const CSlideCalcData> before, RecordPart 
 // holds: an edit copies the record once, for its own "after".
 EditOutcome RecordEdits::editTable(CTablePage& page, TableEdit edit) {
     std::shared_ptr<const CSlideCalcData> before = snapshot();
-    if (!edit.apply(page)) return EditOutcome::Refused;
-    if (*before == m_record) return EditOutcome::Unchanged;
+    const bool taken = edit.apply(page);
+    if (*before == m_record) return taken ? EditOutcome::Unchanged : EditOutcome::Refused;
+    // Even a block that found no cell may have raised its list's count on the
+    // way: whatever changed the record is a step, so that undo takes it back.
     push(std::move(before), RecordPart::Input, stepName(edit));
     return EditOutcome::Changed;
 }
