@@ -1,6 +1,6 @@
 // The item bar of a project window driven as a user drives it: "增" with the
 // template chooser and the item's window, "计算", the result views, "删" with
-// its question, the 101st item, and what is written at close.
+// its question, and what is written at close.
 #include "support/ShellTestSupport.h"
 
 #include "shell/CSplitterFrame.h"
@@ -71,7 +71,6 @@ class ItemBarTest : public QObject {
     Q_OBJECT
   private slots:
     void addCalculateLookAtResultsAndDelete();
-    void theHundredAndFirstAddDoesNothing();
     void aCancelledChooserAddsNothingAndAProjectOpensOnItsResults();
     void aDamagedProjectFileIsKeptAndAVanishedDirectoryOnlyGivesMessages();
 };
@@ -188,33 +187,6 @@ void ItemBarTest::aCancelledChooserAddsNothingAndAProjectOpensOnItsResults() {
     choose(window->resultCombo(), 0);
     QVERIFY(window->drawingPane()->drawing());
     QVERIFY(window->drawingPane()->note().isEmpty());
-}
-
-void ItemBarTest::theHundredAndFirstAddDoesNothing() {
-    ShellPlace place;
-    QDir().mkpath(place.projectDir);
-    WorkContext ctx;
-    ctx.G_strWorkPath = withTrailingSlash(place.projectDir.toStdString());
-    CProjectData full;
-    full.IncludeKind(0);
-    for (int i = 0; i < CProjectData::kMaxItems; ++i) QVERIFY(full.AddItem(0) > 0);
-    QVERIFY(full.SaveProject(ctx));
-
-    auto frame = startFrame(place.options(true));
-    CSplitterFrame* window = frame->activeProjectWindow();
-    QCOMPARE(window->itemCombo()->count(), 100);
-    bool dialogOpened = false;
-    QTimer::singleShot(300, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            dialogOpened = true;
-            modal->close();
-        }
-    });
-    QTest::mouseClick(window->addButton(), Qt::LeftButton);
-    QTest::qWait(400);
-    QVERIFY(!dialogOpened);
-    QCOMPARE(window->itemCombo()->count(), 100);
-    QCOMPARE(frame->session().project.itemCount[0], 100);
 }
 
 void ItemBarTest::aDamagedProjectFileIsKeptAndAVanishedDirectoryOnlyGivesMessages() {

@@ -75,7 +75,6 @@ class PileLibraryTest : public QObject {
     void pileKindsFromTheLibraryOnceEach();
     void editorAppendingAnEntryShowsItAfterItCloses();
     void editorsThatNeverStartOrNeverEnd();
-    void hugeAndBrokenLibrary();
 };
 
 void PileLibraryTest::shippedLibraryListedAndPickedRowsMarked() {
@@ -221,31 +220,6 @@ void PileLibraryTest::editorsThatNeverStartOrNeverEnd() {
     QCOMPARE(editors[0]->state(), QProcess::Running);
     editors[0]->kill();
     editors[0]->waitForFinished();
-}
-
-void PileLibraryTest::hugeAndBrokenLibrary() {
-    QByteArray text = "// 1000 entries and broken lines\n";
-    for (int i = 1; i <= 1000; ++i) {
-        text += QByteArray::number(i) + "," + QByteArray::number(i) + ",Z" + QByteArray::number(i) +
-                ",wood," + QByteArray::number(0.1 + i % 7 * 0.05) + ",3,2,sand,flat,40,38\n";
-        if (i % 100 == 0)
-            text += "x\n\n1,2\n" + QByteArray(5000, ',') + "\n" + QByteArray(3, '\0') + "abc,def\n";
-    }
-    QFile f(m_place.programDir + "/" + CPileLibrary::kFileName);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(text);
-    f.close();
-    CPileLibrary library;
-    QCOMPARE(library.LoadPileLibrary(m_ctx), 1);
-    CPileLibraryDlg dialog(&library, m_ctx);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(dialog.list()->rowCount(), static_cast<int>(library.entries.size()));
-    QVERIFY(dialog.list()->rowCount() >= 1000);
-    QCOMPARE(dialog.list()->findItems("Z1000", Qt::MatchExactly).size(), 1);
-    pickRows(dialog.list(), {0, dialog.list()->rowCount() - 1});
-    click(&dialog, "确认");
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
 
 QTEST_MAIN(PileLibraryTest)
