@@ -8,7 +8,6 @@
 #include "project/CProjectData.h"
 #include "project/CProjectInfo.h"
 #include "project/ReportDocument.h"
-#include "project/RtfReader.h"
 #include "project/RtfWriter.h"
 #include "render/DrawingRenderer.h"
 #include "render/ReportPages.h"
@@ -62,7 +61,7 @@ int runProjectSummary(const WorkContext& ctx, const SummaryArgs& args) {
         const int number = project.itemNumbers[kKind][i];
         items.push_back({number, ItemFileBase(number)});
     }
-    const std::vector<SummaryRow> rows = SummarizeProject(ctx, items, args.jobs, ReportPlainText);
+    const std::vector<SummaryRow> rows = SummarizeProject(ctx, items, args.jobs);
     // What the fresh runs told, item by item in list order.
     for (const SummaryRow& r : rows)
         for (const std::string& t : r.told)

@@ -4,6 +4,9 @@
 #pragma once
 
 #include "engine/SearchOptions.h"
+#include "piles/Quantities.h"
+
+#include <vector>
 
 struct WorkContext;
 
@@ -15,4 +18,6 @@ struct DesignEnv {
     float* residualThrust = nullptr;
     SearchOptions options;
     SearchSummary* summary = nullptr;  // filled when given
+    // The quantity sections the design writes, when given.
+    std::vector<QuantityTotals>* quantities = nullptr;
 };

@@ -115,7 +115,7 @@ int ReportPileDesigns(const CSlideCalcData& item, ReportWriter& report, float H,
             work.pileRows = layout.rows;
             report.printf("    布置 %d 排，桩间距 %.3f(m)，则可提供的抗滑力为:  %.3f(kN)\n",
                           layout.rows, layout.spacing, PileResistance(work, k));
-            ReportQuantities(work, report, 0, 0.0f, k);
+            ReportQuantities(work, report, QuantityPiles, 0.0f, k, env.quantities);
         } else {
             report.printf("    布置 20 排，桩间距取最小值 %.3f(m)，仍然不能达到要求 !\n",
                           item.minPileSpacing);

@@ -95,7 +95,7 @@ int RunSweepDesign(const CSlideCalcData& item, ReportWriter& report, const Desig
     CSlideCalcData best = item;
     best.*kind.field = sweep.values[sweep.best];
     report.printf(kind.resultLine, best.*kind.field);
-    ReportQuantities(best, report, kind.quantities, sweep.bestVolume, 0);
+    ReportQuantities(best, report, kind.quantities, sweep.bestVolume, 0, env.quantities);
     if (env.ctx) WriteBestTrialSketch(*env.ctx, item, best);
     return 1;
 }

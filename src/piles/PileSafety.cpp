@@ -19,7 +19,8 @@ float PileSafetyFactor(float resistance, float horizontalThrust) {
     return horizontalThrust > kNone ? resistance / horizontalThrust : kNoThrustFactor;
 }
 
-int CheckPileSafety(const CSlideCalcData& item, ReportWriter& report, float* residualThrust) {
+int CheckPileSafety(const CSlideCalcData& item, ReportWriter& report, float* residualThrust,
+                    std::vector<QuantityTotals>* quantities) {
     report.printf("抗滑桩安全系数计算\n");
     report.printf("    计算抗滑桩所承受的滑坡推力\n\n");
 
@@ -37,8 +38,9 @@ int CheckPileSafety(const CSlideCalcData& item, ReportWriter& report, float* res
     report.printf("    抗滑桩安全系数为                 = %.3f\n", F);
     report.printf("\n\n");
 
-    if (item.usePiles == 1) ReportQuantities(item, report, 0, 0.0f, 0);
-    if (bermArea > kNone) ReportQuantities(item, report, 1, bermArea, 0);
-    if (trimmedArea > kNone) ReportQuantities(item, report, 2, trimmedArea, 0);
+    if (item.usePiles == 1) ReportQuantities(item, report, QuantityPiles, 0.0f, 0, quantities);
+    if (bermArea > kNone) ReportQuantities(item, report, QuantityBerm, bermArea, 0, quantities);
+    if (trimmedArea > kNone)
+        ReportQuantities(item, report, QuantityUnload, trimmedArea, 0, quantities);
     return 1;
 }

@@ -2,6 +2,7 @@
 #include "piles/Quantities.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/FigureFormat.h"
 #include "platform/ReportWriter.h"
 
 #include <climits>
@@ -26,40 +27,47 @@ int clampToInt(long long v) {
     return static_cast<int>(v);
 }
 
-void reportPiles(const CSlideCalcData& item, ReportWriter& report, int j) {
-    const float B = item.slopeLength;
+QuantityTotals pileTotals(const CSlideCalcData& item, int j) {
     const CPileKind& kind = item.pileKinds[j];
+    QuantityTotals t;
+    t.what = QuantityPiles;
+    t.pileKind = j;
+    t.rows = item.pileRows;
+    t.spacing = item.pileSpacing;
     // count = m × pileRows
-    const int count =
-        clampToInt(static_cast<long long>(PilesPerRow(B, item.pileSpacing)) * item.pileRows);
-    const float cost = count * kind.materialCost;
-    const float labour = count * kind.buildCost;
-    const float time = count * kind.buildDays;
-    report.printf("    滑坍纵向宽度 = %.3fm 范围内，第%d种桩：\n", B, j + 1);
-    report.printf("        共需要抗滑桩 %d 根\n", count);
-    report.printf("        抗滑桩的总造价 = %.3f 元\n", cost);
-    report.printf("        抗滑桩的总工费 = %.3f 元\n", labour);
-    report.printf("        抗滑桩的总工期 = %.3f 人天\n", time);
+    t.count = clampToInt(static_cast<long long>(PilesPerRow(item.slopeLength, item.pileSpacing)) *
+                         item.pileRows);
+    t.cost = t.count * kind.materialCost;
+    t.labour = t.count * kind.buildCost;
+    t.days = t.count * kind.buildDays;
+    return t;
 }
 
-void reportBerm(const CSlideCalcData& item, ReportWriter& report, float area) {
-    const float B = item.slopeLength;
-    // V = area × B
-    const float V = area * B;
-    report.printf("    滑坍纵向宽度 = %.3fm 范围内：\n", B);
-    report.printf("        反压码的总体积 = %.3f m3\n", V);
-    report.printf("        反压码的总工费 = %.3f 元\n", V * item.bermCost);
-    report.printf("        反压码的总工期 = %.3f 人天\n", V * item.bermDays);
+// V = area × B, priced per cubic metre.
+QuantityTotals earthTotals(int what, float area, float B, float unitCost, float unitDays) {
+    QuantityTotals t;
+    t.what = what;
+    t.volume = area * B;
+    t.labour = t.volume * unitCost;
+    t.days = t.volume * unitDays;
+    return t;
 }
 
-void reportUnload(const CSlideCalcData& item, ReportWriter& report, float area) {
-    const float B = item.slopeLength;
-    // V = area × B
-    const float V = area * B;
-    report.printf("    滑坍纵向宽度 = %.3fm 范围内：\n", B);
-    report.printf("        刷方的总体积 = %.3f m3\n", V);
-    report.printf("        刷方的总工费 = %.3f 元\n", V * item.unloadCost);
-    report.printf("        刷方的总工期 = %.3f 人天\n", V * item.unloadDays);
+void reportTotals(const QuantityTotals& t, float B, ReportWriter& report) {
+    if (t.what == QuantityPiles) {
+        report.printf("    滑坍纵向宽度 = %sm 范围内，第%d种桩：\n", Fixed3(B).c_str(),
+                      t.pileKind + 1);
+        report.printf("        共需要抗滑桩 %d 根\n", t.count);
+        report.printf("        抗滑桩的总造价 = %s 元\n", Fixed3(t.cost).c_str());
+        report.printf("        抗滑桩的总工费 = %s 元\n", Fixed3(t.labour).c_str());
+        report.printf("        抗滑桩的总工期 = %s 人天\n", Fixed3(t.days).c_str());
+        return;
+    }
+    const char* what = t.what == QuantityBerm ? "反压码" : "刷方";
+    report.printf("    滑坍纵向宽度 = %sm 范围内：\n", Fixed3(B).c_str());
+    report.printf("        %s的总体积 = %s m3\n", what, Fixed3(t.volume).c_str());
+    report.printf("        %s的总工费 = %s 元\n", what, Fixed3(t.labour).c_str());
+    report.printf("        %s的总工期 = %s 人天\n", what, Fixed3(t.days).c_str());
 }
 
 }  // namespace
@@ -76,24 +84,27 @@ int PilesPerRow(float slopeLength, float spacing) {
 }
 
 int ReportQuantities(const CSlideCalcData& item, ReportWriter& report, int what, float area,
-                     int pileKind) {
+                     int pileKind, std::vector<QuantityTotals>* totals) {
     // Even berm and unloading totals need a valid kind: without any pile kind
     // the quantity section is left out as a whole.
     if (pileKind < 0 || pileKind >= item.pileKindCount ||
         pileKind >= CSlideCalcData::kPileKindSlots)
         return 0;
+    QuantityTotals t;
     switch (what) {
         case QuantityPiles:
-            reportPiles(item, report, pileKind);
+            t = pileTotals(item, pileKind);
             break;
         case QuantityBerm:
-            reportBerm(item, report, area);
+            t = earthTotals(what, area, item.slopeLength, item.bermCost, item.bermDays);
             break;
         case QuantityUnload:
-            reportUnload(item, report, area);
+            t = earthTotals(what, area, item.slopeLength, item.unloadCost, item.unloadDays);
             break;
         default:
-            break;
+            return 1;
     }
+    reportTotals(t, item.slopeLength, report);
+    if (totals) totals->push_back(t);
     return 1;
 }

@@ -6,6 +6,7 @@
 #include "data/InputEcho.h"
 #include "engine/ThrustPass.h"
 #include "piles/Quantities.h"
+#include "platform/PlaneGeometry.h"
 #include "platform/ReportWriter.h"
 #include "platform/WorkContext.h"
 #include "run/RunTargets.h"
@@ -68,6 +69,9 @@ float CSlideCalc::ComputeThrust(const CSlideCalcData& item, ReportWriter* report
 
 int CSlideCalc::RunItem(CSlideCalcData& item, ReportWriter& report) {
     m_item = &item;
+    m_result = RunResult{};
+    m_result.goal = item.goal;
+    m_result.target = item.goal == kGoalCheck ? item.checkTarget : item.designTarget;
     WriteReportHead(item, report);
 
     int result = 0;
@@ -87,12 +91,38 @@ int CSlideCalc::RunItem(CSlideCalcData& item, ReportWriter& report) {
     SupplementFacts facts = GatherSupplementFacts(item);
     facts.result = result;
     for (const std::string& w : facts.warnings) status().tell_error(kWarningStatus, "警告: " + w);
+    recordFigures(item, facts);
     if (m_options.supplement) WriteSupplement(*this, item, facts, report);
     if (result == 1)
         status().tell_error(201, "计算成功 !");
     else
         status().tell_error(301, "计算失败 !");
     return result;
+}
+
+void CSlideCalc::recordFigures(const CSlideCalcData& item, const SupplementFacts& facts) {
+    RunResult& r = m_result;
+    r.succeeded = facts.result == 1;
+    r.thrustX = facts.thrustX;
+    r.thrust = facts.thrust;
+    // As the block lines of the thrust report turn radians into degrees, so
+    // that the thrust line repeats their angle digit for digit.
+    r.thrustAngle = facts.thrustAngle * 180.0f / kPi;
+    r.fsOutcome = facts.entered.outcome;
+    r.fs = facts.entered.implicitFs;
+    r.fsState = ImplicitFsState(facts.entered, item.thrustSafetyFactor);
+    const std::optional<DesignFacts>& design = m_designSummary.design;
+    if (item.goal == kGoalDesign && design && design->kind == DesignFacts::Kind::Sweep &&
+        design->best >= 0) {
+        r.designFound = true;
+        r.designValue = design->bestValue;
+    }
+    r.bermByPosition = item.bermDesignMode != 0;
+    if (!m_pileSolver.points().empty())
+        r.pileForces = PileForceExtremes{
+            m_pileData.innerMaxMoment,         m_pileData.innerMaxDepth, m_pileData.outerMaxMoment,
+            m_pileData.outerMaxDepth,          m_pileData.maxShear,      m_pileData.maxShearDepth,
+            m_pileSolver.summary().appliedLoad};
 }
 
 int CSlideCalc::ReportThrust(CSlideCalcData& item, ReportWriter& report) {
@@ -105,8 +135,10 @@ int CSlideCalc::ReportThrust(CSlideCalcData& item, ReportWriter& report) {
     ComputeThrust(item, &report, &angle, &bermArea, &trimmedArea);
 
     report.printf("\n\n");
-    if (item.usePiles) ReportQuantities(item, report, QuantityPiles, 0.0f, 0);
-    if (bermArea > kLeastArea) ReportQuantities(item, report, QuantityBerm, bermArea, 0);
-    if (trimmedArea > kLeastArea) ReportQuantities(item, report, QuantityUnload, trimmedArea, 0);
+    std::vector<QuantityTotals>* totals = &m_result.quantities;
+    if (item.usePiles) ReportQuantities(item, report, QuantityPiles, 0.0f, 0, totals);
+    if (bermArea > kLeastArea) ReportQuantities(item, report, QuantityBerm, bermArea, 0, totals);
+    if (trimmedArea > kLeastArea)
+        ReportQuantities(item, report, QuantityUnload, trimmedArea, 0, totals);
     return 1;
 }

@@ -6,11 +6,13 @@
 #include "piles/PileData.h"
 #include "piles/PileSolver.h"
 #include "run/Plausibility.h"
+#include "run/RunResult.h"
 #include "run/RunOptions.h"
 #include "platform/Sinks.h"
 
 class CSlideCalcData;
 class ReportWriter;
+struct SupplementFacts;
 struct WorkContext;
 
 // The part of a report that depends on the item alone: the head with the
@@ -60,11 +62,17 @@ class CSlideCalc {
 
     // What the run found of its own results (set by RunItem).
     const Plausibility& plausibility() const { return m_plausibility; }
+    // The run's figures, filled by RunItem and the operations it dispatches to.
+    const RunResult& result() const { return m_result; }
+    RunResult& result() { return m_result; }
 
     CPile_ShuJu& pileData() { return m_pileData; }
     PileSolver& pileSolver() { return m_pileSolver; }
 
   private:
+    // The figures of the supplement and of the operation, into m_result.
+    void recordFigures(const CSlideCalcData& item, const SupplementFacts& facts);
+
     const WorkContext& m_ctx;
     // A context without a status sink still runs; nobody hears the outcome.
     mutable NullSinks m_noStatus;
@@ -72,6 +80,7 @@ class CSlideCalc {
     RunOptions m_options;
     SearchSummary m_designSummary;
     Plausibility m_plausibility;
+    RunResult m_result;
     CPile_ShuJu m_pileData;
     PileSolver m_pileSolver;
 };

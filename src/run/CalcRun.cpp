@@ -2,12 +2,14 @@
 #include "run/CalcRun.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/AtomicFile.h"
 #include "platform/DrawingShelf.h"
 #include "platform/WorkContext.h"
 #include "run/CSlideCalc.h"
 #include "run/PileRebarSection.h"
 #include "run/ResultDrawings.h"
 #include "run/ResultNames.h"
+#include "run/RunResultFile.h"
 
 #include <filesystem>
 #include <optional>
@@ -58,6 +60,7 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
     // The reinforcement drawing is listed only when a run drew it.
     std::error_code ec;
     std::filesystem::remove(workFile(ctx, PileRebarDrawingName(item)), ec);
+    std::filesystem::remove(workFile(ctx, RunResultFileName(item)), ec);
     const std::string annotated = AnnotatedSketchFileName(item);
     if (!annotated.empty()) std::filesystem::remove(workFile(ctx, annotated), ec);
 
@@ -70,6 +73,7 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
     out.result = calc.RunItem(item, out.report);
     out.noDesignSatisfies = calc.designSummary().noneSatisfies;
     out.plausibility = calc.plausibility();
+    out.figures = calc.result();
 
     WriteThrustCurveDrawing(item, ctx);
     const std::string rebar = PileRebarDrawingName(item);
@@ -80,6 +84,9 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
 
     out.reportPath = dir + item.GetRtfFileName(kResultSketch);
     out.reportSaved = out.report.saveGbk(out.reportPath);
+    if (out.reportSaved)
+        writeFileAtomically(workFile(ctx, RunResultFileName(item)),
+                            RunResultText(out.figures, RunInputMark(item)));
     // The report is what the engineer reads; a run without it, finished, or
     // without a drawing it shows, has failed.
     std::vector<std::string> failures;

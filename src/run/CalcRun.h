@@ -5,6 +5,7 @@
 
 #include "run/Plausibility.h"
 #include "run/RunOptions.h"
+#include "run/RunResult.h"
 #include "platform/ReportWriter.h"
 
 #include <memory>
@@ -26,6 +27,8 @@ struct CalcRunResult {
     std::shared_ptr<DrawingShelf> drawings;
     // What the run found of its own results; an error also makes result 0.
     Plausibility plausibility;
+    // The run's figures, also written beside the report (RunResultFile.h).
+    RunResult figures;
 };
 
 // Runs item with its result files named from fileBase in ctx.G_strWorkPath.
@@ -33,6 +36,8 @@ struct CalcRunResult {
 // else of it changes. The run's outcome is told after the report is saved;
 // when it cannot be, the run is told as failed (301) with the reason, never
 // as a success, and result is 0. options watch the run's searches and say
-// whether the report ends with the supplement.
+// whether the report ends with the supplement. The result file is written
+// beside a saved report; one that cannot be written only means the project
+// summary runs the item again.
 CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctx,
                              const std::string& fileBase, const RunOptions& options = {});

@@ -4,14 +4,14 @@
 #include "run/ProjectSummary.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/FigureFormat.h"
 #include "platform/LineReader.h"
 #include "platform/PrintfFormat.h"
 #include "platform/ScratchDir.h"
 #include "platform/ReportWriter.h"
-#include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "run/CSlideCalc.h"
-#include "run/ReportDigest.h"
+#include "run/RunResultFile.h"
 #include "run/ResultNames.h"
 #include "run/RunTargets.h"
 
@@ -48,103 +48,89 @@ std::string targetName(const CSlideCalcData& item) {
     return t ? t->what : "未知的计算目标";
 }
 
-// Whether the report was written when the data file already held what it
-// holds now. The calculation writes the data file before the report; times
-// that are equal count as one moment, as file times are coarse.
-bool reportNotOlder(const std::string& report, const std::string& dataFile) {
-    std::error_code ec1, ec2;
-    auto reportTime = std::filesystem::last_write_time(report, ec1);
-    auto dataTime = std::filesystem::last_write_time(dataFile, ec2);
-    return !ec1 && !ec2 && reportTime >= dataTime;
+// The figures the item's last run left beside its report, when that run had
+// the item as it stands.
+std::optional<RunResult> recordedResult(const WorkContext& ctx, const CSlideCalcData& item) {
+    const std::optional<std::string> bytes =
+        readFileBytes(workFile(ctx, RunResultFileName(item)), kMaxResultFileBytes, nullptr);
+    return bytes ? ParseRunResult(*bytes, RunInputMark(item)) : std::nullopt;
 }
 
-// The item's report as text when it was calculated from the item as it
-// stands (written after its data file, its head and input echo what the item
-// gives now) and carries the supplement; else empty.
-std::string currentReport(const WorkContext& ctx, const CSlideCalcData& item,
-                          const std::string& dataFile, const ReportTextReader& reportText) {
-    const std::string path = workFile(ctx, item.GetRtfFileName(0));
-    if (!reportNotOlder(path, dataFile)) return {};
-    std::optional<std::string> bytes = readFileBytes(path, kMaxReportBytes, nullptr);
-    if (!bytes) return {};
-    std::string report = reportText ? reportText(*bytes) : decodeFileText(*bytes);
-    ReportWriter written;
-    WriteReportHead(item, written);
-    const std::string head = reportText ? reportText(written.utf8()) : written.utf8();
-    if (!report.starts_with(head) || report.find("\n[本程序补充]\n") == std::string::npos)
-        return {};
-    return report;
-}
-
-// The report of a run as the calculate command makes it; only the charts of
-// pile forces and designs are written, into the scratch directory.
-std::string freshReport(const WorkContext& ctx, const std::string& scratch, CSlideCalcData item,
-                        SummaryRow& row) {
-    RowSinks sinks(row.told);
-    WorkContext run = ctx;
-    run.G_strWorkPath = scratch;
+// A run as the calculate command makes it; only the charts of pile forces and
+// designs are written, into the scratch directory.
+RunResult freshResult(const WorkContext& scratch, CSlideCalcData& item,
+                      std::vector<std::string>& told) {
+    RowSinks sinks(told);
+    WorkContext run = scratch;
     run.status = &sinks;
     run.messages = &sinks;
     CSlideCalc calc(run);
     ReportWriter report;
     calc.RunItem(item, report);
-    return report.utf8();
+    return calc.result();
 }
 
-double number(const std::string& text) {
-    return std::strtod(text.c_str(), nullptr);
+// A figure as the report prints it, read as a number: totals add what the
+// engineer reads.
+double printed(float v) {
+    return std::strtod(Fixed3(v).c_str(), nullptr);
 }
 
-// Sum of the figures present, "%.3f"; empty when none is.
-std::string total(std::initializer_list<const std::string*> parts) {
-    double sum = 0.0;
-    bool any = false;
-    for (const std::string* p : parts)
-        if (!p->empty()) sum += number(*p), any = true;
-    return any ? stringPrintf("%.3f", sum) : std::string();
-}
-
-// The pile section a design chose: the cheapest candidate, material and labour.
-const ReportDigest::Piles* chosenPiles(const ReportDigest& d) {
-    const ReportDigest::Piles* best = nullptr;
-    for (const ReportDigest::Piles& p : d.piles)
-        if (!best || number(p.cost) + number(p.labour) < number(best->cost) + number(best->labour))
-            best = &p;
+// The cheapest pile section, material and labour; null without one.
+const QuantityTotals* chosenPiles(const RunResult& r) {
+    const QuantityTotals* best = nullptr;
+    for (const QuantityTotals& q : r.quantities)
+        if (q.what == QuantityPiles && (!best || printed(q.cost) + printed(q.labour) <
+                                                     printed(best->cost) + printed(best->labour)))
+            best = &q;
     return best;
 }
 
-// The design of a design target as the report found it; of a check, the
+// The last section of a berm or unloading.
+const QuantityTotals* lastOf(const RunResult& r, int what) {
+    const QuantityTotals* last = nullptr;
+    for (const QuantityTotals& q : r.quantities)
+        if (q.what == what) last = &q;
+    return last;
+}
+
+// The design of a design target as the run found it; of a check, the
 // countermeasures as entered.
-void fillDesign(const CSlideCalcData& item, const ReportDigest& d, SummaryRow& row) {
+void fillDesign(const CSlideCalcData& item, const RunResult& r, SummaryRow& row) {
     const bool design = item.goal == kGoalDesign;
-    const ReportDigest::Piles* piles = chosenPiles(d);
+    const QuantityTotals* piles = chosenPiles(r);
     if (piles) {
-        row.pileKind = piles->kind;
-        row.pileRows = piles->rows;
-        row.pileSpacing = piles->spacing;
-        row.pileCount = piles->count;
+        row.pileKind = std::to_string(piles->pileKind + 1);
+        row.pileRows = std::to_string(piles->rows);
+        row.pileSpacing = Fixed3(piles->spacing);
+        row.pileCount = std::to_string(piles->count);
     }
     if (!design && item.usePiles) {
         if (row.pileKind.empty()) row.pileKind.assign(1, '1');  // the first candidate
         row.pileRows = std::to_string(item.pileRows);
-        row.pileSpacing = stringPrintf("%.3f", item.pileSpacing);
+        row.pileSpacing = Fixed3(item.pileSpacing);
     }
-    row.berm = design && item.designTarget == 1 ? d.bermFound
-               : item.useBerm                   ? stringPrintf("H=%.3f", item.bermH)
-                                                : "";
-    row.unloadY = design && item.designTarget == 2 ? d.unloadFound
-                  : item.useUnload                 ? stringPrintf("%.3f", item.unloadY)
+    const std::string found = r.designFound ? Fixed3(r.designValue) : "";
+    row.berm = design && item.designTarget == 1
+                   ? (found.empty() ? "" : (r.bermByPosition ? "X0=" : "H=") + found)
+               : item.useBerm ? "H=" + Fixed3(item.bermH)
+                              : "";
+    row.unloadY = design && item.designTarget == 2 ? found
+                  : item.useUnload                 ? Fixed3(item.unloadY)
                                                    : "";
-    row.bermVolume = d.bermVolume;
-    row.unloadVolume = d.unloadVolume;
-    const std::string none;
-    row.cost = piles ? total({&piles->cost}) : "";
-    row.labour = total({piles ? &piles->labour : &none, &d.bermLabour, &d.unloadLabour});
-    row.days = total({piles ? &piles->days : &none, &d.bermDays, &d.unloadDays});
+    const QuantityTotals* berm = lastOf(r, QuantityBerm);
+    const QuantityTotals* unload = lastOf(r, QuantityUnload);
+    if (berm) row.bermVolume = Fixed3(berm->volume);
+    if (unload) row.unloadVolume = Fixed3(unload->volume);
+    if (piles) row.cost = Fixed3(printed(piles->cost));
+    double labour = 0.0, days = 0.0;
+    for (const QuantityTotals* q : {piles, berm, unload})
+        if (q) labour += printed(q->labour), days += printed(q->days);
+    if (piles || berm || unload) row.labour = Fixed3(labour), row.days = Fixed3(days);
 }
 
 SummaryRow summarizeItem(const WorkContext& ctx, const std::string& scratch, const SummaryItem& it,
-                         const ReportTextReader& reportText) {
+                         const SummaryCalculate& calculate) {
     SummaryRow row;
     row.number = it.number;
     CSlideCalcData item;
@@ -156,22 +142,24 @@ SummaryRow summarizeItem(const WorkContext& ctx, const std::string& scratch, con
     row.description = item.name();
     row.target = targetName(item);
     SetResultFileNames(item, it.fileBase);
-    std::string report = currentReport(ctx, item, dataFile, reportText);
+    std::optional<RunResult> r = recordedResult(ctx, item);
     row.source = "计算书";
-    if (report.empty() && scratch.empty()) {
+    if (!r && scratch.empty()) {
         row.outcome = "无法建立临时目录，未能计算";
         return row;
     }
-    if (report.empty()) {
-        report = freshReport(ctx, scratch, item, row);
+    if (!r) {
+        WorkContext run = ctx;
+        run.G_strWorkPath = scratch;
+        r = (calculate ? calculate : freshResult)(run, item, row.told);
         row.source = "重新计算";
     }
-    const ReportDigest d = ReadReportDigest(report);
-    row.thrustX = d.thrustX, row.thrust = d.thrust, row.thrustAngle = d.thrustAngle;
-    row.fs = d.fs, row.fsState = d.fsState;
-    row.succeeded = d.outcome == "计算成功";
-    row.outcome = d.outcome.empty() ? "计算失败" : d.outcome;
-    fillDesign(item, d, row);
+    row.thrustX = Fixed3(r->thrustX), row.thrust = Fixed3(r->thrust);
+    row.thrustAngle = Fixed3(r->thrustAngle);
+    row.fs = ImplicitFsText(r->fsOutcome, r->fs), row.fsState = r->fsState;
+    row.succeeded = r->succeeded;
+    row.outcome = r->succeeded ? "计算成功" : "计算失败";
+    fillDesign(item, *r, row);
     return row;
 }
 
@@ -179,13 +167,13 @@ SummaryRow summarizeItem(const WorkContext& ctx, const std::string& scratch, con
 
 std::vector<SummaryRow> SummarizeProject(const WorkContext& ctx,
                                          const std::vector<SummaryItem>& items, int threads,
-                                         const ReportTextReader& reportText) {
+                                         const SummaryCalculate& calculate) {
     std::vector<SummaryRow> rows(items.size());
     ScratchDir scratch;
     std::atomic<size_t> next{0};
     auto work = [&] {
         for (size_t i = next++; i < items.size(); i = next++)
-            rows[i] = summarizeItem(ctx, scratch.path(), items[i], reportText);
+            rows[i] = summarizeItem(ctx, scratch.path(), items[i], calculate);
     };
     if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     std::vector<std::thread> pool;

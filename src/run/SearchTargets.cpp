@@ -23,13 +23,14 @@ DesignEnv designEnv(CSlideCalc& calc) {
     env.residualThrust = runCurve(calc);
     env.options = calc.searchOptions();
     env.summary = &calc.designSummary();
+    env.quantities = &calc.result().quantities;
     return env;
 }
 
 }  // namespace
 
 int runPileSafety(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
-    return CheckPileSafety(item, report, runCurve(calc));
+    return CheckPileSafety(item, report, runCurve(calc), &calc.result().quantities);
 }
 
 int runBackCalcPhi(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {

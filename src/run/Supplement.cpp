@@ -1,12 +1,12 @@
-// The supplement after the original report. Its first lines are fixed for the
-// project summary, which reads them back: the two stability lines of the
+// The supplement after the original report: the two stability lines of the
 // section as entered, those without berm and unloading, the thrust line and
-// the run's outcome.
+// the run's outcome, then the block table, checks and pile sheets.
 #include "run/Supplement.h"
 
 #include "data/CSlideCalcData.h"
 #include "engine/GeometryWarnings.h"
 #include "engine/ThrustPass.h"
+#include "platform/FigureFormat.h"
 #include "platform/ReportWriter.h"
 #include "run/CSlideCalc.h"
 #include "run/DesignExplanation.h"
@@ -14,7 +14,6 @@
 #include "run/PileRebarSection.h"
 #include "run/ResultNames.h"
 
-#include "platform/PlaneGeometry.h"
 #include "platform/WorkContext.h"
 
 #include <cmath>
@@ -22,32 +21,18 @@
 
 namespace {
 
-// As the block lines of the thrust report turn radians into degrees, so that
-// the thrust line repeats their angle digit for digit.
-float degrees(float radians) {
-    return radians * 180.0f / kPi;
-}
-
 // "    <lead>(隐式解) Fs = 1.2345  稳定状态: 稳定", or what stands in for the
 // value where the bisection found no root within its range.
 void writeImplicit(const char* lead, const StabilityResult& r, double Fst, ReportWriter& out) {
-    switch (r.outcome) {
-        case FsOutcome::Solved:
-            out.printf("    %s(隐式解) Fs = %.4f  稳定状态: %s\n", lead, r.implicitFs,
-                       StabilityState(r.implicitFs, Fst).c_str());
-            return;
-        case FsOutcome::BelowRange:
-            out.printf("    %s(隐式解) Fs < %.4f  稳定状态: %s  (超出求解范围 %.2f~%.0f)\n", lead,
-                       kFsLowest, StabilityState(0.0, Fst).c_str(), kFsLowest, kFsHighest);
-            return;
-        case FsOutcome::AboveRange:
-            out.printf("    %s(隐式解) Fs > %.4f  稳定状态: %s  (超出求解范围 %.2f~%.0f)\n", lead,
-                       kFsHighest, StabilityState(kFsHighest, Fst).c_str(), kFsLowest, kFsHighest);
-            return;
-        case FsOutcome::NoMass:
-            out.printf("    %s(隐式解) Fs 无法计算 (滑体没有下滑力和抗滑力)\n", lead);
-            return;
-    }
+    const std::string fs = ImplicitFsText(r.outcome, r.implicitFs);
+    const std::string state = ImplicitFsState(r, Fst);
+    if (r.outcome == FsOutcome::Solved)
+        out.printf("    %s(隐式解) Fs = %s  稳定状态: %s\n", lead, fs.c_str(), state.c_str());
+    else if (r.outcome == FsOutcome::NoMass)
+        out.printf("    %s(隐式解) Fs %s\n", lead, fs.c_str());
+    else
+        out.printf("    %s(隐式解) Fs %s  稳定状态: %s  (超出求解范围 %.2f~%.0f)\n", lead,
+                   fs.c_str(), state.c_str(), kFsLowest, kFsHighest);
 }
 
 void writeExplicit(const char* lead, const StabilityResult& r, double Fst, ReportWriter& out) {
@@ -127,9 +112,11 @@ void WriteSupplement(CSlideCalc& calc, const CSlideCalcData& item, const Supplem
         writeImplicit("不计反压码和刷方时稳定系数", *facts.bare, Fst, report);
         writeExplicit("不计反压码和刷方时稳定系数", *facts.bare, Fst, report);
     }
-    report.printf("    计算位置 X = %.3fm 处的滑坡推力 = %.3f(kN)  推力角度 = %.3f(度)\n",
-                  facts.thrustX, facts.thrust, degrees(facts.thrustAngle));
-    report.printf("    计算状态: %s\n", facts.result == 1 ? "计算成功" : "计算失败");
+    const RunResult& r = calc.result();
+    report.printf("    计算位置 X = %sm 处的滑坡推力 = %s(kN)  推力角度 = %s(度)\n",
+                  Fixed3(r.thrustX).c_str(), Fixed3(r.thrust).c_str(),
+                  Fixed3(r.thrustAngle).c_str());
+    report.printf("    计算状态: %s\n", r.succeeded ? "计算成功" : "计算失败");
     report.printf(
         "    注: 稳定系数按传递系数法计算，不计抗滑桩，各力不乘推力安全系数；"
         "稳定状态以推力安全系数 %.3f 为稳定安全系数划分。\n",

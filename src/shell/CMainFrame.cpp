@@ -17,7 +17,6 @@
 
 #include "platform/ProgramDirectory.h"
 #include "project/ProjectOpening.h"
-#include "project/RtfReader.h"
 #include "run/ProjectSummary.h"
 #include "run/ResultNames.h"
 
@@ -257,8 +256,7 @@ void CMainFrame::OnProjectSummary() {
         statusBar()->showMessage(QString("正在计算工程汇总表: 项目 %1/%2").arg(i + 1).arg(count));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         const int number = m_session.project.itemNumbers[kind][i];
-        for (SummaryRow& r :
-             SummarizeProject(m_session.ctx, {{number, ItemFileBase(number)}}, 0, ReportPlainText))
+        for (SummaryRow& r : SummarizeProject(m_session.ctx, {{number, ItemFileBase(number)}}, 0))
             rows.push_back(std::move(r));
     }
     QApplication::restoreOverrideCursor();

@@ -9,13 +9,14 @@
 #include "platform/ReportWriter.h"
 #include "run/CSlideCalc.h"
 #include "run/ResultNames.h"
+#include "run/RunResultFile.h"
 #include "run/SummaryTable.h"
-#include "project/RtfReader.h"
 #include "support/TestSupport.h"
 #include "CliRun.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -55,6 +56,10 @@ std::set<std::string> filesIn(const TempDir& dir) {
     for (const auto& f : std::filesystem::directory_iterator(dir.path()))
         names.insert(f.path().filename());
     return names;
+}
+
+std::string replaced(std::string s, const std::string& from, const std::string& to) {
+    return s.replace(s.find(from), from.size(), to);
 }
 
 bool has(const std::string& report, const std::string& text) {
@@ -104,9 +109,10 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
     EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF项目编号,项目说明,"));
     EXPECT_TRUE(has(csv, "\r\n1,\"项目, \"\"1\"\"\",计算滑坡推力,"));
 
-    // Calculated into the project, the reports are read back, not run again,
-    // and give the same table. (The report alone, as the run writes it: the
-    // sketch and curve files would only slow the test.)
+    // Calculated into the project, the result files are read, not run again,
+    // and give the same table, with the figures of the reports. (The report
+    // and result file alone, as the run writes them: the sketch and curve
+    // files would only slow the test.)
     for (int n = 1; n <= 100; ++n) {
         CSlideCalcData item;
         ASSERT_EQ(item.ReadDataFile(dir.file(fileBase(n) + ".dat")), 1);
@@ -115,6 +121,8 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
         ReportWriter report;
         calc.RunItem(item, report);
         ASSERT_EQ(report.saveGbk(dir.file(item.GetRtfFileName(0))), 1);
+        writeBytes(dir.file(RunResultFileName(item)),
+                   RunResultText(calc.result(), RunInputMark(item)));
     }
     std::vector<SummaryRow> read = SummarizeProject(ctx, items, 0);
     int succeeded = 0;
@@ -126,7 +134,29 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
     }
     EXPECT_EQ(SummaryCsv(read), csv);
     EXPECT_GT(succeeded, 80);
-    // A changed item no longer matches its report and is run afresh.
+
+    // A result file that is not exactly what the run wrote for the item as it
+    // stands is never read: the item is run afresh.
+    const std::string resultFile = dir.file(fileBase(1) + "_TLVR_RESULT.TXT");
+    const std::string written = readBytes(resultFile);
+    const struct {
+        std::string bytes;
+        const char* source;
+    } cases[] = {
+        {written, "计算书"},
+        {"", "重新计算"},
+        {"talvor-result 2" + written.substr(written.find('\n')), "重新计算"},
+        {written + "unknown=1\n", "重新计算"},
+        {written + "goal=1\n", "重新计算"},
+        {written.substr(0, written.find("\nthrust=") + 1), "重新计算"},
+        {replaced(written, "\nfs=", "\nfs=x"), "重新计算"},
+        {replaced(written, "\ninput=", "\ninput=0"), "重新计算"},
+    };
+    for (const auto& c : cases) {
+        writeBytes(resultFile, c.bytes);
+        EXPECT_EQ(SummarizeProject(ctx, {items[0]}, 1)[0].source, c.source) << c.bytes;
+    }
+    // A changed item no longer matches its result file.
     CSlideCalcData changed;
     ASSERT_EQ(changed.ReadDataFile(dir.file(fileBase(1) + ".dat")), 1);
     changed.SetAllPhi(30.0f);
@@ -135,9 +165,9 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
 }
 
 #ifdef TALVOR_CLI
-// Right after `project calc` every report is current and read, none run again
-// (the reports are RTF with pictures, as the calculation leaves them). An item
-// changed since, or whose data file is newer than its report, is run afresh.
+// Right after `project calc` every item's result file is current and read,
+// no item is run again. An item changed since, or whose result file is gone,
+// is run afresh, and only those.
 TEST(ProjectSummary, AProjectJustCalculatedIsReadNotRecalculated) {
     CliRun cli;
     const std::string dir = cli.dir.file("P");
@@ -156,23 +186,30 @@ TEST(ProjectSummary, AProjectJustCalculatedIsReadNotRecalculated) {
     cli.run("project P calc");
     WorkContext ctx;
     ctx.G_strWorkPath = dir + "/";
+    std::atomic<int> runs = 0;
+    const SummaryCalculate counted = [&](const WorkContext& scratch, CSlideCalcData& item,
+                                         std::vector<std::string>&) {
+        ++runs;
+        CSlideCalc calc(scratch);
+        ReportWriter report;
+        calc.RunItem(item, report);
+        return calc.result();
+    };
     auto recalculated = [&] {
+        runs = 0;
         std::vector<int> numbers;
-        for (const SummaryRow& r : SummarizeProject(ctx, items, 0, ReportPlainText))
+        for (const SummaryRow& r : SummarizeProject(ctx, items, 0, counted))
             if (r.source == "重新计算") numbers.push_back(r.number);
+        EXPECT_EQ(runs, static_cast<int>(numbers.size()));
         return numbers;
     };
     EXPECT_EQ(recalculated(), std::vector<int>{});
-    ASSERT_TRUE(readBytes(dir + "/" + fileBase(1) + "_TLVR.RTF").starts_with("{\\rtf"));
 
     CSlideCalcData changed;
     ASSERT_EQ(changed.ReadDataFile(dir + "/" + fileBase(2) + ".dat"), 1);
     changed.SetAllPhi(31.0f);
     ASSERT_EQ(changed.WriteDataFile(dir + "/" + fileBase(2) + ".dat"), 1);
-    const std::string report3 = dir + "/" + fileBase(3) + "_TLVR.RTF";
-    std::filesystem::last_write_time(
-        dir + "/" + fileBase(3) + ".dat",
-        std::filesystem::last_write_time(report3) + std::chrono::seconds(5));
+    std::filesystem::remove(dir + "/" + fileBase(3) + "_TLVR_RESULT.TXT");
     EXPECT_EQ(recalculated(), (std::vector<int>{2, 3}));
 }
 #endif

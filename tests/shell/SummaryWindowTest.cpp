@@ -9,7 +9,6 @@
 #include "data/CSlideCalcData.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
-#include "project/RtfReader.h"
 #include "run/SummaryTable.h"
 
 #include <QAction>
@@ -65,8 +64,7 @@ void SummaryWindowTest::showsSortsCopiesAndExportsTheSummary() {
     QVERIFY(window);
     QTableView* table = window->table();
 
-    const std::vector<SummaryRow> expected =
-        SummarizeProject(frame->session().ctx, items, 1, ReportPlainText);
+    const std::vector<SummaryRow> expected = SummarizeProject(frame->session().ctx, items, 1);
     const std::vector<std::string> cells = SummaryCells(expected[1]);
     QCOMPARE(table->model()->rowCount(), 2);
     QCOMPARE(table->model()->columnCount(), static_cast<int>(cells.size()));
