@@ -3,6 +3,7 @@
 
 #include "platform/WorkContext.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -34,4 +35,18 @@ std::string findProgramDirectory(const std::string& executablePath) {
     for (const fs::path& candidate : candidates)
         if (holdsMark(candidate)) return withTrailingSlash(candidate.lexically_normal().string());
     return withTrailingSlash(dir.string());
+}
+
+std::string RunningProgramFile() {
+    // Linux names the running program's file here; another system would
+    // answer from its own call behind this function.
+    std::error_code ec;
+    std::filesystem::path file = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : file.string();
+}
+
+std::string ProgramDirectory() {
+    const char* given = std::getenv("TALVOR_PROGRAM_DIR");
+    if (given && *given) return withTrailingSlash(given);
+    return findProgramDirectory(RunningProgramFile());
 }

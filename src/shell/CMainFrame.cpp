@@ -49,8 +49,7 @@ CMainFrame::CMainFrame(const StartOptions& options, QWidget* parent)
     setWindowIcon(QIcon(":/icons/talvor.svg"));
     setObjectName("MV_TB40_TALVOR_MAINWND");
     std::string programDir = options.programDir.toStdString();
-    if (programDir.empty())
-        programDir = findProgramDirectory(QCoreApplication::applicationFilePath().toStdString());
+    if (programDir.empty()) programDir = ProgramDirectory();
     m_session.ctx.G_strExePath = withTrailingSlash(programDir);
     m_session.ctx.status = m_info;
     m_session.ctx.messages = &m_messages;

@@ -16,14 +16,10 @@
 
 #include <cstdio>
 
-StartOptions startOptionsFrom(const QStringList& arguments, const QString& programFile) {
+StartOptions startOptionsFrom(const QStringList& arguments) {
     StartOptions options;
     if (!arguments.isEmpty()) options.workPath = arguments.join(' ');
-    QString fromEnvironment = qEnvironmentVariable("TALVOR_PROGRAM_DIR");
-    options.programDir =
-        !fromEnvironment.isEmpty()
-            ? fromEnvironment
-            : QString::fromStdString(findProgramDirectory(programFile.toStdString()));
+    options.programDir = QString::fromStdString(ProgramDirectory());
     return options;
 }
 
@@ -63,7 +59,7 @@ int runTalvor(int argc, char** argv) {
     installQtChinese(app);
     QStringList arguments = app.arguments();
     arguments.removeFirst();
-    StartOptions options = startOptionsFrom(arguments, QApplication::applicationFilePath());
+    StartOptions options = startOptionsFrom(arguments);
     SingleInstance instance;
     // A second start ends at once: the first one comes to the front and
     // offers to switch to the project this one was given.

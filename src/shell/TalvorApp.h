@@ -14,8 +14,9 @@ struct StartOptions;
 bool installQtChinese(QCoreApplication& app);
 
 // The options of a start from the program's arguments (without the program's
-// name): the first argument, if any, is the work path.
-StartOptions startOptionsFrom(const QStringList& arguments, const QString& programFile);
+// name): the first argument, if any, is the work path; the program directory
+// is found as talvor-cli finds it.
+StartOptions startOptionsFrom(const QStringList& arguments);
 
 // The whole program; returns its exit status.
 int runTalvor(int argc, char** argv);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 TEST(ProgramDirectory, FoundBesideTheProgramInShareOrShareTalvorAndElseTheProgramsOwn) {
@@ -31,4 +32,16 @@ TEST(ProgramDirectory, FoundBesideTheProgramInShareOrShareTalvorAndElseTheProgra
         }
         EXPECT_EQ(findProgramDirectory(root.file(c.program)), root.file(c.expected)) << c.program;
     }
+}
+
+TEST(ProgramDirectory, TheEnvironmentNamesItElseTheRunningProgramFileFindsIt) {
+    const std::string program = RunningProgramFile();
+    ASSERT_TRUE(std::filesystem::is_regular_file(program)) << program;
+    unsetenv("TALVOR_PROGRAM_DIR");
+    EXPECT_EQ(ProgramDirectory(), findProgramDirectory(program));
+    setenv("TALVOR_PROGRAM_DIR", "", 1);
+    EXPECT_EQ(ProgramDirectory(), findProgramDirectory(program));
+    setenv("TALVOR_PROGRAM_DIR", "given", 1);
+    EXPECT_EQ(ProgramDirectory(), "given/");
+    unsetenv("TALVOR_PROGRAM_DIR");
 }

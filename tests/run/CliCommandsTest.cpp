@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -119,18 +120,28 @@ TEST(CliCommands, NewItemsCarryTheirNameAndCommentsAndCalculateAlike) {
 }
 
 TEST(CliCommands, ProjectListsTemplatesMissingResultsAndDesignsWithoutASolution) {
+    // Installed as the install step lays it out and run from "/": the program
+    // directory is found from the program file, not the current directory.
     CliRun cli;
-    const std::string share = CliRun::quoted(TALVOR_SHARE_DIR);
-    ASSERT_EQ(cli.run("project P templates --program-dir " + share), 0);
-    EXPECT_NE(cli.out().find("Template/\n  1  "), std::string::npos) << cli.out();
-    EXPECT_EQ(cli.run("project P templates"), 2);
-    EXPECT_NE(cli.err().find("./Template/ 中没有模板库"), std::string::npos) << cli.err();
-    EXPECT_EQ(cli.run("project P add --template 3 --program-dir " + share), 2);
+    namespace fs = std::filesystem;
+    fs::create_directories(cli.dir.file("inst/bin"));
+    fs::create_directories(cli.dir.file("inst/share"));
+    fs::copy_file(TALVOR_CLI, cli.program = cli.dir.file("inst/bin/talvor-cli"));
+    fs::copy(TALVOR_SHARE_DIR, cli.dir.file("inst/share/talvor"), fs::copy_options::recursive);
+    cli.from = "/";
+    const std::string p = "project " + CliRun::quoted(cli.dir.file("P")) + " ";
+    ASSERT_EQ(cli.run(p + "templates", "-u TALVOR_PROGRAM_DIR"), 0);
+    EXPECT_NE(cli.out().find("inst/share/talvor/Template/\n  1  "), std::string::npos) << cli.out();
+    EXPECT_EQ(cli.run(p + "templates --program-dir " + CliRun::quoted(cli.dir.file("P"))), 2);
+    EXPECT_NE(cli.err().find("P/Template/ 中没有模板库"), std::string::npos) << cli.err();
+    EXPECT_EQ(cli.run(p + "add --template 3", "-u TALVOR_PROGRAM_DIR"), 2);
     EXPECT_NE(cli.err().find("中没有第 3 个模板 (共 1 个"), std::string::npos) << cli.err();
     EXPECT_NE(cli.err().find("--program-dir"), std::string::npos);
 
-    ASSERT_EQ(cli.run("project P add"), 0);
-    ASSERT_EQ(cli.run("project P add --template 1 --program-dir " + share), 0);
+    ASSERT_EQ(cli.run(p + "add"), 0);
+    ASSERT_EQ(cli.run(p + "add --template 1", "-u TALVOR_PROGRAM_DIR"), 0);
+    cli.from.clear();
+    cli.program = TALVOR_CLI;
     setControlLine(cli, "P/&TLVR_0002.dat", "1,1,0");
     EXPECT_EQ(cli.run("project P calc 3"), 1);
     EXPECT_EQ(cli.run("project P calc"), 3);

@@ -12,12 +12,14 @@
 #ifdef TALVOR_CLI
 struct CliRun {
     TempDir dir;
+    std::string program = TALVOR_CLI;  // another copy of talvor-cli, e.g. installed
+    std::string from;                  // where it runs; empty: dir
     // Runs `talvor-cli args` from dir, env assignments (e.g. "-u NAME") first;
     // returns the exit status.
     int run(const std::string& args, const std::string& env = "") {
-        const std::string cmd = "cd '" + dir.path() + "' && env " + env + " '" + TALVOR_CLI + "' " +
-                                args + " >'" + dir.file("stdout") + "' 2>'" + dir.file("stderr") +
-                                "'";
+        const std::string cmd = "cd '" + (from.empty() ? dir.path() : from) + "' && env " + env +
+                                " '" + program + "' " + args + " >'" + dir.file("stdout") +
+                                "' 2>'" + dir.file("stderr") + "'";
         const int status = std::system(cmd.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
