@@ -2,19 +2,18 @@
 // [--strict]: runs one item data file as the calculate command does and writes its result
 // files, the report as RTF with its drawings; the item file itself is only read.
 #include "cli/Commands.h"
-#include "cli/ItemReading.h"
-#include "cli/ExpandedReport.h"
 
 #include "data/CSlideCalcData.h"
-#include "platform/InputDiagnostics.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
+#include "project/ItemOpening.h"
 #include "run/CalcRun.h"
 #include "run/ResultNames.h"
 
 #include <CLI/CLI.hpp>
 
 #include "render/DrawingRenderer.h"
+#include "render/ReportTextDocument.h"
 
 #include <QGuiApplication>
 
@@ -67,11 +66,14 @@ bool resultDirectory(const CalcArgs& args, std::string& dir) {
 int runCalc(const CalcArgs& args) {
     StderrSinks sinks;
     CSlideCalcData item;
-    InputDiagnostics diagnostics;
-    if (!readItemFile(args.item, item, diagnostics)) return 2;
-    if (args.strict && !diagnostics.empty()) {
+    const OpenedItem opened = OpenItemFile(args.item, item, &sinks);
+    if (!opened.read) {
+        std::fprintf(stderr, "%s\n", UnreadableItemText(args.item).c_str());
+        return 2;
+    }
+    if (args.strict && !opened.diagnostics.empty()) {
         std::fprintf(stderr, "计算数据文件 %s 有 %zu 处疑问, 按 --strict 未计算\n",
-                     args.item.c_str(), diagnostics.size());
+                     args.item.c_str(), opened.diagnostics.size());
         return 2;
     }
     std::string dir;
@@ -91,7 +93,7 @@ int runCalc(const CalcArgs& args) {
     const std::string work = ctx.G_strWorkPath;
     if (!args.keepDirectives)
         options.finishReport = [work](const CalcRunResult& run) {
-            return expandReportFile(run, work);
+            return ExpandSavedReport(run.reportPath, run.report.utf8(), work, run.drawings.get());
         };
     CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(args.item), options);
     if (args.text) std::fwrite(run.report.utf8().data(), 1, run.report.utf8().size(), stdout);

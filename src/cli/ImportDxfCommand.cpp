@@ -2,13 +2,12 @@
 // slip surface, slope surface and water line of an item data file from the
 // yellow, green and blue polylines of a drawing.
 #include "cli/Commands.h"
-#include "cli/ItemReading.h"
 
 #include "data/CSlideCalcData.h"
-#include "platform/InputDiagnostics.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
 #include "project/DxfImport.h"
+#include "project/ItemOpening.h"
 
 #include <CLI/CLI.hpp>
 
@@ -46,10 +45,12 @@ int runImport(const ImportArgs& argsIn) {
     }
     StderrSinks sinks;
     CSlideCalcData item;
-    InputDiagnostics diagnostics;
-    if (!readItemFile(args.item, item, diagnostics)) return 2;
-    // Rewriting would make the guesses permanent: the file is left as it is.
-    if (!diagnostics.empty()) {
+    const OpenedItem opened = OpenItemFile(args.item, item, &sinks);
+    if (!opened.read) {
+        std::fprintf(stderr, "%s\n", UnreadableItemText(args.item).c_str());
+        return 2;
+    }
+    if (!opened.mayRewrite()) {
         std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
         return 2;
     }

@@ -2,12 +2,11 @@
 // of a project directory for batch work, as the project window's item bar
 // keeps it, and the template library new items start from.
 #include "cli/Commands.h"
-#include "cli/ExpandedReport.h"
 #include "cli/SummaryCommand.h"
 
 #include "data/CSlideCalcData.h"
-#include "data/InputRanges.h"
 #include "platform/InputDiagnostics.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/RebarSettingsFile.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
@@ -15,19 +14,20 @@
 #include "project/CProjectInfo.h"
 #include "project/CTemplateIndex.h"
 #include "project/ItemFiles.h"
+#include "project/ItemOpening.h"
 #include "project/ItemList.h"
 #include "project/TemplateChooser.h"
-#include "run/CalcRun.h"
+#include "run/ItemCalculation.h"
 
 #include <CLI/CLI.hpp>
 
 #include "render/DrawingRenderer.h"
+#include "render/ReportTextDocument.h"
 
 #include <QGuiApplication>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -78,12 +78,8 @@ int readInfoTelling(CProjectInfo& info, const std::string& dir, const WorkContex
 WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
     WorkContext ctx;
     ctx.G_strWorkPath = withTrailingSlash(args.dir);
-    std::string program = args.programDir;
-    if (program.empty()) {
-        const char* env = std::getenv("TALVOR_PROGRAM_DIR");
-        program = env ? env : ".";
-    }
-    ctx.G_strExePath = withTrailingSlash(program);
+    ctx.G_strExePath =
+        args.programDir.empty() ? ProgramDirectory() : withTrailingSlash(args.programDir);
     ctx.status = &sinks;
     ctx.messages = &sinks;
     return ctx;
@@ -233,42 +229,30 @@ int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int 
              std::vector<std::string>& unsatisfied, std::vector<std::string>& failed) {
     std::string dataFile = workFile(ctx, ItemFileBase(number) + ".dat");
     CSlideCalcData item;
-    InputDiagnostics diagnostics;
-    int read = item.ReadDataFile(dataFile, &diagnostics);
-    diagnostics.tellTo(*ctx.status);
-    if (!read) {
-        std::fprintf(stderr, "%02d: 无法读取计算数据文件 %s\n", position + 1, dataFile.c_str());
+    const OpenedItem opened = OpenItemFile(dataFile, item, ctx.status);
+    if (!opened.read) {
+        std::fprintf(stderr, "%02d: %s\n", position + 1, UnreadableItemText(dataFile).c_str());
         return 2;
     }
-    if (args.strict && !diagnostics.empty()) {
+    if (args.strict && !opened.mayRewrite()) {
         std::fprintf(stderr, "%02d: 计算数据文件有疑问, 按 --strict 未计算\n", position + 1);
         return 2;
     }
-    InputDiagnostics ranges(dataFile);
-    AddRangeDiagnostics(item, ranges);
-    ranges.tellTo(*ctx.status);
-    // The data file before the report's final form: a report newer than its
-    // data file is what the project summary reads instead of running again.
-    // The run finishes its report only after this, and tells the outcome last.
-    bool dataTried = false, dataWritten = false;
-    auto writeData = [&] {
-        dataTried = true;
-        dataWritten = diagnostics.empty() && item.WriteDataFile(dataFile);
-    };
     RunOptions options;
     const std::string work = ctx.G_strWorkPath;
-    options.finishReport = [&, work](const CalcRunResult& run) {
-        writeData();
-        return args.keepDirectives ? std::string() : expandReportFile(run, work);
-    };
-    CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(number), options);
-    if (!dataTried) writeData();  // the report was not saved: no finishing step
+    if (!args.keepDirectives)
+        options.finishReport = [work](const CalcRunResult& run) {
+            return ExpandSavedReport(run.reportPath, run.report.utf8(), work, run.drawings.get());
+        };
+    const ItemCalculation calc =
+        CalculateAndWriteBack(item, ctx, ItemFileBase(number), opened.mayRewrite(), options);
+    const CalcRunResult& run = calc.run;
     char line[64];
     std::snprintf(line, sizeof line, "%02d  ", position + 1);
-    if (!diagnostics.empty()) {
+    if (!opened.mayRewrite()) {
         std::fprintf(stderr, "%02d: 计算数据文件读入时有疑问 (见上), 未改写 %s\n", position + 1,
                      dataFile.c_str());
-    } else if (!dataWritten) {
+    } else if (!calc.dataWritten) {
         std::fprintf(stderr, "%02d: 无法写入计算数据文件 %s\n", position + 1, dataFile.c_str());
         failed.push_back(line + item.name());
         return 1;
@@ -323,7 +307,7 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
     cmd->add_option("DIR", args->dir, "工程目录 (工作路径)")->required();
     cmd->add_option("--program-dir", args->programDir,
                     "程序目录, 模板库 Template/ 在其中 (默认: 环境变量 TALVOR_PROGRAM_DIR, "
-                    "否则当前目录)");
+                    "否则由程序文件的位置找到)");
     cmd->require_subcommand(1);
     // --program-dir may follow the subcommand too.
     cmd->fallthrough();

@@ -5,11 +5,11 @@
 // Exit status 3 when a --set was refused (a cell a user cannot type into, or
 // not of the form ROW,COL=TEXT); the other sets still apply.
 #include "cli/Commands.h"
-#include "cli/ItemReading.h"
 #include "cli/UsageErrors.h"
 
 #include "data/CSlideCalcData.h"
-#include "platform/InputDiagnostics.h"
+#include "platform/Sinks.h"
+#include "project/ItemOpening.h"
 #include "tables/CTableBase.h"
 #include "tables/CoordinateView.h"
 #include "tables/TableEdit.h"
@@ -114,8 +114,12 @@ void tellCellWarnings(CTableBase& table) {
 
 int runTable(const TableArgs& args) {
     CSlideCalcData item;
-    InputDiagnostics diagnostics;
-    if (!readItemFile(args.item, item, diagnostics)) return 2;
+    StderrSinks sinks;
+    const OpenedItem opened = OpenItemFile(args.item, item, &sinks);
+    if (!opened.read) {
+        std::fprintf(stderr, "%s\n", UnreadableItemText(args.item).c_str());
+        return 2;
+    }
     if (args.table.empty()) {
         listTables(item);
         return 0;
@@ -138,7 +142,7 @@ int runTable(const TableArgs& args) {
     std::fflush(stdout);
     tellCellWarnings(*page.find(*id));
     // Rewriting would make the reader's guesses permanent: the file stays as it is.
-    if (args.write && !diagnostics.empty()) {
+    if (args.write && !opened.mayRewrite()) {
         std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
         return 2;
     }

@@ -269,3 +269,12 @@ int breakLongParagraphs(QTextDocument& doc) {
     cursor.endEditBlock();
     return breaks;
 }
+
+std::string ExpandSavedReport(const std::string& path, const std::string& reportText,
+                              const std::string& workPath, const DrawingShelf* shelf) {
+    int missing = 0;
+    if (!WriteExpandedReport(path, reportText, workPath, missing, shelf))
+        return "无法写入计算书文件 " + path;
+    if (missing > 0) return std::to_string(missing) + " 幅图未能插入计算书 " + path;
+    return {};
+}

@@ -68,3 +68,10 @@ PictureSource reportPictureSource(const std::string& workPath, int& missing);
 int WriteExpandedReport(const std::string& path, const std::string& reportText,
                         const std::string& workPath, int& missing,
                         const DrawingShelf* shelf = nullptr);
+
+// A calculation's finishing step (RunOptions::finishReport) in both programs:
+// its saved report at path rewritten by WriteExpandedReport, so that a word
+// processor shows the pictures. The reason when that failed (the text report
+// is kept then), else empty. Needs the GUI application (fonts, painting).
+std::string ExpandSavedReport(const std::string& path, const std::string& reportText,
+                              const std::string& workPath, const DrawingShelf* shelf);

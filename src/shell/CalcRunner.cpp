@@ -5,6 +5,7 @@
 #include "data/CSlideCalcData.h"
 #include "platform/WorkContext.h"
 #include "render/ReportTextDocument.h"
+#include "run/ItemCalculation.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -61,6 +62,19 @@ CalcRunResult CalcRunner::run(CSlideCalcData& record, const WorkContext& ctx,
     threadCtx.messages = &sinks;
     RunOptions options;
     options.itemPath = workFile(ctx, fileBase + ".DAT");
+    // As talvor-cli leaves it: RTF with the drawings in place. Painting the
+    // pictures needs the window's thread.
+    options.finishReport = [this, work = ctx.G_strWorkPath](const CalcRunResult& run) {
+        std::string why;
+        QMetaObject::invokeMethod(
+            this,
+            [&] {
+                why =
+                    ExpandSavedReport(run.reportPath, run.report.utf8(), work, run.drawings.get());
+            },
+            Qt::BlockingQueuedConnection);
+        return why;
+    };
     options.search.progress = [this](int done, int total) {
         m_done = done;
         m_total = total;
@@ -68,8 +82,8 @@ CalcRunResult CalcRunner::run(CSlideCalcData& record, const WorkContext& ctx,
     };
 
     CalcRunResult result;
-    std::unique_ptr<QThread> thread(
-        QThread::create([&] { result = RunCalculation(*work, threadCtx, fileBase, options); }));
+    std::unique_ptr<QThread> thread(QThread::create(
+        [&] { result = CalculateAndWriteBack(*work, threadCtx, fileBase, true, options).run; }));
     QEventLoop loop;
     connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
     QTimer ticker;
@@ -86,26 +100,9 @@ CalcRunResult CalcRunner::run(CSlideCalcData& record, const WorkContext& ctx,
     // is the record's own.
     static_cast<CJsBaseData&>(record) = *work;
     record.residualThrust = work->residualThrust;
-    // A successful run closes the window, which writes the data file; written
-    // now, before the report takes its final form, the report stays the newer
-    // file and the project summary reads it instead of running again. The
-    // write at closing then finds the same bytes and leaves the file alone.
-    if (result.result == 1) record.WriteDataFile(workFile(ctx, fileBase + ".dat"));
-    expandReport(result, ctx);
+    // The run wrote the data file back before its report took its final form;
+    // the write at closing the window finds the same bytes and leaves it alone.
     return result;
-}
-
-void CalcRunner::expandReport(const CalcRunResult& run, const WorkContext& ctx) {
-    // As talvor-cli calc leaves it: RTF with the drawings in place. Painting
-    // the pictures needs this thread.
-    if (!run.reportSaved) return;
-    int missing = 0;
-    if (!WriteExpandedReport(run.reportPath, run.report.utf8(), ctx.G_strWorkPath, missing,
-                             run.drawings.get()) &&
-        ctx.status)
-        ctx.status->tell_error(301, "无法写入计算书文件 " + run.reportPath);
-    else if (missing > 0 && ctx.status)
-        ctx.status->tell_error(301, std::to_string(missing) + " 幅图未能插入计算书");
 }
 
 bool CalcRunner::eventFilter(QObject* watched, QEvent* event) {

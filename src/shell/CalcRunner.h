@@ -1,5 +1,6 @@
-// Runs one calculation as talvor-cli calc runs it (RunCalculation, then the
-// report rewritten as RTF with its drawings), on a working copy of the record
+// Runs one calculation as `talvor-cli project DIR calc` runs it
+// (CalculateAndWriteBack, the report rewritten as RTF with its drawings by
+// ExpandSavedReport), on a working copy of the record
 // in a worker thread, while the window waits in its own event loop: the
 // searches of back-calculations and designs report their progress, Escape
 // cancels them, and status lines and messages of the run reach the desktop
@@ -23,7 +24,8 @@ class CalcRunner : public QObject {
 
     // Runs record with its result files named from fileBase in the work
     // path, and returns when the run has ended. The record's result entries
-    // and residual thrust are taken over from the run; its input stays.
+    // and residual thrust are taken over from the run; its input stays. The
+    // item's data file is written back.
     CalcRunResult run(CSlideCalcData& record, const WorkContext& ctx, const std::string& fileBase);
 
     bool running() const { return m_running; }
@@ -38,8 +40,6 @@ class CalcRunner : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void expandReport(const CalcRunResult& run, const WorkContext& ctx);
-
     std::atomic<bool> m_cancel{false};
     std::atomic<int> m_done{0};
     std::atomic<int> m_total{0};

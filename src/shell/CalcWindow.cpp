@@ -30,6 +30,7 @@
 #include "project/CTemplateIndex.h"
 #include "project/DxfImport.h"
 #include "project/ItemList.h"
+#include "project/ItemOpening.h"
 #include "project/TemplateChooser.h"
 #include "run/ResultNames.h"
 
@@ -319,14 +320,7 @@ void CalcWindow::OnReadDataFile() {
     if (path.empty()) return;
     // Read into a copy: a file that cannot be read leaves the input as it is.
     CSlideCalcData read;
-    InputDiagnostics diagnostics;
-    int ok = read.ReadDataFile(path, &diagnostics);
-    if (ok) AddRangeDiagnostics(read, diagnostics);
-    if (m_ctx.status) diagnostics.tellTo(*m_ctx.status);
-    if (!ok) {
-        message("无法读取计算数据文件 " + path);
-        return;
-    }
+    if (!OpenItemFile(path, read, m_ctx.status).read) return message(UnreadableItemText(path));
     takeDescription();  // so that undoing the read brings back what was typed
     m_edits->changeRecord(
         QStringLiteral("读入数据文件"), RecordPart::Whole, [&](CSlideCalcData& r) {
@@ -431,14 +425,10 @@ CalcWindowExit RunCalcWindow(CalcWindowLinks links, const ItemContext& item, QWi
         // A file that cannot be read leaves the record as it was; the write
         // at the end keeps the unreadable file beside the new one.
         CSlideCalcData read = record;
-        InputDiagnostics diagnostics;
-        int ok = read.ReadDataFile(dataFile, &diagnostics);
-        if (ok) AddRangeDiagnostics(read, diagnostics);
-        if (ctx.status) diagnostics.tellTo(*ctx.status);
-        if (ok)
+        if (OpenItemFile(dataFile, read, ctx.status).read)
             record = read;
         else if (ctx.messages)
-            ctx.messages->message("无法读取计算数据文件 " + dataFile);
+            ctx.messages->message(UnreadableItemText(dataFile));
     }
     links.fileBase = item.fileBase;
 

@@ -1,0 +1,27 @@
+// Opening an item's data file as every front end does: the file read the way
+// it has always been read, and what the reader had to guess and the values
+// outside their ranges told, so that the engineer knows where to look.
+#pragma once
+
+#include "platform/InputDiagnostics.h"
+
+#include <string>
+
+class CSlideCalcData;
+class StatusSink;
+
+struct OpenedItem {
+    int read = 0;                  // 1 when the file was read into the item
+    InputDiagnostics diagnostics;  // where the reader had to guess
+    InputDiagnostics ranges;       // values outside their ranges (a read file only)
+    // Writing back a file read with guesses would make them permanent.
+    bool mayRewrite() const { return read == 1 && diagnostics.empty(); }
+};
+
+// Reads path into item and tells the diagnostics, then the range warnings, to
+// status (when given). An unreadable file may have left item half read:
+// callers that must keep their record read into a copy.
+OpenedItem OpenItemFile(const std::string& path, CSlideCalcData& item, StatusSink* status);
+
+// What the user is told about an item file that could not be read.
+std::string UnreadableItemText(const std::string& path);
