@@ -15,11 +15,10 @@ struct ItemCalculation {
 
 // Runs item with its result files named from fileBase in the work path. The
 // data file (fileBase + ".dat") is written back unless writeBack is false
-// (a file read with guesses is left as it is): before the report takes its
-// final form, so that the report stays the newer file, which the project
-// summary reads instead of running again; then options.finishReport, the
-// front end's finishing of the report, runs. options.itemPath defaults to the
-// data file.
+// (a file read with guesses is left as it is), before the front end's
+// finishing of the report (options.finishReport) and before the run tells its
+// outcome, so that "计算成功" finds every file on disk. options.itemPath
+// defaults to the data file.
 ItemCalculation CalculateAndWriteBack(CSlideCalcData& item, const WorkContext& ctx,
                                       const std::string& fileBase, bool writeBack,
                                       RunOptions options);
