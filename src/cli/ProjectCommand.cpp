@@ -5,18 +5,15 @@
 #include "cli/SummaryCommand.h"
 
 #include "data/CSlideCalcData.h"
-#include "platform/InputDiagnostics.h"
 #include "platform/ProgramDirectory.h"
-#include "platform/RebarSettingsFile.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
-#include "project/CProjectInfo.h"
 #include "project/CTemplateIndex.h"
 #include "project/ItemFiles.h"
 #include "project/ItemOpening.h"
-#include "project/ItemList.h"
-#include "project/TemplateChooser.h"
+#include "project/ProjectItems.h"
+#include "project/ProjectOpening.h"
 #include "run/ItemCalculation.h"
 
 #include <CLI/CLI.hpp>
@@ -26,10 +23,7 @@
 
 #include <QGuiApplication>
 
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -52,29 +46,6 @@ struct ProjectArgs {
 // position never runs every item.
 constexpr int kMaxItems = 100;
 
-// The project's files read as always, with what is damaged in them told to
-// the status sink.
-bool loadProjectTelling(CProjectData& project, const WorkContext& ctx) {
-    InputDiagnostics diagnostics;
-    bool loaded = project.LoadProject(ctx, &diagnostics);
-    if (ctx.status) diagnostics.tellTo(*ctx.status);
-    return loaded;
-}
-
-bool loadTemplatesTelling(CTemplateIndex& index, const WorkContext& ctx) {
-    InputDiagnostics diagnostics;
-    bool loaded = index.LoadTemplateIndex(ctx, &diagnostics);
-    if (ctx.status) diagnostics.tellTo(*ctx.status);
-    return loaded;
-}
-
-int readInfoTelling(CProjectInfo& info, const std::string& dir, const WorkContext& ctx) {
-    InputDiagnostics diagnostics;
-    int read = info.ReadInfoFile(dir, &diagnostics);
-    if (ctx.status) diagnostics.tellTo(*ctx.status);
-    return read;
-}
-
 WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
     WorkContext ctx;
     ctx.G_strWorkPath = withTrailingSlash(args.dir);
@@ -85,36 +56,30 @@ WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
     return ctx;
 }
 
-// A directory without a valid project file is an empty project.
-CProjectData openProject(const WorkContext& ctx) {
-    CProjectData project;
-    loadProjectTelling(project, ctx);
-    project.IncludeKind(kKind);
-    return project;
+// The project record, or 2 with the reason told when there is none.
+int openProject(const WorkContext& ctx, CProjectData& project) {
+    if (OpenProjectRecord(ctx, project) == ProjectLoad::Loaded) return 0;
+    std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
+    return 2;
 }
 
 // A result file the list names but the directory lacks is marked, so that a
 // view without its drawing is not taken for a result.
-std::string fileMark(const WorkContext& ctx, const std::string& name) {
-    std::error_code ec;
-    return std::filesystem::exists(workFile(ctx, name), ec) ? name : name + " (缺失)";
+std::string fileMark(const std::string& name, bool present) {
+    return present ? name : name + " (缺失)";
 }
 
 int listItems(const WorkContext& ctx) {
     CProjectData project;
-    if (!loadProjectTelling(project, ctx)) {
-        std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
-        return 2;
-    }
-    ItemList list;
-    list.RefreshItemList(project, ctx, false);
-    for (int i = 0; i < static_cast<int>(list.itemLines.size()); ++i) {
-        std::printf("%s\n", list.itemLines[i].c_str());
-        list.ReadResultList(ctx, ItemListFileName(list.ItemNumberAt(project, i)));
-        for (int r = 0; r < list.resultCount; ++r)
-            std::printf("    %d. %s  [%s, %s]\n", r + 1, list.resultTitles[r].c_str(),
-                        fileMark(ctx, list.resultDxfFiles[r]).c_str(),
-                        fileMark(ctx, list.resultRtfFiles[r]).c_str());
+    if (int status = openProject(ctx, project)) return status;
+    for (const ListedItem& item : ListProjectItems(project, ctx)) {
+        std::printf("%s\n", item.line.c_str());
+        for (size_t r = 0; r < item.results.size(); ++r) {
+            const ResultView& v = item.results[r];
+            std::printf("    %zu. %s  [%s, %s]\n", r + 1, v.title.c_str(),
+                        fileMark(v.drawing, v.drawingPresent).c_str(),
+                        fileMark(v.report, v.reportPresent).c_str());
+        }
     }
     return 0;
 }
@@ -132,85 +97,49 @@ void tellTemplateDirectory(const WorkContext& ctx) {
 // them; the directory is not created when it is missing.
 int listTemplates(const WorkContext& ctx) {
     const std::string dir = TemplateDirectory(ctx, false);
-    std::error_code ec;
-    CTemplateIndex index;
-    if (!std::filesystem::is_directory(dir, ec) || !loadTemplatesTelling(index, ctx)) {
+    std::vector<std::string> lines;
+    if (!ListTemplates(ctx, lines)) {
         std::fprintf(stderr, "%s 中没有模板库 (Talvor.MB)\n", dir.c_str());
         tellTemplateDirectory(ctx);
         return 2;
     }
     std::printf("模板库 %s\n", dir.c_str());
-    TemplateChooser chooser(index, ctx, kKind);
-    const std::vector<std::string>& lines = chooser.lines();
-    for (size_t i = TemplateChooser::kFixedLines; i < lines.size(); ++i)
-        std::printf("%3zu  %s\n", i - TemplateChooser::kFixedLines + 1, lines[i].c_str());
-    if (lines.size() == TemplateChooser::kFixedLines) std::printf("(没有模板)\n");
+    for (size_t i = 0; i < lines.size(); ++i) std::printf("%3zu  %s\n", i + 1, lines[i].c_str());
+    if (lines.empty()) std::printf("(没有模板)\n");
     return 0;
-}
-
-// The start data of the new item: the system default, or template number
-// pos (1-based, in the order of the chooser's template lines).
-int startData(const WorkContext& ctx, int pos, CSlideCalcData& item, std::string* templatePath) {
-    if (pos <= 0) return 1;
-    CTemplateIndex index;
-    if (!loadTemplatesTelling(index, ctx) || pos > index.templateCount[kKind]) {
-        std::fprintf(stderr, "模板库 %s 中没有第 %d 个模板 (共 %d 个, 见 project DIR templates)\n",
-                     TemplateDirectory(ctx, false).c_str(), pos, index.templateCount[kKind]);
-        tellTemplateDirectory(ctx);
-        return 0;
-    }
-    int number = index.templateNumbers[kKind][pos - 1];
-    if (!item.ReadDataFile(TemplateFilePath(ctx, number))) {
-        std::fprintf(stderr, "无法读取模板 %d 的数据文件\n", number);
-        return 0;
-    }
-    *templatePath = TemplateFilePath(ctx, number);
-    return 1;
 }
 
 int addItem(const ProjectArgs& args, const WorkContext& ctx) {
-    std::error_code ec;
-    std::filesystem::create_directories(args.dir, ec);
-    CProjectData project = openProject(ctx);
-    CSlideCalcData item;
-    std::string templatePath;
-    if (!startData(ctx, args.templatePos, item, &templatePath)) return 2;
-    const int number = AddProjectItem(project, ctx, kKind);
-    if (number == 0) {
-        std::fprintf(stderr, "不能再增加项目 (每个工程至多 100 个项目, 编号至多 5000)\n");
-        return 1;
+    const AddedItem added = AddItemFromTemplate(ctx, args.templatePos);
+    switch (added.outcome) {
+        case AddOutcome::Added:
+            std::printf("%s\n", added.line.c_str());
+            return 0;
+        case AddOutcome::NoSuchTemplate:
+            std::fprintf(
+                stderr, "模板库 %s 中没有第 %d 个模板 (共 %d 个, 见 project DIR templates)\n",
+                TemplateDirectory(ctx, false).c_str(), args.templatePos, added.templateCount);
+            tellTemplateDirectory(ctx);
+            return 2;
+        case AddOutcome::TemplateUnreadable:
+            std::fprintf(stderr, "无法读取模板 %d 的数据文件\n", added.templateNumber);
+            return 2;
+        case AddOutcome::Full:
+            std::fprintf(stderr, "不能再增加项目 (每个工程至多 100 个项目, 编号至多 5000)\n");
+            return 1;
+        case AddOutcome::NotWritten:
+            std::fprintf(stderr, "无法写入工程目录 %s\n", ctx.G_strWorkPath.c_str());
+            return 1;
+        case AddOutcome::NotOpened:
+        case AddOutcome::NotSaved:
+            break;  // told where it happened
     }
-    // As the item bar does: the new last line selected and opened as a new
-    // item, described by the kind's title and its position. It has no results
-    // yet (a template's result files belong to another directory).
-    ItemList list;
-    list.RefreshItemList(project, ctx, true);
-    ItemContext opened;
-    StderrSinks sinks;
-    if (!list.OpenItem(project, true, sinks, &opened)) return 1;
-    item.setName(opened.caption);
-    item.setResultCount(0);
-    const std::string itemPath = workFile(ctx, opened.fileBase + ".dat");
-    if (!item.WriteDataFile(itemPath) || !CopyRebarSettings(templatePath, itemPath)) {
-        std::fprintf(stderr, "无法写入工程目录 %s\n", ctx.G_strWorkPath.c_str());
-        DiscardNewItemFiles(ctx, number);
-        return 1;
-    }
-    if (!SaveProjectWithNewItem(project, ctx, number)) return 1;
-    CProjectInfo info;
-    if (!readInfoTelling(info, args.dir, ctx))
-        CProjectInfo::Defaults(ctx.G_strWorkPath, std::time(nullptr)).WriteInfoFile(args.dir);
-    list.RefreshItemList(project, ctx, true);
-    std::printf("%s\n", list.itemLines.back().c_str());
-    return 0;
+    return 1;
 }
 
 int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
     CProjectData project;
-    if (!loadProjectTelling(project, ctx)) {
-        std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
-        return 2;
-    }
+    if (int status = openProject(ctx, project)) return status;
     int position = args.removePos - 1;
     if (position < 0 || position >= project.itemCount[kKind]) {
         std::fprintf(stderr, "没有第 %d 个项目\n", args.removePos);
@@ -269,10 +198,7 @@ int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int 
 
 int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
     CProjectData project;
-    if (!loadProjectTelling(project, ctx)) {
-        std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
-        return 2;
-    }
+    if (int status = openProject(ctx, project)) return status;
     const int count = project.itemCount[kKind];
     if (args.calcPos > count) {
         std::fprintf(stderr, "没有第 %d 个项目 (工程中有 %d 个项目)\n", args.calcPos, count);
