@@ -14,6 +14,7 @@
 #include "tables/CoordinateView.h"
 #include "tables/TableEdit.h"
 #include "tables/TablePage.h"
+#include "tables/TableText.h"
 
 #include <CLI/CLI.hpp>
 
@@ -34,55 +35,15 @@ struct TableArgs {
     bool write = false;
 };
 
-struct CellSet {
-    int row = 0, col = 0;
-    std::string text;
-};
-
-// "ROW,COL=TEXT"; the text runs to the end and may hold '=' and ','.
-std::optional<CellSet> parseSet(const std::string& arg) {
-    size_t eq = arg.find('=');
-    size_t comma = arg.find(',');
-    if (eq == std::string::npos || comma == std::string::npos || comma > eq) return std::nullopt;
-    std::string row = arg.substr(0, comma), col = arg.substr(comma + 1, eq - comma - 1);
-    auto digits = [](const std::string& s) {
-        return !s.empty() && s.size() < 9 && s.find_first_not_of("0123456789") == std::string::npos;
-    };
-    if (!digits(row) || !digits(col)) return std::nullopt;
-    return CellSet{std::stoi(row), std::stoi(col), arg.substr(eq + 1)};
-}
-
-// The pile-kind lists are opened from the pile page's "桩身参数" button.
-std::string pageTitle(TableId id) {
-    const TablePageInfo& page = tablePage(pageOfTable(id));
-    return *page.title ? page.title : std::string("抗滑桩/桩身参数");
-}
-
-void listTables(CSlideCalcData& item) {
-    for (int i = 0; i < kTableCount; ++i) {
-        auto id = static_cast<TableId>(i);
-        std::printf("%s\t%s\t%d\n", tableName(id), pageTitle(id).c_str(),
-                    makeTable(id, item)->RowCount());
-    }
-}
-
-void printTable(CTableBase& table, bool editable) {
-    for (int r = 1; r <= table.RowCount(); ++r) {
-        std::string line;
-        for (int c = 1; c <= table.ColumnCount(); ++c) {
-            if (c > 1) line += '\t';
-            line +=
-                editable ? std::to_string(table.IsHangLieEdit(r, c)) : table.GetHangLieText(r, c);
-        }
-        std::printf("%s\n", line.c_str());
-    }
+void printLines(const std::vector<std::string>& lines, FILE* to) {
+    for (const std::string& line : lines) std::fprintf(to, "%s\n", line.c_str());
 }
 
 // Applies the sets in order; false when one was refused or malformed.
 bool applySets(CTablePage& page, TableId id, const std::vector<std::string>& sets) {
     bool allTaken = true;
     for (const std::string& arg : sets) {
-        std::optional<CellSet> set = parseSet(arg);
+        std::optional<CellText> set = ParseCellText(arg);
         if (!set) {
             std::fprintf(stderr, "--set %s 的格式应为 行,列=文字\n", arg.c_str());
             allTaken = false;
@@ -98,20 +59,6 @@ bool applySets(CTablePage& page, TableId id, const std::vector<std::string>& set
     return allTaken;
 }
 
-// What the window would mark in the table: texts read in part, values out of
-// their range.
-void tellCellWarnings(CTableBase& table) {
-    for (int r = 1; r <= table.RowCount(); ++r)
-        for (int c = 1; c <= table.ColumnCount(); ++c) {
-            std::string warning = table.CellWarning(r, c);
-            if (warning.empty()) continue;
-            std::string cell = table.CellName(r, c);
-            if (std::string unit = table.UnitAt(r, c); !unit.empty()) cell += " [" + unit + "]";
-            std::fprintf(stderr, "%s 第%d行第%d列 %s: %s\n", table.Name(), r, c, cell.c_str(),
-                         warning.c_str());
-        }
-}
-
 int runTable(const TableArgs& args) {
     CSlideCalcData item;
     StderrSinks sinks;
@@ -121,7 +68,8 @@ int runTable(const TableArgs& args) {
         return 2;
     }
     if (args.table.empty()) {
-        listTables(item);
+        for (const TablePlace& t : ListTables(item))
+            std::printf("%s\t%s\t%d\n", t.name.c_str(), t.page.c_str(), t.rows);
         return 0;
     }
     std::optional<TableId> id = tableByName(args.table);
@@ -138,9 +86,9 @@ int runTable(const TableArgs& args) {
         page.setPointsShown(true);
     }
     bool allTaken = applySets(page, *id, args.sets);
-    printTable(*page.find(*id), args.editable);
+    printLines(TableRows(*page.find(*id), args.editable), stdout);
     std::fflush(stdout);
-    tellCellWarnings(*page.find(*id));
+    printLines(CellWarnings(*page.find(*id)), stderr);
     // Rewriting would make the reader's guesses permanent: the file stays as it is.
     if (args.write && !opened.mayRewrite()) {
         std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
