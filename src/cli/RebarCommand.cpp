@@ -6,15 +6,11 @@
 
 #include "platform/InputDiagnostics.h"
 #include "platform/RebarSettingsFile.h"
-#include "platform/ReportWriter.h"
+#include "rebar/RebarEditing.h"
 #include "rebar/RebarSettings.h"
-#include "rebar/SectionDesign.h"
-#include "rebar/SectionDesignText.h"
-#include "rebar/SectionInputKeys.h"
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -58,29 +54,10 @@ const SectionOption kSectionOptions[] = {
 };
 
 int runSection(const SectionArgs& args) {
-    SectionDesignInput in;
-    std::string why;
-    for (const auto& [key, value] : args.values) {
-        if (!SetSectionInput(in, key, value, &why)) {
-            std::fprintf(stderr, "%s\n", why.c_str());
-            return 2;
-        }
-    }
-    if (!SectionInputComplete(in, &why)) {
-        std::fprintf(stderr, "%s\n", why.c_str());
-        return 2;
-    }
-    const SectionDesign d = DesignSection(in);
-    if (args.csv) {
-        std::fputs(SectionDesignCsv(d).c_str(), stdout);
-    } else {
-        ReportWriter out;
-        WriteSectionDesign(d, out);
-        std::fputs(out.utf8().c_str(), stdout);
-    }
-    // 0 the section works, 1 it does not, 2 the input was refused.
-    if (d.status == SectionStatus::Refused) return 2;
-    return d.status == SectionStatus::Ok ? 0 : 1;
+    const SectionCheck check = CheckSection(args.values, args.csv);
+    if (!check.why.empty()) std::fprintf(stderr, "%s\n", check.why.c_str());
+    std::fputs(check.text.c_str(), stdout);
+    return check.status;
 }
 
 void addSectionCommand(CLI::App& rebar, int& exitCode) {
@@ -102,25 +79,6 @@ struct SettingsArgs {
     bool write = false;
 };
 
-// Applies "KEY=VALUE" in order; the keys taken go to *taken. False when one
-// was refused.
-bool applySettings(RebarSettings& s, const std::vector<std::string>& sets,
-                   std::vector<std::string>* taken) {
-    bool all = true;
-    for (const std::string& arg : sets) {
-        const size_t eq = arg.find('=');
-        std::string why = "格式应为 参数=值";
-        if (eq != std::string::npos &&
-            SetRebarSetting(s, arg.substr(0, eq), arg.substr(eq + 1), &why)) {
-            taken->push_back(arg.substr(0, eq));
-            continue;
-        }
-        std::fprintf(stderr, "--set %s: %s, 已拒绝\n", arg.c_str(), why.c_str());
-        all = false;
-    }
-    return all;
-}
-
 int runSettings(const SettingsArgs& args) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(args.item, ec)) {
@@ -133,18 +91,17 @@ int runSettings(const SettingsArgs& args) {
     for (const InputDiagnostic& d : diagnostics.items())
         std::fprintf(stderr, "%s\n", diagnostics.text(d).c_str());
     std::vector<std::string> taken;
-    const bool all = applySettings(s, args.sets, &taken);
+    const std::vector<std::string> refused = ApplyRebarSettingTexts(s, args.sets, taken);
+    for (const std::string& line : refused) std::fprintf(stderr, "%s\n", line.c_str());
+    const bool all = refused.empty();
     std::printf("%s\n", path.c_str());
-    for (const RebarSettingKey& k : RebarSettingKeys())
-        std::printf("%s=%s\t%s\n", k.key, RebarSettingText(s, k.key).c_str(), k.title);
+    for (const std::string& line : RebarSettingLines(s)) std::printf("%s\n", line.c_str());
     std::fflush(stdout);
     if (!args.write) return all ? 0 : 3;
-    // A value the reader had to replace is written back only when set anew.
-    for (const InputDiagnostic& d : diagnostics.items())
-        if (std::find(taken.begin(), taken.end(), d.field) == taken.end()) {
-            std::fprintf(stderr, "配筋参数文件读入时有疑问 (见上), 未改写 %s\n", path.c_str());
-            return 2;
-        }
+    if (!RebarSettingsMayBeWritten(diagnostics, taken)) {
+        std::fprintf(stderr, "配筋参数文件读入时有疑问 (见上), 未改写 %s\n", path.c_str());
+        return 2;
+    }
     if (!WriteRebarSettings(path, s)) {
         std::fprintf(stderr, "无法写入配筋参数文件 %s\n", path.c_str());
         return 1;

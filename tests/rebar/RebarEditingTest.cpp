@@ -1,0 +1,70 @@
+// A section checked from key=value inputs, in text and CSV, and inputs that
+// do not read refused with the reason.
+#include "rebar/RebarEditing.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+const std::map<std::string, std::string> kBeam = {
+    {"shape", "rect"},   {"b", "0.2"},          {"h", "0.5"},    {"concrete", "C30"},
+    {"steel", "HRB400"}, {"stirrup", "HPB300"}, {"cover", "25"}, {"as", "40"},
+    {"as_other", "40"},  {"min_clear", "25"},   {"M", "150"},    {"V", "50"},
+    {"gamma0", "1"},     {"gammaF", "1"}};
+
+// The value of column `name` in a two-line CSV.
+std::string column(const std::string& csv, const std::string& name) {
+    const size_t eol = csv.find('\n');
+    const std::string head = csv.substr(0, eol), row = csv.substr(eol + 1);
+    size_t h = 0, r = 0;
+    for (;;) {
+        const size_t hc = head.find(',', h), rc = row.find_first_of(",\n", r);
+        if (head.substr(h, hc - h) == name) return row.substr(r, rc - r);
+        if (hc == std::string::npos || rc == std::string::npos) return "?";
+        h = hc + 1;
+        r = rc + 1;
+    }
+}
+
+}  // namespace
+
+TEST(RebarEditing, SectionGivesTheDesignOrOneCsvLine) {
+    const SectionCheck text = CheckSection(kBeam, false);
+    EXPECT_EQ(text.status, 1);  // the crack width of this beam exceeds 0.2 mm
+    EXPECT_NE(text.text.find("需要 As = 1059 mm2"), std::string::npos) << text.text;
+    EXPECT_NE(text.text.find("裂缝宽度超限：靠山侧"), std::string::npos);
+    const SectionCheck csv = CheckSection(kBeam, true);
+    EXPECT_EQ(csv.status, 1);
+    // 14.3 · 200 · 0.289880 · 460 / 360 = 1059.35 mm2 (verification case 10)
+    EXPECT_NEAR(std::stod(column(csv.text, "As_req_mm2")), 1059.35, 0.1);
+    EXPECT_EQ(column(csv.text, "status"), "crack_exceeded");
+    EXPECT_EQ(column(csv.text, "bars"), "2Φ28");
+    EXPECT_EQ(column(csv.text, "stirrups"), "Φ10@300/2肢");
+    for (const char* c : {"As_prov_mm2", "w_max_mm", "Asv_s_req_mm2_per_m"})
+        EXPECT_NE(column(csv.text, c), "?") << c;
+}
+
+TEST(RebarEditing, SectionInputThatDoesNotReadIsRefused) {
+    using Values = std::map<std::string, std::string>;
+    const struct {
+        Values values;
+        const char* said;
+    } rows[] = {
+        {{{"shape", "oval"}, {"b", "1"}, {"h", "1"}, {"M", "1"}}, "rect 或 circle"},
+        {{{"shape", "rect"}, {"b", "1x"}, {"h", "1"}, {"M", "1"}}, "b=1x: 不是数"},
+        {{{"shape", "rect"}, {"b", "1"}, {"M", "1"}}, "应给出 b 和 h"},
+        {{{"shape", "rect"}, {"b", "1"}, {"h", "1"}, {"concrete", "C10"}, {"M", "1"}},
+         "C10 不是结构混凝土"},
+        {{{"shape", "rect"}, {"b", "1"}, {"h", "1"}, {"steel", "Q235"}, {"M", "1"}},
+         "纵筋牌号 Q235"},
+    };
+    for (const auto& r : rows) {
+        const SectionCheck check = CheckSection(r.values, false);
+        EXPECT_EQ(check.status, 2) << r.said;
+        EXPECT_NE((check.why + check.text).find(r.said), std::string::npos)
+            << check.why << check.text;
+    }
+}
