@@ -7,7 +7,7 @@
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
 #include "project/ItemOpening.h"
-#include "run/CalcRun.h"
+#include "run/ItemCalculation.h"
 #include "run/ResultNames.h"
 
 #include <CLI/CLI.hpp>
@@ -103,22 +103,6 @@ int runCalc(const CalcArgs& args) {
 }
 
 }  // namespace
-
-int CalcExitStatus(const CalcRunResult& run) {
-    if (run.result != 1) return run.plausibility.errors.empty() ? 1 : kImplausibleStatus;
-    if (run.noDesignSatisfies) return kNoDesignSatisfiesStatus;
-    return run.plausibility.warnings.empty() ? 0 : kWarnedStatus;
-}
-
-int WorseStatus(int a, int b) {
-    constexpr int kOrder[] = {0, kWarnedStatus, kNoDesignSatisfiesStatus, kImplausibleStatus, 1, 2};
-    auto weight = [&](int s) {
-        for (int i = 0; i < static_cast<int>(std::size(kOrder)); ++i)
-            if (kOrder[i] == s) return i;
-        return static_cast<int>(std::size(kOrder));  // anything else weighs most
-    };
-    return weight(a) >= weight(b) ? a : b;
-}
 
 void addCalcCommand(CLI::App& app, int& exitCode) {
     auto args = std::make_shared<CalcArgs>();

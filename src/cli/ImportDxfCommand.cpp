@@ -12,7 +12,6 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -24,17 +23,9 @@ struct ImportArgs {
     std::string unit = "m";
 };
 
-// Item files are named without regard to case ("&TLVR_0001.DAT" is the
-// calculation window's "&TLVR_0001.dat").
-std::string resolvedItem(const std::string& path) {
-    std::filesystem::path p(path);
-    std::string dir = p.parent_path().empty() ? std::string(".") : p.parent_path().string();
-    return resolveInDir(dir, p.filename().string());
-}
-
 int runImport(const ImportArgs& argsIn) {
     ImportArgs args = argsIn;
-    args.item = resolvedItem(args.item);
+    args.item = resolvePath(args.item);
     float factor = 1.0f;
     // A factor of 0 would fold every line into the origin: the dialog's field
     // starts at 0, but a batch import must give a real scale.

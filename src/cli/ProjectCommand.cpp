@@ -69,7 +69,7 @@ std::string fileMark(const std::string& name, bool present) {
     return present ? name : name + " (缺失)";
 }
 
-int listItems(const WorkContext& ctx) {
+int listItems(const ProjectArgs&, const WorkContext& ctx) {
     CProjectData project;
     if (int status = openProject(ctx, project)) return status;
     for (const ListedItem& item : ListProjectItems(project, ctx)) {
@@ -95,7 +95,7 @@ void tellTemplateDirectory(const WorkContext& ctx) {
 
 // The templates of the library with their positions, as the chooser lists
 // them; the directory is not created when it is missing.
-int listTemplates(const WorkContext& ctx) {
+int listTemplates(const ProjectArgs&, const WorkContext& ctx) {
     const std::string dir = TemplateDirectory(ctx, false);
     std::vector<std::string> lines;
     if (!ListTemplates(ctx, lines)) {
@@ -224,6 +224,15 @@ int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
     return worst;
 }
 
+// The subcommand's work, run with the project's context when it is chosen.
+template <typename Work>
+void onRun(CLI::App* sub, const std::shared_ptr<ProjectArgs>& args, int& exitCode, Work work) {
+    sub->callback([args, &exitCode, work] {
+        StderrSinks sinks;
+        exitCode = work(*args, projectContext(*args, sinks));
+    });
+}
+
 }  // namespace
 
 void addProjectCommand(CLI::App& app, int& exitCode) {
@@ -240,38 +249,26 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
     const auto position = CLI::Range(1, kMaxItems);
 
     CLI::App* list = cmd->add_subcommand("list", "列出各项目的描述和结果视图");
-    list->callback([args, &exitCode] {
-        StderrSinks sinks;
-        exitCode = listItems(projectContext(*args, sinks));
-    });
+    onRun(list, args, exitCode, listItems);
 
     CLI::App* add = cmd->add_subcommand("add", "增加一个项目, 取系统默认例题或模板库中的模板");
     add->add_option("--template", args->templatePos,
                     "模板在模板库中的序号 (1 为第一个, 见 templates); 默认取系统默认例题")
         ->check(CLI::Range(1, CTemplateIndex::kMaxTemplates));
-    add->callback([args, &exitCode] {
-        StderrSinks sinks;
-        exitCode = addItem(*args, projectContext(*args, sinks));
-    });
+    onRun(add, args, exitCode, addItem);
 
     CLI::App* remove = cmd->add_subcommand("remove", "从列表中删除一个项目 (文件移到 Removed/ 下)");
     remove->add_option("POS", args->removePos, "项目在列表中的序号 (1 为第一个)")
         ->required()
         ->check(position);
-    remove->callback([args, &exitCode] {
-        StderrSinks sinks;
-        exitCode = removeItem(*args, projectContext(*args, sinks));
-    });
+    onRun(remove, args, exitCode, removeItem);
 
     CLI::App* calc = cmd->add_subcommand("calc", "计算一个项目; 不给序号时按列表顺序计算全部项目");
     calc->add_option("POS", args->calcPos, "项目在列表中的序号 (1 为第一个)")->check(position);
     calc->add_flag("--keep-directives", args->keepDirectives,
                    "计算书写成带插图指令的 GBK 文本, 不写成 RTF");
     calc->add_flag("--strict", args->strict, "数据文件读入时有疑问的项目不计算 (退出状态 2)");
-    calc->callback([args, &exitCode] {
-        StderrSinks sinks;
-        exitCode = calcItems(*args, projectContext(*args, sinks));
-    });
+    onRun(calc, args, exitCode, calcItems);
 
     CLI::App* summary = cmd->add_subcommand("summary", "计算全部项目并写出汇总表(CSV、RTF、PDF)");
     summary->add_option("--jobs", args->summary.jobs, "并行计算的线程数 (默认: 每个处理器核一个)");
@@ -279,15 +276,11 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
                         "CSV 汇总表文件 (默认: 工程目录下 Talvor_Summary.csv)");
     summary->add_option("--rtf", args->summary.rtf, "RTF 汇总表文件 (默认: Talvor_Summary.RTF)");
     summary->add_option("--pdf", args->summary.pdf, "PDF 汇总表文件 (默认: Talvor_Summary.pdf)");
-    summary->callback([args, &exitCode] {
-        StderrSinks sinks;
-        exitCode = runProjectSummary(projectContext(*args, sinks), args->summary);
+    onRun(summary, args, exitCode, [](const ProjectArgs& a, const WorkContext& ctx) {
+        return runProjectSummary(ctx, a.summary);
     });
 
     CLI::App* templates =
         cmd->add_subcommand("templates", "列出模板库中的模板 (序号, 描述) 和模板库所在的目录");
-    templates->callback([args, &exitCode] {
-        StderrSinks sinks;
-        exitCode = listTemplates(projectContext(*args, sinks));
-    });
+    onRun(templates, args, exitCode, listTemplates);
 }

@@ -6,27 +6,11 @@
 #include <CLI/CLI.hpp>
 #include <QGuiApplication>
 
-#include <cctype>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 namespace {
-
-// The folder missing, the extension, or else the place not writable.
-std::string pictureNotWrittenReason(const std::string& picture) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path dir = fs::path(picture).parent_path();
-    if (!dir.empty() && !fs::is_directory(dir, ec))
-        return "无法写入图片 " + picture + ": 目录 " + dir.string() + " 不存在";
-    std::string ext = fs::path(picture).extension().string();
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (ext != ".png" && ext != ".svg")
-        return "无法写入图片 " + picture + " (扩展名须为 .png 或 .svg)";
-    return "无法写入图片 " + picture;
-}
 
 struct RenderArgs {
     std::string drawing;
@@ -47,7 +31,7 @@ int runRender(const RenderArgs& args) {
         case RenderFileOutcome::PictureNotWritten:
             break;
     }
-    std::fprintf(stderr, "%s\n", pictureNotWrittenReason(args.picture).c_str());
+    std::fprintf(stderr, "%s\n", PictureNotWrittenReason(args.picture).c_str());
     return 1;
 }
 

@@ -35,6 +35,12 @@ std::string resolveInDir(const std::string& dir, const std::string& name) {
     return base + name;
 }
 
+std::string resolvePath(const std::string& path) {
+    std::filesystem::path p(path);
+    std::string dir = p.parent_path().empty() ? std::string(".") : p.parent_path().string();
+    return resolveInDir(dir, p.filename().string());
+}
+
 std::string workFile(const WorkContext& ctx, const std::string& name) {
     return resolveInDir(ctx.G_strWorkPath, name);
 }

@@ -29,6 +29,10 @@ std::string withTrailingSlash(std::string dir);
 // matches, dir + name, so that a new file is created under the name given.
 std::string resolveInDir(const std::string& dir, const std::string& name);
 
+// A file at path, its name resolved in its directory as resolveInDir does:
+// an item named "&TLVR_0001.DAT" is the calculation window's "&TLVR_0001.dat".
+std::string resolvePath(const std::string& path);
+
 // A file of the project, by its bare name, resolved in the work path.
 std::string workFile(const WorkContext& ctx, const std::string& name);
 // A file of the program directory, resolved there.

@@ -7,6 +7,8 @@
 #include "platform/AtomicFile.h"
 #include "platform/Drawing.h"
 
+#include <cctype>
+#include <filesystem>
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QPainter>
@@ -148,4 +150,17 @@ std::unique_ptr<QGuiApplication> makeOffscreenGuiApplication() {
     auto app = std::make_unique<QGuiApplication>(argc, argv);
     qInstallMessageHandler(previous);
     return app;
+}
+
+std::string PictureNotWrittenReason(const std::string& picture) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path dir = fs::path(picture).parent_path();
+    if (!dir.empty() && !fs::is_directory(dir, ec))
+        return "无法写入图片 " + picture + ": 目录 " + dir.string() + " 不存在";
+    std::string ext = fs::path(picture).extension().string();
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext != ".png" && ext != ".svg")
+        return "无法写入图片 " + picture + " (扩展名须为 .png 或 .svg)";
+    return "无法写入图片 " + picture;
 }

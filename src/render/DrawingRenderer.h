@@ -58,3 +58,7 @@ RenderFileOutcome renderDxfFile(const std::string& dxfPath, const std::string& p
 // command line, tests) make one on the offscreen platform with this; null
 // when one exists already.
 std::unique_ptr<QGuiApplication> makeOffscreenGuiApplication();
+
+// Why a picture could not be written at path: its folder missing, its
+// extension not .png or .svg, or else the place not writable.
+std::string PictureNotWrittenReason(const std::string& path);

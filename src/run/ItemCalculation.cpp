@@ -3,6 +3,7 @@
 #include "data/CSlideCalcData.h"
 #include "platform/WorkContext.h"
 
+#include <iterator>
 #include <utility>
 
 ItemCalculation CalculateAndWriteBack(CSlideCalcData& item, const WorkContext& ctx,
@@ -24,4 +25,20 @@ ItemCalculation CalculateAndWriteBack(CSlideCalcData& item, const WorkContext& c
     out.run = RunCalculation(item, ctx, fileBase, options);
     if (!tried) writeData();  // the report was not saved: no finishing step
     return out;
+}
+
+int CalcExitStatus(const CalcRunResult& run) {
+    if (run.result != 1) return run.plausibility.errors.empty() ? 1 : kImplausibleStatus;
+    if (run.noDesignSatisfies) return kNoDesignSatisfiesStatus;
+    return run.plausibility.warnings.empty() ? 0 : kWarnedStatus;
+}
+
+int WorseStatus(int a, int b) {
+    constexpr int kOrder[] = {0, kWarnedStatus, kNoDesignSatisfiesStatus, kImplausibleStatus, 1, 2};
+    auto weight = [&](int s) {
+        for (int i = 0; i < static_cast<int>(std::size(kOrder)); ++i)
+            if (kOrder[i] == s) return i;
+        return static_cast<int>(std::size(kOrder));  // anything else weighs most
+    };
+    return weight(a) >= weight(b) ? a : b;
 }

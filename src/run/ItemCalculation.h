@@ -22,3 +22,21 @@ struct ItemCalculation {
 ItemCalculation CalculateAndWriteBack(CSlideCalcData& item, const WorkContext& ctx,
                                       const std::string& fileBase, bool writeBack,
                                       RunOptions options);
+
+// Exit statuses of talvor-cli besides 0 success, 1 failed and 2 input
+// unreadable: 3 an auto-design found no case that meets the requirement (or a
+// table edit was refused), 4 a result that means nothing (a pile row outside
+// the slope, a pile solution that is not finite: the run failed for that),
+// 5 a run that succeeded with a result that needs a look (a pile top moving
+// more than a metre, a design winner at the edge of its range).
+inline constexpr int kNoDesignSatisfiesStatus = 3;
+inline constexpr int kImplausibleStatus = 4;
+inline constexpr int kWarnedStatus = 5;
+
+// The status one calculation exits with: 1 failed (4 when it failed because
+// its result means nothing), 3 no design meets the requirement, 5 succeeded
+// with warnings on its result, else 0.
+int CalcExitStatus(const CalcRunResult& run);
+// The status of several calculations: the one that weighs most, in the order
+// 2 unreadable, 1 failed, 4 implausible, 3 no design, 5 warned, 0.
+int WorseStatus(int a, int b);
