@@ -44,7 +44,7 @@ void finish(SearchSummary* summary, int trials, SearchStop stop, const char* mes
 // slip segment; that is all a fresh copy of the item would differ by.
 int backCalc(const CSlideCalcData& item, ReportWriter& report, float* residualThrust,
              const SearchOptions& options, SearchSummary* summary, const StrengthLines& lines,
-             float bound, int (CSlideCalcData::*setAll)(float)) {
+             float bound, int (CSlideCalcData::*setAll)(float), float* found) {
     report.printf("%s", lines.title);
     CSlideCalcData work = item;
     auto thrustAt = [&](float v) {
@@ -53,6 +53,7 @@ int backCalc(const CSlideCalcData& item, ReportWriter& report, float* residualTh
         return ComputeThrust(work, nullptr, &angle, &bermArea, &trimmedArea, residualThrust);
     };
     const StrengthResult r = BisectZeroThrust(bound, thrustAt, options, summary);
+    if (found && r.outcome != StrengthOutcome::Cancelled) *found = r.value;
     switch (r.outcome) {
         case StrengthOutcome::Cancelled:
             return 0;
@@ -115,13 +116,13 @@ StrengthResult BisectZeroThrust(float bound, const std::function<float(float)>& 
 }
 
 int BackCalcPhi(const CSlideCalcData& item, ReportWriter& report, float* residualThrust,
-                const SearchOptions& options, SearchSummary* summary) {
+                const SearchOptions& options, SearchSummary* summary, float* found) {
     return backCalc(item, report, residualThrust, options, summary, kPhiLines, item.maxPhi,
-                    &CSlideCalcData::SetAllPhi);
+                    &CSlideCalcData::SetAllPhi, found);
 }
 
 int BackCalcC(const CSlideCalcData& item, ReportWriter& report, float* residualThrust,
-              const SearchOptions& options, SearchSummary* summary) {
+              const SearchOptions& options, SearchSummary* summary, float* found) {
     return backCalc(item, report, residualThrust, options, summary, kCLines, item.maxC,
-                    &CSlideCalcData::SetAllC);
+                    &CSlideCalcData::SetAllC, found);
 }

@@ -30,11 +30,14 @@ StrengthResult BisectZeroThrust(float bound, const std::function<float(float)>& 
                                 const SearchOptions& options, SearchSummary* summary);
 
 // Check target 3: φ (degrees) from the item's c, searched in [0, maxPhi].
-// Writes the title and one result line. Each trial's boundary forces go to
-// residualThrust (the run's item curve; may be null). 1, or 0 when cancelled.
+// Writes the title and one result line, whose strength goes to found when
+// given. Each trial's boundary forces go to residualThrust (the run's item
+// curve; may be null). 1, or 0 when cancelled.
 int BackCalcPhi(const CSlideCalcData& item, ReportWriter& report, float* residualThrust,
-                const SearchOptions& options = {}, SearchSummary* summary = nullptr);
+                const SearchOptions& options = {}, SearchSummary* summary = nullptr,
+                float* found = nullptr);
 
 // Check target 4: c (kPa) from the item's φ, searched in [0, maxC].
 int BackCalcC(const CSlideCalcData& item, ReportWriter& report, float* residualThrust,
-              const SearchOptions& options = {}, SearchSummary* summary = nullptr);
+              const SearchOptions& options = {}, SearchSummary* summary = nullptr,
+              float* found = nullptr);

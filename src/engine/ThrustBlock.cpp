@@ -140,7 +140,7 @@ void computeBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, fl
         *bermArea = *trimmedArea = 0.0f;
         if (ctx.record)
             ctx.record->push_back({s, xStart, xEnd, true, prevAngle, prevAngle, item.slip[s].c,
-                                   item.slip[s].phi, BlockLoads{}, 0.0f});
+                                   item.slip[s].phi, BlockLoads{}, 0.0f, 0.0f, f.ePlus});
         return;
     }
     f.alpha = get_line_angle(0.0f, 0.0f, dx, dy);
@@ -172,7 +172,8 @@ void computeBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, fl
     f.E = T - (f.c * L + f.F);
     if (report) writeBlockReport(*report, item, xStart, xEnd, prevAngle, f);
     if (ctx.record)
-        ctx.record->push_back({s, xStart, xEnd, false, f.alpha, prevAngle, f.c, f.phiDeg, f, f.N});
+        ctx.record->push_back(
+            {s, xStart, xEnd, false, f.alpha, prevAngle, f.c, f.phiDeg, f, f.N, f.F, f.E});
     *angle = f.alpha;
     *force = f.E;
     *bermArea = f.g.bermArea;

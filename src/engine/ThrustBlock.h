@@ -31,6 +31,8 @@ struct PassBlock {
     float c = 0.0f, phiDeg = 0.0f;
     BlockLoads loads;
     float N = 0.0f;  // normal force with the force received; below 0 the friction was cut
+    float F = 0.0f;  // friction resistance tan φ · N, never negative
+    float E = 0.0f;  // residual force leaving the block
 };
 
 // What the blocks of one pass share: the lines, the loads, the scratch cut

@@ -20,7 +20,7 @@ float PileSafetyFactor(float resistance, float horizontalThrust) {
 }
 
 int CheckPileSafety(const CSlideCalcData& item, ReportWriter& report, float* residualThrust,
-                    std::vector<QuantityTotals>* quantities) {
+                    std::vector<QuantityTotals>* quantities, float* factor) {
     report.printf("抗滑桩安全系数计算\n");
     report.printf("    计算抗滑桩所承受的滑坡推力\n\n");
 
@@ -31,6 +31,7 @@ int CheckPileSafety(const CSlideCalcData& item, ReportWriter& report, float* res
     if (H < 0.0f) H = 0.0f;
     const float R = PileResistance(item, 0);
     const float F = PileSafetyFactor(R, H);
+    if (factor) *factor = F;
 
     report.printf("\n\n");
     report.printf("    单位米宽滑坡推力的水平分量       = %.3f(kN)\n", H);

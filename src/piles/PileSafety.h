@@ -12,10 +12,10 @@ class ReportWriter;
 
 // The safety factor F = R / H of pile kind 0 (9999 when there is no thrust).
 // Writes the section into report; the block forces go to residualThrust
-// (the run's item curve, may be null), the quantity sections to quantities
-// when given. Always 1.
+// (the run's item curve, may be null); F to factor and the quantity sections
+// to quantities when given. Always 1.
 int CheckPileSafety(const CSlideCalcData& item, ReportWriter& report, float* residualThrust,
-                    std::vector<QuantityTotals>* quantities = nullptr);
+                    std::vector<QuantityTotals>* quantities = nullptr, float* factor = nullptr);
 
 // F = R / H when H > 0.0001 kN, else 9999.
 float PileSafetyFactor(float resistance, float horizontalThrust);

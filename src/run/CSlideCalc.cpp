@@ -4,6 +4,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "data/InputEcho.h"
+#include "engine/ThrustBlock.h"
 #include "engine/ThrustPass.h"
 #include "piles/Quantities.h"
 #include "platform/PlaneGeometry.h"
@@ -19,6 +20,27 @@ constexpr const char* kDashLine =
 
 // Areas at or below this count as none: no quantity section is written.
 constexpr double kLeastArea = 0.0001;
+
+// The blocks as the block-by-block lines of the thrust report print them.
+std::vector<BlockFigures> blockFigures(const CSlideCalcData& item) {
+    std::vector<PassBlock> pass;
+    ComputeThrustBlocks(item, pass);
+    std::vector<BlockFigures> out;
+    for (const PassBlock& p : pass) {
+        BlockFigures b;
+        b.vertical = p.vertical;
+        const BlockGeometry& g = p.loads.g;
+        b.area = g.area, b.weight = g.weight, b.wetWeight = g.wetWeight;
+        if (item.useSeepage == 1) b.seepage = p.loads.D, b.buoyancy = p.loads.U;
+        if (item.quakeLevel != 0) b.quake = p.loads.Q;
+        b.slipLength = g.slipLength;
+        const float cL = p.c * g.slipLength;
+        b.driving = p.E + p.F + cL;
+        b.E = p.E;
+        out.push_back(b);
+    }
+    return out;
+}
 
 void writeHead(const CSlideCalcData& item, ReportWriter& report) {
     report.printf("%s", kDashLine);
@@ -111,6 +133,8 @@ void CSlideCalc::recordFigures(const CSlideCalcData& item, const SupplementFacts
     r.fsOutcome = facts.entered.outcome;
     r.fs = facts.entered.implicitFs;
     r.fsState = ImplicitFsState(facts.entered, item.thrustSafetyFactor);
+    if (facts.entered.explicitDefined) r.fsExplicit = facts.entered.explicitFs;
+    r.blocks = blockFigures(item);
     const std::optional<DesignFacts>& design = m_designSummary.design;
     if (item.goal == kGoalDesign && design && design->kind == DesignFacts::Kind::Sweep &&
         design->best >= 0) {

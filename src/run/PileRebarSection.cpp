@@ -131,6 +131,7 @@ void WritePileRebarSection(CSlideCalc& calc, const CSlideCalcData& item, ReportW
                                      .c_str());
     const PileRebarInput in = rebarInput(calc, item, settings);
     const PileRebar r = DesignPileRebar(in);
+    calc.result().pileRebar = r;
     WriteSectionDesign(r.design, report);
     if (r.faces.empty()) return;
     writeAlong(r, report);

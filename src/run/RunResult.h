@@ -7,10 +7,22 @@
 
 #include "engine/Stability.h"
 #include "piles/Quantities.h"
+#include "rebar/PileReinforcement.h"
 
 #include <optional>
 #include <string>
 #include <vector>
+
+// The figures of one block of the thrust pass over the item as entered.
+struct BlockFigures {
+    bool vertical = false;  // passed through: no figures
+    float area = 0.0f, weight = 0.0f, wetWeight = 0.0f;
+    std::optional<float> seepage, buoyancy;  // when the item has seepage
+    std::optional<float> quake;              // when the item has an earthquake
+    float slipLength = 0.0f;
+    float driving = 0.0f;  // E + F + c·L, as the block lines print it
+    float E = 0.0f;
+};
 
 // The largest forces along the pile of a run that solved one.
 struct PileForceExtremes {
@@ -30,6 +42,7 @@ struct RunResult {
     FsOutcome fsOutcome = FsOutcome::NoMass;
     double fs = 0.0;
     std::string fsState;
+    std::optional<double> fsExplicit;  // when the explicit solution is defined
     // Every quantity section in report order; a pile design gives one per
     // candidate that found a layout, counted with that layout.
     std::vector<QuantityTotals> quantities;
@@ -38,6 +51,14 @@ struct RunResult {
     float designValue = 0.0f;
     bool bermByPosition = false;  // the berm design searched X0, not H
     std::optional<PileForceExtremes> pileForces;
+
+    // Kept for the verification cases, not in the result file: the blocks of
+    // the pass, the strength a back-calculation found, the pile check's
+    // factor and the pile's reinforcement.
+    std::vector<BlockFigures> blocks;
+    std::optional<float> strength;
+    std::optional<float> pileSafety;
+    std::optional<PileRebar> pileRebar;
 };
 
 // The implicit Fs after "Fs" in the report: "1.2345" (the report adds "= "),

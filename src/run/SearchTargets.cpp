@@ -30,15 +30,26 @@ DesignEnv designEnv(CSlideCalc& calc) {
 }  // namespace
 
 int runPileSafety(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
-    return CheckPileSafety(item, report, runCurve(calc), &calc.result().quantities);
+    RunResult& r = calc.result();
+    float factor = 0.0f;
+    const int done = CheckPileSafety(item, report, runCurve(calc), &r.quantities, &factor);
+    r.pileSafety = factor;
+    return done;
 }
 
 int runBackCalcPhi(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
-    return BackCalcPhi(item, report, runCurve(calc), calc.searchOptions());
+    float found = 0.0f;
+    const int done =
+        BackCalcPhi(item, report, runCurve(calc), calc.searchOptions(), nullptr, &found);
+    if (done) calc.result().strength = found;
+    return done;
 }
 
 int runBackCalcC(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {
-    return BackCalcC(item, report, runCurve(calc), calc.searchOptions());
+    float found = 0.0f;
+    const int done = BackCalcC(item, report, runCurve(calc), calc.searchOptions(), nullptr, &found);
+    if (done) calc.result().strength = found;
+    return done;
 }
 
 int runDesignPiles(CSlideCalc& calc, CSlideCalcData& item, ReportWriter& report) {

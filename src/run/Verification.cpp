@@ -1,4 +1,5 @@
-// Running the verification cases and reading their figures from the reports.
+// Running the verification cases and taking their figures from the runs'
+// results.
 #include "run/Verification.h"
 
 #include "data/CSlideCalcData.h"
@@ -12,7 +13,6 @@
 #include "run/CSlideCalc.h"
 #include "rebar/KeyValueLines.h"
 #include "rebar/SectionDesign.h"
-#include "rebar/SectionDesignText.h"
 #include "rebar/SectionInputKeys.h"
 #include "run/ResultNames.h"
 
@@ -29,92 +29,203 @@ namespace {
 // A case that checks one reinforced section instead of an item.
 constexpr const char* kSectionCaseFile = "section.txt";
 
-// Quantities of the whole report: the line that holds the lead (the last such
-// line for those a run may repeat) and the number right after it.
-struct Figure {
+// A figure as the report prints it, read as the engineer reads it: the
+// check compares what the report says, not more digits than it shows.
+using Figure = std::optional<double>;
+
+Figure printed(double v, int decimals) {
+    return std::strtod(stringPrintf("%.*f", decimals, v).c_str(), nullptr);
+}
+
+template <typename T>
+Figure printed(const std::optional<T>& v, int decimals) {
+    return v ? printed(*v, decimals) : std::nullopt;
+}
+
+// Quantities of the whole run.
+struct RunFigure {
     const char* name;
-    const char* lead;
+    Figure (*of)(const RunResult&);
 };
 
-const Figure kFigures[] = {
-    {"thrust", "处的滑坡推力 = "},
-    {"thrust_angle", "推力角度 = "},
-    {"fs_implicit", "    稳定系数(隐式解) Fs = "},
-    {"fs_explicit", "    稳定系数(显式解) Fs = "},
-    {"back_phi", "摩擦角 = "},
-    {"back_c", "粘聚力 = "},
-    {"pile_safety", "抗滑桩安全系数为                 = "},
-    {"pile_load", "单桩荷载            = "},
-    {"pile_moment", "内侧最大弯矩 = "},
-    {"pile_moment_depth", "(kN-m) 距离桩顶 "},
-    // The reinforcement of a section: the first face printed is the inner one.
-    {"alpha_s", "αs = "},
-    {"xi", "ξ = "},
-    {"as_calc", "As计算 = "},
-    {"as_req", "需要 As = "},
-    {"as_prov", "实配 As = "},
-    {"as_comp_balanced", "需 As' = "},
-    {"as_balanced", "mm2, As = "},
-    {"circle_alpha", "  α = "},
-    {"circle_alpha_t", "αt = "},
-    {"mu", "Mu = "},
-    {"w_max", "wmax = "},
-    {"v_limit", "βc·fc·b·h0 = "},
-    {"v_c", "0.7ft·b·h0 = "},
-    {"asv_s", "Asv/s = "},
-    {"asv_s_calc", "mm2/mm (计算 "},
-    {"steel_mass_pile", "单桩钢筋质量 = "},
-    {"steel_mass_total", "全部桩钢筋质量 = "},
+const RunFigure kRunFigures[] = {
+    {"thrust", [](const RunResult& r) { return printed(r.thrust, 3); }},
+    {"thrust_angle", [](const RunResult& r) { return printed(r.thrustAngle, 3); }},
+    {"fs_implicit",
+     [](const RunResult& r) {
+         return r.fsOutcome == FsOutcome::Solved ? printed(r.fs, 4) : std::nullopt;
+     }},
+    {"fs_explicit", [](const RunResult& r) { return printed(r.fsExplicit, 4); }},
+    {"back_phi",
+     [](const RunResult& r) { return r.target == 3 ? printed(r.strength, 3) : std::nullopt; }},
+    {"back_c",
+     [](const RunResult& r) { return r.target == 4 ? printed(r.strength, 3) : std::nullopt; }},
+    {"pile_safety", [](const RunResult& r) { return printed(r.pileSafety, 3); }},
+    {"pile_load",
+     [](const RunResult& r) {
+         return r.pileForces ? printed(r.pileForces->load, 3) : std::nullopt;
+     }},
+    {"pile_moment",
+     [](const RunResult& r) {
+         return r.pileForces ? printed(r.pileForces->innerMoment, 3) : std::nullopt;
+     }},
+    {"pile_moment_depth",
+     [](const RunResult& r) {
+         return r.pileForces ? printed(r.pileForces->innerDepth, 3) : std::nullopt;
+     }},
+    {"steel_mass_pile",
+     [](const RunResult& r) {
+         return r.pileRebar && !r.pileRebar->faces.empty() ? printed(r.pileRebar->massPile(), 1)
+                                                           : std::nullopt;
+     }},
+    {"steel_mass_total",
+     [](const RunResult& r) {
+         return r.pileRebar && !r.pileRebar->faces.empty()
+                    ? printed(r.pileRebar->massAllTonnes(), 3)
+                    : std::nullopt;
+     }},
 };
 
-// Quantities of block k ("block2.weight"): the line within that block's part.
-const Figure kBlockFigures[] = {
-    {"weight", "        本块总重     = "},
-    {"wet_weight", "浸水部分重 = "},
-    {"area", "        本块总面积     = "},
-    {"seepage", "        本块动水压力     = "},
-    {"buoyancy", "        本块水浮托力     = "},
-    {"quake", "        本块地震力     = "},
-    {"length", "        有效的滑动面长度     = "},
-    {"driving", "        下滑力 = "},
-    {"E", "        本块剩余下滑力 = "},
-};
-
-bool numberAfter(std::string_view text, std::string_view lead, bool last, double* value) {
-    const size_t at = last ? text.rfind(lead) : text.find(lead);
-    if (at == std::string_view::npos) return false;
-    const std::string rest(text.substr(at + lead.size(), 40));
-    char* end = nullptr;
-    *value = std::strtod(rest.c_str(), &end);
-    return end != rest.c_str();
+// The first face that has bars; null when none has.
+const FaceDesign* withBars(const SectionDesign& d) {
+    for (const FaceDesign& f : d.faces)
+        if (!f.bars.empty()) return &f;
+    return nullptr;
 }
 
-// The text of block k (1-based) of the first block-by-block section.
-std::string_view blockText(std::string_view report, int k) {
-    const std::string head = stringPrintf("    第 %d 块滑体\n", k);
-    const size_t at = report.find(head);
-    if (at == std::string_view::npos) return {};
-    const size_t end = report.find("块滑体\n", at + head.size());
-    return report.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+// The first face designed doubly reinforced; null when none was.
+const FaceDesign* doubly(const SectionDesign& d) {
+    for (const FaceDesign& f : d.faces)
+        if (!d.input.circle && f.balanced.doubly) return &f;
+    return nullptr;
 }
 
-std::string runCase(const std::string& itemPath, const std::string& scratch) {
+// The first face of a rectangle; null for a circle.
+const FaceDesign* rectFace(const SectionDesign& d) {
+    return d.input.circle || d.faces.empty() ? nullptr : &d.faces.front();
+}
+
+const FaceDesign* circleFace(const SectionDesign& d) {
+    return !d.input.circle || d.faces.empty() ? nullptr : &d.faces.front();
+}
+
+const FaceDesign* firstFace(const SectionDesign& d) {
+    return d.faces.empty() ? nullptr : &d.faces.front();
+}
+
+// Quantities of a reinforced section; where the section prints a figure for
+// each face, the first face printed (the inner one) is meant.
+struct SectionFigure {
+    const char* name;
+    const FaceDesign* (*face)(const SectionDesign&);  // the face it is printed for
+    Figure (*of)(const SectionDesign&, const FaceDesign&);
+};
+
+const SectionFigure kSectionFigures[] = {
+    {"alpha_s", &rectFace,
+     [](const SectionDesign&, const FaceDesign& f) {
+         return printed(f.balanced.doubly ? f.balanced.alphaS : f.rect.alphaS, 4);
+     }},
+    {"xi", &rectFace,
+     [](const SectionDesign&, const FaceDesign& f) { return printed(f.rect.xi, 4); }},
+    {"as_calc", &firstFace,
+     [](const SectionDesign&, const FaceDesign& f) { return printed(f.AsCalc, 0); }},
+    {"as_req", &firstFace,
+     [](const SectionDesign&, const FaceDesign& f) { return printed(f.AsReq, 0); }},
+    {"as_prov", &withBars,
+     [](const SectionDesign&, const FaceDesign& f) { return printed(f.bars.area(), 0); }},
+    {"as_comp_balanced", &doubly,
+     [](const SectionDesign&, const FaceDesign& f) { return printed(f.balanced.AsComp, 0); }},
+    {"as_balanced", &doubly,
+     [](const SectionDesign&, const FaceDesign& f) { return printed(f.balanced.As, 0); }},
+    {"circle_alpha", &circleFace,
+     [](const SectionDesign&, const FaceDesign& f) { return printed(f.circle.alpha, 4); }},
+    {"circle_alpha_t", &circleFace,
+     [](const SectionDesign&, const FaceDesign& f) { return printed(f.circle.alphaT, 4); }},
+    {"mu", &withBars, [](const SectionDesign&, const FaceDesign& f) { return printed(f.Mu, 3); }},
+    {"w_max", &withBars,
+     [](const SectionDesign&, const FaceDesign& f) { return printed(f.crack.wMax, 3); }},
+    {"v_limit", &firstFace,
+     [](const SectionDesign& d, const FaceDesign&) { return printed(d.shear.Vmax / 1000.0, 1); }},
+    {"v_c", &firstFace,
+     [](const SectionDesign& d, const FaceDesign&) { return printed(d.shear.Vc / 1000.0, 1); }},
+    {"asv_s", &firstFace,
+     [](const SectionDesign& d, const FaceDesign&) { return printed(d.shear.AsvPerS, 4); }},
+    {"asv_s_calc", &firstFace,
+     [](const SectionDesign& d, const FaceDesign&) { return printed(d.shear.AsvPerSCalc, 4); }},
+};
+
+// Quantities of block k ("block2.weight").
+struct BlockFigure {
+    const char* name;
+    Figure (*of)(const BlockFigures&);
+};
+
+const BlockFigure kBlockFigures[] = {
+    {"weight", [](const BlockFigures& b) { return printed(b.weight, 3); }},
+    {"wet_weight", [](const BlockFigures& b) { return printed(b.wetWeight, 3); }},
+    {"area", [](const BlockFigures& b) { return printed(b.area, 3); }},
+    {"seepage", [](const BlockFigures& b) { return printed(b.seepage, 3); }},
+    {"buoyancy", [](const BlockFigures& b) { return printed(b.buoyancy, 3); }},
+    {"quake", [](const BlockFigures& b) { return printed(b.quake, 3); }},
+    {"length", [](const BlockFigures& b) { return printed(b.slipLength, 3); }},
+    {"driving", [](const BlockFigures& b) { return printed(b.driving, 3); }},
+    {"E", [](const BlockFigures& b) { return printed(b.E, 3); }},
+};
+
+// What a case computed: an item's run, or one section.
+struct CaseResult {
+    std::optional<RunResult> run;
+    std::optional<SectionDesign> section;
+};
+
+// The section a case designed: its own, or the pile's of an item run.
+const SectionDesign* sectionOf(const CaseResult& c) {
+    if (c.section) return &*c.section;
+    return c.run && c.run->pileRebar ? &c.run->pileRebar->design : nullptr;
+}
+
+Figure sectionFigure(const SectionDesign& d, const SectionFigure& f) {
+    if (d.status == SectionStatus::Refused) return std::nullopt;
+    const FaceDesign* face = f.face(d);
+    return face ? f.of(d, *face) : std::nullopt;
+}
+
+Figure caseFigure(const CaseResult& c, const std::string& quantity) {
+    for (const RunFigure& f : kRunFigures)
+        if (quantity == f.name) return c.run ? f.of(*c.run) : std::nullopt;
+    for (const SectionFigure& f : kSectionFigures)
+        if (quantity == f.name) {
+            const SectionDesign* d = sectionOf(c);
+            return d ? sectionFigure(*d, f) : std::nullopt;
+        }
+    int k = 0;
+    char field[32] = {};
+    if (!c.run || std::sscanf(quantity.c_str(), "block%d.%31s", &k, field) != 2 || k < 1 ||
+        k > static_cast<int>(c.run->blocks.size()) || c.run->blocks[k - 1].vertical)
+        return std::nullopt;
+    for (const BlockFigure& f : kBlockFigures)
+        if (std::string_view(field) == f.name) return f.of(c.run->blocks[k - 1]);
+    return std::nullopt;
+}
+
+std::optional<RunResult> runCase(const std::string& itemPath, const std::string& scratch) {
     CSlideCalcData item;
-    if (!item.ReadDataFile(itemPath)) return {};
+    if (!item.ReadDataFile(itemPath)) return std::nullopt;
     SetResultFileNames(item, "verify");
     WorkContext ctx;
     ctx.G_strWorkPath = scratch;
     CSlideCalc calc(ctx);
     ReportWriter report;
     calc.RunItem(item, report);
-    return report.utf8();
+    return calc.result();
 }
 
-// A section case: the section's named values, designed and printed as the
-// report's reinforcement section prints them.
-std::string runSectionCase(const std::string& path, std::vector<std::string>& errors) {
+// A section case: the section's named values, designed.
+std::optional<SectionDesign> runSectionCase(const std::string& path,
+                                            std::vector<std::string>& errors) {
     const std::optional<std::string> bytes = readFileBytes(path);
-    if (!bytes) return {};
+    if (!bytes) return std::nullopt;
     InputDiagnostics diagnostics(path);
     SectionDesignInput in;
     std::string why;
@@ -122,9 +233,7 @@ std::string runSectionCase(const std::string& path, std::vector<std::string>& er
         if (!SetSectionInput(in, kv.key, kv.value, &why)) errors.push_back(path + ": " + why);
     for (const InputDiagnostic& d : diagnostics.items()) errors.push_back(diagnostics.text(d));
     if (!SectionInputComplete(in, &why)) errors.push_back(path + ": " + why);
-    ReportWriter report;
-    WriteSectionDesign(DesignSection(in), report);
-    return report.utf8();
+    return DesignSection(in);
 }
 
 void checkCase(const std::filesystem::path& dir, const std::string& scratch, VerifyResult& out) {
@@ -132,10 +241,12 @@ void checkCase(const std::filesystem::path& dir, const std::string& scratch, Ver
     std::optional<std::string> expected = readFileBytes((dir / "expected.txt").string());
     std::error_code ec;
     const bool section = std::filesystem::exists(dir / kSectionCaseFile, ec);
-    const std::string report = section
-                                   ? runSectionCase((dir / kSectionCaseFile).string(), out.errors)
-                                   : runCase((dir / "item.TV").string(), scratch);
-    if (!expected || report.empty()) {
+    CaseResult result;
+    if (section)
+        result.section = runSectionCase((dir / kSectionCaseFile).string(), out.errors);
+    else
+        result.run = runCase((dir / "item.TV").string(), scratch);
+    if (!expected || (!result.section && !result.run)) {
         out.errors.push_back(name + ": 无法读取 item.TV、section.txt 或 expected.txt");
         return;
     }
@@ -151,7 +262,9 @@ void checkCase(const std::filesystem::path& dir, const std::string& scratch, Ver
             out.errors.push_back(name + ": 无法读取的期望值行: " + line);
             continue;
         }
-        c.found = ReportFigure(report, c.quantity, &c.computed);
+        const Figure figure = caseFigure(result, c.quantity);
+        c.found = figure.has_value();
+        c.computed = figure.value_or(0.0);
         out.checks.push_back(c);
     }
 }
@@ -166,19 +279,6 @@ bool VerifyResult::passed() const {
     return errors.empty() && !checks.empty() &&
            std::all_of(checks.begin(), checks.end(),
                        [](const VerifyCheck& c) { return c.passed(); });
-}
-
-bool ReportFigure(const std::string& report, const std::string& quantity, double* value) {
-    for (const Figure& f : kFigures)
-        if (quantity == f.name)
-            return numberAfter(report, f.lead, quantity.starts_with("back"), value);
-    int k = 0;
-    char field[32] = {};
-    if (std::sscanf(quantity.c_str(), "block%d.%31s", &k, field) != 2) return false;
-    for (const Figure& f : kBlockFigures)
-        if (std::string_view(field) == f.name)
-            return numberAfter(blockText(report, k), f.lead, false, value);
-    return false;
 }
 
 VerifyResult RunVerification(const std::string& dir) {

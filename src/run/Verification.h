@@ -1,8 +1,9 @@
 // The verification cases: items with hand-calculated or published results,
 // each in a folder with the item (item.TV), or one reinforced section
 // (section.txt, key=value lines), and its expected values (expected.txt).
-// Every case is run as the calculate command runs it and the figures are read
-// from its report, so what is checked is what the engineer reads.
+// Every case is run as the calculate command runs it and its figures are taken
+// from the run's result as the report prints them, so what is checked is what
+// the engineer reads.
 #pragma once
 
 #include <string>
@@ -12,7 +13,7 @@ struct VerifyCheck {
     std::string caseName;  // the folder's name
     std::string quantity;  // e.g. "fs_implicit", "block1.weight"
     double expected = 0.0, tolerance = 0.0, computed = 0.0;
-    bool found = false;  // the report holds the figure
+    bool found = false;  // the run has the figure
     bool passed() const;
 };
 
@@ -28,6 +29,3 @@ VerifyResult RunVerification(const std::string& dir);
 
 // One line per check: case, quantity, expected, computed, difference, verdict.
 std::string VerificationTable(const VerifyResult& result);
-
-// The figure of the report a quantity names; false when the report has none.
-bool ReportFigure(const std::string& report, const std::string& quantity, double* value);
