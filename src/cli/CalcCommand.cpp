@@ -66,11 +66,8 @@ bool resultDirectory(const CalcArgs& args, std::string& dir) {
 int runCalc(const CalcArgs& args) {
     StderrSinks sinks;
     CSlideCalcData item;
-    const OpenedItem opened = OpenItemFile(args.item, item, &sinks);
-    if (!opened.read) {
-        std::fprintf(stderr, "%s\n", UnreadableItemText(args.item).c_str());
-        return 2;
-    }
+    const OpenedItem opened = OpenItemFile(args.item, item, &sinks, &sinks);
+    if (!opened.read) return 2;
     if (args.strict && !opened.diagnostics.empty()) {
         std::fprintf(stderr, "计算数据文件 %s 有 %zu 处疑问, 按 --strict 未计算\n",
                      args.item.c_str(), opened.diagnostics.size());

@@ -36,11 +36,8 @@ int runImport(const ImportArgs& argsIn) {
     }
     StderrSinks sinks;
     CSlideCalcData item;
-    const OpenedItem opened = OpenItemFile(args.item, item, &sinks);
-    if (!opened.read) {
-        std::fprintf(stderr, "%s\n", UnreadableItemText(args.item).c_str());
-        return 2;
-    }
+    const OpenedItem opened = OpenItemFile(args.item, item, &sinks, &sinks);
+    if (!opened.read) return 2;
     if (!opened.mayRewrite()) {
         std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
         return 2;

@@ -62,11 +62,8 @@ bool applySets(CTablePage& page, TableId id, const std::vector<std::string>& set
 int runTable(const TableArgs& args) {
     CSlideCalcData item;
     StderrSinks sinks;
-    const OpenedItem opened = OpenItemFile(args.item, item, &sinks);
-    if (!opened.read) {
-        std::fprintf(stderr, "%s\n", UnreadableItemText(args.item).c_str());
-        return 2;
-    }
+    const OpenedItem opened = OpenItemFile(args.item, item, &sinks, &sinks);
+    if (!opened.read) return 2;
     if (args.table.empty()) {
         for (const TablePlace& t : ListTables(item))
             std::printf("%s\t%s\t%d\n", t.name.c_str(), t.page.c_str(), t.rows);

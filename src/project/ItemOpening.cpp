@@ -2,8 +2,10 @@
 
 #include "data/CSlideCalcData.h"
 #include "data/InputRanges.h"
+#include "platform/Sinks.h"
 
-OpenedItem OpenItemFile(const std::string& path, CSlideCalcData& item, StatusSink* status) {
+OpenedItem OpenItemFile(const std::string& path, CSlideCalcData& item, StatusSink* status,
+                        MessageSink* messages) {
     OpenedItem opened;
     opened.read = item.ReadDataFile(path, &opened.diagnostics);
     if (opened.read) {
@@ -14,6 +16,7 @@ OpenedItem OpenItemFile(const std::string& path, CSlideCalcData& item, StatusSin
         opened.diagnostics.tellTo(*status);
         opened.ranges.tellTo(*status);
     }
+    if (!opened.read && messages) messages->message(UnreadableItemText(path));
     return opened;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 class CSlideCalcData;
+class MessageSink;
 class StatusSink;
 
 struct OpenedItem {
@@ -19,9 +20,11 @@ struct OpenedItem {
 };
 
 // Reads path into item and tells the diagnostics, then the range warnings, to
-// status (when given). An unreadable file may have left item half read:
-// callers that must keep their record read into a copy.
-OpenedItem OpenItemFile(const std::string& path, CSlideCalcData& item, StatusSink* status);
+// status, and a file that could not be read to messages (each when given).
+// An unreadable file may have left item half read: callers that must keep
+// their record read into a copy.
+OpenedItem OpenItemFile(const std::string& path, CSlideCalcData& item, StatusSink* status,
+                        MessageSink* messages = nullptr);
 
 // What the user is told about an item file that could not be read.
 std::string UnreadableItemText(const std::string& path);

@@ -425,10 +425,7 @@ CalcWindowExit RunCalcWindow(CalcWindowLinks links, const ItemContext& item, QWi
         // A file that cannot be read leaves the record as it was; the write
         // at the end keeps the unreadable file beside the new one.
         CSlideCalcData read = record;
-        if (OpenItemFile(dataFile, read, ctx.status).read)
-            record = read;
-        else if (ctx.messages)
-            ctx.messages->message(UnreadableItemText(dataFile));
+        if (OpenItemFile(dataFile, read, ctx.status, ctx.messages).read) record = read;
     }
     links.fileBase = item.fileBase;
 
