@@ -8,6 +8,7 @@
 #include "tables/CellRule.h"
 #include "tables/TableEdit.h"
 #include "tables/TablePage.h"
+#include "tables/TableText.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,9 @@ TEST(CellCheck, AFlagStaysUntilTheValueChangesAndIsListedWithItsCell) {
     p.type(3, kC, "0");
     p.type(3, kC, "abc");  // reads as the 0 already stored: flagged all the same
     ASSERT_EQ(p.slip().CellWarning(3, kC), "“abc” 不是数, 读作 0");
+    EXPECT_EQ(CellWarnings(p.slip()),
+              std::vector<std::string>{
+                  "CSlipTable 第3行第6列 第 3 行 粘聚力(kPa) [kPa]: “abc” 不是数, 读作 0"});
     p.type(2, kPhi, "30");  // another cell
     EXPECT_EQ(p.slip().CellWarning(3, kC), "“abc” 不是数, 读作 0");
     std::vector<CellFlag> flags = p.page.flags().current(p.data);
