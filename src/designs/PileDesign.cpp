@@ -6,6 +6,7 @@
 #include "piles/PileResistance.h"
 #include "piles/Quantities.h"
 #include "platform/EngineeringMode.h"
+#include "platform/FigureFormat.h"
 #include "platform/PrintfFormat.h"
 #include "platform/ReportWriter.h"
 
@@ -110,16 +111,20 @@ int ReportPileDesigns(const CSlideCalcData& item, ReportWriter& report, float H,
             facts.closestKind = k;
             facts.closestResistance = mostResistance(item, k);
         }
+        PileCandidate candidate{k, layout.found, layout.rows, layout.spacing, 0.0f};
         if (layout.found) {
             work.pileSpacing = layout.spacing;
             work.pileRows = layout.rows;
-            report.printf("    布置 %d 排，桩间距 %.3f(m)，则可提供的抗滑力为:  %.3f(kN)\n",
-                          layout.rows, layout.spacing, PileResistance(work, k));
+            candidate.resistance = PileResistance(work, k);
+            report.printf("    布置 %d 排，桩间距 %s(m)，则可提供的抗滑力为:  %s(kN)\n",
+                          layout.rows, Fixed3(layout.spacing).c_str(),
+                          Fixed3(candidate.resistance).c_str());
             ReportQuantities(work, report, QuantityPiles, 0.0f, k, env.quantities);
         } else {
             report.printf("    布置 20 排，桩间距取最小值 %.3f(m)，仍然不能达到要求 !\n",
                           item.minPileSpacing);
         }
+        facts.candidates.push_back(candidate);
         if (!searchGoesOn(env.options, k + 1, candidates)) {
             finish(env, k + 1, SearchStop::Cancelled, "cancelled");
             return 0;

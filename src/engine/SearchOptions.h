@@ -31,6 +31,15 @@ enum class SearchStop {
 // What a design found, for the report's explanation and the run's checks:
 // the criterion, the winner and where it lies in its range, or the trial
 // that came closest when none met the criterion.
+// One candidate pile kind of a pile design: the layout found, or none.
+struct PileCandidate {
+    int kind = 0;  // 0-based
+    bool laidOut = false;
+    int rows = 0;
+    float spacing = 0.0f;
+    float resistance = 0.0f;  // kN per metre width the layout provides
+};
+
 struct DesignFacts {
     enum class Kind { Piles, Sweep } kind = Kind::Sweep;
     // Sweep: a trial meets the criterion when Hx < resistance.
@@ -46,6 +55,7 @@ struct DesignFacts {
     float H = 0.0f;
     int closestKind = -1;
     float closestResistance = 0.0f;
+    std::vector<PileCandidate> candidates;  // in the order tried
     // Winners at an edge of what the search could try, in words.
     std::vector<std::string> edges;
 };

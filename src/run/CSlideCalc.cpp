@@ -141,6 +141,7 @@ void CSlideCalc::recordFigures(const CSlideCalcData& item, const SupplementFacts
         r.designFound = true;
         r.designValue = design->bestValue;
     }
+    if (design && design->kind == DesignFacts::Kind::Piles) r.pileCandidates = design->candidates;
     r.bermByPosition = item.bermDesignMode != 0;
     if (!m_pileSolver.points().empty())
         r.pileForces = PileForceExtremes{

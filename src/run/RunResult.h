@@ -5,6 +5,7 @@
 // written from it.
 #pragma once
 
+#include "engine/SearchOptions.h"
 #include "engine/Stability.h"
 #include "piles/Quantities.h"
 #include "rebar/PileReinforcement.h"
@@ -46,6 +47,8 @@ struct RunResult {
     // Every quantity section in report order; a pile design gives one per
     // candidate that found a layout, counted with that layout.
     std::vector<QuantityTotals> quantities;
+    // Every candidate of a pile design, laid out or not.
+    std::vector<PileCandidate> pileCandidates;
     // A berm or unloading design's winner: the searched field's value.
     bool designFound = false;
     float designValue = 0.0f;

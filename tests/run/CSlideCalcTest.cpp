@@ -5,6 +5,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "engine/ThrustPass.h"
+#include "platform/FigureFormat.h"
 #include "platform/ReportWriter.h"
 #include "platform/WorkContext.h"
 #include "run/ResultNames.h"
@@ -56,6 +57,7 @@ struct ItemRun {
     WorkContext ctx;
     ReportWriter report;
     int result = -1;
+    RunResult figures;
     std::array<float, CSlideCalcData::kResultSlots> curve{};
     // The item's curve is marked first so that the slots the run writes show.
     explicit ItemRun(CSlideCalcData& item, bool withSinks = true, RunOptions options = {}) {
@@ -65,6 +67,7 @@ struct ItemRun {
         CSlideCalc calc(ctx);
         calc.setRunOptions(options);
         result = calc.RunItem(item, report);
+        figures = calc.result();
         curve = item.residualThrust;
         EXPECT_EQ(calc.item(), &item);
     }
@@ -117,6 +120,21 @@ TEST(CSlideCalc, WholeReportsAndWhatTheRunTellsMatchTheirExpectedTexts) {
         const size_t supplement = full.find("\n[本程序补充]\n");
         ASSERT_NE(supplement, std::string::npos);
         EXPECT_EQ(ItemRun(item, true, original).report.utf8(), full.substr(0, supplement + 1));
+        // Every pile candidate and quantity section of the typed result is in
+        // the report, and a candidate without a layout is not.
+        auto has = [&](const std::string& s) { return full.find(s) != std::string::npos; };
+        if (item.goal == 1 && item.designTarget == 0) {
+            EXPECT_EQ(run.figures.pileCandidates.size(), static_cast<size_t>(item.pileKindCount));
+        }
+        for (const PileCandidate& c : run.figures.pileCandidates)
+            EXPECT_EQ(
+                has(stringPrintf("    布置 %d 排，桩间距 %s(m)，则可提供的抗滑力为:  %s(kN)\n",
+                                 c.rows, Fixed3(c.spacing).c_str(), Fixed3(c.resistance).c_str())),
+                c.laidOut);
+        for (const QuantityTotals& q : run.figures.quantities)
+            EXPECT_TRUE(q.what != QuantityPiles ||
+                        has(stringPrintf("第%d种桩：\n        共需要抗滑桩 %d 根\n", q.pileKind + 1,
+                                         q.count)));
     }
 }
 
