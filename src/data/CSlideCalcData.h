@@ -93,7 +93,7 @@ class CSlideCalcData : public CJsBaseData {
     // to guess (null: none noted). What is read does not depend on it.
     int ReadDataFile(const std::string& path, InputDiagnostics* diagnostics);
     // Writes atomically; a file already there is kept, one generation deep,
-    // as PreviousVersionPath(path) ("&TLVR_0001.BAK"). Every writer of an
+    // as PreviousVersionPath(path) ("&TLVR_0001.DAT.BAK"). Every writer of an
     // item's data file (calculation window, batch runs, imports) comes here.
     virtual int WriteDataFile(const std::string& path);
     // The same, through the given writer (tests pass one that fails).

@@ -470,8 +470,8 @@ int CSlideCalcData::WriteDataFile(const std::string& path) {
 }
 
 int CSlideCalcData::WriteDataFile(const std::string& path, AtomicFileWriter& writer) {
-    // The engineer's previous version stays beside the file, as "Talvor.BAK"
-    // does for the project file.
+    // The engineer's previous version stays beside the file, as a backup of
+    // its whole name, so that it never takes the project's "Talvor.BAK".
     if (!writer.writeKeepingPrevious(path, FormatDataFile())) return 0;
     SetFileName_(path);
     return 1;

@@ -84,12 +84,8 @@ int AtomicFileWriter::writeKeepingPrevious(const std::string& path, std::string_
 
 std::string PreviousVersionPath(const std::string& path) {
     std::filesystem::path p(path);
-    std::string ext = p.extension().string();
-    for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    std::string name = p.filename().string();
-    name = ext == ".BAK" ? name + ".BAK" : p.stem().string() + ".BAK";
     std::string dir = p.parent_path().string();
-    return resolveInDir(dir.empty() ? std::string(".") : dir, name);
+    return resolveInDir(dir.empty() ? std::string(".") : dir, p.filename().string() + ".BAK");
 }
 
 int writeFileAtomically(const std::string& path, std::string_view bytes) {

@@ -31,9 +31,10 @@ class AtomicFileWriter {
 // Writes through the default writer.
 int writeFileAtomically(const std::string& path, std::string_view bytes);
 
-// Where the previous version of a file is kept: its extension replaced by
-// ".BAK", as "Talvor.PRJ" keeps "Talvor.BAK" ("&TLVR_0001.DAT" gives
-// "&TLVR_0001.BAK"); a file that is itself a ".BAK" gets ".BAK" appended.
+// Where the previous version of a file is kept: its whole name with ".BAK"
+// appended ("&TLVR_0001.DAT" keeps "&TLVR_0001.DAT.BAK"). Keeping the
+// extension means two files that differ only in it never share a backup, and
+// an item named "Talvor.TV" cannot overwrite the project's "Talvor.BAK".
 // An existing backup whose name differs only in case is reused.
 std::string PreviousVersionPath(const std::string& path);
 

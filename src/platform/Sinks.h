@@ -5,21 +5,26 @@
 
 #include <string>
 
-// Status codes besides the run's 201 and 301: a file moved aside or kept, and
-// a place where a reader had to guess at an input file.
-inline constexpr int kStatusFileNote = 101;
-inline constexpr int kStatusInputDiagnostic = 401;
+// The codes of status lines, told with their text. Every code a status line
+// carries is one of these; the numbers are what the program has always shown.
+inline constexpr int kStatusShow = 0;               // only brings the status window up
+inline constexpr int kStatusFileNote = 101;         // a file moved aside or kept
+inline constexpr int kStatusSuccess = 201;          // "计算成功 !"
+inline constexpr int kStatusFailure = 301;          // "计算失败 !" and every failure
+inline constexpr int kStatusWarning = 401;          // a run's warning of the geometry or results
+inline constexpr int kStatusInputDiagnostic = 401;  // a reader had to guess at an input file
+inline constexpr int kStatusClear = -8899;          // empties the status window
 
 class StatusSink {
   public:
     virtual ~StatusSink() = default;
-    // A status line with its code (201 "计算成功 !", 301 "计算失败 !", ...).
+    // A status line with its code (kStatusSuccess, kStatusFailure, ...).
     virtual void tell_error(int code, const std::string& text) = 0;
 
     // Reports a failure and gives the 0 the failing operation returns, so a
     // caller writes `return status.fail("…");`.
     int fail(const std::string& text) {
-        tell_error(301, text);
+        tell_error(kStatusFailure, text);
         return 0;
     }
 };

@@ -53,14 +53,14 @@ int removeItem(CProjectData& project, const WorkContext& ctx, int kind, int posi
     if (!trial.RemoveItem(kind, position)) return 0;
     ItemFilesMove moved = MoveItemFilesAside(ctx, number);
     if (!moved.result) {
-        tell(ctx, 301,
+        tell(ctx, kStatusFailure,
              "无法把 " + ItemFileBase(number) + " 的文件移到 " + kRemovedItemsFolder +
                  ", 项目未删除");
         return 0;
     }
     if (save && !trial.SaveProject(ctx)) {
         const bool back = MoveItemFilesBack(ctx, moved);
-        tell(ctx, 301,
+        tell(ctx, kStatusFailure,
              "无法保存工程文件 " + workFile(ctx, CProjectData::kFileName) + ", 项目未删除" +
                  (back ? std::string(", 文件留在原处")
                        : ", 部分文件未能移回, 在 " + moved.folder + " 中"));
@@ -144,7 +144,7 @@ int AddProjectItem(CProjectData& project, const WorkContext& ctx, int kind) {
     }
     ItemFilesMove moved = MoveItemFilesAside(ctx, number);
     if (!moved.result) {
-        tell(ctx, 301,
+        tell(ctx, kStatusFailure,
              "编号 " + std::to_string(number) + " 下已有文件, 无法移到 " + kRemovedItemsFolder +
                  ", 未增加项目");
         return 0;
@@ -165,6 +165,7 @@ void DiscardNewItemFiles(const WorkContext& ctx, int number) {
 int SaveProjectWithNewItem(CProjectData& project, const WorkContext& ctx, int number) {
     if (project.SaveProject(ctx)) return 1;
     DiscardNewItemFiles(ctx, number);
-    tell(ctx, 301, "无法保存工程文件 " + workFile(ctx, CProjectData::kFileName) + ", 未增加项目");
+    tell(ctx, kStatusFailure,
+         "无法保存工程文件 " + workFile(ctx, CProjectData::kFileName) + ", 未增加项目");
     return 0;
 }

@@ -23,7 +23,7 @@ struct ItemFilesMove {
 };
 
 // The names of item n's files in the work path: the file base followed by
-// "." or "_" ("&TLVR_0005.DAT", "&TLVR_0005.BAK", "&TLVR_0005_TLVR_JT.DXF"),
+// "." or "_" ("&TLVR_0005.DAT", "&TLVR_0005.DAT.BAK", "&TLVR_0005_TLVR_JT.DXF"),
 // letter case ignored, sorted.
 std::vector<std::string> ItemFileNames(const WorkContext& ctx, int number);
 

@@ -141,11 +141,16 @@ void dropRuntimeDirWarning(QtMsgType type, const QMessageLogContext& context, co
 
 std::unique_ptr<QGuiApplication> makeOffscreenGuiApplication() {
     if (QGuiApplication::instance()) return nullptr;
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // Qt keeps references to argc and argv for the application's lifetime.
-    static int argc = 1;
-    static char name[] = "talvor";
-    static char* argv[] = {name, nullptr};
+    // The platform is asked for on the application's own command line, so the
+    // process environment, which child processes and other threads share, is
+    // left as it was; a platform the user named in QT_QPA_PLATFORM is kept.
+    // Qt keeps references to argc and argv for the application's lifetime and
+    // takes the options it reads out of them, so both are set anew each time.
+    static char name[] = "talvor", option[] = "-platform", offscreen[] = "offscreen";
+    static char* argv[4];
+    static int argc;
+    argv[0] = name, argv[1] = option, argv[2] = offscreen, argv[3] = nullptr;
+    argc = std::getenv("QT_QPA_PLATFORM") ? 1 : 3;
     QtMessageHandler previous = qInstallMessageHandler(dropRuntimeDirWarning);
     auto app = std::make_unique<QGuiApplication>(argc, argv);
     qInstallMessageHandler(previous);

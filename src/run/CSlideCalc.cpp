@@ -106,19 +106,20 @@ int CSlideCalc::RunItem(CSlideCalcData& item, ReportWriter& report) {
     // said; the report keeps every line it wrote.
     m_plausibility = CheckPlausibility(item, *this);
     if (!m_plausibility.errors.empty()) result = 0;
-    for (const std::string& e : m_plausibility.errors) status().tell_error(301, "错误: " + e);
+    for (const std::string& e : m_plausibility.errors)
+        status().tell_error(kStatusFailure, "错误: " + e);
     for (const std::string& w : m_plausibility.warnings)
-        status().tell_error(kWarningStatus, "警告: " + w);
+        status().tell_error(kStatusWarning, "警告: " + w);
     // Warnings are told even when the report keeps the original layout.
     SupplementFacts facts = GatherSupplementFacts(item);
     facts.result = result;
-    for (const std::string& w : facts.warnings) status().tell_error(kWarningStatus, "警告: " + w);
+    for (const std::string& w : facts.warnings) status().tell_error(kStatusWarning, "警告: " + w);
     recordFigures(item, facts);
     if (m_options.supplement) WriteSupplement(*this, item, facts, report);
     if (result == 1)
-        status().tell_error(201, "计算成功 !");
+        status().tell_error(kStatusSuccess, "计算成功 !");
     else
-        status().tell_error(301, "计算失败 !");
+        status().tell_error(kStatusFailure, "计算失败 !");
     return result;
 }
 

@@ -32,9 +32,9 @@ class HeldOutcome : public StatusSink {
     }
     // failures: the files the run could not write or finish, each told.
     void release(const std::vector<std::string>& failures) {
-        if (!failures.empty()) m_outcome = std::pair{301, std::string("计算失败 !")};
+        if (!failures.empty()) m_outcome = std::pair{kStatusFailure, std::string("计算失败 !")};
         if (!m_to) return;
-        for (const std::string& f : failures) m_to->tell_error(301, f);
+        for (const std::string& f : failures) m_to->tell_error(kStatusFailure, f);
         if (m_outcome) m_to->tell_error(m_outcome->first, m_outcome->second);
     }
 

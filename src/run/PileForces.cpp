@@ -215,7 +215,7 @@ int ComputePileForcesForThrust(CSlideCalc& calc, CSlideCalcData& item, float H,
     solver.SetCoefA1(item.coefA1);
     solver.SetFixedSetting(0.5f);
     if (solver.calculate_DTQ() == 0)
-        calc.status().tell_error(301, "桩身内力无法计算: " + solver.summary().message);
+        calc.status().tell_error(kStatusFailure, "桩身内力无法计算: " + solver.summary().message);
 
     // Above the slip surface the sliding mass gives no reaction.
     const float slip = solver.slipDepth();

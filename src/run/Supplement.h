@@ -14,9 +14,6 @@ class CSlideCalc;
 class CSlideCalcData;
 class ReportWriter;
 
-// Status code of a geometry warning (201 tells success, 301 failure).
-inline constexpr int kWarningStatus = 401;
-
 // What the supplement reports of an item as entered.
 struct SupplementFacts {
     StabilityResult entered;              // with berm and unloading where used

@@ -119,7 +119,7 @@ void CBbDoc::OnDeleteItem() {
 }
 
 void CBbDoc::OnCalcItem() {
-    if (m_session.ctx.status) m_session.ctx.status->tell_error(-8899, "");
+    if (m_session.ctx.status) m_session.ctx.status->tell_error(kStatusClear, "");
     ClearViews();
     bool calculated = OpenItem(false);
     RefreshItemList(false);

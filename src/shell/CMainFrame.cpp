@@ -223,7 +223,7 @@ ResultChooser* CMainFrame::resultChooser() {
 }
 
 void CMainFrame::OnShowInfo() {
-    m_info->tell_error(CalcInfoDock::kShow, " ");
+    m_info->tell_error(kStatusShow, " ");
 }
 
 void CMainFrame::OnTableTips() {

@@ -15,7 +15,7 @@ CalcInfoDock::CalcInfoDock(QWidget* parent)
 }
 
 void CalcInfoDock::tell_error(int code, const std::string& text) {
-    if (code == kClear) {
+    if (code == kStatusClear) {
         m_lines->clear();
         return;
     }
@@ -26,7 +26,7 @@ void CalcInfoDock::tell_error(int code, const std::string& text) {
             frame->resizeDocks({this}, {120}, Qt::Vertical);
     }
     raise();
-    if (code == kShow) return;
+    if (code == kStatusShow) return;
     m_lines->appendPlainText(QTime::currentTime().toString("HH:mm:ss  ") +
                              QString::fromStdString(text));
 }

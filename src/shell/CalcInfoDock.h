@@ -11,13 +11,9 @@ class QPlainTextEdit;
 class CalcInfoDock : public QDockWidget, public StatusSink {
     Q_OBJECT
   public:
-    // The code that empties the window, and the code that only shows it.
-    static constexpr int kClear = -8899;
-    static constexpr int kShow = 0;
-
     explicit CalcInfoDock(QWidget* parent = nullptr);
 
-    // Code kClear empties the window; kShow shows it; every other code adds
+    // Code kStatusClear empties the window; kStatusShow shows it; every other code adds
     // the text as a line with the time and shows the window.
     void tell_error(int code, const std::string& text) override;
 

@@ -42,7 +42,7 @@ TEST(AtomicFile, ReplacesTheFileWholeOrNotAtAll) {
 
 TEST(AtomicFile, DataFileWrittenOverKeepsItsPreviousVersionOneGenerationDeep) {
     TempDir dir;
-    const std::string item = dir.file("&TLVR_0001.DAT"), bak = dir.file("&TLVR_0001.BAK");
+    const std::string item = dir.file("&TLVR_0001.DAT"), bak = dir.file("&TLVR_0001.DAT.BAK");
     AtomicFileWriter writer;
     ASSERT_EQ(writer.writeKeepingPrevious(item, "v1"), 1);
     EXPECT_FALSE(std::filesystem::exists(bak));
@@ -56,7 +56,8 @@ TEST(AtomicFile, DataFileWrittenOverKeepsItsPreviousVersionOneGenerationDeep) {
     EXPECT_EQ(full.writeKeepingPrevious(item, "v4"), 0);
     EXPECT_EQ(readBytes(item), "v3");
     EXPECT_EQ(readBytes(bak), "v2");
-    EXPECT_EQ(PreviousVersionPath(dir.file("a.TV")), dir.file("a.BAK"));
+    // An item called "Talvor.TV" keeps its own backup beside the project's.
+    EXPECT_EQ(PreviousVersionPath(dir.file("Talvor.TV")), dir.file("Talvor.TV.BAK"));
     EXPECT_EQ(PreviousVersionPath(dir.file("a.bak")), dir.file("a.bak.BAK"));
 }
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::vector<std::string> kItemFiles = {"&TLVR_0002.BAK", "&TLVR_0002.DAT",
+const std::vector<std::string> kItemFiles = {"&TLVR_0002.DAT.BAK", "&TLVR_0002.DAT",
                                              "&TLVR_0002_TLVR.RTF", "&TLVR_0002_TLVR_JT.DXF"};
 
 void writeItemFiles(const Program& prog, const std::string& version) {

@@ -101,7 +101,7 @@ TEST(ItemList, DataFileIsTheSameWhetherNamedDatOrDAT) {
     EXPECT_EQ(ItemList::ReadItemName(prog.ctx, ItemListFileName(5)), "改过");
     // The two items and the version of item 5 before the rewrite.
     EXPECT_EQ(prog.regularFiles(), 3);
-    EXPECT_EQ(ItemList::ReadItemName(prog.ctx, ItemFileBase(5) + ".BAK"), "大写扩展名");
+    EXPECT_EQ(ItemList::ReadItemName(prog.ctx, ItemFileBase(5) + ".dat.BAK"), "大写扩展名");
 }
 
 // The files of data/items: 60 "##ChaXun" lines, the first two short or long;

@@ -127,7 +127,7 @@ TEST(CalcCommand, NewRefusesAnExistingFileUnlessForcedAndImportRefusesAZeroUnit)
     EXPECT_EQ(cli.run("new " + cli.quoted(cli.dir.file("mine.TV"))), 1);
     EXPECT_EQ(cli.read("mine.TV"), "engineer's item");
     EXPECT_EQ(cli.run("new --force " + cli.quoted(cli.dir.file("mine.TV"))), 0);
-    EXPECT_EQ(cli.read("mine.BAK"), "engineer's item");
+    EXPECT_EQ(cli.read("mine.TV.BAK"), "engineer's item");
     for (const char* unit : {"0", "-1", "mm2"})
         EXPECT_EQ(
             cli.run("import-dxf " + cli.quoted(cli.dir.file("mine.TV")) + " x.dxf --unit=" + unit),
