@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 SANBUILD ?= build-sanitize
 
-.PHONY: setup configure build programs run test test-sanitize bench clean
+.PHONY: setup configure build programs run test test-sanitize screenshots bench clean
 
 setup:
 	@bash tools/setup.sh
@@ -46,7 +46,13 @@ run: programs
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory screenshots
 	@$(MAKE) --no-print-directory test-sanitize
+
+# The user guide's pictures, taken from the desktop program into
+# $(BUILD)/screenshots, where the guide of the build tree finds them.
+screenshots: build
+	@cmake --build $(BUILD) --target screenshots
 
 # The file readers face hostile input: run their tests under ASan and UBSan too.
 test-sanitize: setup

@@ -78,6 +78,7 @@ CalcRunResult CalcRunner::run(CSlideCalcData& record, const WorkContext& ctx,
     options.search.progress = [this](int done, int total) {
         m_done = done;
         m_total = total;
+        if (m_stepHook) m_stepHook();
         return !m_cancel.load();
     };
 

@@ -85,6 +85,7 @@ class CalcWindow : public QDialog {
     // The sketch and the tables pointing at each other.
     SketchLink* sketchLink() const { return m_link; }
     bool calculating() const;
+    CalcRunner* runner() const { return m_runner; }
     // What "计算" lists before it runs: the cells whose text was read only in
     // part, then the values outside their physical range; empty when none.
     QStringList inputWarnings() const;

@@ -1,8 +1,9 @@
 // The report view driven as a user drives it: reports loaded whatever their
 // name, Chinese text files, directives expanded, go to line, the text saved
 // whole, RTF written and read back; the worked example after a calculation
-// and a page of its print preview saved as screenshots.
+// written as talvor-cli writes it.
 #include "support/ShellTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "shell/CBbView.h"
 #include "shell/Commands.h"
@@ -17,19 +18,14 @@
 #include "platform/WorkContext.h"
 #include "run/CalcRun.h"
 
-#include <QFile>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 
 namespace {
 
-void write(const QString& path, const std::string& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+std::string file(const QTemporaryDir& dir, const char* name) {
+    return dir.filePath(name).toStdString();
 }
 
 int pictures(const CBbView& view) {
@@ -62,19 +58,20 @@ void CBbViewTest::loadsByContentAndExpandsDirectives() {
     QTemporaryDir dir;
     CBbView view;
     // RTF under a text file's name loads as rich text.
-    write(dir.filePath("a.TXT"), "{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;}\\cf1 red}");
+    writeBytes(file(dir, "a.TXT"), "{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;}\\cf1 red}");
     QCOMPARE(view.LoadReport(dir.filePath("a.TXT")), 1);
     QCOMPARE(view.toPlainText(), QString("red"));
     QCOMPARE(view.document()->begin().begin().fragment().charFormat().foreground().color(),
              QColor(Qt::red));
     // GB2312 text loads as plain text with its Chinese; a missing file changes nothing.
-    write(dir.filePath("b.RTF"), utf8ToGbk("滑坡推力计算\n第二行\n"));
+    writeBytes(file(dir, "b.RTF"), utf8ToGbk("滑坡推力计算\n第二行\n"));
     QCOMPARE(view.LoadReport(dir.filePath("b.RTF")), 1);
     QCOMPARE(view.toPlainText(), QString("滑坡推力计算\n第二行\n"));
     QCOMPARE(view.LoadReport(dir.filePath("none.RTF")), 0);
     QCOMPARE(view.toPlainText(), QString("滑坡推力计算\n第二行\n"));
 
-    // Two drawings become two pictures; the styled text alone is red and 1.5 high.
+    // Two drawings become two pictures (the styles of the text are
+    // ReportTextDocumentTest's); expanding is not a step to undo.
     CalcRunResult run = calculateExample(dir.path());
     ReportWriter r;
     r.printf("前");
@@ -82,7 +79,7 @@ void CBbViewTest::loadsByContentAndExpandsDirectives() {
     r.printf("后\n");
     MorvaneScript(r, "InsertDxf=&TLVR_0001_TLVR_JT.DXF");
     MorvaneScript(r, "InsertDxf=&TLVR_0001_TLVR_SYXHL.DXF");
-    write(dir.filePath("c.RTF"), utf8ToGbk(r.utf8()));
+    writeBytes(file(dir, "c.RTF"), utf8ToGbk(r.utf8()));
     ReportViewLinks links;
     links.workPath = [&] { return withTrailingSlash(dir.path().toStdString()); };
     CBbView expanding(links);
@@ -91,17 +88,6 @@ void CBbViewTest::loadsByContentAndExpandsDirectives() {
     QCOMPARE(pictures(expanding), 2);
     QVERIFY(!expanding.canRun(cmd::Undo));
     QVERIFY(!expanding.toPlainText().contains("MorvaneScript"));
-    QStringList formats;
-    for (QTextBlock b = expanding.document()->begin(); b.isValid(); b = b.next())
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            QTextCharFormat f = it.fragment().charFormat();
-            if (f.isImageFormat()) continue;
-            formats << it.fragment().text() + "@" +
-                           (f.foreground().style() == Qt::NoBrush ? "auto"
-                                                                  : f.foreground().color().name()) +
-                           "/" + QString::number(f.fontPointSize());
-        }
-    QCOMPARE(formats, (QStringList{"前@auto/10", "红色@#ff0000/15", "后@auto/10"}));
 }
 
 void CBbViewTest::goesToLinesAndSavesTextAndRtfWhole() {
@@ -109,7 +95,7 @@ void CBbViewTest::goesToLinesAndSavesTextAndRtfWhole() {
     ReportWriter r;
     for (int i = 1; i <= 3000; ++i) r.printf("第%04d行 推力 = %.3f kN/m\n", i, i * 0.5);
     QVERIFY(r.utf8().size() > 30000);
-    write(dir.filePath("long.RTF"), utf8ToGbk(r.utf8()));
+    writeBytes(file(dir, "long.RTF"), utf8ToGbk(r.utf8()));
     QString line, saved;
     int wanted = 0;
     ReportViewLinks links;
@@ -182,22 +168,6 @@ void CBbViewTest::workedExampleAfterACalculation() {
     QCOMPARE(fileBytes(QString::fromStdString(run.reportPath)),
              fileBytes(QString::fromStdString(cli)));
     QCOMPARE(view.heading().item, QString("K12+300 左侧滑坡"));
-    QTest::qWait(50);
-    saveShot(&view, "report-view");
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
-    QPrintPreviewWidget preview(&printer);
-    int pages = 0;
-    connect(&preview, &QPrintPreviewWidget::paintRequested, this,
-            [&](QPrinter* p) { pages = printReport(*view.document(), *p, view.heading(), true); });
-    preview.resize(700, 900);
-    preview.show();
-    preview.updatePreview();
-    preview.fitInView();
-    QTest::qWait(50);
-    QVERIFY(pages >= 2);
-    saveShot(&preview, "report-print-preview");
 }
 
 QTEST_MAIN(CBbViewTest)

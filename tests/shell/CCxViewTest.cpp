@@ -1,7 +1,7 @@
 // The drawing view driven as a user drives it: the worked example's sketch
 // zoomed with the wheel, dragged with the middle button, zoomed to a
 // rectangle and back, its files, clipboard, print and text ratio; checked
-// through the view transform. Leaves a screenshot of the zoomed sketch.
+// through the view transform.
 #include "shell/CCxView.h"
 
 #include "data/CSlideCalcData.h"
@@ -72,7 +72,6 @@ class CCxViewTest : public QObject {
 
 void CCxViewTest::wheelDragRectangleAndPanModeGoBackStepByStep() {
     CCxView& v = *m_view;
-    const CFRect ext = v.drawing()->GetFRect();
     const ViewTransform whole = v.viewTransform();
 
     // Two wheel notches about a point: 1.25² larger, that point stays put.
@@ -114,18 +113,6 @@ void CCxViewTest::wheelDragRectangleAndPanModeGoBackStepByStep() {
     v.zoomRect();
     QTest::keyClick(&v, Qt::Key_Escape);
     QCOMPARE(v.mode(), CCxView::Mode::None);
-    v.showAll();
-
-    // The screenshot an engineer looks at: the toe with the pile, the berm,
-    // the water line and the first blocks, spanned as a zoom rectangle over
-    // the left half of the sketch.
-    v.zoomRect();
-    QPointF low = at(v, {ext.p1.x, ext.p1.y});
-    QPointF mid = at(v, {(ext.p1.x + ext.p2.x) / 2, (ext.p1.y + ext.p2.y) / 2});
-    drag(&v, Qt::LeftButton, QPoint(low.x(), mid.y()), QPoint(mid.x(), low.y() + 8));
-    QVERIFY(v.viewTransform().scale() > whole.scale() * 1.5);
-    QDir().mkpath(TALVOR_SHOT_DIR);
-    QVERIFY(v.grab().save(QString(TALVOR_SHOT_DIR) + "/drawing_view_zoomed.png"));
 }
 
 void CCxViewTest::commandsNeedADrawingFilesClipboardPrintAndTextRatio() {

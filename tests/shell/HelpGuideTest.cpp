@@ -1,21 +1,12 @@
-// The pictures of the user guide, taken from the program as it is, and the
-// guide opened by "简要说明".
+// The user guide opened by "简要说明": in the web browser, or in a window of
+// the program when there is none.
 #include "support/ShellTestSupport.h"
 
-#include "shell/CSplitterFrame.h"
 #include "shell/GuideWindow.h"
-#include "shell/ProjectInfoDialog.h"
-#include "shell/TemplateChooserDialog.h"
-
-#include "data/CSlideCalcData.h"
-#include "project/CTemplateIndex.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QTextBrowser>
-#include <QTest>
-#include <QTreeView>
 #include <QUrl>
 
 class UrlCatcher : public QObject {
@@ -26,39 +17,13 @@ class UrlCatcher : public QObject {
     void open(const QUrl& url) { opened << url; }
 };
 
-class GuidePicturesTest : public QObject {
+class HelpGuideTest : public QObject {
     Q_OBJECT
   private slots:
-    void dialogsForTheGuide();
     void helpOpensTheGuideOfTheProgramDirectory();
 };
 
-void GuidePicturesTest::dialogsForTheGuide() {
-    ShellPlace place;
-    auto frame = startFrame(place.options(true));
-    CProjectInfo info = CProjectInfo::Defaults(place.projectDir.toStdString() + "/", 0);
-    info.name = "某高速公路K12+300滑坡抢险工程";
-    info.designTime = "2024年5月18日 09:30:00";
-    ProjectInfoDialog dialog(place.projectDir, info, *frame->session().ctx.messages);
-    dialog.show();
-    QTRY_COMPARE_WITH_TIMEOUT(dialog.findChild<QTreeView*>()->currentIndex().data().toString(),
-                              QString("project"), 300000);
-    QTest::qWait(300);  // the other directories of the tree arrive in the background
-    saveShot(&dialog, "project-dialog");
-
-    CTemplateIndex index;
-    index.LoadTemplateIndex(frame->session().ctx);
-    TemplateChooser chooser(index, frame->session().ctx, 0);
-    QVERIFY2(chooser.lines().size() > 2, "the shipped template library has an example");
-    TemplateChooserDialog templates(chooser, CSlideCalcData{}, frame->session().ctx);
-    templates.findChild<QListWidget*>()->setCurrentRow(2);
-    templates.show();
-    QTest::qWait(50);
-    saveShot(&templates, "template-chooser");
-    QVERIFY(QFileInfo::exists(QString(TALVOR_SHOT_DIR) + "/template-chooser.png"));
-}
-
-void GuidePicturesTest::helpOpensTheGuideOfTheProgramDirectory() {
+void HelpGuideTest::helpOpensTheGuideOfTheProgramDirectory() {
     ShellPlace place;
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
@@ -85,5 +50,5 @@ void GuidePicturesTest::helpOpensTheGuideOfTheProgramDirectory() {
     QDesktopServices::unsetUrlHandler("file");
 }
 
-QTEST_MAIN(GuidePicturesTest)
-#include "GuidePicturesTest.moc"
+QTEST_MAIN(HelpGuideTest)
+#include "HelpGuideTest.moc"

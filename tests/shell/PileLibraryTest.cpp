@@ -1,14 +1,11 @@
-// The pile library dialog and the pile-kind lists driven as a user drives
-// them: rows picked with the mouse, "确认", "从库中选择" from "桩身参数", and
-// "编辑试验资料库" with editors that append, never start or never end.
+// The pile library dialog driven as a user drives it: rows picked with the
+// mouse, "确认", and "编辑试验资料库" with editors that append, never start or
+// never end. Taking kinds over is CPileLibraryTest's; "从库中选择" is reached
+// from the calculation window in UndoTest.
 #include "support/ShellTestSupport.h"
 
 #include "shell/CPileLibraryDlg.h"
-#include "shell/CalcWindow.h"
-#include "shell/PileKindsDialog.h"
-#include "shell/TableGrid.h"
 
-#include "data/CSlideCalcData.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "project/CPileLibrary.h"
@@ -72,7 +69,6 @@ class PileLibraryTest : public QObject {
     }
 
     void shippedLibraryListedAndPickedRowsMarked();
-    void pileKindsFromTheLibraryOnceEach();
     void editorAppendingAnEntryShowsItAfterItCloses();
     void editorsThatNeverStartOrNeverEnd();
 };
@@ -96,74 +92,10 @@ void PileLibraryTest::shippedLibraryListedAndPickedRowsMarked() {
     QVERIFY(dialog.isVisible());
 
     pickRows(list, {0, 2, 5});
-    saveShot(&dialog, "pile-library");
     click(&dialog, "确认");
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     for (int i = 0; i < static_cast<int>(library.entries.size()); ++i)
         QCOMPARE(library.entries[i].selected, int(i == 0 || i == 2 || i == 5));
-}
-
-void PileLibraryTest::pileKindsFromTheLibraryOnceEach() {
-    CSlideCalcData record;
-    CalcWindowLinks l;
-    l.record = &record;
-    l.ctx = &m_ctx;
-    CalcWindow w(l);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.tabs()->setCurrentIndex(3);
-
-    record.usePiles = 0;
-    click(w.tabs()->currentWidget(), "桩身参数");
-    QCOMPARE(m_sinks.lines, QStringList({"不采用桩 !"}));
-
-    // Pile design: rows 1 and 3 appended to the candidates, twice over.
-    record.usePiles = 1, record.goal = 1, record.designTarget = 0;
-    const CSlideCalcData opened = record;
-    auto fromLibrary = [](std::initializer_list<int> rows) {
-        whenModal([rows](QWidget* kinds) {
-            QCOMPARE(kinds->windowTitle(), QString("桩身参数"));
-            whenModal([rows, kinds](QWidget* library) {
-                QCOMPARE(library->windowTitle(), QString("单桩试验资料库列表"));
-                pickRows(library->findChild<QTableWidget*>(), rows);
-                click(library, "确认");
-                click(kinds, "确  认");
-            });
-            click(kinds, "从库中选择");
-        });
-    };
-    // The kinds the list shows, read from a new opening of it.
-    auto kindRowsShown = [&] {
-        int rows = -1;
-        whenModal([&rows](QWidget* kinds) {
-            auto* list = qobject_cast<PileKindsDialog*>(kinds);
-            TableGrid* grid = list ? list->page()->grid(TableId::CPileKindTable) : nullptr;
-            rows = grid ? grid->model()->rowCount() : -2;
-            click(kinds, "确  认");
-        });
-        click(w.tabs()->currentWidget(), "桩身参数");
-        return rows;
-    };
-    fromLibrary({0, 2});
-    click(w.tabs()->currentWidget(), "桩身参数");
-    QCOMPARE(kindRowsShown(), record.pileKindCount);
-    QCOMPARE(record.pileKindCount, opened.pileKindCount + 2);
-    QCOMPARE(record.pileKinds[opened.pileKindCount + 1].capacity, 80.0f);  // Z3, a 43 kg/m rail
-    QCOMPARE(record.pileKinds[opened.pileKindCount + 1].material, 1);
-    fromLibrary({2, 5});  // Z3 is there already; M1 is new
-    click(w.tabs()->currentWidget(), "桩身参数");
-    QCOMPARE(record.pileKindCount, opened.pileKindCount + 3);
-    QCOMPARE(record.pileKinds[opened.pileKindCount + 2].material, 2);
-
-    // A check: the chosen test becomes the one pile kind.
-    record.goal = 0;
-    fromLibrary({5});
-    click(w.tabs()->currentWidget(), "桩身参数");
-    QCOMPARE(record.pileKindCount, 1);
-    QCOMPARE(record.pileKinds[0].material, 2);
-    QCOMPARE(record.pileKinds[0].size1, 20.0f);
-    QCOMPARE(kindRowsShown(), 1);
-    w.reject();
 }
 
 void PileLibraryTest::editorAppendingAnEntryShowsItAfterItCloses() {

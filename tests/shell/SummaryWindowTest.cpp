@@ -80,7 +80,6 @@ void SummaryWindowTest::showsSortsCopiesAndExportsTheSummary() {
     QCOMPARE(aligned(fs), Qt::AlignRight);
     QCOMPARE(aligned(0), Qt::AlignRight);  // the item number
     QCOMPARE(aligned(1), Qt::AlignLeft);   // the description
-    saveShot(window, "summary_window");
 
     // A click on the title sorts ascending, by value: the weaker item first.
     const bool secondWeaker = QString::fromStdString(expected[1].fs).toDouble() <

@@ -103,11 +103,6 @@ void answerMessage(QMessageBox::StandardButton button, QString* text) {
     });
 }
 
-void saveShot(QWidget* widget, const QString& name) {
-    QDir().mkpath(TALVOR_SHOT_DIR);
-    widget->grab().save(QString(TALVOR_SHOT_DIR) + "/" + name + ".png");
-}
-
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

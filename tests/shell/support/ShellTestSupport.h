@@ -1,6 +1,6 @@
 // Helpers of the desktop tests: a program directory, a project directory and
 // a settings file of the test's own; the main window started on them; modal
-// dialogs found and answered as a user answers them; screenshots.
+// dialogs found and answered as a user answers them.
 #pragma once
 
 #include "shell/CMainFrame.h"
@@ -13,11 +13,12 @@
 
 class QAbstractButton;
 
-// Sinks that remember what they were told and answer every question Yes.
+// Sinks that remember what they were told, status lines with their code, and
+// answer every question Yes.
 struct ShellSinks : StatusSink, MessageSink {
     QStringList lines;
-    void tell_error(int, const std::string& text) override {
-        lines << QString::fromStdString(text);
+    void tell_error(int code, const std::string& text) override {
+        lines << QString("%1 %2").arg(code).arg(QString::fromStdString(text));
     }
     void message(const std::string& text) override { lines << QString::fromStdString(text); }
     bool question(const std::string&, bool) override { return true; }
@@ -49,9 +50,6 @@ void answerMessage(QMessageBox::StandardButton button, QString* text = nullptr);
 // The button of a window with this visible text, or null.
 QAbstractButton* buttonNamed(QWidget* window, const QString& text);
 void click(QWidget* window, const QString& buttonText);
-
-// Saves the widget's picture as <build>/screenshots/<name>.png.
-void saveShot(QWidget* widget, const QString& name);
 
 // The bytes of a file; empty when it cannot be read.
 QByteArray fileBytes(const QString& path);
