@@ -1,5 +1,5 @@
-// The input echo: whole texts, in data/echo/, for each goal and target and for
-// the options and odd values that change which lines appear.
+// The input echo: whole texts, in data/echo/, for the options and odd values
+// that change which lines appear.
 #include "data/InputEcho.h"
 
 #include "data/CSlideCalcData.h"
@@ -48,16 +48,14 @@ const struct Case {
     // a trapezoid; a pile design with 20 row factors and a rail, a round
     // timber and a 其他 steel kind; the berm designs of H and of X0 (which
     // never shows the fixed position) and the unloading design.
-    {"default", Whole, [](CSlideCalcData&) {}},
     {"pile_forces", Whole, nullptr},
     {"design_piles", Whole, nullptr},
     {"berm_design_h", Countermeasures, nullptr},
     {"berm_design_x0", Countermeasures, nullptr},
     {"unload_design", Countermeasures, nullptr},
     // The back-calculations stop after the water line and show their bound,
-    // except in auto-design.
-    {"back_phi", Whole, [](CSlideCalcData& i) { i.checkTarget = 3; }},
-    {"back_c", Whole, [](CSlideCalcData& i) { i.checkTarget = 4; }},
+    // except in auto-design. (The worked example's own echo under every goal
+    // and target is held by the output manifest.)
     {"design_back_phi", Whole, [](CSlideCalcData& i) { i.goal = 1, i.checkTarget = 3; }},
     // Earthquake levels 1 to 3 are intensities 7 to 9.
     {"quake7", Whole, [](CSlideCalcData& i) { i.quakeLevel = 1, i.quakeCz = 0.3f; }},
@@ -103,11 +101,7 @@ TEST(InputEcho, WholeTextsMatchTheirExpectedFiles) {
         } else {
             ASSERT_EQ(item.ReadDataFile(path + ".TV"), 1);
         }
-        const std::string actual = write(c.part, item), expected = readBytes(path + ".txt");
-        // On a mismatch the actual text is kept beside the expected file as .out.
-        if (actual != expected) writeBytes(path + ".out", actual);
-        EXPECT_FALSE(expected.empty());
-        EXPECT_EQ(actual, expected) << "actual text written to " << path << ".out";
+        expectSameAsFile(write(c.part, item), path + ".txt");
     }
 }
 

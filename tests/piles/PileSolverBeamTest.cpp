@@ -3,6 +3,8 @@
 // foundation and the JTG D63 m-method flexibilities at alpha h = 4.
 #include "piles/PileSolverBeam.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,12 +14,6 @@
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-// |actual - expected| within 0.5 % of |expected|.
-void expectWithinHalfPercent(double actual, double expected, const char* what) {
-    EXPECT_NEAR(actual, expected, 0.005 * std::fabs(expected))
-        << what << ": expected " << expected << ", got " << actual;
-}
-
 // Force and moment balance of a solution, relative to the largest term.
 // A pure couple has no net force: `couple` / length then sets the scale.
 void expectBalanced(const BeamSolution& s, double length, double couple = 0.0) {
@@ -82,9 +78,9 @@ TEST(PileSolverBeam, SemiInfiniteBeamUnderAnEndLoadOrAnEndMomentMatchesHetenyi) 
         m.actions = {{0.0, c.P, c.M0}};
         const BeamSolution s = solveBeam(m);
         expectBalanced(s, 20.0, c.M0);
-        expectWithinHalfPercent(s.y[0], c.y0, "y0");
-        expectWithinHalfPercent(s.theta[0], c.theta0, "theta0");
-        expectWithinHalfPercent(s.moment[nodeAt(m, c.x)], c.Mx, "M at x");
+        expectWithin(0.005, s.y[0], c.y0, "y0");
+        expectWithin(0.005, s.theta[0], c.theta0, "theta0");
+        expectWithin(0.005, s.moment[nodeAt(m, c.x)], c.Mx, "M at x");
         // The end takes the load as shear and the moment as bending.
         EXPECT_NEAR(s.shearBelow[0], c.P, 1e-6 * P);
         EXPECT_NEAR(s.moment[0], c.M0, 0.005 * M0);
@@ -102,11 +98,11 @@ TEST(PileSolverBeam, InfiniteBeamUnderACentralLoadMatchesHetenyi) {
     const BeamSolution s = solveBeam(m);
     expectBalanced(s, 2.0 * c);
     const size_t mid = nodeAt(m, c);
-    expectWithinHalfPercent(s.y[mid], P * beta / (2.0 * k), "y under the load");
-    expectWithinHalfPercent(s.moment[mid], -P / (4.0 * beta), "M under the load");
+    expectWithin(0.005, s.y[mid], P * beta / (2.0 * k), "y under the load");
+    expectWithin(0.005, s.moment[mid], -P / (4.0 * beta), "M under the load");
     EXPECT_NEAR(s.moment[nodeAt(m, xZero)], 0.0, 0.005 * P / (4.0 * beta));
-    expectWithinHalfPercent(s.shearAbove[mid], -P / 2.0, "V above the load");
-    expectWithinHalfPercent(s.shearBelow[mid], P / 2.0, "V below the load");
+    expectWithin(0.005, s.shearAbove[mid], -P / 2.0, "V above the load");
+    expectWithin(0.005, s.shearBelow[mid], P / 2.0, "V below the load");
     EXPECT_NEAR(s.theta[mid], 0.0, 1e-9);
 }
 
@@ -129,10 +125,10 @@ TEST(PileSolverBeam, FlexibilitiesAtTheGroundLineMatchJtgD63AtAlphaHFour) {
     expectBalanced(unitM, h, 1.0);
 
     const double a = alpha, EI = m.EI;
-    expectWithinHalfPercent(unitH.y[0] * a * a * a * EI, 2.44066, "dHH");
-    expectWithinHalfPercent(-unitH.theta[0] * a * a * EI, 1.62100, "dMH");
-    expectWithinHalfPercent(unitM.y[0] * a * a * EI, 1.62100, "dHM");
-    expectWithinHalfPercent(-unitM.theta[0] * a * EI, 1.75058, "dMM");
+    expectWithin(0.005, unitH.y[0] * a * a * a * EI, 2.44066, "dHH");
+    expectWithin(0.005, -unitH.theta[0] * a * a * EI, 1.62100, "dMH");
+    expectWithin(0.005, unitM.y[0] * a * a * EI, 1.62100, "dHM");
+    expectWithin(0.005, -unitM.theta[0] * a * EI, 1.75058, "dMM");
 }
 
 // A cantilever without soil: the fixed base takes the whole load and its

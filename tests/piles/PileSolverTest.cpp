@@ -4,6 +4,8 @@
 // refusals.
 #include "piles/PileSolver.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,11 +16,6 @@
 namespace {
 
 constexpr float kSteel = 2.06e8f;  // kPa
-
-void expectWithinHalfPercent(double actual, double expected, const char* what) {
-    EXPECT_NEAR(actual, expected, 0.005 * std::fabs(expected))
-        << what << ": expected " << expected << ", got " << actual;
-}
 
 // A steel pile of rigidity EI (kN-m2) given through its inertia, face width b,
 // one layer of the given method and coefficient (MN units).
@@ -118,11 +115,10 @@ TEST(PileSolver, LongPileInLinearSoilMatchesMatlockReeseCoefficients) {
     ASSERT_EQ(run->result, 1);
     expectBalanced(run->solver, 22.0f);
     const double T = 2.0, EI = 3.2e5, P = 200.0, M = 200.0;
-    expectWithinHalfPercent(yAt(run->solver, 2.0f),
-                            (2.435 * P * T * T * T + 1.623 * M * T * T) / EI,
-                            "y at the ground line");
-    expectWithinHalfPercent(-pointAt(run->solver, 4.0f).momentA, 0.727 * P * T + 0.851 * M,
-                            "M at Z = 1");
+    expectWithin(0.005, yAt(run->solver, 2.0f), (2.435 * P * T * T * T + 1.623 * M * T * T) / EI,
+                 "y at the ground line");
+    expectWithin(0.005, -pointAt(run->solver, 4.0f).momentA, 0.727 * P * T + 0.851 * M,
+                 "M at Z = 1");
 }
 
 // A pile far stiffer than its soil turns as a rigid body, y = u0 + phi x below
@@ -148,9 +144,9 @@ TEST(PileSolver, ShortStiffPileFollowsRigidBodyStatics) {
                      a22 = method == 0 ? h * h * h * h / 12.0 : h * h * h / 6.0;
         const double r1 = V0 / a, r2 = (M0 + V0 * h) / a, det = a11 * a22 - a12 * a21;
         const double u0 = (r1 * a22 - a12 * r2) / det, phi = (a11 * r2 - a21 * r1) / det;
-        expectWithinHalfPercent(yAt(run->solver, L), u0, "y at the slip surface");
-        expectWithinHalfPercent(run->pile.topDisplacement / 1000.0, u0 - phi * L, "y at the top");
-        expectWithinHalfPercent(yAt(run->solver, L + h), u0 + phi * h, "y at the base");
+        expectWithin(0.005, yAt(run->solver, L), u0, "y at the slip surface");
+        expectWithin(0.005, run->pile.topDisplacement / 1000.0, u0 - phi * L, "y at the top");
+        expectWithin(0.005, yAt(run->solver, L + h), u0 + phi * h, "y at the base");
         EXPECT_TRUE(run->solver.summary().rigid);
     }
 }
@@ -174,10 +170,10 @@ TEST(PileSolver, AnchoredPileOnAFixedBaseMatchesTheHandSolution) {
         (std::pow(L, 4) / 8.0 + L * ((l * l * l - L * L * L) / 3.0 - L * (l * l - L * L) / 4.0));
     const double yTop = dq / (1.0 + ka * f), T = ka * yTop;
     const PileSolverSummary& sum = run->solver.summary();
-    expectWithinHalfPercent(run->pile.topDisplacement / 1000.0, yTop, "y at the top");
-    expectWithinHalfPercent(sum.anchorForce, T, "cable force");
-    expectWithinHalfPercent(sum.baseReaction, q * L - T, "base reaction");
-    expectWithinHalfPercent(sum.baseMoment, q * L * (l - L / 2.0) - T * l, "base moment");
+    expectWithin(0.005, run->pile.topDisplacement / 1000.0, yTop, "y at the top");
+    expectWithin(0.005, sum.anchorForce, T, "cable force");
+    expectWithin(0.005, sum.baseReaction, q * L - T, "base reaction");
+    expectWithin(0.005, sum.baseMoment, q * L * (l - L / 2.0) - T * l, "base moment");
     // The cable pulls the top upslope: V just below the top is -T.
     EXPECT_NEAR(run->solver.points().front().shearB, T, 1e-4 * T);
     EXPECT_FLOAT_EQ(run->solver.points().front().shearA, 0.0f);

@@ -40,16 +40,16 @@ inline std::string dump(const CBase_SGT& d) {
     return out;
 }
 
-// `text` against dataDir/name.txt without its '#' note lines; a mismatch
-// leaves name.out beside it.
+// `text` against dataDir/name.txt below its leading '#' note lines; a
+// mismatch leaves name.txt.out beside it.
 inline void expectAsExpected(const std::string& text, const std::string& dataDir,
                              const std::string& name) {
-    std::istringstream in(readBytes(dataDir + "/" + name + ".txt"));
-    std::string expected, line;
-    while (std::getline(in, line))
-        if (line.rfind("#", 0) != 0) expected += line + "\n";
-    if (expected != text) writeBytes(dataDir + "/" + name + ".out", text);
-    EXPECT_EQ(expected, text) << name;
+    std::string notes, line;
+    std::istringstream file(readBytes(dataDir + "/" + name + ".txt"));
+    while (std::getline(file, line))
+        if (line.rfind("#", 0) == 0) notes += line + "\n";
+    SCOPED_TRACE(name);
+    expectSameAsFile(notes + text, dataDir + "/" + name + ".txt");
 }
 
 // Runs a script of tests/platform/data with ezdxf; its output, *status its

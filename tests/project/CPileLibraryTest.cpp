@@ -67,6 +67,8 @@ TEST(PileLibrary, SelectedRowsBecomeAppendedCandidatesOrTheOnePileKind) {
     EXPECT_EQ(candidates.pileKindCount, 4);
     EXPECT_EQ(candidates.pileKinds[0], CPileKind());
     EXPECT_EQ(candidates.pileKinds[2].material, 2);
+    ASSERT_EQ(TakeOverPileKinds(candidates, lib, true), 1);  // each kind once
+    EXPECT_EQ(candidates.pileKindCount, 4);
     CSlideCalcData single;
     ASSERT_EQ(TakeOverPileKinds(single, lib, false), 1);
     ASSERT_EQ(single.pileKindCount, 3);

@@ -1,5 +1,8 @@
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,4 +33,24 @@ std::string readBytes(const std::string& path) {
 void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
+}
+
+void expectSameAsFile(const std::string& actual, const std::string& path) {
+    const std::string expected = readBytes(path);
+    ASSERT_FALSE(expected.empty()) << "missing " << path;
+    if (actual != expected) writeBytes(path + ".out", actual);
+    EXPECT_EQ(actual, expected) << "actual text written to " << path << ".out";
+}
+
+void expectWithin(double fraction, double actual, double expected, const std::string& what) {
+    EXPECT_NEAR(actual, expected, fraction * std::fabs(expected))
+        << what << ": expected " << expected << ", got " << actual;
+}
+
+std::optional<std::string> pdfText(const std::string& pdfPath) {
+    if (std::system("command -v pdftotext >/dev/null") != 0) return std::nullopt;
+    const std::string text = pdfPath + ".txt";
+    const std::string cmd = "pdftotext -layout '" + pdfPath + "' '" + text + "'";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    return readBytes(text);
 }

@@ -1,9 +1,11 @@
-// Shared test helpers: temporary directories and sinks that record what the
-// code under test told the user.
+// Shared test helpers: temporary directories, files held against expected
+// files, tolerances, PDF text, and sinks that record what the code under test
+// told the user.
 #pragma once
 
 #include "platform/Sinks.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,17 @@ class TempDir {
 
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
+
+// `actual` against the expected file at path; on a mismatch the actual text is
+// left beside it as path + ".out", to diff and, when the change is meant, copy.
+void expectSameAsFile(const std::string& actual, const std::string& path);
+
+// |actual - expected| within `fraction` of |expected| (0.005: half a percent).
+void expectWithin(double fraction, double actual, double expected, const std::string& what);
+
+// The text of a PDF file as `pdftotext -layout` gives it, pages ending in
+// '\f'; nullopt when pdftotext is not installed.
+std::optional<std::string> pdfText(const std::string& pdfPath);
 
 class RecordingSinks : public StatusSink, public MessageSink {
   public:
