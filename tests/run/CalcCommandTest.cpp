@@ -3,7 +3,7 @@
 #include "data/CSlideCalcData.h"
 #include "platform/TextEncoding.h"
 #include "project/RtfReader.h"
-#include "run/CliRun.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // solution, and a book with every drawing and no toolkit noise.
 #include "data/CSlideCalcData.h"
 #include "platform/TextEncoding.h"
-#include "run/CliRun.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 

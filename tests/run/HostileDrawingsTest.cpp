@@ -6,7 +6,7 @@
 // with a message naming the block or entity, or a picture. The bound is the
 // behaviour, not a time: `timeout` only stops a run that would never end, far
 // beyond what any load makes of one.
-#include "CliRun.h"
+#include "support/CliRun.h"
 #include "support/DxfText.h"
 
 #include <gtest/gtest.h>

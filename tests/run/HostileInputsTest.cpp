@@ -5,7 +5,7 @@
 // what a run writes, calc and project commands tell the truth. The full-disk
 // cases mount a small tmpfs, which needs root; elsewhere they say they were
 // skipped. The peak memory of the commands is printed.
-#include "CliRun.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 // the manifest anew with TALVOR_WRITE_MANIFEST=1 and read the diff.
 #include "../tables/TableTestSupport.h"
 #include "data/CSlideCalcData.h"
-#include "run/CliRun.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 

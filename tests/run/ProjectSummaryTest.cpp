@@ -12,7 +12,7 @@
 #include "run/RunResultFile.h"
 #include "run/SummaryTable.h"
 #include "support/TestSupport.h"
-#include "CliRun.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // talvor-cli rebar: the section check's command line, and the item's
 // settings shown, edited and written.
-#include "CliRun.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "data/CSlideCalcData.h"
 #include "project/CProjectInfo.h"
 #include "platform/TextEncoding.h"
-#include "run/CliRun.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 

@@ -2,38 +2,29 @@
 // in-process and --write stores exactly the edited record; a few cases by
 // hand. What a cell warns of and what points do are the tables' own tests.
 #include "TableTestSupport.h"
-#include "support/TestSupport.h"
+#include "support/CliRun.h"
 #include "tables/TableEdit.h"
 #include "tables/TablePage.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <string>
 
 #ifdef TALVOR_CLI
 namespace {
 
-std::string quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-struct Cli {
-    TempDir dir;
+// `talvor-cli table args`, its output kept.
+struct Cli : CliRun {
     std::string out, err;
     int operator()(const std::string& args) {
-        std::string cmd = quoted(TALVOR_CLI) + " table " + args + " >" +
-                          quoted(dir.file("stdout")) + " 2>" + quoted(dir.file("stderr"));
-        int status = std::system(cmd.c_str());
-        out = readBytes(dir.file("stdout"));
-        err = readBytes(dir.file("stderr"));
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        const int status = run("table " + args);
+        out = CliRun::out();
+        err = CliRun::err();
+        return status;
     }
 };
+
+const auto quoted = &CliRun::quoted;
 
 std::string shown(CTableBase& t) {
     std::string s;

@@ -1,5 +1,6 @@
 // Program and project directories in a temporary place, and modal dialogs.
 #include "support/ShellTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "shell/TableGrid.h"
 
@@ -104,8 +105,7 @@ void answerMessage(QMessageBox::StandardButton button, QString* text) {
 }
 
 QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return QByteArray::fromStdString(readBytes(path.toStdString()));
 }
 
 void focusOnCell(TableGrid* grid, int row, int col) {

@@ -17,14 +17,18 @@ struct CliRun {
     // Runs `talvor-cli args` from dir, env assignments (e.g. "-u NAME") first;
     // returns the exit status.
     int run(const std::string& args, const std::string& env = "") {
-        const std::string cmd = "cd '" + (from.empty() ? dir.path() : from) + "' && env " + env +
-                                " '" + program + "' " + args + " >'" + dir.file("stdout") +
-                                "' 2>'" + dir.file("stderr") + "'";
+        const std::string cmd = "cd " + quoted(from.empty() ? dir.path() : from) + " && env " +
+                                env + " " + quoted(program) + " " + args + " >" +
+                                quoted(dir.file("stdout")) + " 2>" + quoted(dir.file("stderr"));
         const int status = std::system(cmd.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    // Not "'" + path: "'" + std::string&& trips a false -Wrestrict in g++ 12.
-    static std::string quoted(const std::string& path) { return std::string("'") + path + "'"; }
+    // A shell word of any text: in single quotes, each ' written as '\''.
+    static std::string quoted(const std::string& text) {
+        std::string word = "'";
+        for (char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return word + "'";
+    }
     std::string read(const std::string& name) const { return readBytes(dir.file(name)); }
     std::string out() const { return read("stdout"); }
     std::string err() const { return read("stderr"); }
