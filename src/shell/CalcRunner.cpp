@@ -78,7 +78,7 @@ CalcRunResult CalcRunner::run(CSlideCalcData& record, const WorkContext& ctx,
     options.search.progress = [this](int done, int total) {
         m_done = done;
         m_total = total;
-        if (m_stepHook) m_stepHook();
+        if (m_stepHook) m_stepHook(done, total);
         return !m_cancel.load();
     };
 

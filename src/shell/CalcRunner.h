@@ -32,10 +32,11 @@ class CalcRunner : public QObject {
     bool running() const { return m_running; }
     // Asks the searches of the running calculation to stop.
     void cancel() { m_cancel = true; }
-    // Called in the worker thread at every step of a search, after the
-    // progress is noted and before the cancel is looked at: the program's
-    // tests hold a run there to type into the window while it is busy.
-    void setSearchStepHook(std::function<void()> hook) { m_stepHook = std::move(hook); }
+    // Called in the worker thread at every step of a search with its trials
+    // done and most, after the progress is noted and before the cancel is
+    // looked at: the program's tests hold a run there to type into the window
+    // while it is busy.
+    void setSearchStepHook(std::function<void(int, int)> hook) { m_stepHook = std::move(hook); }
 
   signals:
     // Trials done of the most the current search can run.
@@ -49,5 +50,5 @@ class CalcRunner : public QObject {
     std::atomic<int> m_done{0};
     std::atomic<int> m_total{0};
     bool m_running = false;
-    std::function<void()> m_stepHook;
+    std::function<void(int, int)> m_stepHook;
 };

@@ -6,6 +6,7 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
 

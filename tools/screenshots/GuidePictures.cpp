@@ -212,7 +212,7 @@ void calculationWindow(WorkContext& ctx, const QString& drawingDir) {
             shoot(preview, "dxf-preview");
             qobject_cast<QDialog*>(preview)->reject();  // the section stays as it was
         });
-        click(units, "OK");
+        qobject_cast<QDialog*>(units)->accept();
     });
     w.action("读入DXF文件自动形成滑面、坡面和水面数据...")->trigger();
 }
