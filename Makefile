@@ -2,14 +2,17 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 SANBUILD ?= build-sanitize
+WASMBUILD ?= build-wasm
+# Debian's emscripten finds its JavaScript helpers (acorn) through NODE_PATH.
+export NODE_PATH := $(if $(NODE_PATH),$(NODE_PATH):)/usr/share/nodejs
 
-.PHONY: setup configure build programs run test test-sanitize screenshots bench clean
+.PHONY: setup configure build programs run test test-sanitize screenshots wasm bench clean
 
 setup:
 	@bash tools/setup.sh
 
 configure: setup
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(WASM_TESTS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -44,7 +47,9 @@ run: programs
 	    exit $$status; \
 	fi
 
-test: build
+# The tests of the WebAssembly core run its module under node beside the native build.
+test: wasm
+	@$(MAKE) --no-print-directory build WASM_TESTS=-DTALVOR_WASM_BUILD=$(abspath $(WASMBUILD))
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory screenshots
 	@$(MAKE) --no-print-directory test-sanitize
@@ -61,8 +66,18 @@ test-sanitize: setup
 	@cmake --build $(SANBUILD) -j $(JOBS)
 	@cd $(SANBUILD) && ctest --output-on-failure -j $(JOBS)
 
-bench: build
+# The Qt-free core as WebAssembly, with the node driver its tests run.
+wasm:
+	@bash tools/setup.sh wasm $(WASMBUILD)/dxflib
+	@emcmake cmake -S . -B $(WASMBUILD) -DCMAKE_BUILD_TYPE=Release \
+	    -DTALVOR_DXFLIB_SOURCE=$(abspath $(WASMBUILD))/dxflib/source >/dev/null
+	@cmake --build $(WASMBUILD) -j $(JOBS)
+
+bench: build wasm
 	@for b in $(BUILD)/bench/bench_*; do $$b; done
+	@TALVOR_NUMBER_TEXT_VALUES=1000000 $(BUILD)/tests/platform/platform_tests \
+	    --gtest_filter='NumberText.*' --gtest_brief=1
+	@bash bench/wasm-bench.sh $(BUILD) $(WASMBUILD)
 
 clean:
-	rm -rf $(BUILD) $(SANBUILD)
+	rm -rf $(BUILD) $(SANBUILD) $(WASMBUILD)

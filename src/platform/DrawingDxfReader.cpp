@@ -72,16 +72,7 @@ std::string expandUnicodeEscapes(const std::string& s) {
             char* end = nullptr;
             unsigned long cp = std::strtoul(hex.c_str(), &end, 16);
             if (end == hex.c_str() + 4) {
-                if (cp < 0x80) {
-                    out += static_cast<char>(cp);
-                } else if (cp < 0x800) {
-                    out += static_cast<char>(0xC0 | (cp >> 6));
-                    out += static_cast<char>(0x80 | (cp & 0x3F));
-                } else {
-                    out += static_cast<char>(0xE0 | (cp >> 12));
-                    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                    out += static_cast<char>(0x80 | (cp & 0x3F));
-                }
+                appendUtf8(out, static_cast<char32_t>(cp));
                 i += 6;
                 continue;
             }
@@ -203,7 +194,6 @@ class DxfParser {
     DxfContent& m_out;
     DxfObject m_obj;
     std::string m_section;
-    bool m_inTable = false;
     bool m_versionNext = false;
     bool m_utf8 = false;
     std::map<std::string, LayerInfo, std::less<>> m_layers;
@@ -223,8 +213,8 @@ bool DxfParser::parse(std::string* why) {
     // Room for as many entities as the file could hold, taken once: growing
     // the array as a million lines come in costs more than reading them. Only
     // the room the entities fill is ever touched.
-    m_out.model.entities.reserve(
-        static_cast<size_t>(std::min(m_in.remainingBytes() / kMinEntityBytes, kMaxEntities)));
+    m_out.model.entities.reserve(static_cast<size_t>(
+        std::min<uint64_t>(m_in.remainingBytes() / kMinEntityBytes, kMaxEntities)));
     DxfGroup g;
     bool ended = false;
     for (;;) {

@@ -6,6 +6,7 @@
 #include "platform/Drawing.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/NumberText.h"
 #include "platform/TextEncoding.h"
 
 #include <charconv>
@@ -157,8 +158,8 @@ class MemoryDxfWriter : public DL_WriterA {
     void dxfReal(int gc, double value) const override {
         appendCode(gc);
         char buf[400];
-        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-        if (ec != std::errc()) end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+        auto [end, ec] = shortestFixedText(buf, buf + sizeof buf, value);
+        if (ec != std::errc()) end = shortestText(buf, buf + sizeof buf, value).ptr;
         std::string_view text(buf, end - buf);
         m_bytes += text;
         if (std::isfinite(value) && text.find('.') == std::string_view::npos) m_bytes += ".0";

@@ -1,6 +1,8 @@
 // Group pairs through a buffer refilled in place; lines are views into it.
 #include "platform/DxfGroupReader.h"
 
+#include "platform/NumberText.h"
+
 #include <charconv>
 #include <cstring>
 #include <sys/stat.h>
@@ -106,7 +108,7 @@ DxfGroupReader::Status DxfGroupReader::next(DxfGroup& group) {
 bool DxfGroupReader::toDouble(std::string_view text, double& out) {
     text = withoutPlus(trimmed(text));
     const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, out);
+    auto [ptr, ec] = parseDouble(text.data(), end, out);
     return ec == std::errc() && ptr == end;
 }
 

@@ -1,6 +1,8 @@
 // The conversion parser, the fast conversions and the snprintf fall-back.
 #include "platform/PrintfFormat.h"
 
+#include "platform/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -363,7 +365,7 @@ void appendFloat(std::string& out, const Conversion& s, Args& a) {
     if (fixed && s.onlyPadding() && std::isfinite(v) && precision <= 64) {
         if (appendFixedExact(out, v, precision, s)) return;
         char buf[400];  // 309 integer digits, the point, 64 decimals and a sign
-        const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, precision);
+        const auto r = fixedText(buf, buf + sizeof buf, v, precision);
         if (r.ec == std::errc()) {
             appendPadded(out, std::string_view(buf, r.ptr - buf), s, true);
             return;

@@ -7,6 +7,9 @@
 
 bool isValidUtf8(std::string_view bytes);
 
+// One character of the basic plane, as UTF-8.
+void appendUtf8(std::string& out, char32_t cp);
+
 // GBK bytes to UTF-8; a byte sequence that is not GBK becomes U+FFFD.
 std::string gbkToUtf8(std::string_view gbk);
 
@@ -24,3 +27,12 @@ int gbkWidth(std::string_view utf8);
 // The longest prefix of a UTF-8 text that fits maxBytes GBK bytes, never
 // splitting a character.
 std::string cutToGbkWidth(std::string_view utf8, int maxBytes);
+
+// The same two conversions through a table read off the C library's GBK reader,
+// for a library whose iconv reads GBK but cannot write it (musl, in the
+// WebAssembly build): what the two above fall back on there, exact to the
+// bytes glibc's iconv gives.
+namespace gbkTable {
+std::string toUtf8(std::string_view gbk);
+std::string fromUtf8(std::string_view utf8);
+}  // namespace gbkTable

@@ -142,16 +142,7 @@ void RtfParser::unicodeChar(long value) {
     // Not a UTF-16 unit: the replacement character.
     if (cp < 0 || cp > 0xFFFF) cp = 0xFFFD;
     std::string utf8;
-    if (cp < 0x80) {
-        utf8 += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        utf8 += static_cast<char>(0xC0 | (cp >> 6));
-        utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        utf8 += static_cast<char>(0xE0 | (cp >> 12));
-        utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        utf8 += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    appendUtf8(utf8, static_cast<char32_t>(cp));
     appendText(m_doc, utf8, colourOf(s.colourIndex), s.halfPoints * 10);
     m_skipChars = s.uc;
 }

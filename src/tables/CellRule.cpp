@@ -4,14 +4,15 @@
 #include "tables/CellRule.h"
 
 #include "platform/FieldLine.h"
+#include "platform/NumberText.h"
 #include "platform/PrintfFormat.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -55,10 +56,10 @@ Scan scanReal(std::string_view text) {
     const char* first = s.data();
     std::from_chars_result r{};
     if (startsHex(s)) {
-        r = std::from_chars(first + 2, first + s.size(), scan.value, std::chars_format::hex);
+        r = parseDouble(first + 2, first + s.size(), scan.value, std::chars_format::hex);
         if (r.ec == std::errc::invalid_argument) r = {first + 1, std::errc()};  // "0x" reads the 0
     } else {
-        r = std::from_chars(first, first + s.size(), scan.value, std::chars_format::general);
+        r = parseDouble(first, first + s.size(), scan.value);
     }
     if (r.ec == std::errc::invalid_argument) return scan;
     scan.read = true;
@@ -225,7 +226,8 @@ bool CellRule::apply(CSlideCalcData& data, int index, std::string_view typedText
         if (v < low) v = low;
         if (v > high) v = high;
         float* field = real(data, index);
-        bool changed = std::bit_cast<uint32_t>(*field) != std::bit_cast<uint32_t>(v);
+        // Bit for bit: a NaN typed over a NaN is no change, -0 over 0 is one.
+        bool changed = std::memcmp(field, &v, sizeof v) != 0;
         *field = v;
         return changed;
     }

@@ -4,6 +4,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "tables/CNameValueTable.h"
+#include "platform/NumberText.h"
 #include "tables/CellRule.h"
 
 #include <algorithm>
@@ -35,9 +36,9 @@ int placesOf(std::string_view text) {
 // value typed by hand, so sums of typed values stay exact.
 Decimal decimalOf(float v) {
     char buf[64];
-    std::to_chars_result w = std::to_chars(buf, buf + sizeof buf, v);
+    std::to_chars_result w = shortestText(buf, buf + sizeof buf, v);
     Decimal d;
-    std::from_chars(buf, w.ptr, d.value);
+    parseDouble(buf, w.ptr, d.value);
     d.places = std::min(placesOf(std::string_view(buf, w.ptr - buf)), kMostPlaces);
     return d;
 }

@@ -1,6 +1,7 @@
 // Runs the data-file fuzz target on a fixed, reproducible stream of mutated
 // data files and of random bytes, so the suite exercises it without a fuzzing
-// engine.
+// engine. `data_fuzz_replay RUNS DIR` writes the stream into DIR as files
+// instead, for the WebAssembly core to calculate.
 #include "data/CSlideCalcData.h"
 #include "platform/TextEncoding.h"
 
@@ -57,21 +58,38 @@ void mutate(std::string& s, std::mt19937& rng) {
 
 int main(int argc, char** argv) {
     long runs = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 20000;
+    const char* dir = argc > 2 ? argv[2] : nullptr;
+    long written = 0;
+    const auto take = [&](const std::string& input) {
+        if (!dir) {
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
+            return;
+        }
+        char name[32];
+        std::snprintf(name, sizeof name, "/%05ld.TV", written++);
+        std::FILE* f = std::fopen((dir + std::string(name)).c_str(), "wb");
+        if (!f || std::fwrite(input.data(), 1, input.size(), f) != input.size() ||
+            std::fclose(f) != 0) {
+            std::fprintf(stderr, "cannot write into %s\n", dir);
+            std::exit(1);
+        }
+    };
     std::mt19937 rng(20261206);
     std::vector<std::string> base = seeds();
     for (long i = 0; i < runs; ++i) {
         std::string input = base[i % base.size()];
         int edits = 1 + static_cast<int>(rng() % 8);
         for (int e = 0; e < edits; ++e) mutate(input, rng);
-        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
+        take(input);
     }
     // Then 200 files of random bytes, every other one behind the data file's mark.
     for (int round = 0; round < 200; ++round) {
         std::string junk(rng() % 4001, '\0');
         for (char& c : junk) c = static_cast<char>(rng());
         if (round % 2) junk = CSlideCalcData::kMark + ("\n" + junk);
-        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(junk.data()), junk.size());
+        take(junk);
     }
-    std::printf("fuzz replay: %ld mutated and 200 random inputs read without fault\n", runs);
+    if (!dir)
+        std::printf("fuzz replay: %ld mutated and 200 random inputs read without fault\n", runs);
     return 0;
 }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 TEST(TextEncoding, GbkAndUtf8RoundTripChineseText) {
     const std::string utf8 = "计算项目：滑坡推力 K1+200";
     std::string gbk = utf8ToGbk(utf8);
@@ -33,4 +36,33 @@ TEST(TextEncoding, WidthsCountGbkBytes) {
     EXPECT_EQ(cutToGbkWidth("钢轨桩ab", 5), "钢轨");
     EXPECT_EQ(cutToGbkWidth("ab钢轨", 3), "ab");
     EXPECT_EQ(cutToGbkWidth("abc", 99), "abc");
+}
+
+// The table the WebAssembly build writes GBK with, against glibc's iconv: every
+// character of the basic plane, every two-byte code, and random bytes read
+// both ways (bad sequences, cut-off ends and the single-byte euro among them).
+TEST(TextEncoding, TheGbkTableConvertsAsIconvDoes) {
+    std::string everyCharacter, everyCode;
+    for (char32_t cp = 1; cp < 0x10000; ++cp) {
+        if (cp < 0xD800 || cp > 0xDFFF) appendUtf8(everyCharacter, cp);
+    }
+    for (unsigned code = 0x8000; code <= 0xFFFF; ++code) {
+        everyCode += static_cast<char>(code >> 8);
+        everyCode += static_cast<char>(code & 0xFF);
+        everyCode += ' ';
+    }
+    // Where two texts first part, not the whole of them.
+    const auto firstDifference = [](const std::string& a, const std::string& b) {
+        return std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin();
+    };
+    const std::string written = utf8ToGbk(everyCharacter), read = gbkToUtf8(everyCode);
+    EXPECT_EQ(firstDifference(gbkTable::fromUtf8(everyCharacter), written), written.size());
+    EXPECT_EQ(firstDifference(gbkTable::toUtf8(everyCode), read), read.size());
+    std::mt19937 rng(7);
+    for (int i = 0; i < 2000; ++i) {
+        std::string bytes(rng() % 40, '\0');
+        for (char& c : bytes) c = static_cast<char>(rng() % 3 ? 0x80 | rng() : rng());
+        ASSERT_EQ(gbkTable::fromUtf8(bytes), utf8ToGbk(bytes)) << i;
+        ASSERT_EQ(gbkTable::toUtf8(bytes), gbkToUtf8(bytes)) << i;
+    }
 }

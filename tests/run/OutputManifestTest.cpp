@@ -7,8 +7,7 @@
 // Picture data inside the RTF is left out of the hash: the encoder may change
 // while the picture stays the same. After a deliberate change of output, write
 // the manifest anew with TALVOR_WRITE_MANIFEST=1 and read the diff.
-#include "../tables/TableTestSupport.h"
-#include "data/CSlideCalcData.h"
+#include "run/ManifestItems.h"
 #include "support/CliRun.h"
 
 #include <gtest/gtest.h>
@@ -19,9 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <random>
 #include <sstream>
 
 #ifdef TALVOR_CLI
@@ -82,46 +79,9 @@ void calcCase(const std::string& name, const std::string& itemBytes, Manifest& m
     }
 }
 
-std::string itemBytes(CSlideCalcData item) {
-    TempDir dir;
-    EXPECT_EQ(item.WriteDataFile(dir.file("item.TV")), 1);
-    return readBytes(dir.file("item.TV"));
-}
-
 Manifest currentManifest() {
     Manifest m;
-    // The worked example as `new` writes it, under every goal and target.
-    for (int goal = 0; goal < 2; ++goal) {
-        for (int target = 0; target < (goal == 0 ? 5 : 3); ++target) {
-            CSlideCalcData item;
-            item.goal = goal;
-            (goal == 0 ? item.checkTarget : item.designTarget) = target;
-            calcCase("example-" + std::to_string(goal) + "-" + std::to_string(target),
-                     itemBytes(item), m);
-        }
-    }
-    const auto sortedDirs = [](const std::string& root) {
-        std::vector<fs::path> dirs;
-        for (const auto& e : fs::directory_iterator(root))
-            if (e.is_directory()) dirs.push_back(e.path());
-        std::sort(dirs.begin(), dirs.end());
-        return dirs;
-    };
-    for (const fs::path& d : sortedDirs(TALVOR_TEST_DATA))
-        if (fs::exists(d / "item.TV"))
-            calcCase("golden-" + d.filename().string(), readBytes((d / "item.TV").string()), m);
-    for (const fs::path& d : sortedDirs(TALVOR_VERIFICATION_DIR))
-        if (fs::exists(d / "item.TV"))
-            calcCase("verify-" + d.filename().string(), readBytes((d / "item.TV").string()), m);
-    for (const auto& e : fs::directory_iterator(std::string(TALVOR_SHARE_DIR) + "/Template"))
-        if (e.path().extension() == ".DAT")
-            calcCase("template-" + e.path().filename().string(), readBytes(e.path().string()), m);
-    std::mt19937 rng(20261207);
-    for (int i = 0; i < 200; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "random-%03d", i);
-        calcCase(name, itemBytes(randomTypedItem(rng)), m);
-    }
+    for (const ManifestItem& item : manifestItems()) calcCase(item.name, item.bytes, m);
     CliRun verify;
     verify.run(std::string("verify ") + TALVOR_VERIFICATION_DIR);
     m["verify stdout"] = hashText(verify.out());

@@ -1,0 +1,88 @@
+// The WebAssembly core under node against the native program, on the items of
+// the output manifest: every file `calc --keep-directives` writes (the report
+// with its drawing directives, the data file, the DXF drawings). Both are run
+// here, on the same items; the pictures of the RTF report need Qt and are the
+// native program's alone.
+//
+// The worked example, the golden items, the verification cases and the
+// templates are held byte for byte. The random items reach corners where the
+// two C libraries' sin, cos, tan, atan2, hypot, log10 and pow part in a last
+// bit, which an ill-conditioned item carries into its printed digits: for
+// them the same files must be written, and how many are byte for byte is
+// printed.
+#include "support/CliRun.h"
+#include "run/ManifestItems.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+
+#if defined(TALVOR_CLI) && defined(TALVOR_WASM_CALC)
+namespace {
+
+namespace fs = std::filesystem;
+
+// File name -> bytes, of what a run left in dir besides its captured output.
+std::map<std::string, std::string> resultFiles(const std::string& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        const std::string name = e.path().filename().string();
+        if (name != "stdout" && name != "stderr") files[name] = readBytes(e.path().string());
+    }
+    return files;
+}
+
+}  // namespace
+
+TEST(WasmCore, WritesTheNativeProgramsResultFiles) {
+    const std::vector<ManifestItem> items = manifestItems();
+    TempDir wasm;
+    std::string args;
+    for (const ManifestItem& item : items) {
+        fs::create_directory(wasm.file(item.name));
+        writeBytes(wasm.file(item.name + "/item.TV"), item.bytes);
+        args.append(" ").append(CliRun::quoted(wasm.file(item.name + "/item.TV")));
+    }
+    // One module runs every item, as a page would.
+    const std::string command = std::string(TALVOR_WASM_CALC) + args + " >" +
+                                CliRun::quoted(wasm.file("stdout")) + " 2>" +
+                                CliRun::quoted(wasm.file("stderr"));
+    std::system(command.c_str());
+    const std::string printed = readBytes(wasm.file("stdout"));
+    ASSERT_NE(printed.find("items done"), std::string::npos)
+        << "the module stopped: " << readBytes(wasm.file("stderr")).substr(0, 2000);
+
+    size_t identical = 0, randomDiffer = 0;
+    std::vector<std::string> differ;
+    for (const ManifestItem& item : items) {
+        CliRun native;
+        writeBytes(native.dir.file("item.TV"), item.bytes);
+        native.run("calc --keep-directives item.TV");
+        const auto expected = resultFiles(native.dir.path());
+        const auto actual = resultFiles(wasm.file(item.name));
+        const bool random = item.name.starts_with("random-");
+        for (const auto& [name, bytes] : expected) {
+            auto it = actual.find(name);
+            if (it == actual.end())
+                differ.push_back(item.name + " " + name + ": not written");
+            else if (it->second == bytes)
+                ++identical;
+            else if (random)
+                ++randomDiffer;
+            else
+                differ.push_back(item.name + " " + name + ": differs");
+        }
+        for (const auto& [name, bytes] : actual)
+            if (!expected.contains(name)) differ.push_back(item.name + " " + name + ": extra");
+    }
+    for (size_t i = 0; i < std::min<size_t>(differ.size(), 20); ++i) ADD_FAILURE() << differ[i];
+    EXPECT_EQ(differ.size(), 0u);
+    // Every item leaves at least its data file and its report.
+    EXPECT_GE(identical + randomDiffer, 2 * items.size());
+    std::printf("%zu items: %zu files byte for byte, %zu files of random items not\n", items.size(),
+                identical, randomDiffer);
+}
+#endif
