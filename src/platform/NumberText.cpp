@@ -12,6 +12,7 @@
 #include <limits>
 #include <locale.h>
 #include <string>
+#include <type_traits>
 
 namespace printfNumberText {
 namespace {
@@ -163,10 +164,11 @@ bool startsWithWord(const char* p, const char* last, const char* word) {
 }
 
 // "inf", "infinity", "nan" and "nan(chars)", without case.
-bool readSpecial(const char* p, const char* last, bool negative, double& v, const char*& end) {
+template <typename T>
+bool readSpecial(const char* p, const char* last, bool negative, T& v, const char*& end) {
     if (startsWithWord(p, last, "inf")) {
         end = startsWithWord(p, last, "infinity") ? p + 8 : p + 3;
-        v = negative ? -HUGE_VAL : HUGE_VAL;
+        v = negative ? -std::numeric_limits<T>::infinity() : std::numeric_limits<T>::infinity();
         return true;
     }
     if (!startsWithWord(p, last, "nan")) return false;
@@ -176,35 +178,12 @@ bool readSpecial(const char* p, const char* last, bool negative, double& v, cons
         while (q != last && (std::isalnum(static_cast<unsigned char>(*q)) || *q == '_')) ++q;
         if (q != last && *q == ')') end = q + 1;
     }
-    v = std::copysign(std::numeric_limits<double>::quiet_NaN(), negative ? -1.0 : 1.0);
+    v = std::copysign(std::numeric_limits<T>::quiet_NaN(), negative ? T(-1) : T(1));
     return true;
 }
 
-}  // namespace
-
-std::to_chars_result shortestText(char* first, char* last, double v) {
-    return copyOut(first, last, shortestString(v, false));
-}
-
-std::to_chars_result shortestText(char* first, char* last, float v) {
-    return copyOut(first, last, shortestString(v, false));
-}
-
-std::to_chars_result shortestFixedText(char* first, char* last, double v) {
-    return copyOut(first, last, shortestString(v, true));
-}
-
-std::to_chars_result fixedText(char* first, char* last, double v, int precision) {
-    CLocale c;
-    const int size = std::snprintf(nullptr, 0, "%.*f", precision, v);
-    std::string s(static_cast<size_t>(size) + 1, '\0');
-    std::snprintf(s.data(), s.size(), "%.*f", precision, v);
-    s.pop_back();
-    return copyOut(first, last, s);
-}
-
-std::from_chars_result parseDouble(const char* first, const char* last, double& v,
-                                   std::chars_format format) {
+template <typename T>
+std::from_chars_result parse(const char* first, const char* last, T& v, std::chars_format format) {
     const char* p = first;
     const bool negative = p != last && *p == '-';
     if (negative) ++p;
@@ -235,11 +214,47 @@ std::from_chars_result parseDouble(const char* first, const char* last, double& 
     if (hex) text.append("0x");
     text.append(p, end);
     CLocale c;
-    const double read = std::strtod(text.c_str(), nullptr);
+    T read;
+    if constexpr (std::is_same_v<T, float>)
+        read = std::strtof(text.c_str(), nullptr);
+    else
+        read = std::strtod(text.c_str(), nullptr);
     // Beyond the largest double, or a nonzero number that rounds to zero.
     if (std::isinf(read) || (read == 0 && nonZero)) return {end, std::errc::result_out_of_range};
     v = read;
     return {end, std::errc()};
+}
+
+}  // namespace
+
+std::to_chars_result shortestText(char* first, char* last, double v) {
+    return copyOut(first, last, shortestString(v, false));
+}
+
+std::to_chars_result shortestText(char* first, char* last, float v) {
+    return copyOut(first, last, shortestString(v, false));
+}
+
+std::to_chars_result shortestFixedText(char* first, char* last, double v) {
+    return copyOut(first, last, shortestString(v, true));
+}
+
+std::to_chars_result fixedText(char* first, char* last, double v, int precision) {
+    CLocale c;
+    const int size = std::snprintf(nullptr, 0, "%.*f", precision, v);
+    std::string s(static_cast<size_t>(size) + 1, '\0');
+    std::snprintf(s.data(), s.size(), "%.*f", precision, v);
+    s.pop_back();
+    return copyOut(first, last, s);
+}
+
+std::from_chars_result parseDouble(const char* first, const char* last, double& v,
+                                   std::chars_format format) {
+    return parse(first, last, v, format);
+}
+
+std::from_chars_result parseFloat(const char* first, const char* last, float& v) {
+    return parse(first, last, v, std::chars_format::general);
 }
 
 }  // namespace printfNumberText
@@ -262,6 +277,9 @@ std::from_chars_result parseDouble(const char* first, const char* last, double& 
                                    std::chars_format format) {
     return std::from_chars(first, last, v, format);
 }
+std::from_chars_result parseFloat(const char* first, const char* last, float& v) {
+    return std::from_chars(first, last, v);
+}
 
 #else
 
@@ -280,6 +298,9 @@ std::to_chars_result fixedText(char* first, char* last, double v, int precision)
 std::from_chars_result parseDouble(const char* first, const char* last, double& v,
                                    std::chars_format format) {
     return printfNumberText::parseDouble(first, last, v, format);
+}
+std::from_chars_result parseFloat(const char* first, const char* last, float& v) {
+    return printfNumberText::parseFloat(first, last, v);
 }
 
 #endif

@@ -18,6 +18,8 @@ std::to_chars_result fixedText(char* first, char* last, double v, int precision)
 // std::from_chars(first, last, v, format) for the general and hex formats.
 std::from_chars_result parseDouble(const char* first, const char* last, double& v,
                                    std::chars_format format = std::chars_format::general);
+// std::from_chars(first, last, v) into a float, rounded once.
+std::from_chars_result parseFloat(const char* first, const char* last, float& v);
 
 // The printf and strtod versions, built everywhere so that they are held
 // against the library's own where it has them.
@@ -28,4 +30,5 @@ std::to_chars_result shortestFixedText(char* first, char* last, double v);
 std::to_chars_result fixedText(char* first, char* last, double v, int precision);
 std::from_chars_result parseDouble(const char* first, const char* last, double& v,
                                    std::chars_format format);
+std::from_chars_result parseFloat(const char* first, const char* last, float& v);
 }  // namespace printfNumberText

@@ -3,6 +3,7 @@
 #include "run/RunResultFile.h"
 
 #include "data/CSlideCalcData.h"
+#include "platform/NumberText.h"
 #include "platform/PrintfFormat.h"
 #include "platform/ReportWriter.h"
 #include "run/CSlideCalc.h"
@@ -22,13 +23,23 @@ constexpr std::string_view kInputKey = "input";
 template <typename T>
 std::string text(T v) {
     char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    std::to_chars_result r;
+    if constexpr (std::is_floating_point_v<T>)
+        r = shortestText(buf, buf + sizeof buf, v);
+    else
+        r = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, r.ptr);
 }
 
 template <typename T>
 bool parse(std::string_view s, T& v) {
-    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    std::from_chars_result r;
+    if constexpr (std::is_same_v<T, float>)
+        r = parseFloat(s.data(), s.data() + s.size(), v);
+    else if constexpr (std::is_same_v<T, double>)
+        r = parseDouble(s.data(), s.data() + s.size(), v);
+    else
+        r = std::from_chars(s.data(), s.data() + s.size(), v);
     return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 

@@ -73,6 +73,15 @@ void expectSameReading(const std::string& s, std::chars_format format) {
         return std::from_chars(a, b, v, format);
     });
     EXPECT_TRUE(mine == library) << '"' << s << "\" hex " << (format == std::chars_format::hex);
+    if (format == std::chars_format::hex) return;
+    // Into a float, rounded once: no double in between.
+    float mineFloat = -7.0f, libraryFloat = -7.0f;
+    const auto m = printfNumberText::parseFloat(s.data(), s.data() + s.size(), mineFloat);
+    const auto l = std::from_chars(s.data(), s.data() + s.size(), libraryFloat);
+    EXPECT_TRUE(m.ptr == l.ptr && m.ec == l.ec &&
+                (std::bit_cast<uint32_t>(mineFloat) == std::bit_cast<uint32_t>(libraryFloat) ||
+                 (std::isnan(mineFloat) && std::isnan(libraryFloat))))
+        << '"' << s << "\" as a float";
 }
 
 }  // namespace
@@ -108,6 +117,8 @@ TEST(NumberText, WritesAndReadsAsTheLibraryDoes) {
             ++failures;
         }
         expectSameReading(shortest, std::chars_format::general);
+        expectSameReading(text([&](char* a, char* b) { return std::to_chars(a, b, f); }),
+                          std::chars_format::general);
     }
 }
 

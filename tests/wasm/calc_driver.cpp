@@ -5,9 +5,9 @@
 // calculation failed, else 0; the last line printed says that every item
 // came to an end.
 #include "data/CSlideCalcData.h"
-#include "platform/InputDiagnostics.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
+#include "project/ItemOpening.h"
 #include "run/CalcRun.h"
 #include "run/ResultNames.h"
 
@@ -20,11 +20,7 @@ namespace {
 int calculate(const std::string& path) {
     StderrSinks sinks;
     CSlideCalcData item;
-    InputDiagnostics diagnostics;
-    if (!item.ReadDataFile(path, &diagnostics)) {
-        std::fprintf(stderr, "无法读取计算数据文件 %s\n", path.c_str());
-        return 2;
-    }
+    if (!OpenItemFile(path, item, &sinks, &sinks).read) return 2;
     const std::string dir = std::filesystem::path(path).parent_path().string();
     WorkContext ctx;
     ctx.G_strWorkPath = withTrailingSlash(dir.empty() ? std::string(".") : dir);
