@@ -12,6 +12,7 @@ class InputDiagnostics;
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct CPointLoad {
@@ -92,6 +93,10 @@ class CSlideCalcData : public CJsBaseData {
     // The same reading, also noting in diagnostics every place where it had
     // to guess (null: none noted). What is read does not depend on it.
     int ReadDataFile(const std::string& path, InputDiagnostics* diagnostics);
+    // The same reading of a data file's bytes (GBK or UTF-8) that came from
+    // elsewhere than a file (a browser's upload); name is the file's name.
+    int ReadDataBytes(std::string_view bytes, const std::string& name,
+                      InputDiagnostics* diagnostics);
     // Writes atomically; a file already there is kept, one generation deep,
     // as PreviousVersionPath(path) ("&TLVR_0001.DAT.BAK"). Every writer of an
     // item's data file (calculation window, batch runs, imports) comes here.

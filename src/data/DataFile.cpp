@@ -483,13 +483,24 @@ int CSlideCalcData::ReadDataFile(const std::string& path) {
 
 int CSlideCalcData::ReadDataFile(const std::string& path, InputDiagnostics* diagnostics) {
     std::string why;
-    std::optional<LineReader> in = LineReader::fromFile(path, kMaxDataFileBytes, &why);
-    if (!in) {
+    std::optional<std::string> bytes = readFileBytes(path, kMaxDataFileBytes, &why);
+    if (!bytes) {
         if (diagnostics) diagnostics->fileRefused(path, why);
         return 0;
     }
-    if (diagnostics) diagnostics->setFile(path);
-    if (!ParseDataFile(*in, diagnostics)) return 0;
-    SetFileName_(path);
+    return ReadDataBytes(*bytes, path, diagnostics);
+}
+
+int CSlideCalcData::ReadDataBytes(std::string_view bytes, const std::string& name,
+                                  InputDiagnostics* diagnostics) {
+    if (bytes.size() > kMaxDataFileBytes) {
+        if (diagnostics)
+            diagnostics->fileRefused(name, tooLargeText(bytes.size(), kMaxDataFileBytes));
+        return 0;
+    }
+    LineReader in(decodeFileText(bytes));
+    if (diagnostics) diagnostics->setFile(name);
+    if (!ParseDataFile(in, diagnostics)) return 0;
+    SetFileName_(name);
     return 1;
 }

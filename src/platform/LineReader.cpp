@@ -60,6 +60,10 @@ std::string byteSizeText(uint64_t bytes) {
     return text;
 }
 
+std::string tooLargeText(uint64_t bytes, uint64_t maxBytes) {
+    return "文件有 " + byteSizeText(bytes) + ", 超过上限 " + byteSizeText(maxBytes) + ", 未读入";
+}
+
 std::optional<std::string> readFileBytes(const std::string& path, uint64_t maxBytes,
                                          std::string* why) {
     // Only a regular file is read: a FIFO would block the open, /dev/zero
@@ -72,9 +76,7 @@ std::optional<std::string> readFileBytes(const std::string& path, uint64_t maxBy
     }
     const uint64_t size = static_cast<uint64_t>(st.st_size);
     auto tooLarge = [&](uint64_t bytes) {
-        if (why)
-            *why = "文件有 " + byteSizeText(bytes) + ", 超过上限 " + byteSizeText(maxBytes) +
-                   ", 未读入";
+        if (why) *why = tooLargeText(bytes, maxBytes);
         return std::nullopt;
     };
     if (size > maxBytes) return tooLarge(size);

@@ -50,3 +50,5 @@ std::optional<std::string> readFileBytes(const std::string& path, uint64_t maxBy
 
 // "16 MB", "3.0 GB": a file size as the messages give it.
 std::string byteSizeText(uint64_t bytes);
+// Why a file of `bytes` was refused for being larger than maxBytes.
+std::string tooLargeText(uint64_t bytes, uint64_t maxBytes);

@@ -19,10 +19,9 @@ PileKindsDialog::PileKindsDialog(CSlideCalcData& record, const WorkContext& ctx,
       m_record(record),
       m_ctx(ctx),
       m_takeOver(std::move(takeOver)),
-      m_candidates(listsCandidates(record)) {
+      m_candidates(pileKindsPage(record) == TablePageId::KindList) {
     setWindowTitle(QStringLiteral("桩身参数"));
-    m_page = new TablePageWidget(m_candidates ? TablePageId::KindList : TablePageId::OneKindList,
-                                 record, std::move(runEdit), this, flags);
+    m_page = new TablePageWidget(pileKindsPage(record), record, std::move(runEdit), this, flags);
     m_page->setHintsShown(ctx.G_Disp_TableTip != 0);
     auto* library = new QPushButton(QStringLiteral("从库中选择"), this);
     auto* ok = new QPushButton(QStringLiteral("确  认"), this);
@@ -37,10 +36,6 @@ PileKindsDialog::PileKindsDialog(CSlideCalcData& record, const WorkContext& ctx,
     layout->addWidget(m_page, 1);
     layout->addLayout(buttons);
     resize(900, m_candidates ? 480 : 220);
-}
-
-bool PileKindsDialog::listsCandidates(const CSlideCalcData& record) {
-    return record.goal == 1 && record.designTarget == 0;
 }
 
 void PileKindsDialog::OnChooseFromLibrary() {

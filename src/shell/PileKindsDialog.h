@@ -25,9 +25,6 @@ class PileKindsDialog : public QDialog {
                     TablePageWidget::EditRunner runEdit, TakeOver takeOver,
                     QWidget* parent = nullptr, CellFlags* flags = nullptr);
 
-    // The list of many kinds (pile auto-design) or of one.
-    static bool listsCandidates(const CSlideCalcData& record);
-
     TablePageWidget* page() const { return m_page; }
     // "从库中选择".
     void OnChooseFromLibrary();

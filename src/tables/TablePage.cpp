@@ -1,6 +1,7 @@
 // The page table and a page's answer to its tables' notifications.
 #include "tables/TablePage.h"
 
+#include "data/CSlideCalcData.h"
 #include "platform/Assert.h"
 #include "tables/CoordinateView.h"
 
@@ -18,6 +19,11 @@ const std::vector<TablePageInfo>& tablePages() {
         {TablePageId::OneKindList, "", {CPileKindTable}},
     };
     return pages;
+}
+
+TablePageId pileKindsPage(const CSlideCalcData& data) {
+    return data.goal == 1 && data.designTarget == 0 ? TablePageId::KindList
+                                                    : TablePageId::OneKindList;
 }
 
 const TablePageInfo& tablePage(TablePageId id) {

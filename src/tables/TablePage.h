@@ -36,6 +36,9 @@ struct TablePageInfo {
 // All eight, the six tabs first in tab order.
 const std::vector<TablePageInfo>& tablePages();
 const TablePageInfo& tablePage(TablePageId id);
+// The pile-kind list the record's mode edits: the candidates of pile
+// auto-design (KindList) or the one kind of every other mode (OneKindList).
+TablePageId pileKindsPage(const CSlideCalcData& data);
 // The first page the table stands on.
 TablePageId pageOfTable(TableId id);
 // The tables the page re-reads when one of its tables sends WM_TABLE_COUNT
