@@ -25,6 +25,12 @@ bool TableEdit::apply(CTablePage& page) {
     return true;
 }
 
+EditOutcome TableEdit::apply(CTablePage& page, const CSlideCalcData& before) {
+    const bool taken = apply(page);
+    if (before == page.data()) return taken ? EditOutcome::Unchanged : EditOutcome::Refused;
+    return EditOutcome::Changed;
+}
+
 void restoreInput(CSlideCalcData& to, const CSlideCalcData& from) {
     CJsBaseData book = to;
     auto results = to.residualThrust;

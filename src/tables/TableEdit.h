@@ -14,6 +14,13 @@
 class CSlideCalcData;
 class CTablePage;
 
+// What an edit did to the record.
+enum class EditOutcome {
+    Changed,    // the record differs from before: one step
+    Unchanged,  // accepted, but the record is as it was: no step
+    Refused,    // a user cannot type there (locked, "---", beyond the list)
+};
+
 class TableEdit {
   public:
     static TableEdit typed(TableId table, int row, int col, std::string text);
@@ -32,6 +39,10 @@ class TableEdit {
     // False when a user cannot type there (locked, "---", beyond the list) or
     // a pasted block found no cell; the record is then as it was.
     bool apply(CTablePage& page);
+    // The same, telling what it did compared with `before`, the page's record
+    // as it was. Even a block that found no cell may have raised its list's
+    // count on the way: whatever changed the record is a change.
+    EditOutcome apply(CTablePage& page, const CSlideCalcData& before);
 
   private:
     TableEdit(TableId table, int row, int col, std::string text, bool block)

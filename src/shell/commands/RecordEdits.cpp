@@ -58,10 +58,8 @@ void RecordEdits::push(std::shared_ptr<const CSlideCalcData> before, RecordPart 
 // holds: an edit copies the record once, for its own "after".
 EditOutcome RecordEdits::editTable(CTablePage& page, TableEdit edit) {
     std::shared_ptr<const CSlideCalcData> before = snapshot();
-    const bool taken = edit.apply(page);
-    if (*before == m_record) return taken ? EditOutcome::Unchanged : EditOutcome::Refused;
-    // Even a block that found no cell may have raised its list's count on the
-    // way: whatever changed the record is a step, so that undo takes it back.
+    const EditOutcome outcome = edit.apply(page, *before);
+    if (outcome != EditOutcome::Changed) return outcome;
     push(std::move(before), RecordPart::Input, stepName(edit));
     return EditOutcome::Changed;
 }

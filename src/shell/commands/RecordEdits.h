@@ -30,13 +30,6 @@ enum class RecordPart {
     Whole,  // everything the record holds (a data file read replaces it all)
 };
 
-// What an edit did to the record.
-enum class EditOutcome {
-    Changed,    // the record differs from before: one step
-    Unchanged,  // accepted, but the record is as it was: no step
-    Refused,    // a user cannot type there (locked, "---", beyond the list)
-};
-
 class RecordEdits : public QObject {
     Q_OBJECT
   public:
