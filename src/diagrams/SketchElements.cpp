@@ -162,3 +162,9 @@ std::string DescribeSketchElement(const SketchElement& e) {
     }
     return e.name + buf;
 }
+
+std::string DescribeSketchPoint(double xMetres, double yMetres) {
+    char buf[80];
+    std::snprintf(buf, sizeof buf, "X=%.3f  Y=%.3f", xMetres, yMetres);
+    return buf;
+}

@@ -45,3 +45,5 @@ std::optional<SketchElement> HitSketchElement(const std::vector<SketchElement>& 
 // What a user reads on hovering: "滑面第5段  起点(10.000, -2.000)  终点(20.000, -3.000)"
 // in section metres.
 std::string DescribeSketchElement(const SketchElement& element);
+// What a user reads on hovering where no element is: "X=10.000  Y=-2.000".
+std::string DescribeSketchPoint(double xMetres, double yMetres);

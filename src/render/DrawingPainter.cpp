@@ -9,6 +9,7 @@
 
 #include "platform/Assert.h"
 #include "platform/Drawing.h"
+#include "platform/EntityWalk.h"
 
 #include <QFont>
 #include <QPaintDevice>
@@ -186,31 +187,28 @@ void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double 
     p.restore();
 }
 
-void paintEntity(QPainter& p, StrokeBatch& batch, const ViewTransform& v, const DrawEntity& e,
-                 double textRatio, Pass pass) {
-    // Texts save and restore the painter, so the batch's pen survives them.
-    if (e.points.empty()) return;
-    switch (e.kind) {
-        case DrawEntityKind::Line:
-            if (e.points.size() >= 2) batch.line(StrokeBatch::keyOf(e), e.points[0], e.points[1]);
-            break;
-        case DrawEntityKind::Polyline: {
-            size_t n = e.points.size();
-            size_t segments = e.closed ? n : n - 1;
-            for (size_t i = 0; i < segments; ++i)
-                batch.segment(e, e.points[i], e.points[(i + 1) % n]);
-            break;
-        }
-        case DrawEntityKind::Circle:
-            batch.circle(e);
-            break;
-        case DrawEntityKind::Text:
-            if (pass == Pass::ThinStrokes) break;
-            batch.flush();
-            paintText(p, v, e, textRatio);
-            break;
+// One entity through the batch; texts save and restore the painter, so the
+// batch's pen survives them.
+struct EntityPainter {
+    void line(const DrawEntity& e, const DrawVertex& a, const DrawVertex& b) {
+        batch.line(StrokeBatch::keyOf(e), a, b);
     }
-}
+    void segment(const DrawEntity& e, const DrawVertex& a, const DrawVertex& b) {
+        batch.segment(e, a, b);
+    }
+    void circle(const DrawEntity& e) { batch.circle(e); }
+    void text(const DrawEntity& e) {
+        if (pass == Pass::ThinStrokes) return;
+        batch.flush();
+        paintText(p, v, e, textRatio);
+    }
+
+    QPainter& p;
+    StrokeBatch& batch;
+    const ViewTransform& v;
+    double textRatio;
+    Pass pass;
+};
 
 size_t strokeCount(const std::vector<DrawEntity>& entities, const std::vector<uint32_t>& which) {
     size_t n = 0;
@@ -227,7 +225,8 @@ void paintPass(QPainter& p, const DXF& drawing, const ViewTransform& v,
                const std::vector<uint32_t>& which, const PaintOptions& o, double ratio, Pass pass,
                StrokeRaster* raster) {
     StrokeBatch batch(p, v, o.hairline, pass, raster);
-    for (uint32_t i : which) paintEntity(p, batch, v, drawing.entities()[i], ratio, pass);
+    EntityPainter painter{p, batch, v, ratio, pass};
+    for (uint32_t i : which) walkEntity(drawing.entities()[i], painter);
 }
 
 }  // namespace

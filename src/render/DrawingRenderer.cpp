@@ -6,6 +6,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Drawing.h"
+#include "platform/PictureFrame.h"
 
 #include <cctype>
 #include <filesystem>
@@ -42,19 +43,14 @@ void paintDrawing(QPainter& painter, const DXF& drawing, const QRectF& target, b
 }
 
 QSize pictureSize(const DXF& drawing, const RenderOptions& options) {
-    int maxW = std::max(16, options.maxWidth), maxH = std::max(16, options.maxHeight);
-    CFRect r = drawing.GetFRect();
-    if (r.empty || !(r.width() > 0.0f) || !(r.height() > 0.0f)) return {maxW, maxH};
-    double aspect = static_cast<double>(r.width()) / r.height();
-    if (aspect >= static_cast<double>(maxW) / maxH)
-        return {maxW, std::max(16, static_cast<int>(std::lround(maxW / aspect)))};
-    return {std::max(16, static_cast<int>(std::lround(maxH * aspect))), maxH};
+    PictureSize size = fitPictureSize(drawing.GetFRect(), options.maxWidth, options.maxHeight);
+    return {size.width, size.height};
 }
 
 namespace {
 
 QRectF innerRect(QSize size, const RenderOptions& options) {
-    double m = std::min(size.width(), size.height()) * options.marginRatio;
+    double m = pictureMargin({size.width(), size.height()}, options.marginRatio);
     return QRectF(m, m, size.width() - 2 * m, size.height() - 2 * m);
 }
 

@@ -3,14 +3,13 @@
 #include "render/ViewTransform.h"
 
 #include "platform/DrawingEntities.h"
+#include "platform/PictureFrame.h"
 
 #include <algorithm>
 
 ViewTransform ViewTransform::fitted(const CFRect& r, const QRectF& target) {
-    double w = std::max<double>(r.width(), 1e-6), h = std::max<double>(r.height(), 1e-6);
-    double scale = std::min(target.width() / w, target.height() / h);
-    double cx = (r.p1.x + r.p2.x) / 2.0, cy = (r.p1.y + r.p2.y) / 2.0;
-    return {scale, target.center().x() - cx * scale, target.center().y() + cy * scale, target};
+    PictureFit fit = fitExtent(r, target.left(), target.top(), target.width(), target.height());
+    return {fit.scale, fit.ox, fit.oy, target};
 }
 
 QPointF ViewTransform::toWorld(const QPointF& device) const {

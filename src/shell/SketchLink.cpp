@@ -5,6 +5,9 @@
 #include "shell/TableGrid.h"
 #include "shell/TableModel.h"
 
+#include "diagrams/Sketch.h"
+#include "web/SketchRows.h"
+
 #include "tables/CTableBase.h"
 #include "tables/TablePage.h"
 
@@ -13,39 +16,13 @@
 #include <QTabWidget>
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
 using Kind = SketchElementKind;
 
-struct TableElements {
-    TableId table;
-    Kind kind;
-    bool whole;  // every row stands for all elements of the kind
-};
-
-// A click on an element selects the first table listing it.
-constexpr std::array<TableElements, 8> kTables = {{
-    {TableId::CSlipTable, Kind::SlipSegment, false},
-    {TableId::CSlopeTable, Kind::SlopeSegment, false},
-    {TableId::CWaterTable, Kind::WaterSegment, false},
-    {TableId::CLoadTable, Kind::PointLoad, false},
-    {TableId::CRowFactorTable, Kind::PileRow, false},
-    {TableId::CPileTable, Kind::PileRow, true},
-    {TableId::CBermTable, Kind::Berm, true},
-    {TableId::CUnloadSegTable, Kind::UnloadSegment, false},
-}};
-
-const TableElements* elementsOf(TableId table) {
-    for (const TableElements& t : kTables)
-        if (t.table == table) return &t;
-    return nullptr;
-}
-
 // Near enough to point at: a few pixels either side of a line.
 constexpr double kHitPixels = 5.0;
-constexpr double kMillimetresPerMetre = 1000.0;
 
 const QColor kHighlight(255, 120, 0, 190);
 
@@ -68,7 +45,7 @@ SketchLink::SketchLink(const CSlideCalcData& record, CCxView* sketch, QTabWidget
 
 void SketchLink::watch(TableGrid* grid) {
     TableId table = grid->tableModel()->table().Id();
-    if (!elementsOf(table)) return;
+    if (!sketchRowLink(table)) return;
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this, table](const QModelIndex& current) {
                 if (current.isValid()) rowChanged(table, current.row() + 1);
@@ -85,7 +62,7 @@ void SketchLink::drawingChanged() {
 }
 
 void SketchLink::rowChanged(TableId table, int row) {
-    const TableElements* t = elementsOf(table);
+    const SketchRowLink* t = sketchRowLink(table);
     m_table = table;
     m_row = row;
     highlight(t->kind, row - 1, t->whole);
@@ -112,7 +89,7 @@ std::optional<SketchElement> SketchLink::elementAt(QPointF world, double pixel) 
 void SketchLink::clicked(QPointF world, double pixel) {
     std::optional<SketchElement> hit = elementAt(world, pixel);
     if (!hit) return;
-    for (const TableElements& t : kTables) {
+    for (const SketchRowLink& t : sketchRowLinks()) {
         if (t.kind != hit->kind) continue;
         TableGrid* grid = m_gridOf(t.table);
         int row = t.whole ? 1 : hit->index + 1;
@@ -135,11 +112,10 @@ void SketchLink::clicked(QPointF world, double pixel) {
 
 void SketchLink::hovered(QPointF metres) {
     double pixel = 1.0 / m_sketch->viewTransform().scale();
-    std::optional<SketchElement> hit = elementAt(metres * kMillimetresPerMetre, pixel);
+    std::optional<SketchElement> hit = elementAt(metres * kSketchMm, pixel);
     if (hit)
         m_status->showMessage(QString::fromStdString(DescribeSketchElement(*hit)));
     else
-        m_status->showMessage(
-            QStringLiteral("X=%1  Y=%2").arg(metres.x(), 0, 'f', 3).arg(metres.y(), 0, 'f', 3));
+        m_status->showMessage(QString::fromStdString(DescribeSketchPoint(metres.x(), metres.y())));
     m_sketch->setToolTip(hit ? QString::fromStdString(DescribeSketchElement(*hit)) : QString());
 }

@@ -8,6 +8,8 @@
 
 #include "render/AciPalette.h"
 
+#include "platform/AciColour.h"
+
 #include "data/CSlideCalcData.h"
 #include "diagrams/PileForceDiagrams.h"
 #include "diagrams/ThrustCurve.h"
@@ -185,4 +187,18 @@ TEST_F(Render, PicturesKeepProportionsPaintEntitiesAndTextsWhereTheyLieAndBecome
     for (int c : {7, 256, -3}) EXPECT_EQ(aciColor(c), QColor(0, 0, 0)) << c;
     EXPECT_EQ(red, QColor(255, 0, 0));
     EXPECT_GT(aciColor(2).red(), 150);
+}
+
+// The core's colours (the web edition's SVG) are the ones Qt paints with.
+TEST(AciColour, HsvConversionRoundsAsQtDoes) {
+    for (int h = 0; h < 360; ++h)
+        for (int s : {0, 1, 127, 128, 254, 255})
+            for (int v : {0, 76, 127, 153, 204, 255}) {
+                QColor qt = QColor::fromHsv(h, s, v);
+                Rgb c = hsvToRgb(h, s, v);
+                ASSERT_EQ((Rgb{static_cast<uint8_t>(qt.red()), static_cast<uint8_t>(qt.green()),
+                               static_cast<uint8_t>(qt.blue())}),
+                          c)
+                    << h << " " << s << " " << v;
+            }
 }
