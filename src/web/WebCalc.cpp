@@ -58,6 +58,7 @@ WebRun RunWebCalculation(const CSlideCalcData& item, const std::string& name,
     out.noDesignSatisfies = result.noDesignSatisfies;
     out.errors = result.plausibility.errors;
     out.warnings = result.plausibility.warnings;
+    out.figures = result.figures;
     out.reportText = result.report.utf8();
     out.reportName = std::filesystem::path(result.reportPath).filename().string();
     out.files = writtenFiles(scratch.path(), *result.drawings);

@@ -1,11 +1,13 @@
 // The calculation of the item for the web page, exactly as `talvor-cli calc`
 // runs it (RunCalculation, in a scratch work folder that is removed after),
 // with the designs' progress and a way to cancel them. What comes back is
-// what the run gives: its outcome, the report as UTF-8 text and as the bytes
+// what the run gives: its outcome and typed figures, the report as UTF-8 text
+// and as the bytes
 // the run saved, every result file it wrote, and each drawing as DXF bytes
 // and as SVG.
 #pragma once
 
+#include "run/RunResult.h"
 #include "web/WebItem.h"
 
 #include <functional>
@@ -25,6 +27,7 @@ struct WebRun {
     bool noDesignSatisfies = false;
     std::vector<std::string> errors;    // the result means nothing
     std::vector<std::string> warnings;  // the result stands but needs a look
+    RunResult figures;                  // what the run found, as figures
     std::string reportText;             // UTF-8
     std::string reportName;             // the report's file name
     std::vector<WebFile> files;         // every file the run wrote, by name

@@ -33,6 +33,7 @@ TEST(WebCalc, WritesWhatTheCommandLineWrites) {
         WebRun run = RunWebCalculation(item, "item.TV");
         EXPECT_EQ(run.result, 1);
         EXPECT_FALSE(run.reportText.empty());
+        EXPECT_EQ(run.figures.goal, item.goal);
         std::set<std::string> names;
         for (const WebFile& f : run.files) {
             names.insert(f.name);

@@ -61,6 +61,45 @@ val statusLines(const std::vector<WebSinks::Line>& lines) {
     });
 }
 
+val figures(const RunResult& r) {
+    val o = val::object();
+    o.set("goal", r.goal);
+    o.set("target", r.target);
+    o.set("succeeded", r.succeeded);
+    o.set("thrustX", r.thrustX);
+    o.set("thrust", r.thrust);
+    o.set("thrustAngle", r.thrustAngle);
+    o.set("fs", r.fs);
+    o.set("fsText", ImplicitFsText(r.fsOutcome, r.fs));
+    o.set("fsState", r.fsState);
+    o.set("quantities", objects(r.quantities, [](val& q, const QuantityTotals& t) {
+              q.set("what", t.what);
+              q.set("pileKind", t.pileKind);
+              q.set("rows", t.rows);
+              q.set("spacing", t.spacing);
+              q.set("count", t.count);
+              q.set("volume", t.volume);
+              q.set("cost", t.cost);
+              q.set("labour", t.labour);
+              q.set("days", t.days);
+          }));
+    o.set("designFound", r.designFound);
+    o.set("designValue", r.designValue);
+    o.set("bermByPosition", r.bermByPosition);
+    if (r.pileForces) {
+        val f = val::object();
+        f.set("innerMoment", r.pileForces->innerMoment);
+        f.set("innerDepth", r.pileForces->innerDepth);
+        f.set("outerMoment", r.pileForces->outerMoment);
+        f.set("outerDepth", r.pileForces->outerDepth);
+        f.set("shear", r.pileForces->shear);
+        f.set("shearDepth", r.pileForces->shearDepth);
+        f.set("load", r.pileForces->load);
+        o.set("pileForces", f);
+    }
+    return o;
+}
+
 class TalvorWeb {
   public:
     explicit TalvorWeb(const std::string& programDir)
@@ -193,6 +232,7 @@ class TalvorWeb {
         o.set("noDesignSatisfies", run.noDesignSatisfies);
         o.set("errors", list(run.errors));
         o.set("warnings", list(run.warnings));
+        o.set("figures", figures(run.figures));
         o.set("reportText", run.reportText);
         o.set("reportName", run.reportName);
         o.set("dataFile", bytesOut(run.dataFile));
