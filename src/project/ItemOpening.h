@@ -6,6 +6,7 @@
 #include "platform/InputDiagnostics.h"
 
 #include <string>
+#include <string_view>
 
 class CSlideCalcData;
 class MessageSink;
@@ -25,6 +26,10 @@ struct OpenedItem {
 // their record read into a copy.
 OpenedItem OpenItemFile(const std::string& path, CSlideCalcData& item, StatusSink* status,
                         MessageSink* messages = nullptr);
+// The same for a data file's bytes that came from elsewhere than a file (a
+// browser's upload); name is the file's name.
+OpenedItem OpenItemBytes(std::string_view bytes, const std::string& name, CSlideCalcData& item,
+                         StatusSink* status, MessageSink* messages = nullptr);
 
 // What the user is told about an item file that could not be read.
 std::string UnreadableItemText(const std::string& path);

@@ -1,9 +1,9 @@
 // Opening, saving and starting items through the core's readers and writers.
 #include "web/WebItem.h"
 
-#include "data/InputRanges.h"
 #include "platform/InputDiagnostics.h"
 #include "project/CPileLibrary.h"
+#include "project/ItemOpening.h"
 #include "project/TemplateChooser.h"
 #include "tables/TablePage.h"
 
@@ -44,13 +44,10 @@ bool WebItem::open(std::string_view bytes, const std::string& name) {
     m_sinks.lines.clear();
     m_diagnostics.clear();
     CSlideCalcData read;
-    InputDiagnostics diagnostics;
-    const bool ok = read.ReadDataBytes(bytes, name, &diagnostics) != 0;
-    append(m_diagnostics, diagnostics);
-    if (!ok) return false;
-    InputDiagnostics ranges(name);
-    AddRangeDiagnostics(read, ranges);
-    append(m_diagnostics, ranges);
+    const OpenedItem opened = OpenItemBytes(bytes, name, read, nullptr);
+    append(m_diagnostics, opened.diagnostics);
+    append(m_diagnostics, opened.ranges);
+    if (!opened.read) return false;
     m_record = read;
     return true;
 }
