@@ -1,7 +1,7 @@
 #include "web/WebCalc.h"
 
 #include "data/CSlideCalcData.h"
-#include "run/CliRun.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,7 @@ TEST(WebCalc, WritesWhatTheCommandLineWrites) {
         std::set<std::string> written;
         for (const auto& e : std::filesystem::directory_iterator(cli.dir.path()))
             written.insert(e.path().filename().string());
-        for (const char* own : {"item.TV", "item.BAK", "stdout", "stderr"}) written.erase(own);
+        for (const char* own : {"item.TV", "stdout", "stderr"}) written.erase(own);
         EXPECT_EQ(names, written);
     }
 }
