@@ -5,6 +5,8 @@
 #include "platform/Sinks.h"
 #include "platform/TextEncoding.h"
 
+#include <algorithm>
+
 namespace {
 
 // A whole line quoted as found can be long; its start says enough.
@@ -22,6 +24,12 @@ void InputDiagnostics::fileRefused(const std::string& path, const std::string& w
     if (why.empty()) return;
     m_file = path;
     add(0, {}, {}, why);
+}
+
+void InputDiagnostics::sortByLine() {
+    std::stable_sort(
+        m_items.begin(), m_items.end(),
+        [](const InputDiagnostic& a, const InputDiagnostic& b) { return a.line < b.line; });
 }
 
 std::string InputDiagnostics::text(const InputDiagnostic& d) const {

@@ -34,6 +34,9 @@ class InputDiagnostics {
     // reason readFileBytes gave, told for the file at path. Nothing for an
     // empty why (a file that does not exist speaks for itself).
     void fileRefused(const std::string& path, const std::string& why);
+    // Puts what was told in the order of the file's lines, for a reader that
+    // checks a file in more than one pass.
+    void sortByLine();
     bool empty() const { return m_items.empty(); }
     size_t size() const { return m_items.size(); }
     const std::vector<InputDiagnostic>& items() const { return m_items; }

@@ -100,6 +100,7 @@ RebarSettings ReadRebarSettings(const std::string& path, InputDiagnostics& diagn
                             why + (fallback.empty() ? ", 不用" : ", 用默认值 " + fallback));
         }
     }
+    diagnostics.sortByLine();
     return s;
 }
 

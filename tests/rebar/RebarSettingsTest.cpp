@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 TEST(RebarSettings, AbsentFileGivesDefaultsWithoutComplaint) {
     TempDir dir;
@@ -67,6 +68,14 @@ TEST(RebarSettings, DamagedFilesAreToldLineByLineAndKeepTheRest) {
         EXPECT_NE(diagnostics.text(d).find(dir.file("d.PJ")), std::string::npos);
         EXPECT_EQ(s.cover, r.cover) << r.text;
     }
+    // A line without "=" is found before the values are checked; it is still
+    // told in its place among the faulty values.
+    writeBytes(dir.file("d.PJ"), "cover=abc\ngamma0\nfoo=1\n");
+    InputDiagnostics diagnostics;
+    ReadRebarSettings(dir.file("d.PJ"), diagnostics);
+    std::vector<int> lines;
+    for (const InputDiagnostic& d : diagnostics.items()) lines.push_back(d.line);
+    EXPECT_EQ(lines, (std::vector<int>{1, 2, 3}));
 }
 
 TEST(RebarSettings, CopyFollowsTheItemAndClearsStaleSettings) {
