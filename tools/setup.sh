@@ -9,7 +9,7 @@ packages=(
     g++ cmake make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     libeigen3-dev libdxflib-dev libcli11-dev
-    qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev libpng-dev
+    qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev libdeflate-dev
     fonts-wqy-microhei fonts-wqy-zenhei poppler-utils
     python3 python3-ezdxf
 )

@@ -12,6 +12,9 @@
 #include "platform/EntityWalk.h"
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
@@ -154,7 +157,8 @@ class StrokeBatch {
     std::vector<QLineF> m_lines;
 };
 
-void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double ratio) {
+void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double ratio,
+               TextOutlines* outlines) {
     double px = e.height * v.scale() * kCapToEm * ratio;
     if (!(px >= 1.0) || e.text.empty()) return;
     QFont font;
@@ -166,7 +170,11 @@ void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double 
     font.setPixelSize(pixels);
     const bool aliased = !p.testRenderHint(QPainter::TextAntialiasing);
     // The font engine antialiases glyphs whatever the painter's hint says.
-    if (aliased) font.setStyleStrategy(QFont::NoAntialias);
+    // Outlines are scaled and filled whole, so hinting them would only cost.
+    if (aliased) {
+        font.setStyleStrategy(QFont::NoAntialias);
+        font.setHintingPreference(QFont::PreferNoHinting);
+    }
     p.save();
     p.setPen(aciColor(e.color));
     p.setFont(font);
@@ -178,9 +186,8 @@ void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double 
         // Scaled glyphs are drawn from outlines, antialiased even so: the
         // outline is filled here, so that an aliased picture keeps its few
         // exact colours.
-        QPainterPath outline;
-        outline.addText(QPointF(0, 0), font, QString::fromStdString(e.text));
-        p.fillPath(outline, aciColor(e.color));
+        TextOutlines own;
+        p.fillPath((outlines ? *outlines : own).of(font, e.text), aciColor(e.color));
     } else {
         p.drawText(QPointF(0, 0), QString::fromStdString(e.text));
     }
@@ -200,7 +207,7 @@ struct EntityPainter {
     void text(const DrawEntity& e) {
         if (pass == Pass::ThinStrokes) return;
         batch.flush();
-        paintText(p, v, e, textRatio);
+        paintText(p, v, e, textRatio, outlines);
     }
 
     QPainter& p;
@@ -208,6 +215,7 @@ struct EntityPainter {
     const ViewTransform& v;
     double textRatio;
     Pass pass;
+    TextOutlines* outlines;
 };
 
 size_t strokeCount(const std::vector<DrawEntity>& entities, const std::vector<uint32_t>& which) {
@@ -225,11 +233,38 @@ void paintPass(QPainter& p, const DXF& drawing, const ViewTransform& v,
                const std::vector<uint32_t>& which, const PaintOptions& o, double ratio, Pass pass,
                StrokeRaster* raster) {
     StrokeBatch batch(p, v, o.hairline, pass, raster);
-    EntityPainter painter{p, batch, v, ratio, pass};
+    EntityPainter painter{p, batch, v, ratio, pass, o.outlines};
     for (uint32_t i : which) walkEntity(drawing.entities()[i], painter);
 }
 
 }  // namespace
+
+// Laid out as QPainterPath::addText lays a text out, each glyph's outline
+// taken from the font once.
+const QPainterPath& TextOutlines::of(const QFont& font, const std::string& text) {
+    auto [it, added] = m_texts.try_emplace({font.pixelSize(), text});
+    if (!added) return it->second;
+    QTextLayout layout(QString::fromStdString(text), font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    // The layout puts the first line's top at 0; the outline's baseline is 0.
+    const double baseline = line.ascent();
+    QPainterPath& path = it->second;
+    path.setFillRule(Qt::WindingFill);
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> at = run.positions();
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            auto [glyph, fresh] = m_glyphs.try_emplace(
+                GlyphKey{font.familyName(), font.styleName(), font.pixelSize(), glyphs[i]});
+            if (fresh) glyph->second = font.pathForGlyph(glyphs[i]);
+            path.addPath(glyph->second.translated(at[i].x(), at[i].y() - baseline));
+        }
+    }
+    return path;
+}
 
 PaintSummary paintDrawing(QPainter& painter, const DXF& drawing, const ViewTransform& view,
                           const PaintOptions& options, const DrawingIndex* index) {

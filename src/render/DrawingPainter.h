@@ -8,11 +8,35 @@
 
 #include "render/ViewTransform.h"
 
+#include <QPainterPath>
+#include <QString>
+
 #include <cstddef>
+#include <map>
+#include <string>
+#include <tuple>
+#include <utility>
 
 class DXF;
+class QFont;
 class DrawingIndex;
 class QPainter;
+
+// The outlines of texts painted without antialiasing, each glyph's outline
+// taken from the font once: taking outlines costs more than filling them, and
+// a drawing's labels use a few dozen glyphs hundreds of times. Good for one
+// picture.
+class TextOutlines {
+  public:
+    // The outline of text in font (by its pixel size), at the origin.
+    const QPainterPath& of(const QFont& font, const std::string& text);
+
+  private:
+    // A glyph of a font: family, style, pixel size, glyph index.
+    using GlyphKey = std::tuple<QString, QString, double, quint32>;
+    std::map<std::pair<int, std::string>, QPainterPath> m_texts;
+    std::map<GlyphKey, QPainterPath> m_glyphs;
+};
 
 struct PaintOptions {
     bool antialias = true;
@@ -22,6 +46,9 @@ struct PaintOptions {
     // Device width of a plain stroke of weight 1: 1 on screens and images,
     // the printer's resolution / 96 on paper.
     double hairline = 1.0;
+    // Where outlines of aliased texts are kept while a picture is painted;
+    // null to build each afresh.
+    TextOutlines* outlines = nullptr;
 };
 
 struct PaintSummary {

@@ -2,7 +2,9 @@
 // its proportions ask for, painted by the drawing painter.
 #include "render/DrawingRenderer.h"
 
+#include "render/AciPalette.h"
 #include "render/DrawingPainter.h"
+#include "render/QuickPng.h"
 
 #include "platform/AtomicFile.h"
 #include "platform/Drawing.h"
@@ -20,18 +22,51 @@
 #include <cstdio>
 #include <cstdlib>
 #include <strings.h>
+#include <sys/mman.h>
 
 namespace {
+
+// An RGB32 image of size, not cleared, in memory the kernel may map in pages
+// of 2 MB: a picture at print resolution is tens of megabytes, and mapping
+// that a page of 4 KB at a time costs more than painting it.
+QImage hugePageImage(QSize size) {
+    constexpr size_t kHugePage = size_t{2} << 20;
+    const size_t bytesPerLine = static_cast<size_t>(size.width()) * 4;
+    const size_t bytes =
+        (bytesPerLine * static_cast<size_t>(size.height()) + kHugePage - 1) / kHugePage * kHugePage;
+    void* memory = std::aligned_alloc(kHugePage, bytes);
+    if (!memory) return {};
+#ifdef MADV_HUGEPAGE
+    madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
+    return QImage(static_cast<uchar*>(memory), size.width(), size.height(),
+                  static_cast<qsizetype>(bytesPerLine), QImage::Format_RGB32, std::free, memory);
+}
+
+PaintOptions paintOptionsOf(const RenderOptions& options) {
+    PaintOptions paint;
+    paint.antialias = options.antialias;
+    paint.textRatio = options.textRatio;
+    paint.hairline = options.hairline;
+    return paint;
+}
 
 void paintFitted(QPainter& painter, const DXF& drawing, const QRectF& target,
                  const RenderOptions& options) {
     CFRect r = drawing.GetFRect();
     if (r.empty) return;
-    PaintOptions paint;
-    paint.antialias = options.antialias;
-    paint.textRatio = options.textRatio;
-    paint.hairline = options.hairline;
-    paintDrawing(painter, drawing, ViewTransform::fitted(r, target), paint);
+    paintDrawing(painter, drawing, ViewTransform::fitted(r, target), paintOptionsOf(options));
+}
+
+// White and the colour of every entity: all that a drawing painted without
+// antialiasing can show.
+std::vector<QRgb> aliasedColours(const DXF& drawing) {
+    std::vector<QRgb> colours{qRgb(255, 255, 255)};
+    for (const DrawEntity& e : drawing.entities()) {
+        QRgb c = aciColor(e.color).rgb();
+        if (std::find(colours.begin(), colours.end(), c) == colours.end()) colours.push_back(c);
+    }
+    return colours;
 }
 
 }  // namespace
@@ -64,6 +99,29 @@ QImage renderDrawingImage(const DXF& drawing, const RenderOptions& options) {
     QPainter painter(&image);
     paintFitted(painter, drawing, innerRect(size, options), options);
     return image;
+}
+
+std::string renderAliasedDrawingPng(const DXF& drawing, RenderOptions options, int dotsPerMetre) {
+    CFRect r = drawing.GetFRect();
+    if (r.empty) return {};
+    options.antialias = false;
+    const QSize size = pictureSize(drawing, options);
+    QImage image = hugePageImage(size);
+    if (image.isNull()) return {};
+    image.fill(Qt::white);
+    TextOutlines outlines;
+    PaintOptions paint = paintOptionsOf(options);
+    paint.outlines = &outlines;
+    QPainter painter(&image);
+    paintDrawing(painter, drawing, ViewTransform::fitted(r, innerRect(size, options)), paint);
+    painter.end();
+    QuickPngWriter png(size.width(), size.height(), dotsPerMetre, dotsPerMetre,
+                       aliasedColours(drawing));
+    if (png.addRows(image, size.height())) return png.finish();
+    // A colour the palette lacks: the palette is found in the picture.
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return quickPngBytes(image);
 }
 
 std::string pngBytes(const QImage& image) {

@@ -1,13 +1,52 @@
 // PNG bytes of a picture made for speed rather than for the smallest file: a
 // drawing painted without antialiasing has only a few exact colours, so it
 // goes out as a palette of 1 to 8 bits a pixel; anything else as RGB. The
-// report writes three pictures of several megapixels for every calculation.
+// report writes several pictures of several megapixels for every
+// calculation, so the writer also takes a picture a band of rows at a time:
+// a picture painted band by band never has to exist whole.
 #pragma once
 
 #include <QImage>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 // The PNG of image with the resolution it states; empty for a null image or
 // when the encoder fails.
 std::string quickPngBytes(const QImage& image);
+
+class QuickPngWriter {
+  public:
+    // A picture of width × height pixels at the stated dots per metre (0 for
+    // none) whose colours are all in `palette` (at most 256, alpha ignored);
+    // an empty palette writes RGB.
+    QuickPngWriter(int width, int height, int dotsPerMetreX, int dotsPerMetreY,
+                   const std::vector<QRgb>& palette);
+    ~QuickPngWriter();
+    QuickPngWriter(const QuickPngWriter&) = delete;
+    QuickPngWriter& operator=(const QuickPngWriter&) = delete;
+
+    // The first `rows` rows of `band` (RGB32, the picture's width) as the
+    // picture's next rows. False, and no more rows taken, when a pixel's
+    // colour is not in the palette or the rows overrun the picture.
+    bool addRows(const QImage& band, int rows);
+    // The whole PNG once every row was added; empty otherwise.
+    std::string finish();
+
+  private:
+    struct ColourIndex;
+    size_t rowBytes() const;
+    void filterRow(const QRgb* pixels);
+    void packIndexes(const QRgb* pixels, unsigned char* out);
+    void subtractLeft(const QRgb* pixels, unsigned char* out) const;
+    bool deflateRows();
+
+    int m_width, m_height, m_rowsDone = 0;
+    int m_bitDepth = 8;  // per palette index; RGB when there is no palette
+    bool m_failed = false;
+    std::unique_ptr<ColourIndex> m_colours;  // null for RGB
+    std::vector<unsigned char> m_rows;       // the filtered rows, deflated at the end
+    std::string m_out;                       // the PNG so far
+    size_t m_idatType = 0;                   // where the IDAT chunk's type is in m_out
+};

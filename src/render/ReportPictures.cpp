@@ -89,24 +89,27 @@ class PictureHandler : public QObject, public QTextObjectInterface {
     std::shared_ptr<ReportPictureStore> m_store;
 };
 
+int printDotsPerMetre() {
+    return static_cast<int>(std::lround(reportpage::kPrintDpi / kMetresPerInch));
+}
+
 }  // namespace
 
 QImage reportDrawingImage(const DXF& drawing) {
     if (drawing.GetFRect().empty) return {};
     QImage image = renderDrawingImage(drawing, printOptions());
-    int perMetre = static_cast<int>(std::lround(reportpage::kPrintDpi / kMetresPerInch));
-    image.setDotsPerMeterX(perMetre);
-    image.setDotsPerMeterY(perMetre);
+    image.setDotsPerMeterX(printDotsPerMetre());
+    image.setDotsPerMeterY(printDotsPerMetre());
     return image;
 }
 
 std::string reportDrawingPng(const std::string& workPath, const std::string& file,
                              const DrawingShelf* shelf) {
     if (std::shared_ptr<const DXF> kept = shelf ? shelf->find(file) : nullptr)
-        return quickPngBytes(reportDrawingImage(*kept));
+        return renderAliasedDrawingPng(*kept, printOptions(), printDotsPerMetre());
     DXF drawing;
     if (!drawing.Read_FileDxf_To_Mem(resolveInDir(workPath, file))) return {};
-    return quickPngBytes(reportDrawingImage(drawing));
+    return renderAliasedDrawingPng(drawing, printOptions(), printDotsPerMetre());
 }
 
 QSizeF reportPictureSize(const QImage& image) {
@@ -182,7 +185,11 @@ QImage ReportPictureStore::image(const QString& name) {
 std::string ReportPictureStore::png(const QString& name) {
     auto it = m_entries.find(name);
     if (it == m_entries.end()) return {};
-    if (!it->second.png.empty()) return it->second.png;
+    const Entry& e = it->second;
+    if (!e.png.empty()) return e.png;
+    // A drawing not yet painted whole is painted band by band.
+    if (e.drawing && e.image.isNull())
+        return renderAliasedDrawingPng(*e.drawing, printOptions(), printDotsPerMetre());
     return quickPngBytes(image(name));
 }
 

@@ -202,3 +202,33 @@ TEST(AciColour, HsvConversionRoundsAsQtDoes) {
                     << h << " " << s << " " << v;
             }
 }
+
+// The report's picture is the drawing painted without antialiasing, pixel
+// for pixel, written as a palette; its texts, filled from outlines, stand
+// where the view's smooth texts stand: lines, turned texts of several sizes,
+// a dotted line, a tapering wide segment and a circle in several colours.
+TEST_F(Render, TheReportPictureIsTheAliasedPictureAsAPaletteWithTextsInPlace) {
+    DXF d;
+    for (int k = 0; k < 6; ++k) {
+        d.SetCurColor(1 + k);
+        d.Draw_Line(0, 0, 1000 - 150 * k, 1500, 1.0f + k % 2);
+        d.Draw_Text(100 * k, 200 * k + 31, 40 + 20 * k, 30 * k, "桩顶 X=12.5");
+    }
+    d.SetCurColor(8);
+    d.Draw_Pline(50, 1400, 900, 60, 30, 5, 1.0f);
+    d.Add_Default_LineType();
+    d.SetCurLType(kDotLineType);
+    d.Draw_Line(0, 700, 1000, 720, 1.0f);
+    d.Draw_Circle(500, 640, 200, 2.0f);
+    RenderOptions options{900, 1400, 0.03, false};
+    options.hairline = 3.0;
+    std::string png = renderAliasedDrawingPng(d, options, 11811);
+    QImage picture = QImage::fromData(QByteArray::fromStdString(png), "PNG");
+    EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(picture.dotsPerMeterX(), 11811);
+    picture.convertTo(QImage::Format_RGB32);
+    EXPECT_EQ(picture, renderDrawingImage(d, options));
+    options.antialias = true;
+    EXPECT_LT(difference(picture, renderDrawingImage(d, options)), kTolerance);
+    EXPECT_TRUE(renderAliasedDrawingPng(DXF(), options, 11811).empty());
+}
