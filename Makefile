@@ -3,10 +3,12 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 SANBUILD ?= build-sanitize
 WASMBUILD ?= build-wasm
+WEBBUILD ?= $(BUILD)/web
+WEBPORT ?= 8029
 # Debian's emscripten finds its JavaScript helpers (acorn) through NODE_PATH.
 export NODE_PATH := $(if $(NODE_PATH),$(NODE_PATH):)/usr/share/nodejs
 
-.PHONY: setup configure build programs run test test-sanitize screenshots wasm bench clean
+.PHONY: setup configure build programs run test test-sanitize screenshots wasm web web-serve bench clean
 
 setup:
 	@bash tools/setup.sh
@@ -47,9 +49,12 @@ run: programs
 	    exit $$status; \
 	fi
 
-# The tests of the WebAssembly core run its module under node beside the native build.
-test: wasm
-	@$(MAKE) --no-print-directory build WASM_TESTS=-DTALVOR_WASM_BUILD=$(abspath $(WASMBUILD))
+# The tests of the WebAssembly core run its module under node beside the
+# native build, and those of the web page open it in chromium.
+test: web
+	@bash tools/setup.sh browser || echo "chromium could not be installed: the browser test will fail"
+	@$(MAKE) --no-print-directory build \
+	    WASM_TESTS="-DTALVOR_WASM_BUILD=$(abspath $(WASMBUILD)) -DTALVOR_WEB_BUILD=$(abspath $(WEBBUILD))"
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory screenshots
 	@$(MAKE) --no-print-directory test-sanitize
@@ -72,6 +77,21 @@ wasm:
 	@emcmake cmake -S . -B $(WASMBUILD) -DCMAKE_BUILD_TYPE=Release \
 	    -DTALVOR_DXFLIB_SOURCE=$(abspath $(WASMBUILD))/dxflib/source >/dev/null
 	@cmake --build $(WASMBUILD) -j $(JOBS)
+
+# The web edition: the page (web/, TypeScript checked, then bundled by esbuild)
+# with the core's module, into $(WEBBUILD). Its npm packages are installed
+# from the lock file when it is newer than what is installed.
+web: wasm
+	@bash tools/setup.sh web
+	@cd web && if [ ! node_modules/.package-lock.json -nt package-lock.json ]; then \
+	    npm ci --no-audit --no-fund --loglevel=error; fi
+	@cd web && npx tsc -p .
+	@node web/build.mjs $(WASMBUILD)/src/web $(WEBBUILD)
+
+# Static files only: any local server does.
+web-serve: web
+	@echo "the web edition: http://localhost:$(WEBPORT)/ (Ctrl+C stops)"
+	@cd $(WEBBUILD) && python3 -m http.server $(WEBPORT) --bind 127.0.0.1
 
 bench: build wasm
 	@for b in $(BUILD)/bench/bench_*; do $$b; done

@@ -3,6 +3,8 @@
 # run need. Safe to run again; does nothing when all are present.
 #   tools/setup.sh wasm DIR   also what the WebAssembly build needs: emscripten,
 #                             node, and dxflib's Debian source unpacked in DIR
+#   tools/setup.sh web        what the web page's build needs: node with npm
+#   tools/setup.sh browser    Debian's chromium, for the web page's tests
 set -euo pipefail
 
 packages=(
@@ -15,6 +17,14 @@ packages=(
 )
 if [ "${1:-}" = wasm ]; then
     packages+=(emscripten nodejs dpkg-dev)
+fi
+if [ "${1:-}" = web ]; then
+    packages+=(nodejs)
+    # Some node packages carry npm themselves; Debian's would clash with them.
+    command -v npm >/dev/null || packages+=(npm)
+fi
+if [ "${1:-}" = browser ]; then
+    packages+=(chromium)
 fi
 
 missing=()

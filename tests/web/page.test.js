@@ -1,0 +1,135 @@
+// The web page in Debian's chromium, headless, driven as a user drives it:
+// cells typed with the keys, "计算", the downloads, undo; the files it gives
+// are held to talvor-cli's byte for byte.
+// Environment: TALVOR_WEB_PAGE (the built page), TALVOR_CLI, TALVOR_PLAYWRIGHT
+// (playwright-core's folder).
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const http = require('node:http');
+const os = require('node:os');
+const path = require('node:path');
+const { spawnSync } = require('node:child_process');
+
+const pageDir = process.env.TALVOR_WEB_PAGE;
+const cliPath = process.env.TALVOR_CLI;
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
+
+function chromiumPath() {
+  for (const p of ['/usr/bin/chromium', '/usr/bin/chromium-browser'])
+    if (fs.existsSync(p)) return p;
+  return null;
+}
+
+// The page's static files, as any static server gives them.
+function serve() {
+  const server = http.createServer((req, res) => {
+    const file = path.join(pageDir, decodeURIComponent(new URL(req.url, 'http://x').pathname).replace(/\/$/, '/index.html'));
+    if (!file.startsWith(pageDir) || !fs.existsSync(file)) {
+      res.writeHead(404).end();
+      return;
+    }
+    res.writeHead(200, { 'content-type': types[path.extname(file)] ?? 'application/octet-stream' });
+    res.end(fs.readFileSync(file));
+  });
+  return new Promise(done => server.listen(0, '127.0.0.1', () => done(server)));
+}
+
+function cli(dir, ...args) {
+  return spawnSync(cliPath, args, { cwd: dir, encoding: 'buffer' });
+}
+
+async function downloaded(page, click) {
+  const [file] = await Promise.all([page.waitForEvent('download'), click()]);
+  return fs.readFileSync(await file.path());
+}
+
+test('cells typed, the worked example calculated and undone in chromium', async (t) => {
+  const executablePath = chromiumPath();
+  assert.ok(executablePath, 'chromium is not installed: tools/setup.sh web installs it');
+  const { chromium } = require(process.env.TALVOR_PLAYWRIGHT);
+  const server = await serve();
+  const browser = await chromium.launch({ executablePath, headless: true, args: ['--no-sandbox'] });
+  t.after(() => {
+    server.close();
+    return browser.close();
+  });
+  const page = await browser.newPage({ acceptDownloads: true, viewport: { width: 1366, height: 768 } });
+  page.setDefaultTimeout(20000);
+  const errors = [];
+  page.on('pageerror', e => errors.push(String(e)));
+  await page.goto(`http://127.0.0.1:${server.address().port}/`);
+  await page.waitForSelector('body[data-ready]');
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'talvor-page-'));
+  assert.equal(cli(dir, 'new', 'opening.TV').status, 0);
+  const opening = fs.readFileSync(path.join(dir, 'opening.TV'));
+  const save = () => downloaded(page, () => page.getByRole('button', { name: '数据存盘到文件', exact: true }).click());
+  assert.ok((await save()).equals(opening), 'the page opens on the worked example');
+
+  // The slip table, typed as a user types: a value and Enter, the next by F2
+  // with the end of the text replaced, one cleared by Delete, an edit dropped
+  // by Escape, then Tab to the next column.
+  await page.getByRole('tab', { name: '滑面', exact: true }).click();
+  const slip = page.getByRole('grid', { name: /滑面线$/ });
+  await slip.locator('td[data-row="2"][data-col="2"]').click();
+  await page.keyboard.type('7.25');
+  await page.keyboard.press('Enter');
+  await page.keyboard.press('F2');
+  await page.keyboard.press('End');
+  await page.keyboard.press('Backspace');
+  await page.keyboard.type('5');
+  await page.keyboard.press('Enter');
+  await page.keyboard.press('Delete');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.type('99');
+  await page.keyboard.press('Escape');
+  await page.keyboard.press('Tab');
+  await page.keyboard.type('3.5');
+  await page.keyboard.press('Enter');
+  const texts = await slip.locator('tbody tr').evaluateAll(rows => rows.map(r => [...r.cells].map(c => c.textContent)));
+  // The same as cells: row 2 col 2, row 3 col 2 with its last character
+  // replaced, row 4 cleared, row 5 col 3 (its col 2 edit was dropped).
+  fs.copyFileSync(path.join(dir, 'opening.TV'), path.join(dir, 'typed.TV'));
+  const row3 = cli(dir, 'table', 'typed.TV', 'CSlipTable').stdout.toString().split('\n')[2].split('\t')[1];
+  const edits = ['2,2=7.25', `3,2=${row3.slice(0, -1)}5`, '4,2=', '5,3=3.5'];
+  assert.notEqual(cli(dir, 'table', 'typed.TV', 'CSlipTable', '--write', ...edits.flatMap(e => ['--set', e])).status, 2);
+  const typed = await save();
+  assert.ok(typed.equals(fs.readFileSync(path.join(dir, 'typed.TV'))), 'typed through the keys as through talvor-cli table');
+  const shown = cli(dir, 'table', 'typed.TV', 'CSlipTable').stdout.toString().trimEnd().split('\n').map(l => l.split('\t'));
+  assert.deepEqual(texts, shown);
+  // The sketch is drawn anew from the record: its element for the row is lit.
+  assert.ok(await page.locator('#sketch svg').count() === 1);
+
+  // Undo back to the opening input, and redo to the typed one.
+  const undo = page.getByRole('button', { name: '撤销', exact: true });
+  let steps = 0;
+  for (; steps < 10 && !(await undo.isDisabled()); ++steps) await undo.click();
+  assert.ok(steps >= 3 && steps <= 4, `${steps} undo steps`);
+  assert.ok((await save()).equals(opening), 'undone to the opening input');
+  for (let i = 0; i < steps; ++i) await page.keyboard.press('Control+y');
+  assert.ok((await save()).equals(typed), 'redone to the typed input');
+
+  // The typed item as a project's item, opened from the disk and calculated
+  // in the worker: the report and a drawing as talvor-cli calc writes them,
+  // the data file as a project's calculation writes it back.
+  const name = '&TLVR_0001.dat';
+  assert.equal(cli(dir, 'project', 'prj', 'add').status, 0);
+  fs.writeFileSync(path.join(dir, 'prj', name), typed);
+  fs.writeFileSync(path.join(dir, name), typed);
+  assert.ok([0, 3].includes(cli(dir, 'calc', name, '--keep-directives').status));
+  assert.ok([0, 3].includes(cli(dir, 'project', 'prj', 'calc', '--keep-directives').status));
+  const [chooser] = await Promise.all([page.waitForEvent('filechooser'),
+    page.getByRole('button', { name: '读入数据文件', exact: true }).click()]);
+  await chooser.setFiles(path.join(dir, name));
+  await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '已读入' }).waitFor();
+  await page.getByRole('button', { name: '计算', exact: true }).click();
+  await page.waitForSelector('#report .downloads button', { timeout: 120000 });
+  const offered = (file) => downloaded(page, () => page.locator(`#report button[data-file="${file}"]`).click());
+  const base = name.replace(/\.dat$/, '');
+  for (const file of [`${base}_TLVR.RTF`, `${base}_TLVR_JT.DXF`])
+    assert.ok((await offered(file)).equals(fs.readFileSync(path.join(dir, file))), file);
+  assert.ok((await offered(name)).equals(fs.readFileSync(path.join(dir, 'prj', name))), 'data file');
+  assert.ok(await page.locator('#report figure svg').count() > 0, 'the report shows its drawings');
+  assert.deepEqual(errors, []);
+});

@@ -1,0 +1,303 @@
+// The pages of tables as grids with the desktop's keys: arrows and Tab move,
+// Enter commits and moves down, F2 edits the text, a typed character replaces
+// it, Escape drops the edit, Delete clears the cell, Ctrl+C / Ctrl+V copy the
+// cell and paste tab-separated rows. What a cell holds, whether it is locked,
+// its drop-down and its hint are the core's; typing goes through its rules.
+import type { Outcome, Page, TalvorWeb } from './core';
+
+// A table without a title row (name and value, one pair a row).
+const NO_TITLE_ROW = 1;
+
+export interface GridHooks {
+  // Runs an edit of the record; the page keeps undo steps around it.
+  typed(edit: () => Outcome): Outcome;
+  moved(): void;
+  told(text: string): void;
+}
+
+interface At { page: number; table: number; row: number; col: number }
+
+export class Grids {
+  private pages: Page[];
+  private shownPage = 0;  // index into the tabs
+  private at: At | null = null;
+  private editor: HTMLInputElement | HTMLSelectElement | null = null;
+  private tabs: HTMLButtonElement[] = [];
+  private body: HTMLElement;
+
+  constructor(host: HTMLElement, private hint: HTMLElement, private talvor: TalvorWeb, private hooks: GridHooks) {
+    // The six tabs, then the pile kinds the item's mode edits.
+    this.pages = talvor.pages().filter(p => p.title !== '');
+    const bar = document.createElement('div');
+    bar.setAttribute('role', 'tablist');
+    bar.setAttribute('aria-label', '输入表格');
+    [...this.pages.map(p => p.title), '桩身参数'].forEach((title, i) => {
+      const tab = document.createElement('button');
+      tab.setAttribute('role', 'tab');
+      tab.textContent = title;
+      tab.addEventListener('click', () => this.showPage(i));
+      bar.append(tab);
+      this.tabs.push(tab);
+    });
+    this.body = document.createElement('div');
+    this.body.setAttribute('role', 'tabpanel');
+    host.replaceChildren(bar, this.body);
+    this.body.addEventListener('keydown', e => this.key(e));
+    // A focused cell is no editing host: the clipboard's events go to the document.
+    document.addEventListener('paste', e => this.paste(e));
+    document.addEventListener('copy', e => this.copy(e));
+    this.showPage(0);
+  }
+
+  current(): At | null {
+    return this.at;
+  }
+
+  editing(): boolean {
+    return this.editor !== null;
+  }
+
+  // The record was replaced (opened, undone): the same place if it is still there.
+  reopened() {
+    this.editor = null;
+  }
+
+  refresh() {
+    this.render();
+  }
+
+  // The row of a sketch element: its page shown, the row current.
+  select(table: number, row: number) {
+    const i = this.pages.findIndex(p => p.tables.includes(table));
+    if (i < 0) return;
+    this.at = { page: this.pages[i].id, table, row, col: 2 };
+    this.showPage(i);
+  }
+
+  private pageId(i: number): number {
+    return i < this.pages.length ? this.pages[i].id : this.talvor.pileKindsPage();
+  }
+
+  private showPage(i: number) {
+    this.shownPage = i;
+    this.tabs.forEach((t, j) => t.setAttribute('aria-selected', String(i === j)));
+    const page = this.pageId(i);
+    if (!this.at || this.at.page !== page) {
+      const first = this.talvor.pages().find(p => p.id === page)?.tables[0] ?? 0;
+      this.at = { page, table: first, row: 1, col: 2 };
+    }
+    this.render();
+  }
+
+  private render() {
+    const page = this.pageId(this.shownPage);
+    const title = this.tabs[this.shownPage].textContent;
+    const tables = this.talvor.pages().find(p => p.id === page)?.tables ?? [];
+    const focused = this.body.contains(document.activeElement);
+    this.body.replaceChildren();
+    this.editor = null;
+    for (const id of tables) {
+      const head = this.talvor.table(page, id);
+      const grid = document.createElement('table');
+      grid.setAttribute('role', 'grid');
+      grid.setAttribute('aria-label', `${title} ${head.caption}`);
+      grid.dataset.table = String(id);
+      if (head.titleHeight !== NO_TITLE_ROW) {
+        const tr = grid.createTHead().insertRow();
+        head.titles.forEach((t, c) => {
+          const th = document.createElement('th');
+          th.textContent = t;
+          th.style.minWidth = `${head.widths[c]}px`;
+          tr.append(th);
+        });
+      }
+      const tbody = grid.createTBody();
+      for (let r = 1; r <= head.rows; ++r) {
+        const tr = tbody.insertRow();
+        for (let c = 1; c <= head.titles.length; ++c) {
+          const cell = this.talvor.cell(page, id, r, c);
+          const td = tr.insertCell();
+          td.textContent = cell.text;
+          td.setAttribute('role', 'gridcell');
+          td.tabIndex = -1;
+          td.dataset.row = String(r);
+          td.dataset.col = String(c);
+          if (!cell.editable) {
+            td.classList.add('locked');
+            td.setAttribute('aria-readonly', 'true');
+          }
+          if (cell.warning) td.classList.add('warned');
+        }
+      }
+      this.body.append(grid);
+    }
+    this.body.querySelectorAll('td').forEach(td =>
+      td.addEventListener('mousedown', () => this.moveTo(td as HTMLTableCellElement)));
+    this.body.querySelectorAll('td').forEach(td =>
+      td.addEventListener('dblclick', () => this.edit(null)));
+    this.focus(focused);
+  }
+
+  private cellElement(at: At): HTMLTableCellElement | null {
+    return this.body.querySelector(`table[data-table="${at.table}"] td[data-row="${at.row}"][data-col="${at.col}"]`);
+  }
+
+  private focus(take = true) {
+    this.body.querySelectorAll('td.current').forEach(td => td.classList.remove('current'));
+    let td = this.at ? this.cellElement(this.at) : null;
+    if (!td) {
+      td = this.body.querySelector('td:not(.locked)') ?? this.body.querySelector('td');
+      if (!td) return;
+      this.at = this.placeOf(td);
+    }
+    td.classList.add('current');
+    td.tabIndex = 0;
+    if (take) td.focus();
+    this.showHint();
+    this.hooks.moved();
+  }
+
+  private placeOf(td: HTMLTableCellElement): At {
+    return {
+      page: this.pageId(this.shownPage),
+      table: Number(td.closest('table')!.dataset.table),
+      row: Number(td.dataset.row),
+      col: Number(td.dataset.col),
+    };
+  }
+
+  private moveTo(td: HTMLTableCellElement) {
+    if (this.editor) this.commit();
+    this.at = this.placeOf(td);
+    this.focus();
+  }
+
+  // Within the table; Tab runs on into the next row.
+  private move(dRow: number, dCol: number, wrap = false) {
+    if (!this.at) return;
+    const grid = this.body.querySelector<HTMLTableElement>(`table[data-table="${this.at.table}"]`);
+    if (!grid) return;
+    const rows = grid.tBodies[0].rows.length;
+    const cols = grid.tBodies[0].rows[0]?.cells.length ?? 0;
+    let row = this.at.row + dRow;
+    let col = this.at.col + dCol;
+    if (wrap && col > cols && row < rows) [row, col] = [row + 1, 1];
+    if (wrap && col < 1 && row > 1) [row, col] = [row - 1, cols];
+    if (row < 1 || row > rows || col < 1 || col > cols) return;
+    this.at = { ...this.at, row, col };
+    this.focus();
+  }
+
+  private showHint() {
+    if (!this.at) return;
+    const cell = this.talvor.cell(this.at.page, this.at.table, this.at.row, this.at.col);
+    const parts = [cell.warning, cell.hint.trim(), cell.unit ? `单位: ${cell.unit}` : ''].filter(p => p);
+    this.hint.textContent = parts.join('\n');
+    this.hint.hidden = parts.length === 0;
+  }
+
+  // F2 (start null: the cell's text) or a typed character (the text replaced).
+  private edit(start: string | null) {
+    if (!this.at) return;
+    const { page, table, row, col } = this.at;
+    const cell = this.talvor.cell(page, table, row, col);
+    const td = this.cellElement(this.at);
+    if (!cell.editable || !td) return;
+    let editor: HTMLInputElement | HTMLSelectElement;
+    if (cell.combo) {
+      const select = document.createElement('select');
+      cell.items.forEach((item, i) => select.add(new Option(item, item, false, i === cell.itemShown)));
+      editor = select;
+    } else {
+      const input = document.createElement('input');
+      input.value = start ?? cell.text;
+      editor = input;
+    }
+    editor.setAttribute('aria-label', cell.name);
+    editor.addEventListener('blur', () => {
+      if (this.editor === editor) this.commit();
+    });
+    td.replaceChildren(editor);
+    this.editor = editor;
+    editor.focus();
+    // F2 goes on from the end of the text, as in a spreadsheet.
+    if (editor instanceof HTMLInputElement) editor.setSelectionRange(editor.value.length, editor.value.length);
+  }
+
+  private commit() {
+    const editor = this.editor;
+    if (!editor || !this.at) return;
+    this.editor = null;
+    this.type(editor.value);
+  }
+
+  private type(text: string) {
+    if (!this.at) return;
+    const { page, table, row, col } = this.at;
+    const outcome = this.hooks.typed(() => this.talvor.type(page, table, row, col, text));
+    if (outcome === 'refused') this.hooks.told('此单元格不能输入');
+    // A changed record redrew every view; an unchanged one may still carry a
+    // new warning on the text typed.
+    if (outcome !== 'changed') this.render();
+  }
+
+  private key(e: KeyboardEvent) {
+    if (this.editor) {
+      if (e.key === 'Escape') {
+        this.editor = null;
+        this.render();
+      } else if (e.key === 'Enter') {
+        this.commit();
+        this.move(1, 0);
+      } else if (e.key === 'Tab') {
+        this.commit();
+        this.move(0, e.shiftKey ? -1 : 1, true);
+      } else if ((e.key === 'ArrowUp' || e.key === 'ArrowDown') && this.editor instanceof HTMLInputElement) {
+        this.commit();
+        this.move(e.key === 'ArrowUp' ? -1 : 1, 0);
+      } else {
+        return;
+      }
+      e.preventDefault();
+      e.stopPropagation();
+      return;
+    }
+    const moves: Record<string, [number, number]> = {
+      ArrowUp: [-1, 0], ArrowDown: [1, 0], ArrowLeft: [0, -1], ArrowRight: [0, 1], Enter: [1, 0],
+    };
+    if (e.ctrlKey || e.metaKey || e.altKey) return;
+    if (moves[e.key]) this.move(...moves[e.key]);
+    else if (e.key === 'Tab') this.move(0, e.shiftKey ? -1 : 1, true);
+    else if (e.key === 'F2') this.edit(null);
+    else if (e.key === 'Delete') this.type('');
+    else if (e.key.length === 1) this.edit(e.key);
+    else return;
+    e.preventDefault();
+  }
+
+  private inGrid(): boolean {
+    return !this.editor && this.at !== null && this.body.contains(document.activeElement);
+  }
+
+  private paste(e: ClipboardEvent) {
+    if (!this.inGrid() || !this.at) return;
+    const block = e.clipboardData?.getData('text/plain') ?? '';
+    const { page, table, row, col } = this.at;
+    let refusals = '';
+    const outcome = this.hooks.typed(() => {
+      const p = this.talvor.paste(page, table, row, col, block);
+      refusals = p.refusals;
+      return p.outcome;
+    });
+    if (refusals) this.hooks.told(`以下内容未能放入表格: ${refusals}`);
+    if (outcome !== 'changed') this.render();
+    e.preventDefault();
+  }
+
+  private copy(e: ClipboardEvent) {
+    if (!this.inGrid() || !this.at) return;
+    const { page, table, row, col } = this.at;
+    e.clipboardData?.setData('text/plain', this.talvor.cell(page, table, row, col).text);
+    e.preventDefault();
+  }
+}

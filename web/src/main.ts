@@ -1,0 +1,228 @@
+// The calculation window in the browser: the live sketch beside the pages of
+// tables, "计算" in a worker, the report with its drawings, the data file
+// opened and saved on the user's machine. Every value, rule, hint and
+// drawing comes from the core (talvor-web.js); the page only shows them.
+import { loadCore, Bytes, TalvorWeb, Run, SketchElement } from './core';
+import { Grids } from './grids';
+import { showReport } from './report';
+import type { CalcReply } from './worker';
+
+const $ = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
+
+let talvor: TalvorWeb;
+let itemName = 'example.TV';
+let grids: Grids;
+let elements: SketchElement[] = [];
+const undoSteps: Bytes[] = [];
+const redoSteps: Bytes[] = [];
+
+function status(text: string) {
+  $('status').textContent = text;
+}
+
+function download(name: string, bytes: Bytes | string, type = 'application/octet-stream') {
+  const a = document.createElement('a');
+  a.href = URL.createObjectURL(new Blob([bytes], { type }));
+  a.download = name;
+  document.body.append(a);
+  a.click();
+  a.remove();
+  setTimeout(() => URL.revokeObjectURL(a.href), 1000);
+}
+
+// The sketch of the input as it is now; the row's element lit.
+function drawSketch() {
+  const box = $('sketch');
+  const sketch = talvor.sketch(Math.max(box.clientWidth, 200), Math.max(box.clientHeight, 150));
+  box.innerHTML = sketch.svg;
+  elements = sketch.elements;
+  lightRow();
+}
+
+function lightRow() {
+  const box = $('sketch');
+  box.querySelectorAll('.lit').forEach(e => e.classList.remove('lit'));
+  const at = grids?.current();
+  if (!at) return;
+  box.querySelectorAll(`[data-table="${at.table}"][data-row="${at.row}"]`).forEach(e => e.classList.add('lit'));
+}
+
+// The pointer in the sketch's own pixels, as the core drew it.
+function svgPoint(e: MouseEvent) {
+  const svg = $('sketch').querySelector('svg');
+  const toSvg = svg?.getScreenCTM()?.inverse();
+  if (!svg || !toSvg) return null;
+  return new DOMPoint(e.clientX, e.clientY).matrixTransform(toSvg);
+}
+
+function wireSketch() {
+  const box = $('sketch');
+  box.addEventListener('mousemove', e => {
+    const p = svgPoint(e);
+    if (!p) return;
+    const hit = talvor.hit(p.x, p.y, 4);
+    $('position').textContent = talvor.position(p.x, p.y) + (hit >= 0 ? '  ' + elements[hit].description : '');
+  });
+  box.addEventListener('click', e => {
+    const p = svgPoint(e);
+    if (!p) return;
+    const hit = talvor.hit(p.x, p.y, 4);
+    if (hit >= 0) grids.select(elements[hit].table, elements[hit].row);
+  });
+}
+
+// The record is replaced or changed: tables, sketch and the undo buttons.
+function recordChanged() {
+  grids.refresh();
+  drawSketch();
+  $<HTMLButtonElement>('undo').disabled = undoSteps.length === 0;
+  $<HTMLButtonElement>('redo').disabled = redoSteps.length === 0;
+}
+
+function step(from: Bytes[], to: Bytes[]) {
+  const bytes = from.pop();
+  if (!bytes) return;
+  to.push(talvor.save());
+  talvor.open(bytes, itemName);
+  grids.reopened();
+  recordChanged();
+}
+
+function showDiagnostics() {
+  const list = $('diagnostics');
+  list.replaceChildren();
+  const lines = [...talvor.diagnostics().map(d => d.text), ...talvor.messages().map(m => m.text)];
+  for (const text of lines) {
+    const li = document.createElement('li');
+    li.textContent = text;
+    list.append(li);
+  }
+  $('diagnostics-box').hidden = lines.length === 0;
+}
+
+async function openFile(file: File) {
+  const bytes = new Uint8Array(await file.arrayBuffer());
+  const before = talvor.save();
+  if (talvor.open(bytes, file.name)) {
+    itemName = file.name;
+    undoSteps.length = 0;
+    redoSteps.length = 0;
+    grids.reopened();
+    recordChanged();
+    status(`已读入 ${file.name}`);
+  } else {
+    talvor.open(before, itemName);
+    status(`未能读入 ${file.name}`);
+  }
+  showDiagnostics();
+}
+
+let worker: Worker | null = null;
+
+function calculate() {
+  const data = talvor.save();
+  worker ??= new Worker('worker.js');
+  const button = $<HTMLButtonElement>('calculate');
+  const cancel = $<HTMLButtonElement>('cancel');
+  button.disabled = true;
+  cancel.hidden = false;
+  status('计算中…');
+  const started = performance.now();
+  const finish = () => {
+    button.disabled = false;
+    cancel.hidden = true;
+  };
+  worker.onmessage = (e: MessageEvent<CalcReply>) => {
+    const reply = e.data;
+    if (reply.kind === 'progress') {
+      if (reply.total > 0) status(`搜索进度 ${reply.done}/${reply.total}  (按Esc键取消)`);
+      return;
+    }
+    finish();
+    shown(reply.run, performance.now() - started);
+  };
+  worker.onerror = e => {
+    finish();
+    status(`计算失败: ${e.message}`);
+  };
+  worker.postMessage({ data, name: itemName });
+}
+
+function cancelCalculation() {
+  if (!worker || $<HTMLButtonElement>('cancel').hidden) return;
+  worker.terminate();
+  worker = null;
+  $<HTMLButtonElement>('calculate').disabled = false;
+  $<HTMLButtonElement>('cancel').hidden = true;
+  status('计算已取消');
+}
+
+function shown(run: Run, ms: number) {
+  const lines = run.status.map(s => (s.code ? `[${s.code}] ` : '') + s.text);
+  status(lines.length ? lines[lines.length - 1] : run.result === 1 ? '计算成功' : '计算失败');
+  document.body.dataset.calcMs = String(Math.round(ms));
+  showReport($('report'), run, itemName, `${itemName}  ${talvor.name()}`, download);
+}
+
+async function start() {
+  const core = await loadCore();
+  talvor = new core.TalvorWeb('/talvor');
+  talvor.openDefault();
+  grids = new Grids($('pages'), $('hint'), talvor, {
+    typed: (edit) => {
+      const before = talvor.save();
+      const outcome = edit();
+      if (outcome === 'changed') {
+        undoSteps.push(before);
+        redoSteps.length = 0;
+        recordChanged();
+      }
+      return outcome;
+    },
+    moved: lightRow,
+    told: status,
+  });
+  wireSketch();
+  recordChanged();
+
+  $('open').addEventListener('click', () => $<HTMLInputElement>('open-file').click());
+  $<HTMLInputElement>('open-file').addEventListener('change', e => {
+    const input = e.target as HTMLInputElement;
+    if (input.files?.[0]) openFile(input.files[0]);
+    input.value = '';
+  });
+  $('save').addEventListener('click', () => download(itemName, talvor.save()));
+  $('undo').addEventListener('click', () => step(undoSteps, redoSteps));
+  $('redo').addEventListener('click', () => step(redoSteps, undoSteps));
+  $('calculate').addEventListener('click', calculate);
+  $('cancel').addEventListener('click', cancelCalculation);
+  document.addEventListener('keydown', e => {
+    if (e.key === 'Escape') cancelCalculation();
+    if (!(e.ctrlKey || e.metaKey) || grids.editing()) return;
+    const key = e.key.toLowerCase();
+    if (key === 'z' && !e.shiftKey) step(undoSteps, redoSteps);
+    else if (key === 'y' || (key === 'z' && e.shiftKey)) step(redoSteps, undoSteps);
+    else return;
+    e.preventDefault();
+  });
+  window.addEventListener('resize', drawSketch);
+  document.body.dataset.ready = String(Math.round(performance.now()));
+  status('就绪');
+}
+
+// Kept for offline use; a newer build found is told, and used from the next opening.
+function keepOffline() {
+  if (!('serviceWorker' in navigator)) return;
+  navigator.serviceWorker.register('sw.js').then(reg => {
+    reg.addEventListener('updatefound', () => {
+      const next = reg.installing;
+      next?.addEventListener('statechange', () => {
+        if (next.state === 'installed' && navigator.serviceWorker.controller)
+          $('update').hidden = false;
+      });
+    });
+  }).catch(() => {});
+}
+
+keepOffline();
+start().catch(e => status(`无法载入计算核心: ${e}`));
