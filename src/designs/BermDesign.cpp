@@ -12,7 +12,7 @@ constexpr SweepDesignKind kBermHeight{
     Berm,
     true,
     1,
-    "      反压码高度     = %.3f(m)时，满足要求且土方量最少\n",
+    "      反压码高度     = %s(m)时，满足要求且土方量最少\n",
     "反压码高度(m)",
     "单位宽反压码体积m3",
 };
@@ -21,7 +21,7 @@ constexpr SweepDesignKind kBermPosition{
     Berm,
     true,
     1,
-    "      反压码定位距离 = %.3f(m)时，满足要求且土方量最少\n",
+    "      反压码定位距离 = %s(m)时，满足要求且土方量最少\n",
     "反压码定位距离X0(m)",
     "单位宽反压码体积m3",
 };

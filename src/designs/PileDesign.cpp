@@ -121,8 +121,8 @@ int ReportPileDesigns(const CSlideCalcData& item, ReportWriter& report, float H,
                           Fixed3(candidate.resistance).c_str());
             ReportQuantities(work, report, QuantityPiles, 0.0f, k, env.quantities);
         } else {
-            report.printf("    布置 20 排，桩间距取最小值 %.3f(m)，仍然不能达到要求 !\n",
-                          item.minPileSpacing);
+            report.printf("    布置 20 排，桩间距取最小值 %s(m)，仍然不能达到要求 !\n",
+                          Fixed3(item.minPileSpacing).c_str());
         }
         facts.candidates.push_back(candidate);
         if (!searchGoesOn(env.options, k + 1, candidates)) {

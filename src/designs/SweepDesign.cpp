@@ -7,6 +7,7 @@
 #include "engine/ThrustPass.h"
 #include "piles/PileResistance.h"
 #include "piles/Quantities.h"
+#include "platform/FigureFormat.h"
 #include "platform/PrintfFormat.h"
 #include "platform/ReportWriter.h"
 
@@ -63,7 +64,8 @@ DesignFacts sweepFacts(const SweepDesignKind& kind, const TrialSweep& sweep, flo
 
 float ReportPileCapacity(const CSlideCalcData& item, ReportWriter& report) {
     const float Rp = item.usePiles != 0 ? PileResistance(item, 0) : 0.0f;
-    if (item.usePiles == 1) report.printf("    桩所能承受的最大的滑坡推力为 %.3f kN\n", Rp);
+    if (item.usePiles == 1)
+        report.printf("    桩所能承受的最大的滑坡推力为 %s kN\n", Fixed3(Rp).c_str());
     return Rp;
 }
 
@@ -84,17 +86,18 @@ int RunSweepDesign(const CSlideCalcData& item, ReportWriter& report, const Desig
     };
     TrialSweep sweep;
     if (!RunTrialSweep(plan, Rp, trial, env.options, env.summary, &sweep)) return 0;
-    if (env.summary) env.summary->design = sweepFacts(kind, sweep, Rp);
+    const DesignFacts facts = sweepFacts(kind, sweep, Rp);
+    if (env.summary) env.summary->design = facts;
 
     drawSweep(item, env, kind, sweep);
 
-    if (sweep.best < 0) {
+    if (facts.best < 0) {
         report.printf("      计算所有情况后，均不能满足要求\n");
         return 1;
     }
     CSlideCalcData best = item;
-    best.*kind.field = sweep.values[sweep.best];
-    report.printf(kind.resultLine, best.*kind.field);
+    best.*kind.field = facts.bestValue;
+    report.printf(kind.resultLine, Fixed3(facts.bestValue).c_str());
     ReportQuantities(best, report, kind.quantities, sweep.bestVolume, 0, env.quantities);
     if (env.ctx) WriteBestTrialSketch(*env.ctx, item, best);
     return 1;

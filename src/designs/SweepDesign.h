@@ -14,7 +14,7 @@ struct SweepDesignKind {
     LineKind swept;                // the one line the field moves: Berm or Unload
     bool volumeIsBerm;             // the berm area, else the trimmed area
     int quantities;                // ReportQuantities: 1 berm, 2 unloading
-    const char* resultLine;        // "... = %.3f(m)时，满足要求且土方量最少\n"
+    const char* resultLine;        // "... = %s(m)时，满足要求且土方量最少\n"
     const char* xLabel;
     const char* volumeLabel;
 };

@@ -11,7 +11,7 @@ constexpr SweepDesignKind kUnloadHeight{
     Unload,
     false,
     2,
-    "      刷方定位高度     = %.3f(m)时，满足要求且土方量最少\n",
+    "      刷方定位高度     = %s(m)时，满足要求且土方量最少\n",
     "刷方定位高度(m)",
     "单位宽刷方体积m3",
 };

@@ -3,6 +3,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "engine/ThrustPass.h"
+#include "platform/FigureFormat.h"
 #include "platform/ReportWriter.h"
 
 #include <cmath>
@@ -24,13 +25,13 @@ struct StrengthLines {
 // The friction line for instability has one blank less than its siblings.
 constexpr StrengthLines kPhiLines{
     "已知C反算φ\n",
-    "      摩擦角 = %.3f (度)时，滑坡推力\t= %.3f 满足要求\n",
-    "     摩擦角 = %.3f (度)时，滑坡推力\t= %.3f 仍然不满足要求\n",
+    "      摩擦角 = %s (度)时，滑坡推力\t= %s 满足要求\n",
+    "     摩擦角 = %s (度)时，滑坡推力\t= %s 仍然不满足要求\n",
 };
 constexpr StrengthLines kCLines{
     "已知φ反算C\n",
-    "      粘聚力 = %.3f (kN/m2)时，滑坡推力\t= %.3f 满足要求\n",
-    "      粘聚力 = %.3f (kN/m2)时，滑坡推力\t= %.3f 仍然不满足要求\n",
+    "      粘聚力 = %s (kN/m2)时，滑坡推力\t= %s 满足要求\n",
+    "      粘聚力 = %s (kN/m2)时，滑坡推力\t= %s 仍然不满足要求\n",
 };
 
 void finish(SearchSummary* summary, int trials, SearchStop stop, const char* message) {
@@ -53,17 +54,12 @@ int backCalc(const CSlideCalcData& item, ReportWriter& report, float* residualTh
         return ComputeThrust(work, nullptr, &angle, &bermArea, &trimmedArea, residualThrust);
     };
     const StrengthResult r = BisectZeroThrust(bound, thrustAt, options, summary);
-    if (found && r.outcome != StrengthOutcome::Cancelled) *found = r.value;
-    switch (r.outcome) {
-        case StrengthOutcome::Cancelled:
-            return 0;
-        case StrengthOutcome::UnstableAtBound:
-            report.printf(lines.unstable, r.value, r.thrust);
-            return 1;
-        default:
-            report.printf(lines.stable, r.value, r.thrust);
-            return 1;
-    }
+    if (r.outcome == StrengthOutcome::Cancelled) return 0;
+    if (found) *found = r.value;
+    const char* line =
+        r.outcome == StrengthOutcome::UnstableAtBound ? lines.unstable : lines.stable;
+    report.printf(line, Fixed3(r.value).c_str(), Fixed3(r.thrust).c_str());
+    return 1;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "engine/ThrustPass.h"
 #include "piles/PileResistance.h"
 #include "piles/Quantities.h"
+#include "platform/FigureFormat.h"
 #include "platform/ReportWriter.h"
 
 #include <cmath>
@@ -34,9 +35,9 @@ int CheckPileSafety(const CSlideCalcData& item, ReportWriter& report, float* res
     if (factor) *factor = F;
 
     report.printf("\n\n");
-    report.printf("    单位米宽滑坡推力的水平分量       = %.3f(kN)\n", H);
-    report.printf("    单位米宽抗滑桩所能提供的抗力分量 = %.3f(kN)\n", R);
-    report.printf("    抗滑桩安全系数为                 = %.3f\n", F);
+    report.printf("    单位米宽滑坡推力的水平分量       = %s(kN)\n", Fixed3(H).c_str());
+    report.printf("    单位米宽抗滑桩所能提供的抗力分量 = %s(kN)\n", Fixed3(R).c_str());
+    report.printf("    抗滑桩安全系数为                 = %s\n", Fixed3(F).c_str());
     report.printf("\n\n");
 
     if (item.usePiles == 1) ReportQuantities(item, report, QuantityPiles, 0.0f, 0, quantities);

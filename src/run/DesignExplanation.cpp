@@ -5,6 +5,7 @@
 #include "data/CSlideCalcData.h"
 #include "engine/ThrustBlock.h"
 #include "engine/ThrustPass.h"
+#include "platform/FigureFormat.h"
 #include "platform/PlaneGeometry.h"
 #include "platform/ReportWriter.h"
 #include "run/CSlideCalc.h"
@@ -89,10 +90,12 @@ void explainSweep(const CSlideCalcData& item, const DesignFacts& f, ReportWriter
                f.last);
     CSlideCalcData section = item;
     if (f.best >= 0) {
-        out.printf("        满足要求且土方量最少: %s = %.3f(m)，Hx = %.3f kN，单位宽体积 %.3f m3\n",
-                   s.label, f.bestValue, f.bestThrust, f.bestVolume);
+        const std::string best = Fixed3(f.bestValue);
+        out.printf("        满足要求且土方量最少: %s = %s(m)，Hx = %s kN，单位宽体积 %s m3\n",
+                   s.label, best.c_str(), Fixed3(f.bestThrust).c_str(),
+                   Fixed3(f.bestVolume).c_str());
         section.*s.field = f.bestValue;
-        out.printf("        设计断面 (%s = %.3fm) 各块的推力:\n", s.label, f.bestValue);
+        out.printf("        设计断面 (%s = %sm) 各块的推力:\n", s.label, best.c_str());
     } else if (f.closest >= 0) {
         out.printf(
             "        没有满足要求的情况。水平推力最小的试算: %s = %.3f(m)，Hx = %.3f kN，"

@@ -8,6 +8,7 @@
 #include "diagrams/PileForceDiagrams.h"
 #include "piles/RailSection.h"
 #include "run/CSlideCalc.h"
+#include "platform/FigureFormat.h"
 #include "platform/ReportWriter.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
@@ -90,11 +91,12 @@ const char* methodLine(int method) {
 
 void reportTable(const CPile_ShuJu& pile, const std::vector<PileForcePoint>& points,
                  ReportWriter& r) {
-    r.printf("    内侧最大弯矩 = %.3f(kN-m) 距离桩顶 %.3f(m)\n", pile.innerMaxMoment,
-             pile.innerMaxDepth);
-    r.printf("    外侧最大弯矩 = %.3f(kN-m) 距离桩顶 %.3f(m)\n", pile.outerMaxMoment,
-             pile.outerMaxDepth);
-    r.printf("    最 大  剪 力 = %.3f(kN)   距离桩顶 %.3f(m)\n", pile.maxShear, pile.maxShearDepth);
+    r.printf("    内侧最大弯矩 = %s(kN-m) 距离桩顶 %s(m)\n", Fixed3(pile.innerMaxMoment).c_str(),
+             Fixed3(pile.innerMaxDepth).c_str());
+    r.printf("    外侧最大弯矩 = %s(kN-m) 距离桩顶 %s(m)\n", Fixed3(pile.outerMaxMoment).c_str(),
+             Fixed3(pile.outerMaxDepth).c_str());
+    r.printf("    最 大  剪 力 = %s(kN)   距离桩顶 %s(m)\n", Fixed3(pile.maxShear).c_str(),
+             Fixed3(pile.maxShearDepth).c_str());
     r.printf("    桩 顶  位 移 = %.0f(mm)   \n", pile.topDisplacement);
     // MN/m times mm gives kN; the sign is the solver's.
     if (pile.hasAnchor)
@@ -128,7 +130,7 @@ void ReportPileDataSheet(const CPile_ShuJu& pile, const PileSolver& solver, Repo
         r.printf("    变形系数 α          = %.4f(1/m)   αh = %.3f  %s\n", s.alpha,
                  s.relativeStiffness, s.rigid ? "刚性桩(αh≤2.5)" : "弹性桩(αh>2.5)");
     }
-    r.printf("    单桩荷载            = %.3f(kN)\n", s.appliedLoad);
+    r.printf("    单桩荷载            = %s(kN)\n", Fixed3(s.appliedLoad).c_str());
     r.printf("    土抗力合力(指向坡上为正) = %.3f(kN)\n", s.soilForce);
     if (pile.hasAnchor) r.printf("    锚索拉力(受拉为正)  = %.3f(kN)\n", s.anchorForce);
     if (pile.baseCondition != 0)

@@ -6,6 +6,7 @@
 #include "diagrams/PileRebarDrawing.h"
 #include "piles/Quantities.h"
 #include "platform/Drawing.h"
+#include "platform/FigureFormat.h"
 #include "platform/DrawingShelf.h"
 #include "platform/InputDiagnostics.h"
 #include "platform/RebarSettingsFile.h"
@@ -95,10 +96,11 @@ void writeAlong(const PileRebar& r, ReportWriter& out) {
 }
 
 void writeMass(const PileRebar& r, const RebarSettings& s, ReportWriter& out) {
-    out.printf("    单桩钢筋质量 = %.1f kg (纵筋 %.1f kg, 箍筋 %.1f kg; 不计弯钩和搭接)\n",
-               r.massPile(), r.massBars, r.massStirrups);
-    out.printf("    全部桩钢筋质量 = %.3f t (%d 根)  钢筋费用 = %.0f 元 (单价 %.0f 元/t)\n",
-               r.massAllTonnes(), r.piles, r.cost(), s.price);
+    out.printf("    单桩钢筋质量 = %s kg (纵筋 %s kg, 箍筋 %s kg; 不计弯钩和搭接)\n",
+               Fixed1(r.massPile()).c_str(), Fixed1(r.massBars).c_str(),
+               Fixed1(r.massStirrups).c_str());
+    out.printf("    全部桩钢筋质量 = %s t (%d 根)  钢筋费用 = %.0f 元 (单价 %.0f 元/t)\n",
+               Fixed3(r.massAllTonnes()).c_str(), r.piles, r.cost(), s.price);
 }
 
 }  // namespace

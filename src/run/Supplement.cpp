@@ -37,7 +37,7 @@ void writeImplicit(const char* lead, const StabilityResult& r, double Fst, Repor
 
 void writeExplicit(const char* lead, const StabilityResult& r, double Fst, ReportWriter& out) {
     if (r.explicitDefined)
-        out.printf("    %s(显式解) Fs = %.4f  稳定状态: %s\n", lead, r.explicitFs,
+        out.printf("    %s(显式解) Fs = %s  稳定状态: %s\n", lead, Fixed4(r.explicitFs).c_str(),
                    StabilityState(r.explicitFs, Fst).c_str());
     else
         out.printf("    %s(显式解) Fs 无法计算 (传递后的下滑力之和不大于 0)\n", lead);

@@ -4,6 +4,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "platform/InputDiagnostics.h"
+#include "platform/FigureFormat.h"
 #include "platform/LineReader.h"
 #include "platform/PrintfFormat.h"
 #include "platform/ReportWriter.h"
@@ -33,13 +34,15 @@ constexpr const char* kSectionCaseFile = "section.txt";
 // check compares what the report says, not more digits than it shows.
 using Figure = std::optional<double>;
 
-Figure printed(double v, int decimals) {
-    return std::strtod(stringPrintf("%.*f", decimals, v).c_str(), nullptr);
+using Format = std::string (*)(double);
+
+Figure printed(Format format, double v) {
+    return std::strtod(format(v).c_str(), nullptr);
 }
 
 template <typename T>
-Figure printed(const std::optional<T>& v, int decimals) {
-    return v ? printed(*v, decimals) : std::nullopt;
+Figure printed(Format format, const std::optional<T>& v) {
+    return v ? printed(format, *v) : std::nullopt;
 }
 
 // Quantities of the whole run.
@@ -49,39 +52,40 @@ struct RunFigure {
 };
 
 const RunFigure kRunFigures[] = {
-    {"thrust", [](const RunResult& r) { return printed(r.thrust, 3); }},
-    {"thrust_angle", [](const RunResult& r) { return printed(r.thrustAngle, 3); }},
+    {"thrust", [](const RunResult& r) { return printed(Fixed3, r.thrust); }},
+    {"thrust_angle", [](const RunResult& r) { return printed(Fixed3, r.thrustAngle); }},
     {"fs_implicit",
      [](const RunResult& r) {
-         return r.fsOutcome == FsOutcome::Solved ? printed(r.fs, 4) : std::nullopt;
+         return r.fsOutcome == FsOutcome::Solved ? printed(Fixed4, r.fs) : std::nullopt;
      }},
-    {"fs_explicit", [](const RunResult& r) { return printed(r.fsExplicit, 4); }},
+    {"fs_explicit", [](const RunResult& r) { return printed(Fixed4, r.fsExplicit); }},
     {"back_phi",
-     [](const RunResult& r) { return r.target == 3 ? printed(r.strength, 3) : std::nullopt; }},
+     [](const RunResult& r) { return r.target == 3 ? printed(Fixed3, r.strength) : std::nullopt; }},
     {"back_c",
-     [](const RunResult& r) { return r.target == 4 ? printed(r.strength, 3) : std::nullopt; }},
-    {"pile_safety", [](const RunResult& r) { return printed(r.pileSafety, 3); }},
+     [](const RunResult& r) { return r.target == 4 ? printed(Fixed3, r.strength) : std::nullopt; }},
+    {"pile_safety", [](const RunResult& r) { return printed(Fixed3, r.pileSafety); }},
     {"pile_load",
      [](const RunResult& r) {
-         return r.pileForces ? printed(r.pileForces->load, 3) : std::nullopt;
+         return r.pileForces ? printed(Fixed3, r.pileForces->load) : std::nullopt;
      }},
     {"pile_moment",
      [](const RunResult& r) {
-         return r.pileForces ? printed(r.pileForces->innerMoment, 3) : std::nullopt;
+         return r.pileForces ? printed(Fixed3, r.pileForces->innerMoment) : std::nullopt;
      }},
     {"pile_moment_depth",
      [](const RunResult& r) {
-         return r.pileForces ? printed(r.pileForces->innerDepth, 3) : std::nullopt;
+         return r.pileForces ? printed(Fixed3, r.pileForces->innerDepth) : std::nullopt;
      }},
     {"steel_mass_pile",
      [](const RunResult& r) {
-         return r.pileRebar && !r.pileRebar->faces.empty() ? printed(r.pileRebar->massPile(), 1)
-                                                           : std::nullopt;
+         return r.pileRebar && !r.pileRebar->faces.empty()
+                    ? printed(Fixed1, r.pileRebar->massPile())
+                    : std::nullopt;
      }},
     {"steel_mass_total",
      [](const RunResult& r) {
          return r.pileRebar && !r.pileRebar->faces.empty()
-                    ? printed(r.pileRebar->massAllTonnes(), 3)
+                    ? printed(Fixed3, r.pileRebar->massAllTonnes())
                     : std::nullopt;
      }},
 };
@@ -124,35 +128,42 @@ struct SectionFigure {
 const SectionFigure kSectionFigures[] = {
     {"alpha_s", &rectFace,
      [](const SectionDesign&, const FaceDesign& f) {
-         return printed(f.balanced.doubly ? f.balanced.alphaS : f.rect.alphaS, 4);
+         return printed(Fixed4, f.balanced.doubly ? f.balanced.alphaS : f.rect.alphaS);
      }},
     {"xi", &rectFace,
-     [](const SectionDesign&, const FaceDesign& f) { return printed(f.rect.xi, 4); }},
+     [](const SectionDesign&, const FaceDesign& f) { return printed(Fixed4, f.rect.xi); }},
     {"as_calc", &firstFace,
-     [](const SectionDesign&, const FaceDesign& f) { return printed(f.AsCalc, 0); }},
+     [](const SectionDesign&, const FaceDesign& f) { return printed(Fixed0, f.AsCalc); }},
     {"as_req", &firstFace,
-     [](const SectionDesign&, const FaceDesign& f) { return printed(f.AsReq, 0); }},
+     [](const SectionDesign&, const FaceDesign& f) { return printed(Fixed0, f.AsReq); }},
     {"as_prov", &withBars,
-     [](const SectionDesign&, const FaceDesign& f) { return printed(f.bars.area(), 0); }},
+     [](const SectionDesign&, const FaceDesign& f) { return printed(Fixed0, f.bars.area()); }},
     {"as_comp_balanced", &doubly,
-     [](const SectionDesign&, const FaceDesign& f) { return printed(f.balanced.AsComp, 0); }},
+     [](const SectionDesign&, const FaceDesign& f) { return printed(Fixed0, f.balanced.AsComp); }},
     {"as_balanced", &doubly,
-     [](const SectionDesign&, const FaceDesign& f) { return printed(f.balanced.As, 0); }},
+     [](const SectionDesign&, const FaceDesign& f) { return printed(Fixed0, f.balanced.As); }},
     {"circle_alpha", &circleFace,
-     [](const SectionDesign&, const FaceDesign& f) { return printed(f.circle.alpha, 4); }},
+     [](const SectionDesign&, const FaceDesign& f) { return printed(Fixed4, f.circle.alpha); }},
     {"circle_alpha_t", &circleFace,
-     [](const SectionDesign&, const FaceDesign& f) { return printed(f.circle.alphaT, 4); }},
-    {"mu", &withBars, [](const SectionDesign&, const FaceDesign& f) { return printed(f.Mu, 3); }},
+     [](const SectionDesign&, const FaceDesign& f) { return printed(Fixed4, f.circle.alphaT); }},
+    {"mu", &withBars,
+     [](const SectionDesign&, const FaceDesign& f) { return printed(Fixed3, f.Mu); }},
     {"w_max", &withBars,
-     [](const SectionDesign&, const FaceDesign& f) { return printed(f.crack.wMax, 3); }},
+     [](const SectionDesign&, const FaceDesign& f) { return printed(Fixed3, f.crack.wMax); }},
     {"v_limit", &firstFace,
-     [](const SectionDesign& d, const FaceDesign&) { return printed(d.shear.Vmax / 1000.0, 1); }},
+     [](const SectionDesign& d, const FaceDesign&) {
+         return printed(Fixed1, d.shear.Vmax / 1000.0);
+     }},
     {"v_c", &firstFace,
-     [](const SectionDesign& d, const FaceDesign&) { return printed(d.shear.Vc / 1000.0, 1); }},
+     [](const SectionDesign& d, const FaceDesign&) {
+         return printed(Fixed1, d.shear.Vc / 1000.0);
+     }},
     {"asv_s", &firstFace,
-     [](const SectionDesign& d, const FaceDesign&) { return printed(d.shear.AsvPerS, 4); }},
+     [](const SectionDesign& d, const FaceDesign&) { return printed(Fixed4, d.shear.AsvPerS); }},
     {"asv_s_calc", &firstFace,
-     [](const SectionDesign& d, const FaceDesign&) { return printed(d.shear.AsvPerSCalc, 4); }},
+     [](const SectionDesign& d, const FaceDesign&) {
+         return printed(Fixed4, d.shear.AsvPerSCalc);
+     }},
 };
 
 // Quantities of block k ("block2.weight").
@@ -162,15 +173,15 @@ struct BlockFigure {
 };
 
 const BlockFigure kBlockFigures[] = {
-    {"weight", [](const BlockFigures& b) { return printed(b.weight, 3); }},
-    {"wet_weight", [](const BlockFigures& b) { return printed(b.wetWeight, 3); }},
-    {"area", [](const BlockFigures& b) { return printed(b.area, 3); }},
-    {"seepage", [](const BlockFigures& b) { return printed(b.seepage, 3); }},
-    {"buoyancy", [](const BlockFigures& b) { return printed(b.buoyancy, 3); }},
-    {"quake", [](const BlockFigures& b) { return printed(b.quake, 3); }},
-    {"length", [](const BlockFigures& b) { return printed(b.slipLength, 3); }},
-    {"driving", [](const BlockFigures& b) { return printed(b.driving, 3); }},
-    {"E", [](const BlockFigures& b) { return printed(b.E, 3); }},
+    {"weight", [](const BlockFigures& b) { return printed(Fixed3, b.weight); }},
+    {"wet_weight", [](const BlockFigures& b) { return printed(Fixed3, b.wetWeight); }},
+    {"area", [](const BlockFigures& b) { return printed(Fixed3, b.area); }},
+    {"seepage", [](const BlockFigures& b) { return printed(Fixed3, b.seepage); }},
+    {"buoyancy", [](const BlockFigures& b) { return printed(Fixed3, b.buoyancy); }},
+    {"quake", [](const BlockFigures& b) { return printed(Fixed3, b.quake); }},
+    {"length", [](const BlockFigures& b) { return printed(Fixed3, b.slipLength); }},
+    {"driving", [](const BlockFigures& b) { return printed(Fixed3, b.driving); }},
+    {"E", [](const BlockFigures& b) { return printed(Fixed3, b.E); }},
 };
 
 // What a case computed: an item's run, or one section.
