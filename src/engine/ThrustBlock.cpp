@@ -10,6 +10,7 @@
 #include "engine/SectionLines.h"
 #include "engine/SweepMemo.h"
 #include "platform/Assert.h"
+#include "platform/FigureFormat.h"
 #include "platform/PlaneGeometry.h"
 #include "platform/ReportWriter.h"
 
@@ -46,34 +47,40 @@ struct BlockForces : BlockLoads {
 void writeBlockReport(ReportWriter& r, const CSlideCalcData& item, float xStart, float xEnd,
                       float prevAngle, const BlockForces& f) {
     const BlockGeometry& g = f.g;
-    r.printf("        本块滑体的X坐标范围:  %.3f 到  %.3f(m)\n", xEnd, xStart);
-    r.printf("        上块传递推力 = %.3f(kN)   推力角度   = %.3f(度)\n", f.ePlus,
-             degrees(prevAngle));
-    r.printf("        本块滑面粘聚力   = %.3f(kPa)  滑面摩擦角 = %.3f(度)\n", f.c, f.phiDeg);
-    r.printf("        本块总面积     = %.3f(m2)   浸水部分面积 = %.3f(m2)\n", g.area, g.wetArea);
-    if (g.bermArea > 0.0001) r.printf("        本块中反压码部分面积     = %.3f(m2)\n", g.bermArea);
+    r.printf("        本块滑体的X坐标范围:  %s 到  %s(m)\n", Fixed3(xEnd).c_str(),
+             Fixed3(xStart).c_str());
+    r.printf("        上块传递推力 = %s(kN)   推力角度   = %s(度)\n", Fixed3(f.ePlus).c_str(),
+             Fixed3(degrees(prevAngle)).c_str());
+    r.printf("        本块滑面粘聚力   = %s(kPa)  滑面摩擦角 = %s(度)\n", Fixed3(f.c).c_str(),
+             Fixed3(f.phiDeg).c_str());
+    r.printf("        本块总面积     = %s(m2)   浸水部分面积 = %s(m2)\n", Fixed3(g.area).c_str(),
+             Fixed3(g.wetArea).c_str());
+    if (g.bermArea > 0.0001)
+        r.printf("        本块中反压码部分面积     = %s(m2)\n", Fixed3(g.bermArea).c_str());
     if (g.trimmedArea > 0.0001)
-        r.printf("        本块中刷方去除的面积     = %.3f(m2)\n", g.trimmedArea);
-    r.printf("        本块总重     = %.3f(kN)   浸水部分重 = %.3f(kN)\n", g.weight, g.wetWeight);
+        r.printf("        本块中刷方去除的面积     = %s(m2)\n", Fixed3(g.trimmedArea).c_str());
+    r.printf("        本块总重     = %s(kN)   浸水部分重 = %s(kN)\n", Fixed3(g.weight).c_str(),
+             Fixed3(g.wetWeight).c_str());
     if (g.staticWaterSum > 1e-5)
-        r.printf("        坡面以上静水压力水平分力 = %.3f(kN) 竖向分力 = %.3f(kN) \n",
-                 g.staticWaterH, g.staticWaterV);
-    r.printf("        本块总附加力   Px= %.3f(kN)   Py = %.3f(kN)\n", f.px - g.staticWaterH,
-             f.py - g.staticWaterV);
+        r.printf("        坡面以上静水压力水平分力 = %s(kN) 竖向分力 = %s(kN) \n",
+                 Fixed3(g.staticWaterH).c_str(), Fixed3(g.staticWaterV).c_str());
+    r.printf("        本块总附加力   Px= %s(kN)   Py = %s(kN)\n",
+             Fixed3(f.px - g.staticWaterH).c_str(), Fixed3(f.py - g.staticWaterV).c_str());
     if (item.useSeepage == 1) {
-        r.printf("        本块动水压力     = %.3f(kN)\n", f.D);
-        r.printf("        本块水浮托力     = %.3f(kN)\n", f.U);
+        r.printf("        本块动水压力     = %s(kN)\n", Fixed3(f.D).c_str());
+        r.printf("        本块水浮托力     = %s(kN)\n", Fixed3(f.U).c_str());
     }
-    if (item.quakeLevel != 0) r.printf("        本块地震力     = %.3f(kN)\n", f.Q);
-    if (item.useConfinedWater == 1) r.printf("        本块承压水浮托力     = %.3f(kN)\n", f.Uc);
+    if (item.quakeLevel != 0) r.printf("        本块地震力     = %s(kN)\n", Fixed3(f.Q).c_str());
+    if (item.useConfinedWater == 1)
+        r.printf("        本块承压水浮托力     = %s(kN)\n", Fixed3(f.Uc).c_str());
     float cL = f.c * g.slipLength;
-    r.printf("        有效的滑动面长度     = %.3f(m)\n", g.slipLength);
-    r.printf("        下滑力 = %.3f(kN)\n", f.E + f.F + cL);
-    r.printf("        滑床反力   R= %.3f(kN) 滑面抗滑力 = %.3f(kN) 粘聚力抗滑力 =%.3f(kN)\n", f.N,
-             f.F, cL);
+    r.printf("        有效的滑动面长度     = %s(m)\n", Fixed3(g.slipLength).c_str());
+    r.printf("        下滑力 = %s(kN)\n", Fixed3(f.E + f.F + cL).c_str());
+    r.printf("        滑床反力   R= %s(kN) 滑面抗滑力 = %s(kN) 粘聚力抗滑力 =%s(kN)\n",
+             Fixed3(f.N).c_str(), Fixed3(f.F).c_str(), Fixed3(cL).c_str());
     r.printf("        --------------------------\n");
-    r.printf("        本块剩余下滑力 = %.3f(kN)\n", f.E);
-    r.printf("        本块下滑力角度   = %.3f(度)\n", degrees(f.alpha));
+    r.printf("        本块剩余下滑力 = %s(kN)\n", Fixed3(f.E).c_str());
+    r.printf("        本块下滑力角度   = %s(度)\n", Fixed3(degrees(f.alpha)).c_str());
 }
 
 // A driving component enters multiplied by K only when it drives.

@@ -1,6 +1,7 @@
 // The design's report lines and its CSV line.
 #include "rebar/SectionDesignText.h"
 
+#include "platform/FigureFormat.h"
 #include "platform/PrintfFormat.h"
 #include "platform/ReportWriter.h"
 #include "rebar/SectionDesign.h"
@@ -32,55 +33,67 @@ void writeMaterials(const SectionDesign& d, ReportWriter& out) {
 
 void writeFlexure(const SectionDesign& d, const FaceDesign& f, ReportWriter& out) {
     if (d.input.circle) {
-        out.printf("    %s: Mk = %.3f kN-m  M = %.3f kN-m\n        α = %.4f  αt = %.4f\n",
-                   f.name.c_str(), f.Mk, f.M, f.circle.alpha, f.circle.alphaT);
+        out.printf("    %s: Mk = %s kN-m  M = %s kN-m\n        α = %s  αt = %s\n", f.name.c_str(),
+                   Fixed3(f.Mk).c_str(), Fixed3(f.M).c_str(), Fixed4(f.circle.alpha).c_str(),
+                   Fixed4(f.circle.alphaT).c_str());
     } else {
-        out.printf("    %s受拉: Mk = %.3f kN-m  M = %.3f kN-m\n", f.name.c_str(), f.Mk, f.M);
+        out.printf("    %s受拉: Mk = %s kN-m  M = %s kN-m\n", f.name.c_str(), Fixed3(f.Mk).c_str(),
+                   Fixed3(f.M).c_str());
         if (!f.balanced.doubly) {
-            out.printf("        单筋 αs = %.4f ≤ αs,max  ξ = %.4f\n", f.rect.alphaS, f.rect.xi);
+            out.printf("        单筋 αs = %s ≤ αs,max  ξ = %s\n", Fixed4(f.rect.alphaS).c_str(),
+                       Fixed4(f.rect.xi).c_str());
         } else {
             out.printf(
-                "        双筋 (αs = %.4f > αs,max): 取 x = ξb·h0\n"
-                "        需 As' = %.0f mm2, As = %.0f mm2\n",
-                f.balanced.alphaS, f.balanced.AsComp, f.balanced.As);
-            out.printf("        计入对侧实配钢筋作受压钢筋: αs = %.4f  ξ = %.4f%s\n", f.rect.alphaS,
-                       f.rect.xi, f.rect.lowX ? "  x < 2as'，对受压钢筋合力点取矩" : "");
+                "        双筋 (αs = %s > αs,max): 取 x = ξb·h0\n"
+                "        需 As' = %s mm2, As = %s mm2\n",
+                Fixed4(f.balanced.alphaS).c_str(), Fixed0(f.balanced.AsComp).c_str(),
+                Fixed0(f.balanced.As).c_str());
+            out.printf("        计入对侧实配钢筋作受压钢筋: αs = %s  ξ = %s%s\n",
+                       Fixed4(f.rect.alphaS).c_str(), Fixed4(f.rect.xi).c_str(),
+                       f.rect.lowX ? "  x < 2as'，对受压钢筋合力点取矩" : "");
         }
     }
-    out.printf("        As计算 = %.0f mm2  As,min = %.0f mm2  需要 As = %.0f mm2\n", f.AsCalc,
-               f.AsMin, f.AsReq);
+    out.printf("        As计算 = %s mm2  As,min = %s mm2  需要 As = %s mm2\n",
+               Fixed0(f.AsCalc).c_str(), Fixed0(f.AsMin).c_str(), Fixed0(f.AsReq).c_str());
     if (f.bars.empty()) return;
     const BarGroup& g = f.bars;
     if (d.input.circle)
         out.printf(
-            "        配筋: %s 沿周边均布 (净距 %.0f mm)  实配 As = %.0f mm2  ρ = %.3f%%\n"
-            "              rs = %.1f mm  Mu = %.3f kN-m\n",
-            g.label().c_str(), g.clear, g.area(), f.ratio, g.radius, f.Mu);
+            "        配筋: %s 沿周边均布 (净距 %s mm)  实配 As = %s mm2  ρ = %s%%\n"
+            "              rs = %s mm  Mu = %s kN-m\n",
+            g.label().c_str(), Fixed0(g.clear).c_str(), Fixed0(g.area()).c_str(),
+            Fixed3(f.ratio).c_str(), Fixed1(g.radius).c_str(), Fixed3(f.Mu).c_str());
     else
         out.printf(
-            "        配筋: %s %s (%d + %d, 净距 %.0f mm)  实配 As = %.0f mm2  ρ = %.3f%%\n"
-            "              as = %.1f mm  h0 = %.1f mm  Mu = %.3f kN-m\n",
+            "        配筋: %s %s (%d + %d, 净距 %s mm)  实配 As = %s mm2  ρ = %s%%\n"
+            "              as = %s mm  h0 = %s mm  Mu = %s kN-m\n",
             g.label().c_str(), g.layer2 > 0 ? "两层" : "单层", g.layer1 * g.bundle,
-            g.layer2 * g.bundle, g.clear, g.area(), f.ratio, g.centroid, f.h0, f.Mu);
+            g.layer2 * g.bundle, Fixed0(g.clear).c_str(), Fixed0(g.area()).c_str(),
+            Fixed3(f.ratio).c_str(), Fixed1(g.centroid).c_str(), Fixed1(f.h0).c_str(),
+            Fixed3(f.Mu).c_str());
     const CrackWidth& w = f.crack;
     out.printf(
-        "        裂缝: Mq = %.3f kN-m  σs = %.1f MPa  ψ = %.3f  ρte = %.4f\n"
-        "              wmax = %.3f mm %s %.3f mm  %s\n",
-        f.Mq, w.sigmaS, w.psi, w.rhoTe, w.wMax, f.crackOk ? "≤" : ">", d.input.crackLimit,
-        f.crackOk ? "满足" : "不满足");
+        "        裂缝: Mq = %s kN-m  σs = %s MPa  ψ = %s  ρte = %s\n"
+        "              wmax = %s mm %s %s mm  %s\n",
+        Fixed3(f.Mq).c_str(), Fixed1(w.sigmaS).c_str(), Fixed3(w.psi).c_str(),
+        Fixed4(w.rhoTe).c_str(), Fixed3(w.wMax).c_str(), f.crackOk ? "≤" : ">",
+        Fixed3(d.input.crackLimit).c_str(), f.crackOk ? "满足" : "不满足");
 }
 
 void writeShear(const SectionDesign& d, ReportWriter& out) {
     const ShearDesign& s = d.shear;
-    out.printf("    抗  剪: Vk = %.3f kN  V = %.3f kN  b = %.0f mm  h0 = %.0f mm\n", d.input.V,
-               s.V / 1000.0, d.shearB, d.shearH0);
-    out.printf("        %.3fβc·fc·b·h0 = %.1f kN %s V;  0.7ft·b·h0 = %.1f kN\n", s.limitFactor,
-               s.Vmax / 1000.0, s.overLimit ? "<" : "≥", s.Vc / 1000.0);
-    out.printf("        Asv/s = %.4f mm2/mm (计算 %.4f%s)  箍筋间距 ≤ %.0f mm\n", s.AsvPerS,
-               s.AsvPerSCalc, s.needsStirrups ? "，含最小配箍率 0.24ft/fyv" : "，按构造", s.sMax);
+    out.printf("    抗  剪: Vk = %s kN  V = %s kN  b = %s mm  h0 = %s mm\n",
+               Fixed3(d.input.V).c_str(), Fixed3(s.V / 1000.0).c_str(), Fixed0(d.shearB).c_str(),
+               Fixed0(d.shearH0).c_str());
+    out.printf("        %sβc·fc·b·h0 = %s kN %s V;  0.7ft·b·h0 = %s kN\n",
+               Fixed3(s.limitFactor).c_str(), Fixed1(s.Vmax / 1000.0).c_str(),
+               s.overLimit ? "<" : "≥", Fixed1(s.Vc / 1000.0).c_str());
+    out.printf("        Asv/s = %s mm2/mm (计算 %s%s)  箍筋间距 ≤ %s mm\n",
+               Fixed4(s.AsvPerS).c_str(), Fixed4(s.AsvPerSCalc).c_str(),
+               s.needsStirrups ? "，含最小配箍率 0.24ft/fyv" : "，按构造", Fixed0(s.sMax).c_str());
     if (d.stirrups.found)
-        out.printf("        箍筋: Φ%d@%d (%d 肢)  实配 Asv/s = %.4f mm2/mm\n", d.stirrups.diameter,
-                   d.stirrups.spacing, d.stirrups.legs, d.stirrups.AsvPerS);
+        out.printf("        箍筋: Φ%d@%d (%d 肢)  实配 Asv/s = %s mm2/mm\n", d.stirrups.diameter,
+                   d.stirrups.spacing, d.stirrups.legs, Fixed4(d.stirrups.AsvPerS).c_str());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "engine/ThrustBlock.h"
 #include "engine/ThrustPass.h"
 #include "piles/Quantities.h"
+#include "platform/FigureFormat.h"
 #include "platform/PlaneGeometry.h"
 #include "platform/ReportWriter.h"
 #include "platform/WorkContext.h"
@@ -59,14 +60,10 @@ void writeResultHead(ReportWriter& report) {
 // The heading names where the pass ends: the pile row, the berm's start when
 // it lies below the slope's start, else the slope's start.
 void writeThrustHeading(const CSlideCalcData& item, float x, ReportWriter& report) {
-    if (item.usePiles)
-        report.printf("    计算抗滑桩位置处的滑坡推力(X = %.3fm)\n\n", x);
-    else if (item.useBerm && item.slopeX0 < item.bermX)
-        report.printf("    计算坡面线起点位置处的滑坡推力(X = %.3fm)\n\n", x);
-    else if (item.useBerm)
-        report.printf("    计算反压码起点位置处的滑坡推力(X = %.3fm)\n\n", x);
-    else
-        report.printf("    计算坡面线起点位置处的滑坡推力(X = %.3fm)\n\n", x);
+    const char* where = item.usePiles                                  ? "抗滑桩位置"
+                        : item.useBerm && !(item.slopeX0 < item.bermX) ? "反压码起点位置"
+                                                                       : "坡面线起点位置";
+    report.printf("    计算%s处的滑坡推力(X = %sm)\n\n", where, Fixed3(x).c_str());
 }
 
 }  // namespace
