@@ -74,6 +74,13 @@ void WriteReportHead(const CSlideCalcData& item, ReportWriter& report) {
     writeResultHead(report);
 }
 
+void TellRunOutcome(StatusSink& status, bool succeeded) {
+    if (succeeded)
+        status.tell_error(kStatusSuccess, "计算成功 !");
+    else
+        status.tell_error(kStatusFailure, "计算失败 !");
+}
+
 CSlideCalc::CSlideCalc(const WorkContext& ctx) : m_ctx(ctx) {}
 
 StatusSink& CSlideCalc::status() const {
@@ -113,10 +120,7 @@ int CSlideCalc::RunItem(CSlideCalcData& item, ReportWriter& report) {
     for (const std::string& w : facts.warnings) status().tell_error(kStatusWarning, "警告: " + w);
     recordFigures(item, facts);
     if (m_options.supplement) WriteSupplement(*this, item, facts, report);
-    if (result == 1)
-        status().tell_error(kStatusSuccess, "计算成功 !");
-    else
-        status().tell_error(kStatusFailure, "计算失败 !");
+    if (m_options.tellOutcome) TellRunOutcome(status(), result == 1);
     return result;
 }
 

@@ -20,6 +20,9 @@ struct WorkContext;
 // starts with it was calculated from the item as it stands.
 void WriteReportHead(const CSlideCalcData& item, ReportWriter& report);
 
+// Tells "计算成功 !" (201) or "计算失败 !" (301).
+void TellRunOutcome(StatusSink& status, bool succeeded);
+
 class CSlideCalc {
   public:
     // ctx gives the status sink the run tells its outcome to; it must outlive
@@ -27,8 +30,9 @@ class CSlideCalc {
     explicit CSlideCalc(const WorkContext& ctx);
 
     // The whole calculation of item into report: head, input echo, the
-    // operation of its goal and target. Tells "计算成功 !" (201) or
-    // "计算失败 !" (301) and returns the operation's result, 1 for success.
+    // operation of its goal and target. Tells its outcome (TellRunOutcome)
+    // unless the run options say not to, and returns the operation's result,
+    // 1 for success.
     int RunItem(CSlideCalcData& item, ReportWriter& report);
 
     // The thrust report of check target 1. Returns 1.

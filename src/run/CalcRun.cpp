@@ -12,45 +12,12 @@
 #include "run/RunResultFile.h"
 
 #include <filesystem>
-#include <optional>
 #include <vector>
-
-namespace {
-
-// Passes the run's status lines on, holding back its outcome ("计算成功 !" or
-// "计算失败 !") until the report is saved and finished: a run whose report or
-// one of whose drawings could not be written must not have said "计算成功".
-class HeldOutcome : public StatusSink {
-  public:
-    explicit HeldOutcome(StatusSink* to) : m_to(to) {}
-    void tell_error(int code, const std::string& text) override {
-        if (text == "计算成功 !" || text == "计算失败 !") {
-            m_outcome = std::pair{code, text};
-        } else if (m_to) {
-            m_to->tell_error(code, text);
-        }
-    }
-    // failures: the files the run could not write or finish, each told.
-    void release(const std::vector<std::string>& failures) {
-        if (!failures.empty()) m_outcome = std::pair{kStatusFailure, std::string("计算失败 !")};
-        if (!m_to) return;
-        for (const std::string& f : failures) m_to->tell_error(kStatusFailure, f);
-        if (m_outcome) m_to->tell_error(m_outcome->first, m_outcome->second);
-    }
-
-  private:
-    StatusSink* m_to;
-    std::optional<std::pair<int, std::string>> m_outcome;
-};
-
-}  // namespace
 
 CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
                              const std::string& fileBase, const RunOptions& options) {
     CalcRunResult out;
-    HeldOutcome status(ctxIn.status);
     WorkContext ctx = ctxIn;
-    ctx.status = &status;
     out.drawings = std::make_shared<DrawingShelf>();
     ctx.drawings = out.drawings.get();
     const std::string& dir = ctx.G_strWorkPath;
@@ -69,6 +36,9 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
     CSlideCalc calc(ctx);
     RunOptions runOptions = options;
     runOptions.labelledSketch = runOptions.supplement && !annotated.empty();
+    // The outcome is told after the report is saved and finished: a run whose
+    // report or one of whose drawings could not be written has failed.
+    runOptions.tellOutcome = false;
     calc.setRunOptions(runOptions);
     out.result = calc.RunItem(item, out.report);
     out.noDesignSatisfies = calc.designSummary().noneSatisfies;
@@ -97,6 +67,9 @@ CalcRunResult RunCalculation(CSlideCalcData& item, const WorkContext& ctxIn,
                                                     : std::string();
     if (!unfinished.empty()) failures.push_back(unfinished);
     if (!failures.empty()) out.result = 0;
-    status.release(failures);
+    if (ctx.status) {
+        for (const std::string& f : failures) ctx.status->tell_error(kStatusFailure, f);
+        TellRunOutcome(*ctx.status, out.result == 1);
+    }
     return out;
 }

@@ -25,6 +25,9 @@ struct RunOptions {
     // The supplement shows the labelled sketch the caller writes after the
     // run (RunCalculation does); a bare run has no such drawing.
     bool labelledSketch = false;
+    // Off, the run leaves its outcome untold, for a caller that has files of
+    // its own to write first and then tells it with TellRunOutcome.
+    bool tellOutcome = true;
     // Makes the saved report what its reader opens (the front ends expand its
     // drawings into pictures); the reason when that failed, else empty. The
     // run tells its outcome only after this, so that "计算成功" means the
