@@ -145,6 +145,6 @@ int DesignPiles(const CSlideCalcData& item, ReportWriter& report, const DesignEn
     // H = T cos θ; a thrust pointing away from the piles loads them with nothing.
     float H = T * std::cos(theta);
     if (H < 0.0f) H = 0.0f;
-    report.printf("    单位米宽滑坡推力的水平分量       = %.3f(kN)\n", H);
+    report.printf("    单位米宽滑坡推力的水平分量       = %s(kN)\n", Fixed3(H).c_str());
     return ReportPileDesigns(item, report, H, env);
 }

@@ -54,9 +54,10 @@ DesignFacts sweepFacts(const SweepDesignKind& kind, const TrialSweep& sweep, flo
     const char* end = f.best == 0 ? "下限" : f.best == f.trials - 1 ? "上限" : nullptr;
     if (end)
         f.edges.push_back(stringPrintf(
-            "满足要求且土方量最少的%s %.3f 是试算范围 %.3f~%.3f 的%s，范围之外可能有更好的方案，"
+            "满足要求且土方量最少的%s %s 是试算范围 %s~%s 的%s，范围之外可能有更好的方案，"
             "宜扩大范围重算",
-            kind.xLabel, f.bestValue, f.first, f.last, end));
+            kind.xLabel, Fixed3(f.bestValue).c_str(), Fixed3(f.first).c_str(),
+            Fixed3(f.last).c_str(), end));
     return f;
 }
 

@@ -2,6 +2,7 @@
 // stirrups, and the stirrup size fed back into the bars' depth.
 #include "rebar/SectionDesign.h"
 
+#include "platform/FigureFormat.h"
 #include "platform/PrintfFormat.h"
 
 #include <algorithm>
@@ -123,7 +124,7 @@ std::string tooSmallMessage(const FaceDesign& f, double area) {
     const bool byCompression = f.AsCompNeeded > f.AsReq;
     const double As = byCompression ? f.AsCompNeeded : f.AsReq;
     return "截面尺寸不足：" + f.name + (byCompression ? "需要受压钢筋 As' = " : "需要钢筋 As = ") +
-           stringPrintf("%.0f mm2 (配筋率 %.2f%%)", As, As / area * 100.0) +
+           stringPrintf("%s mm2 (配筋率 %.2f%%)", Fixed0(As).c_str(), As / area * 100.0) +
            "，两层钢筋也放不下，应加大截面";
 }
 
@@ -203,9 +204,10 @@ void designCircle(SectionDesign& d, double inset) {
         f.crack = ComputeCrackWidth(d.concrete, d.bar, ci);
     } else {
         d.problems.push_back("截面尺寸不足：圆形截面需要钢筋 As = " +
-                             (f.circle.solved ? stringPrintf("%.0f mm2 (配筋率 %.2f%%)", f.AsReq,
-                                                             f.AsReq / A * 100.0)
-                                              : std::string("无穷大 (受压区超过 α = 0.417)")) +
+                             (f.circle.solved
+                                  ? stringPrintf("%s mm2 (配筋率 %.2f%%)", Fixed0(f.AsReq).c_str(),
+                                                 f.AsReq / A * 100.0)
+                                  : std::string("无穷大 (受压区超过 α = 0.417)")) +
                              "，一圈钢筋放不下，应加大截面");
     }
     d.faces = {f};
@@ -223,13 +225,15 @@ void designShear(SectionDesign& d, int leastStirrup) {
     if (d.shear.overLimit)
         d.problems.push_back(
             "不满足抗剪截面条件：V = " +
-            stringPrintf("%.1f kN > %.3fβc·fc·b·h0 = %.1f kN", V / kN, d.shear.limitFactor,
-                         d.shear.Vmax / kN) +
-            stringPrintf(" (V/(βc·fc·b·h0) = %.3f)，应加大截面",
-                         V / (d.concrete.betaC * d.concrete.fc * d.shearB * d.shearH0)));
+            stringPrintf("%s kN > %sβc·fc·b·h0 = %s kN", Fixed1(V / kN).c_str(),
+                         Fixed3(d.shear.limitFactor).c_str(), Fixed1(d.shear.Vmax / kN).c_str()) +
+            stringPrintf(
+                " (V/(βc·fc·b·h0) = %s)，应加大截面",
+                Fixed3(V / (d.concrete.betaC * d.concrete.fc * d.shearB * d.shearH0)).c_str()));
     else if (!d.stirrups.found)
-        d.problems.push_back("不满足抗剪截面条件：箍筋 Φ25@100 也不足 (Asv/s = " +
-                             stringPrintf("%.3f mm2/mm)，应加大截面", d.shear.AsvPerS));
+        d.problems.push_back(
+            "不满足抗剪截面条件：箍筋 Φ25@100 也不足 (Asv/s = " +
+            stringPrintf("%s mm2/mm)，应加大截面", Fixed3(d.shear.AsvPerS).c_str()));
 }
 
 void checkCracks(SectionDesign& d) {
@@ -237,9 +241,9 @@ void checkCracks(SectionDesign& d) {
         if (f.bars.empty()) continue;
         f.crackOk = f.crack.wMax <= d.input.crackLimit;
         if (!f.crackOk)
-            d.problems.push_back(
-                "裂缝宽度超限：" + f.name +
-                " wmax = " + stringPrintf("%.3f mm > %.3f mm", f.crack.wMax, d.input.crackLimit));
+            d.problems.push_back("裂缝宽度超限：" + f.name + " wmax = " +
+                                 stringPrintf("%s mm > %s mm", Fixed3(f.crack.wMax).c_str(),
+                                              Fixed3(d.input.crackLimit).c_str()));
     }
 }
 

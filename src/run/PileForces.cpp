@@ -206,7 +206,8 @@ int ComputePileForces(CSlideCalc& calc, CSlideCalcData& item, ReportWriter* repo
 
 int ComputePileForcesForThrust(CSlideCalc& calc, CSlideCalcData& item, float H,
                                ReportWriter* report) {
-    if (report) report->printf("    单位米宽滑坡推力的水平分量       = %.3f(kN)\n", H);
+    if (report)
+        report->printf("    单位米宽滑坡推力的水平分量       = %s(kN)\n", Fixed3(H).c_str());
     CPile_ShuJu& pile = calc.pileData();
     PileSolver& solver = calc.pileSolver();
     FillPileRecord(item, pile, calc.context().messages);

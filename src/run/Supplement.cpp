@@ -49,7 +49,8 @@ void writeBlockTable(const StabilityResult& r, ReportWriter& out) {
     if (r.outcome == FsOutcome::NoMass) return;
     std::vector<double> psi, E;
     ImplicitResidual(r.blocks, r.implicitFs, &psi, &E);
-    out.printf("\n    隐式解 Fs = %.4f 时各块的传递(计至 X = %.3fm):\n", r.implicitFs, r.xStar);
+    out.printf("\n    隐式解 Fs = %s 时各块的传递(计至 X = %sm):\n", Fixed4(r.implicitFs).c_str(),
+               Fixed3(r.xStar).c_str());
     out.printf("     块号   下滑力T(kN)   抗滑力R(kN)  传递系数ψ   剩余下滑力E(kN)\n");
     for (size_t i = 0; i < r.blocks.size(); ++i) {
         const StabilityBlock& b = r.blocks[i];
