@@ -22,6 +22,8 @@ TEST(CellRule, TypedTextsParseAsAtofThenMustBeFiniteFloats) {
         EXPECT_EQ(textToFloat(c.text), c.expected) << "text \"" << c.text << "\"";
     }
     EXPECT_TRUE(std::signbit(textToFloat("-0")));
+    for (const char* text : {"-", "-abc", "-.e1", "+", " - 5"})  // a sign alone is no -0
+        EXPECT_FALSE(std::signbit(textToFloat(text))) << text;
     EXPECT_EQ(textToFloat(std::string(10000, '9')), 0.0f);
 }
 

@@ -43,7 +43,6 @@ TEST(SectionTables, CountTablesNotifyAsTheirRulesSay) {
     EXPECT_EQ(d.slopeX0, 0.0f);
     EXPECT_EQ(d.waterY0, -4.0f);
     EXPECT_EQ(slope.text(3, 1), "");
-    EXPECT_EQ(water->GetHangLieTiShi(2, 2), "注意：\n     以滑面线的起始点为坐标原点。");
 }
 
 TEST(SectionTables, LoadRowsFollowTheSegmentLoadCounts) {

@@ -16,7 +16,6 @@ TEST(SlipTables, SlipCountIsHeldToItsRangeAndAlwaysRefreshesTheSlipTable) {
     }
     EXPECT_EQ(t.type(1, 2, "6"), (std::vector<Message>{countMessage(1), kChanged}));
     EXPECT_EQ(t.text(2, 1), "");
-    EXPECT_EQ(t->GetHangLieTiShi(1, 2), "该参数限定为1~100个");
 }
 
 TEST(SlipTables, SegmentCellsShowProjectionsComputedLengthAndAngle) {
@@ -26,15 +25,11 @@ TEST(SlipTables, SegmentCellsShowProjectionsComputedLengthAndAngle) {
     d.slip[1].dy = 4.0f;
     RecordedTable t(TableId::CSlipTable, d);
     EXPECT_EQ(t->RowCount(), 6);
-    EXPECT_EQ(t->ColumnCount(), 7);
-    EXPECT_EQ(t->TitleHeight(), 36);
-    EXPECT_EQ(t->ColumnTitle(6), "粘聚力(kPa)");
     const char* row2[] = {"2", "3.000", "4.000", "5.000", "53.13", "10.000", "20.000"};
     for (int c = 1; c <= 7; ++c) EXPECT_EQ(t.text(2, c), row2[c - 1]) << c;
     EXPECT_EQ(t.text(7, 2), "");
     EXPECT_EQ(t.text(1, 8), "");
     for (int c = 1; c <= 7; ++c) EXPECT_EQ(t->IsHangLieEdit(2, c), c == 2 || c == 3 || c >= 6);
-    EXPECT_EQ(t->GetHangLieTiShi(1, 7), "输入该滑面段的摩擦角");
 }
 
 TEST(SlipTables, TypedSegmentValuesFollowTheRules) {

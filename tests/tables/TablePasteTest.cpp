@@ -11,12 +11,14 @@
 
 namespace {
 
-// n rows of dx, dy, c, φ as a spreadsheet copies them.
+// n rows of dx, dy, c, φ as a spreadsheet copies them, every other row
+// separated by commas as a CSV file has them.
 std::string strengthRows(int n) {
     std::string text;
     for (int i = 1; i <= n; ++i) {
         char line[96];
-        std::snprintf(line, sizeof line, "%d.5\t%d\t%d.25\t%d\r\n", i, i % 3 - 1, 5 + i, 10 + i);
+        std::snprintf(line, sizeof line, i % 2 ? "%d.5\t%d\t%d.25\t%d\r\n" : "%d.5,%d,%d.25,%d\n",
+                      i, i % 3 - 1, 5 + i, 10 + i);
         text += line;
     }
     return text;

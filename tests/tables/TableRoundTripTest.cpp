@@ -78,6 +78,9 @@ constexpr int kRandomItems = 200;
 }  // namespace
 
 TEST(AllTables, ShownTextTypedBackChangesNothing) {
+    for (int i = 0; i < kTableCount; ++i)  // talvor-cli finds a table by its name
+        EXPECT_EQ(tableByName(tableName(static_cast<TableId>(i))), static_cast<TableId>(i));
+    EXPECT_FALSE(tableByName("CNoTable"));
     expectRoundTrip(CSlideCalcData(), "default item");
     std::mt19937 rng(20240515);
     for (int i = 0; i < kRandomItems; ++i)
