@@ -61,8 +61,9 @@ TEST(DataFile, WrittenItemReadsBackIntoAnEqualRecordFromGbkOrUtf8) {
     item.slope[2].loads[1] = {2.5f, -40.0f, 125.5f};
     item.goal = 1;
     item.designTarget = 2;
-    item.setName("K12+350 滑坡断面 一");
+    item.setName("K12+350 滑坡断面, 第一段");  // a comma in the name too
     item.setResult(0, {"计算简图", "a_TLVR_JT.DXF", "a_TLVR.RTF"});
+    item.setResult(2, {"剩余下滑力曲线", "a_TLVR_SYXHL.DXF", "a_TLVR.RTF"});  // 1 left empty
     item.residualThrust[3] = 77.0f;  // results are not stored
     ASSERT_EQ(item.WriteDataFile(dir.file("a.TV")), 1);
     const std::string gbk = readBytes(dir.file("a.TV"));
@@ -74,7 +75,7 @@ TEST(DataFile, WrittenItemReadsBackIntoAnEqualRecordFromGbkOrUtf8) {
         EXPECT_EQ(back.fileName(), dir.file(name));
         back.residualThrust = item.residualThrust;
         back.SetFileName_(item.fileName());
-        EXPECT_TRUE(back == item) << name;  // the name, in GBK on disk, included
+        EXPECT_TRUE(back == item) << name;  // the name, in GBK on disk, and views included
     }
     EXPECT_NE(gbk.find(utf8ToGbk("滑坡断面")), std::string::npos);
     // A segment with 3 point loads is followed by exactly 3 load lines.
