@@ -1,45 +1,26 @@
 // Checked cells in the calculation window, typed as a user types: a text
 // read only in part and a value out of its range are told on the hint line,
 // full-width digits from an input method give the number meant, and "计算"
-// lists what is left on every page and asks once. What each cell carries is
-// TableModelTest's.
+// lists what is left on every page, asks once and calculates what was typed.
+// What each cell carries is TableModelTest's.
 #include "support/ShellTestSupport.h"
 
 #include "shell/CalcWindow.h"
 #include "shell/TableGrid.h"
 #include "shell/TablePageWidget.h"
 
-#include "data/CSlideCalcData.h"
-#include "platform/WorkContext.h"
-#include "run/ResultNames.h"
+#include "project/RtfReader.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <filesystem>
 
 namespace {
-
-// Sinks that keep every question and answer it as told.
-struct AskingSinks : StatusSink, MessageSink {
-    bool answer = false;
-    QStringList asked;
-    void tell_error(int, const std::string&) override {}
-    void message(const std::string&) override {}
-    bool question(const std::string& text, bool) override {
-        asked << QString::fromStdString(text);
-        return answer;
-    }
-};
-
-QModelIndex cell(TableGrid* g, int row, int col) {
-    return g->model()->index(row - 1, col - 1);
-}
 
 // What an input method does: the text it composed is committed to the
 // cell's editor at once, then Enter.
@@ -67,30 +48,19 @@ QString hintLine(TablePageWidget* page) {
 class CellCheckWindowTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    AskingSinks m_sinks;
-    WorkContext m_ctx;
-    CSlideCalcData m_record;
-
-    CalcWindowLinks links() {
-        m_ctx.G_strWorkPath = withTrailingSlash(m_dir.path().toStdString());
-        m_ctx.status = &m_sinks;
-        m_ctx.messages = &m_sinks;
-        m_ctx.G_Disp_TableTip = 1;
-        SetResultFileNames(m_record, "&TLVR_0001");
-        CalcWindowLinks l;
-        l.record = &m_record;
-        l.ctx = &m_ctx;
-        l.fileBase = "&TLVR_0001";
-        return l;
-    }
+    CalcWindowPlace m_at;
+    ShellSinks& m_sinks = m_at.sinks;
+    WorkContext& m_ctx = m_at.ctx;
+    CSlideCalcData& m_record = m_at.record;
 
   private slots:
     void flaggedCellsAreToldAndListedBeforeCalculating();
 };
 
 void CellCheckWindowTest::flaggedCellsAreToldAndListedBeforeCalculating() {
-    CalcWindow w(links());  // a pile safety check of the worked example
+    m_sinks.answer = false;
+    m_ctx.G_Disp_TableTip = 1;
+    CalcWindow w(m_at.links());  // a pile safety check of the worked example
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.inputWarnings().size(), 0);
@@ -98,7 +68,7 @@ void CellCheckWindowTest::flaggedCellsAreToldAndListedBeforeCalculating() {
     TableGrid* slip = w.grid(TableId::CSlipTable);
     typeIntoCell(slip, 3, 6, "abc");
     // Enter moved on, but the hint line tells what was just typed.
-    QCOMPARE(slip->currentIndex(), cell(slip, 4, 6));
+    QCOMPARE(slip->currentIndex(), slip->model()->index(3, 5));
     QVERIFY2(hintLine(w.page(1)).startsWith("“abc” 不是数, 读作 0"),
              qPrintable(hintLine(w.page(1))));
     typeThroughInputMethod(slip, 1, 6, "１２");  // an input method set to Chinese
@@ -133,14 +103,15 @@ void CellCheckWindowTest::flaggedCellsAreToldAndListedBeforeCalculating() {
     QVERIFY(w.isVisible());
     QVERIFY(!std::filesystem::exists(m_ctx.G_strWorkPath + "&TLVR_0001_TLVR.RTF"));
 
-    // Typed over, the flag goes; "是" calculates anyway.
+    // Typed over, the flag goes; "是" calculates anyway, with the input typed.
     w.tabs()->setCurrentIndex(1);
-    typeIntoCell(slip, 3, 6, "10");
+    typeIntoCell(slip, 3, 6, "12.75");
     QCOMPARE(w.inputWarnings().size(), 4);
     m_sinks.answer = true;
     QTest::mouseClick(w.calculateButton(), Qt::LeftButton);
     QCOMPARE(m_sinks.asked.size(), 2);
-    QVERIFY(std::filesystem::exists(m_ctx.G_strWorkPath + "&TLVR_0001_TLVR.RTF"));
+    std::optional<ReportDocument> report = LoadReport(m_ctx.G_strWorkPath + "&TLVR_0001_TLVR.RTF");
+    QVERIFY(report && PlainText(*report).find("12.750") != std::string::npos);
 }
 
 QTEST_MAIN(CellCheckWindowTest)

@@ -20,9 +20,6 @@
 class SectionImportTest : public QObject {
     Q_OBJECT
 
-    ShellSinks m_sinks;
-    WorkContext m_ctx;
-
   private slots:
     void previewFirstThenTheLinesOrNothing();
 };
@@ -43,16 +40,13 @@ void SectionImportTest::previewFirstThenTheLinesOrNothing() {
         {importDrawing("by_layer_m.dxf"), "m", true, "其中 1 条在黄、绿或蓝色的图层上", -1, 2, -1},
         {importDrawing("no_lines.dxf"), "m", false, "数据不会改变", -1, -1, -1},
     };
-    m_ctx.messages = &m_sinks;
+    CalcWindowPlace at;
+    CSlideCalcData& record = at.record;
     for (const auto& c : cases) {
-        CSlideCalcData record;
+        at.reset();
         const CSlideCalcData opened = record;
-        QString path = c.file;
-        CalcWindowLinks l;
-        l.record = &record;
-        l.ctx = &m_ctx;
-        l.chooseFile = [&](const QString&, const QString&, bool) { return path.toStdString(); };
-        CalcWindow w(l);
+        at.chosenFile = c.file;
+        CalcWindow w(at.links());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QString summary;
@@ -88,20 +82,15 @@ void SectionImportTest::previewFirstThenTheLinesOrNothing() {
     }
 
     // A file the reader cannot read says so and changes nothing.
-    CSlideCalcData record;
-    CalcWindowLinks l;
-    l.record = &record;
-    l.ctx = &m_ctx;
-    l.chooseFile = [](const QString&, const QString&, bool) {
-        return std::string("/nonexistent.dxf");
-    };
-    CalcWindow w(l);
+    at.reset();
+    const CSlideCalcData opened = record;
+    at.chosenFile = "/nonexistent.dxf";
+    CalcWindow w(at.links());
     w.show();
     whenModal([](QWidget* units) { click(units, "OK"); });
-    m_sinks.lines.clear();
     w.action("读入DXF文件自动形成滑面、坡面和水面数据...")->trigger();
-    QCOMPARE(m_sinks.lines, QStringList({"读取DXF失败，请保存为R12版本的DXF再试!"}));
-    QVERIFY(record == CSlideCalcData());
+    QCOMPARE(at.sinks.lines, QStringList({"读取DXF失败，请保存为R12版本的DXF再试!"}));
+    QVERIFY(record == opened);
 }
 
 QTEST_MAIN(SectionImportTest)

@@ -41,8 +41,8 @@ void clickCell(TableGrid* grid, int row, int col) {
 class SketchLinkTest : public QObject {
     Q_OBJECT
 
-    WorkContext m_ctx;
-    CSlideCalcData m_record;
+    CalcWindowPlace m_at;
+    CSlideCalcData& m_record = m_at.record;
 
   private slots:
     void rowsLightUpElementsAndElementsSelectRows();
@@ -50,10 +50,7 @@ class SketchLinkTest : public QObject {
 
 void SketchLinkTest::rowsLightUpElementsAndElementsSelectRows() {
     m_record.slope[1].loadCount = 2;
-    CalcWindowLinks l;
-    l.record = &m_record;
-    l.ctx = &m_ctx;
-    CalcWindow w(l);
+    CalcWindow w(m_at.links());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     CCxView* sketch = w.sketch();

@@ -1,9 +1,11 @@
 // Undo and redo of the calculation window as a user meets them: a section
-// edited through the widgets in every way the window offers, undone with
+// edited through the widgets in every way the window offers (a file that
+// cannot be read and a copy to the clipboard among them), undone with
 // Ctrl+Z back to the record it opened with, field for field, and redone
 // with Ctrl+Y. Which edits are steps, and what a step puts back, is
 // RecordEditsTest's; this checks that every way of the window reaches them.
 #include "support/ShellTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "shell/CalcWindow.h"
 #include "shell/TableGrid.h"
@@ -28,37 +30,22 @@
 class UndoTest : public QObject {
     Q_OBJECT
 
-    ShellPlace m_place;
-    ShellSinks m_sinks;
-    WorkContext m_ctx;
-    CSlideCalcData m_record;
-    QString m_file;                        // what the window's file dialogs answer
-    std::optional<RebarSettings> m_rebar;  // what the settings dialog answers
+    CalcWindowPlace m_at;
+    ShellPlace& m_place = m_at.place;
+    ShellSinks& m_sinks = m_at.sinks;
+    CSlideCalcData& m_record = m_at.record;
+    QString& m_file = m_at.chosenFile;                   // what the file dialogs answer
+    std::optional<RebarSettings>& m_rebar = m_at.rebar;  // what the settings dialog answers
 
-    CalcWindowLinks links() {
-        CalcWindowLinks l;
-        l.record = &m_record;
-        l.ctx = &m_ctx;
-        l.fileBase = "&TLVR_0001";
-        l.chooseFile = [this](const QString&, const QString&, bool) {
-            return m_file.toStdString();
-        };
-        l.editRebarSettings = [this](const RebarSettings&, const std::string&) { return m_rebar; };
-        return l;
-    }
+    CalcWindowLinks links() { return m_at.links(); }
 
     void takeFromLibrary(CalcWindow& w, int row);
     void importLines(CalcWindow& w, const char* name);
 
   private slots:
     void init() {
-        m_ctx = WorkContext{};
-        m_ctx.G_strExePath = m_place.programDir.toStdString();
-        m_ctx.G_strWorkPath = withTrailingSlash(m_place.root.path().toStdString());
-        m_ctx.messages = &m_sinks;
-        m_record = CSlideCalcData{};
+        m_at.reset();
         m_record.setName("例题");
-        SetResultFileNames(m_record, "&TLVR_0001");
         m_record.residualThrust[3] = 12.5f;  // a last run's results stay as they are
     }
 
@@ -98,8 +85,11 @@ void UndoTest::everyEditUndoneAndRedone() {
     foreign.setName("外来算例");
     foreign.slopeLength = 321.0f;
     foreign.slipCount = 3;
+    SetResultFileNames(foreign, "FOREIGN");
     QString foreignFile = m_place.root.path() + "/foreign.TV";
     QVERIFY(foreign.WriteDataFile(foreignFile.toStdString()));
+    const QString broken = m_place.root.path() + "/broken.TV";
+    writeBytes(broken.toStdString(), "NOT_A_TALVOR_FILE\n1,2,3\n");
     const std::string rebarFile = m_place.root.path().toStdString() + "/&TLVR_0001.PJ";
 
     CalcWindow w(links());
@@ -110,15 +100,30 @@ void UndoTest::everyEditUndoneAndRedone() {
     chooseInCell(w.grid(TableId::CControlTable), 1, 2, "自动设计");
     w.tabs()->setCurrentIndex(1);
     typeIntoCell(w.grid(TableId::CSlipTable), 3, 6, "12.75");
+    TableGrid* slip = w.grid(TableId::CSlipTable);
     QApplication::clipboard()->setText("2.5\t-0.5\n2.6\t-0.6\n");
-    focusOnCell(w.grid(TableId::CSlipTable), 1, 2);
-    QTest::keyClick(w.grid(TableId::CSlipTable), Qt::Key_V, Qt::ControlModifier);
+    focusOnCell(slip, 1, 2);
+    QTest::keyClick(slip, Qt::Key_V, Qt::ControlModifier);
+    slip->selectionModel()->select(
+        QItemSelection(slip->model()->index(0, 1), slip->model()->index(1, 2)),
+        QItemSelectionModel::ClearAndSelect);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(slip, Qt::Key_C, Qt::ControlModifier);  // copied as shown
+    QCOMPARE(QApplication::clipboard()->text(), QString("2.500\t-0.500\n2.600\t-0.600\n"));
     takeFromLibrary(w, 2);
     importLines(w, "section_m.dxf");
     QCOMPARE(m_record.slipCount, 2);  // from the drawing
+    // A file that is no data file changes nothing and says so; one of another
+    // item is taken whole but keeps this item's result files.
+    m_file = broken;
+    const CSlideCalcData beforeRead = m_record;
+    w.action("读入数据文件")->trigger();
+    QVERIFY(m_record == beforeRead);
+    QVERIFY(m_sinks.lines.join("\n").contains("broken.TV"));
     m_file = foreignFile;
     w.action("读入数据文件")->trigger();
     QCOMPARE(w.description()->text(), QString("外来算例"));
+    QCOMPARE(m_record.GetRtfFileName(0), std::string("&TLVR_0001_TLVR.RTF"));
     m_rebar = RebarSettings{};
     w.action("配筋参数...")->trigger();
     QVERIFY(std::filesystem::exists(rebarFile));
@@ -128,7 +133,6 @@ void UndoTest::everyEditUndoneAndRedone() {
     // Undo with the keys back to the record the window opened with; the
     // tables and the description follow each step.
     w.tabs()->setCurrentIndex(1);
-    TableGrid* slip = w.grid(TableId::CSlipTable);
     focusOnCell(slip, 1, 2);
     for (int i = 0; i < 7; ++i) QTest::keyClick(slip, Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(!w.edits()->canUndo());

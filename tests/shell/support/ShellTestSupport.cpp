@@ -4,6 +4,8 @@
 
 #include "shell/TableGrid.h"
 
+#include "run/ResultNames.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QApplication>
@@ -47,6 +49,33 @@ StartOptions ShellPlace::options(bool withProject) const {
     o.settingsFile = settingsFile;
     if (withProject) o.workPath = projectDir;
     return o;
+}
+
+void CalcWindowPlace::reset() {
+    sinks.lines.clear();
+    sinks.asked.clear();
+    sinks.answer = true;
+    ctx = WorkContext{};
+    ctx.G_strExePath = place.programDir.toStdString();
+    ctx.G_strWorkPath = withTrailingSlash(place.root.path().toStdString());
+    ctx.status = &sinks;
+    ctx.messages = &sinks;
+    record = CSlideCalcData{};
+    SetResultFileNames(record, "&TLVR_0001");
+    chosenFile.clear();
+    rebar.reset();
+}
+
+CalcWindowLinks CalcWindowPlace::links(const std::string& fileBase) {
+    CalcWindowLinks l;
+    l.record = &record;
+    l.ctx = &ctx;
+    l.fileBase = fileBase;
+    l.chooseFile = [this](const QString&, const QString&, bool) {
+        return chosenFile.toStdString();
+    };
+    l.editRebarSettings = [this](const RebarSettings&, const std::string&) { return rebar; };
+    return l;
 }
 
 std::unique_ptr<CMainFrame> startFrame(const StartOptions& options) {

@@ -4,6 +4,10 @@
 #pragma once
 
 #include "shell/CMainFrame.h"
+#include "shell/CalcWindow.h"
+
+#include "data/CSlideCalcData.h"
+#include "platform/WorkContext.h"
 
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -14,14 +18,18 @@
 class QAbstractButton;
 
 // Sinks that remember what they were told, status lines with their code, and
-// answer every question Yes.
+// the questions asked, each answered with `answer`.
 struct ShellSinks : StatusSink, MessageSink {
-    QStringList lines;
+    QStringList lines, asked;
+    bool answer = true;
     void tell_error(int code, const std::string& text) override {
         lines << QString("%1 %2").arg(code).arg(QString::fromStdString(text));
     }
     void message(const std::string& text) override { lines << QString::fromStdString(text); }
-    bool question(const std::string&, bool) override { return true; }
+    bool question(const std::string& text, bool) override {
+        asked << QString::fromStdString(text);
+        return answer;
+    }
 };
 
 // A drawing of the DXF import tests of the project library.
@@ -36,6 +44,23 @@ struct ShellPlace {
     ShellPlace();
     StartOptions options(bool withProject) const;
     QString projectFile(const QString& name) const { return projectDir + "/" + name; }
+};
+
+// A calculation window's surroundings as a project window gives them: a work
+// directory with a copy of the program directory beside it, sinks that
+// remember, the item's record with its result files named, and what the file
+// dialog and the reinforcement settings dialog answer.
+struct CalcWindowPlace {
+    ShellPlace place;
+    ShellSinks sinks;
+    WorkContext ctx;
+    CSlideCalcData record;
+    QString chosenFile;
+    std::optional<RebarSettings> rebar;
+
+    CalcWindowPlace() { reset(); }
+    void reset();  // all of it as new but the directories
+    CalcWindowLinks links(const std::string& fileBase = "&TLVR_0001");
 };
 
 // The main window as the program starts it: shown, then the project opened or
