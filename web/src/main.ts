@@ -126,6 +126,8 @@ function calculate() {
   const cancel = $<HTMLButtonElement>('cancel');
   button.disabled = true;
   cancel.hidden = false;
+  $('report').replaceChildren();
+  $('report').hidden = true;
   status('计算中…');
   const started = performance.now();
   const finish = () => {
