@@ -7,6 +7,10 @@ class CSlideCalcData;
 struct CPileKind;
 class ReportWriter;
 
+// The lead of the head's line that names the item ("计算项目： <name>"); a
+// report converted on its own is known by the name after it.
+inline constexpr const char* kReportItemLead = "计算项目： ";
+
 // Control, basic and section-line groups, then the pile, berm and unloading
 // groups. Returns 1.
 int WriteInputEcho(const CSlideCalcData& item, ReportWriter& report);

@@ -1,6 +1,7 @@
 // Expanding the report-script directives into runs and pictures.
 #include "project/ReportDocument.h"
 
+#include "data/InputEcho.h"
 #include "platform/AtomicFile.h"
 #include "platform/Drawing.h"
 #include "platform/ReportWriter.h"
@@ -99,7 +100,7 @@ ReportDocument ExpandScript(std::string_view text) {
 }
 
 std::string ReportItemName(std::string_view reportText) {
-    constexpr std::string_view kHead = "计算项目： ";
+    constexpr std::string_view kHead = kReportItemLead;
     size_t at = reportText.find(kHead);
     if (at == std::string_view::npos) return {};
     std::string_view rest = reportText.substr(at + kHead.size());

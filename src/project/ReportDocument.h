@@ -44,8 +44,8 @@ std::optional<ReportRun> DirectiveRun(std::string_view directive);
 // neither, and an opening marker without a closing one, stay as text.
 ReportDocument ExpandScript(std::string_view text);
 
-// The item's name as the report's head gives it ("计算项目： %s"); empty when
-// the report has no such line.
+// The item's name as the report's head gives it (after kReportItemLead);
+// empty when the report has no such line.
 std::string ReportItemName(std::string_view reportText);
 
 // The drawings the report's picture runs name that cannot be read, each as

@@ -45,7 +45,7 @@ std::vector<BlockFigures> blockFigures(const CSlideCalcData& item) {
 
 void writeHead(const CSlideCalcData& item, ReportWriter& report) {
     report.printf("%s", kDashLine);
-    report.printf("计算项目： %s\n", item.name().c_str());
+    report.printf("%s%s\n", kReportItemLead, item.name().c_str());
     report.printf("%s", kDashLine);
     report.printf("[计算简图]\n");
     MorvaneScript(report, "InsertDxf=" + item.GetDxfFileName(0));
