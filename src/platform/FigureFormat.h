@@ -5,6 +5,7 @@
 
 #include "platform/PrintfFormat.h"
 
+#include <cstdlib>
 #include <string>
 
 // Millimetres and areas of steel.
@@ -25,4 +26,10 @@ inline std::string Fixed3(double v) {
 // Stability factors and the coefficients of a section.
 inline std::string Fixed4(double v) {
     return stringPrintf("%.4f", v);
+}
+
+// A figure as its format prints it, as a number: what the engineer reads, so
+// that totals and checks agree with the report's digits.
+inline double Printed(std::string (*format)(double), double v) {
+    return std::strtod(format(v).c_str(), nullptr);
 }

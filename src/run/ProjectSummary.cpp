@@ -17,7 +17,6 @@
 
 #include <atomic>
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <thread>
@@ -70,10 +69,9 @@ RunResult freshResult(const WorkContext& scratch, CSlideCalcData& item,
     return calc.result();
 }
 
-// A figure as the report prints it, read as a number: totals add what the
-// engineer reads.
+// Totals add what the engineer reads.
 double printed(float v) {
-    return std::strtod(Fixed3(v).c_str(), nullptr);
+    return Printed(Fixed3, v);
 }
 
 // The cheapest pile section, material and labour; null without one.

@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -37,7 +36,7 @@ using Figure = std::optional<double>;
 using Format = std::string (*)(double);
 
 Figure printed(Format format, double v) {
-    return std::strtod(format(v).c_str(), nullptr);
+    return Printed(format, v);
 }
 
 template <typename T>
