@@ -93,11 +93,12 @@ web-serve: web
 	@echo "the web edition: http://localhost:$(WEBPORT)/ (Ctrl+C stops)"
 	@cd $(WEBBUILD) && python3 -m http.server $(WEBPORT) --bind 127.0.0.1
 
-bench: build wasm
+bench: build web
 	@for b in $(BUILD)/bench/bench_*; do $$b; done
 	@TALVOR_NUMBER_TEXT_VALUES=1000000 $(BUILD)/tests/platform/platform_tests \
 	    --gtest_filter='NumberText.*' --gtest_brief=1
 	@bash bench/wasm-bench.sh $(BUILD) $(WASMBUILD)
+	@node bench/web-page-bench.js $(WEBBUILD) $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SANBUILD) $(WASMBUILD)

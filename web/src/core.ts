@@ -39,6 +39,8 @@ export interface TalvorWeb {
   table(page: number, id: number): Table;
   cell(page: number, table: number, row: number, col: number): Cell;
   texts(page: number, table: number): string[][];
+  // One character a cell, row by row: 'e' editable, 'l' locked, 'w' / 'x' the same warned.
+  states(page: number, table: number): string;
   type(page: number, table: number, row: number, col: number, text: string): Outcome;
   paste(page: number, table: number, row: number, col: number, block: string): Paste;
   setPointsShown(page: number, shown: boolean): void;

@@ -43,6 +43,13 @@ export class Grids {
     this.body.setAttribute('role', 'tabpanel');
     host.replaceChildren(bar, this.body);
     this.body.addEventListener('keydown', e => this.key(e));
+    this.body.addEventListener('mousedown', e => {
+      const td = (e.target as HTMLElement).closest('td');
+      if (td && !td.contains(this.editor)) this.moveTo(td);
+    });
+    this.body.addEventListener('dblclick', e => {
+      if ((e.target as HTMLElement).closest('td')) this.edit(null);
+    });
     // A focused cell is no editing host: the clipboard's events go to the document.
     document.addEventListener('paste', e => this.paste(e));
     document.addEventListener('copy', e => this.copy(e));
@@ -94,48 +101,62 @@ export class Grids {
     const title = this.tabs[this.shownPage].textContent;
     const tables = this.talvor.pages().find(p => p.id === page)?.tables ?? [];
     const focused = this.body.contains(document.activeElement);
-    this.body.replaceChildren();
+    const before = new Map([...this.body.querySelectorAll<HTMLTableElement>(':scope > table')]
+      .map(t => [t.dataset.key, t]));
     this.editor = null;
-    for (const id of tables) {
+    const grids = tables.map(id => {
       const head = this.talvor.table(page, id);
-      const grid = document.createElement('table');
-      grid.setAttribute('role', 'grid');
-      grid.setAttribute('aria-label', `${title} ${head.caption}`);
-      grid.dataset.table = String(id);
-      if (head.titleHeight !== NO_TITLE_ROW) {
-        const tr = grid.createTHead().insertRow();
-        head.titles.forEach((t, c) => {
-          const th = document.createElement('th');
-          th.textContent = t;
-          th.style.minWidth = `${head.widths[c]}px`;
-          tr.append(th);
-        });
-      }
-      const tbody = grid.createTBody();
-      for (let r = 1; r <= head.rows; ++r) {
-        const tr = tbody.insertRow();
-        for (let c = 1; c <= head.titles.length; ++c) {
-          const cell = this.talvor.cell(page, id, r, c);
-          const td = tr.insertCell();
-          td.textContent = cell.text;
-          td.setAttribute('role', 'gridcell');
-          td.tabIndex = -1;
-          td.dataset.row = String(r);
-          td.dataset.col = String(c);
-          if (!cell.editable) {
-            td.classList.add('locked');
-            td.setAttribute('aria-readonly', 'true');
-          }
-          if (cell.warning) td.classList.add('warned');
-        }
-      }
-      this.body.append(grid);
-    }
-    this.body.querySelectorAll('td').forEach(td =>
-      td.addEventListener('mousedown', () => this.moveTo(td as HTMLTableCellElement)));
-    this.body.querySelectorAll('td').forEach(td =>
-      td.addEventListener('dblclick', () => this.edit(null)));
+      const texts = this.talvor.texts(page, id);
+      const states = this.talvor.states(page, id);
+      // The same page and shape: only the cells that differ are touched,
+      // which keeps an edit in a long table quick.
+      const key = `${page}:${id}:${texts.length}:${head.titles.length}`;
+      const grid = before.get(key) ?? this.newGrid(`${title} ${head.caption}`, id, key, head.titleHeight,
+                                                   head.titles, head.widths, texts);
+      const rows = grid.tBodies[0].rows;
+      texts.forEach((row, r) => row.forEach((text, c) => {
+        const td = rows[r].cells[c];
+        if (td.textContent !== text || td.firstElementChild) td.textContent = text;
+        const state = states[r * head.titles.length + c];
+        const locked = state === 'l' || state === 'x';
+        td.classList.toggle('locked', locked);
+        td.classList.toggle('warned', state === 'w' || state === 'x');
+        td.toggleAttribute('aria-readonly', locked);
+      }));
+      return grid;
+    });
+    this.body.replaceChildren(...grids);
     this.focus(focused);
+  }
+
+  private newGrid(label: string, id: number, key: string, titleHeight: number, titles: string[],
+                  widths: number[], texts: string[][]): HTMLTableElement {
+    const grid = document.createElement('table');
+    grid.setAttribute('role', 'grid');
+    grid.setAttribute('aria-label', label);
+    grid.dataset.table = String(id);
+    grid.dataset.key = key;
+    if (titleHeight !== NO_TITLE_ROW) {
+      const tr = grid.createTHead().insertRow();
+      titles.forEach((t, c) => {
+        const th = document.createElement('th');
+        th.textContent = t;
+        th.style.minWidth = `${widths[c]}px`;
+        tr.append(th);
+      });
+    }
+    const tbody = grid.createTBody();
+    texts.forEach((row, r) => {
+      const tr = tbody.insertRow();
+      row.forEach((_, c) => {
+        const td = tr.insertCell();
+        td.setAttribute('role', 'gridcell');
+        td.tabIndex = -1;
+        td.dataset.row = String(r + 1);
+        td.dataset.col = String(c + 1);
+      });
+    });
+    return grid;
   }
 
   private cellElement(at: At): HTMLTableCellElement | null {

@@ -176,6 +176,19 @@ class TalvorWeb {
         return o;
     }
     val texts(int page, int table) { return rows(m_tables.texts(page, table)); }
+    // Each cell's state in one string, row by row, for a grid's repaint in one
+    // call: 'e' editable, 'l' locked; 'w' and 'x' the same with a warning.
+    std::string states(int page, int table) {
+        const WebTable t = m_tables.table(page, table);
+        std::string out;
+        for (int r = 1; r <= t.rows; ++r)
+            for (int c = 1; c <= static_cast<int>(t.titles.size()); ++c) {
+                const WebCell cell = m_tables.cell(page, table, r, c);
+                out += cell.warning.empty() ? (cell.editable ? 'e' : 'l')
+                                            : (cell.editable ? 'w' : 'x');
+            }
+        return out;
+    }
     // "changed", "unchanged" or "refused".
     std::string type(int page, int table, int row, int col, const std::string& text) {
         return outcomeName(m_tables.type(page, table, row, col, text));
@@ -279,6 +292,7 @@ EMSCRIPTEN_BINDINGS(talvor_web) {
         .function("table", &TalvorWeb::table)
         .function("cell", &TalvorWeb::cell)
         .function("texts", &TalvorWeb::texts)
+        .function("states", &TalvorWeb::states)
         .function("type", &TalvorWeb::type)
         .function("paste", &TalvorWeb::paste)
         .function("setPointsShown", &TalvorWeb::setPointsShown)
