@@ -6,7 +6,7 @@
 #include "data/CSlideCalcData.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
-#include "project/ItemOpening.h"
+#include "data/ItemOpening.h"
 #include "run/ItemCalculation.h"
 #include "run/ResultNames.h"
 
@@ -87,11 +87,7 @@ int runCalc(const CalcArgs& args) {
     options.supplement = !args.noSupplement;
     options.itemPath = args.item;
     auto app = args.keepDirectives ? nullptr : makeOffscreenGuiApplication();
-    const std::string work = ctx.G_strWorkPath;
-    if (!args.keepDirectives)
-        options.finishReport = [work](const CalcRunResult& run) {
-            return ExpandSavedReport(run.reportPath, run.report.utf8(), work, run.drawings.get());
-        };
+    if (!args.keepDirectives) options.finishReport = ExpandingSavedReports(ctx.G_strWorkPath);
     CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(args.item), options);
     if (args.text) std::fwrite(run.report.utf8().data(), 1, run.report.utf8().size(), stdout);
     if (run.reportSaved) std::fprintf(stderr, "计算书: %s\n", run.reportPath.c_str());

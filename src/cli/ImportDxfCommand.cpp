@@ -7,7 +7,7 @@
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
 #include "project/DxfImport.h"
-#include "project/ItemOpening.h"
+#include "data/ItemOpening.h"
 
 #include <CLI/CLI.hpp>
 

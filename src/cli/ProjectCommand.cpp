@@ -2,7 +2,6 @@
 // of a project directory for batch work, as the project window's item bar
 // keeps it, and the template library new items start from.
 #include "cli/Commands.h"
-#include "cli/SummaryCommand.h"
 
 #include "data/CSlideCalcData.h"
 #include "platform/ProgramDirectory.h"
@@ -11,7 +10,6 @@
 #include "project/CProjectData.h"
 #include "project/CTemplateIndex.h"
 #include "project/ItemFiles.h"
-#include "project/ItemOpening.h"
 #include "project/ProjectItems.h"
 #include "project/ProjectOpening.h"
 #include "run/ItemCalculation.h"
@@ -19,6 +17,7 @@
 #include <CLI/CLI.hpp>
 
 #include "render/DrawingRenderer.h"
+#include "render/ProjectSummaryFiles.h"
 #include "render/ReportTextDocument.h"
 
 #include <QGuiApplication>
@@ -37,7 +36,8 @@ struct ProjectArgs {
     int templatePos = 0;  // 0: the system default
     int removePos = 0;
     int calcPos = 0;  // 0: not given, every item
-    SummaryArgs summary;
+    int jobs = 0;     // summary threads; 0: one per core
+    SummaryPaths summary;
     bool keepDirectives = false;
     bool strict = false;
 };
@@ -57,10 +57,13 @@ WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
 }
 
 // The project record, or 2 with the reason told when there is none.
-int openProject(const WorkContext& ctx, CProjectData& project) {
-    if (OpenProjectRecord(ctx, project) == ProjectLoad::Loaded) return 0;
+int noProject(const WorkContext& ctx) {
     std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
     return 2;
+}
+
+int openProject(const WorkContext& ctx, CProjectData& project) {
+    return OpenProjectRecord(ctx, project) == ProjectLoad::Loaded ? 0 : noProject(ctx);
 }
 
 // A result file the list names but the directory lacks is marked, so that a
@@ -149,51 +152,36 @@ int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
     return RemoveProjectItemAndSave(project, ctx, kKind, position) ? 0 : 1;
 }
 
-// Calculates one item as "算" and the calculation window do: the data file is
-// read, the run writes the result files, and the data file is written back
-// with its result views so that the list shows them. A design without a
-// solution adds the item's line to `unsatisfied`. A data file that read with
-// diagnostics is not rewritten: what was read may not be what was meant.
+// Calculates one item as "算" and the calculation window do; a failed item or
+// a design without a solution adds the item's line to the list told at the end.
 int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int number,
              std::vector<std::string>& unsatisfied, std::vector<std::string>& failed) {
-    std::string dataFile = workFile(ctx, ItemFileBase(number) + ".dat");
-    CSlideCalcData item;
-    const OpenedItem opened = OpenItemFile(dataFile, item, ctx.status);
-    if (!opened.read) {
-        std::fprintf(stderr, "%02d: %s\n", position + 1, UnreadableItemText(dataFile).c_str());
-        return 2;
-    }
-    if (args.strict && !opened.mayRewrite()) {
-        std::fprintf(stderr, "%02d: 计算数据文件有疑问, 按 --strict 未计算\n", position + 1);
-        return 2;
-    }
     RunOptions options;
-    const std::string work = ctx.G_strWorkPath;
-    if (!args.keepDirectives)
-        options.finishReport = [work](const CalcRunResult& run) {
-            return ExpandSavedReport(run.reportPath, run.report.utf8(), work, run.drawings.get());
-        };
-    const ItemCalculation calc =
-        CalculateAndWriteBack(item, ctx, ItemFileBase(number), opened.mayRewrite(), options);
-    const CalcRunResult& run = calc.run;
+    if (!args.keepDirectives) options.finishReport = ExpandingSavedReports(ctx.G_strWorkPath);
+    const ItemFileCalculation c =
+        CalculateItemFile(ctx, ItemFileBase(number), args.strict, options);
+    const int pos = position + 1;
+    if (!c.opened.read)
+        std::fprintf(stderr, "%02d: %s\n", pos, UnreadableItemText(c.dataFile).c_str());
+    if (c.refused) std::fprintf(stderr, "%02d: 计算数据文件有疑问, 按 --strict 未计算\n", pos);
+    if (!c.opened.read || c.refused) return c.status;
     char line[64];
-    std::snprintf(line, sizeof line, "%02d  ", position + 1);
-    if (!opened.mayRewrite()) {
-        std::fprintf(stderr, "%02d: 计算数据文件读入时有疑问 (见上), 未改写 %s\n", position + 1,
-                     dataFile.c_str());
-    } else if (!calc.dataWritten) {
-        std::fprintf(stderr, "%02d: 无法写入计算数据文件 %s\n", position + 1, dataFile.c_str());
-        failed.push_back(line + item.name());
-        return 1;
+    std::snprintf(line, sizeof line, "%02d  ", pos);
+    if (!c.opened.mayRewrite()) {
+        std::fprintf(stderr, "%02d: 计算数据文件读入时有疑问 (见上), 未改写 %s\n", pos,
+                     c.dataFile.c_str());
+    } else if (!c.calc.dataWritten) {
+        std::fprintf(stderr, "%02d: 无法写入计算数据文件 %s\n", pos, c.dataFile.c_str());
+        failed.push_back(line + c.name);
+        return c.status;
     }
-    std::printf("%02d  %s: %s\n", position + 1, item.name().c_str(),
-                run.result == 1 ? "计算成功" : "计算失败");
-    const int status = CalcExitStatus(run);
-    if (run.result != 1) failed.push_back(line + item.name());
-    if (status != kNoDesignSatisfiesStatus) return status;
-    std::fprintf(stderr, "%02d: 没有满足要求的方案\n", position + 1);
-    unsatisfied.push_back(line + item.name());
-    return kNoDesignSatisfiesStatus;
+    const bool succeeded = c.calc.run.result == 1;
+    std::printf("%02d  %s: %s\n", pos, c.name.c_str(), succeeded ? "计算成功" : "计算失败");
+    if (!succeeded) failed.push_back(line + c.name);
+    if (c.status != kNoDesignSatisfiesStatus) return c.status;
+    std::fprintf(stderr, "%02d: 没有满足要求的方案\n", pos);
+    unsatisfied.push_back(line + c.name);
+    return c.status;
 }
 
 int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
@@ -222,6 +210,22 @@ int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
     }
     // A failed or unreadable item weighs more than a design without a solution.
     return worst;
+}
+
+// The summary table as CSV, RTF and PDF: 1 when one could not be written.
+int summarize(const ProjectArgs& args, const WorkContext& ctx) {
+    const ProjectSummaryFiles done = WriteProjectSummary(ctx, args.summary, args.jobs);
+    if (!done.projectRead) return noProject(ctx);
+    // What the fresh runs told, item by item in list order.
+    for (const SummaryRow& r : done.rows)
+        for (const std::string& t : r.told)
+            std::fprintf(stderr, "项目 %d: %s\n", r.number, t.c_str());
+    int status = 0;
+    for (const WrittenFile& f : done.files) {
+        std::fprintf(stderr, f.written ? "汇总表: %s\n" : "无法写入 %s\n", f.path.c_str());
+        status |= f.written ? 0 : 1;
+    }
+    return status;
 }
 
 // The subcommand's work, run with the project's context when it is chosen.
@@ -271,14 +275,12 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
     onRun(calc, args, exitCode, calcItems);
 
     CLI::App* summary = cmd->add_subcommand("summary", "计算全部项目并写出汇总表(CSV、RTF、PDF)");
-    summary->add_option("--jobs", args->summary.jobs, "并行计算的线程数 (默认: 每个处理器核一个)");
+    summary->add_option("--jobs", args->jobs, "并行计算的线程数 (默认: 每个处理器核一个)");
     summary->add_option("--csv", args->summary.csv,
                         "CSV 汇总表文件 (默认: 工程目录下 Talvor_Summary.csv)");
     summary->add_option("--rtf", args->summary.rtf, "RTF 汇总表文件 (默认: Talvor_Summary.RTF)");
     summary->add_option("--pdf", args->summary.pdf, "PDF 汇总表文件 (默认: Talvor_Summary.pdf)");
-    onRun(summary, args, exitCode, [](const ProjectArgs& a, const WorkContext& ctx) {
-        return runProjectSummary(ctx, a.summary);
-    });
+    onRun(summary, args, exitCode, summarize);
 
     CLI::App* templates =
         cmd->add_subcommand("templates", "列出模板库中的模板 (序号, 描述) 和模板库所在的目录");

@@ -9,7 +9,7 @@
 
 #include "data/CSlideCalcData.h"
 #include "platform/Sinks.h"
-#include "project/ItemOpening.h"
+#include "data/ItemOpening.h"
 #include "tables/CTableBase.h"
 #include "tables/CoordinateView.h"
 #include "tables/TableEdit.h"

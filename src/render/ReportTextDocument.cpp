@@ -7,6 +7,7 @@
 #include "render/ReportPictures.h"
 
 #include "platform/AtomicFile.h"
+#include "run/CalcRun.h"
 #include "platform/ReportWriter.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -277,4 +278,11 @@ std::string ExpandSavedReport(const std::string& path, const std::string& report
         return "无法写入计算书文件 " + path;
     if (missing > 0) return std::to_string(missing) + " 幅图未能插入计算书 " + path;
     return {};
+}
+
+std::function<std::string(const CalcRunResult& run)> ExpandingSavedReports(
+    const std::string& workPath) {
+    return [workPath](const CalcRunResult& run) {
+        return ExpandSavedReport(run.reportPath, run.report.utf8(), workPath, run.drawings.get());
+    };
 }

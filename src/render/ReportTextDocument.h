@@ -10,9 +10,11 @@
 #include <QFont>
 #include <QTextCharFormat>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+struct CalcRunResult;
 class DrawingShelf;
 class QTextCursor;
 class QTextDocument;
@@ -75,3 +77,8 @@ int WriteExpandedReport(const std::string& path, const std::string& reportText,
 // is kept then), else empty. Needs the GUI application (fonts, painting).
 std::string ExpandSavedReport(const std::string& path, const std::string& reportText,
                               const std::string& workPath, const DrawingShelf* shelf);
+
+// The same finishing step for a run on this thread: each saved report of the
+// runs it is given to is expanded with the drawings of workPath.
+std::function<std::string(const CalcRunResult& run)> ExpandingSavedReports(
+    const std::string& workPath);

@@ -27,6 +27,24 @@ ItemCalculation CalculateAndWriteBack(CSlideCalcData& item, const WorkContext& c
     return out;
 }
 
+ItemFileCalculation CalculateItemFile(const WorkContext& ctx, const std::string& fileBase,
+                                      bool strict, const RunOptions& options) {
+    ItemFileCalculation out;
+    out.dataFile = workFile(ctx, fileBase + ".dat");
+    CSlideCalcData item;
+    out.opened = OpenItemFile(out.dataFile, item, ctx.status);
+    out.refused = out.opened.read && strict && !out.opened.mayRewrite();
+    if (!out.opened.read || out.refused) {
+        out.status = 2;
+        return out;
+    }
+    out.calc = CalculateAndWriteBack(item, ctx, fileBase, out.opened.mayRewrite(), options);
+    out.name = item.name();
+    const bool lost = out.opened.mayRewrite() && !out.calc.dataWritten;
+    out.status = lost ? 1 : CalcExitStatus(out.calc.run);
+    return out;
+}
+
 int CalcExitStatus(const CalcRunResult& run) {
     if (run.result != 1) return run.plausibility.errors.empty() ? 1 : kImplausibleStatus;
     if (run.noDesignSatisfies) return kNoDesignSatisfiesStatus;

@@ -4,6 +4,7 @@
 // list shows them.
 #pragma once
 
+#include "data/ItemOpening.h"
 #include "run/CalcRun.h"
 
 #include <string>
@@ -22,6 +23,24 @@ struct ItemCalculation {
 ItemCalculation CalculateAndWriteBack(CSlideCalcData& item, const WorkContext& ctx,
                                       const std::string& fileBase, bool writeBack,
                                       RunOptions options);
+
+// An item of a project calculated from its data file (fileBase + ".dat" in
+// the work path), as `talvor-cli project DIR calc` does for each item: the
+// file opened with what the reader guessed told to ctx.status, refused when
+// strict and read with guesses, else calculated and written back unless read
+// with guesses.
+struct ItemFileCalculation {
+    std::string dataFile;
+    std::string name;  // the item's description
+    OpenedItem opened;
+    bool refused = false;  // strict, and the reader had to guess: not calculated
+    ItemCalculation calc;  // when calculated
+    // 2 unreadable or refused, 1 a data file that could not be written back,
+    // else the run's CalcExitStatus.
+    int status = 0;
+};
+ItemFileCalculation CalculateItemFile(const WorkContext& ctx, const std::string& fileBase,
+                                      bool strict, const RunOptions& options);
 
 // Exit statuses of talvor-cli besides 0 success, 1 failed and 2 input
 // unreadable: 3 an auto-design found no case that meets the requirement (or a

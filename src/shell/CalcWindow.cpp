@@ -30,7 +30,7 @@
 #include "project/CTemplateIndex.h"
 #include "project/DxfImport.h"
 #include "project/ItemList.h"
-#include "project/ItemOpening.h"
+#include "data/ItemOpening.h"
 #include "project/TemplateChooser.h"
 #include "run/ResultNames.h"
 

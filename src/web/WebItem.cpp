@@ -3,7 +3,7 @@
 
 #include "platform/InputDiagnostics.h"
 #include "project/CPileLibrary.h"
-#include "project/ItemOpening.h"
+#include "data/ItemOpening.h"
 #include "project/TemplateChooser.h"
 #include "tables/TablePage.h"
 

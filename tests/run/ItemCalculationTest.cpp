@@ -2,7 +2,7 @@
 // file written back before the report takes its final form, unless guessed.
 #include "data/CSlideCalcData.h"
 #include "platform/WorkContext.h"
-#include "project/ItemOpening.h"
+#include "data/ItemOpening.h"
 #include "run/ItemCalculation.h"
 #include "support/TestSupport.h"
 

@@ -7,7 +7,7 @@
 #include "data/CSlideCalcData.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
-#include "project/ItemOpening.h"
+#include "data/ItemOpening.h"
 #include "run/CalcRun.h"
 #include "run/ResultNames.h"
 

@@ -1,4 +1,4 @@
-#include "project/ItemOpening.h"
+#include "data/ItemOpening.h"
 
 #include "data/CSlideCalcData.h"
 #include "data/InputRanges.h"
