@@ -3,24 +3,16 @@
 // files, the report as RTF with its drawings; the item file itself is only read.
 #include "cli/Commands.h"
 
-#include "data/CSlideCalcData.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
-#include "data/ItemOpening.h"
 #include "run/ItemCalculation.h"
-#include "run/ResultNames.h"
-
-#include <CLI/CLI.hpp>
 
 #include "render/DrawingRenderer.h"
 #include "render/ReportTextDocument.h"
 
 #include <QGuiApplication>
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
-#include <string>
 
 namespace {
 
@@ -49,50 +41,42 @@ SearchOptions progressOnStderr() {
     return options;
 }
 
-// The item's own directory unless --out names another; created when missing.
-bool resultDirectory(const CalcArgs& args, std::string& dir) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (args.outDir.empty()) {
-        fs::path parent = fs::path(args.item).parent_path();
-        dir = parent.empty() ? std::string(".") : parent.string();
-        return true;
-    }
-    dir = args.outDir;
-    fs::create_directories(dir, ec);
-    return fs::is_directory(dir, ec);
-}
-
 int runCalc(const CalcArgs& args) {
     StderrSinks sinks;
-    CSlideCalcData item;
-    const OpenedItem opened = OpenItemFile(args.item, item, &sinks, &sinks);
-    if (!opened.read) return 2;
-    if (args.strict && !opened.diagnostics.empty()) {
-        std::fprintf(stderr, "计算数据文件 %s 有 %zu 处疑问, 按 --strict 未计算\n",
-                     args.item.c_str(), opened.diagnostics.size());
-        return 2;
-    }
-    std::string dir;
-    if (!resultDirectory(args, dir)) {
-        std::fprintf(stderr, "无法建立结果目录 %s\n", args.outDir.c_str());
-        return 1;
-    }
+    // The item's own directory unless --out names another.
+    const std::string parent = std::filesystem::path(args.item).parent_path().string();
     WorkContext ctx;
-    ctx.G_strWorkPath = withTrailingSlash(dir);
+    ctx.G_strWorkPath = withTrailingSlash(!args.outDir.empty() ? args.outDir
+                                          : parent.empty()     ? std::string(".")
+                                                               : parent);
     ctx.status = &sinks;
     ctx.messages = &sinks;
-
     RunOptions options(args.progress ? progressOnStderr() : SearchOptions{});
     options.supplement = !args.noSupplement;
-    options.itemPath = args.item;
     auto app = args.keepDirectives ? nullptr : makeOffscreenGuiApplication();
     if (!args.keepDirectives) options.finishReport = ExpandingSavedReports(ctx.G_strWorkPath);
-    CalcRunResult run = RunCalculation(item, ctx, ItemFileBase(args.item), options);
-    if (args.text) std::fwrite(run.report.utf8().data(), 1, run.report.utf8().size(), stdout);
-    if (run.reportSaved) std::fprintf(stderr, "计算书: %s\n", run.reportPath.c_str());
-    if (run.result == 1 && run.noDesignSatisfies) std::fprintf(stderr, "没有满足要求的方案\n");
-    return CalcExitStatus(run);
+    const ItemFileCalculation c = CalculateItemFile(args.item, ctx, args.strict, false, options);
+    const CalcRunResult& run = c.calc.run;
+    switch (c.outcome) {
+        case ItemFileOutcome::Unreadable:
+            std::fprintf(stderr, "%s\n", UnreadableItemText(args.item).c_str());
+            break;
+        case ItemFileOutcome::Refused:
+            std::fprintf(stderr, "计算数据文件 %s 有 %zu 处疑问, 按 --strict 未计算\n",
+                         args.item.c_str(), c.opened.diagnostics.size());
+            break;
+        case ItemFileOutcome::NoWorkPath:
+            std::fprintf(stderr, "无法建立结果目录 %s\n", args.outDir.c_str());
+            break;
+        case ItemFileOutcome::Calculated:
+        case ItemFileOutcome::NotWrittenBack:
+            if (args.text)
+                std::fwrite(run.report.utf8().data(), 1, run.report.utf8().size(), stdout);
+            if (run.reportSaved) std::fprintf(stderr, "计算书: %s\n", run.reportPath.c_str());
+            if (run.result == 1 && run.noDesignSatisfies)
+                std::fprintf(stderr, "没有满足要求的方案\n");
+    }
+    return c.status;
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 // process exit status in `exitCode` (0 success, 1 failed, 2 input unreadable,
 // 3 an auto-design found no case that meets the requirement, or a table edit
 // was refused, 4 a result that means nothing, 5 a result with warnings).
+// What every command's file needs to register and print is included here.
 #pragma once
 
-namespace CLI {
-class App;
-}
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <memory>
+#include <string>
 
 void addNewCommand(CLI::App& app, int& exitCode);
 void addCalcCommand(CLI::App& app, int& exitCode);

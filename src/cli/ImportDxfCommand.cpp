@@ -3,17 +3,9 @@
 // yellow, green and blue polylines of a drawing.
 #include "cli/Commands.h"
 
-#include "data/CSlideCalcData.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
 #include "project/DxfImport.h"
-#include "data/ItemOpening.h"
-
-#include <CLI/CLI.hpp>
-
-#include <cstdio>
-#include <memory>
-#include <string>
 
 namespace {
 
@@ -23,37 +15,34 @@ struct ImportArgs {
     std::string unit = "m";
 };
 
-int runImport(const ImportArgs& argsIn) {
-    ImportArgs args = argsIn;
-    args.item = resolvePath(args.item);
-    float factor = 1.0f;
-    // A factor of 0 would fold every line into the origin: the dialog's field
-    // starts at 0, but a batch import must give a real scale.
-    if (!ParseDrawingUnit(args.unit, &factor) || !(factor > 0.0f)) {
-        std::fprintf(stderr, "绘制单位须为 m、mm、cm 或大于 0、至多 1000000 的换算比例: %s\n",
-                     args.unit.c_str());
-        return 2;
-    }
+int runImport(const ImportArgs& args) {
+    const std::string item = resolvePath(args.item);
     StderrSinks sinks;
-    CSlideCalcData item;
-    const OpenedItem opened = OpenItemFile(args.item, item, &sinks, &sinks);
-    if (!opened.read) return 2;
-    if (!opened.mayRewrite()) {
-        std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
-        return 2;
+    const ItemFileImported done = ImportIntoItemFile(item, args.drawing, args.unit, sinks, sinks);
+    switch (done.outcome) {
+        case ItemFileImport::BadUnit:
+            std::fprintf(stderr, "绘制单位须为 m、mm、cm 或大于 0、至多 1000000 的换算比例: %s\n",
+                         args.unit.c_str());
+            return 2;
+        case ItemFileImport::ItemUnreadable:
+            return 2;
+        case ItemFileImport::ItemGuessed:
+            std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", item.c_str());
+            return 2;
+        case ItemFileImport::DrawingUnreadable:
+            return 1;
+        case ItemFileImport::NoLines:
+            std::fprintf(stderr, "图中没有黄色、绿色或蓝色的多义线，数据未改变\n");
+            return 1;
+        case ItemFileImport::NotWritten:
+            std::fprintf(stderr, "无法写入计算数据文件 %s\n", item.c_str());
+            return 1;
+        case ItemFileImport::Imported:
+            break;
     }
-    DxfImportSummary found = ImportSectionLines(item, args.drawing, factor, sinks);
-    if (!found.readable) return 1;
-    if (!found.anyLine()) {
-        std::fprintf(stderr, "图中没有黄色、绿色或蓝色的多义线，数据未改变\n");
-        return 1;
-    }
-    if (!item.WriteDataFile(args.item)) {
-        std::fprintf(stderr, "无法写入计算数据文件 %s\n", args.item.c_str());
-        return 1;
-    }
-    std::printf("滑面线: %s  坡面线: %s  水面线: %s\n", found.slip ? "读入" : "未变",
-                found.slope ? "读入" : "未变", found.water ? "读入" : "未变");
+    const DxfImportSummary& f = done.found;
+    std::printf("滑面线: %s  坡面线: %s  水面线: %s\n", f.slip ? "读入" : "未变",
+                f.slope ? "读入" : "未变", f.water ? "读入" : "未变");
     return 0;
 }
 

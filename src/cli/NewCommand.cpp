@@ -8,12 +8,7 @@
 #include "data/CSlideCalcData.h"
 #include "platform/AtomicFile.h"
 
-#include <CLI/CLI.hpp>
-
-#include <cstdio>
 #include <filesystem>
-#include <memory>
-#include <string>
 
 namespace {
 

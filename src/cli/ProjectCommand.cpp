@@ -3,7 +3,6 @@
 // keeps it, and the template library new items start from.
 #include "cli/Commands.h"
 
-#include "data/CSlideCalcData.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
@@ -14,17 +13,11 @@
 #include "project/ProjectOpening.h"
 #include "run/ItemCalculation.h"
 
-#include <CLI/CLI.hpp>
-
 #include "render/DrawingRenderer.h"
 #include "render/ProjectSummaryFiles.h"
 #include "render/ReportTextDocument.h"
 
 #include <QGuiApplication>
-
-#include <cstdio>
-#include <memory>
-#include <string>
 
 namespace {
 
@@ -158,23 +151,29 @@ int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int 
              std::vector<std::string>& unsatisfied, std::vector<std::string>& failed) {
     RunOptions options;
     if (!args.keepDirectives) options.finishReport = ExpandingSavedReports(ctx.G_strWorkPath);
-    const ItemFileCalculation c =
-        CalculateItemFile(ctx, ItemFileBase(number), args.strict, options);
+    const std::string dataFile = workFile(ctx, ItemFileBase(number) + ".dat");
+    const ItemFileCalculation c = CalculateItemFile(dataFile, ctx, args.strict, true, options);
     const int pos = position + 1;
-    if (!c.opened.read)
-        std::fprintf(stderr, "%02d: %s\n", pos, UnreadableItemText(c.dataFile).c_str());
-    if (c.refused) std::fprintf(stderr, "%02d: 计算数据文件有疑问, 按 --strict 未计算\n", pos);
-    if (!c.opened.read || c.refused) return c.status;
     char line[64];
     std::snprintf(line, sizeof line, "%02d  ", pos);
-    if (!c.opened.mayRewrite()) {
-        std::fprintf(stderr, "%02d: 计算数据文件读入时有疑问 (见上), 未改写 %s\n", pos,
-                     c.dataFile.c_str());
-    } else if (!c.calc.dataWritten) {
-        std::fprintf(stderr, "%02d: 无法写入计算数据文件 %s\n", pos, c.dataFile.c_str());
-        failed.push_back(line + c.name);
-        return c.status;
+    switch (c.outcome) {
+        case ItemFileOutcome::Unreadable:
+            std::fprintf(stderr, "%02d: %s\n", pos, UnreadableItemText(dataFile).c_str());
+            return c.status;
+        case ItemFileOutcome::Refused:
+            std::fprintf(stderr, "%02d: 计算数据文件有疑问, 按 --strict 未计算\n", pos);
+            return c.status;
+        case ItemFileOutcome::NotWrittenBack:
+        case ItemFileOutcome::NoWorkPath:  // the project directory holds the item
+            std::fprintf(stderr, "%02d: 无法写入计算数据文件 %s\n", pos, dataFile.c_str());
+            failed.push_back(line + c.name);
+            return c.status;
+        case ItemFileOutcome::Calculated:
+            break;
     }
+    if (!c.opened.mayRewrite())
+        std::fprintf(stderr, "%02d: 计算数据文件读入时有疑问 (见上), 未改写 %s\n", pos,
+                     dataFile.c_str());
     const bool succeeded = c.calc.run.result == 1;
     std::printf("%02d  %s: %s\n", pos, c.name.c_str(), succeeded ? "计算成功" : "计算失败");
     if (!succeeded) failed.push_back(line + c.name);

@@ -4,19 +4,9 @@
 // it or as one CSV line.
 #include "cli/Commands.h"
 
-#include "platform/InputDiagnostics.h"
-#include "platform/RebarSettingsFile.h"
 #include "rebar/RebarEditing.h"
-#include "rebar/RebarSettings.h"
 
-#include <CLI/CLI.hpp>
-
-#include <cstdio>
-#include <filesystem>
 #include <map>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -80,33 +70,22 @@ struct SettingsArgs {
 };
 
 int runSettings(const SettingsArgs& args) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(args.item, ec)) {
+    const RebarSettingsEdit e = EditRebarSettings(args.item, args.sets, args.write);
+    if (e.outcome == RebarSettingsOutcome::NoItem) {
         std::fprintf(stderr, "找不到计算数据文件 %s\n", args.item.c_str());
         return 2;
     }
-    const std::string path = RebarSettingsPathOf(args.item);
-    InputDiagnostics diagnostics;
-    RebarSettings s = ReadRebarSettings(path, diagnostics);
-    for (const InputDiagnostic& d : diagnostics.items())
-        std::fprintf(stderr, "%s\n", diagnostics.text(d).c_str());
-    std::vector<std::string> taken;
-    const std::vector<std::string> refused = ApplyRebarSettingTexts(s, args.sets, taken);
-    for (const std::string& line : refused) std::fprintf(stderr, "%s\n", line.c_str());
-    const bool all = refused.empty();
-    std::printf("%s\n", path.c_str());
-    for (const std::string& line : RebarSettingLines(s)) std::printf("%s\n", line.c_str());
+    for (const std::string& line : e.told) std::fprintf(stderr, "%s\n", line.c_str());
+    std::printf("%s\n", e.path.c_str());
+    for (const std::string& line : e.lines) std::printf("%s\n", line.c_str());
     std::fflush(stdout);
-    if (!args.write) return all ? 0 : 3;
-    if (!RebarSettingsMayBeWritten(diagnostics, taken)) {
-        std::fprintf(stderr, "配筋参数文件读入时有疑问 (见上), 未改写 %s\n", path.c_str());
-        return 2;
-    }
-    if (!WriteRebarSettings(path, s)) {
-        std::fprintf(stderr, "无法写入配筋参数文件 %s\n", path.c_str());
-        return 1;
-    }
-    return all ? 0 : 3;
+    if (e.outcome == RebarSettingsOutcome::KeptFaulty)
+        std::fprintf(stderr, "配筋参数文件读入时有疑问 (见上), 未改写 %s\n", e.path.c_str());
+    if (e.outcome == RebarSettingsOutcome::NotWritten)
+        std::fprintf(stderr, "无法写入配筋参数文件 %s\n", e.path.c_str());
+    if (e.outcome != RebarSettingsOutcome::Done)
+        return e.outcome == RebarSettingsOutcome::KeptFaulty ? 2 : 1;
+    return e.allTaken ? 0 : 3;
 }
 
 }  // namespace

@@ -3,12 +3,7 @@
 
 #include "render/DrawingRenderer.h"
 
-#include <CLI/CLI.hpp>
 #include <QGuiApplication>
-
-#include <cstdio>
-#include <memory>
-#include <string>
 
 namespace {
 

@@ -6,12 +6,6 @@
 
 #include "render/ReportConversion.h"
 
-#include <CLI/CLI.hpp>
-
-#include <cstdio>
-#include <memory>
-#include <string>
-
 namespace {
 
 int runReport(const ReportConversion& args) {

@@ -12,16 +12,9 @@
 #include "data/ItemOpening.h"
 #include "tables/CTableBase.h"
 #include "tables/CoordinateView.h"
-#include "tables/TableEdit.h"
 #include "tables/TablePage.h"
 #include "tables/TableText.h"
 
-#include <CLI/CLI.hpp>
-
-#include <cstdio>
-#include <memory>
-#include <optional>
-#include <string>
 #include <vector>
 
 namespace {
@@ -37,26 +30,6 @@ struct TableArgs {
 
 void printLines(const std::vector<std::string>& lines, FILE* to) {
     for (const std::string& line : lines) std::fprintf(to, "%s\n", line.c_str());
-}
-
-// Applies the sets in order; false when one was refused or malformed.
-bool applySets(CTablePage& page, TableId id, const std::vector<std::string>& sets) {
-    bool allTaken = true;
-    for (const std::string& arg : sets) {
-        std::optional<CellText> set = ParseCellText(arg);
-        if (!set) {
-            std::fprintf(stderr, "--set %s 的格式应为 行,列=文字\n", arg.c_str());
-            allTaken = false;
-            continue;
-        }
-        TableEdit edit = TableEdit::typed(id, set->row, set->col, set->text);
-        if (!edit.apply(page)) {
-            std::fprintf(stderr, "%s 第%d行第%d列不能输入，已拒绝: %s\n", tableName(id), set->row,
-                         set->col, set->text.c_str());
-            allTaken = false;
-        }
-    }
-    return allTaken;
 }
 
 int runTable(const TableArgs& args) {
@@ -82,7 +55,8 @@ int runTable(const TableArgs& args) {
         }
         page.setPointsShown(true);
     }
-    bool allTaken = applySets(page, *id, args.sets);
+    const std::vector<std::string> refused = TypeCellTexts(page, *id, args.sets);
+    printLines(refused, stderr);
     printLines(TableRows(*page.find(*id), args.editable), stdout);
     std::fflush(stdout);
     printLines(CellWarnings(*page.find(*id)), stderr);
@@ -95,7 +69,7 @@ int runTable(const TableArgs& args) {
         std::fprintf(stderr, "无法写入计算数据文件 %s\n", args.item.c_str());
         return 1;
     }
-    return allTaken ? 0 : 3;
+    return refused.empty() ? 0 : 3;
 }
 
 }  // namespace

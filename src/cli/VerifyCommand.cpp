@@ -4,12 +4,6 @@
 
 #include "run/Verification.h"
 
-#include <CLI/CLI.hpp>
-
-#include <cstdio>
-#include <memory>
-#include <string>
-
 void addVerifyCommand(CLI::App& app, int& exitCode) {
     auto dir = std::make_shared<std::string>("docs/verification");
     CLI::App* cmd = app.add_subcommand("verify", "运行验证算例，列出期望值、计算值及差值");

@@ -2,6 +2,7 @@
 #include "project/DxfImport.h"
 
 #include "data/CSlideCalcData.h"
+#include "data/ItemOpening.h"
 #include "platform/Drawing.h"
 #include "platform/Sinks.h"
 
@@ -199,4 +200,28 @@ std::string DxfImportInstructions() {
            "面线颜色设置为green(绿色)，水面线颜色设置为blue(蓝色)。\n" +
            "  3.在AutoCAD中运行DXFOUT命令，将此图存为DXF文件。\n" +
            "  4.运行此命令读入DXF文件。\n" + "  \n\n\n是否现在就读入？\n";
+}
+
+ItemFileImported ImportIntoItemFile(const std::string& itemPath, const std::string& drawing,
+                                    const std::string& unit, StatusSink& status,
+                                    MessageSink& messages) {
+    ItemFileImported out;
+    float factor = 1.0f;
+    // A factor of 0 would fold every line into the origin: the dialog's field
+    // starts at 0, but a batch import must give a real scale.
+    if (!ParseDrawingUnit(unit, &factor) || !(factor > 0.0f)) return out;
+    CSlideCalcData item;
+    const OpenedItem opened = OpenItemFile(itemPath, item, &status, &messages);
+    out.outcome = !opened.read           ? ItemFileImport::ItemUnreadable
+                  : !opened.mayRewrite() ? ItemFileImport::ItemGuessed
+                                         : ItemFileImport::Imported;
+    if (out.outcome != ItemFileImport::Imported) return out;
+    out.found = ImportSectionLines(item, drawing, factor, messages);
+    if (!out.found.readable)
+        out.outcome = ItemFileImport::DrawingUnreadable;
+    else if (!out.found.anyLine())
+        out.outcome = ItemFileImport::NoLines;
+    else if (!item.WriteDataFile(itemPath))
+        out.outcome = ItemFileImport::NotWritten;
+    return out;
 }

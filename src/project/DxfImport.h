@@ -12,6 +12,7 @@
 #include <vector>
 
 class MessageSink;
+class StatusSink;
 
 struct DxfImportSummary {
     bool readable = false;  // the drawing reader could read the file
@@ -91,6 +92,26 @@ inline constexpr float kMaxUnitFactor = 1000000.0f;
 
 // "m", "mm", "cm" or a number within 0..1000000; false for anything else.
 bool ParseDrawingUnit(const std::string& text, float* factor);
+
+// The import into an item's data file, as `talvor-cli import-dxf` does.
+enum class ItemFileImport {
+    Imported,
+    BadUnit,            // not m, mm, cm, nor a factor above 0 and at most 1000000
+    ItemUnreadable,     // told to messages
+    ItemGuessed,        // read with guesses (told): rewriting would make them permanent
+    DrawingUnreadable,  // told to messages
+    NoLines,            // no yellow, green or blue polyline: nothing changed
+    NotWritten,         // the data file could not be written back
+};
+struct ItemFileImported {
+    ItemFileImport outcome = ItemFileImport::BadUnit;
+    DxfImportSummary found;
+};
+// Reads the item file, imports the drawing's lines in the unit given and
+// writes the file back; what the reading found is told to status.
+ItemFileImported ImportIntoItemFile(const std::string& itemPath, const std::string& drawing,
+                                    const std::string& unit, StatusSink& status,
+                                    MessageSink& messages);
 
 // The instructions shown before the import asks whether to go on.
 std::string DxfImportInstructions();

@@ -1,6 +1,7 @@
 #include "rebar/RebarEditing.h"
 
 #include "platform/InputDiagnostics.h"
+#include "platform/RebarSettingsFile.h"
 #include "platform/ReportWriter.h"
 #include "rebar/RebarSettings.h"
 #include "rebar/SectionDesign.h"
@@ -8,6 +9,7 @@
 #include "rebar/SectionInputKeys.h"
 
 #include <algorithm>
+#include <filesystem>
 
 SectionCheck CheckSection(const std::map<std::string, std::string>& values, bool csv) {
     SectionCheck check;
@@ -56,4 +58,29 @@ std::vector<std::string> RebarSettingLines(const RebarSettings& s) {
     for (const RebarSettingKey& k : RebarSettingKeys())
         lines.push_back(std::string(k.key) + "=" + RebarSettingText(s, k.key) + "\t" + k.title);
     return lines;
+}
+
+RebarSettingsEdit EditRebarSettings(const std::string& itemPath,
+                                    const std::vector<std::string>& sets, bool write) {
+    RebarSettingsEdit out;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(itemPath, ec)) {
+        out.outcome = RebarSettingsOutcome::NoItem;
+        return out;
+    }
+    out.path = RebarSettingsPathOf(itemPath);
+    InputDiagnostics diagnostics;
+    RebarSettings s = ReadRebarSettings(out.path, diagnostics);
+    for (const InputDiagnostic& d : diagnostics.items()) out.told.push_back(diagnostics.text(d));
+    std::vector<std::string> taken;
+    const std::vector<std::string> refused = ApplyRebarSettingTexts(s, sets, taken);
+    out.told.insert(out.told.end(), refused.begin(), refused.end());
+    out.allTaken = refused.empty();
+    out.lines = RebarSettingLines(s);
+    if (!write) return out;
+    if (!RebarSettingsMayBeWritten(diagnostics, taken))
+        out.outcome = RebarSettingsOutcome::KeptFaulty;
+    else if (!WriteRebarSettings(out.path, s))
+        out.outcome = RebarSettingsOutcome::NotWritten;
+    return out;
 }

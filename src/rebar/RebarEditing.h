@@ -31,3 +31,22 @@ bool RebarSettingsMayBeWritten(const InputDiagnostics& read, const std::vector<s
 
 // "key=value\ttitle" for each setting.
 std::vector<std::string> RebarSettingLines(const RebarSettings& s);
+
+// An item's settings edited as `talvor-cli rebar ITEM --set ... [--write]`
+// does: read from beside the item, the texts applied in order, and written
+// back when asked and allowed.
+enum class RebarSettingsOutcome {
+    Done,        // shown, and written when asked
+    NoItem,      // the item's data file is not there: nothing read
+    KeptFaulty,  // read with faults not all set anew: not written over
+    NotWritten,  // the file could not be written
+};
+struct RebarSettingsEdit {
+    RebarSettingsOutcome outcome = RebarSettingsOutcome::Done;
+    std::string path;                // the settings file
+    std::vector<std::string> told;   // the reader's faults, then each text refused
+    std::vector<std::string> lines;  // RebarSettingLines after the texts
+    bool allTaken = true;            // no text was refused
+};
+RebarSettingsEdit EditRebarSettings(const std::string& itemPath,
+                                    const std::vector<std::string>& sets, bool write);

@@ -2,6 +2,9 @@
 
 #include "data/CSlideCalcData.h"
 #include "platform/WorkContext.h"
+#include "run/ResultNames.h"
+
+#include <filesystem>
 
 #include <iterator>
 #include <utility>
@@ -27,20 +30,27 @@ ItemCalculation CalculateAndWriteBack(CSlideCalcData& item, const WorkContext& c
     return out;
 }
 
-ItemFileCalculation CalculateItemFile(const WorkContext& ctx, const std::string& fileBase,
-                                      bool strict, const RunOptions& options) {
+ItemFileCalculation CalculateItemFile(const std::string& dataFile, const WorkContext& ctx,
+                                      bool strict, bool writeBack, RunOptions options) {
     ItemFileCalculation out;
-    out.dataFile = workFile(ctx, fileBase + ".dat");
     CSlideCalcData item;
-    out.opened = OpenItemFile(out.dataFile, item, ctx.status);
-    out.refused = out.opened.read && strict && !out.opened.mayRewrite();
-    if (!out.opened.read || out.refused) {
-        out.status = 2;
+    out.opened = OpenItemFile(dataFile, item, ctx.status);
+    if (!out.opened.read) return out;
+    out.name = item.name();
+    if (strict && !out.opened.mayRewrite()) {
+        out.outcome = ItemFileOutcome::Refused;
         return out;
     }
-    out.calc = CalculateAndWriteBack(item, ctx, fileBase, out.opened.mayRewrite(), options);
-    out.name = item.name();
-    const bool lost = out.opened.mayRewrite() && !out.calc.dataWritten;
+    std::error_code ec;
+    std::filesystem::create_directories(ctx.G_strWorkPath, ec);
+    out.status = 1;
+    out.outcome = ItemFileOutcome::NoWorkPath;
+    if (!std::filesystem::is_directory(ctx.G_strWorkPath, ec)) return out;
+    if (options.itemPath.empty()) options.itemPath = dataFile;
+    out.calc = CalculateAndWriteBack(item, ctx, ItemFileBase(dataFile),
+                                     writeBack && out.opened.mayRewrite(), options);
+    const bool lost = writeBack && out.opened.mayRewrite() && !out.calc.dataWritten;
+    out.outcome = lost ? ItemFileOutcome::NotWrittenBack : ItemFileOutcome::Calculated;
     out.status = lost ? 1 : CalcExitStatus(out.calc.run);
     return out;
 }

@@ -24,23 +24,29 @@ ItemCalculation CalculateAndWriteBack(CSlideCalcData& item, const WorkContext& c
                                       const std::string& fileBase, bool writeBack,
                                       RunOptions options);
 
-// An item of a project calculated from its data file (fileBase + ".dat" in
-// the work path), as `talvor-cli project DIR calc` does for each item: the
-// file opened with what the reader guessed told to ctx.status, refused when
-// strict and read with guesses, else calculated and written back unless read
-// with guesses.
+// An item calculated from its data file, as `talvor-cli calc` and `project
+// DIR calc` do: the file opened with what the reader guessed told to
+// ctx.status, refused when strict and read with guesses, the work path made
+// when missing, the item run with its result files named after the data
+// file, and the data file written back when asked unless read with guesses.
+enum class ItemFileOutcome {
+    Calculated,
+    Unreadable,
+    Refused,        // strict, and the reader had to guess: not calculated
+    NoWorkPath,     // the work path could not be made
+    NotWrittenBack  // calculated, but the data file could not be written back
+};
 struct ItemFileCalculation {
-    std::string dataFile;
+    ItemFileOutcome outcome = ItemFileOutcome::Unreadable;
     std::string name;  // the item's description
     OpenedItem opened;
-    bool refused = false;  // strict, and the reader had to guess: not calculated
     ItemCalculation calc;  // when calculated
-    // 2 unreadable or refused, 1 a data file that could not be written back,
-    // else the run's CalcExitStatus.
-    int status = 0;
+    // 2 unreadable or refused, 1 no work path or not written back, else the
+    // run's CalcExitStatus.
+    int status = 2;
 };
-ItemFileCalculation CalculateItemFile(const WorkContext& ctx, const std::string& fileBase,
-                                      bool strict, const RunOptions& options);
+ItemFileCalculation CalculateItemFile(const std::string& dataFile, const WorkContext& ctx,
+                                      bool strict, bool writeBack, RunOptions options);
 
 // Exit statuses of talvor-cli besides 0 success, 1 failed and 2 input
 // unreadable: 3 an auto-design found no case that meets the requirement (or a

@@ -1,6 +1,7 @@
 #include "tables/TableText.h"
 
 #include "tables/CTableBase.h"
+#include "tables/TableEdit.h"
 #include "tables/TablePage.h"
 
 namespace {
@@ -59,4 +60,20 @@ std::optional<CellText> ParseCellText(const std::string& arg) {
     };
     if (!digits(row) || !digits(col)) return std::nullopt;
     return CellText{std::stoi(row), std::stoi(col), arg.substr(eq + 1)};
+}
+
+std::vector<std::string> TypeCellTexts(CTablePage& page, TableId id,
+                                       const std::vector<std::string>& sets) {
+    std::vector<std::string> refused;
+    for (const std::string& arg : sets) {
+        std::optional<CellText> set = ParseCellText(arg);
+        if (!set) {
+            refused.push_back("--set " + arg + " 的格式应为 行,列=文字");
+        } else if (!TableEdit::typed(id, set->row, set->col, set->text).apply(page)) {
+            refused.push_back(std::string(tableName(id)) + " 第" + std::to_string(set->row) +
+                              "行第" + std::to_string(set->col) +
+                              "列不能输入，已拒绝: " + set->text);
+        }
+    }
+    return refused;
 }

@@ -11,6 +11,7 @@
 
 class CSlideCalcData;
 class CTableBase;
+class CTablePage;
 
 struct TablePlace {
     std::string name;  // the table's class name, e.g. "CSlipTable"
@@ -36,3 +37,9 @@ struct CellText {
 
 // "ROW,COL=TEXT"; the text runs to the end and may hold '=' and ','.
 std::optional<CellText> ParseCellText(const std::string& arg);
+
+// Types each "ROW,COL=TEXT" into table id of page, in order, as typing into
+// the window's cell does; each text refused or not of that form gives a line
+// saying so, and the others still apply.
+std::vector<std::string> TypeCellTexts(CTablePage& page, TableId id,
+                                       const std::vector<std::string>& sets);
