@@ -1,8 +1,13 @@
 // A section checked from key=value inputs, in text and CSV, and inputs that
-// do not read refused with the reason.
+// do not read refused with the reason; an item's settings shown, set and
+// written only when asked and allowed.
 #include "rebar/RebarEditing.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <map>
 #include <string>
@@ -67,4 +72,37 @@ TEST(RebarEditing, SectionInputThatDoesNotReadIsRefused) {
         EXPECT_NE((check.why + check.text).find(r.said), std::string::npos)
             << check.why << check.text;
     }
+}
+
+TEST(RebarEditing, ItemSettingsAreShownSetAndWrittenOnlyWhenAskedAndAllowed) {
+    TempDir dir;
+    const std::string item = dir.file("a.TV"), pj = dir.file("a.PJ");
+    EXPECT_EQ(EditRebarSettings(item, {}, false).outcome, RebarSettingsOutcome::NoItem);
+    writeBytes(item, "x");
+    auto has = [](const RebarSettingsEdit& e, const std::string& line) {
+        for (const std::string& l : e.lines)
+            if (l.starts_with(line + "\t")) return true;
+        return false;
+    };
+    RebarSettingsEdit e = EditRebarSettings(item, {"cover=70", "bar=hrb500"}, false);
+    EXPECT_TRUE(e.allTaken && has(e, "cover=70") && has(e, "bar=HRB500"));
+    EXPECT_EQ(e.path, pj);
+    EXPECT_FALSE(std::filesystem::exists(pj));
+    e = EditRebarSettings(item, {"cover=70", "gammaF=9"}, true);
+    EXPECT_EQ(e.outcome, RebarSettingsOutcome::Done);
+    EXPECT_FALSE(e.allTaken);
+    ASSERT_EQ(e.told.size(), 1u);
+    EXPECT_TRUE(e.told[0].starts_with("--set gammaF=9")) << e.told[0];
+    e = EditRebarSettings(item, {}, false);
+    EXPECT_TRUE(has(e, "cover=70") && has(e, "gammaF=1.35"));
+    // A damaged file is told by line and key, and not written over unless
+    // every faulty value is set anew.
+    writeBytes(pj, "cover=70\nprice=cheap\n");
+    e = EditRebarSettings(item, {"cover=80"}, true);
+    EXPECT_EQ(e.outcome, RebarSettingsOutcome::KeptFaulty);
+    ASSERT_FALSE(e.told.empty());
+    EXPECT_NE(e.told[0].find("a.PJ 第 2 行 price"), std::string::npos) << e.told[0];
+    EXPECT_EQ(readBytes(pj), "cover=70\nprice=cheap\n");
+    EXPECT_EQ(EditRebarSettings(item, {"price=5000"}, true).outcome, RebarSettingsOutcome::Done);
+    EXPECT_NE(readBytes(pj).find("price=5000"), std::string::npos);
 }

@@ -3,19 +3,25 @@
 // reports, damaged items as rows, and the project left untouched.
 #include "run/ProjectSummary.h"
 
+#include "project/ProjectItems.h"
+#ifdef TALVOR_RENDER
+#include "render/ProjectSummaryFiles.h"
+#endif
+
 #include "data/CSlideCalcData.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "platform/ReportWriter.h"
 #include "run/CSlideCalc.h"
+#include "run/ItemCalculation.h"
 #include "run/ResultNames.h"
 #include "run/RunResultFile.h"
 #include "run/SummaryTable.h"
 #include "support/TestSupport.h"
-#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -164,28 +170,25 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
     EXPECT_EQ(SummarizeProject(ctx, {items[0]}, 1)[0].source, "重新计算");
 }
 
-#ifdef TALVOR_CLI
 // Right after `project calc` every item's result file is current and read,
 // no item is run again. An item changed since, or whose result file is gone,
 // is run afresh, and only those.
 TEST(ProjectSummary, AProjectJustCalculatedIsReadNotRecalculated) {
-    CliRun cli;
-    const std::string dir = cli.dir.file("P");
+    TempDir dir;
+    WorkContext ctx{dir.path(), dir.path()};
     const int targets[][2] = {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 1}, {1, 2}};
     std::vector<SummaryItem> items;
     for (int n = 1; n <= 6; ++n) {
-        ASSERT_EQ(cli.run("project P add"), 0) << cli.err();
+        ASSERT_EQ(AddItemFromTemplate(ctx, 0).outcome, AddOutcome::Added);
         CSlideCalcData item;
-        const std::string file = dir + "/" + fileBase(n) + ".dat";
+        const std::string file = dir.file(fileBase(n) + ".dat");
         ASSERT_EQ(item.ReadDataFile(file), 1);
         item.goal = targets[n - 1][0];
         (item.goal == 0 ? item.checkTarget : item.designTarget) = targets[n - 1][1];
         ASSERT_EQ(item.WriteDataFile(file), 1);
         items.push_back({n, fileBase(n)});
+        CalculateItemFile(file, ctx, false, true, {});
     }
-    cli.run("project P calc");
-    WorkContext ctx;
-    ctx.G_strWorkPath = dir + "/";
     std::atomic<int> runs = 0;
     const SummaryCalculate counted = [&](const WorkContext& scratch, CSlideCalcData& item,
                                          std::vector<std::string>&) {
@@ -206,10 +209,30 @@ TEST(ProjectSummary, AProjectJustCalculatedIsReadNotRecalculated) {
     EXPECT_EQ(recalculated(), std::vector<int>{});
 
     CSlideCalcData changed;
-    ASSERT_EQ(changed.ReadDataFile(dir + "/" + fileBase(2) + ".dat"), 1);
+    ASSERT_EQ(changed.ReadDataFile(dir.file(fileBase(2) + ".dat")), 1);
     changed.SetAllPhi(31.0f);
-    ASSERT_EQ(changed.WriteDataFile(dir + "/" + fileBase(2) + ".dat"), 1);
-    std::filesystem::remove(dir + "/" + fileBase(3) + "_TLVR_RESULT.TXT");
+    ASSERT_EQ(changed.WriteDataFile(dir.file(fileBase(2) + ".dat")), 1);
+    std::filesystem::remove(dir.file(fileBase(3) + "_TLVR_RESULT.TXT"));
     EXPECT_EQ(recalculated(), (std::vector<int>{2, 3}));
+}
+
+#ifdef TALVOR_RENDER
+TEST(ProjectSummary, TheTableIsWrittenAsCsvRtfAndPdfBesideTheProjectFile) {
+    TempDir dir;
+    WorkContext ctx{dir.file("p/"), dir.path()};
+    EXPECT_FALSE(WriteProjectSummary(ctx, {}, 1).projectRead);
+    ASSERT_EQ(AddItemFromTemplate(ctx, 0).outcome, AddOutcome::Added);
+    ASSERT_EQ(AddItemFromTemplate(ctx, 0).outcome, AddOutcome::Added);
+    const ProjectSummaryFiles done =
+        WriteProjectSummary(ctx, {"", "", dir.file("elsewhere.pdf")}, 2);
+    ASSERT_EQ(done.rows.size(), 2u);
+    ASSERT_EQ(done.files.size(), 3u);
+    for (const WrittenFile& f : done.files) EXPECT_TRUE(f.written) << f.path;
+    EXPECT_EQ(done.files[0].path, dir.file("p/Talvor_Summary.csv"));
+    const std::string csv = readBytes(done.files[0].path);
+    EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF项目编号,"));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+    EXPECT_TRUE(readBytes(dir.file("p/Talvor_Summary.RTF")).starts_with("{\\rtf"));
+    EXPECT_TRUE(readBytes(dir.file("elsewhere.pdf")).starts_with("%PDF"));
 }
 #endif
