@@ -5,10 +5,7 @@
 // previous version is kept as .BAK.
 #include "cli/Commands.h"
 
-#include "data/CSlideCalcData.h"
-#include "platform/AtomicFile.h"
-
-#include <filesystem>
+#include "data/ItemOpening.h"
 
 namespace {
 
@@ -20,20 +17,18 @@ struct NewArgs {
 };
 
 int runNew(const NewArgs& args) {
-    std::error_code ec;
-    if (std::filesystem::exists(args.path, ec) && !args.force) {
-        std::fprintf(stderr, "文件 %s 已存在, 未改写 (要覆盖请加 --force)\n", args.path.c_str());
-        return 1;
+    switch (WriteNewItemFile(args.path, args.name, args.commented, args.force)) {
+        case NewItemFile::Written:
+            return 0;
+        case NewItemFile::Exists:
+            std::fprintf(stderr, "文件 %s 已存在, 未改写 (要覆盖请加 --force)\n",
+                         args.path.c_str());
+            return 1;
+        case NewItemFile::NotWritten:
+            break;
     }
-    CSlideCalcData item;
-    item.setName(args.name);
-    const DataFileStyle style = args.commented ? DataFileStyle::Commented : DataFileStyle::Plain;
-    AtomicFileWriter writer;
-    if (!writer.writeKeepingPrevious(args.path, item.FormatDataFile(style))) {
-        std::fprintf(stderr, "无法写入文件 %s\n", args.path.c_str());
-        return 1;
-    }
-    return 0;
+    std::fprintf(stderr, "无法写入文件 %s\n", args.path.c_str());
+    return 1;
 }
 
 }  // namespace

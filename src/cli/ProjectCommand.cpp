@@ -183,6 +183,11 @@ int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int 
     return c.status;
 }
 
+void tellItems(const char* title, const std::vector<std::string>& lines) {
+    if (!lines.empty()) std::fprintf(stderr, "%s\n", title);
+    for (const std::string& line : lines) std::fprintf(stderr, "    %s\n", line.c_str());
+}
+
 int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
     CProjectData project;
     if (int status = openProject(ctx, project)) return status;
@@ -199,14 +204,8 @@ int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
         worst = WorseStatus(
             worst, calcItem(args, ctx, i, project.itemNumbers[kKind][i], unsatisfied, failed));
     }
-    if (!failed.empty()) {
-        std::fprintf(stderr, "以下项目计算失败:\n");
-        for (const std::string& line : failed) std::fprintf(stderr, "    %s\n", line.c_str());
-    }
-    if (!unsatisfied.empty()) {
-        std::fprintf(stderr, "以下项目没有满足要求的方案:\n");
-        for (const std::string& line : unsatisfied) std::fprintf(stderr, "    %s\n", line.c_str());
-    }
+    tellItems("以下项目计算失败:", failed);
+    tellItems("以下项目没有满足要求的方案:", unsatisfied);
     // A failed or unreadable item weighs more than a design without a solution.
     return worst;
 }

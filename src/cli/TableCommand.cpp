@@ -7,75 +7,52 @@
 #include "cli/Commands.h"
 #include "cli/UsageErrors.h"
 
-#include "data/CSlideCalcData.h"
 #include "platform/Sinks.h"
-#include "data/ItemOpening.h"
-#include "tables/CTableBase.h"
-#include "tables/CoordinateView.h"
-#include "tables/TablePage.h"
 #include "tables/TableText.h"
 
 #include <vector>
 
 namespace {
 
-struct TableArgs {
-    std::string item;
-    std::string table;
-    std::vector<std::string> sets;
-    bool editable = false;
-    bool points = false;
-    bool write = false;
-};
-
 void printLines(const std::vector<std::string>& lines, FILE* to) {
     for (const std::string& line : lines) std::fprintf(to, "%s\n", line.c_str());
 }
 
-int runTable(const TableArgs& args) {
-    CSlideCalcData item;
+int runTable(const ItemTableRequest& args) {
     StderrSinks sinks;
-    const OpenedItem opened = OpenItemFile(args.item, item, &sinks, &sinks);
-    if (!opened.read) return 2;
-    if (args.table.empty()) {
-        for (const TablePlace& t : ListTables(item))
-            std::printf("%s\t%s\t%d\n", t.name.c_str(), t.page.c_str(), t.rows);
-        return 0;
-    }
-    std::optional<TableId> id = tableByName(args.table);
-    if (!id) {
-        std::fprintf(stderr, "没有表格 %s（不带表格名运行可列出全部表格）\n", args.table.c_str());
-        return 2;
-    }
-    CTablePage page(pageOfTable(*id), item);
-    if (args.points) {
-        if (!CoordinateView::Fits(*id)) {
+    const ItemTable t = WorkItemTable(args, sinks, sinks);
+    for (const TablePlace& p : t.tables)
+        std::printf("%s\t%s\t%d\n", p.name.c_str(), p.page.c_str(), p.rows);
+    printLines(t.refused, stderr);
+    printLines(t.rows, stdout);
+    std::fflush(stdout);
+    printLines(t.warnings, stderr);
+    switch (t.outcome) {
+        case ItemTableOutcome::Done:
+            return t.refused.empty() ? 0 : 3;
+        case ItemTableOutcome::ItemUnreadable:
+            return 2;
+        case ItemTableOutcome::NoSuchTable:
+            std::fprintf(stderr, "没有表格 %s（不带表格名运行可列出全部表格）\n",
+                         args.table.c_str());
+            return 2;
+        case ItemTableOutcome::NoPoints:
             std::fprintf(stderr, "--points 只用于 CSlipTable、CSlopeTable 和 CWaterTable\n");
             return kUsageErrorStatus;
-        }
-        page.setPointsShown(true);
+        case ItemTableOutcome::ItemGuessed:
+            std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
+            return 2;
+        case ItemTableOutcome::NotWritten:
+            break;
     }
-    const std::vector<std::string> refused = TypeCellTexts(page, *id, args.sets);
-    printLines(refused, stderr);
-    printLines(TableRows(*page.find(*id), args.editable), stdout);
-    std::fflush(stdout);
-    printLines(CellWarnings(*page.find(*id)), stderr);
-    // Rewriting would make the reader's guesses permanent: the file stays as it is.
-    if (args.write && !opened.mayRewrite()) {
-        std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
-        return 2;
-    }
-    if (args.write && !item.WriteDataFile(args.item)) {
-        std::fprintf(stderr, "无法写入计算数据文件 %s\n", args.item.c_str());
-        return 1;
-    }
-    return refused.empty() ? 0 : 3;
+    std::fprintf(stderr, "无法写入计算数据文件 %s\n", args.item.c_str());
+    return 1;
 }
 
 }  // namespace
 
 void addTableCommand(CLI::App& app, int& exitCode) {
-    auto args = std::make_shared<TableArgs>();
+    auto args = std::make_shared<ItemTableRequest>();
     CLI::App* cmd = app.add_subcommand(
         "table", "列出计算项目的输入表格，或显示、编辑其中一个表格（与计算窗口中的表格规则相同）");
     cmd->add_option("ITEM", args->item, "计算数据文件 (.TV 或 .DAT)")->required();

@@ -2,7 +2,10 @@
 
 #include "data/CSlideCalcData.h"
 #include "data/InputRanges.h"
+#include "platform/AtomicFile.h"
 #include "platform/Sinks.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -39,4 +42,16 @@ OpenedItem OpenItemBytes(std::string_view bytes, const std::string& name, CSlide
 
 std::string UnreadableItemText(const std::string& path) {
     return "无法读取计算数据文件 " + path;
+}
+
+NewItemFile WriteNewItemFile(const std::string& path, const std::string& name, bool commented,
+                             bool force) {
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) && !force) return NewItemFile::Exists;
+    CSlideCalcData item;
+    item.setName(name);
+    const DataFileStyle style = commented ? DataFileStyle::Commented : DataFileStyle::Plain;
+    AtomicFileWriter writer;
+    return writer.writeKeepingPrevious(path, item.FormatDataFile(style)) ? NewItemFile::Written
+                                                                         : NewItemFile::NotWritten;
 }

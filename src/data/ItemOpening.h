@@ -33,3 +33,11 @@ OpenedItem OpenItemBytes(std::string_view bytes, const std::string& name, CSlide
 
 // What the user is told about an item file that could not be read.
 std::string UnreadableItemText(const std::string& path);
+
+// A new data file holding the default worked item, as `talvor-cli new` starts
+// one: with the item's description, and comment lines naming every field when
+// asked. An existing file is an engineer's work: it is replaced only when
+// forced, and then kept as .BAK.
+enum class NewItemFile { Written, Exists, NotWritten };
+NewItemFile WriteNewItemFile(const std::string& path, const std::string& name, bool commented,
+                             bool force);

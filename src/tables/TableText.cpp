@@ -1,6 +1,9 @@
 #include "tables/TableText.h"
 
+#include "data/CSlideCalcData.h"
+#include "data/ItemOpening.h"
 #include "tables/CTableBase.h"
+#include "tables/CoordinateView.h"
 #include "tables/TableEdit.h"
 #include "tables/TablePage.h"
 
@@ -76,4 +79,37 @@ std::vector<std::string> TypeCellTexts(CTablePage& page, TableId id,
         }
     }
     return refused;
+}
+
+ItemTable WorkItemTable(const ItemTableRequest& request, StatusSink& status,
+                        MessageSink& messages) {
+    ItemTable out;
+    CSlideCalcData item;
+    const OpenedItem opened = OpenItemFile(request.item, item, &status, &messages);
+    if (!opened.read) return out;
+    out.outcome = ItemTableOutcome::Done;
+    if (request.table.empty()) {
+        out.tables = ListTables(item);
+        return out;
+    }
+    const std::optional<TableId> id = tableByName(request.table);
+    if (!id) {
+        out.outcome = ItemTableOutcome::NoSuchTable;
+        return out;
+    }
+    CTablePage page(pageOfTable(*id), item);
+    if (request.points && !CoordinateView::Fits(*id)) {
+        out.outcome = ItemTableOutcome::NoPoints;
+        return out;
+    }
+    if (request.points) page.setPointsShown(true);
+    out.refused = TypeCellTexts(page, *id, request.sets);
+    out.rows = TableRows(*page.find(*id), request.editable);
+    out.warnings = CellWarnings(*page.find(*id));
+    // Rewriting would make the reader's guesses permanent: the file stays as it is.
+    if (request.write && !opened.mayRewrite())
+        out.outcome = ItemTableOutcome::ItemGuessed;
+    else if (request.write && !item.WriteDataFile(request.item))
+        out.outcome = ItemTableOutcome::NotWritten;
+    return out;
 }

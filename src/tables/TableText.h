@@ -12,6 +12,8 @@
 class CSlideCalcData;
 class CTableBase;
 class CTablePage;
+class MessageSink;
+class StatusSink;
 
 struct TablePlace {
     std::string name;  // the table's class name, e.g. "CSlipTable"
@@ -43,3 +45,28 @@ std::optional<CellText> ParseCellText(const std::string& arg);
 // saying so, and the others still apply.
 std::vector<std::string> TypeCellTexts(CTablePage& page, TableId id,
                                        const std::vector<std::string>& sets);
+
+// An item's tables worked from its data file, as `talvor-cli table` does:
+// every table listed when none is named, else the sets typed into it and the
+// table shown, and the file written back when asked.
+struct ItemTableRequest {
+    std::string item, table;  // the data file; the table's class name, or empty
+    std::vector<std::string> sets;
+    bool points = false;    // the point columns of the section lines' tables
+    bool editable = false;  // rows of 1/0 for the cells a user can type into
+    bool write = false;
+};
+enum class ItemTableOutcome {
+    Done,
+    ItemUnreadable,  // told to messages
+    NoSuchTable,
+    NoPoints,     // points asked of a table without them
+    ItemGuessed,  // shown, but read with guesses (told): not written back
+    NotWritten,
+};
+struct ItemTable {
+    ItemTableOutcome outcome = ItemTableOutcome::ItemUnreadable;
+    std::vector<TablePlace> tables;  // when no table was named
+    std::vector<std::string> refused, rows, warnings;
+};
+ItemTable WorkItemTable(const ItemTableRequest& request, StatusSink& status, MessageSink& messages);

@@ -63,20 +63,6 @@ TEST(ResultNames, FileBaseDropsDirectoryAndExtension) {
     EXPECT_EQ(ItemFileBase("noext"), "noext");
 }
 
-TEST(CalcRun, ReportIsSavedAsGbkUnderTheNameFromTheFileBaseAlsoWhenTheTargetFails) {
-    for (int target : {1, 9}) {
-        Calc c;
-        CalcRunResult run = c.run(target, "&TLVR_0003");
-        EXPECT_EQ(run.result, target == 1);
-        EXPECT_EQ(run.reportSaved, 1);
-        EXPECT_EQ(run.reportPath, c.dir.file("&TLVR_0003_TLVR.RTF"));
-        EXPECT_EQ(readBytes(run.reportPath), utf8ToGbk(run.report.utf8()));
-        EXPECT_NE(run.report.utf8().find("InsertDxf=&TLVR_0003_TLVR_JT.DXF"), std::string::npos);
-        EXPECT_EQ(c.outcomes(),
-                  std::vector<std::string>{target == 1 ? "201 计算成功 !" : "301 计算失败 !"});
-    }
-}
-
 // An empty folder that carries the report's name is the engineer's: it stays,
 // and the run fails without having said "计算成功" first.
 TEST(CalcRun, ReportThatCannotBeWrittenFailsTheRunAndAFolderOfItsNameStays) {
