@@ -6,6 +6,7 @@
 #include "platform/ProgramDirectory.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
+#include "project/CPileLibrary.h"
 #include "project/CProjectData.h"
 #include "project/CTemplateIndex.h"
 #include "project/ItemFiles.h"
@@ -102,6 +103,10 @@ int listTemplates(const ProjectArgs&, const WorkContext& ctx) {
     std::printf("模板库 %s\n", dir.c_str());
     for (size_t i = 0; i < lines.size(); ++i) std::printf("%3zu  %s\n", i + 1, lines[i].c_str());
     if (lines.empty()) std::printf("(没有模板)\n");
+    std::vector<std::string> piles;
+    if (ListPileLibrary(ctx, piles))
+        std::printf("桩库 %s\n", exeFile(ctx, CPileLibrary::kFileName).c_str());
+    for (const std::string& line : piles) std::printf("%s\n", line.c_str());
     return 0;
 }
 
@@ -280,7 +285,7 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
     summary->add_option("--pdf", args->summary.pdf, "PDF 汇总表文件 (默认: Talvor_Summary.pdf)");
     onRun(summary, args, exitCode, summarize);
 
-    CLI::App* templates =
-        cmd->add_subcommand("templates", "列出模板库中的模板 (序号, 描述) 和模板库所在的目录");
+    CLI::App* templates = cmd->add_subcommand(
+        "templates", "列出模板库中的模板 (序号, 描述) 和模板库所在的目录, 及程序目录中的桩库");
     onRun(templates, args, exitCode, listTemplates);
 }

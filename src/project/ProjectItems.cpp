@@ -5,6 +5,7 @@
 #include "platform/RebarSettingsFile.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
+#include "project/CPileLibrary.h"
 #include "project/CProjectInfo.h"
 #include "project/CTemplateIndex.h"
 #include "project/ItemFiles.h"
@@ -76,6 +77,19 @@ bool ListTemplates(const WorkContext& ctx, std::vector<std::string>& lines) {
         return false;
     TemplateChooser chooser(index, ctx, kKind);
     lines.assign(chooser.lines().begin() + TemplateChooser::kFixedLines, chooser.lines().end());
+    return true;
+}
+
+bool ListPileLibrary(const WorkContext& ctx, std::vector<std::string>& lines) {
+    CPileLibrary library;
+    if (!library.LoadPileLibrary(ctx)) return false;
+    lines.clear();
+    for (size_t i = 0; i < library.entries.size(); ++i) {
+        std::string line;
+        for (const std::string& text : PileListRowTexts(library.entries[i], static_cast<int>(i)))
+            line += (line.empty() ? "" : "\t") + text;
+        lines.push_back(line);
+    }
     return true;
 }
 

@@ -35,6 +35,11 @@ std::vector<ListedItem> ListProjectItems(const CProjectData& project, const Work
 // created.
 bool ListTemplates(const WorkContext& ctx, std::vector<std::string>& lines);
 
+// The pile library of the program directory as the pile dialog lists it, one
+// line per test with its columns separated by tabs; false when the program
+// directory holds no library file.
+bool ListPileLibrary(const WorkContext& ctx, std::vector<std::string>& lines);
+
 enum class AddOutcome {
     Added,
     NoSuchTemplate,      // the position is not in the library

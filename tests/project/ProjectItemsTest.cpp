@@ -6,14 +6,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 TEST(ProjectItems, ItemsComeFromTheDefaultOrAShippedTemplateAndAreListedWithoutResults) {
     Program p;
     std::vector<std::string> templates;
     EXPECT_FALSE(ListTemplates(p.ctx, templates));  // no library in this program directory
     EXPECT_EQ(AddItemFromTemplate(p.ctx, 1).outcome, AddOutcome::NoSuchTemplate);
+    std::vector<std::string> piles;
+    EXPECT_FALSE(ListPileLibrary(p.ctx, piles));
     p.ctx.G_strExePath = withTrailingSlash(TALVOR_SHARE_DIR);
     ASSERT_TRUE(ListTemplates(p.ctx, templates));
     ASSERT_EQ(templates.size(), 1u);
+    // The shipped pile library, one line of eleven columns per test.
+    ASSERT_TRUE(ListPileLibrary(p.ctx, piles));
+    ASSERT_FALSE(piles.empty());
+    EXPECT_TRUE(piles[1].starts_with("2\t")) << piles[1];
+    EXPECT_EQ(std::count(piles[1].begin(), piles[1].end(), '\t'), 10);
     const AddedItem beyond = AddItemFromTemplate(p.ctx, 2);
     EXPECT_EQ(beyond.outcome, AddOutcome::NoSuchTemplate);
     EXPECT_EQ(beyond.templateCount, 1);

@@ -158,6 +158,8 @@ TEST(CliCommands, ProjectListsTemplatesMissingResultsAndDesignsWithoutASolution)
     const std::string p = "project " + CliRun::quoted(cli.dir.file("P")) + " ";
     ASSERT_EQ(cli.run(p + "templates", "-u TALVOR_PROGRAM_DIR"), 0);
     EXPECT_NE(cli.out().find("inst/share/talvor/Template/\n  1  "), std::string::npos) << cli.out();
+    EXPECT_NE(cli.out().find("inst/share/talvor/TalvorPile.Dat\n1\t"), std::string::npos)
+        << cli.out();
     EXPECT_EQ(cli.run(p + "templates --program-dir " + CliRun::quoted(cli.dir.file("P"))), 2);
     EXPECT_NE(cli.err().find("P/Template/ 中没有模板库"), std::string::npos) << cli.err();
     EXPECT_EQ(cli.run(p + "add --template 3", "-u TALVOR_PROGRAM_DIR"), 2);
