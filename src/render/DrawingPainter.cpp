@@ -41,6 +41,16 @@ constexpr size_t kBatchLines = 4096;
 // the thin strokes, those strokes first and the rest over them.
 enum class Pass { All, ThinStrokes, AllButThinStrokes };
 
+// The colour an entity is painted in: its own, or its grey palette index.
+QColor inkOf(int aci, const std::vector<QRgb>* palette) {
+    QColor colour = aciColor(aci);
+    if (!palette) return colour;
+    auto at = std::find(palette->begin(), palette->end(), colour.rgb());
+    talvor_assert(at != palette->end());
+    int index = static_cast<int>(at - palette->begin());
+    return QColor(index, index, index);
+}
+
 // What a stroke needs of the pen; consecutive strokes with the same key are
 // painted in one batch.
 struct StrokeKey {
@@ -56,16 +66,21 @@ struct StrokeKey {
 // the raster passes the thin ones go to the stroke raster or are left out.
 class StrokeBatch {
   public:
-    StrokeBatch(QPainter& p, const ViewTransform& v, double hairline, Pass pass,
+    StrokeBatch(QPainter& p, const ViewTransform& v, const PaintOptions& o, Pass pass,
                 StrokeRaster* raster)
-        : m_p(p), m_v(v), m_hairline(hairline), m_pass(pass), m_raster(raster) {}
+        : m_p(p),
+          m_v(v),
+          m_hairline(o.hairline),
+          m_palette(o.palette),
+          m_pass(pass),
+          m_raster(raster) {}
     ~StrokeBatch() { flush(); }
 
     void line(const StrokeKey& key, const DrawVertex& a, const DrawVertex& b) {
         if (m_pass == Pass::AllButThinStrokes) return;
         QPointF pa = m_v.toDevice(a.x, a.y), pb = m_v.toDevice(b.x, b.y);
         if (m_pass == Pass::ThinStrokes)
-            return m_raster->line(pa, pb, aciColor(key.color).rgb(), key.dotted);
+            return m_raster->line(pa, pb, inkOf(key.color, m_palette).rgb(), key.dotted);
         use(key);
         m_lines.emplace_back(pa, pb);
         if (m_lines.size() == kBatchLines) flush();
@@ -115,7 +130,7 @@ class StrokeBatch {
         flush();
         m_key = key;
         m_hasKey = true;
-        QColor color = aciColor(key.color);
+        QColor color = inkOf(key.color, m_palette);
         if (key.width < 0.0) {
             m_p.setPen(Qt::NoPen);
             m_p.setBrush(color);
@@ -150,6 +165,7 @@ class StrokeBatch {
     QPainter& m_p;
     const ViewTransform& m_v;
     double m_hairline;
+    const std::vector<QRgb>* m_palette;
     Pass m_pass;
     StrokeRaster* m_raster;
     StrokeKey m_key;
@@ -158,7 +174,7 @@ class StrokeBatch {
 };
 
 void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double ratio,
-               TextOutlines* outlines) {
+               const PaintOptions& o) {
     double px = e.height * v.scale() * kCapToEm * ratio;
     if (!(px >= 1.0) || e.text.empty()) return;
     QFont font;
@@ -175,8 +191,9 @@ void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double 
         font.setStyleStrategy(QFont::NoAntialias);
         font.setHintingPreference(QFont::PreferNoHinting);
     }
+    const QColor ink = inkOf(e.color, o.palette);
     p.save();
-    p.setPen(aciColor(e.color));
+    p.setPen(ink);
     p.setFont(font);
     p.translate(v.toDevice(e.points[0].x, e.points[0].y));
     p.rotate(-e.angle);
@@ -187,7 +204,7 @@ void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double 
         // outline is filled here, so that an aliased picture keeps its few
         // exact colours.
         TextOutlines own;
-        p.fillPath((outlines ? *outlines : own).of(font, e.text), aciColor(e.color));
+        (o.outlines ? *o.outlines : own).fill(p, font, e.text, ink);
     } else {
         p.drawText(QPointF(0, 0), QString::fromStdString(e.text));
     }
@@ -207,7 +224,7 @@ struct EntityPainter {
     void text(const DrawEntity& e) {
         if (pass == Pass::ThinStrokes) return;
         batch.flush();
-        paintText(p, v, e, textRatio, outlines);
+        paintText(p, v, e, textRatio, options);
     }
 
     QPainter& p;
@@ -215,7 +232,7 @@ struct EntityPainter {
     const ViewTransform& v;
     double textRatio;
     Pass pass;
-    TextOutlines* outlines;
+    const PaintOptions& options;
 };
 
 size_t strokeCount(const std::vector<DrawEntity>& entities, const std::vector<uint32_t>& which) {
@@ -232,8 +249,8 @@ size_t strokeCount(const std::vector<DrawEntity>& entities, const std::vector<ui
 void paintPass(QPainter& p, const DXF& drawing, const ViewTransform& v,
                const std::vector<uint32_t>& which, const PaintOptions& o, double ratio, Pass pass,
                StrokeRaster* raster) {
-    StrokeBatch batch(p, v, o.hairline, pass, raster);
-    EntityPainter painter{p, batch, v, ratio, pass, o.outlines};
+    StrokeBatch batch(p, v, o, pass, raster);
+    EntityPainter painter{p, batch, v, ratio, pass, o};
     for (uint32_t i : which) walkEntity(drawing.entities()[i], painter);
 }
 
@@ -241,7 +258,7 @@ void paintPass(QPainter& p, const DXF& drawing, const ViewTransform& v,
 
 // Laid out as QPainterPath::addText lays a text out, each glyph's outline
 // taken from the font once.
-const QPainterPath& TextOutlines::of(const QFont& font, const std::string& text) {
+const TextOutlines::Placed& TextOutlines::laidOut(const QFont& font, const std::string& text) {
     auto [it, added] = m_texts.try_emplace({font.pixelSize(), text});
     if (!added) return it->second;
     QTextLayout layout(QString::fromStdString(text), font);
@@ -250,8 +267,6 @@ const QPainterPath& TextOutlines::of(const QFont& font, const std::string& text)
     layout.endLayout();
     // The layout puts the first line's top at 0; the outline's baseline is 0.
     const double baseline = line.ascent();
-    QPainterPath& path = it->second;
-    path.setFillRule(Qt::WindingFill);
     for (const QGlyphRun& run : layout.glyphRuns()) {
         const QRawFont font = run.rawFont();
         const QList<quint32> glyphs = run.glyphIndexes();
@@ -259,11 +274,24 @@ const QPainterPath& TextOutlines::of(const QFont& font, const std::string& text)
         for (qsizetype i = 0; i < glyphs.size(); ++i) {
             auto [glyph, fresh] = m_glyphs.try_emplace(
                 GlyphKey{font.familyName(), font.styleName(), font.pixelSize(), glyphs[i]});
-            if (fresh) glyph->second = font.pathForGlyph(glyphs[i]);
-            path.addPath(glyph->second.translated(at[i].x(), at[i].y() - baseline));
+            if (fresh) {
+                glyph->second = font.pathForGlyph(glyphs[i]);
+                glyph->second.setFillRule(Qt::WindingFill);
+            }
+            it->second.emplace_back(&glyph->second, at[i] - QPointF(0, baseline));
         }
     }
-    return path;
+    return it->second;
+}
+
+void TextOutlines::fill(QPainter& p, const QFont& font, const std::string& text,
+                        const QColor& ink) {
+    const QTransform origin = p.transform();
+    for (const auto& [glyph, at] : laidOut(font, text)) {
+        p.setTransform(QTransform::fromTranslate(at.x(), at.y()) * origin);
+        p.fillPath(*glyph, ink);
+    }
+    p.setTransform(origin);
 }
 
 PaintSummary paintDrawing(QPainter& painter, const DXF& drawing, const ViewTransform& view,

@@ -9,6 +9,7 @@
 #include "render/ViewTransform.h"
 
 #include <QPainterPath>
+#include <QRgb>
 #include <QString>
 
 #include <cstddef>
@@ -16,25 +17,33 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 class DXF;
+class QColor;
 class QFont;
 class DrawingIndex;
 class QPainter;
 
-// The outlines of texts painted without antialiasing, each glyph's outline
-// taken from the font once: taking outlines costs more than filling them, and
-// a drawing's labels use a few dozen glyphs hundreds of times. Good for one
-// picture.
+// Texts painted without antialiasing, filled glyph by glyph from outlines
+// each taken from the font once: taking outlines costs more than filling
+// them, and a drawing's labels use a few dozen glyphs hundreds of times;
+// joining a label's glyphs into one outline would cost more again. Good for
+// one picture.
 class TextOutlines {
   public:
-    // The outline of text in font (by its pixel size), at the origin.
-    const QPainterPath& of(const QFont& font, const std::string& text);
+    // Fills text in font (by its pixel size) with its base line's start at
+    // the painter's origin.
+    void fill(QPainter& p, const QFont& font, const std::string& text, const QColor& ink);
 
   private:
     // A glyph of a font: family, style, pixel size, glyph index.
     using GlyphKey = std::tuple<QString, QString, double, quint32>;
-    std::map<std::pair<int, std::string>, QPainterPath> m_texts;
+    // Each glyph of a text and where its origin stands.
+    using Placed = std::vector<std::pair<const QPainterPath*, QPointF>>;
+    const Placed& laidOut(const QFont& font, const std::string& text);
+
+    std::map<std::pair<int, std::string>, Placed> m_texts;
     std::map<GlyphKey, QPainterPath> m_glyphs;
 };
 
@@ -49,6 +58,11 @@ struct PaintOptions {
     // Where outlines of aliased texts are kept while a picture is painted;
     // null to build each afresh.
     TextOutlines* outlines = nullptr;
+    // When set, each colour is painted as the grey whose level is its place
+    // in this palette, which must hold every colour painted: the bytes of a
+    // Grayscale8 picture painted without antialiasing are then its palette
+    // indexes.
+    const std::vector<QRgb>* palette = nullptr;
 };
 
 struct PaintSummary {

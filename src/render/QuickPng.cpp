@@ -78,9 +78,11 @@ QuickPngWriter::QuickPngWriter(int width, int height, int dotsPerMetreX, int dot
         size_t n = palette.size();
         m_bitDepth = n <= 2 ? 1 : n <= 4 ? 2 : n <= 16 ? 4 : 8;
     }
-    // The filtered picture is held whole for deflate: reserved at once, as
-    // growing it would copy it again and again.
-    m_rows.reserve(static_cast<size_t>(height) * (1 + rowBytes()));
+    // The filtered picture is held whole for deflate: allocated at once, as
+    // growing it would copy it again and again, and never cleared, as every
+    // byte is written.
+    m_rows = std::make_unique_for_overwrite<unsigned char[]>(static_cast<size_t>(height) *
+                                                             (1 + rowBytes()));
     m_out = "\x89PNG\r\n\x1a\n";
     std::string ihdr;
     put32(ihdr, static_cast<uint32_t>(width));
@@ -112,14 +114,10 @@ size_t QuickPngWriter::rowBytes() const {
                      : static_cast<size_t>(m_width) * 3;
 }
 
-void QuickPngWriter::filterRow(const QRgb* px) {
-    size_t at = m_rows.size();
-    m_rows.resize(at + 1 + rowBytes());
-    unsigned char* out = m_rows.data() + at;
-    if (m_colours)
-        packIndexes(px, out);
-    else
-        subtractLeft(px, out);
+unsigned char* QuickPngWriter::nextRow() {
+    unsigned char* row = m_rows.get() + m_rowsUsed;
+    m_rowsUsed += 1 + rowBytes();
+    return row;
 }
 
 void QuickPngWriter::subtractLeft(const QRgb* px, unsigned char* out) const {
@@ -132,10 +130,29 @@ void QuickPngWriter::subtractLeft(const QRgb* px, unsigned char* out) const {
     }
 }
 
-// A drawing is mostly long runs of one colour: the whole bytes of a run are
-// set at once.
-void QuickPngWriter::packIndexes(const QRgb* px, unsigned char* out) {
+// A drawing is mostly long runs of one colour: each run is looked up once.
+bool QuickPngWriter::indexesOf(const QRgb* px, unsigned char* out) const {
+    for (int x = 0; x < m_width;) {
+        const QRgb c = px[x] | 0xFF000000u;
+        const int i = m_colours->find(c);
+        if (i < 0) return false;
+        int end = x + 1;
+        while (end < m_width && (px[end] | 0xFF000000u) == c) ++end;
+        std::memset(out + x, i, static_cast<size_t>(end - x));
+        x = end;
+    }
+    return true;
+}
+
+// Palette indexes packed at the bit depth, leftmost pixel in the high bits;
+// the whole bytes of a run are set at once.
+bool QuickPngWriter::packIndexes(const unsigned char* index, unsigned char* out) const {
     *out++ = 0;  // None
+    const int count = m_colours->count;
+    if (m_bitDepth == 8) {
+        std::memcpy(out, index, static_cast<size_t>(m_width));
+        return *std::max_element(index, index + m_width) < count;
+    }
     const int depth = m_bitDepth, perByte = 8 / depth;
     unsigned byte = 0;
     int filled = 0;
@@ -144,28 +161,24 @@ void QuickPngWriter::packIndexes(const QRgb* px, unsigned char* out) {
         if (++filled == perByte) *out++ = static_cast<unsigned char>(byte), byte = 0, filled = 0;
     };
     for (int x = 0; x < m_width;) {
-        const QRgb c = px[x] | 0xFF000000u;
-        const int i = m_colours->find(c);
-        if (i < 0) {
-            m_failed = true;
-            return;
-        }
+        const unsigned i = index[x];
+        if (static_cast<int>(i) >= count) return false;
         int end = x + 1;
-        while (end < m_width && (px[end] | 0xFF000000u) == c) ++end;
+        while (end < m_width && index[end] == i) ++end;
         int n = end - x;
-        for (; n > 0 && filled > 0; --n) push(static_cast<unsigned>(i));
+        for (; n > 0 && filled > 0; --n) push(i);
         if (const int whole = n / perByte; whole > 0) {
-            unsigned pattern = static_cast<unsigned>(i);
-            for (int k = 1; k < perByte; ++k)
-                pattern = (pattern << depth) | static_cast<unsigned>(i);
+            unsigned pattern = i;
+            for (int k = 1; k < perByte; ++k) pattern = (pattern << depth) | i;
             std::memset(out, static_cast<int>(pattern), static_cast<size_t>(whole));
             out += whole;
             n -= whole * perByte;
         }
-        for (; n > 0; --n) push(static_cast<unsigned>(i));
+        for (; n > 0; --n) push(i);
         x = end;
     }
     if (filled > 0) *out = static_cast<unsigned char>(byte << (depth * (perByte - filled)));
+    return true;
 }
 
 // The filtered rows deflated in one piece, in zlib's wrapping, after the
@@ -174,24 +187,34 @@ bool QuickPngWriter::deflateRows() {
     std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)> compressor(
         libdeflate_alloc_compressor(kDeflateLevel), libdeflate_free_compressor);
     if (!compressor) return false;
-    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), m_rows.size());
-    const size_t at = m_out.size();
-    m_out.resize(at + bound);
-    const size_t n = libdeflate_zlib_compress(compressor.get(), m_rows.data(), m_rows.size(),
-                                              m_out.data() + at, bound);
-    m_out.resize(at + n);
-    m_rows = {};
+    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), m_rowsUsed);
+    auto deflated = std::make_unique_for_overwrite<char[]>(bound);
+    const size_t n =
+        libdeflate_zlib_compress(compressor.get(), m_rows.get(), m_rowsUsed, deflated.get(), bound);
+    m_out.append(deflated.get(), n);
+    m_rows.reset();
     return n > 0;
 }
 
 bool QuickPngWriter::addRows(const QImage& band, int rows) {
+    const bool indexed = band.format() == QImage::Format_Grayscale8;
     if (m_failed || rows < 0 || m_rowsDone + rows > m_height || band.width() != m_width ||
-        rows > band.height() || band.format() != QImage::Format_RGB32) {
+        rows > band.height() || !(band.format() == QImage::Format_RGB32 || indexed) ||
+        (indexed && !m_colours)) {
         m_failed = true;
         return false;
     }
-    for (int y = 0; y < rows && !m_failed; ++y)
-        filterRow(reinterpret_cast<const QRgb*>(band.constScanLine(y)));
+    std::vector<unsigned char> looked(indexed || !m_colours ? 0 : static_cast<size_t>(m_width));
+    for (int y = 0; y < rows && !m_failed; ++y) {
+        const uchar* line = band.constScanLine(y);
+        const auto* px = reinterpret_cast<const QRgb*>(line);
+        if (!m_colours)
+            subtractLeft(px, nextRow());
+        else if (indexed)
+            m_failed = !packIndexes(line, nextRow());
+        else
+            m_failed = !indexesOf(px, looked.data()) || !packIndexes(looked.data(), nextRow());
+    }
     m_rowsDone += rows;
     return !m_failed;
 }

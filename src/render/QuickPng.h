@@ -27,9 +27,10 @@ class QuickPngWriter {
     QuickPngWriter(const QuickPngWriter&) = delete;
     QuickPngWriter& operator=(const QuickPngWriter&) = delete;
 
-    // The first `rows` rows of `band` (RGB32, the picture's width) as the
-    // picture's next rows. False, and no more rows taken, when a pixel's
-    // colour is not in the palette or the rows overrun the picture.
+    // The first `rows` rows of `band` (the picture's width) as the picture's
+    // next rows: RGB32 colours, or with a palette Grayscale8 bytes that are
+    // its indexes. False, and no more rows taken, when a pixel's colour or
+    // index is not in the palette or the rows overrun the picture.
     bool addRows(const QImage& band, int rows);
     // The whole PNG once every row was added; empty otherwise.
     std::string finish();
@@ -37,16 +38,18 @@ class QuickPngWriter {
   private:
     struct ColourIndex;
     size_t rowBytes() const;
-    void filterRow(const QRgb* pixels);
-    void packIndexes(const QRgb* pixels, unsigned char* out);
+    unsigned char* nextRow();
+    bool indexesOf(const QRgb* pixels, unsigned char* out) const;
+    bool packIndexes(const unsigned char* indexes, unsigned char* out) const;
     void subtractLeft(const QRgb* pixels, unsigned char* out) const;
     bool deflateRows();
 
     int m_width, m_height, m_rowsDone = 0;
     int m_bitDepth = 8;  // per palette index; RGB when there is no palette
     bool m_failed = false;
-    std::unique_ptr<ColourIndex> m_colours;  // null for RGB
-    std::vector<unsigned char> m_rows;       // the filtered rows, deflated at the end
-    std::string m_out;                       // the PNG so far
-    size_t m_idatType = 0;                   // where the IDAT chunk's type is in m_out
+    std::unique_ptr<ColourIndex> m_colours;   // null for RGB
+    std::unique_ptr<unsigned char[]> m_rows;  // the filtered rows, deflated at the end
+    size_t m_rowsUsed = 0;
+    std::string m_out;      // the PNG so far
+    size_t m_idatType = 0;  // where the IDAT chunk's type is in m_out
 };

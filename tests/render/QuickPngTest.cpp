@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -49,6 +50,24 @@ TEST(QuickPng, DecodesToTheSamePixelsForEveryColourCountAndWidth) {
         EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), image);
         EXPECT_EQ(back.dotsPerMeterX(), 11811);
         EXPECT_EQ(back.dotsPerMeterY(), 11811);
+        if (c.colours > 256) continue;
+        // The same picture handed over as its palette indexes.
+        QImage indexes(c.width, 41, QImage::Format_Grayscale8);
+        std::vector<QRgb> palette;
+        for (int k = 0; k < c.colours; ++k) palette.push_back(colourOf(k));
+        for (int y = 0; y < 41; ++y)
+            for (int x = 0; x < c.width; ++x)
+                indexes.scanLine(y)[x] = static_cast<uchar>(((y * c.width + x) / 3) % c.colours);
+        QuickPngWriter writer(c.width, 41, 0, 0, palette);
+        ASSERT_TRUE(writer.addRows(indexes, 41));
+        EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(writer.finish()), "PNG")
+                      .convertToFormat(QImage::Format_RGB32),
+                  image);
+        if (c.colours == 256) continue;
+        // An index past the palette is refused.
+        indexes.scanLine(40)[c.width - 1] = static_cast<uchar>(c.colours);
+        QuickPngWriter refusing(c.width, 41, 0, 0, palette);
+        EXPECT_FALSE(refusing.addRows(indexes, 41));
     }
     EXPECT_TRUE(quickPngBytes(QImage()).empty());
     // An image with transparency is written on its colours alone.
