@@ -73,7 +73,7 @@ test-sanitize: setup
 
 # The Qt-free core as WebAssembly, with the node driver its tests run.
 wasm:
-	@bash tools/setup.sh wasm $(WASMBUILD)/dxflib
+	@bash tools/setup.sh wasm $(WASMBUILD)
 	@emcmake cmake -S . -B $(WASMBUILD) -DCMAKE_BUILD_TYPE=Release \
 	    -DTALVOR_DXFLIB_SOURCE=$(abspath $(WASMBUILD))/dxflib/source >/dev/null
 	@cmake --build $(WASMBUILD) -j $(JOBS)

@@ -5,11 +5,11 @@
 // native program's alone.
 //
 // The worked example, the golden items, the verification cases and the
-// templates are held byte for byte. The random items reach corners where the
-// two C libraries' sin, cos, tan, atan2, hypot, log10 and pow part in a last
-// bit, which an ill-conditioned item carries into its printed digits: for
-// them the same files must be written, and how many are byte for byte is
-// printed.
+// templates are held byte for byte. The module computes with glibc's own
+// mathematical functions (cmake/GlibcLibm.cmake); the random items still reach
+// a -0 that the WebAssembly code generator turns into +0 where a float is kept
+// from going negative: for them the same files must be written, and how many
+// are byte for byte is printed.
 #include "support/CliRun.h"
 #include "run/ManifestItems.h"
 
