@@ -145,7 +145,8 @@ test('cells typed, the worked example calculated and undone in chromium', async 
     assert.equal(cli(sub, 'project', 'prj', 'add').status, 0);
     fs.writeFileSync(path.join(sub, 'prj', name), input);
     fs.writeFileSync(path.join(sub, name), input);
-    assert.ok([0, 3].includes(cli(sub, 'calc', name, '--keep-directives').status));
+    const calcStatus = cli(sub, 'calc', name, '--keep-directives').status;
+    assert.ok([0, 3].includes(calcStatus), `talvor-cli calc: ${calcStatus}`);
     assert.ok([0, 3].includes(cli(sub, 'project', 'prj', 'calc', '--keep-directives').status));
     await page.getByRole('button', { name: '计算', exact: true }).click();
     await page.waitForSelector('#report .downloads button', { timeout: 300000 });
@@ -171,6 +172,14 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   await choose(1, '自动设计');
   await choose(2, '自动设计抗滑桩');
   await calculated();
+  // The pile kind from the pile library ("从库中选择") for the berm design.
+  const kindsBefore = await save();
+  await page.getByRole('button', { name: '从库中选择', exact: true }).click();
+  const library = page.getByRole('dialog', { name: '抗滑桩水平静载荷试验资料一揽表' });
+  await library.getByRole('checkbox', { name: '第 2 行' }).check();
+  await library.getByRole('button', { name: '确定' }).click();
+  assert.ok(!(await save()).equals(kindsBefore), 'pile kinds taken from the library');
+  await page.getByRole('tab', { name: '控制', exact: true }).click();
   await choose(2, '自动设计反压码');
   const berm = await calculated();
   assert.ok(berm.some(f => f.endsWith('_JG.DXF')), berm.join(' '));

@@ -34,6 +34,9 @@ export interface TalvorWeb {
   templateLines(): string[];
   openTemplate(line: number): boolean;
   messages(): StatusLine[];
+  pileLibraryColumns(): string[];
+  pileLibraryRows(): string[][];
+  takePileKinds(rows: number[]): boolean;
   pages(): Page[];
   pileKindsPage(): number;
   table(page: number, id: number): Table;

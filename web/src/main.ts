@@ -117,6 +117,59 @@ async function openFile(file: File) {
   showDiagnostics();
 }
 
+// A change of the record as a whole (a template, pile kinds from the
+// library), undone as one step.
+function replaced(change: () => boolean, told: string) {
+  const before = talvor.save();
+  if (!change()) {
+    status(talvor.messages().map(m => m.text).join(' ') || '未改变');
+    return;
+  }
+  undoSteps.push(before);
+  redoSteps.length = 0;
+  grids.reopened();
+  recordChanged();
+  status(told);
+}
+
+function wireTemplates() {
+  const chooser = $<HTMLSelectElement>('template');
+  talvor.templateLines().forEach((line, i) => chooser.add(new Option(line, String(i))));
+  $('new').addEventListener('click', () => {
+    const line = Number(chooser.value);
+    replaced(() => talvor.openTemplate(line), `已取 ${chooser.selectedOptions[0]?.text ?? ''}`);
+  });
+}
+
+// "从库中选择": the pile library's tests as a list; the ones ticked become the
+// item's pile kinds.
+function wireLibrary() {
+  const dialog = $<HTMLDialogElement>('library-dialog');
+  const list = $<HTMLTableElement>('library-list');
+  $('library').addEventListener('click', () => {
+    list.replaceChildren();
+    const head = list.createTHead().insertRow();
+    for (const title of ['选择', ...talvor.pileLibraryColumns()]) head.insertCell().textContent = title;
+    const body = list.createTBody();
+    talvor.pileLibraryRows().forEach((row, i) => {
+      const tr = body.insertRow();
+      const tick = document.createElement('input');
+      tick.type = 'checkbox';
+      tick.value = String(i);
+      tick.setAttribute('aria-label', `第 ${i + 1} 行`);
+      tr.insertCell().append(tick);
+      for (const text of row) tr.insertCell().textContent = text;
+    });
+    dialog.returnValue = '';
+    dialog.showModal();
+  });
+  dialog.addEventListener('close', () => {
+    if (dialog.returnValue !== 'take') return;
+    const rows = [...list.querySelectorAll<HTMLInputElement>('input:checked')].map(t => Number(t.value));
+    replaced(() => talvor.takePileKinds(rows), `已从库中取 ${rows.length} 种桩`);
+  });
+}
+
 let worker: Worker | null = null;
 
 function calculate() {
@@ -188,6 +241,8 @@ async function start() {
     told: status,
   });
   wireSketch();
+  wireTemplates();
+  wireLibrary();
   recordChanged();
 
   $('open').addEventListener('click', () => $<HTMLInputElement>('open-file').click());
