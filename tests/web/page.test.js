@@ -126,15 +126,13 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   const pasted = await save();
   assert.ok(pasted.equals(fs.readFileSync(path.join(dir, 'typed.TV'))), 'pasted as typed through talvor-cli table');
 
-  // The typed item as a project's item, opened from the disk; then a check,
+  // The pasted item as a project's item, opened from the disk; then a check,
   // a pile design and a berm design with the goal and target switched in
   // the control table, each calculated in the worker. Every file offered
   // is held to talvor-cli: the report and drawings to calc's, the data file
   // with the run's result names to what a project's calculation writes back.
   const name = '&TLVR_0001.dat';
-  // (Calculated, the pasted section differs from the native program in a
-  // last digit: the WebAssembly build's libm rounds some functions otherwise.)
-  fs.writeFileSync(path.join(dir, name), typed);
+  fs.writeFileSync(path.join(dir, name), pasted);
   const [chooser] = await Promise.all([page.waitForEvent('filechooser'),
     page.getByRole('button', { name: '读入数据文件', exact: true }).click()]);
   await chooser.setFiles(path.join(dir, name));

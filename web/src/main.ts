@@ -31,12 +31,29 @@ function download(name: string, bytes: Bytes | string, type = 'application/octet
 }
 
 // The sketch of the input as it is now; the row's element lit.
+// The part of the sketch in view (zoomed and panned); null: all of it.
+let view: { x: number; y: number; w: number; h: number } | null = null;
+
 function drawSketch() {
   const box = $('sketch');
   const sketch = talvor.sketch(Math.max(box.clientWidth, 200), Math.max(box.clientHeight, 150));
   box.innerHTML = sketch.svg;
   elements = sketch.elements;
+  showView();
   lightRow();
+}
+
+function showView() {
+  const svg = $('sketch').querySelector('svg');
+  if (!svg) return;
+  if (!svg.dataset.full) svg.dataset.full = svg.getAttribute('viewBox') ?? '';
+  svg.setAttribute('viewBox', view ? `${view.x} ${view.y} ${view.w} ${view.h}` : svg.dataset.full);
+}
+
+// Sketch units per screen pixel: what a pointer's few pixels span when zoomed.
+function unitsPerPixel() {
+  const svg = $('sketch').querySelector('svg');
+  return svg ? svg.viewBox.baseVal.width / Math.max(svg.getBoundingClientRect().width, 1) : 1;
 }
 
 function lightRow() {
@@ -55,19 +72,53 @@ function svgPoint(e: MouseEvent) {
   return new DOMPoint(e.clientX, e.clientY).matrixTransform(toSvg);
 }
 
+// Pointing names the element and the coordinates; a click selects the
+// element's row; the wheel zooms about the pointer, a drag pans, a double
+// click shows the whole sketch again.
 function wireSketch() {
   const box = $('sketch');
-  box.addEventListener('mousemove', e => {
+  let drag: { x: number; y: number; moved: boolean } | null = null;
+  const hitAt = (e: MouseEvent) => {
     const p = svgPoint(e);
-    if (!p) return;
-    const hit = talvor.hit(p.x, p.y, 4);
-    $('position').textContent = talvor.position(p.x, p.y) + (hit >= 0 ? '  ' + elements[hit].description : '');
+    return p ? { p, hit: talvor.hit(p.x, p.y, 4 * unitsPerPixel()) } : null;
+  };
+  box.addEventListener('mousemove', e => {
+    if (drag && e.buttons === 1) {
+      const svg = box.querySelector('svg');
+      if (svg && (drag.moved || Math.abs(e.clientX - drag.x) + Math.abs(e.clientY - drag.y) > 3)) {
+        const vb = svg.viewBox.baseVal;
+        const k = unitsPerPixel();
+        view = { x: vb.x - (e.clientX - drag.x) * k, y: vb.y - (e.clientY - drag.y) * k, w: vb.width, h: vb.height };
+        drag = { x: e.clientX, y: e.clientY, moved: true };
+        showView();
+      }
+      return;
+    }
+    const at = hitAt(e);
+    if (at) $('position').textContent = talvor.position(at.p.x, at.p.y) + (at.hit >= 0 ? '  ' + elements[at.hit].description : '');
+  });
+  box.addEventListener('mousedown', e => {
+    drag = { x: e.clientX, y: e.clientY, moved: false };
   });
   box.addEventListener('click', e => {
+    const moved = drag?.moved;
+    drag = null;
+    const at = moved ? null : hitAt(e);
+    if (at && at.hit >= 0) grids.select(elements[at.hit].table, elements[at.hit].row);
+  });
+  box.addEventListener('wheel', e => {
     const p = svgPoint(e);
-    if (!p) return;
-    const hit = talvor.hit(p.x, p.y, 4);
-    if (hit >= 0) grids.select(elements[hit].table, elements[hit].row);
+    const svg = box.querySelector('svg');
+    if (!p || !svg) return;
+    e.preventDefault();
+    const vb = svg.viewBox.baseVal;
+    const k = e.deltaY < 0 ? 0.8 : 1.25;
+    view = { x: p.x - (p.x - vb.x) * k, y: p.y - (p.y - vb.y) * k, w: vb.width * k, h: vb.height * k };
+    showView();
+  }, { passive: false });
+  box.addEventListener('dblclick', () => {
+    view = null;
+    showView();
   });
 }
 
