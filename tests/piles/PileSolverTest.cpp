@@ -280,18 +280,6 @@ TEST(PileSolver, AAndA1HaveNoEffectUnderTheMAndCMethods) {
     }
 }
 
-TEST(PileSolver, LongPileGivesMoreThanAThousandPoints) {
-    CPile_ShuJu pile = concretePile(0);
-    pile.freeLength = 20.0f;
-    pile.embedDepth = 100.0f;
-    pile.layerCount = 1;
-    pile.layers[0].thickness = 1000.0f;
-    const auto run = solve(pile, rectangle(400.0f, 20.0f));
-    ASSERT_EQ(run->result, 1);
-    EXPECT_EQ(run->solver.pointCount(), 1201);
-    expectBalanced(run->solver, 120.0f);
-}
-
 TEST(PileSolver, RefusesWhatCannotBeComputedWithAReasonAndNoPoints) {
     const float inf = std::numeric_limits<float>::infinity();
     const std::vector<PileLoadPoint> infinite = {{0.0f, 0.0f, inf}, {0.0f, inf, 0.0f}};
