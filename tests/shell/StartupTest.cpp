@@ -91,10 +91,8 @@ void StartupTest::aGivenProjectOpensWithoutADialogAndClosingKeepsTheSettings() {
     });
     frame->action(cmd::OpenProject)->trigger();
     const QDate today = QDate::currentDate();
-    QCOMPARE(designTime.section(' ', 0, 0),
+    QCOMPARE(designTime.section(' ', 0, 0),  // its format is ProjectInfoTest's
              QString("%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day()));
-    QVERIFY2(QRegularExpression("^\\S+ \\d\\d:\\d\\d:\\d\\d$").match(designTime).hasMatch(),
-             qPrintable(designTime));
     frame->close();
     QVERIFY(QFileInfo::exists(place.projectFile("Talvor.PRJ")));
     QSettings settings(place.settingsFile, QSettings::IniFormat);
