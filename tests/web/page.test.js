@@ -165,6 +165,17 @@ test('cells typed, the worked example calculated and undone in chromium', async 
     await page.keyboard.press('Enter');
   };
   await calculated();
+  // The report printed through the browser: A4 pages headed by the item,
+  // each with "第 n 页 共 m 页".
+  const pdf = path.join(dir, 'report.pdf');
+  await page.pdf({ path: pdf, preferCSSPageSize: true });
+  const printed = spawnSync('pdftotext', ['-layout', pdf, '-'], { encoding: 'utf8' }).stdout.split('\f');
+  const pages = printed.filter(text => text.trim() !== '');
+  assert.ok(pages.length > 1, `${pages.length} printed pages`);
+  pages.forEach((text, i) => {
+    assert.match(text, new RegExp(`第\\s*${i + 1}\\s*页\\s*共\\s*${pages.length}\\s*页`), `page ${i + 1}`);
+    assert.ok(text.trimStart().startsWith(name), `page ${i + 1} heading`);
+  });
   await page.getByRole('tab', { name: '控制', exact: true }).click();
   const control = page.getByRole('grid', { name: /控制参数$/ });
   await choose(1, '自动设计');
