@@ -131,6 +131,27 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   // the control table, each calculated in the worker. Every file offered
   // is held to talvor-cli: the report and drawings to calc's, the data file
   // with the run's result names to what a project's calculation writes back.
+  const open = async (file) => {
+    const [chooser] = await Promise.all([page.waitForEvent('filechooser'),
+      page.getByRole('button', { name: '读入数据文件', exact: true }).click()]);
+    await chooser.setFiles(file);
+    await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '读入' }).waitFor();
+  };
+  // A damaged file is opened with its diagnostics listed by line and field;
+  // random bytes are not read and leave the item as it was.
+  const damaged = path.join(dir, 'damaged.TV');
+  fs.writeFileSync(damaged, Buffer.from(opening.toString('latin1').replace('19.000000', '19.0O0000'), 'latin1'));
+  await open(damaged);
+  const told = await page.getByRole('list', { name: '计算信息' }).innerText();
+  assert.match(told, /19\.0O0000/);
+  assert.match(told, /第\s*\d+\s*行/);
+  const noise = path.join(dir, 'noise.TV');
+  fs.writeFileSync(noise, Buffer.from(Array.from({ length: 50000 }, (_, i) => (i * 7919) % 251)));
+  const beforeNoise = await save();
+  await open(noise);
+  await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '未能读入' }).waitFor();
+  assert.ok((await save()).equals(beforeNoise), 'a foreign file leaves the item');
+
   const name = '&TLVR_0001.dat';
   fs.writeFileSync(path.join(dir, name), pasted);
   const [chooser] = await Promise.all([page.waitForEvent('filechooser'),
