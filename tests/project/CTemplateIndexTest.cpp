@@ -2,6 +2,7 @@
 
 #include "ProjectTestSupport.h"
 #include "data/CSlideCalcData.h"
+#include "platform/InputDiagnostics.h"
 #include "project/TemplateChooser.h"
 
 #include <gtest/gtest.h>
@@ -184,11 +185,13 @@ TEST(TemplateChooser, DeletingTheLastLineSelectsTheNewLastLine) {
     EXPECT_EQ(onDisk.templateNumbers[0][0], 2);
 }
 
-TEST(TemplateIndex, ShippedStarterLibraryHoldsTheDefaultExample) {
+TEST(TemplateIndex, ShippedStarterLibraryHoldsTheDefaultExampleWithNothingToTell) {
     WorkContext ctx;
     ctx.G_strExePath = TALVOR_SHARE_DIR "/";
     CTemplateIndex index;
-    ASSERT_TRUE(index.LoadTemplateIndex(ctx));
+    InputDiagnostics diag;
+    ASSERT_TRUE(index.LoadTemplateIndex(ctx, &diag));
+    EXPECT_TRUE(diag.items().empty());
     ASSERT_EQ(index.templateCount[0], 1);
     CSlideCalcData example;
     ASSERT_EQ(example.ReadDataFile(TemplateFilePath(ctx, index.templateNumbers[0][0])), 1);

@@ -83,15 +83,6 @@ TEST(DxfImport, OnlyTheGeometryOfTheLinesChanges) {
     EXPECT_TRUE(record == want);
 }
 
-TEST(DxfImport, APolylineOfMoreThan101VerticesGivesOnlyHundredSegments) {
-    CSlideCalcData record;
-    RecordingSinks sinks;
-    ImportSectionLines(record, drawing("long_slip_m.dxf"), 1.0f, sinks);
-    ASSERT_EQ(record.slipCount, 100);
-    EXPECT_FLOAT_EQ(record.slip[99].dx, 1.0f);
-    EXPECT_NEAR(record.slip[99].dy, -0.1f, 1e-5f);
-}
-
 TEST(DxfImport, DrawingsWithoutLinesChangeNothingAndNonDrawingsSaySo) {
     for (const char* name :
          {"no_lines.dxf", "not_a_drawing.dxf", "missing.dxf", "make_drawings.py"}) {

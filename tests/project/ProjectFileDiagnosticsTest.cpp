@@ -1,5 +1,5 @@
 // What is damaged in "Talvor.PRJ", "Talvor.MB", "GCXX.BOX" and
-// "TalvorPile.Dat" is named; the files the program ships read with nothing.
+// "TalvorPile.Dat" is named.
 #include "ProjectTestSupport.h"
 #include "platform/InputDiagnostics.h"
 #include "project/CPileLibrary.h"
@@ -69,16 +69,4 @@ TEST(ProjectFileDiagnostics, EachDamageIsNamedAndTheReadingStaysAsItWas) {
     EXPECT_EQ(told(pileDiag),
               std::vector<std::string>{" 第 2 行 规格/桩径: “5O” 不全是数, 读作 5"});
     EXPECT_EQ(library.entries.at(0).size, 5.0f);
-}
-
-TEST(ProjectFileDiagnostics, ShippedTemplateIndexAndPileLibraryReadWithNone) {
-    WorkContext ctx;
-    ctx.G_strExePath = TALVOR_SHARE_DIR "/";
-    CTemplateIndex index;
-    CPileLibrary library;
-    InputDiagnostics indexDiag, pileDiag;
-    ASSERT_TRUE(index.LoadTemplateIndex(ctx, &indexDiag));
-    ASSERT_EQ(library.LoadPileLibraryFile(TALVOR_SHARE_DIR "/TalvorPile.Dat", &pileDiag), 1);
-    EXPECT_EQ(told(indexDiag), std::vector<std::string>{});
-    EXPECT_EQ(told(pileDiag), std::vector<std::string>{});
 }

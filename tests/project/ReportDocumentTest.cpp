@@ -16,17 +16,6 @@ using Runs = std::vector<std::string>;
 
 }  // namespace
 
-TEST(ReportScript, TwoDrawingsBecomeTwoPicturesWithoutMarkerText) {
-    ReportWriter report;
-    report.printf("计算项目： %s\n", "K1");
-    MorvaneScript(report, "InsertDxf=&TLVR_0001_TLVR_JT.DXF");
-    report.printf("中间\n");
-    MorvaneScript(report, "InsertDxf=&TLVR_0001_TLVR_SYXHL.DXF");
-    EXPECT_EQ(runs(ExpandScript(report.utf8())),
-              (Runs{"计算项目： K1\n@-1/200", "picture:&TLVR_0001_TLVR_JT.DXF", "\n中间\n@-1/200",
-                    "picture:&TLVR_0001_TLVR_SYXHL.DXF", "\n@-1/200"}));
-}
-
 TEST(ReportScript, TextStyleGivesColourAndTruncatedHeightToItsTextOnly) {
     // 21 characters of "%d,%f" after "TextStyle=", the text from the 32nd on.
     EXPECT_EQ(

@@ -8,7 +8,6 @@
 #include "platform/ReportWriter.h"
 #include "platform/WorkContext.h"
 #include "run/ResultNames.h"
-#include "run/RunTargets.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +16,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <limits>
-#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -158,15 +156,4 @@ TEST(CSlideCalc, PassOverAWorkingCopyRecordsItsForcesInTheRunItemAndWithoutOneNo
     EXPECT_EQ(angle, angle2);
     EXPECT_EQ(item.residualThrust, direct);
     EXPECT_EQ(copy.residualThrust, CSlideCalcData().residualThrust);
-}
-
-TEST(RunTargets, EachGoalAndTargetHasAtMostOneEntry) {
-    std::set<std::pair<int, int>> seen;
-    for (const RunTarget& t : RunTargets()) {
-        EXPECT_TRUE(t.goal == kGoalCheck || t.goal == kGoalDesign);
-        EXPECT_TRUE(seen.insert({t.goal, t.target}).second) << t.what;
-        EXPECT_NE(t.run, nullptr);
-    }
-    EXPECT_EQ(FindRunTarget(kGoalCheck, 5), nullptr);
-    EXPECT_EQ(FindRunTarget(3, 1), nullptr);
 }
