@@ -7,6 +7,8 @@ import type { Outcome, Page, TalvorWeb } from './core';
 
 // A table without a title row (name and value, one pair a row).
 const NO_TITLE_ROW = 1;
+// The section-line tables, which can show each point's X, Y beside the projections.
+const SECTION_LINES = ['CSlipTable', 'CSlopeTable', 'CWaterTable'];
 
 export interface GridHooks {
   // Runs an edit of the record; the page keeps undo steps around it.
@@ -24,6 +26,7 @@ export class Grids {
   private editor: HTMLInputElement | HTMLSelectElement | null = null;
   private tabs: HTMLButtonElement[] = [];
   private body: HTMLElement;
+  private pointsShown = new Set<number>();  // the pages that show them
 
   constructor(host: HTMLElement, private hint: HTMLElement, private talvor: TalvorWeb, private hooks: GridHooks) {
     // The six tabs, then the pile kinds the item's mode edits.
@@ -67,6 +70,8 @@ export class Grids {
   // The record was replaced (opened, undone): the same place if it is still there.
   reopened() {
     this.editor = null;
+    // The core's pages are new: the switches are set again as the page shows them.
+    for (const page of this.pointsShown) this.talvor.setPointsShown(page, true);
   }
 
   refresh() {
@@ -125,8 +130,25 @@ export class Grids {
       }));
       return grid;
     });
-    this.body.replaceChildren(...grids);
+    const switches = tables.some(id => SECTION_LINES.includes(this.talvor.table(page, id).name))
+      ? [this.pointsSwitch(page)] : [];
+    this.body.replaceChildren(...switches, ...grids);
     this.focus(focused);
+  }
+
+  private pointsSwitch(page: number): HTMLElement {
+    const label = document.createElement('label');
+    const box = document.createElement('input');
+    box.type = 'checkbox';
+    box.checked = this.pointsShown.has(page);
+    box.addEventListener('change', () => {
+      if (box.checked) this.pointsShown.add(page);
+      else this.pointsShown.delete(page);
+      this.talvor.setPointsShown(page, box.checked);
+      this.render();
+    });
+    label.append(box, '显示和输入各点坐标 X, Y');
+    return label;
   }
 
   private newGrid(label: string, id: number, key: string, titleHeight: number, titles: string[],
