@@ -163,9 +163,11 @@ void computeBlock(ThrustBlockContext& ctx, const CSlideCalcData& item, int s, fl
     const float cosTurn = std::cos(a - prevAngle), sinTurn = std::sin(a - prevAngle);
     // N = (W + Py)·cos α − Px·sin α − U − Uc − sin(α − α')·E⁺
     f.N = (W + f.py) * cosA - f.px * sinA - f.U - f.Uc - sinTurn * f.ePlus;
-    // F = tan φ · N, never negative
+    // F = tan φ · N, never negative. Written without `F < 0`, which the
+    // WebAssembly code generator turns into max(F, 0): that makes a −0 (φ < 0
+    // on an unloaded block) +0, and the report would print 0.000 for −0.000.
     f.F = std::tan(phi) * f.N;
-    if (f.F < 0.0f) f.F = 0.0f;
+    if (std::signbit(f.F) && f.F != 0.0f && !std::isnan(f.F)) f.F = 0.0f;
     // T = K·D + K·Q + K·Px·cos α + K·W·sin α + K·Py·sin α + cos(α − α')·E⁺
     float T = 0.0f;
     T += factored(f.D, K);
