@@ -5,8 +5,6 @@
 #include "support/TestSupport.h"
 #include "data/CSlideCalcData.h"
 #include "platform/ReportWriter.h"
-#include "platform/WorkContext.h"
-#include "run/CSlideCalc.h"
 
 #include <gtest/gtest.h>
 
@@ -105,18 +103,4 @@ TEST(PileForces, SectionsAndMaterialsMapToTheRecordAndAnUnknownRailTypeIsTold) {
                   std::vector<std::string>(c.size1 == 36.0f ? 1 : 0,
                                            "钢轨型号输入错误(本软件接受的型号为 33, 38, 43, 50)"));
     }
-}
-
-TEST(PileForces, ThrustAdjustScalesTheLoadAndANullReportComputesWithoutWriting) {
-    RecordingSinks sinks;
-    WorkContext ctx;
-    ctx.status = &sinks;
-    CSlideCalc calc(ctx);
-    CSlideCalcData item = pileItem();
-    item.thrustAdjust = 1.2f;
-    EXPECT_EQ(ComputePileForcesForThrust(calc, item, 100.0f, nullptr), 1);
-    // One pile carries spacing x H x adjust.
-    EXPECT_NEAR(calc.pileSolver().summary().appliedLoad, 2.0 * 100.0 * 1.2, 1e-3);
-    EXPECT_EQ(calc.pileSolver().pointCount(), 141);  // 14 m at 0.1 m
-    ReportPileForces(calc.pileData(), calc.pileSolver(), nullptr);
 }

@@ -82,12 +82,6 @@ TEST(ResultChecks, PileRowOutsideTheLandslideFailsAndKeepsTheOriginalLines) {
             EXPECT_EQ(report.substr(0, original.size()), original);
         }
     }
-    // A thrust report with piles outside computes to the slip surface's end: a warning.
-    Cli cli;
-    CSlideCalcData thrust = pileCheck(1);
-    thrust.pileX = 200.0f;
-    EXPECT_EQ(cli.calc(thrust), 5);
-    EXPECT_TRUE(cli.said("警告: 第一排桩的定位坐标"));
 }
 
 TEST(ResultChecks, APileTypedInMetresWarnsOfItsSizeAndItsDisplacement) {
@@ -109,54 +103,9 @@ TEST(ResultChecks, APileTypedInMetresWarnsOfItsSizeAndItsDisplacement) {
     EXPECT_FALSE(good.said("桩顶位移"));
 }
 
-TEST(ResultChecks, DesignsExplainTheirCriterionTheirSectionAndTheirBlocks) {
-    struct Case {
-        int target;
-        std::vector<std::string> lines;
-    } cases[] = {
-        {0, {"设计说明:", "设计准则: 桩的排数 n", "设计断面 (桩处) 各块的推力:"}},
-        {1,
-         {"设计说明:", "设计准则: 推力计算位置处的水平推力 Hx 小于桩所能承受的", "试算 11 种情况",
-          "满足要求且土方量最少: 反压码高度 =", "设计断面 (反压码高度 ="}},
-        {2, {"设计说明:", "刷方定位高度"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.target);
-        Cli cli;
-        CSlideCalcData item;
-        item.goal = 1;
-        item.designTarget = c.target;
-        // Piles of 300 kN carry 150 kN/m: berm heights of 8 m and more hold.
-        item.pileKinds[0].capacity = 300.0f;
-        std::string report;
-        cli.calc(item, &report);
-        const std::string s = supplementOf(report);
-        for (const std::string& line : c.lines) EXPECT_NE(s.find(line), std::string::npos) << line;
-        EXPECT_NE(s.find("块号从坡顶 (滑面最后一段) 数起，滑面段号从坡脚 (坐标原点) 数起"),
-                  std::string::npos);
-        EXPECT_NE(s.find("        块号  滑面段"), std::string::npos);
-        EXPECT_NE(s.find("[计算简图(标注)]"), std::string::npos);
-    }
-}
-
-TEST(ResultChecks, AFailedDesignNamesItsCriterionItsBestTrialAndTheThrustLeft) {
-    Cli cli;
-    CSlideCalcData item;
-    item.goal = 1;
-    item.designTarget = 1;
-    item.usePiles = 0;
-    item.bermHRange = {0.0f, 0.5f, 0.5f};  // too low a berm to hold anything
-    std::string report;
-    EXPECT_EQ(cli.calc(item, &report), 3);
-    const std::string s = supplementOf(report);
-    EXPECT_NE(report.find("      计算所有情况后，均不能满足要求\n"), std::string::npos);
-    for (const char* line : {"设计准则: 推力计算位置处的水平推力 Hx 小于 0", "试算 2 种情况",
-                             "没有满足要求的情况。水平推力最小的试算: 反压码高度 =", "比准则多",
-                             "该试算断面 (反压码高度 ="})
-        EXPECT_NE(s.find(line), std::string::npos) << line;
-}
-
-TEST(ResultChecks, AWinnerAtTheEdgeOfItsRangeWarns) {
+// The failed designs' explanations (the design items under data/) are held by
+// the output manifest byte for byte; these designs succeed.
+TEST(ResultChecks, AWinnerIsExplainedAndAtTheEdgeOfItsRangeWarns) {
     // With piles of capacity Q the worked example's berm holds from a height
     // that falls as Q rises: 10 m for 200 kN, 8 m for 300 kN, 5 m for 600 kN.
     struct Case {
@@ -179,6 +128,8 @@ TEST(ResultChecks, AWinnerAtTheEdgeOfItsRangeWarns) {
         std::string report;
         EXPECT_EQ(cli.calc(item, &report), c.status);
         EXPECT_EQ(cli.said("是试算范围"), c.said != nullptr);
+        for (const char* line : {"满足要求且土方量最少: 反压码高度 =", "设计断面 (反压码高度 ="})
+            EXPECT_NE(supplementOf(report).find(line), std::string::npos) << line;
         if (c.said) {
             EXPECT_TRUE(cli.said(std::string("401 警告: 满足要求且土方量最少的") + c.said));
             EXPECT_NE(supplementOf(report).find(c.said), std::string::npos);
