@@ -60,9 +60,12 @@ test: web
 	@$(MAKE) --no-print-directory test-sanitize
 
 # The user guide's pictures, taken from the desktop program into
-# $(BUILD)/screenshots, where the guide of the build tree finds them.
+# $(BUILD)/screenshots, where the guide of the build tree finds them; those
+# of the web edition from $(WEBBUILD) in chromium, skipped (with a word on
+# stderr) where the page or chromium is missing.
 screenshots: build
 	@cmake --build $(BUILD) --target screenshots
+	@node tools/screenshots/web-pictures.js $(WEBBUILD) $(BUILD)/screenshots web/node_modules/playwright-core
 
 # The file readers face hostile input: run their tests under ASan and UBSan too.
 test-sanitize: setup
