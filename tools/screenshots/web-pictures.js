@@ -79,9 +79,20 @@ async function main() {
     await page.waitForSelector('#report .downloads button', { timeout: 300000 });
     // The report opens below the tables and its drawing is taller than the
     // window: the picture is the report's head, whole drawing and first lines.
-    const box = await page.locator('#report').boundingBox();
-    await page.screenshot({ path: path.join(outDir, 'web-report.png'), fullPage: true,
-      clip: { x: 0, y: box.y, width: 1366, height: Math.min(box.height, 1300) } });
+    // The picture ends on a whole line of the text after the drawing.
+    const clip = await page.locator('#report').evaluate(report => {
+      const top = report.getBoundingClientRect().top + window.scrollY;
+      let bottom = top + Math.min(report.scrollHeight, 1300);
+      const text = report.querySelector('figure + pre');
+      if (text) {
+        const range = document.createRange();
+        range.selectNodeContents(text);
+        const ends = [...range.getClientRects()].map(r => r.bottom + window.scrollY).filter(b => b <= bottom);
+        if (ends.length > 0) bottom = Math.max(...ends) + 2;
+      }
+      return { x: 0, y: top, width: 1366, height: Math.ceil(bottom - top) };
+    });
+    await page.screenshot({ path: path.join(outDir, 'web-report.png'), fullPage: true, clip });
     await printPicture(page, path.join(outDir, 'web-print.png'));
     console.log(`web edition pictures in ${outDir}`);
   } finally {
