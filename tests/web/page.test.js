@@ -7,34 +7,13 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
-const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
+const { chromiumPath, serve } = require('../../tools/web/static-page.js');
 
 const pageDir = process.env.TALVOR_WEB_PAGE;
 const cliPath = process.env.TALVOR_CLI;
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
-
-function chromiumPath() {
-  for (const p of ['/usr/bin/chromium', '/usr/bin/chromium-browser'])
-    if (fs.existsSync(p)) return p;
-  return null;
-}
-
-// The page's static files, as any static server gives them.
-function serve() {
-  const server = http.createServer((req, res) => {
-    const file = path.join(pageDir, decodeURIComponent(new URL(req.url, 'http://x').pathname).replace(/\/$/, '/index.html'));
-    if (!file.startsWith(pageDir) || !fs.existsSync(file)) {
-      res.writeHead(404).end();
-      return;
-    }
-    res.writeHead(200, { 'content-type': types[path.extname(file)] ?? 'application/octet-stream' });
-    res.end(fs.readFileSync(file));
-  });
-  return new Promise(done => server.listen(0, '127.0.0.1', () => done(server)));
-}
 
 function cli(dir, ...args) {
   return spawnSync(cliPath, args, { cwd: dir, encoding: 'buffer' });
@@ -49,7 +28,7 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   const executablePath = chromiumPath();
   assert.ok(executablePath, 'chromium is not installed: tools/setup.sh web installs it');
   const { chromium } = require(process.env.TALVOR_PLAYWRIGHT);
-  const server = await serve();
+  const server = await serve(pageDir);
   const browser = await chromium.launch({ executablePath, headless: true, args: ['--no-sandbox'] });
   t.after(() => {
     server.close();

@@ -6,31 +6,15 @@
 // Usage: node web-pictures.js WEB_BUILD OUT_DIR PLAYWRIGHT_CORE_DIR
 'use strict';
 const fs = require('node:fs');
-const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
+const { chromiumPath, serve } = require('../web/static-page.js');
 
 const [pageDir, outDir, playwrightDir] = process.argv.slice(2).map(p => p && path.resolve(p));
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
-  '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json' };
-
 function skip(why) {
   console.error(`web edition pictures skipped: ${why}`);
   process.exit(0);
-}
-
-function serve() {
-  const server = http.createServer((req, res) => {
-    const file = path.join(pageDir, decodeURIComponent(new URL(req.url, 'http://x').pathname).replace(/\/$/, '/index.html'));
-    if (!file.startsWith(pageDir) || !fs.existsSync(file)) {
-      res.writeHead(404).end();
-      return;
-    }
-    res.writeHead(200, { 'content-type': types[path.extname(file)] ?? 'application/octet-stream' });
-    res.end(fs.readFileSync(file));
-  });
-  return new Promise(done => server.listen(0, '127.0.0.1', () => done(server)));
 }
 
 // The printed report's first A4 page, as the browser's print gives it (with
@@ -58,12 +42,12 @@ async function printPicture(page, file) {
 async function main() {
   if (!pageDir || !outDir || !playwrightDir) skip('usage: node web-pictures.js WEB_BUILD OUT_DIR PLAYWRIGHT_CORE_DIR');
   if (!fs.existsSync(path.join(pageDir, 'index.html'))) skip(`no built page in ${pageDir} (make web builds it)`);
-  const executablePath = ['/usr/bin/chromium', '/usr/bin/chromium-browser'].find(p => fs.existsSync(p));
+  const executablePath = chromiumPath();
   if (!executablePath) skip('chromium is not installed (tools/setup.sh browser installs it)');
   if (!fs.existsSync(playwrightDir)) skip(`no playwright-core in ${playwrightDir} (make web installs it)`);
   const { chromium } = require(playwrightDir);
   fs.mkdirSync(outDir, { recursive: true });
-  const server = await serve();
+  const server = await serve(pageDir);
   const browser = await chromium.launch({ executablePath, headless: true, args: ['--no-sandbox'] });
   try {
     const page = await browser.newPage({ viewport: { width: 1366, height: 768 } });
