@@ -1,5 +1,7 @@
-// Directory tree, path line and the three fields of the project information.
+// Directory list, path line and the three fields of the project information.
 #include "shell/ProjectInfoDialog.h"
+
+#include "shell/DirectoryLevels.h"
 
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
@@ -7,14 +9,14 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileSystemModel>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <ctime>
@@ -34,20 +36,18 @@ ProjectInfoDialog::ProjectInfoDialog(const QString& workPath, const CProjectInfo
     : QDialog(parent),
       m_info(info),
       m_messages(messages),
-      m_model(new QFileSystemModel(this)),
-      m_tree(new QTreeView(this)),
+      m_levels(new DirectoryLevels(this)),
+      m_list(new QListView(this)),
       m_path(field(this, "工作路径")),
       m_name(field(this, "工程名称")),
       m_number(field(this, "工程编号")),
       m_time(field(this, "设计时间")),
       m_industry(new QComboBox(this)) {
     setWindowTitle("指定工作路径");
-    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_model->setRootPath(QDir::rootPath());
-    m_tree->setModel(m_model);
-    for (int column = 1; column < m_model->columnCount(); ++column) m_tree->hideColumn(column);
-    m_tree->header()->hide();
-    m_tree->setAccessibleName("目录");
+    m_list->setModel(m_levels);
+    m_list->setAccessibleName("目录");
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->installEventFilter(this);
     // The industry is kept as read; the dialog does not offer it.
     for (const char* name : kIndustryNames) m_industry->addItem(name);
     m_industry->setAccessibleName("选择行业");
@@ -67,7 +67,7 @@ ProjectInfoDialog::ProjectInfoDialog(const QString& workPath, const CProjectInfo
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tree, 1);
+    layout->addWidget(m_list, 1);
     layout->addLayout(form);
     layout->addLayout(buttons);
 
@@ -77,8 +77,7 @@ ProjectInfoDialog::ProjectInfoDialog(const QString& workPath, const CProjectInfo
     m_time->setText(QString::fromStdString(
         info.designTime.empty() ? FormatDesignTime(std::time(nullptr)) : info.designTime));
     m_industry->setCurrentIndex(info.industry);
-    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &ProjectInfoDialog::directoryChosen);
+    connect(m_list, &QAbstractItemView::activated, this, &ProjectInfoDialog::enter);
     connect(m_path, &QLineEdit::textEdited, this, &ProjectInfoDialog::pathTyped);
     connect(ok, &QPushButton::clicked, this, &ProjectInfoDialog::confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -86,37 +85,44 @@ ProjectInfoDialog::ProjectInfoDialog(const QString& workPath, const CProjectInfo
     // The dialog opens on the work path with the fields it was given; only a
     // change of directory reads them again.
     m_path->setText(workPath);
-    connect(m_model, &QFileSystemModel::directoryLoaded, this, &ProjectInfoDialog::showPathInTree);
-    showPathInTree();
+    showInList(workPath);
     resize(560, 520);
 }
 
-void ProjectInfoDialog::directoryChosen(const QModelIndex& index) {
-    if (!index.isValid()) return;
-    QString dir = m_model->filePath(index);
+// Enter on a directory enters it, and only that: the key does not go on to
+// "确  认", the dialog's default button.
+bool ProjectInfoDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            enter(m_list->currentIndex());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ProjectInfoDialog::enter(const QModelIndex& index) {
+    QString dir = m_levels->pathAt(index);
+    if (dir.isEmpty()) return;
+    showInList(dir);
     m_path->setText(dir);
     loadFields(dir);
 }
 
-// A typed path that names a directory moves the tree there, without
-// rewriting what is being typed.
+// A typed path moves the list to it, or to its nearest existing ancestor,
+// without rewriting what is being typed; only an existing directory brings
+// its own fields.
 void ProjectInfoDialog::pathTyped(const QString& text) {
-    if (!showPathInTree()) return;
-    loadFields(text.trimmed());
+    showInList(text);
+    if (!text.trimmed().isEmpty() && QFileInfo(text.trimmed()).isDir()) loadFields(text.trimmed());
 }
 
-// The tree's model reads directories in the background: the path line's
-// directory is selected again as each level arrives.
-bool ProjectInfoDialog::showPathInTree() {
-    QString dir = m_path->text().trimmed();
-    if (dir.isEmpty() || !QDir(dir).exists()) return false;
-    QModelIndex index = m_model->index(QDir(dir).absolutePath());
-    if (index.isValid() && index != m_tree->currentIndex()) {
-        QSignalBlocker block(m_tree->selectionModel());
-        m_tree->setCurrentIndex(index);
-        m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
-    }
-    return true;
+void ProjectInfoDialog::showInList(const QString& dir) {
+    QString before = m_levels->shown();
+    if (m_levels->show(dir) == before && m_list->currentIndex().isValid()) return;
+    m_list->setCurrentIndex(m_levels->shownIndex());
+    m_list->scrollTo(m_levels->shownIndex(), QAbstractItemView::PositionAtCenter);
 }
 
 void ProjectInfoDialog::loadFields(const QString& dir) {

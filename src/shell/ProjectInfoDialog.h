@@ -1,5 +1,6 @@
-// The project-information dialog "指定工作路径": a directory chooser whose path
-// line always shows the chosen directory, with "工程名称", "工程编号" and
+// The project-information dialog "指定工作路径": a directory list whose
+// directory is entered by a double click or Enter, and a path line that
+// always shows the chosen directory, with "工程名称", "工程编号" and
 // "设计时间", which are read again from "GCXX.BOX" whenever the directory
 // changes. "确  认" makes a missing directory and writes "GCXX.BOX" there.
 #pragma once
@@ -9,9 +10,9 @@
 #include <QDialog>
 
 class QComboBox;
-class QFileSystemModel;
+class DirectoryLevels;
 class QLineEdit;
-class QTreeView;
+class QListView;
 class MessageSink;
 
 class ProjectInfoDialog : public QDialog {
@@ -28,18 +29,21 @@ class ProjectInfoDialog : public QDialog {
 
     QLineEdit* pathLine() const { return m_path; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
-    void directoryChosen(const QModelIndex& index);
+    void enter(const QModelIndex& index);
     void pathTyped(const QString& text);
-    bool showPathInTree();
+    void showInList(const QString& dir);
     void loadFields(const QString& dir);
     void confirm();
 
     CProjectInfo m_info;
     MessageSink& m_messages;
     QString m_confirmedPath;
-    QFileSystemModel* m_model;
-    QTreeView* m_tree;
+    DirectoryLevels* m_levels;
+    QListView* m_list;
     QLineEdit* m_path;
     QLineEdit* m_name;
     QLineEdit* m_number;
