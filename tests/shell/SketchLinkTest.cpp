@@ -1,6 +1,7 @@
 // The live sketch and the tables answering each other through the widgets:
 // a row clicked in a table lights its element up, an element clicked in the
-// sketch makes its row current, the mouse over an element names it.
+// sketch makes its row current, the mouse over an element names it, an edit
+// keeps the sketch's zoom.
 #include "support/ShellTestSupport.h"
 
 #include "shell/CCxView.h"
@@ -91,6 +92,16 @@ void SketchLinkTest::rowsLightUpElementsAndElementsSelectRows() {
     QTest::mouseMove(sketch, onScreen(sketch, slip2));
     QCOMPARE(w.statusBar()->currentMessage(), QString::fromStdString(DescribeSketchElement(slip2)));
     QVERIFY(w.statusBar()->currentMessage().startsWith("滑面第2段  起点("));
+
+    // An edit keeps the zoom and pan the engineer chose; one that carries the
+    // section far past the view shows it whole again.
+    sketch->zoomIn();
+    const ViewTransform zoomed = sketch->viewTransform();
+    w.tabs()->setCurrentIndex(1);
+    typeIntoCell(w.grid(TableId::CSlipTable), 3, 6, "12.75");
+    QCOMPARE(sketch->viewTransform(), zoomed);
+    typeIntoCell(w.grid(TableId::CSlipTable), 1, 2, "5000");
+    QVERIFY(sketch->navigator().showsAll() && sketch->viewTransform() != zoomed);
     w.reject();
 }
 

@@ -27,6 +27,19 @@ namespace {
 // hang, so that a loaded machine never fails the test.
 constexpr int kPatienceMs = 300000;
 
+// The date of the design time a project dialog shows; its format is
+// ProjectInfoTest's.
+QString designDateIn(QWidget* dialog) {
+    for (QLineEdit* e : dialog->findChildren<QLineEdit*>())
+        if (e->accessibleName() == "设计时间") return e->text().section(' ', 0, 0);
+    return {};
+}
+
+QString today() {
+    const QDate d = QDate::currentDate();
+    return QString("%1年%2月%3日").arg(d.year()).arg(d.month()).arg(d.day());
+}
+
 QStringList visibleMenus(CMainFrame& frame) {
     QStringList titles;
     for (QAction* a : frame.menuBar()->actions())
@@ -81,16 +94,13 @@ void StartupTest::aGivenProjectOpensWithoutADialogAndClosingKeepsTheSettings() {
     QVERIFY2(frame->action(cmd::SaveData)->isEnabled(), "a new project is not saved yet");
     // The project has no information file yet: "打开工程" proposes the design
     // time of now, as for any directory without one.
-    QString designTime;
+    QString designDate;
     whenModal([&](QWidget* dialog) {
-        for (QLineEdit* e : dialog->findChildren<QLineEdit*>())
-            if (e->accessibleName() == "设计时间") designTime = e->text();
+        designDate = designDateIn(dialog);
         click(dialog, "取  消");
     });
     frame->action(cmd::OpenProject)->trigger();
-    const QDate today = QDate::currentDate();
-    QCOMPARE(designTime.section(' ', 0, 0),  // its format is ProjectInfoTest's
-             QString("%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day()));
+    QCOMPARE(designDate, today());
     frame->close();
     QVERIFY(QFileInfo::exists(place.projectFile("Talvor.PRJ")));
     QSettings settings(place.settingsFile, QSettings::IniFormat);
@@ -101,14 +111,16 @@ void StartupTest::aGivenProjectOpensWithoutADialogAndClosingKeepsTheSettings() {
 
 void StartupTest::withoutProjectTheDialogAsksAndCancellingWritesNoSettings() {
     ShellPlace place;
-    QString title, start;
+    QString title, start, designDate;
     whenModal([&](QWidget* dialog) {
         title = dialog->windowTitle();
         start = qobject_cast<ProjectInfoDialog*>(dialog)->pathLine()->text();
+        designDate = designDateIn(dialog);
         click(dialog, "取  消");
     });
     auto frame = startFrame(place.options(false));
     QCOMPARE(title, QString("指定工作路径"));
+    QCOMPARE(designDate, today());
     // Nothing remembered: the dialog starts in the home folder.
     QCOMPARE(QDir(start), QDir::home());
     QVERIFY(frame->projectWindows().empty());
