@@ -28,23 +28,46 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   const executablePath = chromiumPath();
   assert.ok(executablePath, 'chromium is not installed: tools/setup.sh web installs it');
   const { chromium } = require(process.env.TALVOR_PLAYWRIGHT);
-  const server = await serve(pageDir);
+  // Served from a copy, which a newer build replaces below.
+  const served = fs.mkdtempSync(path.join(os.tmpdir(), 'talvor-served-'));
+  fs.cpSync(pageDir, served, { recursive: true });
+  const server = await serve(served);
   const browser = await chromium.launch({ executablePath, headless: true, args: ['--no-sandbox'] });
   t.after(() => {
     server.close();
+    fs.rmSync(served, { recursive: true });
     return browser.close();
   });
   const page = await browser.newPage({ acceptDownloads: true, viewport: { width: 1366, height: 768 } });
   page.setDefaultTimeout(20000);
+  // Files go up and down as in a browser without file system access; the
+  // in-place path is taken below with pickers of the browser's private files.
+  await page.addInitScript(() => {
+    window.showOpenFilePicker = undefined;
+    window.showSaveFilePicker = undefined;
+  });
   const errors = [];
   page.on('pageerror', e => errors.push(String(e)));
-  await page.goto(`http://127.0.0.1:${server.address().port}/`);
+  const url = `http://127.0.0.1:${server.address().port}/`;
+  await page.goto(url);
   await page.waitForSelector('body[data-ready]');
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'talvor-page-'));
   assert.equal(cli(dir, 'new', 'opening.TV').status, 0);
   const opening = fs.readFileSync(path.join(dir, 'opening.TV'));
   const save = () => downloaded(page, () => page.getByRole('button', { name: '数据存盘到文件', exact: true }).click());
   assert.ok((await save()).equals(opening), 'the page opens on the worked example');
+  // Every control, table and list has a name (the desktop's), none is bare.
+  const unnamed = async (within) => (await within.ariaSnapshot()).split('\n')
+    .filter(l => /^\s*- (button|textbox|combobox|checkbox|grid|tab|tablist|tabpanel|dialog|list|img|status)\b(?! ")/.test(l));
+  assert.deepEqual(await unnamed(page.locator('body')), []);
+  // The description line ("说明") is written into the data file and undone as an edit.
+  const description = page.getByRole('textbox', { name: '说明', exact: true });
+  await description.fill('应急抢险 K12+300');
+  await description.press('Enter');
+  const gbk = bytes => new TextDecoder('gbk').decode(bytes);
+  assert.equal(gbk(await save()), gbk(opening).replace('##Name,', '##Name,应急抢险 K12+300'));
+  await page.getByRole('button', { name: '撤销', exact: true }).click();
+  assert.equal(await description.inputValue(), '');
 
   // The slip table, typed as a user types: a value and Enter, the next by F2
   // with the end of the text replaced, one cleared by Delete, an edit dropped
@@ -66,34 +89,61 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   await page.keyboard.press('Tab');
   await page.keyboard.type('3.5');
   await page.keyboard.press('Enter');
+  // Held by the cell rules as typed through talvor-cli: "nan" and a 10,000-character text.
+  await page.keyboard.type('nan');
+  await page.keyboard.press('Enter');
+  const long = '7'.repeat(10000);
+  await slip.locator('td[data-row="1"][data-col="6"]').click();
+  await page.keyboard.type('7');
+  await page.keyboard.insertText(long.slice(1));
+  await page.keyboard.press('Enter');
   const texts = await slip.locator('tbody tr').evaluateAll(rows => rows.map(r => [...r.cells].map(c => c.textContent)));
   // The same as cells: row 2 col 2, row 3 col 2 with its last character
-  // replaced, row 4 cleared, row 5 col 3 (its col 2 edit was dropped).
+  // replaced, row 4 cleared, row 5 col 3 (its col 2 edit was dropped), then
+  // row 6 col 3 and row 1 col 6.
   fs.copyFileSync(path.join(dir, 'opening.TV'), path.join(dir, 'typed.TV'));
   const row3 = cli(dir, 'table', 'typed.TV', 'CSlipTable').stdout.toString().split('\n')[2].split('\t')[1];
-  const edits = ['2,2=7.25', `3,2=${row3.slice(0, -1)}5`, '4,2=', '5,3=3.5'];
+  const edits = ['2,2=7.25', `3,2=${row3.slice(0, -1)}5`, '4,2=', '5,3=3.5', '6,3=nan', `1,6=${long}`];
   assert.notEqual(cli(dir, 'table', 'typed.TV', 'CSlipTable', '--write', ...edits.flatMap(e => ['--set', e])).status, 2);
   const typed = await save();
   assert.ok(typed.equals(fs.readFileSync(path.join(dir, 'typed.TV'))), 'typed through the keys as through talvor-cli table');
   const shown = cli(dir, 'table', 'typed.TV', 'CSlipTable').stdout.toString().trimEnd().split('\n').map(l => l.split('\t'));
   assert.deepEqual(texts, shown);
-  // The sketch is drawn anew from the record: its element for the row is lit.
-  assert.ok(await page.locator('#sketch svg').count() === 1);
+  // A block marked with Shift and the arrows: Ctrl+C copies it as a
+  // spreadsheet takes it, Delete empties it as one undo step.
+  await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
+  await slip.locator('td[data-row="2"][data-col="2"]').click();
+  for (const key of ['Shift+ArrowDown', 'Shift+ArrowDown', 'Shift+ArrowRight']) await page.keyboard.press(key);
+  await page.keyboard.press('Control+c');
+  const block = shown.slice(1, 4).map(row => row.slice(1, 3).join('\t') + '\n').join('');
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), block);
+  await page.keyboard.press('Delete');
+  fs.copyFileSync(path.join(dir, 'typed.TV'), path.join(dir, 'cleared.TV'));
+  const cleared = ['2,2=', '3,2=', '4,2=', '2,3=', '3,3=', '4,3='].flatMap(e => ['--set', e]);
+  assert.notEqual(cli(dir, 'table', 'cleared.TV', 'CSlipTable', '--write', ...cleared).status, 2);
+  assert.ok((await save()).equals(fs.readFileSync(path.join(dir, 'cleared.TV'))), 'a block deleted');
+  await page.keyboard.press('Control+z');
+  assert.ok((await save()).equals(typed), 'a deleted block undone in one step');
 
   // Undo back to the opening input, and redo to the typed one.
   const undo = page.getByRole('button', { name: '撤销', exact: true });
   let steps = 0;
   for (; steps < 10 && !(await undo.isDisabled()); ++steps) await undo.click();
-  assert.ok(steps >= 3 && steps <= 4, `${steps} undo steps`);
+  assert.ok(steps >= 3 && steps <= 6, `${steps} undo steps`);
   assert.ok((await save()).equals(opening), 'undone to the opening input');
   for (let i = 0; i < steps; ++i) await page.keyboard.press('Control+y');
   assert.ok((await save()).equals(typed), 'redone to the typed input');
+  // A new item from the template chooser, with the keys only; undone again.
+  await page.getByRole('combobox', { name: '模板', exact: true }).focus();
+  for (const key of ['End', 'Home', 'Tab', 'Enter']) await page.keyboard.press(key);
+  assert.ok((await save()).equals(opening), 'the worked example from the chooser');
+  await page.keyboard.press('Control+z');
+  assert.ok((await save()).equals(typed), 'the template undone');
 
   // A section of 20 slip segments pasted from a spreadsheet at the first
   // row: the count grows to take it, as typing the count and the cells does.
   const parts = [[5, '4\t0.4'], [3, '2\t1'], [4, '2\t1.5'], [2, '4\t2'], [3, '2\t2'], [2, '3\t4.5'], [1, '3\t5']];
   const rows = parts.flatMap(([n, row]) => Array(n).fill(`${row}\t\t\t10\t20`));
-  await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
   await slip.locator('td[data-row="1"][data-col="2"]').click();
   await page.evaluate(text => navigator.clipboard.writeText(text), rows.join('\n'));
   await page.keyboard.press('Control+v');
@@ -126,10 +176,57 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   assert.match(told, /第\s*\d+\s*行/);
   const noise = path.join(dir, 'noise.TV');
   fs.writeFileSync(noise, Buffer.from(Array.from({ length: 50000 }, (_, i) => (i * 7919) % 251)));
+  const huge = path.join(dir, 'huge.TV');
+  fs.writeFileSync(huge, Buffer.concat([opening, Buffer.alloc(20 << 20, '1.0 ')]));
   const beforeNoise = await save();
-  await open(noise);
-  await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '未能读入' }).waitFor();
-  assert.ok((await save()).equals(beforeNoise), 'a foreign file leaves the item');
+  for (const file of [noise, huge]) {
+    await open(file);
+    await page.getByRole('status', { name: '状态栏' }).filter({ hasText: `未能读入 ${path.basename(file)}` }).waitFor();
+    assert.ok((await save()).equals(beforeNoise), `${path.basename(file)} leaves the item`);
+  }
+
+  // With the browser's file system access the item is saved back into the
+  // file it was opened from (here one of the page's private files).
+  await page.evaluate(async bytes => {
+    const dir = await navigator.storage.getDirectory();
+    const out = await (await dir.getFileHandle('inplace.TV', { create: true })).createWritable();
+    await out.write(new Uint8Array(bytes));
+    await out.close();
+    window.showOpenFilePicker = async () => [await dir.getFileHandle('inplace.TV')];
+  }, [...opening]);
+  await page.getByRole('button', { name: '读入数据文件', exact: true }).click();
+  await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '已读入 inplace.TV' }).waitFor();
+  await page.getByRole('tab', { name: '滑面', exact: true }).click();
+  await slip.locator('td[data-row="2"][data-col="2"]').click();
+  await page.keyboard.type('6.5');
+  await page.keyboard.press('Enter');
+  await page.getByRole('button', { name: '数据存盘到文件', exact: true }).click();
+  await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '已存盘到 inplace.TV' }).waitFor();
+  const inPlace = await page.evaluate(async () => {
+    const file = await (await (await navigator.storage.getDirectory()).getFileHandle('inplace.TV')).getFile();
+    window.showOpenFilePicker = undefined;
+    return [...new Uint8Array(await file.arrayBuffer())];
+  });
+  fs.copyFileSync(path.join(dir, 'opening.TV'), path.join(dir, 'inplace.TV'));
+  assert.equal(cli(dir, 'table', 'inplace.TV', 'CSlipTable', '--write', '--set', '2,2=6.5').status, 0);
+  assert.ok(Buffer.from(inPlace).equals(fs.readFileSync(path.join(dir, 'inplace.TV'))), 'saved in place');
+  // The sketch, changed element by element by the edit, is the one
+  // drawn whole for the same item on a page that opens it.
+  const sketchOf = (p) => p.evaluate(() => {
+    const svg = document.querySelector('#sketch svg').cloneNode(true);
+    svg.querySelectorAll('[class]').forEach(e => {
+      e.classList.remove('lit');
+      if (!e.classList.length) e.removeAttribute('class');
+    });
+    return svg.outerHTML;
+  });
+  const fresh = await browser.newPage({ viewport: { width: 1366, height: 768 } });
+  await fresh.goto(url);
+  await fresh.waitForSelector('body[data-ready]');
+  await fresh.locator('#open-file').setInputFiles(path.join(dir, 'inplace.TV'));
+  await fresh.getByRole('status', { name: '状态栏' }).filter({ hasText: '已读入' }).waitFor();
+  assert.equal(await sketchOf(page), await sketchOf(fresh));
+  await fresh.close();
 
   const name = '&TLVR_0001.dat';
   fs.writeFileSync(path.join(dir, name), pasted);
@@ -183,10 +280,14 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   await calculated();
   // The pile kind from the pile library ("从库中选择") for the berm design.
   const kindsBefore = await save();
-  await page.getByRole('button', { name: '从库中选择', exact: true }).click();
+  // With the keys only: the list opens on its first row, Space ticks, Enter takes.
+  await page.getByRole('button', { name: '从库中选择', exact: true }).focus();
+  await page.keyboard.press('Enter');
   const library = page.getByRole('dialog', { name: '抗滑桩水平静载荷试验资料一揽表' });
-  await library.getByRole('checkbox', { name: '第 2 行' }).check();
-  await library.getByRole('button', { name: '确定' }).click();
+  assert.deepEqual(await unnamed(library), []);
+  for (const key of ['Tab', 'Space']) await page.keyboard.press(key);
+  assert.ok(await library.getByRole('checkbox', { name: '第 2 行' }).isChecked());
+  await page.keyboard.press('Enter');
   assert.ok(!(await save()).equals(kindsBefore), 'pile kinds taken from the library');
   await page.getByRole('tab', { name: '控制', exact: true }).click();
   await choose(2, '自动设计反压码');
@@ -204,5 +305,35 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   await again.setFiles(path.join(dir, name));
   await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '已读入' }).waitFor();
   await calculated();
+
+  // A newer build served: the page says so, and its "重新载入" runs the new one.
+  await page.context().setOffline(false);
+  const next = fs.mkdtempSync(path.join(dir, 'next-'));
+  fs.writeFileSync(path.join(next, 'talvor-web.js'), fs.readFileSync(path.join(pageDir, 'talvor-web.js'), 'utf8') + '\n// next\n');
+  fs.copyFileSync(path.join(pageDir, 'talvor-web.wasm'), path.join(next, 'talvor-web.wasm'));
+  const build = spawnSync(process.execPath, [path.join(__dirname, '../../web/build.mjs'), next, served], { encoding: 'utf8' });
+  assert.equal(build.status, 0, build.stderr);
+  const version = fs.readFileSync(path.join(served, 'sw.js'), 'utf8').match(/talvor-[0-9a-f]{16}/)[0];
+  assert.notDeepEqual(await page.evaluate(() => caches.keys()), [version]);
+  await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());
+  await Promise.all([page.waitForEvent('framenavigated'),
+    page.getByRole('status', { name: '新版本' }).getByRole('button', { name: '重新载入' }).click()]);
+  await page.waitForSelector('body[data-ready]');
+  assert.deepEqual(await page.evaluate(() => caches.keys()), [version]);
   assert.deepEqual(errors, []);
+
+  // A 10-inch tablet in landscape: nothing runs off the side, a tap makes a
+  // cell current with its hint, a tap on the current cell edits it.
+  const tablet = await (await browser.newContext({ viewport: { width: 1280, height: 800 }, hasTouch: true })).newPage();
+  await tablet.goto(url);
+  await tablet.waitForSelector('body[data-ready]');
+  assert.ok(await tablet.evaluate(() => document.documentElement.scrollWidth <= innerWidth), 'no sideways scrolling');
+  await tablet.getByRole('tab', { name: '滑面', exact: true }).tap();
+  const cell = tablet.getByRole('grid', { name: /滑面线$/ }).locator('td[data-row="2"][data-col="2"]');
+  await cell.tap();
+  assert.match(await tablet.locator('#hint').innerText(), /\S/);
+  await cell.tap();
+  await tablet.keyboard.insertText('7.25');
+  await tablet.keyboard.press('Enter');
+  assert.equal(await cell.innerText(), texts[1][1]);
 });

@@ -31,6 +31,8 @@ export interface TalvorWeb {
   openDefault(): void;
   save(): Bytes;
   name(): string;
+  // The item's description ("说明"); true when it changed.
+  setName(text: string): boolean;
   templateLines(): string[];
   openTemplate(line: number): boolean;
   messages(): StatusLine[];

@@ -1,7 +1,9 @@
 // The pages of tables as grids with the desktop's keys: arrows and Tab move,
 // Enter commits and moves down, F2 edits the text, a typed character replaces
-// it, Escape drops the edit, Delete clears the cell, Ctrl+C / Ctrl+V copy the
-// cell and paste tab-separated rows. What a cell holds, whether it is locked,
+// it, Escape drops the edit. Shift with an arrow, a click or a drag marks a
+// block, which Delete clears and Ctrl+C copies as tab-separated rows (as a
+// spreadsheet takes them); Ctrl+V pastes such rows at the current cell. What
+// a cell holds, whether it is locked,
 // its drop-down and its hint are the core's; typing goes through its rules.
 import type { Outcome, Page, TalvorWeb } from './core';
 
@@ -23,6 +25,8 @@ export class Grids {
   private pages: Page[];
   private shownPage = 0;  // index into the tabs
   private at: At | null = null;
+  // The block's other corner, in the current cell's table; null: the cell alone.
+  private anchor: At | null = null;
   private editor: HTMLInputElement | HTMLSelectElement | null = null;
   private tabs: HTMLButtonElement[] = [];
   private body: HTMLElement;
@@ -37,6 +41,7 @@ export class Grids {
     [...this.pages.map(p => p.title), '桩身参数'].forEach((title, i) => {
       const tab = document.createElement('button');
       tab.setAttribute('role', 'tab');
+      tab.id = `page-tab-${i}`;
       tab.textContent = title;
       tab.addEventListener('click', () => this.showPage(i));
       bar.append(tab);
@@ -48,10 +53,22 @@ export class Grids {
     this.body.addEventListener('keydown', e => this.key(e));
     this.body.addEventListener('mousedown', e => {
       const td = (e.target as HTMLElement).closest('td');
-      if (td && !td.contains(this.editor)) this.moveTo(td);
+      if (td && !td.contains(this.editor)) this.moveTo(td, e.shiftKey);
+    });
+    // On a touch screen a tap on the current cell edits it (no F2 there).
+    this.body.addEventListener('pointerdown', e => {
+      const td = (e.target as HTMLElement).closest('td');
+      if (e.pointerType !== 'touch' || !td?.classList.contains('current') || this.editor) return;
+      e.preventDefault();
+      this.edit(null, true);
+    });
+    this.body.addEventListener('mouseover', e => {
+      const td = (e.target as HTMLElement).closest('td');
+      if (e.buttons === 1 && td && !this.editor) this.moveTo(td, true);
     });
     this.body.addEventListener('dblclick', e => {
-      if ((e.target as HTMLElement).closest('td')) this.edit(null);
+      // A double tap has already begun its edit at the second tap.
+      if ((e.target as HTMLElement).closest('td') && !this.editor) this.edit(null);
     });
     // A focused cell is no editing host: the clipboard's events go to the document.
     document.addEventListener('paste', e => this.paste(e));
@@ -83,6 +100,7 @@ export class Grids {
     const i = this.pages.findIndex(p => p.tables.includes(table));
     if (i < 0) return;
     this.at = { page: this.pages[i].id, table, row, col: 2 };
+    this.anchor = null;
     this.showPage(i);
   }
 
@@ -93,6 +111,7 @@ export class Grids {
   private showPage(i: number) {
     this.shownPage = i;
     this.tabs.forEach((t, j) => t.setAttribute('aria-selected', String(i === j)));
+    this.body.setAttribute('aria-labelledby', this.tabs[i].id);
     const page = this.pageId(i);
     if (!this.at || this.at.page !== page) {
       const first = this.talvor.pages().find(p => p.id === page)?.tables[0] ?? 0;
@@ -187,6 +206,7 @@ export class Grids {
 
   private focus(take = true) {
     this.body.querySelectorAll('td.current').forEach(td => td.classList.remove('current'));
+    this.body.querySelectorAll('td[aria-selected]').forEach(td => td.removeAttribute('aria-selected'));
     let td = this.at ? this.cellElement(this.at) : null;
     if (!td) {
       td = this.body.querySelector('td:not(.locked)') ?? this.body.querySelector('td');
@@ -195,6 +215,13 @@ export class Grids {
     }
     td.classList.add('current');
     td.tabIndex = 0;
+    const block = this.block();
+    if (block) {
+      const grid = td.closest('table')!;
+      for (let r = block.r1; r <= block.r2; ++r)
+        for (let c = block.c1; c <= block.c2; ++c)
+          grid.tBodies[0].rows[r - 1]?.cells[c - 1]?.setAttribute('aria-selected', 'true');
+    }
     if (take) td.focus();
     this.showHint();
     this.hooks.moved();
@@ -209,15 +236,32 @@ export class Grids {
     };
   }
 
-  private moveTo(td: HTMLTableCellElement) {
+  private moveTo(td: HTMLTableCellElement, extend = false) {
     if (this.editor) this.commit();
-    this.at = this.placeOf(td);
+    const to = this.placeOf(td);
+    this.mark(extend && this.at?.table === to.table);
+    this.at = to;
     this.focus();
   }
 
+  // A move that extends the block keeps (or sets) its other corner; any other drops it.
+  private mark(extend: boolean) {
+    if (!extend) this.anchor = null;
+    else if (!this.anchor && this.at) this.anchor = { ...this.at };
+  }
+
+  // The marked block, 1-based and inclusive; null when no block is marked.
+  private block() {
+    const a = this.anchor, b = this.at;
+    if (!a || !b || a.table !== b.table || a.page !== b.page) return null;
+    return { r1: Math.min(a.row, b.row), r2: Math.max(a.row, b.row),
+             c1: Math.min(a.col, b.col), c2: Math.max(a.col, b.col) };
+  }
+
   // Within the table; Tab runs on into the next row.
-  private move(dRow: number, dCol: number, wrap = false) {
+  private move(dRow: number, dCol: number, wrap = false, extend = false) {
     if (!this.at) return;
+    this.mark(extend);
     const grid = this.body.querySelector<HTMLTableElement>(`table[data-table="${this.at.table}"]`);
     if (!grid) return;
     const rows = grid.tBodies[0].rows.length;
@@ -239,8 +283,9 @@ export class Grids {
     this.hint.hidden = parts.length === 0;
   }
 
-  // F2 (start null: the cell's text) or a typed character (the text replaced).
-  private edit(start: string | null) {
+  // F2 (start null: the cell's text) or a typed character (the text replaced);
+  // a tap marks the whole text, which the soft keyboard then replaces.
+  private edit(start: string | null, marked = false) {
     if (!this.at) return;
     const { page, table, row, col } = this.at;
     const cell = this.talvor.cell(page, table, row, col);
@@ -264,7 +309,9 @@ export class Grids {
     this.editor = editor;
     editor.focus();
     // F2 goes on from the end of the text, as in a spreadsheet.
-    if (editor instanceof HTMLInputElement) editor.setSelectionRange(editor.value.length, editor.value.length);
+    if (editor instanceof HTMLInputElement) {
+      editor.setSelectionRange(marked ? 0 : editor.value.length, editor.value.length);
+    }
   }
 
   private commit() {
@@ -309,13 +356,31 @@ export class Grids {
       ArrowUp: [-1, 0], ArrowDown: [1, 0], ArrowLeft: [0, -1], ArrowRight: [0, 1], Enter: [1, 0],
     };
     if (e.ctrlKey || e.metaKey || e.altKey) return;
-    if (moves[e.key]) this.move(...moves[e.key]);
+    if (moves[e.key]) this.move(...moves[e.key], false, e.shiftKey && e.key !== 'Enter');
     else if (e.key === 'Tab') this.move(0, e.shiftKey ? -1 : 1, true);
     else if (e.key === 'F2') this.edit(null);
-    else if (e.key === 'Delete') this.type('');
+    else if (e.key === 'Delete') this.clear();
     else if (e.key.length === 1) this.edit(e.key);
     else return;
     e.preventDefault();
+  }
+
+  // Delete: every editable cell of the block (or the current cell) emptied, one undo step.
+  private clear() {
+    if (!this.at) return;
+    const { page, table } = this.at;
+    const b = this.block() ?? { r1: this.at.row, r2: this.at.row, c1: this.at.col, c2: this.at.col };
+    const cols = this.talvor.table(page, table).titles.length;
+    const states = this.talvor.states(page, table);
+    const outcome = this.hooks.typed(() => {
+      let changed = false;
+      for (let r = b.r1; r <= b.r2; ++r)
+        for (let c = b.c1; c <= b.c2; ++c)
+          if ('ew'.includes(states[(r - 1) * cols + c - 1]))
+            changed = this.talvor.type(page, table, r, c, '') === 'changed' || changed;
+      return changed ? 'changed' : 'unchanged';
+    });
+    if (outcome !== 'changed') this.render();
   }
 
   private inGrid(): boolean {
@@ -337,10 +402,13 @@ export class Grids {
     e.preventDefault();
   }
 
+  // The block's texts as shown, a tab between cells and a line end after each row.
   private copy(e: ClipboardEvent) {
     if (!this.inGrid() || !this.at) return;
     const { page, table, row, col } = this.at;
-    e.clipboardData?.setData('text/plain', this.talvor.cell(page, table, row, col).text);
+    const b = this.block() ?? { r1: row, r2: row, c1: col, c2: col };
+    const rows = this.talvor.texts(page, table).slice(b.r1 - 1, b.r2);
+    e.clipboardData?.setData('text/plain', rows.map(r => r.slice(b.c1 - 1, b.c2).join('\t') + '\n').join(''));
     e.preventDefault();
   }
 }

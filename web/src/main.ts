@@ -15,6 +15,19 @@ let grids: Grids;
 let elements: SketchElement[] = [];
 const undoSteps: Bytes[] = [];
 const redoSteps: Bytes[] = [];
+// The file the item was opened from or saved to through the browser's file
+// system access: saving writes back to it.
+let fileHandle: FileSystemFileHandle | null = null;
+
+// Where the browser has it (Chromium), files are opened and saved in place;
+// elsewhere through an upload and a download.
+interface FilePickers {
+  showOpenFilePicker?(options: object): Promise<FileSystemFileHandle[]>;
+  showSaveFilePicker?(options: object): Promise<FileSystemFileHandle>;
+}
+const pickers = window as unknown as FilePickers;
+const dataFiles = { id: 'talvor', types: [{ description: 'Talvor计算数据文件(*.TV)',
+                                            accept: { 'application/octet-stream': ['.TV', '.tv', '.DAT', '.dat'] } }] };
 
 function status(text: string) {
   $('status').textContent = text;
@@ -34,13 +47,64 @@ function download(name: string, bytes: Bytes | string, type = 'application/octet
 // The part of the sketch in view (zoomed and panned); null: all of it.
 let view: { x: number; y: number; w: number; h: number } | null = null;
 
+// The sketch's SVG as last shown, a line an element, and the element of each
+// line that holds one whole element (null for the others).
+let sketchLines: string[] = [];
+let lineNodes: (Element | null)[] = [];
+
 function drawSketch() {
   const box = $('sketch');
   const sketch = talvor.sketch(Math.max(box.clientWidth, 200), Math.max(box.clientHeight, 150));
-  box.innerHTML = sketch.svg;
   elements = sketch.elements;
+  const lines = sketch.svg.split('\n');
+  if (!redrawChanged(lines)) {
+    box.innerHTML = sketch.svg;
+    // The box is the picture with the desktop's name; the drawing's parts are not read out.
+    box.firstElementChild?.setAttribute('aria-hidden', 'true');
+    lineNodes = nodesOfLines(lines);
+  }
+  sketchLines = lines;
   showView();
   lightRow();
+}
+
+// The element each line starts (null for a line of an end tag), found by
+// counting the start tags of the lines before it in document order.
+function nodesOfLines(lines: string[]): (Element | null)[] {
+  const svg = $('sketch').querySelector('svg');
+  const all = svg ? [svg, ...svg.querySelectorAll('*')] : [];
+  let next = 0;
+  return lines.map(line => {
+    const starts = line.match(/<[A-Za-z]/g)?.length ?? 0;
+    const node = starts > 0 ? all[next] ?? null : null;
+    next += starts;
+    return node;
+  });
+}
+
+// Only the lines that differ are put into the DOM anew, each holding one
+// whole element (an edit that leaves the drawing's frame changes a few, often
+// none); false when the frame or the structure changed and it is drawn whole.
+function redrawChanged(lines: string[]): boolean {
+  if (lines.length !== sketchLines.length || lines.length !== lineNodes.length) return false;
+  const svgNs = 'http://www.w3.org/2000/svg';
+  const changed: [number, Element][] = [];
+  for (let i = 0; i < lines.length; ++i) {
+    if (lines[i] === sketchLines[i]) continue;
+    const holder = document.createElementNS(svgNs, 'g');
+    holder.innerHTML = lines[i];
+    const node = holder.firstElementChild;
+    // A whole element: it ends its line and holds every start tag of it.
+    const whole = node && holder.childNodes.length === 1 && (lines[i].endsWith('/>') || lines[i].endsWith(`</${node.tagName}>`))
+      && 1 + node.querySelectorAll('*').length === (lines[i].match(/<[A-Za-z]/g)?.length ?? 0);
+    if (i === 0 || !lineNodes[i] || !whole) return false;
+    changed.push([i, node]);
+  }
+  for (const [i, node] of changed) {
+    lineNodes[i]!.replaceWith(node);
+    lineNodes[i] = node;
+  }
+  return true;
 }
 
 function showView() {
@@ -124,6 +188,7 @@ function wireSketch() {
 
 // The record is replaced or changed: tables, sketch and the undo buttons.
 function recordChanged() {
+  $<HTMLInputElement>('description').value = talvor.name();
   grids.refresh();
   drawSketch();
   $<HTMLButtonElement>('undo').disabled = undoSteps.length === 0;
@@ -151,11 +216,12 @@ function showDiagnostics() {
   $('diagnostics-box').hidden = lines.length === 0;
 }
 
-async function openFile(file: File) {
+async function openFile(file: File, handle: FileSystemFileHandle | null = null) {
   const bytes = new Uint8Array(await file.arrayBuffer());
   const before = talvor.save();
   if (talvor.open(bytes, file.name)) {
     itemName = file.name;
+    fileHandle = handle;
     undoSteps.length = 0;
     redoSteps.length = 0;
     grids.reopened();
@@ -166,6 +232,45 @@ async function openFile(file: File) {
     status(`未能读入 ${file.name}`);
   }
   showDiagnostics();
+}
+
+async function chooseFile() {
+  if (!pickers.showOpenFilePicker) {
+    $<HTMLInputElement>('open-file').click();
+    return;
+  }
+  try {
+    const [handle] = await pickers.showOpenFilePicker(dataFiles);
+    await openFile(await handle.getFile(), handle);
+  } catch (e) {
+    if ((e as Error).name !== 'AbortError') status(`未能读入: ${e}`);
+  }
+}
+
+// Back into the file opened or saved before; a new file is chosen when there
+// is none or it may not be written.
+async function saveFile() {
+  const bytes = talvor.save();
+  const write = async (handle: FileSystemFileHandle) => {
+    const out = await handle.createWritable();
+    await out.write(bytes);
+    await out.close();
+    fileHandle = handle;
+    status(`已存盘到 ${handle.name}`);
+  };
+  try {
+    if (fileHandle) {
+      try {
+        return await write(fileHandle);
+      } catch (e) {
+        if ((e as Error).name !== 'NotAllowedError') throw e;
+      }
+    }
+    if (!pickers.showSaveFilePicker) return download(itemName, bytes);
+    await write(await pickers.showSaveFilePicker({ ...dataFiles, suggestedName: itemName }));
+  } catch (e) {
+    if ((e as Error).name !== 'AbortError') status(`未能存盘: ${e}`);
+  }
 }
 
 // A change of the record as a whole (a template, pile kinds from the
@@ -189,6 +294,7 @@ function wireTemplates() {
   $('new').addEventListener('click', () => {
     const line = Number(chooser.value);
     replaced(() => talvor.openTemplate(line), `已取 ${chooser.selectedOptions[0]?.text ?? ''}`);
+    fileHandle = null;
   });
 }
 
@@ -213,6 +319,13 @@ function wireLibrary() {
     });
     dialog.returnValue = '';
     dialog.showModal();
+    list.querySelector('input')?.focus();
+  });
+  // Enter takes the rows ticked, as the list's default button; Esc cancels.
+  dialog.addEventListener('keydown', e => {
+    if (e.key !== 'Enter' || (e.target as HTMLElement).matches('button')) return;
+    e.preventDefault();
+    dialog.close('take');
   });
   dialog.addEventListener('close', () => {
     if (dialog.returnValue !== 'take') return;
@@ -296,20 +409,30 @@ async function start() {
   wireLibrary();
   recordChanged();
 
-  $('open').addEventListener('click', () => $<HTMLInputElement>('open-file').click());
+  $('open').addEventListener('click', chooseFile);
   $<HTMLInputElement>('open-file').addEventListener('change', e => {
     const input = e.target as HTMLInputElement;
     if (input.files?.[0]) openFile(input.files[0]);
     input.value = '';
   });
-  $('save').addEventListener('click', () => download(itemName, talvor.save()));
+  $('save').addEventListener('click', saveFile);
+  // The description line ("说明") is one undoable edit when it is left or Enter is pressed.
+  $('description').addEventListener('change', e => {
+    const before = talvor.save();
+    if (!talvor.setName((e.target as HTMLInputElement).value)) return;
+    undoSteps.push(before);
+    redoSteps.length = 0;
+    recordChanged();
+  });
   $('undo').addEventListener('click', () => step(undoSteps, redoSteps));
   $('redo').addEventListener('click', () => step(redoSteps, undoSteps));
   $('calculate').addEventListener('click', calculate);
   $('cancel').addEventListener('click', cancelCalculation);
   document.addEventListener('keydown', e => {
     if (e.key === 'Escape') cancelCalculation();
-    if (!(e.ctrlKey || e.metaKey) || grids.editing()) return;
+    // A text line of its own (the description) keeps its own undo.
+    if (!(e.ctrlKey || e.metaKey) || grids.editing() || (e.target as HTMLElement).matches('input[type=text], input:not([type])'))
+      return;
     const key = e.key.toLowerCase();
     if (key === 'z' && !e.shiftKey) step(undoSteps, redoSteps);
     else if (key === 'y' || (key === 'z' && e.shiftKey)) step(redoSteps, undoSteps);
@@ -321,15 +444,27 @@ async function start() {
   status('就绪');
 }
 
-// Kept for offline use; a newer build found is told, and used from the next opening.
+// Kept for offline use; a newer build found is told, with a button that
+// lets it take over and reloads the page with it.
 function keepOffline() {
   if (!('serviceWorker' in navigator)) return;
+  let reloading = false;
+  const offer = (next: ServiceWorker) => {
+    $('update').hidden = false;
+    $('reload').onclick = () => {
+      reloading = true;
+      next.postMessage('take over');
+    };
+  };
+  navigator.serviceWorker.addEventListener('controllerchange', () => {
+    if (reloading) location.reload();
+  });
   navigator.serviceWorker.register('sw.js').then(reg => {
+    if (reg.waiting && navigator.serviceWorker.controller) offer(reg.waiting);
     reg.addEventListener('updatefound', () => {
       const next = reg.installing;
       next?.addEventListener('statechange', () => {
-        if (next.state === 'installed' && navigator.serviceWorker.controller)
-          $('update').hidden = false;
+        if (next.state === 'installed' && navigator.serviceWorker.controller) offer(next);
       });
     });
   }).catch(() => {});

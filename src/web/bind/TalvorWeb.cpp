@@ -126,6 +126,12 @@ class TalvorWeb {
     }
     val save() { return bytesOut(m_item.save()); }
     std::string name() { return m_item.record().name(); }
+    // The description line ("说明"); true when it changed the record.
+    bool setName(const std::string& text) {
+        if (text == m_item.record().name()) return false;
+        m_item.record().setName(text);
+        return true;
+    }
     val templateLines() { return list(m_item.templateLines()); }
     bool openTemplate(int line) {
         const bool opened = m_item.openTemplate(line);
@@ -281,6 +287,7 @@ EMSCRIPTEN_BINDINGS(talvor_web) {
         .function("openDefault", &TalvorWeb::openDefault)
         .function("save", &TalvorWeb::save)
         .function("name", &TalvorWeb::name)
+        .function("setName", &TalvorWeb::setName)
         .function("templateLines", &TalvorWeb::templateLines)
         .function("openTemplate", &TalvorWeb::openTemplate)
         .function("pileLibraryColumns", &TalvorWeb::pileLibraryColumns)
