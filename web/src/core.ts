@@ -18,7 +18,8 @@ export interface Cell {
 export interface Paste { outcome: Outcome; cellsSet: number; cellsRefused: number; rowsRefused: number; refusals: string }
 export type Outcome = 'changed' | 'unchanged' | 'refused';
 export interface SketchElement { id: string; name: string; description: string; table: number; row: number }
-export interface Sketch { svg: string; elements: SketchElement[] }
+// Only `same` when it is the sketch the last call gave.
+export interface Sketch { same: boolean; svg?: string; elements?: SketchElement[] }
 export interface RunFile { name: string; bytes: Bytes; svg: string }
 export interface Run {
   result: number; noDesignSatisfies: boolean; errors: string[]; warnings: string[];

@@ -31,6 +31,7 @@ export class Grids {
   private tabs: HTMLButtonElement[] = [];
   private body: HTMLElement;
   private pointsShown = new Set<number>();  // the pages that show them
+  private switches = new Map<number, HTMLElement>();  // a page's switch, made once
 
   constructor(host: HTMLElement, private hint: HTMLElement, private talvor: TalvorWeb, private hooks: GridHooks) {
     // The six tabs, then the pile kinds the item's mode edits.
@@ -151,11 +152,19 @@ export class Grids {
     });
     const switches = tables.some(id => SECTION_LINES.includes(this.talvor.table(page, id).name))
       ? [this.pointsSwitch(page)] : [];
-    this.body.replaceChildren(...switches, ...grids);
+    const shown = [...switches, ...grids];
+    // Tables put back into the page are laid out anew, which a long one feels.
+    const kids = this.body.children;
+    if (kids.length !== shown.length || shown.some((e, i) => kids[i] !== e)) this.body.replaceChildren(...shown);
     this.focus(focused);
   }
 
   private pointsSwitch(page: number): HTMLElement {
+    const kept = this.switches.get(page);
+    if (kept) {
+      kept.querySelector('input')!.checked = this.pointsShown.has(page);
+      return kept;
+    }
     const label = document.createElement('label');
     const box = document.createElement('input');
     box.type = 'checkbox';
@@ -167,6 +176,7 @@ export class Grids {
       this.render();
     });
     label.append(box, '显示和输入各点坐标 X, Y');
+    this.switches.set(page, label);
     return label;
   }
 

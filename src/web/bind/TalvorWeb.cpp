@@ -217,10 +217,16 @@ class TalvorWeb {
         });
     }
 
-    // The sketch of the input as it is now.
+    // The sketch of the input as it is now; only `same` when it is the one the
+    // last call gave, which the page already shows (an edit of a value the
+    // sketch does not draw), sparing the SVG's and the elements' copies.
     val sketch(int maxWidth, int maxHeight) {
-        m_sketch = MakeWebSketch(m_item.record(), {maxWidth, maxHeight});
+        WebSketch next = MakeWebSketch(m_item.record(), {maxWidth, maxHeight});
+        const bool same = next.svg == m_sketch.svg;
+        m_sketch = std::move(next);
         val o = val::object();
+        o.set("same", same);
+        if (same) return o;
         o.set("svg", m_sketch.svg);
         o.set("elements", objects(m_sketch.elements, [](val& x, const WebSketchElement& e) {
                   x.set("id", e.id);
