@@ -1,5 +1,8 @@
 // The library's floating-point to_chars and from_chars where it has them;
-// printf and strtod in the C locale, which round exactly as they do, elsewhere.
+// elsewhere the shortest texts are found in exact integer arithmetic (the
+// WebAssembly C library's printf and strtod compute in software 128-bit
+// floating point, and a drawing writes tens of thousands of numbers), the
+// rest through printf and strtod in the C locale, which round exactly.
 #include "platform/NumberText.h"
 
 #include <algorithm>
@@ -7,12 +10,14 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <locale.h>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace printfNumberText {
 namespace {
@@ -39,27 +44,94 @@ struct Decimal {
     int exponent = 0;
 };
 
-// |v| rounded to n significant digits, exactly as printf's %e rounds.
-template <typename T>
-Decimal nearest(T v, int n) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", n - 1, std::fabs(static_cast<double>(v)));
+// m · 2^e exactly (m > 0), as a decimal: in base 10^9 limbs, m is multiplied
+// by 2^e, or by 5^-e and the decimal point moved -e places.
+Decimal exactDecimal(uint64_t m, int e) {
+    for (; e < 0 && m % 2 == 0; ++e) m /= 2;  // fewer fives to multiply by
+    constexpr uint32_t base = 1000000000;
+    std::vector<uint32_t> limbs;  // least significant first
+    for (; m != 0; m /= base) limbs.push_back(static_cast<uint32_t>(m % base));
+    const auto multiply = [&limbs](uint32_t factor) {
+        uint64_t carry = 0;
+        for (uint32_t& limb : limbs) {
+            const uint64_t x = uint64_t{limb} * factor + carry;
+            limb = static_cast<uint32_t>(x % base);
+            carry = x / base;
+        }
+        for (; carry != 0; carry /= base) limbs.push_back(static_cast<uint32_t>(carry % base));
+    };
+    int pointShift = 0;
+    if (e >= 0) {
+        for (; e >= 29; e -= 29) multiply(uint32_t{1} << 29);
+        multiply(uint32_t{1} << e);
+    } else {
+        pointShift = e;
+        for (e = -e; e >= 13; e -= 13) multiply(1220703125);  // 5^13
+        uint32_t factor = 1;
+        for (; e > 0; --e) factor *= 5;
+        multiply(factor);
+    }
     Decimal d;
-    const char* p = buf;
-    for (; *p != 'e'; ++p)
-        if (*p != '.') d.digits += *p;
-    d.exponent = std::atoi(p + 1);
+    d.digits = std::to_string(limbs.back());
+    for (size_t i = limbs.size() - 1; i-- > 0;) {
+        char nine[9];
+        for (int k = 8, limb = static_cast<int>(limbs[i]); k >= 0; --k, limb /= 10)
+            nine[k] = static_cast<char>('0' + limb % 10);
+        d.digits.append(nine, 9);
+    }
+    d.exponent = static_cast<int>(d.digits.size()) - 1 + pointShift;
+    d.digits.erase(d.digits.find_last_not_of('0') + 1);
     return d;
 }
 
+// The order of two decimals (first digits nonzero; trailing zeros do not count).
+int compare(const Decimal& a, const Decimal& b) {
+    if (a.exponent != b.exponent) return a.exponent < b.exponent ? -1 : 1;
+    const size_t n = std::max(a.digits.size(), b.digits.size());
+    for (size_t i = 0; i < n; ++i) {
+        const char x = i < a.digits.size() ? a.digits[i] : '0';
+        const char y = i < b.digits.size() ? b.digits[i] : '0';
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return 0;
+}
+
+// A positive finite a exactly, and the midpoints to its neighbours: a decimal
+// strictly between them reads back as a, one on a midpoint when a's significand
+// is even (ties go to even, the largest finite number's upper one to infinity).
+struct Reading {
+    Decimal value, below, above;
+    bool even = false;
+};
+
 template <typename T>
-T readValue(const Decimal& d) {
-    const std::string text =
-        d.digits + "e" + std::to_string(d.exponent - static_cast<int>(d.digits.size()) + 1);
-    if constexpr (std::is_same_v<T, float>)
-        return std::strtof(text.c_str(), nullptr);
-    else
-        return std::strtod(text.c_str(), nullptr);
+Reading reading(T a) {
+    using Bits = std::conditional_t<std::is_same_v<T, float>, uint32_t, uint64_t>;
+    constexpr int fraction = std::numeric_limits<T>::digits - 1;
+    constexpr int bias = std::numeric_limits<T>::max_exponent - 1 + fraction;
+    Bits bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int field = static_cast<int>(bits >> fraction);
+    const uint64_t f = bits & ((Bits{1} << fraction) - 1);
+    // a = m · 2^e; below a power of two the gap is half the one above, but for
+    // the smallest normal number.
+    const uint64_t m = field == 0 ? f : f | uint64_t{1} << fraction;
+    const int e = (field == 0 ? 1 : field) - bias;
+    Reading r;
+    r.value = exactDecimal(m, e);
+    r.above = exactDecimal(2 * m + 1, e - 1);
+    r.below = f == 0 && field > 1 ? exactDecimal(4 * m - 1, e - 2) : exactDecimal(2 * m - 1, e - 1);
+    r.even = m % 2 == 0;
+    return r;
+}
+
+// What the decimal d reads back as, rounded to nearest as strtod and strtof
+// round: -1 below a, 0 a, 1 above a.
+int readBack(const Decimal& d, const Reading& r) {
+    const int below = compare(d, r.below), above = compare(d, r.above);
+    if (below < 0 || (below == 0 && !r.even)) return -1;
+    if (above > 0 || (above == 0 && !r.even)) return 1;
+    return 0;
 }
 
 // The next decimal of as many digits above d.
@@ -76,10 +148,23 @@ Decimal nextUp(Decimal d) {
     return d;
 }
 
+// The exact decimal x rounded to n significant digits, half to even, as
+// printf's %e rounds.
+Decimal nearest(const Decimal& x, int n) {
+    Decimal d{x.digits.substr(0, static_cast<size_t>(n)), x.exponent};
+    d.digits.resize(static_cast<size_t>(n), '0');
+    if (x.digits.size() <= d.digits.size()) return d;
+    const char next = x.digits[d.digits.size()];
+    const bool pastHalf = next > '5' || (next == '5' && x.digits.size() > d.digits.size() + 1);
+    const bool half = next == '5' && !pastHalf;
+    return pastHalf || (half && (d.digits.back() - '0') % 2 == 1) ? nextUp(d) : d;
+}
+
 // The fewest digits that read back as |v|, the nearest such decimal among them.
 template <typename T>
 Decimal shortest(T v) {
     const T a = std::fabs(v);
+    const Reading r = reading(a);
     int binaryExponent;
     const bool powerOfTwo = std::frexp(a, &binaryExponent) == T(0.5);
     if (!powerOfTwo) {
@@ -87,22 +172,22 @@ Decimal shortest(T v) {
         int lo = 1, hi = std::numeric_limits<T>::max_digits10;
         while (lo < hi) {
             const int mid = (lo + hi) / 2;
-            if (readValue<T>(nearest(v, mid)) == a)
+            if (readBack(nearest(r.value, mid), r) == 0)
                 hi = mid;
             else
                 lo = mid + 1;
         }
-        return nearest(v, lo);
+        return nearest(r.value, lo);
     }
     // Below a power of two the decimals that read back reach half as far as
     // above it: the nearest may miss where the one above it does not.
     for (int n = 1;; ++n) {
-        Decimal d = nearest(v, n);
-        const T back = readValue<T>(d);
-        if (back == a) return d;
-        if (back < a) {
+        Decimal d = nearest(r.value, n);
+        const int back = readBack(d, r);
+        if (back == 0) return d;
+        if (back < 0) {
             Decimal up = nextUp(d);
-            if (readValue<T>(up) == a) return up;
+            if (readBack(up, r) == 0) return up;
         }
     }
 }

@@ -1,8 +1,8 @@
 // Locale-free decimal text of floating-point numbers, exact to the last bit:
 // the text std::to_chars writes and the value std::from_chars reads. Where the
 // C++ library has them for floating point they are used; where it does not
-// (the WebAssembly build's library), the same text comes from the C library's
-// correctly rounded printf and strtod in the C locale.
+// (the WebAssembly build's library), the same text comes from exact integer
+// arithmetic and the C library's correctly rounded printf and strtod.
 #pragma once
 
 #include <charconv>
@@ -21,8 +21,8 @@ std::from_chars_result parseDouble(const char* first, const char* last, double& 
 // std::from_chars(first, last, v) into a float, rounded once.
 std::from_chars_result parseFloat(const char* first, const char* last, float& v);
 
-// The printf and strtod versions, built everywhere so that they are held
-// against the library's own where it has them.
+// Those versions, built everywhere so that they are held against the
+// library's own where it has them.
 namespace printfNumberText {
 std::to_chars_result shortestText(char* first, char* last, double v);
 std::to_chars_result shortestText(char* first, char* last, float v);
