@@ -182,10 +182,12 @@ TEST(CliCommands, ProjectListsTemplatesMissingResultsAndDesignsWithoutASolution)
     EXPECT_NE(cli.out().find("[&TLVR_0001_TLVR_JT.DXF, &TLVR_0001_TLVR.RTF]"), std::string::npos);
 }
 
-TEST(CliCommands, TheBookHoldsEveryDrawingOfItsRunUnlessTheSupplementIsLeftOut) {
-    // Pile internal forces and a berm design draw charts, the worked pile
-    // safety check does not; every run draws its sketch, its curve and the
-    // labelled sketch of the supplement.
+// The report's pictures, its supplement and their order are the output
+// manifest's (it holds every RTF of the worked example's targets); here the
+// printed book and the run without the supplement. Pile internal forces and a
+// berm design draw charts, the worked pile safety check does not; every run
+// draws its sketch, its curve and the labelled sketch of the supplement.
+TEST(CliCommands, TheBookHoldsEveryPictureOfItsReportAndNoSupplementLeavesOne) {
     const struct {
         const char* targets;
         int status;
@@ -195,17 +197,7 @@ TEST(CliCommands, TheBookHoldsEveryDrawingOfItsRunUnlessTheSupplementIsLeftOut) 
         CliRun cli;
         ASSERT_EQ(cli.run("new a.TV"), 0);
         setControlLine(cli, "a.TV", r.targets);
-        ASSERT_EQ(cli.run("calc a.TV --text"), r.status) << r.targets;
-        const std::string text = cli.out();
-        const size_t supplement = text.find("[本程序补充]\n"), charts = text.find("\n[计算结果]\n"),
-                     curve = text.find(
-                         "\n[剩余下滑力曲线]\n%%%[MorvaneScript%%%InsertDxf=a_TLVR_SYXHL.DXF");
-        EXPECT_LT(supplement, curve) << r.targets;
-        if (r.pictures == 4)
-            EXPECT_TRUE(supplement < charts && charts < curve) << text.substr(supplement);
-        else
-            EXPECT_EQ(charts, std::string::npos) << r.targets;
-        EXPECT_EQ(count(cli.read("a_TLVR.RTF"), "\\pngblip"), r.pictures) << r.targets;
+        ASSERT_EQ(cli.run("calc a.TV"), r.status) << r.targets;
         // Pictures need no runtime directory or display, and Qt says nothing.
         const std::string bare = "-u XDG_RUNTIME_DIR -u DISPLAY";
         ASSERT_EQ(cli.run("report a_TLVR.RTF --pdf a.pdf", bare), 0);

@@ -9,6 +9,7 @@
 #endif
 
 #include "data/CSlideCalcData.h"
+#include "project/CProjectData.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "platform/ReportWriter.h"
@@ -23,19 +24,12 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string fileBase(int number) {
-    char base[16];
-    std::snprintf(base, sizeof base, "&TLVR_%04d", number);
-    return base;
-}
 
 // Items 1..100 cycle through the eight goals and targets with varied strength;
 // item 101 is garbage, item 102 has no data file.
@@ -48,12 +42,12 @@ std::vector<SummaryItem> writeProject(const TempDir& dir) {
         (item.goal == 0 ? item.checkTarget : item.designTarget) = targets[n % 8][1];
         item.SetAllPhi(10.0f + n % 13);
         item.setName("项目, \"" + std::to_string(n) + "\"");
-        EXPECT_EQ(item.WriteDataFile(dir.file(fileBase(n) + ".dat")), 1);
-        items.push_back({n, fileBase(n)});
+        EXPECT_EQ(item.WriteDataFile(dir.file(ItemFileBase(n) + ".dat")), 1);
+        items.push_back({n, ItemFileBase(n)});
     }
-    writeBytes(dir.file(fileBase(101) + ".dat"), "NOT_A_TALVOR_ITEM\n1,2,x\n");
-    items.push_back({101, fileBase(101)});
-    items.push_back({102, fileBase(102)});
+    writeBytes(dir.file(ItemFileBase(101) + ".dat"), "NOT_A_TALVOR_ITEM\n1,2,x\n");
+    items.push_back({101, ItemFileBase(101)});
+    items.push_back({102, ItemFileBase(102)});
     return items;
 }
 
@@ -121,8 +115,8 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
     // files would only slow the test.)
     for (int n = 1; n <= 100; ++n) {
         CSlideCalcData item;
-        ASSERT_EQ(item.ReadDataFile(dir.file(fileBase(n) + ".dat")), 1);
-        SetResultFileNames(item, fileBase(n));
+        ASSERT_EQ(item.ReadDataFile(dir.file(ItemFileBase(n) + ".dat")), 1);
+        SetResultFileNames(item, ItemFileBase(n));
         CSlideCalc calc(ctx);
         ReportWriter report;
         calc.RunItem(item, report);
@@ -135,7 +129,8 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
     for (int i = 0; i < 100; ++i) {
         EXPECT_EQ(read[i].source, "计算书");
         read[i].source = one[i].source;
-        expectRowInReport(read[i], gbkToUtf8(readBytes(dir.file(fileBase(i + 1) + "_TLVR.RTF"))));
+        expectRowInReport(read[i],
+                          gbkToUtf8(readBytes(dir.file(ItemFileBase(i + 1) + "_TLVR.RTF"))));
         succeeded += read[i].succeeded;
     }
     EXPECT_EQ(SummaryCsv(read), csv);
@@ -143,7 +138,7 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
 
     // A result file that is not exactly what the run wrote for the item as it
     // stands is never read: the item is run afresh.
-    const std::string resultFile = dir.file(fileBase(1) + "_TLVR_RESULT.TXT");
+    const std::string resultFile = dir.file(ItemFileBase(1) + "_TLVR_RESULT.TXT");
     const std::string written = readBytes(resultFile);
     const struct {
         std::string bytes;
@@ -164,9 +159,9 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
     }
     // A changed item no longer matches its result file.
     CSlideCalcData changed;
-    ASSERT_EQ(changed.ReadDataFile(dir.file(fileBase(1) + ".dat")), 1);
+    ASSERT_EQ(changed.ReadDataFile(dir.file(ItemFileBase(1) + ".dat")), 1);
     changed.SetAllPhi(30.0f);
-    ASSERT_EQ(changed.WriteDataFile(dir.file(fileBase(1) + ".dat")), 1);
+    ASSERT_EQ(changed.WriteDataFile(dir.file(ItemFileBase(1) + ".dat")), 1);
     EXPECT_EQ(SummarizeProject(ctx, {items[0]}, 1)[0].source, "重新计算");
 }
 
@@ -181,12 +176,12 @@ TEST(ProjectSummary, AProjectJustCalculatedIsReadNotRecalculated) {
     for (int n = 1; n <= 6; ++n) {
         ASSERT_EQ(AddItemFromTemplate(ctx, 0).outcome, AddOutcome::Added);
         CSlideCalcData item;
-        const std::string file = dir.file(fileBase(n) + ".dat");
+        const std::string file = dir.file(ItemFileBase(n) + ".dat");
         ASSERT_EQ(item.ReadDataFile(file), 1);
         item.goal = targets[n - 1][0];
         (item.goal == 0 ? item.checkTarget : item.designTarget) = targets[n - 1][1];
         ASSERT_EQ(item.WriteDataFile(file), 1);
-        items.push_back({n, fileBase(n)});
+        items.push_back({n, ItemFileBase(n)});
         CalculateItemFile(file, ctx, false, true, {});
     }
     std::atomic<int> runs = 0;
@@ -209,10 +204,10 @@ TEST(ProjectSummary, AProjectJustCalculatedIsReadNotRecalculated) {
     EXPECT_EQ(recalculated(), std::vector<int>{});
 
     CSlideCalcData changed;
-    ASSERT_EQ(changed.ReadDataFile(dir.file(fileBase(2) + ".dat")), 1);
+    ASSERT_EQ(changed.ReadDataFile(dir.file(ItemFileBase(2) + ".dat")), 1);
     changed.SetAllPhi(31.0f);
-    ASSERT_EQ(changed.WriteDataFile(dir.file(fileBase(2) + ".dat")), 1);
-    std::filesystem::remove(dir.file(fileBase(3) + "_TLVR_RESULT.TXT"));
+    ASSERT_EQ(changed.WriteDataFile(dir.file(ItemFileBase(2) + ".dat")), 1);
+    std::filesystem::remove(dir.file(ItemFileBase(3) + "_TLVR_RESULT.TXT"));
     EXPECT_EQ(recalculated(), (std::vector<int>{2, 3}));
 }
 
