@@ -227,6 +227,13 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   await fresh.getByRole('status', { name: '状态栏' }).filter({ hasText: '已读入' }).waitFor();
   assert.equal(await sketchOf(page), await sketchOf(fresh));
   await fresh.close();
+  // Pointing at a slip segment names it; a click makes its row current.
+  await page.getByRole('tab', { name: '控制', exact: true }).click();
+  const box = await page.locator('#SlipSegment-2').boundingBox();
+  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+  assert.match(await page.locator('#position').innerText(), /滑面第3段/);
+  await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+  assert.equal(await page.locator('td.current').getAttribute('data-row'), '3');
 
   const name = '&TLVR_0001.dat';
   fs.writeFileSync(path.join(dir, name), pasted);

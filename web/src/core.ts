@@ -19,7 +19,7 @@ export interface Paste { outcome: Outcome; cellsSet: number; cellsRefused: numbe
 export type Outcome = 'changed' | 'unchanged' | 'refused';
 export interface SketchElement { id: string; name: string; description: string; table: number; row: number }
 // Only `same` when it is the sketch the last call gave.
-export interface Sketch { same: boolean; svg?: string; elements?: SketchElement[] }
+export interface Sketch { same: boolean; svg?: string }
 export interface RunFile { name: string; bytes: Bytes; svg: string }
 export interface Run {
   result: number; noDesignSatisfies: boolean; errors: string[]; warnings: string[];
@@ -51,6 +51,8 @@ export interface TalvorWeb {
   paste(page: number, table: number, row: number, col: number, block: string): Paste;
   setPointsShown(page: number, shown: boolean): void;
   sketch(maxWidth: number, maxHeight: number): Sketch;
+  // The last sketch's element at an index hit() gave.
+  element(index: number): SketchElement;
   hit(px: number, py: number, tolerance: number): number;
   position(px: number, py: number): string;
   calculate(name: string, progress?: (done: number, total: number) => boolean): Run;

@@ -2,7 +2,7 @@
 // tables, "计算" in a worker, the report with its drawings, the data file
 // opened and saved on the user's machine. Every value, rule, hint and
 // drawing comes from the core (talvor-web.js); the page only shows them.
-import { loadCore, Bytes, TalvorWeb, Run, SketchElement } from './core';
+import { loadCore, Bytes, TalvorWeb, Run } from './core';
 import { Grids } from './grids';
 import { showReport } from './report';
 import type { CalcReply } from './worker';
@@ -12,7 +12,6 @@ const $ = <T extends HTMLElement>(id: string) => document.getElementById(id) as 
 let talvor: TalvorWeb;
 let itemName = 'example.TV';
 let grids: Grids;
-let elements: SketchElement[] = [];
 const undoSteps: Bytes[] = [];
 const redoSteps: Bytes[] = [];
 // The file the item was opened from or saved to through the browser's file
@@ -58,11 +57,10 @@ function drawSketch() {
   const sketch = talvor.sketch(Math.max(box.clientWidth, 200), Math.max(box.clientHeight, 150));
   // For the benchmark: the core's part of a redrawn sketch.
   document.body.dataset.sketchMs = (performance.now() - started).toFixed(1);
-  if (sketch.same || !sketch.svg || !sketch.elements) {
+  if (sketch.same || !sketch.svg) {
     lightRow();
     return;
   }
-  elements = sketch.elements;
   const lines = sketch.svg.split('\n');
   if (!redrawChanged(lines)) {
     box.innerHTML = sketch.svg;
@@ -94,10 +92,12 @@ function nodesOfLines(lines: string[]): (Element | null)[] {
 // none); false when the frame or the structure changed and it is drawn whole.
 function redrawChanged(lines: string[]): boolean {
   if (lines.length !== sketchLines.length || lines.length !== lineNodes.length) return false;
+  const differ = lines.flatMap((line, i) => (line === sketchLines[i] ? [] : [i]));
+  // Past a few, one parse of the whole is quicker than one a line.
+  if (differ.length > 64) return false;
   const svgNs = 'http://www.w3.org/2000/svg';
   const changed: [number, Element][] = [];
-  for (let i = 0; i < lines.length; ++i) {
-    if (lines[i] === sketchLines[i]) continue;
+  for (const i of differ) {
     const holder = document.createElementNS(svgNs, 'g');
     holder.innerHTML = lines[i];
     const node = holder.firstElementChild;
@@ -166,7 +166,7 @@ function wireSketch() {
       return;
     }
     const at = hitAt(e);
-    if (at) $('position').textContent = talvor.position(at.p.x, at.p.y) + (at.hit >= 0 ? '  ' + elements[at.hit].description : '');
+    if (at) $('position').textContent = talvor.position(at.p.x, at.p.y) + (at.hit >= 0 ? '  ' + talvor.element(at.hit).description : '');
   });
   box.addEventListener('mousedown', e => {
     drag = { x: e.clientX, y: e.clientY, moved: false };
@@ -175,7 +175,8 @@ function wireSketch() {
     const moved = drag?.moved;
     drag = null;
     const at = moved ? null : hitAt(e);
-    if (at && at.hit >= 0) grids.select(elements[at.hit].table, elements[at.hit].row);
+    const element = at && at.hit >= 0 ? talvor.element(at.hit) : null;
+    if (element) grids.select(element.table, element.row);
   });
   box.addEventListener('wheel', e => {
     const p = svgPoint(e);

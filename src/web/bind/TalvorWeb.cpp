@@ -228,13 +228,19 @@ class TalvorWeb {
         o.set("same", same);
         if (same) return o;
         o.set("svg", m_sketch.svg);
-        o.set("elements", objects(m_sketch.elements, [](val& x, const WebSketchElement& e) {
-                  x.set("id", e.id);
-                  x.set("name", e.name);
-                  x.set("description", e.description);
-                  x.set("table", e.table);
-                  x.set("row", e.row);
-              }));
+        return o;
+    }
+    // An element of the last sketch, asked for when it is pointed at: a
+    // redraw copies none of them.
+    val element(int index) const {
+        val o = val::object();
+        if (index < 0 || index >= static_cast<int>(m_sketch.elements.size())) return o;
+        const WebSketchElement& e = m_sketch.elements[index];
+        o.set("id", e.id);
+        o.set("name", e.name);
+        o.set("description", e.description);
+        o.set("table", e.table);
+        o.set("row", e.row);
         return o;
     }
     // The index of the element of the last sketch under the point; -1: none.
@@ -311,6 +317,7 @@ EMSCRIPTEN_BINDINGS(talvor_web) {
         .function("setPointsShown", &TalvorWeb::setPointsShown)
         .function("flags", &TalvorWeb::flags)
         .function("sketch", &TalvorWeb::sketch)
+        .function("element", &TalvorWeb::element)
         .function("hit", &TalvorWeb::hit)
         .function("position", &TalvorWeb::position)
         .function("calculate", &TalvorWeb::calculate);
