@@ -61,9 +61,15 @@ test('cells typed, the worked example calculated and undone in chromium', async 
     .filter(l => /^\s*- (button|textbox|combobox|checkbox|grid|tab|tablist|tabpanel|dialog|list|img|status)\b(?! ")/.test(l));
   assert.deepEqual(await unnamed(page.locator('body')), []);
   // The description line ("说明") is written into the data file and undone as an edit.
+  // With the keys only: Tab runs through the controls and each table's cells
+  // (leaving a table after its last cell) to the description.
   const description = page.getByRole('textbox', { name: '说明', exact: true });
-  await description.fill('应急抢险 K12+300');
-  await description.press('Enter');
+  let tabs = 0;
+  for (; tabs < 200 && !(await description.evaluate(e => e === document.activeElement)); ++tabs)
+    await page.keyboard.press('Tab');
+  assert.ok(tabs < 200, 'the description is reached with Tab');
+  await page.keyboard.type('应急抢险 K12+300');
+  await page.keyboard.press('Enter');
   const gbk = bytes => new TextDecoder('gbk').decode(bytes);
   assert.equal(gbk(await save()), gbk(opening).replace('##Name,', '##Name,应急抢险 K12+300'));
   await page.getByRole('button', { name: '撤销', exact: true }).click();
@@ -343,4 +349,20 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   await tablet.keyboard.insertText('7.25');
   await tablet.keyboard.press('Enter');
   assert.equal(await cell.innerText(), texts[1][1]);
+  // One finger pans the sketch, two pinch it.
+  const area = await tablet.locator('#sketch').boundingBox();
+  const [cx, cy] = [area.x + area.width / 2, area.y + area.height / 2];
+  const viewBox = async () => (await tablet.locator('#sketch svg').getAttribute('viewBox')).split(' ').map(Number);
+  const cdp = await tablet.context().newCDPSession(tablet);
+  const fingers = (type, ...at) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints: at.map(([x, y], id) => ({ x, y, id })) });
+  const [x0, y0, w0] = await viewBox();
+  await fingers('touchStart', [cx, cy]);
+  await fingers('touchMove', [cx + 40, cy + 20]);
+  await fingers('touchEnd');
+  const [x1, y1, w1] = await viewBox();
+  assert.ok(x1 < x0 && y1 < y0 && w1 === w0, `panned: ${[x0, y0, w0]} to ${[x1, y1, w1]}`);
+  await fingers('touchStart', [cx - 20, cy], [cx + 20, cy]);
+  await fingers('touchMove', [cx - 60, cy], [cx + 60, cy]);
+  await fingers('touchEnd');
+  assert.ok((await viewBox())[2] < w1 * 0.6, 'pinched');
 });

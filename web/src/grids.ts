@@ -63,6 +63,11 @@ export class Grids {
       e.preventDefault();
       this.edit(null, true);
     });
+    // A cell reached by Tab from outside becomes the current one.
+    this.body.addEventListener('focusin', e => {
+      const td = (e.target as HTMLElement).closest('td');
+      if (td && !td.classList.contains('current') && !td.contains(this.editor)) this.moveTo(td);
+    });
     this.body.addEventListener('mouseover', e => {
       const td = (e.target as HTMLElement).closest('td');
       if (e.buttons === 1 && td && !this.editor) this.moveTo(td, true);
@@ -224,7 +229,12 @@ export class Grids {
       this.at = this.placeOf(td);
     }
     td.classList.add('current');
-    td.tabIndex = 0;
+    // One tab stop a table: its current cell, or the first cell of the others.
+    this.body.querySelectorAll<HTMLElement>('td[tabindex="0"]').forEach(c => (c.tabIndex = -1));
+    for (const grid of this.body.querySelectorAll<HTMLTableElement>(':scope > table')) {
+      const stop = grid.contains(td) ? td : grid.tBodies[0]?.rows[0]?.cells[0];
+      if (stop) stop.tabIndex = 0;
+    }
     const block = this.block();
     if (block) {
       const grid = td.closest('table')!;
@@ -269,20 +279,22 @@ export class Grids {
   }
 
   // Within the table; Tab runs on into the next row.
-  private move(dRow: number, dCol: number, wrap = false, extend = false) {
-    if (!this.at) return;
+  // False at the table's edge.
+  private move(dRow: number, dCol: number, wrap = false, extend = false): boolean {
+    if (!this.at) return false;
     this.mark(extend);
     const grid = this.body.querySelector<HTMLTableElement>(`table[data-table="${this.at.table}"]`);
-    if (!grid) return;
+    if (!grid) return false;
     const rows = grid.tBodies[0].rows.length;
     const cols = grid.tBodies[0].rows[0]?.cells.length ?? 0;
     let row = this.at.row + dRow;
     let col = this.at.col + dCol;
     if (wrap && col > cols && row < rows) [row, col] = [row + 1, 1];
     if (wrap && col < 1 && row > 1) [row, col] = [row - 1, cols];
-    if (row < 1 || row > rows || col < 1 || col > cols) return;
+    if (row < 1 || row > rows || col < 1 || col > cols) return false;
     this.at = { ...this.at, row, col };
     this.focus();
+    return true;
   }
 
   private showHint() {
@@ -367,8 +379,11 @@ export class Grids {
     };
     if (e.ctrlKey || e.metaKey || e.altKey) return;
     if (moves[e.key]) this.move(...moves[e.key], false, e.shiftKey && e.key !== 'Enter');
-    else if (e.key === 'Tab') this.move(0, e.shiftKey ? -1 : 1, true);
-    else if (e.key === 'F2') this.edit(null);
+    // Tab past the table's last cell (Shift+Tab before its first) leaves it,
+    // so that the keys alone reach the controls after it.
+    else if (e.key === 'Tab') {
+      if (!this.move(0, e.shiftKey ? -1 : 1, true)) return;
+    } else if (e.key === 'F2') this.edit(null);
     else if (e.key === 'Delete') this.clear();
     else if (e.key.length === 1) this.edit(e.key);
     else return;

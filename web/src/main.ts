@@ -136,7 +136,7 @@ function lightRow() {
 }
 
 // The pointer in the sketch's own pixels, as the core drew it.
-function svgPoint(e: MouseEvent) {
+function svgPoint(e: { clientX: number; clientY: number }) {
   const svg = $('sketch').querySelector('svg');
   const toSvg = svg?.getScreenCTM()?.inverse();
   if (!svg || !toSvg) return null;
@@ -144,49 +144,62 @@ function svgPoint(e: MouseEvent) {
 }
 
 // Pointing names the element and the coordinates; a click selects the
-// element's row; the wheel zooms about the pointer, a drag pans, a double
-// click shows the whole sketch again.
+// element's row; the wheel zooms about the pointer, a drag pans (a mouse or
+// one finger), two fingers pinch, a double click shows the whole sketch again.
 function wireSketch() {
   const box = $('sketch');
-  let drag: { x: number; y: number; moved: boolean } | null = null;
+  const down = new Map<number, { x: number; y: number }>();  // pointers pressed, where they were last
+  let moved = false;
   const hitAt = (e: MouseEvent) => {
     const p = svgPoint(e);
     return p ? { p, hit: talvor.hit(p.x, p.y, 4 * unitsPerPixel()) } : null;
   };
-  box.addEventListener('mousemove', e => {
-    if (drag && e.buttons === 1) {
-      const svg = box.querySelector('svg');
-      if (svg && (drag.moved || Math.abs(e.clientX - drag.x) + Math.abs(e.clientY - drag.y) > 3)) {
-        const vb = svg.viewBox.baseVal;
-        const k = unitsPerPixel();
-        view = { x: vb.x - (e.clientX - drag.x) * k, y: vb.y - (e.clientY - drag.y) * k, w: vb.width, h: vb.height };
-        drag = { x: e.clientX, y: e.clientY, moved: true };
-        showView();
-      }
+  // k < 1 zooms in about the sketch point p.
+  const zoom = (p: DOMPoint, k: number) => {
+    const vb = box.querySelector('svg')!.viewBox.baseVal;
+    view = { x: p.x - (p.x - vb.x) * k, y: p.y - (p.y - vb.y) * k, w: vb.width * k, h: vb.height * k };
+    showView();
+  };
+  box.addEventListener('pointerdown', e => {
+    down.set(e.pointerId, { x: e.clientX, y: e.clientY });
+    moved = false;
+  });
+  box.addEventListener('pointermove', e => {
+    const was = down.get(e.pointerId);
+    const svg = box.querySelector('svg');
+    if (!was || !svg) {
+      const at = hitAt(e);
+      if (at) $('position').textContent = talvor.position(at.p.x, at.p.y) + (at.hit >= 0 ? '  ' + talvor.element(at.hit).description : '');
       return;
     }
-    const at = hitAt(e);
-    if (at) $('position').textContent = talvor.position(at.p.x, at.p.y) + (at.hit >= 0 ? '  ' + talvor.element(at.hit).description : '');
+    const [dx, dy] = [e.clientX - was.x, e.clientY - was.y];
+    if (!moved && Math.abs(dx) + Math.abs(dy) <= 3) return;
+    moved = true;
+    const other = [...down].find(([id]) => id !== e.pointerId)?.[1];
+    if (other) {
+      const apart = (a: { x: number; y: number }) => Math.hypot(a.x - other.x, a.y - other.y);
+      const mid = svgPoint({ clientX: (e.clientX + other.x) / 2, clientY: (e.clientY + other.y) / 2 });
+      if (mid && apart(e) > 0) zoom(mid, apart(was) / apart(e));
+    } else {
+      const vb = svg.viewBox.baseVal;
+      const k = unitsPerPixel();
+      view = { x: vb.x - dx * k, y: vb.y - dy * k, w: vb.width, h: vb.height };
+      showView();
+    }
+    down.set(e.pointerId, { x: e.clientX, y: e.clientY });
   });
-  box.addEventListener('mousedown', e => {
-    drag = { x: e.clientX, y: e.clientY, moved: false };
-  });
+  for (const type of ['pointerup', 'pointercancel', 'pointerleave'])
+    box.addEventListener(type, e => down.delete((e as PointerEvent).pointerId));
   box.addEventListener('click', e => {
-    const moved = drag?.moved;
-    drag = null;
     const at = moved ? null : hitAt(e);
     const element = at && at.hit >= 0 ? talvor.element(at.hit) : null;
     if (element) grids.select(element.table, element.row);
   });
   box.addEventListener('wheel', e => {
     const p = svgPoint(e);
-    const svg = box.querySelector('svg');
-    if (!p || !svg) return;
+    if (!p || !box.querySelector('svg')) return;
     e.preventDefault();
-    const vb = svg.viewBox.baseVal;
-    const k = e.deltaY < 0 ? 0.8 : 1.25;
-    view = { x: p.x - (p.x - vb.x) * k, y: p.y - (p.y - vb.y) * k, w: vb.width * k, h: vb.height * k };
-    showView();
+    zoom(p, e.deltaY < 0 ? 0.8 : 1.25);
   }, { passive: false });
   box.addEventListener('dblclick', () => {
     view = null;
