@@ -18,44 +18,28 @@
 
 namespace {
 
-// Rows without a rule or a handler, or with an id the table has already.
-template <class Target>
-QStringList faultyRows(CommandTable<Target> table, const QString& name) {
-    QStringList faults;
-    QSet<int> seen;
-    for (const CommandRow<Target>& row : table) {
-        if (!row.enabled || !row.run || seen.contains(row.id))
-            faults << QString("%1 %2").arg(name).arg(row.id);
-        seen.insert(row.id);
-    }
-    return faults;
+// Calls f(table, target, name) with every command table.
+template <class F>
+void forEachTable(F&& f) {
+    f(CMainFrame::commands(), CommandTarget::MainFrame, "main frame");
+    f(CBbDoc::commands(), CommandTarget::Document, "item bar");
+    f(DrawingPane::commands(), CommandTarget::DrawingView, "drawing");
+    f(CBbView::commands(), CommandTarget::ReportView, "report");
+    f(CSplitterFrame::activeViewCommands(), CommandTarget::ActiveView, "active view");
 }
 
-template <class Target>
-void collectTexts(CommandTable<Target> table, CommandTarget target, QSet<QString>& texts) {
-    for (const CommandRow<Target>& row : table)
-        if (row.text) texts.insert(QString("%1/%2").arg(int(target)).arg(row.id));
+QString key(CommandTarget target, int id) {
+    return QString("%1/%2").arg(int(target)).arg(id);
 }
 
 // The text of the row an entry names; empty when its table has no such row.
 QString rowText(CommandRef c) {
-    auto text = [&](auto table) {
-        const auto* row = findCommand(table, c.id);
-        return row && row->text ? QString::fromUtf8(row->text) : QString();
-    };
-    switch (c.target) {
-        case CommandTarget::MainFrame:
-            return text(CMainFrame::commands());
-        case CommandTarget::Document:
-            return text(CBbDoc::commands());
-        case CommandTarget::DrawingView:
-            return text(DrawingPane::commands());
-        case CommandTarget::ReportView:
-            return text(CBbView::commands());
-        case CommandTarget::ActiveView:
-            return text(CSplitterFrame::activeViewCommands());
-    }
-    return {};
+    QString text;
+    forEachTable([&](auto table, CommandTarget target, const char*) {
+        const auto* row = target == c.target ? findCommand(table, c.id) : nullptr;
+        if (row && row->text) text = QString::fromUtf8(row->text);
+    });
+    return text;
 }
 
 }  // namespace
@@ -67,12 +51,17 @@ class CommandTablesTest : public QObject {
     void everyEntryIsARowAndEveryRowAnEntry();
 };
 
+// Rows without a rule or a handler, or with an id their table has already.
 void CommandTablesTest::everyRowHasARuleAndAHandler() {
-    QStringList faults = faultyRows(CMainFrame::commands(), "main frame") +
-                         faultyRows(CBbDoc::commands(), "item bar") +
-                         faultyRows(DrawingPane::commands(), "drawing") +
-                         faultyRows(CBbView::commands(), "report") +
-                         faultyRows(CSplitterFrame::activeViewCommands(), "active view");
+    QStringList faults;
+    forEachTable([&](auto table, CommandTarget, const char* name) {
+        QSet<int> seen;
+        for (const auto& row : table) {
+            if (!row.enabled || !row.run || seen.contains(row.id))
+                faults << QString("%1 %2").arg(name).arg(row.id);
+            seen.insert(row.id);
+        }
+    });
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     // The active view's commands end in the report view, which has them all.
     for (const auto& row : CSplitterFrame::activeViewCommands())
@@ -92,14 +81,13 @@ void CommandTablesTest::everyEntryIsARowAndEveryRowAnEntry() {
         std::optional<CommandRef> command = frame->commandOf(a);
         QVERIFY2(command, qPrintable(a->text()));
         QCOMPARE(a->text(), rowText(*command));
-        shown.insert(QString("%1/%2").arg(int(command->target)).arg(command->id));
+        shown.insert(key(command->target, command->id));
     }
     QSet<QString> rows;
-    collectTexts(CMainFrame::commands(), CommandTarget::MainFrame, rows);
-    collectTexts(CBbDoc::commands(), CommandTarget::Document, rows);
-    collectTexts(DrawingPane::commands(), CommandTarget::DrawingView, rows);
-    collectTexts(CBbView::commands(), CommandTarget::ReportView, rows);
-    collectTexts(CSplitterFrame::activeViewCommands(), CommandTarget::ActiveView, rows);
+    forEachTable([&](auto table, CommandTarget target, const char*) {
+        for (const auto& row : table)
+            if (row.text) rows.insert(key(target, row.id));
+    });
     QCOMPARE(shown, rows);
 }
 

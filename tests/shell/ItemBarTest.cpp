@@ -8,8 +8,6 @@
 #include "shell/DrawingPane.h"
 #include "shell/CBbView.h"
 
-#include "project/RtfReader.h"
-
 #include "platform/Drawing.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
