@@ -319,7 +319,8 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '已读入' }).waitFor();
   await calculated();
 
-  // A newer build served: the page says so, and its "重新载入" runs the new one.
+  // A newer build served: the page says so, and its "重新载入" runs the new
+  // one on the item as it was.
   await page.context().setOffline(false);
   const next = fs.mkdtempSync(path.join(dir, 'next-'));
   fs.writeFileSync(path.join(next, 'talvor-web.js'), fs.readFileSync(path.join(pageDir, 'talvor-web.js'), 'utf8') + '\n// next\n');
@@ -328,11 +329,13 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   assert.equal(build.status, 0, build.stderr);
   const version = fs.readFileSync(path.join(served, 'sw.js'), 'utf8').match(/talvor-[0-9a-f]{16}/)[0];
   assert.notDeepEqual(await page.evaluate(() => caches.keys()), [version]);
+  const beforeUpdate = await save();
   await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());
   await Promise.all([page.waitForEvent('framenavigated'),
     page.getByRole('status', { name: '新版本' }).getByRole('button', { name: '重新载入' }).click()]);
   await page.waitForSelector('body[data-ready]');
   assert.deepEqual(await page.evaluate(() => caches.keys()), [version]);
+  assert.ok((await save()).equals(beforeUpdate), 'the item kept over the reload');
   assert.deepEqual(errors, []);
 
   // A 10-inch tablet in landscape: nothing runs off the side, a tap makes a

@@ -415,6 +415,7 @@ async function start() {
   const core = await loadCore();
   talvor = new core.TalvorWeb('/talvor');
   talvor.openDefault();
+  reopenKept();
   grids = new Grids($('pages'), $('hint'), talvor, {
     typed: (edit) => {
       const started = performance.now();
@@ -472,6 +473,27 @@ async function start() {
   status('就绪');
 }
 
+// The item over a reload onto a newer build (not its undo steps nor its file
+// handle); one too large for the session's storage is not kept.
+const KEPT = 'talvor-item';
+
+function keepItem() {
+  try {
+    const data = Array.from(talvor.save(), b => String.fromCharCode(b)).join('');
+    sessionStorage.setItem(KEPT, JSON.stringify({ name: itemName, data: btoa(data) }));
+  } catch {
+    sessionStorage.removeItem(KEPT);
+  }
+}
+
+function reopenKept() {
+  const kept = sessionStorage.getItem(KEPT);
+  if (!kept) return;
+  sessionStorage.removeItem(KEPT);
+  const { name, data } = JSON.parse(kept) as { name: string; data: string };
+  if (talvor.open(Uint8Array.from(atob(data), c => c.charCodeAt(0)), name)) itemName = name;
+}
+
 // Kept for offline use; a newer build found is told, with a button that
 // lets it take over and reloads the page with it.
 function keepOffline() {
@@ -485,7 +507,9 @@ function keepOffline() {
     };
   };
   navigator.serviceWorker.addEventListener('controllerchange', () => {
-    if (reloading) location.reload();
+    if (!reloading) return;
+    keepItem();
+    location.reload();
   });
   navigator.serviceWorker.register('sw.js').then(reg => {
     if (reg.waiting && navigator.serviceWorker.controller) offer(reg.waiting);
