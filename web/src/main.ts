@@ -4,6 +4,7 @@
 // drawing comes from the core (talvor-web.js); the page only shows them.
 import { loadCore, Bytes, TalvorWeb, Run } from './core';
 import { Grids } from './grids';
+import { Sketch } from './sketch';
 import { showReport } from './report';
 import type { CalcReply } from './worker';
 
@@ -12,6 +13,7 @@ const $ = <T extends HTMLElement>(id: string) => document.getElementById(id) as 
 let talvor: TalvorWeb;
 let itemName = 'example.TV';
 let grids: Grids;
+let sketch: Sketch;
 const undoSteps: Bytes[] = [];
 const redoSteps: Bytes[] = [];
 // The file the item was opened from or saved to through the browser's file
@@ -42,171 +44,6 @@ function download(name: string, bytes: Bytes | string, type = 'application/octet
   setTimeout(() => URL.revokeObjectURL(a.href), 1000);
 }
 
-// The sketch of the input as it is now; the row's element lit.
-// The part of the sketch in view (zoomed and panned); null: all of it.
-let view: { x: number; y: number; w: number; h: number } | null = null;
-
-// The sketch's SVG as last shown, a line an element, and the element of each
-// line that holds one whole element (null for the others).
-let sketchLines: string[] = [];
-let lineNodes: (Element | null)[] = [];
-
-function drawSketch() {
-  const box = $('sketch');
-  const started = performance.now();
-  const sketch = talvor.sketch(Math.max(box.clientWidth, 200), Math.max(box.clientHeight, 150));
-  // For the benchmark: the core's part of a redrawn sketch.
-  document.body.dataset.sketchMs = (performance.now() - started).toFixed(1);
-  if (sketch.same || !sketch.svg) {
-    lightRow();
-    return;
-  }
-  const lines = sketch.svg.split('\n');
-  if (!redrawChanged(lines)) {
-    box.innerHTML = sketch.svg;
-    // The box is the picture with the desktop's name; the drawing's parts are not read out.
-    box.firstElementChild?.setAttribute('aria-hidden', 'true');
-    lineNodes = nodesOfLines(lines);
-  }
-  sketchLines = lines;
-  showView();
-  lightRow();
-}
-
-// The element each line starts (null for a line of an end tag), found by
-// counting the start tags of the lines before it in document order.
-function nodesOfLines(lines: string[]): (Element | null)[] {
-  const svg = $('sketch').querySelector('svg');
-  const all = svg ? [svg, ...svg.querySelectorAll('*')] : [];
-  let next = 0;
-  return lines.map(line => {
-    const starts = line.match(/<[A-Za-z]/g)?.length ?? 0;
-    const node = starts > 0 ? all[next] ?? null : null;
-    next += starts;
-    return node;
-  });
-}
-
-// Only the lines that differ are put into the DOM anew, each holding one
-// whole element (an edit that leaves the drawing's frame changes a few, often
-// none); false when the frame or the structure changed and it is drawn whole.
-function redrawChanged(lines: string[]): boolean {
-  if (lines.length !== sketchLines.length || lines.length !== lineNodes.length) return false;
-  const differ = lines.flatMap((line, i) => (line === sketchLines[i] ? [] : [i]));
-  // Past a few, one parse of the whole is quicker than one a line.
-  if (differ.length > 64) return false;
-  const svgNs = 'http://www.w3.org/2000/svg';
-  const changed: [number, Element][] = [];
-  for (const i of differ) {
-    const holder = document.createElementNS(svgNs, 'g');
-    holder.innerHTML = lines[i];
-    const node = holder.firstElementChild;
-    // A whole element: it ends its line and holds every start tag of it.
-    const whole = node && holder.childNodes.length === 1 && (lines[i].endsWith('/>') || lines[i].endsWith(`</${node.tagName}>`))
-      && 1 + node.querySelectorAll('*').length === (lines[i].match(/<[A-Za-z]/g)?.length ?? 0);
-    if (i === 0 || !lineNodes[i] || !whole) return false;
-    changed.push([i, node]);
-  }
-  for (const [i, node] of changed) {
-    lineNodes[i]!.replaceWith(node);
-    lineNodes[i] = node;
-  }
-  return true;
-}
-
-function showView() {
-  const svg = $('sketch').querySelector('svg');
-  if (!svg) return;
-  if (!svg.dataset.full) svg.dataset.full = svg.getAttribute('viewBox') ?? '';
-  svg.setAttribute('viewBox', view ? `${view.x} ${view.y} ${view.w} ${view.h}` : svg.dataset.full);
-}
-
-// Sketch units per screen pixel: what a pointer's few pixels span when zoomed.
-function unitsPerPixel() {
-  const svg = $('sketch').querySelector('svg');
-  return svg ? svg.viewBox.baseVal.width / Math.max(svg.getBoundingClientRect().width, 1) : 1;
-}
-
-function lightRow() {
-  const box = $('sketch');
-  box.querySelectorAll('.lit').forEach(e => e.classList.remove('lit'));
-  const at = grids?.current();
-  if (!at) return;
-  box.querySelectorAll(`[data-table="${at.table}"][data-row="${at.row}"]`).forEach(e => e.classList.add('lit'));
-}
-
-// The pointer in the sketch's own pixels, as the core drew it.
-function svgPoint(e: { clientX: number; clientY: number }) {
-  const svg = $('sketch').querySelector('svg');
-  const toSvg = svg?.getScreenCTM()?.inverse();
-  if (!svg || !toSvg) return null;
-  return new DOMPoint(e.clientX, e.clientY).matrixTransform(toSvg);
-}
-
-// Pointing names the element and the coordinates; a click selects the
-// element's row; the wheel zooms about the pointer, a drag pans (a mouse or
-// one finger), two fingers pinch, a double click shows the whole sketch again.
-function wireSketch() {
-  const box = $('sketch');
-  const down = new Map<number, { x: number; y: number }>();  // pointers pressed, where they were last
-  let moved = false;
-  const hitAt = (e: MouseEvent) => {
-    const p = svgPoint(e);
-    return p ? { p, hit: talvor.hit(p.x, p.y, 4 * unitsPerPixel()) } : null;
-  };
-  // k < 1 zooms in about the sketch point p.
-  const zoom = (p: DOMPoint, k: number) => {
-    const vb = box.querySelector('svg')!.viewBox.baseVal;
-    view = { x: p.x - (p.x - vb.x) * k, y: p.y - (p.y - vb.y) * k, w: vb.width * k, h: vb.height * k };
-    showView();
-  };
-  box.addEventListener('pointerdown', e => {
-    down.set(e.pointerId, { x: e.clientX, y: e.clientY });
-    moved = false;
-  });
-  box.addEventListener('pointermove', e => {
-    const was = down.get(e.pointerId);
-    const svg = box.querySelector('svg');
-    if (!was || !svg) {
-      const at = hitAt(e);
-      if (at) $('position').textContent = talvor.position(at.p.x, at.p.y) + (at.hit >= 0 ? '  ' + talvor.element(at.hit).description : '');
-      return;
-    }
-    const [dx, dy] = [e.clientX - was.x, e.clientY - was.y];
-    if (!moved && Math.abs(dx) + Math.abs(dy) <= 3) return;
-    moved = true;
-    const other = [...down].find(([id]) => id !== e.pointerId)?.[1];
-    if (other) {
-      const apart = (a: { x: number; y: number }) => Math.hypot(a.x - other.x, a.y - other.y);
-      const mid = svgPoint({ clientX: (e.clientX + other.x) / 2, clientY: (e.clientY + other.y) / 2 });
-      if (mid && apart(e) > 0) zoom(mid, apart(was) / apart(e));
-    } else {
-      const vb = svg.viewBox.baseVal;
-      const k = unitsPerPixel();
-      view = { x: vb.x - dx * k, y: vb.y - dy * k, w: vb.width, h: vb.height };
-      showView();
-    }
-    down.set(e.pointerId, { x: e.clientX, y: e.clientY });
-  });
-  for (const type of ['pointerup', 'pointercancel', 'pointerleave'])
-    box.addEventListener(type, e => down.delete((e as PointerEvent).pointerId));
-  box.addEventListener('click', e => {
-    const at = moved ? null : hitAt(e);
-    const element = at && at.hit >= 0 ? talvor.element(at.hit) : null;
-    if (element) grids.select(element.table, element.row);
-  });
-  box.addEventListener('wheel', e => {
-    const p = svgPoint(e);
-    if (!p || !box.querySelector('svg')) return;
-    e.preventDefault();
-    zoom(p, e.deltaY < 0 ? 0.8 : 1.25);
-  }, { passive: false });
-  box.addEventListener('dblclick', () => {
-    view = null;
-    showView();
-  });
-}
-
 // The data file's bytes of the record as shown, the undo step of the next
 // change: taken once the change is drawn, out of the way of the edit.
 let snapshot: Bytes | null = null;
@@ -218,7 +55,7 @@ function recordChanged() {
   requestAnimationFrame(() => setTimeout(shownBytes));
   $<HTMLInputElement>('description').value = talvor.name();
   grids.refresh();
-  drawSketch();
+  sketch.draw();
   $<HTMLButtonElement>('undo').disabled = undoSteps.length === 0;
   $<HTMLButtonElement>('redo').disabled = redoSteps.length === 0;
 }
@@ -430,10 +267,14 @@ async function start() {
       document.body.dataset.editMs = (performance.now() - started).toFixed(1);
       return outcome;
     },
-    moved: lightRow,
+    moved: () => sketch?.light(),
     told: status,
   });
-  wireSketch();
+  sketch = new Sketch($('sketch'), talvor, {
+    current: () => grids.current(),
+    select: (table, row) => grids.select(table, row),
+    pointed: text => ($('position').textContent = text),
+  });
   wireTemplates();
   wireLibrary();
   recordChanged();
@@ -468,7 +309,7 @@ async function start() {
     else return;
     e.preventDefault();
   });
-  window.addEventListener('resize', drawSketch);
+  window.addEventListener('resize', () => sketch.draw());
   document.body.dataset.ready = String(Math.round(performance.now()));
   status('就绪');
 }
