@@ -38,8 +38,8 @@ class TableModel : public QAbstractTableModel {
     // Pastes spreadsheet text from the cell (row and column from 1).
     EditOutcome pasteText(int row, int col, const QString& text);
 
-    // Re-reads the row and column counts and repaints every cell: after the
-    // table's page told it to (WM_TABLE_COUNT) or the record changed.
+    // Re-reads the row and column counts and repaints every cell: after an
+    // edit on the page or a change of the record.
     void refresh();
 
     // "---" cells and cells a user cannot type into.

@@ -54,9 +54,6 @@ bool CControlTable::IsLocked(int row) const {
     }
 }
 
-void CControlTable::AfterEdit(int row, bool) {
+void CControlTable::AfterEdit(int row) {
     if (row <= 3) m_data.ApplyControlRules();
-    // The basic table's "---" rows follow the control choices.
-    SendCount(0);
-    SendChanged();
 }

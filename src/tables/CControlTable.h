@@ -12,5 +12,5 @@ class CControlTable : public CNameValueTable {
 
   protected:
     bool IsLocked(int row) const override;
-    void AfterEdit(int row, bool changed) override;
+    void AfterEdit(int row) override;
 };

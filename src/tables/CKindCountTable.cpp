@@ -1,4 +1,4 @@
-// The kind count always re-reads the pile-kind list.
+// The number of candidate pile kinds of pile auto-design.
 #include "tables/CKindCountTable.h"
 
 #include "data/CSlideCalcData.h"
@@ -15,8 +15,3 @@ const NameValueRow kRows[] = {
 }  // namespace
 
 CKindCountTable::CKindCountTable(CSlideCalcData& data) : CNameValueTable(data, kRows, 190, 100) {}
-
-void CKindCountTable::AfterEdit(int, bool) {
-    SendCount(0);
-    SendChanged();
-}

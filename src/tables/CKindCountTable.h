@@ -7,7 +7,4 @@ class CKindCountTable : public CNameValueTable {
   public:
     explicit CKindCountTable(CSlideCalcData& data);
     TableId Id() const override { return TableId::CKindCountTable; }
-
-  protected:
-    void AfterEdit(int row, bool changed) override;
 };

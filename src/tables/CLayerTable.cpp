@@ -35,7 +35,7 @@ const ListColumn kColumns[] = {
 
 }  // namespace
 
-CLayerTable::CLayerTable(CSlideCalcData& data) : CListTable(data, kColumns, 167) {}
+CLayerTable::CLayerTable(CSlideCalcData& data) : CListTable(data, kColumns) {}
 
 int CLayerTable::RowCount() const {
     const D& d = m_data;

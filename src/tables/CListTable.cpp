@@ -98,10 +98,9 @@ void CListTable::SetHangLieText(int row, int col, const std::string& text) {
     if (std::string_view(text.c_str()) == kDash) return;
     const ListColumn* c = cellAt(row, col);
     if (c == nullptr || col == 1 || c->kind != ColumnKind::Value) return;
-    bool changed = c->value.apply(m_data, ElementIndex(row), text);
+    c->value.apply(m_data, ElementIndex(row), text);
     if (c->value.kind != CellKind::Choice)
         NoteTyped(row, col, c->value.field(m_data, ElementIndex(row)), c->value.kind, text);
-    AfterEdit(row, col, changed);
 }
 
 const void* CListTable::FieldAt(int row, int col) const {

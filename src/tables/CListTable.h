@@ -28,7 +28,6 @@ class CListTable : public CTableBase {
     std::vector<int> ColumnWidths() const override;
     int TitleHeight() const override { return kListTitleHeight; }
     std::string ColumnTitle(int col) const override;
-    int TitlePicture() const override { return m_picture; }
     std::string GetHangLieText(int row, int col) const override;
     int IsHangLieEdit(int row, int col) const override;
     int IsHangLieCombo(int row, int col) const override;
@@ -43,8 +42,8 @@ class CListTable : public CTableBase {
     void HoldChoices() override;
 
   protected:
-    CListTable(CSlideCalcData& data, std::span<const ListColumn> columns, int picture)
-        : CTableBase(data), m_columns(columns), m_picture(picture) {}
+    CListTable(CSlideCalcData& data, std::span<const ListColumn> columns)
+        : CTableBase(data), m_columns(columns) {}
 
     // The columns shown now (a table may drop trailing ones).
     virtual std::span<const ListColumn> Columns() const { return m_columns; }
@@ -52,8 +51,6 @@ class CListTable : public CTableBase {
     virtual int ElementIndex(int row) const { return row - 1; }
     virtual std::string NumberText(int row) const { return intText(row); }
     virtual std::string HintAt(int row, int col) const;
-    // After an accepted edit (changed: the stored value differs).
-    virtual void AfterEdit(int, int, bool) { SendChanged(); }
 
     // The column when the row is in use and the column exists; else none.
     const ListColumn* cellAt(int row, int col) const;
@@ -63,5 +60,4 @@ class CListTable : public CTableBase {
     std::string computedText(const ListColumn& c, int row) const;
 
     std::span<const ListColumn> m_columns;
-    int m_picture;
 };

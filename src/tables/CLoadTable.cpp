@@ -28,7 +28,7 @@ int loadsOn(const CLineSeg& seg) {
 
 }  // namespace
 
-CLoadTable::CLoadTable(CSlideCalcData& data) : CListTable(data, kColumns, 195) {}
+CLoadTable::CLoadTable(CSlideCalcData& data) : CListTable(data, kColumns) {}
 
 int CLoadTable::RowCount() const {
     int rows = 0;

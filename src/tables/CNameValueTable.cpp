@@ -49,9 +49,9 @@ std::string CNameValueTable::GetHangLieTiShi(int row, int col) const {
 void CNameValueTable::SetHangLieText(int row, int col, const std::string& text) {
     if (std::string_view(text.c_str()) == kDash || !isValueCell(row, col)) return;
     const CellRule& rule = rowAt(row)->value;
-    bool changed = rule.apply(m_data, 0, text);
+    rule.apply(m_data, 0, text);
     if (rule.kind != CellKind::Choice) NoteTyped(row, col, rule.field(m_data, 0), rule.kind, text);
-    AfterEdit(row, changed);
+    AfterEdit(row);
 }
 
 const void* CNameValueTable::FieldAt(int row, int col) const {

@@ -1,6 +1,6 @@
 // The shape of the parameter tables: one row per parameter, its name in
 // column 1 and its value in column 2, no title. Each table lists its rows as
-// data; the few rules that are not a row's own (locks, messages after an
+// data; the few rules that are not a row's own (locks, rules applied after an
 // edit) are the hooks below.
 #pragma once
 
@@ -46,8 +46,8 @@ class CNameValueTable : public CTableBase {
     virtual bool IsDashed(int row) const;
     // Rows the table's rules lock although they show a value.
     virtual bool IsLocked(int) const { return false; }
-    // After an accepted edit of the row (changed: the stored value differs).
-    virtual void AfterEdit(int, bool) { SendChanged(); }
+    // After an accepted edit of the row.
+    virtual void AfterEdit(int) {}
     // What a row outside the table shows.
     virtual std::string UndefinedRowText() const { return kUndefined; }
 

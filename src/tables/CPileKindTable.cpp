@@ -66,7 +66,7 @@ bool checkMode(const D& d) {
 
 }  // namespace
 
-CPileKindTable::CPileKindTable(CSlideCalcData& data) : CListTable(data, kColumns, 200) {}
+CPileKindTable::CPileKindTable(CSlideCalcData& data) : CListTable(data, kColumns) {}
 
 std::span<const ListColumn> CPileKindTable::Columns() const {
     bool grade = m_data.goal == 0 && m_data.checkTarget == 2;
@@ -76,10 +76,6 @@ std::span<const ListColumn> CPileKindTable::Columns() const {
 int CPileKindTable::RowCount() const {
     if (candidates(m_data)) return rowsOf(m_data.pileKindCount, CSlideCalcData::kMaxPileKinds);
     return 1;
-}
-
-int CPileKindTable::TitlePicture() const {
-    return m_data.goal == 1 ? 200 : 201;
 }
 
 std::string CPileKindTable::ColumnTitle(int col) const {

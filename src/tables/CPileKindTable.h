@@ -1,5 +1,5 @@
 // The pile kinds: all candidates of pile auto-design, or the one kind every
-// other mode uses. The only table that sends no notification.
+// other mode uses.
 #pragma once
 
 #include "tables/CListTable.h"
@@ -9,7 +9,6 @@ class CPileKindTable : public CListTable {
     explicit CPileKindTable(CSlideCalcData& data);
     TableId Id() const override { return TableId::CPileKindTable; }
     int RowCount() const override;
-    int TitlePicture() const override;
     std::string ColumnTitle(int col) const override;
     std::optional<CountCell> CountSource() const override;
     std::string UnitAt(int row, int col) const override;
@@ -18,5 +17,4 @@ class CPileKindTable : public CListTable {
     std::span<const ListColumn> Columns() const override;
     std::string NumberText(int row) const override;
     std::string HintAt(int row, int col) const override;
-    void AfterEdit(int, int, bool) override {}
 };

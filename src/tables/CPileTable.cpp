@@ -64,7 +64,7 @@ const NameValueRow kRows[] = {
      [](const D& d) { return !(d.goal == 1 && d.designTarget == 0); }},
 };
 
-constexpr int kRowsRow = 3, kLayersRow = 5, kMethodRow = 7;
+constexpr int kRowsRow = 3;
 
 }  // namespace
 
@@ -77,12 +77,4 @@ bool CPileTable::IsDashed(int row) const {
 // Pile internal forces are computed for one row of piles.
 bool CPileTable::IsLocked(int row) const {
     return row == kRowsRow && m_data.goal == 0 && m_data.checkTarget == 2;
-}
-
-// The layer table follows the layer count and the method; the row-factor
-// table follows the number of rows.
-void CPileTable::AfterEdit(int row, bool changed) {
-    if (row == kRowsRow || row == kMethodRow) SendCount(1);
-    if (row == kLayersRow && changed) SendCount(2);
-    SendChanged();
 }

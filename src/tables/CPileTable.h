@@ -12,5 +12,4 @@ class CPileTable : public CNameValueTable {
   protected:
     bool IsDashed(int row) const override;
     bool IsLocked(int row) const override;
-    void AfterEdit(int row, bool changed) override;
 };

@@ -20,7 +20,7 @@ bool designingRows(const CSlideCalcData& d) {
 
 }  // namespace
 
-CRowFactorTable::CRowFactorTable(CSlideCalcData& data) : CListTable(data, kColumns, 198) {}
+CRowFactorTable::CRowFactorTable(CSlideCalcData& data) : CListTable(data, kColumns) {}
 
 int CRowFactorTable::RowCount() const {
     const CSlideCalcData& d = m_data;

@@ -1,4 +1,4 @@
-// The slip count always tells the page to re-read the slip table.
+// The number of slip-surface segments.
 #include "tables/CSlipCountTable.h"
 
 #include "data/CSlideCalcData.h"
@@ -15,8 +15,3 @@ const NameValueRow kRows[] = {
 }  // namespace
 
 CSlipCountTable::CSlipCountTable(CSlideCalcData& data) : CNameValueTable(data, kRows, 130, 100) {}
-
-void CSlipCountTable::AfterEdit(int, bool) {
-    SendCount(1);
-    SendChanged();
-}

@@ -10,5 +10,4 @@ class CSlipCountTable : public CNameValueTable {
 
   protected:
     std::string UndefinedRowText() const override { return {}; }
-    void AfterEdit(int row, bool changed) override;
 };

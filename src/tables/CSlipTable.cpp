@@ -24,7 +24,7 @@ const ListColumn kColumns[] = {
 
 }  // namespace
 
-CSlipTable::CSlipTable(CSlideCalcData& data) : CListTable(data, kColumns, 194) {}
+CSlipTable::CSlipTable(CSlideCalcData& data) : CListTable(data, kColumns) {}
 
 int CSlipTable::RowCount() const {
     return rowsOf(m_data.slipCount, CSlideCalcData::kMaxSegments);

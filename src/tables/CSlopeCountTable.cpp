@@ -1,4 +1,4 @@
-// The slope count refreshes the slope and load tables only when it changed.
+// The slope line's segment count and start point.
 #include "tables/CSlopeCountTable.h"
 
 #include "data/CSlideCalcData.h"
@@ -17,8 +17,3 @@ const NameValueRow kRows[] = {
 }  // namespace
 
 CSlopeCountTable::CSlopeCountTable(CSlideCalcData& data) : CNameValueTable(data, kRows, 130, 100) {}
-
-void CSlopeCountTable::AfterEdit(int row, bool changed) {
-    if (row == 1 && changed) SendCount(1);
-    SendChanged();
-}

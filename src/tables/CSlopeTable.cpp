@@ -1,11 +1,9 @@
-// Columns of the slope table; a changed load count re-reads the load table.
+// Columns of the slope table.
 #include "tables/CSlopeTable.h"
 
 #include "tables/SegmentColumns.h"
 
 namespace {
-
-constexpr int kLoadCountColumn = 6;
 
 const ListColumn kColumns[] = {
     {"折线序号", 32, ColumnKind::Number},
@@ -20,13 +18,8 @@ const ListColumn kColumns[] = {
 
 }  // namespace
 
-CSlopeTable::CSlopeTable(CSlideCalcData& data) : CListTable(data, kColumns, 192) {}
+CSlopeTable::CSlopeTable(CSlideCalcData& data) : CListTable(data, kColumns) {}
 
 int CSlopeTable::RowCount() const {
     return rowsOf(m_data.slopeCount, CSlideCalcData::kMaxSegments);
-}
-
-void CSlopeTable::AfterEdit(int, int col, bool changed) {
-    if (col == kLoadCountColumn && changed) SendCount(2);
-    SendChanged();
 }

@@ -11,7 +11,4 @@ class CSlopeTable : public CListTable {
     std::optional<CountCell> CountSource() const override {
         return CountCell{TableId::CSlopeCountTable, 1};
     }
-
-  protected:
-    void AfterEdit(int row, int col, bool changed) override;
 };

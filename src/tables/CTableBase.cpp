@@ -1,4 +1,4 @@
-// Defaults for the cells most tables do not have, and the two notifications.
+// Defaults for the cells most tables do not have, and a cell's warning.
 #include "tables/CTableBase.h"
 
 #include "data/InputRanges.h"
@@ -28,14 +28,6 @@ bool CTableBase::IsComputedColumn(int) const {
 
 std::string CTableBase::GetHangLieTiShi(int, int) const {
     return {};
-}
-
-void CTableBase::SendCount(int wParam) const {
-    if (m_notify) m_notify(WM_TABLE_COUNT, wParam);
-}
-
-void CTableBase::SendChanged() const {
-    if (m_notify) m_notify(WM_TABLE_CHANGED, 0);
 }
 
 std::string CTableBase::CellWarning(int row, int col) const {

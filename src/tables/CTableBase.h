@@ -6,7 +6,7 @@
 // Rows and columns count from 1; row 0 is the title row. Every question is
 // answered from the record at the moment it is asked (a table keeps no copy
 // of any value), so a change made elsewhere shows at the next redraw; only
-// RowCount() and ColumnCount() need re-reading after a WM_TABLE_COUNT.
+// RowCount() and ColumnCount() need re-reading after an edit.
 //
 // For a GUI adapter:
 //   rowCount()            -> RowCount()
@@ -23,16 +23,10 @@
 //                            : a line edit
 //   setData               -> SetHangLieText(row, col, text), best through a
 //                            TableEdit so that undo works
-// Notifications go to the one callback set with SetNotify: (WM_TABLE_COUNT,
-// wParam) when another table of the page may have changed its row count (the
-// page model in TablePage.h says which one), then (WM_TABLE_CHANGED, 0) after
-// every accepted edit (the sketch is rebuilt). CTablePage wires these for a
-// whole page.
 #pragma once
 
 #include "tables/TableId.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,13 +35,8 @@ class CSlideCalcData;
 class CellFlags;
 enum class CellKind;
 
-inline constexpr int WM_TABLE_COUNT = 0x1601;
-inline constexpr int WM_TABLE_CHANGED = 0x1610;
-
 class CTableBase {
   public:
-    using Notify = std::function<void(int message, int wParam)>;
-
     static constexpr int kListTitleHeight = 36;
     static constexpr int kNoTitleHeight = 1;
     static constexpr int kRowHeight = 20;
@@ -72,8 +61,6 @@ class CTableBase {
     // The text of a list table's column title (its picture's text, "\n" may
     // split it); empty for name/value tables.
     virtual std::string ColumnTitle(int col) const;
-    // The resource number of the title picture (0: none); kept for the record.
-    virtual int TitlePicture() const { return 0; }
 
     virtual std::string GetHangLieText(int row, int col) const = 0;
     // 1 when a user may edit the cell: never row 0, column 1, a computed
@@ -93,13 +80,11 @@ class CTableBase {
     // The hint shown while the cell is current; empty for none.
     virtual std::string GetHangLieTiShi(int row, int col) const;
     // Applies a typed text to the record with the table's parse rules and
-    // limits, then notifies. "---", a row beyond the count and a column that
-    // is not an input column change nothing and notify nothing. A text that
+    // limits. "---", a row beyond the count and a column that is not an input
+    // column change nothing. A text that
     // does not parse stores 0 (then held to the limits); a text that is not an
     // item of the cell's drop-down leaves the field as it was.
     virtual void SetHangLieText(int row, int col, const std::string& text) = 0;
-
-    void SetNotify(Notify notify) { m_notify = std::move(notify); }
 
     // The record field a value cell edits; null for titles, numbers, computed
     // columns, "---" cells and rows beyond the count.
@@ -128,15 +113,12 @@ class CTableBase {
     virtual std::optional<CountCell> CountSource() const { return std::nullopt; }
 
   protected:
-    void SendCount(int wParam) const;
     // After a typed text was applied to the field of a cell of this kind:
     // flags the cell when the text was read only in part, else unflags it.
     void NoteTyped(int row, int col, const void* field, CellKind kind, const std::string& text);
-    void SendChanged() const;
 
     CSlideCalcData& m_data;
 
   private:
-    Notify m_notify;
     CellFlags* m_flags = nullptr;
 };

@@ -16,7 +16,7 @@ const ListColumn kColumns[] = {
 
 }  // namespace
 
-CUnloadSegTable::CUnloadSegTable(CSlideCalcData& data) : CListTable(data, kColumns, 199) {}
+CUnloadSegTable::CUnloadSegTable(CSlideCalcData& data) : CListTable(data, kColumns) {}
 
 int CUnloadSegTable::RowCount() const {
     if (m_data.useUnload != 1) return 0;

@@ -33,17 +33,10 @@ const NameValueRow kRows[] = {
      notDesigning},
 };
 
-constexpr int kCountRow = 2;
-
 }  // namespace
 
 CUnloadTable::CUnloadTable(CSlideCalcData& data) : CNameValueTable(data, kRows, 190, 100) {}
 
 bool CUnloadTable::IsDashed(int row) const {
     return m_data.useUnload == 0 || CNameValueTable::IsDashed(row);
-}
-
-void CUnloadTable::AfterEdit(int row, bool) {
-    if (row == kCountRow) SendCount(0);
-    SendChanged();
 }

@@ -11,5 +11,4 @@ class CUnloadTable : public CNameValueTable {
 
   protected:
     bool IsDashed(int row) const override;
-    void AfterEdit(int row, bool changed) override;
 };

@@ -1,4 +1,4 @@
-// The water count refreshes the water table only when it changed.
+// The water line's segment count and start point.
 #include "tables/CWaterCountTable.h"
 
 #include "data/CSlideCalcData.h"
@@ -24,8 +24,3 @@ const NameValueRow kRows[] = {
 }  // namespace
 
 CWaterCountTable::CWaterCountTable(CSlideCalcData& data) : CNameValueTable(data, kRows, 130, 100) {}
-
-void CWaterCountTable::AfterEdit(int row, bool changed) {
-    if (row == 1 && changed) SendCount(2);
-    SendChanged();
-}

@@ -10,5 +10,4 @@ class CWaterCountTable : public CNameValueTable {
 
   protected:
     std::string UndefinedRowText() const override { return {}; }
-    void AfterEdit(int row, bool changed) override;
 };

@@ -15,7 +15,7 @@ const ListColumn kColumns[] = {
 
 }  // namespace
 
-CWaterTable::CWaterTable(CSlideCalcData& data) : CListTable(data, kColumns, 193) {}
+CWaterTable::CWaterTable(CSlideCalcData& data) : CListTable(data, kColumns) {}
 
 int CWaterTable::RowCount() const {
     return rowsOf(m_data.waterCount, CSlideCalcData::kMaxSegments);

@@ -12,7 +12,6 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -218,28 +217,23 @@ std::string CellRule::text(CSlideCalcData& data, int index) const {
     return {};
 }
 
-bool CellRule::apply(CSlideCalcData& data, int index, std::string_view typedText) const {
+void CellRule::apply(CSlideCalcData& data, int index, std::string_view typedText) const {
     const std::string ascii = asciiNumberText(typedText);
     std::string_view typed = kind == CellKind::Choice ? typedText : std::string_view(ascii);
     if (kind == CellKind::Real) {
         float v = textToFloat(typed);
         if (v < low) v = low;
         if (v > high) v = high;
-        float* field = real(data, index);
-        // Bit for bit: a NaN typed over a NaN is no change, -0 over 0 is one.
-        bool changed = std::memcmp(field, &v, sizeof v) != 0;
-        *field = v;
-        return changed;
+        *real(data, index) = v;
+        return;
     }
     int* field = integer(data, index);
-    int old = *field;
     if (kind == CellKind::Count) {
         *field = std::clamp(textToInt(typed), static_cast<int>(low), static_cast<int>(high));
     } else {
         auto it = std::find(items->begin(), items->end(), asCString(typed));
         if (it != items->end()) *field = static_cast<int>(it - items->begin());
     }
-    return *field != old;
 }
 
 CellRule realCell(float* (*field)(CSlideCalcData&, int), float low, float high, int decimals) {

@@ -65,8 +65,8 @@ struct CellRule {
     }
     // The index a drop-down shows: the stored one held to the list.
     int shownIndex(CSlideCalcData& data, int index) const;
-    // Parses, holds to the limits and stores; true when the field changed.
-    bool apply(CSlideCalcData& data, int index, std::string_view typed) const;
+    // Parses, holds to the limits and stores.
+    void apply(CSlideCalcData& data, int index, std::string_view typed) const;
 };
 
 // Short constructors for the descriptor tables.

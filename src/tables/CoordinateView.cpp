@@ -130,17 +130,7 @@ bool CoordinateView::Fits(TableId id) {
 }
 
 CoordinateView::CoordinateView(std::unique_ptr<CTableBase> segments, CSlideCalcData& data)
-    : CTableBase(data), m_segments(std::move(segments)) {
-    m_segments->SetNotify([this](int message, int wParam) { forward(message, wParam); });
-}
-
-void CoordinateView::forward(int message, int wParam) {
-    if (message == WM_TABLE_CHANGED && m_quiet) {
-        m_pending = true;
-        return;
-    }
-    message == WM_TABLE_COUNT ? SendCount(wParam) : SendChanged();
-}
+    : CTableBase(data), m_segments(std::move(segments)) {}
 
 CoordinateView::Points CoordinateView::LinePoints() const {
     const CSlideCalcData& d = m_data;
@@ -242,13 +232,9 @@ void CoordinateView::SetHangLieText(int row, int col, const std::string& text) {
         return;
     }
     if (std::string_view(text.c_str()) == kDash || row < 1 || row > RowCount()) return;
-    m_quiet = true;
-    m_pending = false;
     int projection = col == kXColumn ? kDxColumn : kDyColumn;
     movePoint(row, projection, text);
     NoteTyped(row, col, m_segments->FieldAt(row, projection), CellKind::Real, text);
-    m_quiet = false;
-    if (m_pending) SendChanged();
 }
 
 // The segment ending at the point takes the typed coordinate less its start;

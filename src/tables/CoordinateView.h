@@ -48,7 +48,6 @@ class CoordinateView : public CTableBase {
     int TitleHeight() const override { return m_segments->TitleHeight(); }
     int RowCount() const override { return m_segments->RowCount(); }
     std::string ColumnTitle(int col) const override;
-    int TitlePicture() const override { return m_segments->TitlePicture(); }
     std::string GetHangLieText(int row, int col) const override;
     int IsHangLieEdit(int row, int col) const override;
     int IsHangLieCombo(int row, int col) const override;
@@ -72,10 +71,7 @@ class CoordinateView : public CTableBase {
     // The segment table's column under a column of the view; 0 for x and y.
     int innerColumn(int col) const;
     void movePoint(int row, int projection, const std::string& text);
-    void forward(int message, int wParam);
 
     std::unique_ptr<CTableBase> m_segments;
     bool m_points = false;
-    bool m_quiet = false;    // inside one coordinate edit: one change is told at its end
-    bool m_pending = false;  // a change arrived while quiet
 };

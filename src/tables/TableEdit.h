@@ -1,6 +1,6 @@
 // One edit of the input as a value: which table, which cell, and the text
 // typed (or a block pasted). apply() runs it through the page's table exactly
-// as typing would (limits, rules, notifications). What the edit did to the
+// as typing would (limits, rules). What the edit did to the
 // record as a whole, and how to take it back, is the business of whoever
 // holds the record before the edit: the desktop's undo history keeps one copy
 // of the record per step and compares with it; the command line needs neither.

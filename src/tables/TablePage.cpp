@@ -1,4 +1,4 @@
-// The page table and a page's answer to its tables' notifications.
+// The page table and the tables of one page.
 #include "tables/TablePage.h"
 
 #include "data/CSlideCalcData.h"
@@ -40,29 +40,6 @@ TablePageId pageOfTable(TableId id) {
     return TablePageId::Control;
 }
 
-std::vector<TableId> tablesRefreshedOn(TablePageId page, int wParam) {
-    switch (page) {
-        case TablePageId::Control:
-            return {CBasicTable};
-        case TablePageId::Slip:
-            return {wParam == 1 ? CSlipTable : CWaterTable};
-        case TablePageId::Slope:
-            if (wParam == 1) return {CSlopeTable, CLoadTable};
-            if (wParam == 2) return {CLoadTable};
-            return {};
-        case TablePageId::Pile:
-            return {CLayerTable, CRowFactorTable};
-        case TablePageId::Berm:
-            return {};
-        case TablePageId::Unload:
-            return {CUnloadSegTable};
-        case TablePageId::KindList:
-        case TablePageId::OneKindList:
-            return {CPileKindTable};
-    }
-    return {};
-}
-
 void HoldStoredChoices(CSlideCalcData& data) {
     for (int i = 0; i < kTableCount; ++i) makeTable(static_cast<TableId>(i), data)->HoldChoices();
 }
@@ -79,7 +56,6 @@ CTablePage::CTablePage(TablePageId id, CSlideCalcData& data, CellFlags* flags)
         table->SetFlags(m_flags);
         if (CoordinateView::Fits(t))
             table = std::make_unique<CoordinateView>(std::move(table), data);
-        table->SetNotify([this](int message, int wParam) { handle(message, wParam); });
         table->SetFlags(m_flags);
         m_tables.push_back(std::move(table));
     }
@@ -102,17 +78,6 @@ std::vector<CoordinateView*> CTablePage::coordinateViews() {
 
 void CTablePage::setPointsShown(bool shown) {
     for (CoordinateView* v : coordinateViews()) v->SetPointsShown(shown);
-}
-
-void CTablePage::handle(int message, int wParam) {
-    if (message == WM_TABLE_COUNT) {
-        for (TableId t : tablesRefreshedOn(m_id, wParam)) {
-            CTableBase* table = find(t);
-            if (table && m_onUpdate) m_onUpdate(*table);
-        }
-    } else if (message == WM_TABLE_CHANGED && m_onChanged) {
-        m_onChanged();
-    }
 }
 
 PasteResult CTablePage::paste(TableId id, int row, int col, std::string_view text) {

@@ -1,6 +1,5 @@
 // Where the tables stand: the six pages of the calculation window and the two
-// pile-kind lists, and which table a page re-reads when one of its tables
-// sends WM_TABLE_COUNT. The desktop program lays one grid widget over each
+// pile-kind lists. The desktop program lays one grid widget over each
 // table of a CTablePage and does nothing per table.
 #pragma once
 
@@ -8,7 +7,6 @@
 #include "tables/CellFlags.h"
 #include "tables/TablePaste.h"
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -41,17 +39,14 @@ const TablePageInfo& tablePage(TablePageId id);
 TablePageId pileKindsPage(const CSlideCalcData& data);
 // The first page the table stands on.
 TablePageId pageOfTable(TableId id);
-// The tables the page re-reads when one of its tables sends WM_TABLE_COUNT
-// with this wParam.
-std::vector<TableId> tablesRefreshedOn(TablePageId page, int wParam);
 
 // Holds every drop-down index the tables write back when they show it (goal,
 // targets, switches, earthquake) in the record, so that a table asked only
 // which cells take typing answers as one that was drawn first.
 void HoldStoredChoices(CSlideCalcData& data);
 
-// The tables of one page over the record, with their notifications wired as
-// the page answers them. The page holds the record's choices (see above).
+// The tables of one page over the record. The page holds the record's choices
+// (see above).
 class CTablePage {
   public:
     // flags: where the tables flag texts read in part, shared by the pages
@@ -69,11 +64,6 @@ class CTablePage {
     std::vector<CoordinateView*> coordinateViews();
     void setPointsShown(bool shown);
 
-    // Called for each table whose row count must be re-read (UpdateTable).
-    void setOnUpdateTable(std::function<void(CTableBase&)> f) { m_onUpdate = std::move(f); }
-    // Called after every accepted edit on the page: rebuild the sketch.
-    void setOnChanged(std::function<void()> f) { m_onChanged = std::move(f); }
-
     // Pastes spreadsheet text into the table from the cell (see TablePaste.h),
     // raising the list's count through its count table on this page.
     PasteResult paste(TableId id, int row, int col, std::string_view text);
@@ -81,14 +71,10 @@ class CTablePage {
     const PasteResult& lastPaste() const { return m_lastPaste; }
 
   private:
-    void handle(int message, int wParam);
-
     TablePageId m_id;
     CSlideCalcData& m_data;
     std::vector<std::unique_ptr<CTableBase>> m_tables;
     std::unique_ptr<CellFlags> m_ownFlags;
     CellFlags* m_flags;
-    std::function<void(CTableBase&)> m_onUpdate;
-    std::function<void()> m_onChanged;
     PasteResult m_lastPaste;
 };

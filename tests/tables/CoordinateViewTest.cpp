@@ -208,21 +208,10 @@ TEST(CoordinateView, PointsAddTwoColumnsAndLockTheProjectionsTheyDecide) {
     }
 }
 
-TEST(CoordinateView, OneCoordinateTellsOneChangeAndTheSlopeStartsOnTheSlip) {
-    CSlideCalcData d;
-    RecordedTable slip(TableId::CSlipTable, d);
-    CoordinateView view(makeTable(TableId::CSlipTable, d), d);
-    std::vector<Message> told;
-    view.SetNotify([&](int m, int w) { told.emplace_back(m, w); });
-    view.SetPointsShown(true);
-    view.SetHangLieText(2, 2, "31");
-    EXPECT_EQ(told, std::vector<Message>{kChanged});
-    told.clear();
-    view.SetHangLieText(2, 2, "---");
-    EXPECT_TRUE(told.empty());
-
+TEST(CoordinateView, TheSlopeStartsOnTheSlip) {
     // The slope's first point lies on the slip surface: halfway up a slip
     // segment from (20, 2) to (40, 6) it stands at y = 4.
+    CSlideCalcData d;
     d.slip[0] = {.dx = 20, .dy = 2};
     d.slip[1] = {.dx = 20, .dy = 4};
     d.slopeX0 = 30;
