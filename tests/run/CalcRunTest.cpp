@@ -56,13 +56,6 @@ TEST(ResultNames, ThreeEntriesShareOneReportFileAndReplaceOldOnes) {
               (ResultEntry{"剩余下滑力曲线", "&TLVR_0001_TLVR_SYXHL.DXF", "&TLVR_0001_TLVR.RTF"}));
 }
 
-TEST(ResultNames, FileBaseDropsDirectoryAndExtension) {
-    EXPECT_EQ(ItemFileBase("/p/q/&TLVR_0001.DAT"), "&TLVR_0001");
-    EXPECT_EQ(ItemFileBase("example.TV"), "example");
-    EXPECT_EQ(ItemFileBase("dir/slope.v2.TV"), "slope.v2");
-    EXPECT_EQ(ItemFileBase("noext"), "noext");
-}
-
 TEST(CalcRun, OldResultFilesAreReplacedOrDeletedAndOthersKept) {
     Calc c;
     for (const char* name : {"a_TLVR_JT.DXF", "a_TLVR_JG.DXF", "a_TLVR_SYXHL.DXF", "a_TLVR.RTF",
