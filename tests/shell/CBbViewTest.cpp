@@ -12,11 +12,11 @@
 #include "render/ReportTextDocument.h"
 
 #include "data/CSlideCalcData.h"
+#include "diagrams/ThrustCurve.h"
+#include "platform/Drawing.h"
 #include "platform/ReportWriter.h"
-#include "platform/Sinks.h"
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
-#include "run/CalcRun.h"
 
 #include <QScrollBar>
 #include <QTest>
@@ -32,16 +32,14 @@ int pictures(const CBbView& view) {
     return static_cast<int>(view.toPlainText().count(QChar::ObjectReplacementCharacter));
 }
 
-// The worked example calculated in dir, as the calculation window runs it.
-CalcRunResult calculateExample(const QString& dir) {
-    WorkContext ctx;
-    ctx.G_strWorkPath = withTrailingSlash(dir.toStdString());
-    static NullSinks sinks;
-    ctx.status = &sinks;
-    ctx.messages = &sinks;
+// The worked example's sketch and thrust curve, as a calculation leaves them in dir.
+void writeDrawings(const QTemporaryDir& dir) {
     CSlideCalcData item;
-    item.setName("K12+300 左侧滑坡");
-    return RunCalculation(item, ctx, "&TLVR_0001");
+    std::unique_ptr<DXF> sketch = MakeSketchDrawing(item);
+    QCOMPARE(sketch->Write_MemDxf_To_File(file(dir, "&TLVR_0001_TLVR_JT.DXF")), 1);
+    QCOMPARE(MakeThrustCurveDrawing(item, *sketch)
+                 ->Write_MemDxf_To_File(file(dir, "&TLVR_0001_TLVR_SYXHL.DXF")),
+             1);
 }
 
 }  // namespace
@@ -71,7 +69,7 @@ void CBbViewTest::loadsByContentAndExpandsDirectives() {
 
     // Two drawings become two pictures (the styles of the text are
     // ReportTextDocumentTest's); expanding is not a step to undo.
-    CalcRunResult run = calculateExample(dir.path());
+    writeDrawings(dir);
     ReportWriter r;
     r.printf("计算项目： K12+300 左侧滑坡\n前");
     MorvaneScript(r, "TextStyle=255,1.5              红色");
