@@ -98,12 +98,17 @@ void appendPicture(std::string& out, const std::string& png) {
     std::snprintf(head, sizeof head, "{\\pict\\pngblip\\picw%d\\pich%d\\picwgoal%ld\\pichgoal%ld\n",
                   w, h, goalW, goalH);
     out += head;
+    // Two hex digits a byte and a line break after every 64 bytes, written
+    // into place: a picture is hundreds of kilobytes.
     static const char* hex = "0123456789abcdef";
-    for (size_t i = 0; i < png.size(); ++i) {
-        unsigned char b = png[i];
-        out += hex[b >> 4];
-        out += hex[b & 0xF];
-        if (i % 64 == 63) out += '\n';
+    const size_t from = out.size(), n = png.size();
+    out.resize(from + 2 * n + n / 64);
+    char* at = out.data() + from;
+    for (size_t i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(png[i]);
+        *at++ = hex[b >> 4];
+        *at++ = hex[b & 0xF];
+        if (i % 64 == 63) *at++ = '\n';
     }
     out += "}\n";
 }

@@ -34,6 +34,12 @@ constexpr double kCapToEm = 1.0 / 0.72;
 // Entities this many device units outside the viewport may still reach into
 // it with their pen width or antialiasing.
 constexpr double kCullMargin = 4.0;
+// The size texts are laid out at and taken as outlines, then scaled to their
+// own: large enough that the outlines' 1/64-pixel grid is finer than any
+// picture shows.
+constexpr int kOutlinePixels = 256;
+// Laid-out texts a TextOutlines keeps before it starts afresh.
+constexpr size_t kMaxTexts = 20000;
 // Lines handed to QPainter at once: large batches cost memory, not speed.
 constexpr size_t kBatchLines = 4096;
 
@@ -179,12 +185,15 @@ void paintText(QPainter& p, const ViewTransform& v, const DrawEntity& e, double 
     if (!(px >= 1.0) || e.text.empty()) return;
     QFont font;
     font.setFamilies({"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback"});
+    const bool aliased = !p.testRenderHint(QPainter::TextAntialiasing);
     // Whole pixels for the font, the rest by scaling, so small texts keep
     // size. Huge texts (a deep zoom) are held to a size the font engine
-    // renders without trouble and scaled up.
-    int pixels = static_cast<int>(std::lround(std::clamp(px, 1.0, 4096.0)));
+    // renders without trouble and scaled up. Outlines are taken at one size
+    // and scaled, so that every size of a label shares one layout and the
+    // font is loaded at one size only.
+    int pixels =
+        aliased ? kOutlinePixels : static_cast<int>(std::lround(std::clamp(px, 1.0, 4096.0)));
     font.setPixelSize(pixels);
-    const bool aliased = !p.testRenderHint(QPainter::TextAntialiasing);
     // The font engine antialiases glyphs whatever the painter's hint says.
     // Outlines are scaled and filled whole, so hinting them would only cost.
     if (aliased) {
@@ -259,6 +268,10 @@ void paintPass(QPainter& p, const DXF& drawing, const ViewTransform& v,
 // Laid out as QPainterPath::addText lays a text out, each glyph's outline
 // taken from the font once.
 const TextOutlines::Placed& TextOutlines::laidOut(const QFont& font, const std::string& text) {
+    if (m_texts.size() >= kMaxTexts) {
+        m_texts.clear();
+        m_glyphs.clear();
+    }
     auto [it, added] = m_texts.try_emplace({font.pixelSize(), text});
     if (!added) return it->second;
     QTextLayout layout(QString::fromStdString(text), font);

@@ -28,8 +28,9 @@ class QPainter;
 // Texts painted without antialiasing, filled glyph by glyph from outlines
 // each taken from the font once: taking outlines costs more than filling
 // them, and a drawing's labels use a few dozen glyphs hundreds of times;
-// joining a label's glyphs into one outline would cost more again. Good for
-// one picture.
+// joining a label's glyphs into one outline would cost more again. Kept by
+// the thread that paints pictures, for all the pictures it paints, up to a
+// bound.
 class TextOutlines {
   public:
     // Fills text in font (by its pixel size) with its base line's start at

@@ -134,7 +134,8 @@ std::string paintAliasedPng(const DXF& drawing, RenderOptions options, int dotsP
     if (image.isNull()) return {};
     const std::vector<QRgb> palette = aliasedColours(drawing);
     image.fill(0);  // white
-    TextOutlines outlines;
+    // The pictures of a report share their labels.
+    thread_local TextOutlines outlines;
     PaintOptions paint = paintOptionsOf(options);
     paint.outlines = &outlines;
     paint.palette = &palette;
@@ -142,7 +143,7 @@ std::string paintAliasedPng(const DXF& drawing, RenderOptions options, int dotsP
     paintDrawing(painter, drawing, ViewTransform::fitted(r, innerRect(size, options)), paint);
     painter.end();
     QuickPngWriter png(size.width(), size.height(), dotsPerMetre, dotsPerMetre, palette);
-    if (!png.addRows(image, size.height())) return {};
+    if (!png.addIndexImage(std::move(image))) return {};
     return png.finish();
 }
 

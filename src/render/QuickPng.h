@@ -32,6 +32,11 @@ class QuickPngWriter {
     // its indexes. False, and no more rows taken, when a pixel's colour or
     // index is not in the palette or the rows overrun the picture.
     bool addRows(const QImage& band, int rows);
+    // The whole picture as one Grayscale8 image of palette indexes, packed
+    // over the image's own memory, which the writer holds until it finishes:
+    // a picture of megabytes needs no second buffer of megabytes. The same
+    // result as addRows(image, height).
+    bool addIndexImage(QImage image);
     // The whole PNG once every row was added; empty otherwise.
     std::string finish();
 
@@ -49,6 +54,8 @@ class QuickPngWriter {
     bool m_failed = false;
     std::unique_ptr<ColourIndex> m_colours;   // null for RGB
     std::unique_ptr<unsigned char[]> m_rows;  // the filtered rows, deflated at the end
+    QImage m_packedImage;                     // or the image the rows were packed over
+    unsigned char* m_data = nullptr;          // where the filtered rows are
     size_t m_rowsUsed = 0;
     std::string m_out;      // the PNG so far
     size_t m_idatType = 0;  // where the IDAT chunk's type is in m_out

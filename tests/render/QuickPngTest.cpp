@@ -58,11 +58,14 @@ TEST(QuickPng, DecodesToTheSamePixelsForEveryColourCountAndWidth) {
         for (int y = 0; y < 41; ++y)
             for (int x = 0; x < c.width; ++x)
                 indexes.scanLine(y)[x] = static_cast<uchar>(((y * c.width + x) / 3) % c.colours);
-        QuickPngWriter writer(c.width, 41, 0, 0, palette);
+        // Row by row, and whole, packed over the indexes' own memory.
+        QuickPngWriter writer(c.width, 41, 0, 0, palette), whole(c.width, 41, 0, 0, palette);
         ASSERT_TRUE(writer.addRows(indexes, 41));
-        EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(writer.finish()), "PNG")
-                      .convertToFormat(QImage::Format_RGB32),
-                  image);
+        ASSERT_TRUE(whole.addIndexImage(indexes.copy()));
+        for (QuickPngWriter* w : {&writer, &whole})
+            EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(w->finish()), "PNG")
+                          .convertToFormat(QImage::Format_RGB32),
+                      image);
         if (c.colours == 256) continue;
         // An index past the palette is refused.
         indexes.scanLine(40)[c.width - 1] = static_cast<uchar>(c.colours);
