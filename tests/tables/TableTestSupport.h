@@ -19,13 +19,6 @@ struct TypedTable {
     std::unique_ptr<CTableBase> table;
 };
 
-// Column 2 of a name/value table row by row: 'v' a value, '-' "---".
-inline std::string shownRows(TypedTable& t) {
-    std::string s;
-    for (int r = 1; r <= t->RowCount(); ++r) s += t.text(r, 2) == "---" ? '-' : 'v';
-    return s;
-}
-
 // Every table over the record, for tests that go through all of them.
 inline std::vector<std::unique_ptr<CTableBase>> allTables(CSlideCalcData& data) {
     std::vector<std::unique_ptr<CTableBase>> tables;
