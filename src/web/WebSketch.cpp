@@ -2,6 +2,7 @@
 // writer, and the sketch's own elements (SketchElements) as links.
 #include "web/WebSketch.h"
 
+#include "diagrams/InputPictures.h"
 #include "diagrams/Sketch.h"
 #include "diagrams/ThrustCurve.h"
 #include "platform/Drawing.h"
@@ -59,6 +60,12 @@ WebSketch MakeWebSketch(const CSlideCalcData& item, const SvgOptions& options) {
     sketch.svg =
         formatSvg(*drawing, options, [&](const SvgFrame& f) { return elementPaths(sketch, f); });
     return sketch;
+}
+
+std::string WebPagePicture(int page, const SvgOptions& options) {
+    std::unique_ptr<DXF> drawing = NewMemDxf();
+    if (!drawing || DrawInputPicture(page, drawing.get()) == 0) return {};
+    return formatSvg(*drawing, options);
 }
 
 namespace {

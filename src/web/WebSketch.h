@@ -32,6 +32,10 @@ struct WebSketch {
 
 WebSketch MakeWebSketch(const CSlideCalcData& item, const SvgOptions& options = {});
 
+// The calculation window's explanatory picture ("说明图") of input page `page`
+// (0..5, the tabs' order) as SVG; empty for a page without one.
+std::string WebPagePicture(int page, const SvgOptions& options = {});
+
 // The element under the picture point (px, py) within `tolerance` pixels: its
 // index in `elements`; none when nothing is that near.
 std::optional<int> HitWebSketch(const WebSketch& sketch, double px, double py, double tolerance);

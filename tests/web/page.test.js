@@ -78,7 +78,11 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   // The slip table, typed as a user types: a value and Enter, the next by F2
   // with the end of the text replaced, one cleared by Delete, an edit dropped
   // by Escape, then Tab to the next column.
+  // Each page's explanatory picture below the sketch, as on the desktop.
+  const picture = () => page.getByRole('img', { name: '说明图', exact: true }).innerHTML();
+  const controlPicture = await picture();
   await page.getByRole('tab', { name: '滑面', exact: true }).click();
+  assert.ok(controlPicture.startsWith('<svg') && (await picture()).startsWith('<svg') && (await picture()) !== controlPicture);
   const slip = page.getByRole('grid', { name: /滑面线$/ });
   await slip.locator('td[data-row="2"][data-col="2"]').click();
   await page.keyboard.type('7.25');

@@ -54,6 +54,8 @@ export interface TalvorWeb {
   // The last sketch's element at an index hit() gave.
   element(index: number): SketchElement;
   hit(px: number, py: number, tolerance: number): number;
+  // The explanatory picture ("说明图") of input page 0..5 as SVG; '' for none.
+  pagePicture(page: number, maxWidth: number, maxHeight: number): string;
   position(px: number, py: number): string;
   calculate(name: string, progress?: (done: number, total: number) => boolean): Run;
 }

@@ -16,6 +16,8 @@ export interface GridHooks {
   // Runs an edit of the record; the page keeps undo steps around it.
   typed(edit: () => Outcome): Outcome;
   moved(): void;
+  // The tab shown: 0..5 the input pages, 6 the pile kinds.
+  paged(tab: number): void;
   told(text: string): void;
 }
 
@@ -116,6 +118,7 @@ export class Grids {
 
   private showPage(i: number) {
     this.shownPage = i;
+    this.hooks.paged(i);
     this.tabs.forEach((t, j) => t.setAttribute('aria-selected', String(i === j)));
     this.body.setAttribute('aria-labelledby', this.tabs[i].id);
     const page = this.pageId(i);

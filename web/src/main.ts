@@ -44,6 +44,19 @@ function download(name: string, bytes: Bytes | string, type = 'application/octet
   setTimeout(() => URL.revokeObjectURL(a.href), 1000);
 }
 
+// The picture that explains the tab's input, as the desktop shows it below
+// the sketch; the pile kinds belong to the pile page.
+const INPUT_PAGES = 6;
+const PILE_PAGE = 3;
+let pictureTab = 0;
+function showPicture(tab: number) {
+  pictureTab = tab;
+  const box = $('picture');
+  const page = tab < INPUT_PAGES ? tab : PILE_PAGE;
+  box.innerHTML = talvor.pagePicture(page, Math.max(box.clientWidth, 200), Math.max(box.clientHeight, 100));
+  box.firstElementChild?.setAttribute('aria-hidden', 'true');
+}
+
 // The data file's bytes of the record as shown, the undo step of the next
 // change: taken once the change is drawn, out of the way of the edit.
 let snapshot: Bytes | null = null;
@@ -268,6 +281,7 @@ async function start() {
       return outcome;
     },
     moved: () => sketch?.light(),
+    paged: showPicture,
     told: status,
   });
   sketch = new Sketch($('sketch'), talvor, {
@@ -309,7 +323,10 @@ async function start() {
     else return;
     e.preventDefault();
   });
-  window.addEventListener('resize', () => sketch.draw());
+  window.addEventListener('resize', () => {
+    sketch.draw();
+    showPicture(pictureTab);
+  });
   document.body.dataset.ready = String(Math.round(performance.now()));
   status('就绪');
 }

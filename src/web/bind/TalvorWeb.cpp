@@ -243,6 +243,9 @@ class TalvorWeb {
         o.set("row", e.row);
         return o;
     }
+    std::string pagePicture(int page, int maxWidth, int maxHeight) const {
+        return WebPagePicture(page, {maxWidth, maxHeight});
+    }
     // The index of the element of the last sketch under the point; -1: none.
     int hit(double px, double py, double tolerance) const {
         return HitWebSketch(m_sketch, px, py, tolerance).value_or(-1);
@@ -318,6 +321,7 @@ EMSCRIPTEN_BINDINGS(talvor_web) {
         .function("flags", &TalvorWeb::flags)
         .function("sketch", &TalvorWeb::sketch)
         .function("element", &TalvorWeb::element)
+        .function("pagePicture", &TalvorWeb::pagePicture)
         .function("hit", &TalvorWeb::hit)
         .function("position", &TalvorWeb::position)
         .function("calculate", &TalvorWeb::calculate);
