@@ -30,22 +30,33 @@
 
 namespace {
 
-// A Grayscale8 image of size, not cleared, in memory the kernel may map in
-// pages of 2 MB: a picture at print resolution is megabytes, and mapping that
-// a page of 4 KB at a time costs more than painting it.
-QImage hugePageImage(QSize size) {
+// A Grayscale8 image of size, not cleared, over memory the painting thread
+// keeps from one picture to the next and the kernel may map in pages of 2 MB:
+// a picture at print resolution is megabytes, and mapping fresh memory a
+// page at a time costs more than painting it. The image must be gone before
+// the thread asks for the next one.
+QImage threadPictureImage(QSize size) {
+    struct Memory {
+        void* at = nullptr;
+        size_t bytes = 0;
+        ~Memory() { std::free(at); }
+    };
+    thread_local Memory memory;
     constexpr size_t kHugePage = size_t{2} << 20;
     const size_t bytesPerLine = (static_cast<size_t>(size.width()) + 3) / 4 * 4;
     const size_t bytes =
         (bytesPerLine * static_cast<size_t>(size.height()) + kHugePage - 1) / kHugePage * kHugePage;
-    void* memory = std::aligned_alloc(kHugePage, bytes);
-    if (!memory) return {};
+    if (bytes > memory.bytes) {
+        std::free(memory.at);
+        memory.at = std::aligned_alloc(kHugePage, bytes);
+        memory.bytes = memory.at ? bytes : 0;
+        if (!memory.at) return {};
 #ifdef MADV_HUGEPAGE
-    madvise(memory, bytes, MADV_HUGEPAGE);
+        madvise(memory.at, bytes, MADV_HUGEPAGE);
 #endif
-    return QImage(static_cast<uchar*>(memory), size.width(), size.height(),
-                  static_cast<qsizetype>(bytesPerLine), QImage::Format_Grayscale8, std::free,
-                  memory);
+    }
+    return QImage(static_cast<uchar*>(memory.at), size.width(), size.height(),
+                  static_cast<qsizetype>(bytesPerLine), QImage::Format_Grayscale8);
 }
 
 PaintOptions paintOptionsOf(const RenderOptions& options) {
@@ -130,7 +141,7 @@ std::string paintAliasedPng(const DXF& drawing, RenderOptions options, int dotsP
     if (r.empty) return {};
     options.antialias = false;
     const QSize size = pictureSize(drawing, options);
-    QImage image = hugePageImage(size);
+    QImage image = threadPictureImage(size);
     if (image.isNull()) return {};
     const std::vector<QRgb> palette = aliasedColours(drawing);
     image.fill(0);  // white
