@@ -97,6 +97,13 @@ function showDiagnostics() {
 async function openFile(file: File, handle: FileSystemFileHandle | null = null) {
   const bytes = new Uint8Array(await file.arrayBuffer());
   const before = shownBytes();
+  // A file of megabytes takes the reader a moment: said before it starts.
+  status(`正在打开 ${file.name}…`);
+  // (A hidden page paints no frame: it waits a fifth of a second at most.)
+  await new Promise(shown => {
+    requestAnimationFrame(() => setTimeout(shown));
+    setTimeout(shown, 200);
+  });
   if (talvor.open(bytes, file.name)) {
     itemName = file.name;
     fileHandle = handle;
