@@ -81,7 +81,8 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   // Each page's explanatory picture below the sketch, as on the desktop.
   const picture = () => page.getByRole('img', { name: '说明图', exact: true }).innerHTML();
   const controlPicture = await picture();
-  await page.getByRole('tab', { name: '滑面', exact: true }).click();
+  await page.getByRole('tab', { name: '控制', exact: true }).focus();
+  await page.keyboard.press('ArrowRight');
   assert.ok(controlPicture.startsWith('<svg') && (await picture()).startsWith('<svg') && (await picture()) !== controlPicture);
   const slip = page.getByRole('grid', { name: /滑面线$/ });
   await slip.locator('td[data-row="2"][data-col="2"]').click();

@@ -50,6 +50,15 @@ export class Grids {
       bar.append(tab);
       this.tabs.push(tab);
     });
+    // The arrows go from tab to tab, as in the desktop's tab bar.
+    bar.addEventListener('keydown', e => {
+      const step = e.key === 'ArrowRight' ? 1 : e.key === 'ArrowLeft' ? -1 : 0;
+      if (!step) return;
+      const i = (this.shownPage + step + this.tabs.length) % this.tabs.length;
+      this.showPage(i);
+      this.tabs[i].focus();
+      e.preventDefault();
+    });
     this.body = document.createElement('div');
     this.body.setAttribute('role', 'tabpanel');
     host.replaceChildren(bar, this.body);
@@ -119,7 +128,11 @@ export class Grids {
   private showPage(i: number) {
     this.shownPage = i;
     this.hooks.paged(i);
-    this.tabs.forEach((t, j) => t.setAttribute('aria-selected', String(i === j)));
+    // The tab bar is one stop for Tab: its tab shown.
+    this.tabs.forEach((t, j) => {
+      t.setAttribute('aria-selected', String(i === j));
+      t.tabIndex = i === j ? 0 : -1;
+    });
     this.body.setAttribute('aria-labelledby', this.tabs[i].id);
     const page = this.pageId(i);
     if (!this.at || this.at.page !== page) {
