@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <unordered_map>
 
 namespace {
 
@@ -24,9 +25,13 @@ std::string hexByte(unsigned char b) {
     return buf;
 }
 
+// Each character's RTF once: a report holds a few hundred distinct Chinese
+// characters thousands of times, and each conversion opens a converter.
+using CharacterCache = std::unordered_map<std::string, std::string>;
+
 // The character at s[i] as RTF: ASCII escaped where RTF needs it, anything
 // else as its GBK bytes, or as \uN when GBK has no such character.
-size_t appendCharacter(std::string& out, std::string_view s, size_t i) {
+size_t appendCharacter(std::string& out, std::string_view s, size_t i, CharacterCache& cache) {
     unsigned char c = s[i];
     if (c < 0x80) {
         if (c == '\\' || c == '{' || c == '}') {
@@ -44,6 +49,12 @@ size_t appendCharacter(std::string& out, std::string_view s, size_t i) {
     size_t n = 1;
     while (i + n < s.size() && (static_cast<unsigned char>(s[i + n]) & 0xC0) == 0x80) ++n;
     std::string_view ch = s.substr(i, n);
+    auto [known, fresh] = cache.try_emplace(std::string(ch));
+    if (!fresh) {
+        out += known->second;
+        return i + n;
+    }
+    const size_t from = out.size();
     std::string gbk = utf8ToGbk(ch);
     if (gbk.find('?') == std::string::npos) {
         for (unsigned char b : gbk) out += hexByte(b);
@@ -56,6 +67,7 @@ size_t appendCharacter(std::string& out, std::string_view s, size_t i) {
         int16_t v = cp <= 0xFFFF ? static_cast<int16_t>(static_cast<uint16_t>(cp)) : '?';
         out += "\\u" + std::to_string(v) + "?";
     }
+    known->second = out.substr(from);
     return i + n;
 }
 
@@ -153,6 +165,7 @@ std::string FormatRtf(const ReportDocument& doc, const PictureSource& pictures) 
         out += buf;
     }
     out += "}\n\\viewkind4\\pard\\lang2052\\f0\\fs20\n";
+    CharacterCache cache;
     for (const ReportRun& run : doc) {
         if (run.kind == ReportRun::Kind::Picture) {
             if (pictures) appendPicture(out, pictures(run));
@@ -166,7 +179,7 @@ std::string FormatRtf(const ReportDocument& doc, const PictureSource& pictures) 
         // \fs counts half points; a height in twips is ten times that.
         out += "\\plain\\f0\\fs" + std::to_string(run.heightTwips / 10) + "\\cf" +
                std::to_string(index) + " ";
-        for (size_t i = 0; i < run.text.size();) i = appendCharacter(out, run.text, i);
+        for (size_t i = 0; i < run.text.size();) i = appendCharacter(out, run.text, i, cache);
         out += "\n";
     }
     out += "}\n";
