@@ -74,15 +74,6 @@ TEST(InputRanges, EachSlipIsFoundAndNamedAndUnusedValuesAreLeftAlone) {
          },
          {"bermX"}},
         {"berm fill weight 0", [](CSlideCalcData& d) { d.bermGamma = 0.0f; }, {"bermGamma"}},
-        {"candidate kinds of the pile design",
-         [](CSlideCalcData& d) {
-             d.goal = 1;
-             d.designTarget = 0;
-             d.pileKindCount = 2;
-             d.pileKinds[1].size1 = 5.0f;
-             d.pileKinds[2].size1 = 5.0f;  // beyond the candidates
-         },
-         {"pileKinds[2].size1"}},
         {"rail of 60 kg/m",
          [](CSlideCalcData& d) {
              d.pileKinds[0].material = 1;
