@@ -17,7 +17,6 @@
 #include <locale.h>
 #include <string>
 #include <type_traits>
-#include <vector>
 
 namespace printfNumberText {
 namespace {
@@ -44,21 +43,36 @@ struct Decimal {
     int exponent = 0;
 };
 
-// m · 2^e exactly (m > 0), as a decimal: in base 10^9 limbs, m is multiplied
-// by 2^e, or by 5^-e and the decimal point moved -e places.
-Decimal exactDecimal(uint64_t m, int e) {
+// The first digits of a decimal d1.d2… · 10^exponent (d1 nonzero) and whether
+// a nonzero digit follows them: enough to order it against a decimal of up to
+// 17 digits and to round it to one. Kept on the stack, as a drawing asks for
+// tens of thousands.
+struct Digits {
+    static constexpr int capacity = 20;
+    char d[capacity];
+    int size = 0;
+    int exponent = 0;
+    bool more = false;
+    char at(int i) const { return i < size ? d[i] : '0'; }
+};
+
+// m · 2^e exactly (0 < m < 2^55, the least exponent of a double less 2), as
+// a decimal: in base 10^9 limbs, m is multiplied by 2^e, or by 5^-e and the
+// decimal point moved -e places.
+Digits exactDigits(uint64_t m, int e) {
     for (; e < 0 && m % 2 == 0; ++e) m /= 2;  // fewer fives to multiply by
     constexpr uint32_t base = 1000000000;
-    std::vector<uint32_t> limbs;  // least significant first
-    for (; m != 0; m /= base) limbs.push_back(static_cast<uint32_t>(m % base));
-    const auto multiply = [&limbs](uint32_t factor) {
+    uint32_t limbs[96];  // least significant first; m · 5^1075 has at most 768 digits
+    int count = 0;
+    for (; m != 0; m /= base) limbs[count++] = static_cast<uint32_t>(m % base);
+    const auto multiply = [&limbs, &count](uint32_t factor) {
         uint64_t carry = 0;
-        for (uint32_t& limb : limbs) {
-            const uint64_t x = uint64_t{limb} * factor + carry;
-            limb = static_cast<uint32_t>(x % base);
+        for (int i = 0; i < count; ++i) {
+            const uint64_t x = uint64_t{limbs[i]} * factor + carry;
+            limbs[i] = static_cast<uint32_t>(x % base);
             carry = x / base;
         }
-        for (; carry != 0; carry /= base) limbs.push_back(static_cast<uint32_t>(carry % base));
+        for (; carry != 0; carry /= base) limbs[count++] = static_cast<uint32_t>(carry % base);
     };
     int pointShift = 0;
     if (e >= 0) {
@@ -71,36 +85,46 @@ Decimal exactDecimal(uint64_t m, int e) {
         for (; e > 0; --e) factor *= 5;
         multiply(factor);
     }
-    Decimal d;
-    d.digits = std::to_string(limbs.back());
-    for (size_t i = limbs.size() - 1; i-- > 0;) {
-        char nine[9];
-        for (int k = 8, limb = static_cast<int>(limbs[i]); k >= 0; --k, limb /= 10)
-            nine[k] = static_cast<char>('0' + limb % 10);
-        d.digits.append(nine, 9);
+    Digits x;
+    int total = 0;
+    const auto put = [&x, &total](char c) {
+        if (x.size < Digits::capacity)
+            x.d[x.size++] = c;
+        else
+            x.more |= c != '0';
+        ++total;
+    };
+    char first[10];
+    int firstSize = 0;
+    for (uint32_t top = limbs[count - 1]; top != 0; top /= 10)
+        first[firstSize++] = static_cast<char>('0' + top % 10);
+    while (firstSize > 0) put(first[--firstSize]);
+    for (int i = count - 1; i-- > 0;) {
+        if (x.size == Digits::capacity) {
+            x.more |= limbs[i] != 0;
+            total += 9;
+            continue;
+        }
+        for (uint32_t p = 100000000; p != 0; p /= 10)
+            put(static_cast<char>('0' + limbs[i] / p % 10));
     }
-    d.exponent = static_cast<int>(d.digits.size()) - 1 + pointShift;
-    d.digits.erase(d.digits.find_last_not_of('0') + 1);
-    return d;
+    x.exponent = total - 1 + pointShift;
+    return x;
 }
 
-// The order of two decimals (first digits nonzero; trailing zeros do not count).
-int compare(const Decimal& a, const Decimal& b) {
+// The order of a decimal of up to 17 digits against another.
+int compare(const Digits& a, const Digits& b) {
     if (a.exponent != b.exponent) return a.exponent < b.exponent ? -1 : 1;
-    const size_t n = std::max(a.digits.size(), b.digits.size());
-    for (size_t i = 0; i < n; ++i) {
-        const char x = i < a.digits.size() ? a.digits[i] : '0';
-        const char y = i < b.digits.size() ? b.digits[i] : '0';
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return 0;
+    for (int i = 0; i < Digits::capacity; ++i)
+        if (a.at(i) != b.at(i)) return a.at(i) < b.at(i) ? -1 : 1;
+    return b.more ? -1 : 0;
 }
 
 // A positive finite a exactly, and the midpoints to its neighbours: a decimal
 // strictly between them reads back as a, one on a midpoint when a's significand
 // is even (ties go to even, the largest finite number's upper one to infinity).
 struct Reading {
-    Decimal value, below, above;
+    Digits value, below, above;
     bool even = false;
 };
 
@@ -118,16 +142,16 @@ Reading reading(T a) {
     const uint64_t m = field == 0 ? f : f | uint64_t{1} << fraction;
     const int e = (field == 0 ? 1 : field) - bias;
     Reading r;
-    r.value = exactDecimal(m, e);
-    r.above = exactDecimal(2 * m + 1, e - 1);
-    r.below = f == 0 && field > 1 ? exactDecimal(4 * m - 1, e - 2) : exactDecimal(2 * m - 1, e - 1);
+    r.value = exactDigits(m, e);
+    r.above = exactDigits(2 * m + 1, e - 1);
+    r.below = f == 0 && field > 1 ? exactDigits(4 * m - 1, e - 2) : exactDigits(2 * m - 1, e - 1);
     r.even = m % 2 == 0;
     return r;
 }
 
 // What the decimal d reads back as, rounded to nearest as strtod and strtof
 // round: -1 below a, 0 a, 1 above a.
-int readBack(const Decimal& d, const Reading& r) {
+int readBack(const Digits& d, const Reading& r) {
     const int below = compare(d, r.below), above = compare(d, r.above);
     if (below < 0 || (below == 0 && !r.even)) return -1;
     if (above > 0 || (above == 0 && !r.even)) return 1;
@@ -135,14 +159,13 @@ int readBack(const Decimal& d, const Reading& r) {
 }
 
 // The next decimal of as many digits above d.
-Decimal nextUp(Decimal d) {
-    int i = static_cast<int>(d.digits.size()) - 1;
-    while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
+Digits nextUp(Digits d) {
+    int i = d.size - 1;
+    while (i >= 0 && d.d[i] == '9') d.d[i--] = '0';
     if (i >= 0) {
-        ++d.digits[i];
+        ++d.d[i];
     } else {
-        d.digits.insert(d.digits.begin(), '1');
-        d.digits.pop_back();
+        d.d[0] = '1';
         ++d.exponent;
     }
     return d;
@@ -150,14 +173,17 @@ Decimal nextUp(Decimal d) {
 
 // The exact decimal x rounded to n significant digits, half to even, as
 // printf's %e rounds.
-Decimal nearest(const Decimal& x, int n) {
-    Decimal d{x.digits.substr(0, static_cast<size_t>(n)), x.exponent};
-    d.digits.resize(static_cast<size_t>(n), '0');
-    if (x.digits.size() <= d.digits.size()) return d;
-    const char next = x.digits[d.digits.size()];
-    const bool pastHalf = next > '5' || (next == '5' && x.digits.size() > d.digits.size() + 1);
-    const bool half = next == '5' && !pastHalf;
-    return pastHalf || (half && (d.digits.back() - '0') % 2 == 1) ? nextUp(d) : d;
+Digits nearest(const Digits& x, int n) {
+    Digits d;
+    d.size = n;
+    d.exponent = x.exponent;
+    for (int i = 0; i < n; ++i) d.d[i] = x.at(i);
+    bool beyond = x.more;
+    for (int i = n + 1; i < x.size; ++i) beyond |= x.d[i] != '0';
+    const char next = x.at(n);
+    const bool pastHalf = next > '5' || (next == '5' && beyond);
+    const bool half = next == '5' && !beyond;
+    return pastHalf || (half && (d.d[n - 1] - '0') % 2 == 1) ? nextUp(d) : d;
 }
 
 // The fewest digits that read back as |v|, the nearest such decimal among them.
@@ -165,6 +191,9 @@ template <typename T>
 Decimal shortest(T v) {
     const T a = std::fabs(v);
     const Reading r = reading(a);
+    const auto decimal = [](const Digits& d) {
+        return Decimal{std::string(d.d, d.size), d.exponent};
+    };
     int binaryExponent;
     const bool powerOfTwo = std::frexp(a, &binaryExponent) == T(0.5);
     if (!powerOfTwo) {
@@ -177,17 +206,17 @@ Decimal shortest(T v) {
             else
                 lo = mid + 1;
         }
-        return nearest(r.value, lo);
+        return decimal(nearest(r.value, lo));
     }
     // Below a power of two the decimals that read back reach half as far as
     // above it: the nearest may miss where the one above it does not.
     for (int n = 1;; ++n) {
-        Decimal d = nearest(r.value, n);
+        const Digits d = nearest(r.value, n);
         const int back = readBack(d, r);
-        if (back == 0) return d;
+        if (back == 0) return decimal(d);
         if (back < 0) {
-            Decimal up = nextUp(d);
-            if (readBack(up, r) == 0) return up;
+            const Digits up = nextUp(d);
+            if (readBack(up, r) == 0) return decimal(up);
         }
     }
 }
