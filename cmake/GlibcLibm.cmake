@@ -50,5 +50,15 @@ foreach(source IN LISTS glibc_fused)
         COMMENT "glibc ${name}.c with its fused multiply-adds" VERBATIM)
     list(APPEND glibc_objects ${object})
 endforeach()
-add_library(talvor_glibc_libm STATIC ${glibc_plain} ${glibc_here}/wrappers.c ${glibc_objects})
+add_library(talvor_glibc_libm STATIC ${glibc_plain} ${glibc_here}/wrappers.c ${glibc_objects}
+            $<TARGET_OBJECTS:talvor_exact_fma>)
 target_compile_options(talvor_glibc_libm PRIVATE ${glibc_flags} -ffp-contract=off)
+
+# The fma those fused multiply-adds call (exact-fma.c), before the C library's,
+# whose own is kept, renamed, for the arguments near the ends of the range.
+set(libc_musl ${EMSCRIPTEN_ROOT_PATH}/system/lib/libc/musl)
+add_library(talvor_exact_fma OBJECT ${glibc_here}/exact-fma.c ${libc_musl}/src/math/fma.c)
+target_compile_options(talvor_exact_fma PRIVATE -O2 -ffp-contract=off -w)
+set_source_files_properties(${libc_musl}/src/math/fma.c PROPERTIES
+    COMPILE_DEFINITIONS fma=libc_software_fma
+    INCLUDE_DIRECTORIES "${libc_musl}/src/internal;${libc_musl}/arch/emscripten;${libc_musl}/src/include")
