@@ -41,18 +41,6 @@ struct Pass {
 
 }  // namespace
 
-TEST(ThrustPass, ThrustPositionIsThePileRowElseTheSlopeStartOrALowerBerm) {
-    CSlideCalcData d;
-    EXPECT_EQ(ThrustPosition(d), 6.0f);
-    d.usePiles = 0;
-    EXPECT_EQ(ThrustPosition(d), 5.0f);  // berm at 5 below the slope start at 15
-    d.bermX = 20.0f;
-    EXPECT_EQ(ThrustPosition(d), 15.0f);
-    d.bermX = 5.0f;
-    d.useBerm = 0;
-    EXPECT_EQ(ThrustPosition(d), 15.0f);
-}
-
 TEST(ThrustPass, TheTopBlockOfTheDefaultItemReportsItsHandCalculation) {
     // Area 18.24795 − 4.38021 trimmed; W = 19 × 13.86774; L = 5.53279 × √277 / 9;
     // α = atan(14/9); N = W cos α; F = tan 20° × N; T = W sin α; E = T − 10 L − F.
@@ -159,18 +147,15 @@ TEST(ThrustPass, StaticWaterIsReportedAndActsAsALoadOnlyWhenSwitchedOn) {
     EXPECT_NEAR(on.e - off.e, -45.0 - std::tan(20.0 * M_PI / 180.0) * 90.0, 1e-3);
 }
 
-TEST(ThrustPass, OptionalForceLinesFollowTheirSwitches) {
+// Which force lines a block prints follows the switches of the output
+// manifest's items; the quake force of the top block is checked by hand.
+TEST(ThrustPass, TheTopBlocksQuakeForceIsItsHandValueAndDryRunsStillWeighWetSoil) {
     CSlideCalcData d;
     d.useSeepage = 0;
-    for (const char* line : {"本块动水压力", "本块水浮托力", "本块地震力", "本块承压水浮托力"})
-        EXPECT_EQ(Pass(d).count(line), 0) << line;
     EXPECT_GT(IntegrateBlock(d, 26.0f, 34.0f).wetWeight, 0.0f);  // still counts saturated weight
-    d.useSeepage = 1, d.quakeLevel = 3, d.useConfinedWater = 1, d.confinedHead = 1.0f;
-    Pass p(d);
-    for (const char* line : {"本块动水压力", "本块地震力", "本块承压水浮托力"})
-        EXPECT_EQ(p.count(line), 6) << line;
+    d.quakeLevel = 3;
     // Intensity 9 on the top block: Q = W × 1.0 × 0.25 × 0.4 with W = 263.487.
-    EXPECT_TRUE(p.has("本块地震力     = 26.349(kN)"));
+    EXPECT_TRUE(Pass(d).has("本块地震力     = 26.349(kN)"));
 }
 
 TEST(ThrustPass, WithoutSlipSegmentsThePassComputesNothing) {
