@@ -17,6 +17,7 @@
 #include <locale.h>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace printfNumberText {
 namespace {
@@ -252,7 +253,7 @@ std::string scientificRendering(const Decimal& d) {
 }
 
 template <typename T>
-std::string shortestString(T v, bool fixedOnly) {
+std::string computeShortestString(T v, bool fixedOnly) {
     std::string text = std::signbit(v) ? "-" : "";
     if (std::isnan(v)) return text.append("nan");
     if (std::isinf(v)) return text.append("inf");
@@ -263,6 +264,25 @@ std::string shortestString(T v, bool fixedOnly) {
     if (fixedOnly) return text.append(fixed);
     const std::string scientific = scientificRendering(d);
     return text.append(fixed.size() <= scientific.size() ? fixed : scientific);
+}
+
+// A drawing writes the same coordinates over and over (nine in ten of the
+// maximal item's numbers repeat one written before): the last texts are kept
+// by value, in one slot per hash of the bits.
+template <typename T>
+std::string shortestString(T v, bool fixedOnly) {
+    struct Slot {
+        uint64_t bits = 0;
+        bool fixedOnly = false, used = false;
+        std::string text;
+    };
+    thread_local std::vector<Slot> slots(4096);  // indexed by 12 bits of a hash
+    uint64_t bits = 0;
+    std::memcpy(&bits, &v, sizeof v);
+    Slot& slot = slots[bits * 0x9E3779B97F4A7C15u >> 52];
+    if (!slot.used || slot.bits != bits || slot.fixedOnly != fixedOnly)
+        slot = {bits, fixedOnly, true, computeShortestString(v, fixedOnly)};
+    return slot.text;
 }
 
 std::to_chars_result copyOut(char* first, char* last, const std::string& s) {
