@@ -25,7 +25,7 @@ int DrawDepthChart(CBase_SGT* drawing, float x, float y, int n, float* depth, fl
     // The vertical axis runs from the last (deepest) point up to the first.
     drawing->Draw_Curve2(x, y, n, depth, series1, series2, depth[n - 1], depth[0],
                          lo - 0.1f * width, hi + 0.1f * width, 5000.0f, 3000.0f, 10, 4, "高度(m)",
-                         valueLabel, 1, 1, 1);
+                         valueLabel);
     return 1;
 }
 
@@ -43,10 +43,10 @@ int DrawDesignCurve(float x, float y, CBase_SGT* drawing, int n, const float* xs
     d.Push_ENV();
     d.SetCurColor("7");
     d.Draw_Curve(x, y, n, xs, ys, xMin, xMax, yMin, yMax, 8000.0f, 5000.0f, 10, 8, xLabel, yLabel,
-                 1, 0, 0);
+                 1, 0);
     d.SetCurColor("3");
     d.Draw_Curve(x, y, n, xs, ys, xMin, xMax, yMin, yMax, 8000.0f, 5000.0f, 10, 8, xLabel, yLabel,
-                 0, 1, 0);
+                 0, 1);
     d.Pop_ENV();
     return 1;
 }

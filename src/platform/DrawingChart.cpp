@@ -66,7 +66,7 @@ bool pointOk(float a, float b) {
 int CBase_SGT::Draw_Curve(float x, float y, int n, const float* xs, const float* ys, float xMin,
                           float xMax, float yMin, float yMax, float width, float height,
                           int xDivisions, int yDivisions, const std::string& xLabel,
-                          const std::string& yLabel, int drawFrame, int drawCurve, int markPoints) {
+                          const std::string& yLabel, int drawFrame, int drawCurve) {
     Axis ax, ay;
     if (n < 1 || !xs || !ys || !makeAxis(xMin, xMax, x, width, xDivisions, &ax) ||
         !makeAxis(yMin, yMax, y, height, yDivisions, &ay))
@@ -114,7 +114,6 @@ int CBase_SGT::Draw_Curve(float x, float y, int n, const float* xs, const float*
         float px = ax.map(xs[i]), py = ay.map(ys[i]);
         if (drawCurve && i + 1 < n && pointOk(xs[i + 1], ys[i + 1]))
             Draw_Line(px, py, ax.map(xs[i + 1]), ay.map(ys[i + 1]), 1.0f);
-        if (markPoints) Draw_Circle(px, py, 0.25f * th, 1.0f);
     }
     Pop_ENV();
     return 1;
@@ -193,39 +192,36 @@ void markDepthExtremes(CBase_SGT& d, const Axis& at, const Axis& av, int n, cons
 int CBase_SGT::Draw_Curve2(float x, float y, int n, const float* ts, const float* series1,
                            const float* series2, float tMin, float tMax, float vMin, float vMax,
                            float tLength, float vLength, int tDivisions, int vDivisions,
-                           const std::string& tLabel, const std::string& vLabel, int drawFrame,
-                           int drawCurves, int markExtremes) {
+                           const std::string& tLabel, const std::string& vLabel) {
     Axis at, av;
     if (n < 1 || !ts || !series1 || !makeAxis(tMin, tMax, y, tLength, tDivisions, &at) ||
         !makeAxis(vMin, vMax, x, vLength, vDivisions, &av))
         return 0;
     const float th = labelHeight(vLength, tLength);
     Push_ENV();
-    if (drawFrame) drawDepthFrame(*this, at, av, th, tLabel, vLabel);
-    if (drawCurves) {
-        // Hatch from the axis to the first series, at most about 40 strokes.
-        int every = std::max(1, n / 40);
-        float zero = av.map(std::clamp(0.0f, av.lo, av.hi));
-        for (int i = 0; i < n; i += every)
-            if (pointOk(ts[i], series1[i]))
-                Draw_Line(zero, at.map(ts[i]), av.map(series1[i]), at.map(ts[i]), 1.0f);
+    drawDepthFrame(*this, at, av, th, tLabel, vLabel);
+    // Hatch from the axis to the first series, at most about 40 strokes.
+    int every = std::max(1, n / 40);
+    float zero = av.map(std::clamp(0.0f, av.lo, av.hi));
+    for (int i = 0; i < n; i += every)
+        if (pointOk(ts[i], series1[i]))
+            Draw_Line(zero, at.map(ts[i]), av.map(series1[i]), at.map(ts[i]), 1.0f);
+    for (int i = 0; i + 1 < n; ++i)
+        if (pointOk(ts[i], series1[i]) && pointOk(ts[i + 1], series1[i + 1]))
+            Draw_Line(av.map(series1[i]), at.map(ts[i]), av.map(series1[i + 1]), at.map(ts[i + 1]),
+                      1.0f);
+    if (series2) {
+        Push_ENV();
+        Add_Default_LineType();
+        SetCurColor(DrawColor::kRed);
+        SetCurLType(kDotLineType);
         for (int i = 0; i + 1 < n; ++i)
-            if (pointOk(ts[i], series1[i]) && pointOk(ts[i + 1], series1[i + 1]))
-                Draw_Line(av.map(series1[i]), at.map(ts[i]), av.map(series1[i + 1]),
+            if (pointOk(ts[i], series2[i]) && pointOk(ts[i + 1], series2[i + 1]))
+                Draw_Line(av.map(series2[i]), at.map(ts[i]), av.map(series2[i + 1]),
                           at.map(ts[i + 1]), 1.0f);
-        if (series2) {
-            Push_ENV();
-            Add_Default_LineType();
-            SetCurColor(DrawColor::kRed);
-            SetCurLType(kDotLineType);
-            for (int i = 0; i + 1 < n; ++i)
-                if (pointOk(ts[i], series2[i]) && pointOk(ts[i + 1], series2[i + 1]))
-                    Draw_Line(av.map(series2[i]), at.map(ts[i]), av.map(series2[i + 1]),
-                              at.map(ts[i + 1]), 1.0f);
-            Pop_ENV();
-        }
+        Pop_ENV();
     }
-    if (markExtremes) markDepthExtremes(*this, at, av, n, ts, series1, th);
+    markDepthExtremes(*this, at, av, n, ts, series1, th);
     Pop_ENV();
     return 1;
 }

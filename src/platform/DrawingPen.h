@@ -76,25 +76,24 @@ class CBase_SGT {
 
     // A framed x-y chart of one curve at lower-left corner (x, y): the ranges
     // are mapped onto width × height. drawFrame: frame, grid, ticks, tick
-    // labels and axis captions; drawCurve: the curve; markPoints: a small
-    // circle on every point. Nothing is drawn for n < 1 or empty ranges.
+    // labels and axis captions; drawCurve: the curve (a caller draws the two
+    // in different colours). Nothing is drawn for n < 1 or empty ranges.
     int Draw_Curve(float x, float y, int n, const float* xs, const float* ys, float xMin,
                    float xMax, float yMin, float yMax, float width, float height, int xDivisions,
                    int yDivisions, const std::string& xLabel, const std::string& yLabel,
-                   int drawFrame, int drawCurve, int markPoints);
+                   int drawFrame, int drawCurve);
 
     // A framed chart of two series over a vertical axis (depth charts): the
     // vertical axis runs from tMin at the bottom to tMax at the top over
     // tLength, the values from vMin to vMax across vLength, lower-left corner
-    // at (x, y). drawFrame: frame, grid, ticks, labels, the zero line and the
-    // captions (tLabel beside the vertical axis, vLabel as the panel title);
-    // drawCurves: series 1 solid in the pen colour, series 2 in red dots;
-    // markExtremes: the largest and smallest value labelled at their points.
+    // at (x, y): frame, grid, ticks, labels, the zero line and the captions
+    // (tLabel beside the vertical axis, vLabel as the panel title); series 1
+    // solid in the pen colour, series 2 in red dots; the largest and smallest
+    // value of series 1 labelled at their points.
     int Draw_Curve2(float x, float y, int n, const float* ts, const float* series1,
                     const float* series2, float tMin, float tMax, float vMin, float vMax,
                     float tLength, float vLength, int tDivisions, int vDivisions,
-                    const std::string& tLabel, const std::string& vLabel, int drawFrame,
-                    int drawCurves, int markExtremes);
+                    const std::string& tLabel, const std::string& vLabel);
 
     const std::vector<DrawEntity>& entities() const { return m_entities; }
     std::vector<DrawEntity>& entities() { return m_entities; }
