@@ -116,3 +116,24 @@ TEST(SweepMemo, SweptPassesEqualFreshPasses) {
         }
     }
 }
+
+// A block is found only by both of its ends: the random sweeps above never
+// move a block's far end while keeping its start, so a memo that forgot to
+// compare it would pass them and give a block cut at a moved thrust position
+// the loads of the block it was cut from.
+TEST(SweepMemo, FindsABlockOnlyByBothItsEnds) {
+    SweepMemo memo(Berm);
+    BlockLoads loads{};
+    memo.remember(3, 10.0f, 12.5f, loads);
+    struct Case {
+        int s;
+        float xStart, xEnd;
+        bool found;
+    };
+    const Case cases[] = {{3, 10.0f, 12.5f, true},   {3, 10.0f, 12.0f, false},
+                          {3, 9.5f, 12.5f, false},   {2, 10.0f, 12.5f, false},
+                          {-1, 10.0f, 12.5f, false}, {100000, 10.0f, 12.5f, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(memo.find(c.s, c.xStart, c.xEnd) != nullptr, c.found)
+            << c.s << " " << c.xStart << " " << c.xEnd;
+}
