@@ -7,6 +7,7 @@
 // `talvor-cli calc` processes, with and without the picture RTF, since a
 // fresh process also pays for starting Qt, loading the fonts and mapping
 // fresh memory.
+#include "ChildCpu.h"
 #include "MaximalItem.h"
 
 #include "platform/Sinks.h"
@@ -18,7 +19,6 @@
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -64,13 +64,6 @@ void BM_BermDesignRunThenPictureRtf(benchmark::State& state) {
 BENCHMARK(BM_BermDesignRunThenPictureRtf)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 #ifdef TALVOR_CLI
-double childCpuMs() {
-    rusage r{};
-    getrusage(RUSAGE_CHILDREN, &r);
-    return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1e3 +
-           (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e3;
-}
-
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0.0 : v[v.size() / 2];

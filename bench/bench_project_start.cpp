@@ -5,13 +5,13 @@
 // Timed twice: the item list alone, and, when the desktop program is built,
 // the whole program from its start until its project window with the filled
 // list has been painted (offscreen). The goal is under 0.3 s.
+#include "ChildCpu.h"
 #include "data/CSlideCalcData.h"
 #include "platform/WorkContext.h"
 #include "project/CProjectData.h"
 #include "project/ItemList.h"
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -64,13 +64,6 @@ void BM_ItemListOfProject(benchmark::State& state) {
 BENCHMARK(BM_ItemListOfProject)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 #ifdef TALVOR_EXECUTABLE
-double childCpuMs() {
-    rusage r{};
-    getrusage(RUSAGE_CHILDREN, &r);
-    return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1e3 +
-           (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e3;
-}
-
 // The desktop program on the project, with settings and lock of its own; it
 // prints when its window is usable and ends. Counters: that time as the
 // program measures it from main(), and the program's CPU time.
