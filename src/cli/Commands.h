@@ -7,9 +7,19 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdarg>
 #include <cstdio>
 #include <memory>
 #include <string>
+
+// Tells the user why on stderr and gives the exit status that goes with it.
+[[gnu::format(printf, 2, 3)]] inline int tell(int status, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    return status;
+}
 
 void addNewCommand(CLI::App& app, int& exitCode);
 void addCalcCommand(CLI::App& app, int& exitCode);

@@ -21,22 +21,18 @@ int runImport(const ImportArgs& args) {
     const ItemFileImported done = ImportIntoItemFile(item, args.drawing, args.unit, sinks, sinks);
     switch (done.outcome) {
         case ItemFileImport::BadUnit:
-            std::fprintf(stderr, "绘制单位须为 m、mm、cm 或大于 0、至多 1000000 的换算比例: %s\n",
-                         args.unit.c_str());
-            return 2;
+            return tell(2, "绘制单位须为 m、mm、cm 或大于 0、至多 1000000 的换算比例: %s\n",
+                        args.unit.c_str());
         case ItemFileImport::ItemUnreadable:
             return 2;
         case ItemFileImport::ItemGuessed:
-            std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", item.c_str());
-            return 2;
+            return tell(2, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", item.c_str());
         case ItemFileImport::DrawingUnreadable:
             return 1;
         case ItemFileImport::NoLines:
-            std::fprintf(stderr, "图中没有黄色、绿色或蓝色的多义线，数据未改变\n");
-            return 1;
+            return tell(1, "图中没有黄色、绿色或蓝色的多义线，数据未改变\n");
         case ItemFileImport::NotWritten:
-            std::fprintf(stderr, "无法写入计算数据文件 %s\n", item.c_str());
-            return 1;
+            return tell(1, "无法写入计算数据文件 %s\n", item.c_str());
         case ItemFileImport::Imported:
             break;
     }

@@ -21,14 +21,11 @@ int runNew(const NewArgs& args) {
         case NewItemFile::Written:
             return 0;
         case NewItemFile::Exists:
-            std::fprintf(stderr, "文件 %s 已存在, 未改写 (要覆盖请加 --force)\n",
-                         args.path.c_str());
-            return 1;
+            return tell(1, "文件 %s 已存在, 未改写 (要覆盖请加 --force)\n", args.path.c_str());
         case NewItemFile::NotWritten:
             break;
     }
-    std::fprintf(stderr, "无法写入文件 %s\n", args.path.c_str());
-    return 1;
+    return tell(1, "无法写入文件 %s\n", args.path.c_str());
 }
 
 }  // namespace

@@ -36,10 +36,6 @@ struct ProjectArgs {
     bool strict = false;
 };
 
-// Positions are 1-based; 0 is refused on the command line, so that a mistyped
-// position never runs every item.
-constexpr int kMaxItems = 100;
-
 WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
     WorkContext ctx;
     ctx.G_strWorkPath = withTrailingSlash(args.dir);
@@ -52,8 +48,7 @@ WorkContext projectContext(const ProjectArgs& args, StderrSinks& sinks) {
 
 // The project record, or 2 with the reason told when there is none.
 int noProject(const WorkContext& ctx) {
-    std::fprintf(stderr, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
-    return 2;
+    return tell(2, "%s 中没有工程文件 Talvor.PRJ\n", ctx.G_strWorkPath.c_str());
 }
 
 int openProject(const WorkContext& ctx, CProjectData& project) {
@@ -83,11 +78,12 @@ int listItems(const ProjectArgs&, const WorkContext& ctx) {
 
 // Where the templates are looked for: said whenever a template is missing,
 // since a wrong program directory is the usual cause.
-void tellTemplateDirectory(const WorkContext& ctx) {
-    std::fprintf(stderr,
-                 "模板库在程序目录下的 Template 中; 程序目录用 --program-dir 或环境变量 "
-                 "TALVOR_PROGRAM_DIR 指定 (现为 %s)\n",
-                 ctx.G_strExePath.c_str());
+// 2, the status of a missing template.
+int tellTemplateDirectory(const WorkContext& ctx) {
+    return tell(2,
+                "模板库在程序目录下的 Template 中; 程序目录用 --program-dir 或环境变量 "
+                "TALVOR_PROGRAM_DIR 指定 (现为 %s)\n",
+                ctx.G_strExePath.c_str());
 }
 
 // The templates of the library with their positions, as the chooser lists
@@ -97,8 +93,7 @@ int listTemplates(const ProjectArgs&, const WorkContext& ctx) {
     std::vector<std::string> lines;
     if (!ListTemplates(ctx, lines)) {
         std::fprintf(stderr, "%s 中没有模板库 (Talvor.MB)\n", dir.c_str());
-        tellTemplateDirectory(ctx);
-        return 2;
+        return tellTemplateDirectory(ctx);
     }
     std::printf("模板库 %s\n", dir.c_str());
     for (size_t i = 0; i < lines.size(); ++i) std::printf("%3zu  %s\n", i + 1, lines[i].c_str());
@@ -120,17 +115,13 @@ int addItem(const ProjectArgs& args, const WorkContext& ctx) {
             std::fprintf(
                 stderr, "模板库 %s 中没有第 %d 个模板 (共 %d 个, 见 project DIR templates)\n",
                 TemplateDirectory(ctx, false).c_str(), args.templatePos, added.templateCount);
-            tellTemplateDirectory(ctx);
-            return 2;
+            return tellTemplateDirectory(ctx);
         case AddOutcome::TemplateUnreadable:
-            std::fprintf(stderr, "无法读取模板 %d 的数据文件\n", added.templateNumber);
-            return 2;
+            return tell(2, "无法读取模板 %d 的数据文件\n", added.templateNumber);
         case AddOutcome::Full:
-            std::fprintf(stderr, "不能再增加项目 (每个工程至多 100 个项目, 编号至多 5000)\n");
-            return 1;
+            return tell(1, "不能再增加项目 (每个工程至多 100 个项目, 编号至多 5000)\n");
         case AddOutcome::NotWritten:
-            std::fprintf(stderr, "无法写入工程目录 %s\n", ctx.G_strWorkPath.c_str());
-            return 1;
+            return tell(1, "无法写入工程目录 %s\n", ctx.G_strWorkPath.c_str());
         case AddOutcome::NotOpened:
         case AddOutcome::NotSaved:
             break;  // told where it happened
@@ -142,10 +133,8 @@ int removeItem(const ProjectArgs& args, const WorkContext& ctx) {
     CProjectData project;
     if (int status = openProject(ctx, project)) return status;
     int position = args.removePos - 1;
-    if (position < 0 || position >= project.itemCount[kKind]) {
-        std::fprintf(stderr, "没有第 %d 个项目\n", args.removePos);
-        return 1;
-    }
+    if (position < 0 || position >= project.itemCount[kKind])
+        return tell(1, "没有第 %d 个项目\n", args.removePos);
     // The item's files go to the removed-items folder; the sink says where.
     return RemoveProjectItemAndSave(project, ctx, kKind, position) ? 0 : 1;
 }
@@ -163,11 +152,9 @@ int calcItem(const ProjectArgs& args, const WorkContext& ctx, int position, int 
     std::snprintf(line, sizeof line, "%02d  ", pos);
     switch (c.outcome) {
         case ItemFileOutcome::Unreadable:
-            std::fprintf(stderr, "%02d: %s\n", pos, UnreadableItemText(dataFile).c_str());
-            return c.status;
+            return tell(c.status, "%02d: %s\n", pos, UnreadableItemText(dataFile).c_str());
         case ItemFileOutcome::Refused:
-            std::fprintf(stderr, "%02d: 计算数据文件有疑问, 按 --strict 未计算\n", pos);
-            return c.status;
+            return tell(c.status, "%02d: 计算数据文件有疑问, 按 --strict 未计算\n", pos);
         case ItemFileOutcome::NotWrittenBack:
         case ItemFileOutcome::NoWorkPath:  // the project directory holds the item
             std::fprintf(stderr, "%02d: 无法写入计算数据文件 %s\n", pos, dataFile.c_str());
@@ -197,10 +184,8 @@ int calcItems(const ProjectArgs& args, const WorkContext& ctx) {
     CProjectData project;
     if (int status = openProject(ctx, project)) return status;
     const int count = project.itemCount[kKind];
-    if (args.calcPos > count) {
-        std::fprintf(stderr, "没有第 %d 个项目 (工程中有 %d 个项目)\n", args.calcPos, count);
-        return 1;
-    }
+    if (args.calcPos > count)
+        return tell(1, "没有第 %d 个项目 (工程中有 %d 个项目)\n", args.calcPos, count);
     auto app = args.keepDirectives ? nullptr : makeOffscreenGuiApplication();
     int worst = 0;
     std::vector<std::string> unsatisfied, failed;
@@ -253,7 +238,8 @@ void addProjectCommand(CLI::App& app, int& exitCode) {
     cmd->require_subcommand(1);
     // --program-dir may follow the subcommand too.
     cmd->fallthrough();
-    const auto position = CLI::Range(1, kMaxItems);
+    // Positions are 1-based; 0 is refused, so that a mistyped position never runs every item.
+    const auto position = CLI::Range(1, CProjectData::kMaxItems);
 
     CLI::App* list = cmd->add_subcommand("list", "列出各项目的描述和结果视图");
     onRun(list, args, exitCode, listItems);

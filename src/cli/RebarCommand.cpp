@@ -5,7 +5,9 @@
 #include "cli/Commands.h"
 
 #include "rebar/RebarEditing.h"
+#include "rebar/SectionInputKeys.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -13,34 +15,6 @@ namespace {
 struct SectionArgs {
     std::map<std::string, std::string> values;  // key of SetSectionInput -> text
     bool csv = false;
-};
-
-// Option name, key, help; every value goes through SetSectionInput.
-struct SectionOption {
-    const char* option;
-    const char* key;
-    const char* help;
-};
-
-const SectionOption kSectionOptions[] = {
-    {"--shape", "shape", "截面形状: rect (矩形) 或 circle (圆形)"},
-    {"--b", "b", "矩形截面宽 b (m, 垂直于推力方向)"},
-    {"--h", "h", "矩形截面高 h (m, 沿推力方向)"},
-    {"--d", "d", "圆形截面直径 (m)"},
-    {"--concrete", "concrete", "混凝土强度等级, 如 C30"},
-    {"--steel", "steel", "纵筋牌号: HPB300, HRB335, HRB400, HRB500"},
-    {"--stirrup", "stirrup", "箍筋牌号"},
-    {"--cover", "cover", "保护层厚度 (mm, 至箍筋外缘)"},
-    {"--as", "as", "受拉边至受拉钢筋合力点的距离 (mm); 省略时由保护层、箍筋和所选钢筋定"},
-    {"--as-other", "as_other", "另一侧边至其钢筋合力点的距离 (mm)"},
-    {"--min-clear", "min_clear", "钢筋最小净距 (mm, 默认 50)"},
-    {"--M", "M", "内侧(靠山侧)受拉弯矩标准值 (kN-m)"},
-    {"--Mouter", "Mouter", "外侧(临空侧)受拉弯矩标准值 (kN-m)"},
-    {"--V", "V", "剪力标准值 (kN)"},
-    {"--Mq", "Mq", "裂缝验算用的准永久弯矩 (kN-m, 默认取 --M)"},
-    {"--gamma0", "gamma0", "结构重要性系数 γ0 (默认 1.0)"},
-    {"--gammaF", "gammaF", "荷载分项系数 γF (默认 1.35)"},
-    {"--crack-limit", "crack_limit", "最大裂缝宽度限值 (mm, 默认 0.2)"},
 };
 
 int runSection(const SectionArgs& args) {
@@ -54,11 +28,15 @@ void addSectionCommand(CLI::App& rebar, int& exitCode) {
     auto args = std::make_shared<SectionArgs>();
     CLI::App* cmd = rebar.add_subcommand(
         "section", "按 GB 50010 设计一个桩身截面的配筋 (弯矩、剪力为标准值, 乘 γ0·γF 为设计值)");
-    for (const SectionOption& o : kSectionOptions)
+    // Each key is an option of its own name, with "-" for "_": as_other is --as-other.
+    for (const SectionInputKey& k : SectionInputKeys()) {
+        std::string option = std::string("--") + k.key;
+        std::replace(option.begin(), option.end(), '_', '-');
         cmd->add_option_function<std::string>(
-            o.option,
-            [args, key = std::string(o.key)](const std::string& v) { args->values[key] = v; },
-            o.help);
+            option,
+            [args, key = std::string(k.key)](const std::string& v) { args->values[key] = v; },
+            k.meaning);
+    }
     cmd->add_flag("--csv", args->csv, "输出一行表头和一行数据 (CSV)");
     cmd->callback([args, &exitCode] { exitCode = runSection(*args); });
 }
@@ -71,10 +49,8 @@ struct SettingsArgs {
 
 int runSettings(const SettingsArgs& args) {
     const RebarSettingsEdit e = EditRebarSettings(args.item, args.sets, args.write);
-    if (e.outcome == RebarSettingsOutcome::NoItem) {
-        std::fprintf(stderr, "找不到计算数据文件 %s\n", args.item.c_str());
-        return 2;
-    }
+    if (e.outcome == RebarSettingsOutcome::NoItem)
+        return tell(2, "找不到计算数据文件 %s\n", args.item.c_str());
     for (const std::string& line : e.told) std::fprintf(stderr, "%s\n", line.c_str());
     std::printf("%s\n", e.path.c_str());
     for (const std::string& line : e.lines) std::printf("%s\n", line.c_str());
@@ -104,11 +80,8 @@ void addRebarCommand(CLI::App& app, int& exitCode) {
     addSectionCommand(*cmd, exitCode);
     cmd->callback([cmd, args, &exitCode] {
         if (!cmd->get_subcommands().empty()) return;
-        if (args->item.empty()) {
-            std::fprintf(stderr, "请给出计算数据文件，或用 rebar section 验算一个截面\n");
-            exitCode = 2;
-            return;
-        }
-        exitCode = runSettings(*args);
+        exitCode = args->item.empty()
+                       ? tell(2, "请给出计算数据文件，或用 rebar section 验算一个截面\n")
+                       : runSettings(*args);
     });
 }

@@ -20,14 +20,12 @@ int runRender(const RenderArgs& args) {
         case RenderFileOutcome::Written:
             return 0;
         case RenderFileOutcome::DrawingUnreadable:
-            std::fprintf(stderr, "无法读取图形文件 %s%s%s\n", args.drawing.c_str(),
-                         why.empty() ? "" : ": ", why.c_str());
-            return 2;
+            return tell(2, "无法读取图形文件 %s%s%s\n", args.drawing.c_str(),
+                        why.empty() ? "" : ": ", why.c_str());
         case RenderFileOutcome::PictureNotWritten:
             break;
     }
-    std::fprintf(stderr, "%s\n", PictureNotWrittenReason(args.picture).c_str());
-    return 1;
+    return tell(1, "%s\n", PictureNotWrittenReason(args.picture).c_str());
 }
 
 }  // namespace

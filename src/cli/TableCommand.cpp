@@ -33,20 +33,16 @@ int runTable(const ItemTableRequest& args) {
         case ItemTableOutcome::ItemUnreadable:
             return 2;
         case ItemTableOutcome::NoSuchTable:
-            std::fprintf(stderr, "没有表格 %s（不带表格名运行可列出全部表格）\n",
-                         args.table.c_str());
-            return 2;
+            return tell(2, "没有表格 %s（不带表格名运行可列出全部表格）\n", args.table.c_str());
         case ItemTableOutcome::NoPoints:
-            std::fprintf(stderr, "--points 只用于 CSlipTable、CSlopeTable 和 CWaterTable\n");
-            return kUsageErrorStatus;
+            return tell(kUsageErrorStatus,
+                        "--points 只用于 CSlipTable、CSlopeTable 和 CWaterTable\n");
         case ItemTableOutcome::ItemGuessed:
-            std::fprintf(stderr, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
-            return 2;
+            return tell(2, "计算数据文件读入时有疑问 (见上), 未改写 %s\n", args.item.c_str());
         case ItemTableOutcome::NotWritten:
             break;
     }
-    std::fprintf(stderr, "无法写入计算数据文件 %s\n", args.item.c_str());
-    return 1;
+    return tell(1, "无法写入计算数据文件 %s\n", args.item.c_str());
 }
 
 }  // namespace

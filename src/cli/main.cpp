@@ -13,15 +13,10 @@ int main(int argc, char** argv) {
     CLI::App app{"Talvor 滑坡抢险设计 — 命令行工具"};
     app.require_subcommand(1);
     int exitCode = 0;
-    addNewCommand(app, exitCode);
-    addCalcCommand(app, exitCode);
-    addRenderCommand(app, exitCode);
-    addProjectCommand(app, exitCode);
-    addImportDxfCommand(app, exitCode);
-    addReportCommand(app, exitCode);
-    addVerifyCommand(app, exitCode);
-    addTableCommand(app, exitCode);
-    addRebarCommand(app, exitCode);
+    for (auto add :
+         {addNewCommand, addCalcCommand, addRenderCommand, addProjectCommand, addImportDxfCommand,
+          addReportCommand, addVerifyCommand, addTableCommand, addRebarCommand})
+        add(app, exitCode);
     useChineseHelp(app);
     try {
         app.parse(argc, argv);

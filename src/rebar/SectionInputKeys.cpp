@@ -4,34 +4,48 @@
 #include "rebar/KeyValueLines.h"
 #include "rebar/SectionDesign.h"
 
+#include <array>
 #include <cctype>
 #include <optional>
 
 namespace {
 
-// A field in its unit and the factor that turns it into the design's unit.
-struct NumberKey {
-    const char* key;
+// A key, and for a number the field it sets and the factor that turns the
+// key's unit into the design's; shape, concrete and the bar grades are words.
+struct KeyField {
+    SectionInputKey key;
     double SectionDesignInput::*field;
     double factor;
 };
 
-const NumberKey kNumbers[] = {
-    {"b", &SectionDesignInput::b, 1000.0},
-    {"h", &SectionDesignInput::h, 1000.0},
-    {"d", &SectionDesignInput::d, 1000.0},
-    {"cover", &SectionDesignInput::cover, 1.0},
-    {"as", &SectionDesignInput::fixedAs, 1.0},
-    {"as_other", &SectionDesignInput::fixedAsOther, 1.0},
-    {"min_clear", &SectionDesignInput::leastClear, 1.0},
-    {"M", &SectionDesignInput::Minner, 1.0},
-    {"Mouter", &SectionDesignInput::Mouter, 1.0},
-    {"V", &SectionDesignInput::V, 1.0},
-    {"Mq", &SectionDesignInput::MqInner, 1.0},
-    {"gamma0", &SectionDesignInput::gamma0, 1.0},
-    {"gammaF", &SectionDesignInput::gammaF, 1.0},
-    {"crack_limit", &SectionDesignInput::crackLimit, 1.0},
+const KeyField kKeys[] = {
+    {{"shape", "截面形状: rect (矩形) 或 circle (圆形)"}, nullptr, 0.0},
+    {{"b", "矩形截面宽 b (m, 垂直于推力方向)"}, &SectionDesignInput::b, 1000.0},
+    {{"h", "矩形截面高 h (m, 沿推力方向)"}, &SectionDesignInput::h, 1000.0},
+    {{"d", "圆形截面直径 (m)"}, &SectionDesignInput::d, 1000.0},
+    {{"concrete", "混凝土强度等级, 如 C30"}, nullptr, 0.0},
+    {{"steel", "纵筋牌号: HPB300, HRB335, HRB400, HRB500"}, nullptr, 0.0},
+    {{"stirrup", "箍筋牌号"}, nullptr, 0.0},
+    {{"cover", "保护层厚度 (mm, 至箍筋外缘)"}, &SectionDesignInput::cover, 1.0},
+    {{"as", "受拉边至受拉钢筋合力点的距离 (mm); 省略时由保护层、箍筋和所选钢筋定"},
+     &SectionDesignInput::fixedAs,
+     1.0},
+    {{"as_other", "另一侧边至其钢筋合力点的距离 (mm)"}, &SectionDesignInput::fixedAsOther, 1.0},
+    {{"min_clear", "钢筋最小净距 (mm, 默认 50)"}, &SectionDesignInput::leastClear, 1.0},
+    {{"M", "内侧(靠山侧)受拉弯矩标准值 (kN-m)"}, &SectionDesignInput::Minner, 1.0},
+    {{"Mouter", "外侧(临空侧)受拉弯矩标准值 (kN-m)"}, &SectionDesignInput::Mouter, 1.0},
+    {{"V", "剪力标准值 (kN)"}, &SectionDesignInput::V, 1.0},
+    {{"Mq", "裂缝验算用的准永久弯矩 (kN-m, 默认取 --M)"}, &SectionDesignInput::MqInner, 1.0},
+    {{"gamma0", "结构重要性系数 γ0 (默认 1.0)"}, &SectionDesignInput::gamma0, 1.0},
+    {{"gammaF", "荷载分项系数 γF (默认 1.35)"}, &SectionDesignInput::gammaF, 1.0},
+    {{"crack_limit", "最大裂缝宽度限值 (mm, 默认 0.2)"}, &SectionDesignInput::crackLimit, 1.0},
 };
+
+const std::array<SectionInputKey, std::size(kKeys)> kKeyList = [] {
+    std::array<SectionInputKey, std::size(kKeys)> list{};
+    for (size_t i = 0; i < list.size(); ++i) list[i] = kKeys[i].key;
+    return list;
+}();
 
 std::optional<int> gradeOf(std::string text) {
     if (!text.empty() && (text[0] == 'C' || text[0] == 'c')) text.erase(0, 1);
@@ -41,6 +55,10 @@ std::optional<int> gradeOf(std::string text) {
 }
 
 }  // namespace
+
+std::span<const SectionInputKey> SectionInputKeys() {
+    return kKeyList;
+}
 
 bool SetSectionInput(SectionDesignInput& in, const std::string& key, const std::string& value,
                      std::string* why) {
@@ -63,8 +81,8 @@ bool SetSectionInput(SectionDesignInput& in, const std::string& key, const std::
         (key == "steel" ? in.bar : in.stirrup) = value;
         return true;
     }
-    for (const NumberKey& k : kNumbers) {
-        if (key != k.key) continue;
+    for (const KeyField& k : kKeys) {
+        if (!k.field || key != k.key.key) continue;
         const std::optional<double> v = WholeNumber(value);
         if (!v) return fail("不是数");
         in.*k.field = *v * k.factor;

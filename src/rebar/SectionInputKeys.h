@@ -3,14 +3,22 @@
 // cover and bar distances in mm, forces in kN and kN·m.
 #pragma once
 
+#include <span>
 #include <string>
 
 struct SectionDesignInput;
 
+// A named value and what it means, with its unit, in the words a user reads.
+struct SectionInputKey {
+    const char* key;
+    const char* meaning;
+};
+
+// Every key SetSectionInput takes, in the order a user is told them.
+std::span<const SectionInputKey> SectionInputKeys();
+
 // Sets one value; false with the reason in *why for an unknown key or a
-// value that does not read. Keys: shape (rect, circle), b, h, d, concrete
-// (C30 or 30), steel, stirrup, cover, as, as_other, min_clear, M, Mouter, V,
-// Mq, gamma0, gammaF, crack_limit.
+// value that does not read.
 bool SetSectionInput(SectionDesignInput& in, const std::string& key, const std::string& value,
                      std::string* why);
 
