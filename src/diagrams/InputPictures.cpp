@@ -77,13 +77,15 @@ class Pic {
         labelBeside({mid.x + out.x * 0.2f, mid.y + out.y * 0.2f}, out, text);
     }
 
-    // Text whose box lies on the side `dir` of point p.
+    // Text whose box lies on the side `dir` (a unit vector) of point p. Along
+    // an axis dir leans on by more than 22.5° the box lies wholly beyond p, so
+    // that the label of a slanting dimension clears its line; along another
+    // it is centred on p.
     void labelBeside(Pt p, Pt dir, const std::string& text) {
-        float w = width(text);
-        if (std::fabs(dir.x) > std::fabs(dir.y))
-            label({dir.x > 0 ? p.x : p.x - w, p.y - kText / 2.0f}, text);
-        else
-            label({p.x - w / 2.0f, dir.y > 0 ? p.y : p.y - kText}, text);
+        const float lean = 0.38f, w = width(text);  // sin 22.5°
+        float x = dir.x > lean ? p.x : dir.x < -lean ? p.x - w : p.x - w / 2.0f;
+        float y = dir.y > lean ? p.y : dir.y < -lean ? p.y - kText : p.y - kText / 2.0f;
+        label({x, y}, text);
     }
 
     void label(Pt at, const std::string& text, float h = kText) {
