@@ -335,12 +335,31 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   const version = fs.readFileSync(path.join(served, 'sw.js'), 'utf8').match(/talvor-[0-9a-f]{16}/)[0];
   assert.notDeepEqual(await page.evaluate(() => caches.keys()), [version]);
   const beforeUpdate = await save();
+  // Opened in place before the reload, the item is saved in place after it.
+  await page.evaluate(async bytes => {
+    const dir = await navigator.storage.getDirectory();
+    const out = await (await dir.getFileHandle('kept.TV', { create: true })).createWritable();
+    await out.write(new Uint8Array(bytes));
+    await out.close();
+    window.showOpenFilePicker = async () => [await dir.getFileHandle('kept.TV')];
+  }, [...beforeUpdate]);
+  await page.getByRole('button', { name: '读入数据文件', exact: true }).click();
+  await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '已读入 kept.TV' }).waitFor();
   await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());
   await Promise.all([page.waitForEvent('framenavigated'),
     page.getByRole('status', { name: '新版本' }).getByRole('button', { name: '重新载入' }).click()]);
   await page.waitForSelector('body[data-ready]');
   assert.deepEqual(await page.evaluate(() => caches.keys()), [version]);
-  assert.ok((await save()).equals(beforeUpdate), 'the item kept over the reload');
+  await page.evaluate(async () => {
+    const out = await (await (await navigator.storage.getDirectory()).getFileHandle('kept.TV')).createWritable();
+    await out.truncate(0);
+    await out.close();
+  });
+  await page.getByRole('button', { name: '数据存盘到文件', exact: true }).click();
+  await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '已存盘到 kept.TV' }).waitFor();
+  const kept = await page.evaluate(async () =>
+    [...new Uint8Array(await (await (await (await navigator.storage.getDirectory()).getFileHandle('kept.TV')).getFile()).arrayBuffer())]);
+  assert.ok(Buffer.from(kept).equals(beforeUpdate), 'the item and its file kept over the reload');
   assert.deepEqual(errors, []);
 
   // A 10-inch tablet in landscape: nothing runs off the side, a tap makes a

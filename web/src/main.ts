@@ -272,7 +272,7 @@ async function start() {
   const core = await loadCore();
   talvor = new core.TalvorWeb('/talvor');
   talvor.openDefault();
-  reopenKept();
+  await reopenKept();
   grids = new Grids($('pages'), $('hint'), talvor, {
     typed: (edit) => {
       const started = performance.now();
@@ -338,25 +338,47 @@ async function start() {
   status('就绪');
 }
 
-// The item over a reload onto a newer build (not its undo steps nor its file
-// handle); one too large for the session's storage is not kept.
+// The item over a reload onto a newer build (not its undo steps); one too
+// large for the session's storage is not kept. Its file handle goes into the
+// page's IndexedDB, the one store that can hold a handle, so that saving still
+// writes back to the file the item came from.
 const KEPT = 'talvor-item';
 
-function keepItem() {
+function handleStore<T>(mode: IDBTransactionMode, act: (store: IDBObjectStore) => IDBRequest): Promise<T> {
+  return new Promise((resolve, reject) => {
+    const db = indexedDB.open('talvor', 1);
+    db.onupgradeneeded = () => db.result.createObjectStore('handles');
+    db.onerror = () => reject(db.error);
+    db.onsuccess = () => {
+      const request = act(db.result.transaction('handles', mode).objectStore('handles'));
+      request.onsuccess = () => resolve(request.result as T);
+      request.onerror = () => reject(request.error);
+    };
+  });
+}
+
+async function keepItem() {
   try {
     const data = Array.from(talvor.save(), b => String.fromCharCode(b)).join('');
     sessionStorage.setItem(KEPT, JSON.stringify({ name: itemName, data: btoa(data) }));
   } catch {
     sessionStorage.removeItem(KEPT);
   }
+  await handleStore('readwrite', store => (fileHandle ? store.put(fileHandle, KEPT) : store.delete(KEPT)))
+    .catch(() => {});
 }
 
-function reopenKept() {
+async function reopenKept() {
   const kept = sessionStorage.getItem(KEPT);
   if (!kept) return;
   sessionStorage.removeItem(KEPT);
   const { name, data } = JSON.parse(kept) as { name: string; data: string };
-  if (talvor.open(Uint8Array.from(atob(data), c => c.charCodeAt(0)), name)) itemName = name;
+  if (!talvor.open(Uint8Array.from(atob(data), c => c.charCodeAt(0)), name)) return;
+  itemName = name;
+  // A handle of another item never stays behind for the next reload.
+  fileHandle = await handleStore<FileSystemFileHandle | undefined>('readonly', store => store.get(KEPT))
+    .catch(() => undefined) ?? null;
+  await handleStore('readwrite', store => store.delete(KEPT)).catch(() => {});
 }
 
 // Kept for offline use; a newer build found is told, with a button that
@@ -373,8 +395,7 @@ function keepOffline() {
   };
   navigator.serviceWorker.addEventListener('controllerchange', () => {
     if (!reloading) return;
-    keepItem();
-    location.reload();
+    keepItem().then(() => location.reload());
   });
   navigator.serviceWorker.register('sw.js').then(reg => {
     if (reg.waiting && navigator.serviceWorker.controller) offer(reg.waiting);
