@@ -141,7 +141,7 @@ TEST(DrawingDxf, FilesThatLieAboutCountsOrAreMalformedAreRefusedNamingWhereAndWh
          "LWPOLYLINE (句柄 A3, 第 15 行) 声称有 1e30 个顶点"},
         // Declares five, holds two, and the file ends soon after.
         {entities(lwpolyline("A4", "5", 2)), "声称有 5 个顶点"},
-        {entities(line3 + pairs({{0, "TEXT"}, {1, std::string(70000, 'x')}})),
+        {entities(line3 + pairs({"0", "TEXT", "1", std::string(70000, 'x')})),
          "第 66 行超过 65536 字节"},
         {entities(line3 + "LINE\n8\n0\n"), "第 63 行应为组码"},
     };
@@ -158,23 +158,13 @@ TEST(DrawingDxf, FilesThatLieAboutCountsOrAreMalformedAreRefusedNamingWhereAndWh
     // vertices than it declares (the rest are not its own), a line at "nan",
     // a quarter arc as chords, an R12 polyline that a line ends without SEQEND.
     const std::string arc = pairs(
-        {{0, "ARC"}, {8, "0"}, {62, "3"}, {10, "0"}, {20, "0"}, {40, "10"}, {50, "0"}, {51, "90"}});
-    const std::string r12 = pairs({{0, "POLYLINE"},
-                                   {8, "0"},
-                                   {66, "1"},
-                                   {40, "0.5"},
-                                   {41, "0.5"},
-                                   {0, "VERTEX"},
-                                   {8, "0"},
-                                   {10, "1"},
-                                   {20, "2"},
-                                   {0, "VERTEX"},
-                                   {8, "0"},
-                                   {10, "3"},
-                                   {20, "4"},
-                                   {41, "2"}});
+        {"0", "ARC", "8", "0", "62", "3", "10", "0", "20", "0", "40", "10", "50", "0", "51", "90"});
+    const std::string r12 =
+        pairs({"0", "POLYLINE", "8",  "0", "66", "1", "40", "0.5", "41", "0.5",
+               "0", "VERTEX",   "8",  "0", "10", "1", "20", "2",   "0",  "VERTEX",
+               "8", "0",        "10", "3", "20", "4", "41", "2"});
     const std::string nan =
-        pairs({{0, "LINE"}, {8, "0"}, {10, "nan"}, {20, "-inf"}, {11, "1e999"}, {21, "5"}});
+        pairs({"0", "LINE", "8", "0", "10", "nan", "20", "-inf", "11", "1e999", "21", "5"});
     writeBytes(dir.file("ok.dxf"), entities(lwpolyline("B1", "3", 3) + lwpolyline("B2", "2", 4) +
                                             nan + arc + r12 + line(7, 7)));
     ASSERT_EQ(d.Read_FileDxf_To_Mem(dir.file("ok.dxf")), 1);

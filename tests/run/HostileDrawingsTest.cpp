@@ -20,9 +20,9 @@ constexpr int kTimeoutSeconds = 600;
 
 void writeManyLines(const std::string& path) {
     std::ofstream out(path, std::ios::binary);
-    out << dxftext::pairs({{0, "SECTION"}, {2, "ENTITIES"}});
+    out << dxftext::pairs({"0", "SECTION", "2", "ENTITIES"});
     for (int i = 0; i < 100'000; ++i) out << dxftext::line(i % 1000, i / 1000);
-    out << dxftext::pairs({{0, "ENDSEC"}, {0, "EOF"}});
+    out << dxftext::pairs({"0", "ENDSEC", "0", "EOF"});
 }
 
 // A 15 KB drawing whose second polyline declares `count` vertices.

@@ -56,18 +56,11 @@ QModelIndex cell(TableGrid* g, int row, int col) {
 
 }  // namespace
 
-class CalcWindowTest : public QObject {
+class CalcWindowTest : public QObject, CalcWindowPlace {
     Q_OBJECT
 
-    CalcWindowPlace m_at;
-    ShellSinks& m_sinks = m_at.sinks;
-    WorkContext& m_ctx = m_at.ctx;
-    CSlideCalcData& m_record = m_at.record;
-
-    CalcWindowLinks links() { return m_at.links(); }
-
   private slots:
-    void init() { m_at.reset(); }
+    void init() { reset(); }
 
     void returnWritesTheDataFileAndReopeningShowsIt();
     void resultDrawingsOneShownDirectlySeveralInTheChooser();
@@ -90,10 +83,10 @@ void CalcWindowTest::returnWritesTheDataFileAndReopeningShowsIt() {
         QTest::mouseClick(w->returnButton(), Qt::LeftButton);
     });
     QCOMPARE(RunCalcWindow(links(), item, nullptr), CalcWindowExit::Returned);
-    std::string dataFile = workFile(m_ctx, "&TLVR_0007.dat");
+    std::string dataFile = workFile(ctx, "&TLVR_0007.dat");
     QVERIFY(QFile::exists(QString::fromStdString(dataFile)));
 
-    m_record = CSlideCalcData{};
+    record = CSlideCalcData{};
     item.newItem = 0;
     QString seen, description;
     QTimer::singleShot(0, [&] {
@@ -113,11 +106,11 @@ void CalcWindowTest::returnWritesTheDataFileAndReopeningShowsIt() {
 
     // A damaged data file: a message, the input as it was, the file kept.
     writeBytes(dataFile, "\xff\xfe damaged");
-    m_record = CSlideCalcData{};
+    record = CSlideCalcData{};
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     RunCalcWindow(links(), item, nullptr);
-    QVERIFY(m_sinks.lines.join("\n").contains("无法读取计算数据文件"));
-    QVERIFY(inputOf(m_record) == inputOf(CSlideCalcData{}));
+    QVERIFY(sinks.lines.join("\n").contains("无法读取计算数据文件"));
+    QVERIFY(inputOf(record) == inputOf(CSlideCalcData{}));
     QCOMPARE(readBytes(PreviousVersionPath(dataFile)), std::string("\xff\xfe damaged"));
 }
 
@@ -168,11 +161,11 @@ void CalcWindowTest::keysInACellAndTypingDuringADesign() {
 
     // A berm design on the largest item, held at its first search step while
     // keys are typed and Escape pressed, then let go: it must end cancelled.
-    m_record = MaximalItem();
-    m_record.goal = 1;
-    m_record.designTarget = 1;
+    record = MaximalItem();
+    record.goal = 1;
+    record.designTarget = 1;
     w.refreshPages();
-    CSlideCalcData before = inputOf(m_record);
+    CSlideCalcData before = inputOf(record);
     std::promise<void> latch;
     std::shared_future<void> opened = latch.get_future().share();
     std::atomic<bool> held{false};
@@ -202,11 +195,11 @@ void CalcWindowTest::keysInACellAndTypingDuringADesign() {
     QVERIFY(busy);
     // Cancelled, the run failed: the window stays open for correction, its
     // input as it was and every control usable again.
-    QVERIFY(inputOf(m_record) == before);
+    QVERIFY(inputOf(record) == before);
     QVERIFY(!w.calculating());
     QCOMPARE(w.exitReason(), CalcWindowExit::Returned);
     QVERIFY(w.isVisible() && w.tabs()->isEnabled() && w.calculateButton()->isEnabled());
-    QVERIFY(m_sinks.lines.join("\n").contains("301 计算失败"));
+    QVERIFY(sinks.lines.join("\n").contains("301 计算失败"));
 }
 
 void CalcWindowTest::pileKindsFollowTheGoal() {
@@ -216,15 +209,15 @@ void CalcWindowTest::pileKindsFollowTheGoal() {
     w.tabs()->setCurrentIndex(3);
     auto* button = w.page(3)->findChild<QPushButton*>();
     QVERIFY(button && button->text() == "桩身参数");
-    m_record.usePiles = 0;
+    record.usePiles = 0;
     QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(m_sinks.lines.last(), QString("不采用桩 !"));
+    QCOMPARE(sinks.lines.last(), QString("不采用桩 !"));
 
-    m_record.usePiles = 1;
+    record.usePiles = 1;
     for (int goal : {0, 1}) {
-        m_record.goal = goal;
-        m_record.designTarget = 0;
-        m_record.pileKindCount = 3;
+        record.goal = goal;
+        record.designTarget = 0;
+        record.pileKindCount = 3;
         int rows = -1;
         QTimer::singleShot(0, [&] {
             QWidget* list = QApplication::activeModalWidget();
@@ -237,7 +230,7 @@ void CalcWindowTest::pileKindsFollowTheGoal() {
         });
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(rows, goal == 1 ? 3 : 1);  // every candidate in a pile design
-        QCOMPARE(m_record.pileKinds[rows - 1].size1, 63.5f);
+        QCOMPARE(record.pileKinds[rows - 1].size1, 63.5f);
     }
 }
 
@@ -252,12 +245,12 @@ void CalcWindowTest::tablesAreReachableThroughAccessibility() {
     QCOMPARE(table->text(QAccessible::Name), QString("滑面 滑面线"));
     QAccessibleTableInterface* cells = table->tableInterface();
     QVERIFY(cells);
-    QCOMPARE(cells->rowCount(), m_record.slipCount);
+    QCOMPARE(cells->rowCount(), record.slipCount);
     QAccessibleInterface* dy = cells->cellAt(0, 2);
     QVERIFY(dy);
     QCOMPARE(dy->text(QAccessible::Name), QString("2.000"));
     dy->setText(QAccessible::Value, "3.5");
-    QCOMPARE(m_record.slip[0].dy, 3.5f);
+    QCOMPARE(record.slip[0].dy, 3.5f);
     QCOMPARE(cells->columnDescription(1).remove('\n'), QString("水平投影长(m)"));
 }
 

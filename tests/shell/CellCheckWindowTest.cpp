@@ -45,22 +45,17 @@ QString hintLine(TablePageWidget* page) {
 
 }  // namespace
 
-class CellCheckWindowTest : public QObject {
+class CellCheckWindowTest : public QObject, CalcWindowPlace {
     Q_OBJECT
-
-    CalcWindowPlace m_at;
-    ShellSinks& m_sinks = m_at.sinks;
-    WorkContext& m_ctx = m_at.ctx;
-    CSlideCalcData& m_record = m_at.record;
 
   private slots:
     void flaggedCellsAreToldAndListedBeforeCalculating();
 };
 
 void CellCheckWindowTest::flaggedCellsAreToldAndListedBeforeCalculating() {
-    m_sinks.answer = false;
-    m_ctx.G_Disp_TableTip = 1;
-    CalcWindow w(m_at.links());  // a pile safety check of the worked example
+    sinks.answer = false;
+    ctx.G_Disp_TableTip = 1;
+    CalcWindow w(links());  // a pile safety check of the worked example
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.inputWarnings().size(), 0);
@@ -72,9 +67,9 @@ void CellCheckWindowTest::flaggedCellsAreToldAndListedBeforeCalculating() {
     QVERIFY2(hintLine(w.page(1)).startsWith("“abc” 不是数, 读作 0"),
              qPrintable(hintLine(w.page(1))));
     typeThroughInputMethod(slip, 1, 6, "１２");  // an input method set to Chinese
-    QCOMPARE(m_record.slip[0].c, 12.0f);
+    QCOMPARE(record.slip[0].c, 12.0f);
     typeThroughInputMethod(slip, 1, 7, "18。5");
-    QCOMPARE(m_record.slip[0].phi, 18.5f);
+    QCOMPARE(record.slip[0].phi, 18.5f);
     focusOnCell(slip, 1, 7);
     QVERIFY(hintLine(w.page(1)).contains("单位: 度"));  // no flag: the cell's unit
 
@@ -97,20 +92,19 @@ void CellCheckWindowTest::flaggedCellsAreToldAndListedBeforeCalculating() {
     QCOMPARE(w.inputWarnings().size(), 5);
     // "计算" lists them and asks once; "否" leaves the window and the input.
     QTest::mouseClick(w.calculateButton(), Qt::LeftButton);
-    QCOMPARE(m_sinks.asked.size(), 1);
-    for (const auto& c : cases)
-        QVERIFY2(m_sinks.asked[0].contains(c.message), qPrintable(c.message));
+    QCOMPARE(sinks.asked.size(), 1);
+    for (const auto& c : cases) QVERIFY2(sinks.asked[0].contains(c.message), qPrintable(c.message));
     QVERIFY(w.isVisible());
-    QVERIFY(!std::filesystem::exists(m_ctx.G_strWorkPath + "&TLVR_0001_TLVR.RTF"));
+    QVERIFY(!std::filesystem::exists(ctx.G_strWorkPath + "&TLVR_0001_TLVR.RTF"));
 
     // Typed over, the flag goes; "是" calculates anyway, with the input typed.
     w.tabs()->setCurrentIndex(1);
     typeIntoCell(slip, 3, 6, "12.75");
     QCOMPARE(w.inputWarnings().size(), 4);
-    m_sinks.answer = true;
+    sinks.answer = true;
     QTest::mouseClick(w.calculateButton(), Qt::LeftButton);
-    QCOMPARE(m_sinks.asked.size(), 2);
-    std::optional<ReportDocument> report = LoadReport(m_ctx.G_strWorkPath + "&TLVR_0001_TLVR.RTF");
+    QCOMPARE(sinks.asked.size(), 2);
+    std::optional<ReportDocument> report = LoadReport(ctx.G_strWorkPath + "&TLVR_0001_TLVR.RTF");
     QVERIFY(report && PlainText(*report).find("12.750") != std::string::npos);
 }
 

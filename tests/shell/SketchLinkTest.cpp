@@ -39,23 +39,20 @@ void clickCell(TableGrid* grid, int row, int col) {
 
 }  // namespace
 
-class SketchLinkTest : public QObject {
+class SketchLinkTest : public QObject, CalcWindowPlace {
     Q_OBJECT
-
-    CalcWindowPlace m_at;
-    CSlideCalcData& m_record = m_at.record;
 
   private slots:
     void rowsLightUpElementsAndElementsSelectRows();
 };
 
 void SketchLinkTest::rowsLightUpElementsAndElementsSelectRows() {
-    m_record.slope[1].loadCount = 2;
-    CalcWindow w(m_at.links());
+    record.slope[1].loadCount = 2;
+    CalcWindow w(links());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     CCxView* sketch = w.sketch();
-    std::vector<SketchElement> all = SketchElements(m_record);
+    std::vector<SketchElement> all = SketchElements(record);
     auto element = [&](SketchElementKind kind, int index) {
         for (const SketchElement& e : all)
             if (e.kind == kind && e.index == index) return e;

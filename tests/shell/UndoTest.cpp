@@ -27,26 +27,17 @@
 #include <filesystem>
 #include <optional>
 
-class UndoTest : public QObject {
+class UndoTest : public QObject, CalcWindowPlace {
     Q_OBJECT
-
-    CalcWindowPlace m_at;
-    ShellPlace& m_place = m_at.place;
-    ShellSinks& m_sinks = m_at.sinks;
-    CSlideCalcData& m_record = m_at.record;
-    QString& m_file = m_at.chosenFile;                   // what the file dialogs answer
-    std::optional<RebarSettings>& m_rebar = m_at.rebar;  // what the settings dialog answers
-
-    CalcWindowLinks links() { return m_at.links(); }
 
     void takeFromLibrary(CalcWindow& w, int row);
     void importLines(CalcWindow& w, const char* name);
 
   private slots:
     void init() {
-        m_at.reset();
-        m_record.setName("例题");
-        m_record.residualThrust[3] = 12.5f;  // a last run's results stay as they are
+        reset();
+        record.setName("例题");
+        record.residualThrust[3] = 12.5f;  // a last run's results stay as they are
     }
 
     void everyEditUndoneAndRedone();
@@ -69,7 +60,7 @@ void UndoTest::takeFromLibrary(CalcWindow& w, int row) {
 }
 
 void UndoTest::importLines(CalcWindow& w, const char* name) {
-    m_file = importDrawing(name);
+    chosenFile = importDrawing(name);
     whenModal([](QWidget* units) {
         whenModal([](QWidget* preview) {
             click(preview, buttonNamed(preview, "读入") ? "读入" : "关闭");
@@ -80,17 +71,17 @@ void UndoTest::importLines(CalcWindow& w, const char* name) {
 }
 
 void UndoTest::everyEditUndoneAndRedone() {
-    const CSlideCalcData opened = m_record;
+    const CSlideCalcData opened = record;
     CSlideCalcData foreign;
     foreign.setName("外来算例");
     foreign.slopeLength = 321.0f;
     foreign.slipCount = 3;
     SetResultFileNames(foreign, "FOREIGN");
-    QString foreignFile = m_place.root.path() + "/foreign.TV";
+    QString foreignFile = place.root.path() + "/foreign.TV";
     QVERIFY(foreign.WriteDataFile(foreignFile.toStdString()));
-    const QString broken = m_place.root.path() + "/broken.TV";
+    const QString broken = place.root.path() + "/broken.TV";
     writeBytes(broken.toStdString(), "NOT_A_TALVOR_FILE\n1,2,3\n");
-    const std::string rebarFile = m_place.root.path().toStdString() + "/&TLVR_0001.PJ";
+    const std::string rebarFile = place.root.path().toStdString() + "/&TLVR_0001.PJ";
 
     CalcWindow w(links());
     w.show();
@@ -112,22 +103,22 @@ void UndoTest::everyEditUndoneAndRedone() {
     QCOMPARE(QApplication::clipboard()->text(), QString("2.500\t-0.500\n2.600\t-0.600\n"));
     takeFromLibrary(w, 2);
     importLines(w, "section_m.dxf");
-    QCOMPARE(m_record.slipCount, 2);  // from the drawing
+    QCOMPARE(record.slipCount, 2);  // from the drawing
     // A file that is no data file changes nothing and says so; one of another
     // item is taken whole but keeps this item's result files.
-    m_file = broken;
-    const CSlideCalcData beforeRead = m_record;
+    chosenFile = broken;
+    const CSlideCalcData beforeRead = record;
     w.action("读入数据文件")->trigger();
-    QVERIFY(m_record == beforeRead);
-    QVERIFY(m_sinks.lines.join("\n").contains("broken.TV"));
-    m_file = foreignFile;
+    QVERIFY(record == beforeRead);
+    QVERIFY(sinks.lines.join("\n").contains("broken.TV"));
+    chosenFile = foreignFile;
     w.action("读入数据文件")->trigger();
     QCOMPARE(w.description()->text(), QString("外来算例"));
-    QCOMPARE(m_record.GetRtfFileName(0), std::string("&TLVR_0001_TLVR.RTF"));
-    m_rebar = RebarSettings{};
+    QCOMPARE(record.GetRtfFileName(0), std::string("&TLVR_0001_TLVR.RTF"));
+    rebar = RebarSettings{};
     w.action("配筋参数...")->trigger();
     QVERIFY(std::filesystem::exists(rebarFile));
-    const CSlideCalcData edited = m_record;
+    const CSlideCalcData edited = record;
     QCOMPARE(w.edits()->steps(), 7);
 
     // Undo with the keys back to the record the window opened with; the
@@ -136,21 +127,21 @@ void UndoTest::everyEditUndoneAndRedone() {
     focusOnCell(slip, 1, 2);
     for (int i = 0; i < 7; ++i) QTest::keyClick(slip, Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(!w.edits()->canUndo());
-    QVERIFY(m_record == opened);
+    QVERIFY(record == opened);
     QVERIFY(!std::filesystem::exists(rebarFile));
     QCOMPARE(w.description()->text(), QString("例题"));
     QCOMPARE(slip->model()->rowCount(), 6);
     QCOMPARE(cellText(w.grid(TableId::CSlipCountTable), 1, 2), QString("6"));
 
     for (int i = 0; i < 7; ++i) QTest::keyClick(slip, Qt::Key_Y, Qt::ControlModifier);
-    QVERIFY(m_record == edited);
+    QVERIFY(record == edited);
     QCOMPARE(w.description()->text(), QString("外来算例"));
     QCOMPARE(cellText(w.grid(TableId::CSlipCountTable), 1, 2), QString("3"));
     w.reject();
 }
 
 void UndoTest::rebarDialogRefusesWhatTheFileReaderRefuses() {
-    RebarSettingsDialog dialog(RebarSettings{}, m_place.root.path().toStdString() + "/a.PJ");
+    RebarSettingsDialog dialog(RebarSettings{}, place.root.path().toStdString() + "/a.PJ");
     dialog.findChild<QLineEdit*>("gammaF")->setText("abc");
     std::string why;
     QVERIFY(!dialog.settings(&why));

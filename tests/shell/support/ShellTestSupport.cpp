@@ -10,35 +10,17 @@
 #include <QComboBox>
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <memory>
-
-namespace {
-
-void copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QString path = it.next();
-        QString target = to + path.mid(from.size());
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else
-            QFile::copy(path, target);
-    }
-}
-
-}  // namespace
 
 ShellPlace::ShellPlace() {
     programDir = root.path() + "/program/";
-    copyTree(TALVOR_PROGRAM_DIR, programDir);
+    std::filesystem::copy(TALVOR_PROGRAM_DIR, programDir.toStdString(),
+                          std::filesystem::copy_options::recursive);
     projectDir = root.path() + "/project";
     settingsFile = root.path() + "/settings.ini";
 }
