@@ -36,15 +36,6 @@ CSlideCalcData parse(const std::vector<std::string>& lines, size_t count = SIZE_
     return d;
 }
 
-class FailingWriter : public AtomicFileWriter {
-  protected:
-    // A disk that fills up after half the bytes.
-    bool writeAll(std::FILE* file, std::string_view bytes) override {
-        std::fwrite(bytes.data(), 1, bytes.size() / 2, file);
-        return false;
-    }
-};
-
 }  // namespace
 
 // The expected file was checked line by line against the documented layout
@@ -176,7 +167,7 @@ TEST(DataFile, FailedWriteKeepsThePreviousFileByteForByte) {
     ASSERT_EQ(item.WriteDataFile(dir.file("k.TV")), 1);
     std::string before = readBytes(dir.file("k.TV"));
     item.gamma = 99.0f;
-    FailingWriter full;
+    HalfWriter full;
     EXPECT_EQ(item.WriteDataFile(dir.file("k.TV"), full), 0);
     EXPECT_EQ(readBytes(dir.file("k.TV")), before);
     // A directory that cannot hold the file: nothing written, no stray temporary.

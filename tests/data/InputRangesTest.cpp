@@ -103,20 +103,3 @@ TEST(InputRanges, FindingsPointAtTheFieldAndTellTheUnit) {
     ASSERT_EQ(diagnostics.size(), 2u);
     EXPECT_EQ(diagnostics.text(diagnostics.items()[0]).rfind("item.TV pileX: 第一排桩", 0), 0u);
 }
-
-TEST(InputRanges, SlipExtentAndPileWidthReadTheSectionAndTheKind) {
-    CSlideCalcData item;
-    item.slipCount = 3;
-    item.slip[0].dx = 10.0f;
-    item.slip[1].dx = 5.0f;
-    item.slip[2].dx = 2.5f;
-    SlipExtent e = SlipSurfaceExtent(item);
-    EXPECT_EQ(e.toe, 0.0f);
-    EXPECT_EQ(e.crest, 17.5f);
-    item.pileKinds[0].section = 2;
-    item.pileKinds[0].size1 = 90000.0f;  // inertia, cm4
-    item.pileKinds[0].size2 = 120.0f;
-    EXPECT_FLOAT_EQ(PileWidth(item, 0), 1.2f);
-    item.pileKinds[0].material = 1;
-    EXPECT_EQ(PileWidth(item, 0), 0.0f);
-}

@@ -12,14 +12,6 @@
 
 namespace {
 
-class HalfWriter : public AtomicFileWriter {
-  protected:
-    bool writeAll(std::FILE* file, std::string_view bytes) override {
-        std::fwrite(bytes.data(), 1, bytes.size() / 2, file);
-        return false;
-    }
-};
-
 int countFiles(const std::string& dir) {
     int n = 0;
     for (auto& e : std::filesystem::directory_iterator(dir)) n += e.is_regular_file();

@@ -2,12 +2,10 @@
 // are one temporary directory, a disk that fills up, scripted answers.
 #pragma once
 
-#include "platform/AtomicFile.h"
 #include "platform/WorkContext.h"
 #include "project/ReportDocument.h"
 #include "support/TestSupport.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <random>
 
@@ -36,15 +34,6 @@ inline std::string randomBytes(std::mt19937& rng, size_t n) {
     for (char& c : s) c = static_cast<char>(byte(rng));
     return s;
 }
-
-// A disk that fills up half way through every file.
-class HalfWriter : public AtomicFileWriter {
-  protected:
-    bool writeAll(std::FILE* file, std::string_view bytes) override {
-        std::fwrite(bytes.data(), 1, bytes.size() / 2, file);
-        return false;
-    }
-};
 
 // Answers every question with the same word.
 struct AnsweringSinks : RecordingSinks {

@@ -102,8 +102,9 @@ TEST(CSlideCalc, ARunChangesOnlyTheCurveAndTheReportWithoutSupplementEndsBeforeI
         const size_t supplement = full.find("\n[本程序补充]\n");
         ASSERT_NE(supplement, std::string::npos);
         EXPECT_EQ(ItemRun(item, true, original).report.utf8(), full.substr(0, supplement + 1));
-        // Every pile candidate and quantity section of the typed result is in
-        // the report, and a candidate without a layout is not.
+        // Every pile candidate of the typed result is in the report, and a
+        // candidate without a layout is not. (Its quantities are the result
+        // file's, which the output manifest holds.)
         auto has = [&](const std::string& s) { return full.find(s) != std::string::npos; };
         if (item.goal == 1 && item.designTarget == 0) {
             EXPECT_EQ(run.figures.pileCandidates.size(), static_cast<size_t>(item.pileKindCount));
@@ -113,10 +114,6 @@ TEST(CSlideCalc, ARunChangesOnlyTheCurveAndTheReportWithoutSupplementEndsBeforeI
                 has(stringPrintf("    布置 %d 排，桩间距 %s(m)，则可提供的抗滑力为:  %s(kN)\n",
                                  c.rows, Fixed3(c.spacing).c_str(), Fixed3(c.resistance).c_str())),
                 c.laidOut);
-        for (const QuantityTotals& q : run.figures.quantities)
-            EXPECT_TRUE(q.what != QuantityPiles ||
-                        has(stringPrintf("第%d种桩：\n        共需要抗滑桩 %d 根\n", q.pileKind + 1,
-                                         q.count)));
     }
 }
 

@@ -3,7 +3,10 @@
 // told the user.
 #pragma once
 
+#include "platform/AtomicFile.h"
 #include "platform/Sinks.h"
+
+#include <cstdio>
 
 #include <optional>
 #include <string>
@@ -37,6 +40,15 @@ void expectWithin(double fraction, double actual, double expected, const std::st
 // The text of a PDF file as `pdftotext -layout` gives it, pages ending in
 // '\f'; nullopt when pdftotext is not installed.
 std::optional<std::string> pdfText(const std::string& pdfPath);
+
+// A disk that fills up half way through every file.
+class HalfWriter : public AtomicFileWriter {
+  protected:
+    bool writeAll(std::FILE* file, std::string_view bytes) override {
+        std::fwrite(bytes.data(), 1, bytes.size() / 2, file);
+        return false;
+    }
+};
 
 class RecordingSinks : public StatusSink, public MessageSink {
   public:
