@@ -198,15 +198,18 @@ test('cells typed, the worked example calculated and undone in chromium', async 
 
   // With the browser's file system access the item is saved back into the
   // file it was opened from (here one of the page's private files).
-  await page.evaluate(async bytes => {
-    const dir = await navigator.storage.getDirectory();
-    const out = await (await dir.getFileHandle('inplace.TV', { create: true })).createWritable();
-    await out.write(new Uint8Array(bytes));
-    await out.close();
-    window.showOpenFilePicker = async () => [await dir.getFileHandle('inplace.TV')];
-  }, [...opening]);
-  await page.getByRole('button', { name: '读入数据文件', exact: true }).click();
-  await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '已读入 inplace.TV' }).waitFor();
+  const openInPlace = async (name, bytes) => {
+    await page.evaluate(async ([name, bytes]) => {
+      const dir = await navigator.storage.getDirectory();
+      const out = await (await dir.getFileHandle(name, { create: true })).createWritable();
+      await out.write(new Uint8Array(bytes));
+      await out.close();
+      window.showOpenFilePicker = async () => [await dir.getFileHandle(name)];
+    }, [name, [...bytes]]);
+    await page.getByRole('button', { name: '读入数据文件', exact: true }).click();
+    await page.getByRole('status', { name: '状态栏' }).filter({ hasText: `已读入 ${name}` }).waitFor();
+  };
+  await openInPlace('inplace.TV', opening);
   await page.getByRole('tab', { name: '滑面', exact: true }).click();
   await slip.locator('td[data-row="2"][data-col="2"]').click();
   await page.keyboard.type('6.5');
@@ -336,15 +339,7 @@ test('cells typed, the worked example calculated and undone in chromium', async 
   assert.notDeepEqual(await page.evaluate(() => caches.keys()), [version]);
   const beforeUpdate = await save();
   // Opened in place before the reload, the item is saved in place after it.
-  await page.evaluate(async bytes => {
-    const dir = await navigator.storage.getDirectory();
-    const out = await (await dir.getFileHandle('kept.TV', { create: true })).createWritable();
-    await out.write(new Uint8Array(bytes));
-    await out.close();
-    window.showOpenFilePicker = async () => [await dir.getFileHandle('kept.TV')];
-  }, [...beforeUpdate]);
-  await page.getByRole('button', { name: '读入数据文件', exact: true }).click();
-  await page.getByRole('status', { name: '状态栏' }).filter({ hasText: '已读入 kept.TV' }).waitFor();
+  await openInPlace('kept.TV', beforeUpdate);
   await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());
   await Promise.all([page.waitForEvent('framenavigated'),
     page.getByRole('status', { name: '新版本' }).getByRole('button', { name: '重新载入' }).click()]);
