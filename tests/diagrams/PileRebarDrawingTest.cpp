@@ -12,12 +12,10 @@ namespace {
 
 // A 14 m pile, slip surface at 6 m, a moment bulge below it.
 PileRebarInput pile(bool circle, double b, double h) {
-    PileRebarInput in;
-    in.section.circle = circle;
-    in.section.b = in.section.d = b;
-    in.section.h = h;
-    in.length = 14;
-    in.slipDepth = 6;
+    PileRebarInput in{.section = {.circle = circle, .b = b, .h = h, .d = b},
+                      .points = {},
+                      .length = 14,
+                      .slipDepth = 6};
     for (int k = 0; k <= 140; ++k) {
         const double z = k * 0.1;
         const double M = z < 9 ? 600 * z * z / 9 : 600 * 9 - 600 * (z - 9) * (z - 9) / 2.5;

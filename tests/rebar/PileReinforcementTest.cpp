@@ -10,15 +10,12 @@ namespace {
 // A pile of 20 m with its slip surface at 8 m: the moment rises to Mmax at
 // 10 m, turns negative below, and dies out at the base; the shear is its slope.
 PileRebarInput pile(bool circle, double Mmax, double Mneg) {
-    PileRebarInput in;
-    in.section.circle = circle;
-    in.section.b = 2000;
-    in.section.h = 3000;
-    in.section.d = 2000;
-    in.length = 20;
-    in.slipDepth = 8;
-    in.piles = 30;
-    in.price = 5000;
+    PileRebarInput in{.section = {.circle = circle, .b = 2000, .h = 3000, .d = 2000},
+                      .points = {},
+                      .length = 20,
+                      .slipDepth = 8,
+                      .piles = 30,
+                      .price = 5000};
     for (int k = 0; k <= 200; ++k) {
         const double z = k * 0.1;
         const double M = z <= 10 ? Mmax * std::pow(z / 10, 3)

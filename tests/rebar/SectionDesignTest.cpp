@@ -8,22 +8,11 @@
 namespace {
 
 SectionDesignInput rect(double b, double h, double Mi, double Mo, double V) {
-    SectionDesignInput in;
-    in.b = b;
-    in.h = h;
-    in.Minner = Mi;
-    in.Mouter = Mo;
-    in.V = V;
-    return in;
+    return {.b = b, .h = h, .Minner = Mi, .Mouter = Mo, .V = V};
 }
 
 SectionDesignInput circle(double d, double M, double V) {
-    SectionDesignInput in;
-    in.circle = true;
-    in.d = d;
-    in.Minner = M;
-    in.V = V;
-    return in;
+    return {.circle = true, .d = d, .Minner = M, .V = V};
 }
 
 bool hasProblem(const SectionDesign& d, const std::string& lead) {
