@@ -25,20 +25,10 @@
 namespace {
 
 bool operated(QAccessible::Role role) {
-    switch (role) {
-        case QAccessible::PushButton:
-        case QAccessible::ComboBox:
-        case QAccessible::EditableText:
-        case QAccessible::List:
-        case QAccessible::CheckBox:
-        case QAccessible::RadioButton:
-        case QAccessible::MenuItem:
-        case QAccessible::PageTab:
-        case QAccessible::Table:
-            return true;
-        default:
-            return false;
-    }
+    using A = QAccessible;
+    return QList<A::Role>{A::PushButton,  A::ComboBox, A::EditableText, A::List, A::CheckBox,
+                          A::RadioButton, A::MenuItem, A::PageTab,      A::Table}
+        .contains(role);
 }
 
 // The visible controls below iface without a name, as "role at path".

@@ -64,9 +64,7 @@ class CalcWindowTest : public QObject, CalcWindowPlace {
 
     void returnWritesTheDataFileAndReopeningShowsIt();
     void resultDrawingsOneShownDirectlySeveralInTheChooser();
-    void keysInACellAndTypingDuringADesign();
-    void pileKindsFollowTheGoal();
-    void tablesAreReachableThroughAccessibility();
+    void tablesKeysPileKindsAndTypingDuringADesign();
 };
 
 void CalcWindowTest::returnWritesTheDataFileAndReopeningShowsIt() {
@@ -145,19 +143,60 @@ void CalcWindowTest::resultDrawingsOneShownDirectlySeveralInTheChooser() {
     QVERIFY(shown.isEmpty());
 }
 
-void CalcWindowTest::keysInACellAndTypingDuringADesign() {
+// One window: its tables through accessibility and the keys in a cell, the
+// pile kinds by goal, then keys typed while a design runs.
+void CalcWindowTest::tablesKeysPileKindsAndTypingDuringADesign() {
     CalcWindow w(links());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.tabs()->setCurrentIndex(1);
     TableGrid* slip = w.grid(TableId::CSlipTable);
     auto* model = slip->tableModel();
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(slip);
+    QVERIFY(table);
+    QCOMPARE(table->text(QAccessible::Name), QString("滑面 滑面线"));
+    QAccessibleTableInterface* cells = table->tableInterface();
+    QVERIFY(cells);
+    QCOMPARE(cells->rowCount(), record.slipCount);
+    QAccessibleInterface* dy = cells->cellAt(0, 2);
+    QVERIFY(dy);
+    QCOMPARE(dy->text(QAccessible::Name), QString("2.000"));
+    dy->setText(QAccessible::Value, "3.5");
+    QCOMPARE(record.slip[0].dy, 3.5f);
+    QCOMPARE(cells->columnDescription(1).remove('\n'), QString("水平投影长(m)"));
     focusOnCell(slip, 1, 3);
     QTest::keyClicks(slip, "5");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // cancels the edit
-    QCOMPARE(cellText(slip, 1, 3), QString("2.000"));
+    QCOMPARE(cellText(slip, 1, 3), QString("3.500"));
     QTest::keyClick(slip, Qt::Key_Delete);  // clears to the cell's rule
     QCOMPARE(cellText(slip, 1, 3), QString("0.000"));
+
+    w.tabs()->setCurrentIndex(3);
+    auto* button = w.page(3)->findChild<QPushButton*>();
+    QVERIFY(button && button->text() == "桩身参数");
+    record.usePiles = 0;
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(sinks.lines.last(), QString("不采用桩 !"));
+
+    record.usePiles = 1;
+    for (int goal : {0, 1}) {
+        record.goal = goal;
+        record.designTarget = 0;
+        record.pileKindCount = 3;
+        int rows = -1;
+        QTimer::singleShot(0, [&] {
+            QWidget* list = QApplication::activeModalWidget();
+            QVERIFY(list && list != &w);
+            auto grids = list->findChildren<TableGrid*>();
+            TableGrid* kinds = grids.last();
+            rows = kinds->model()->rowCount();
+            typeIntoCell(kinds, rows, 4, "63.5");
+            list->close();
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(rows, goal == 1 ? 3 : 1);  // every candidate in a pile design
+        QCOMPARE(record.pileKinds[rows - 1].size1, 63.5f);
+    }
 
     // A berm design on the largest item, held at its first search step while
     // keys are typed and Escape pressed, then let go: it must end cancelled.
@@ -200,58 +239,6 @@ void CalcWindowTest::keysInACellAndTypingDuringADesign() {
     QCOMPARE(w.exitReason(), CalcWindowExit::Returned);
     QVERIFY(w.isVisible() && w.tabs()->isEnabled() && w.calculateButton()->isEnabled());
     QVERIFY(sinks.lines.join("\n").contains("301 计算失败"));
-}
-
-void CalcWindowTest::pileKindsFollowTheGoal() {
-    CalcWindow w(links());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.tabs()->setCurrentIndex(3);
-    auto* button = w.page(3)->findChild<QPushButton*>();
-    QVERIFY(button && button->text() == "桩身参数");
-    record.usePiles = 0;
-    QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(sinks.lines.last(), QString("不采用桩 !"));
-
-    record.usePiles = 1;
-    for (int goal : {0, 1}) {
-        record.goal = goal;
-        record.designTarget = 0;
-        record.pileKindCount = 3;
-        int rows = -1;
-        QTimer::singleShot(0, [&] {
-            QWidget* list = QApplication::activeModalWidget();
-            QVERIFY(list && list != &w);
-            auto grids = list->findChildren<TableGrid*>();
-            TableGrid* kinds = grids.last();
-            rows = kinds->model()->rowCount();
-            typeIntoCell(kinds, rows, 4, "63.5");
-            list->close();
-        });
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(rows, goal == 1 ? 3 : 1);  // every candidate in a pile design
-        QCOMPARE(record.pileKinds[rows - 1].size1, 63.5f);
-    }
-}
-
-void CalcWindowTest::tablesAreReachableThroughAccessibility() {
-    CalcWindow w(links());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.tabs()->setCurrentIndex(1);
-    TableGrid* slip = w.grid(TableId::CSlipTable);
-    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(slip);
-    QVERIFY(table);
-    QCOMPARE(table->text(QAccessible::Name), QString("滑面 滑面线"));
-    QAccessibleTableInterface* cells = table->tableInterface();
-    QVERIFY(cells);
-    QCOMPARE(cells->rowCount(), record.slipCount);
-    QAccessibleInterface* dy = cells->cellAt(0, 2);
-    QVERIFY(dy);
-    QCOMPARE(dy->text(QAccessible::Name), QString("2.000"));
-    dy->setText(QAccessible::Value, "3.5");
-    QCOMPARE(record.slip[0].dy, 3.5f);
-    QCOMPARE(cells->columnDescription(1).remove('\n'), QString("水平投影长(m)"));
 }
 
 QTEST_MAIN(CalcWindowTest)
