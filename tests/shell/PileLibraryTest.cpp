@@ -1,7 +1,7 @@
 // The pile library dialog driven as a user drives it: rows picked with the
 // mouse, "确认", and "编辑试验资料库" with editors that append, never start or
 // never end. Taking kinds over is CPileLibraryTest's; "从库中选择" is reached
-// from the calculation window in UndoTest.
+// from the calculation window in CalcWindowTest.
 #include "support/ShellTestSupport.h"
 
 #include "shell/CPileLibraryDlg.h"
