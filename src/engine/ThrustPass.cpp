@@ -120,19 +120,3 @@ float ComputeThrustBlocks(const CSlideCalcData& item, std::vector<PassBlock>& bl
     PointLoadList loads(item);
     return runPass(item, loads, nullptr, nullptr, nullptr, &blocks).force;
 }
-
-int ComputeBlock(const CSlideCalcData& item, int s, float xStart, float yStart, float xEnd,
-                 float yEnd, float prevAngle, float prevForce, float* angle, float* force,
-                 ReportWriter* report, float* bermArea, float* trimmedArea) {
-    SectionLines lines(item);
-    PointLoadList loads(item);
-    ThrustBlockContext context(lines, loads);
-    float a, f, b, t;
-    computeBlock(context, item, s, xStart, yStart, xEnd, yEnd, prevAngle, prevForce, &a, &f, report,
-                 &b, &t);
-    if (angle) *angle = a;
-    if (force) *force = f;
-    if (bermArea) *bermArea = b;
-    if (trimmedArea) *trimmedArea = t;
-    return 1;
-}

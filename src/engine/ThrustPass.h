@@ -33,10 +33,3 @@ float ComputeSweptThrust(const CSlideCalcData& item, SweepMemo& memo, float* ang
 // ComputeThrust without a report that keeps every block it computed, in the
 // order of the pass, with its loads and the normal force it met.
 float ComputeThrustBlocks(const CSlideCalcData& item, std::vector<PassBlock>& blocks);
-
-// One block: slip segment s between (xStart, yStart) and (xEnd, yEnd), receiving
-// prevForce at prevAngle from the block above. Writes its block lines into report
-// when given. Returns 1.
-int ComputeBlock(const CSlideCalcData& item, int s, float xStart, float yStart, float xEnd,
-                 float yEnd, float prevAngle, float prevForce, float* angle, float* force,
-                 ReportWriter* report, float* bermArea, float* trimmedArea);

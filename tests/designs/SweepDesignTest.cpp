@@ -207,19 +207,13 @@ TEST(BermDesign, WithoutResultNamesOrAWritableDirectoryOnlyTheDrawingIsMissing) 
     EXPECT_TRUE(std::filesystem::is_empty(h.dir.path()));
 }
 
-TEST(UnloadingDesign, SearchesTheStartHeightAndTheCurveShowsTheLastTrial) {
+TEST(UnloadingDesign, TheWorkedExampleRunsElevenStartHeightsAndNoneSatisfies) {
     Harness h;  // Y from 15 to 25 in steps of 1
-    std::array<float, CSlideCalcData::kResultSlots> curve{}, lastCurve{};
-    h.env.residualThrust = curve.data();
     EXPECT_EQ(h.bruteForce(&CSlideCalcData::unloadY, h.item.unloadYRange, 50.0f, false).best, -1);
     EXPECT_EQ(h.unloading(), 1);
     EXPECT_EQ(h.summary.iterations, 11);
     EXPECT_EQ(h.report.utf8(), data("unloading_worked_example.txt"));
     EXPECT_TRUE(h.drawingHolds("刷方定位高度(m)") && h.drawingHolds("单位宽刷方体积m3"));
-    CSlideCalcData last = h.item;
-    last.unloadY = 25.0f;
-    ComputeThrust(last, nullptr, nullptr, nullptr, nullptr, lastCurve.data());
-    EXPECT_EQ(curve, lastCurve);
     Harness noPiles;
     noPiles.item.usePiles = 0;
     EXPECT_EQ(noPiles.unloading(), 1);

@@ -95,21 +95,6 @@ TEST(ThrustPass, AVerticalLastSlipSegmentIsPassedThroughWithNothing) {
     EXPECT_EQ(Pass(d).blocks(), 3);
 }
 
-TEST(ThrustPass, ANegativeResidualForceIsHandedDownAsZero) {
-    CSlideCalcData d = plainSection({{10, 1}, {10, 6}}, {{10, 6}, {10, 10}});
-    d.slip[1].c = 500.0f;  // the top block holds itself
-    Pass p(d);
-    ASSERT_LT(p.residual[1], 0.0f);
-    EXPECT_NE(p.text().find("上块传递推力 = 0.000(kN)", p.text().find("    第 2 块滑体\n")),
-              std::string::npos);
-    // The lower block computes as if nothing came from above.
-    float e0, a0, b0, t0;
-    ComputeBlock(d, 0, 0.0f, 0.0f, 10.0f, 1.0f, std::atan2(6.0f, 10.0f), 0.0f, &a0, &e0, nullptr,
-                 &b0, &t0);
-    EXPECT_EQ(p.e, e0);
-    EXPECT_EQ(p.residual[2], e0);
-}
-
 TEST(ThrustPass, WithoutLoadsOrWaterTheFirstBlockIsWSinAlphaLessCohesionAndFriction) {
     CSlideCalcData d = plainSection({{10, 3}}, {{10, 8}});
     d.useSeepage = 0;
