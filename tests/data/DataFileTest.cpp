@@ -45,7 +45,7 @@ TEST(DataFile, DefaultItemIsWrittenLineForLineInTheDocumentedLayout) {
     EXPECT_EQ(item.FormatDataFile(), readBytes(TALVOR_TEST_DATA "/default_item.TV"));
 }
 
-TEST(DataFile, WrittenItemReadsBackIntoAnEqualRecordFromGbkOrUtf8) {
+TEST(DataFile, WrittenItemReadsBackIntoAnEqualRecordFromGbkUtf8OrCommented) {
     TempDir dir;
     CSlideCalcData item;
     item.slope[2].loadCount = 3;
@@ -59,7 +59,12 @@ TEST(DataFile, WrittenItemReadsBackIntoAnEqualRecordFromGbkOrUtf8) {
     ASSERT_EQ(item.WriteDataFile(dir.file("a.TV")), 1);
     const std::string gbk = readBytes(dir.file("a.TV"));
     writeBytes(dir.file("u.TV"), "\xEF\xBB\xBF" + gbkToUtf8(gbk));
-    for (const char* name : {"a.TV", "u.TV"}) {
+    // The commented layout: a comment above each data line, read past.
+    const std::string commented = item.FormatDataFile(DataFileStyle::Commented);
+    EXPECT_NE(gbkToUtf8(commented).find("\n// 计算目标 0 验算校核 / 1 自动设计"),
+              std::string::npos);
+    writeBytes(dir.file("c.TV"), commented);
+    for (const char* name : {"a.TV", "u.TV", "c.TV"}) {
         CSlideCalcData back;
         ASSERT_EQ(back.ReadDataFile(dir.file(name)), 1);
         EXPECT_EQ(back.residualThrust[3], 0.0f);

@@ -34,11 +34,6 @@ struct Calc {
             if (!s.starts_with("401 ")) out.push_back(s);
         return out;
     }
-    CalcRunResult run(int checkTarget, const std::string& base) {
-        CSlideCalcData item;
-        item.checkTarget = checkTarget;
-        return run(item, base);
-    }
 };
 
 }  // namespace
@@ -61,7 +56,9 @@ TEST(CalcRun, OldResultFilesAreReplacedOrDeletedAndOthersKept) {
     for (const char* name : {"a_TLVR_JT.DXF", "a_TLVR_JG.DXF", "a_TLVR_SYXHL.DXF", "a_TLVR.RTF",
                              "b_TLVR_JG.DXF", "a.TV"})
         writeBytes(c.dir.file(name), "old");
-    c.run(1, "a");
+    CSlideCalcData item;
+    item.checkTarget = 1;
+    c.run(item, "a");
     // The thrust check makes no result chart, so the old one must be gone, not stale.
     EXPECT_FALSE(std::filesystem::exists(c.dir.file("a_TLVR_JG.DXF")));
     EXPECT_NE(readBytes(c.dir.file("a_TLVR.RTF")), "old");

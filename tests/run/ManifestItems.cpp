@@ -43,14 +43,11 @@ std::vector<ManifestItem> manifestItems() {
                              itemBytes(item)});
         }
     }
-    for (const fs::path& d : sortedDirs(TALVOR_TEST_DATA))
-        if (fs::exists(d / "item.TV"))
-            items.push_back(
-                {"golden-" + d.filename().string(), readBytes((d / "item.TV").string())});
-    for (const fs::path& d : sortedDirs(TALVOR_VERIFICATION_DIR))
-        if (fs::exists(d / "item.TV"))
-            items.push_back(
-                {"verify-" + d.filename().string(), readBytes((d / "item.TV").string())});
+    for (auto [prefix, root] :
+         {std::pair{"golden-", TALVOR_TEST_DATA}, {"verify-", TALVOR_VERIFICATION_DIR}})
+        for (const fs::path& d : sortedDirs(root))
+            if (fs::exists(d / "item.TV"))
+                items.push_back({prefix + d.filename().string(), readBytes(d / "item.TV")});
     for (const auto& e : fs::directory_iterator(std::string(TALVOR_SHARE_DIR) + "/Template"))
         if (e.path().extension() == ".DAT")
             items.push_back(

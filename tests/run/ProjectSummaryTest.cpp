@@ -157,12 +157,7 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
         writeBytes(resultFile, c.bytes);
         EXPECT_EQ(SummarizeProject(ctx, {items[0]}, 1)[0].source, c.source) << c.bytes;
     }
-    // A changed item no longer matches its result file.
-    CSlideCalcData changed;
-    ASSERT_EQ(changed.ReadDataFile(dir.file(ItemFileBase(1) + ".dat")), 1);
-    changed.SetAllPhi(30.0f);
-    ASSERT_EQ(changed.WriteDataFile(dir.file(ItemFileBase(1) + ".dat")), 1);
-    EXPECT_EQ(SummarizeProject(ctx, {items[0]}, 1)[0].source, "重新计算");
+    // (An item changed since its run is the next test's.)
 }
 
 // Right after `project calc` every item's result file is current and read,
