@@ -1,9 +1,9 @@
 // The report as a text document and as printed pages: the same RTF whichever
-// way it was made, pictures at print resolution, the face's half-width
-// columns, headings kept with what they head. The printed book's cover and
-// page numbers are ResultChecksTest's; the height of the pictures' box is
-// held by the tall drawings of the output manifest. The long-text cases'
-// bound is that they finish.
+// way it was made, the face's half-width columns, headings kept with what
+// they head. The printed book's cover and page numbers are ResultChecksTest's;
+// the pictures' box, size and resolution are held by the output manifest,
+// which holds every report's picture headers (its tall drawings the box's
+// height). The long-text cases' bound is that they finish.
 #include "render/ReportPages.h"
 #include "render/ReportPictures.h"
 #include "render/ReportTextDocument.h"
@@ -87,7 +87,7 @@ class Report : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Report, ViewAndCommandLineWriteTheSameRtfWithPicturesAtPrintResolution) {
+TEST_F(Report, ViewAndCommandLineWriteTheSameRtf) {
     writeDrawings();
     int missing = -1;
     ASSERT_EQ(WriteExpandedReport(dir.file("cli.RTF"), reportText(), dir.path(), missing), 1);
@@ -100,20 +100,6 @@ TEST_F(Report, ViewAndCommandLineWriteTheSameRtfWithPicturesAtPrintResolution) {
     EXPECT_EQ(ExpandScriptInDocument(*doc, *ReportPictureStore::of(*doc)), 0);
     EXPECT_EQ(FormatRtf(reportOfDocument(*doc), EmbeddedPicture), rtf);
 
-    std::optional<ReportDocument> back = ParseRtf(rtf);
-    ASSERT_TRUE(back);
-    int pictures = 0;
-    for (const ReportRun& run : *back) {
-        if (run.kind != ReportRun::Kind::Picture) continue;
-        ++pictures;
-        QImage image = QImage::fromData(QByteArray::fromStdString(run.png));
-        // The text width of A4 less two inches at 300 dots per inch.
-        EXPECT_EQ(image.width(), 1880);
-        EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, 300.0, 0.1);
-    }
-    EXPECT_EQ(pictures, 2);
-    // Word processors print the wider picture across the text width: 6.27 inches.
-    EXPECT_NE(rtf.find("\\picwgoal9024"), std::string::npos);
     // A drawing that cannot be read leaves no picture, and says so.
     ASSERT_EQ(WriteExpandedReport(dir.file("b.RTF"),
                                   "x\n%%%[MorvaneScript%%%InsertDxf=none.DXF"

@@ -81,11 +81,9 @@ void PileLibraryTest::shippedLibraryListedAndPickedRowsMarked() {
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTableWidget* list = dialog.list();
     QCOMPARE(list->rowCount(), static_cast<int>(library.entries.size()));
-    QCOMPARE(list->columnCount(), 11);
     QCOMPARE(list->horizontalHeaderItem(4)->text(), QString("规格/桩径m"));
     QCOMPARE(rowTexts(list, 2), QStringList({"3", "3", "Z3", "钢轨", "43.0kg/m", "3.00", "2.50",
                                              "硬塑粘土", "平地", "80.00", "75.00"}));
-    QCOMPARE(list->item(5, 4)->text(), QString("0.20m"));
 
     click(&dialog, "确认");  // nothing picked yet
     QCOMPARE(m_sinks.lines, QStringList({"请用鼠标选择至少一根桩 !"}));
