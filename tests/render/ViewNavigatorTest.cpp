@@ -1,9 +1,10 @@
 // The drawing view's arithmetic without a widget (the widget's test drives
 // wheel, drag, rectangle and history): the limits, following "show all" on
 // resize, the page of a print; culling that never loses a pixel; the stroke
-// raster's clipping.
+// raster's clipping; a million lines painted whole and zoomed in.
 #include "render/ViewNavigator.h"
 
+#include "render/DrawingIndex.h"
 #include "render/DrawingPainter.h"
 #include "render/DrawingRenderer.h"
 #include "render/StrokeRaster.h"
@@ -17,6 +18,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -36,6 +38,27 @@ ViewNavigator navigator() {
     r.empty = false;
     n.setExtents(r);
     return n;
+}
+
+// Long lines criss-crossing a 100 m square (mm) in random directions: every
+// line visible when shown whole, most of them crossing any zoomed view too.
+std::unique_ptr<DXF> millionLines() {
+    auto d = NewMemDxf();
+    d->reserveEntities(1'000'000);
+    std::mt19937 rng(20);
+    std::uniform_real_distribution<float> u(0.0f, 100000.0f);
+    for (int i = 0; i < 1'000'000; ++i) {
+        d->SetCurColor(1 + i % 7);
+        d->Draw_Line(u(rng), u(rng), u(rng), u(rng), 1.0f);
+    }
+    return d;
+}
+
+int inkRows(const QImage& image) {
+    int rows = 0;
+    for (int y = 0; y < image.height(); ++y)
+        rows += image.pixel(image.width() / 2, y) != qRgb(255, 255, 255);
+    return rows;
 }
 
 }  // namespace
@@ -171,4 +194,31 @@ TEST(ViewNavigator, AnEditKeepsZoomAndPanUntilTheExtentGrowsPastTheView) {
             EXPECT_TRUE(n.showsAll());
         }
     }
+}
+
+// A million lines, the size of the hostile drawing that once took most of a
+// minute to paint: whole, they are painted through the stroke raster; zoomed
+// in, only what the view meets is painted: raster or not, what was visible,
+// ink where lines are. Its time is measured in bench/.
+TEST(HugeDrawing, AMillionLinesPaintWholeThroughTheRasterAndZoomedOnlyWhereVisible) {
+    static auto app = makeOffscreenGuiApplication();
+    std::unique_ptr<DXF> d = millionLines();
+    DrawingIndex index(*d);
+    QImage view(1200, 800, QImage::Format_RGB32);
+    view.fill(Qt::white);
+    QPainter painter(&view);
+    ViewTransform fit = ViewTransform::fitted(d->GetFRect(), QRectF(view.rect()));
+    PaintSummary all = paintDrawing(painter, *d, fit, {}, &index);
+    EXPECT_TRUE(all.dense);
+    EXPECT_EQ(all.visible, 1'000'000u);
+    EXPECT_GT(inkRows(view), view.height() * 9 / 10);
+
+    // A corner 0.5 m across: a thousand lines or so cross it, painted normally.
+    ViewTransform zoomed = fit;
+    zoomed.zoomAbout(fit.toDevice(1000, 1000), 200.0);
+    view.fill(Qt::white);
+    PaintSummary few = paintDrawing(painter, *d, zoomed, {}, &index);
+    EXPECT_FALSE(few.dense);
+    EXPECT_LT(few.visible, 50'000u);
+    EXPECT_GT(inkRows(view), 0);
 }
