@@ -10,20 +10,22 @@ namespace {
 
 // The shipped files in a scratch program directory: choosing a template
 // rewrites the template index there.
-struct ProgramDir {
-    ProgramDir() {
-        std::filesystem::copy(TALVOR_SHARE_DIR, dir.path(),
-                              std::filesystem::copy_options::recursive);
+struct ShippedFiles : TempDir {
+    ShippedFiles() {
+        std::filesystem::copy(TALVOR_SHARE_DIR, path(), std::filesystem::copy_options::recursive);
     }
-    TempDir dir;
 };
 
-TEST(WebItem, SavedBytesOpenToTheSameRecordAndABadFileKeepsTheRecord) {
-    ProgramDir program;
-    WebItem item(program.dir.path());
+class WebItemTest : public ::testing::Test {
+  protected:
+    ShippedFiles program;
+    WebItem item{program.path()};
+};
+
+TEST_F(WebItemTest, SavedBytesOpenToTheSameRecordAndABadFileKeepsTheRecord) {
     item.record().setName("边坡一");
     const std::string bytes = item.save();
-    WebItem other(program.dir.path());
+    WebItem other(program.path());
     ASSERT_TRUE(other.open(bytes, "a.TV"));
     EXPECT_TRUE(other.diagnostics().empty());
     EXPECT_EQ(other.save(), bytes);
@@ -42,7 +44,7 @@ TEST(WebItem, SavedBytesOpenToTheSameRecordAndABadFileKeepsTheRecord) {
         {damaged, true, 2},
     };
     for (const Case& c : cases) {
-        WebItem opened(program.dir.path());
+        WebItem opened(program.path());
         opened.record().setName("保留");
         EXPECT_EQ(opened.open(c.bytes, "b.TV"), c.read) << c.bytes.substr(0, 20);
         ASSERT_FALSE(opened.diagnostics().empty());
@@ -54,15 +56,13 @@ TEST(WebItem, SavedBytesOpenToTheSameRecordAndABadFileKeepsTheRecord) {
     }
 }
 
-TEST(WebItem, TemplateLinesStartItemsAsTheChooserDoes) {
-    ProgramDir program;
-    WebItem item(program.dir.path());
+TEST_F(WebItemTest, TemplateLinesStartItemsAsTheChooserDoes) {
     const std::vector<std::string> lines = item.templateLines();
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[0], "系统默认例题");
 
     CSlideCalcData shipped;
-    ASSERT_TRUE(shipped.ReadDataFile(program.dir.file("Template/Talvor_0001.DAT")));
+    ASSERT_TRUE(shipped.ReadDataFile(program.file("Template/Talvor_0001.DAT")));
     ASSERT_TRUE(item.openTemplate(2));
     EXPECT_EQ(item.save(), shipped.FormatDataFile());
     ASSERT_TRUE(item.openTemplate(1));  // the item as it is
@@ -72,9 +72,7 @@ TEST(WebItem, TemplateLinesStartItemsAsTheChooserDoes) {
     EXPECT_EQ(item.save(), CSlideCalcData().FormatDataFile());
 }
 
-TEST(WebItem, PileLibraryRowsBecomeTheRecordsPileKinds) {
-    ProgramDir program;
-    WebItem item(program.dir.path());
+TEST_F(WebItemTest, PileLibraryRowsBecomeTheRecordsPileKinds) {
     const auto rows = item.pileLibraryRows();
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows[0].size(), WebItem::pileLibraryColumns().size());

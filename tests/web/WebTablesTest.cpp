@@ -14,9 +14,14 @@ constexpr int kControl = static_cast<int>(TablePageId::Control);
 constexpr int kSlipCount = static_cast<int>(TableId::CSlipCountTable);
 constexpr int kSlipTable = static_cast<int>(TableId::CSlipTable);
 
-TEST(WebTables, EveryTableStandsOnAPageWithItsHeadsAndWidths) {
+// The tables over a fresh worked example, as the page opens them.
+class WebTablesTest : public ::testing::Test {
+  protected:
     CSlideCalcData record;
-    WebTables tables(record);
+    WebTables tables{record};
+};
+
+TEST_F(WebTablesTest, EveryTableStandsOnAPageWithItsHeadsAndWidths) {
     std::set<int> seen;
     const std::vector<WebPage> pages = WebTables::pages();
     ASSERT_EQ(pages.size(), 8u);
@@ -37,9 +42,7 @@ TEST(WebTables, EveryTableStandsOnAPageWithItsHeadsAndWidths) {
     EXPECT_TRUE(tables.cell(99, 0, 1, 1).text.empty());
 }
 
-TEST(WebTables, TypingTellsWhatItDidToTheRecord) {
-    CSlideCalcData record;
-    WebTables tables(record);
+TEST_F(WebTablesTest, TypingTellsWhatItDidToTheRecord) {
     const int segments = tables.table(kSlip, kSlipTable).rows;
     const std::string count = std::to_string(segments);
     const std::string more = std::to_string(segments + 2);
@@ -69,9 +72,7 @@ TEST(WebTables, TypingTellsWhatItDidToTheRecord) {
     EXPECT_TRUE(tables.flags().empty());
 }
 
-TEST(WebTables, PastedRowsRaiseTheCountAndNameWhatFoundNoPlace) {
-    CSlideCalcData record;
-    WebTables tables(record);
+TEST_F(WebTablesTest, PastedRowsRaiseTheCountAndNameWhatFoundNoPlace) {
     std::string block;
     for (int i = 0; i < 20; ++i) block += "2\t-0.5\t10\t20\n";
     WebPaste pasted = tables.paste(kSlip, kSlipTable, 1, 2, block);
@@ -86,9 +87,7 @@ TEST(WebTables, PastedRowsRaiseTheCountAndNameWhatFoundNoPlace) {
     EXPECT_FALSE(pasted.refusals.empty());
 }
 
-TEST(WebTables, DropDownsAndTheCoordinateSwitch) {
-    CSlideCalcData record;
-    WebTables tables(record);
+TEST_F(WebTablesTest, DropDownsAndTheCoordinateSwitch) {
     bool combo = false;
     const WebTable control = tables.table(kControl, static_cast<int>(TableId::CControlTable));
     for (int r = 1; r <= control.rows && !combo; ++r) {
