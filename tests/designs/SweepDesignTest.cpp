@@ -135,13 +135,12 @@ TEST(TrialSweep, TheProgressCallbackSeesEveryTrialAndCanCancel) {
     EXPECT_EQ(sweep.best, -1);
 }
 
-TEST(BermDesign, DesigningThePositionWithPilesIsRefusedWithAMessageBox) {
+// Its message and report lines are held by the output manifest (golden
+// design_berm_x0_with_piles); the summary is not.
+TEST(BermDesign, DesigningThePositionWithPilesIsRefused) {
     Harness h;
     h.item.bermDesignMode = 1;
     EXPECT_EQ(h.berm(), 0);
-    EXPECT_EQ(h.sinks.messages,
-              std::vector<std::string>{"有桩情况下自动设计反压码的定位坐标X0无意义 !"});
-    EXPECT_EQ(h.report.utf8(), "自动设计反压码\n    桩所能承受的最大的滑坡推力为 50.000 kN\n");
     EXPECT_EQ(h.summary.stop, SearchStop::Refused);
     EXPECT_EQ(h.summary.iterations, 0);
 }

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
 TEST(RebarSettings, AbsentFileGivesDefaultsWithoutComplaint) {
@@ -75,7 +74,7 @@ TEST(RebarSettings, DamagedFilesAreToldLineByLineAndKeepTheRest) {
     EXPECT_EQ(lines, (std::vector<int>{1, 2, 3}));
 }
 
-TEST(RebarSettings, CopyFollowsTheItemAndClearsStaleSettings) {
+TEST(RebarSettings, CopyFollowsTheItemWhateverTheLetterCaseOnDisk) {
     TempDir dir;
     writeBytes(dir.file("&TLVR_0001.DAT"), "x");
     writeBytes(dir.file("Talvor_0003.DAT"), "x");
@@ -85,7 +84,6 @@ TEST(RebarSettings, CopyFollowsTheItemAndClearsStaleSettings) {
     EXPECT_EQ(RebarSettingsPathOf(dir.file("&TLVR_0001.DAT")), dir.file("&tlvr_0001.pj"));
     ASSERT_TRUE(CopyRebarSettings(dir.file("&TLVR_0001.DAT"), dir.file("Talvor_0003.DAT")));
     EXPECT_EQ(readBytes(dir.file("Talvor_0003.PJ")), "cover=70\n");
-    // A source without settings leaves the target without any.
-    ASSERT_TRUE(CopyRebarSettings(dir.file("&TLVR_0002.DAT"), dir.file("Talvor_0003.DAT")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("Talvor_0003.PJ")));
+    // That a source without settings clears the target's is held by the
+    // template tests, which store an item without settings over a freed number.
 }

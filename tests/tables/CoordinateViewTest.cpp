@@ -18,10 +18,8 @@ namespace {
 
 // Millimetres as the text a user types: 12345 -> "12.345", -500 -> "-0.500".
 std::string mm(long v) {
-    std::string sign = v < 0 ? "-" : "";
-    v = std::labs(v);
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%s%ld.%03ld", sign.c_str(), v / 1000, v % 1000);
+    std::snprintf(buf, sizeof buf, "%.3f", static_cast<double>(v) / 1000.0);
     return buf;
 }
 
