@@ -40,28 +40,28 @@ int bounded(CliRun& cli, const std::string& args) {
 
 TEST(HostileDrawings, ImportRenderAndReportEndWithAMessageOrAPicture) {
     CliRun cli;
-    writeBytes(cli.dir.file("fan.dxf"), dxftext::selfInsertionFan());
-    writeBytes(cli.dir.file("mutual.dxf"), dxftext::mutualInsertion());
-    writeBytes(cli.dir.file("arrays.dxf"), dxftext::nestedArrays());
-    writeBytes(cli.dir.file("lie1.dxf"), lyingPolylines("2147483647"));
-    writeBytes(cli.dir.file("lie2.dxf"), lyingPolylines("100000000"));
+    const char *block = "读取DXF失败: 图块“", *lie = "LWPOLYLINE (句柄 2F, 第 ";
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char *imported, *rendered;  // what import-dxf and render say
+    } drawings[] = {
+        {"fan", dxftext::selfInsertionFan(), block, "插入超过"},
+        {"mutual", dxftext::mutualInsertion(), block, "插入超过"},
+        {"arrays", dxftext::nestedArrays(), block, "插入超过"},
+        {"lie1", lyingPolylines("2147483647"), lie, "个顶点, 文件余下的"},
+        {"lie2", lyingPolylines("100000000"), lie, "个顶点, 文件余下的"},
+    };
     writeManyLines(cli.dir.file("many.dxf"));
     ASSERT_EQ(cli.run("new item.TV"), 0);
     std::string report;
-    for (const char* name : {"fan", "mutual", "arrays"}) {
-        const std::string dxf = std::string(name) + ".dxf";
+    for (const auto& d : drawings) {
+        const std::string dxf = std::string(d.name) + ".dxf";
+        writeBytes(cli.dir.file(dxf), d.bytes);
         EXPECT_EQ(bounded(cli, "import-dxf item.TV " + dxf), 1);
-        EXPECT_NE(cli.err().find("读取DXF失败: 图块“"), std::string::npos) << cli.err();
+        EXPECT_NE(cli.err().find(d.imported), std::string::npos) << cli.err();
         EXPECT_EQ(bounded(cli, "render " + dxf + " out.png"), 2);
-        EXPECT_NE(cli.err().find("插入超过"), std::string::npos) << cli.err();
-        report += "%%%[MorvaneScript%%%InsertDxf=" + dxf + "%%%MorvaneScript]%%%\n";
-    }
-    for (const char* name : {"lie1", "lie2"}) {
-        const std::string dxf = std::string(name) + ".dxf";
-        EXPECT_EQ(bounded(cli, "import-dxf item.TV " + dxf), 1);
-        EXPECT_NE(cli.err().find("LWPOLYLINE (句柄 2F, 第 "), std::string::npos) << cli.err();
-        EXPECT_EQ(bounded(cli, "render " + dxf + " out.png"), 2);
-        EXPECT_NE(cli.err().find("个顶点, 文件余下的"), std::string::npos) << cli.err();
+        EXPECT_NE(cli.err().find(d.rendered), std::string::npos) << cli.err();
         report += "%%%[MorvaneScript%%%InsertDxf=" + dxf + "%%%MorvaneScript]%%%\n";
     }
     // The lines hold no section line: read whole, nothing to take.

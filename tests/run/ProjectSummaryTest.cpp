@@ -16,7 +16,6 @@
 #include "run/CSlideCalc.h"
 #include "run/ItemCalculation.h"
 #include "run/ResultNames.h"
-#include "run/RunResultFile.h"
 #include "run/SummaryTable.h"
 #include "support/TestSupport.h"
 
@@ -109,21 +108,11 @@ TEST(ProjectSummary, HundredItemsGiveTheirReportsFiguresOnAnyNumberOfThreads) {
     EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF项目编号,项目说明,"));
     EXPECT_TRUE(has(csv, "\r\n1,\"项目, \"\"1\"\"\",计算滑坡推力,"));
 
-    // Calculated into the project, the result files are read, not run again,
-    // and give the same table, with the figures of the reports. (The report
-    // and result file alone, as the run writes them: the sketch and curve
-    // files would only slow the test.)
-    for (int n = 1; n <= 100; ++n) {
-        CSlideCalcData item;
-        ASSERT_EQ(item.ReadDataFile(dir.file(ItemFileBase(n) + ".dat")), 1);
-        SetResultFileNames(item, ItemFileBase(n));
-        CSlideCalc calc(ctx);
-        ReportWriter report;
-        calc.RunItem(item, report);
-        ASSERT_EQ(report.saveGbk(dir.file(item.GetRtfFileName(0))), 1);
-        writeBytes(dir.file(RunResultFileName(item)),
-                   RunResultText(calc.result(), RunInputMark(item)));
-    }
+    // Calculated into the project as `project calc` does, the result files
+    // are read, not run again, and give the same table, with the figures of
+    // the reports.
+    for (int n = 1; n <= 100; ++n)
+        CalculateItemFile(dir.file(ItemFileBase(n) + ".dat"), ctx, false, true, {});
     std::vector<SummaryRow> read = SummarizeProject(ctx, items, 0);
     int succeeded = 0;
     for (int i = 0; i < 100; ++i) {
