@@ -58,23 +58,16 @@ TEST(PileDesign, EachCandidateIsReportedWithItsRowsSpacingAndQuantities) {
     item.pileKinds[1] = item.pileKinds[0];
     item.pileKinds[1].capacity = 1.0f;
     EXPECT_EQ(candidates(item, 150.0f), data("pile_candidates_150.txt"));
-    // The raised floor stays for later candidates: 0.00005 kN needs three rows
-    // against 0.0001 (two give exactly that).
-    item.pileKinds[1].capacity = 0.00005f;
-    EXPECT_NE(candidates(item, 0.0f).find("\n    采用第 2 种桩时\n    布置 3 排，"),
-              std::string::npos);
     item.usePiles = 0;  // the resistance then reads 0
     EXPECT_NE(candidates(item, 150.0f)
                   .find("    布置 2 排，桩间距 1.300(m)，则可提供的抗滑力为:  0.000(kN)\n"),
               std::string::npos);
 }
 
-TEST(PileDesign, TwentyRowsThatAreNotEnoughReportTheLeastSpacingAsEntered) {
-    CSlideCalcData item = oneCandidate();
-    EXPECT_EQ(candidates(item, 2000.0f), data("pile_twenty_rows_1m.txt"));
-    item.minPileSpacing = 0.0f;  // counted as 1 mm, shown as typed
-    item.pileKinds[0].capacity = 0.0f;
-    EXPECT_EQ(candidates(item, 0.0f), data("pile_twenty_rows_0m.txt"));
+// A least spacing of 0, counted as 1 mm, is still shown as typed: the output
+// manifest's random items hold that line.
+TEST(PileDesign, TwentyRowsThatAreNotEnoughReportTheLeastSpacing) {
+    EXPECT_EQ(candidates(oneCandidate(), 2000.0f), data("pile_twenty_rows_1m.txt"));
 }
 
 TEST(PileDesign, CandidateCountsAreHeldToNoneAndOneHundredAndCancellingStopsTheList) {
