@@ -4,27 +4,23 @@
 #pragma once
 
 #include "platform/AtomicFile.h"
+#include "platform/ScratchDir.h"
 #include "platform/Sinks.h"
 
 #include <cstdio>
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 // A fresh directory under the system's temporary directory, removed with its
 // contents when the object goes out of scope. path() ends with "/".
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return m_path; }
-    std::string file(const std::string& name) const { return m_path + name; }
-
-  private:
-    std::string m_path;
+struct TempDir : ScratchDir {
+    TempDir() {
+        if (path().empty()) throw std::runtime_error("no temporary directory could be made");
+    }
+    std::string file(const std::string& name) const { return path() + name; }
 };
 
 std::string readBytes(const std::string& path);
