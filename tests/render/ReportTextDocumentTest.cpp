@@ -25,9 +25,6 @@
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 
 // A report text as loaded from a text file: one run, directives and all.

@@ -18,7 +18,6 @@
 #include "shell/commands/RecordEdits.h"
 #include "shell/DxfPreviewDialog.h"
 #include "shell/RebarSettingsDialog.h"
-#include "shell/SketchLink.h"
 
 #include "MaximalItem.h"
 #include "data/CSlideCalcData.h"
@@ -30,7 +29,7 @@
 #include "project/ItemList.h"
 #include "project/RtfReader.h"
 #include "run/ResultNames.h"
-#include "tables/CTableBase.h"
+#include "tables/TableId.h"
 
 #include <QAccessible>
 #include <QAccessibleTableInterface>
@@ -39,7 +38,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
-#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>

@@ -16,11 +16,9 @@
 #include "platform/TextEncoding.h"
 #include "platform/WorkContext.h"
 #include "render/ReportPages.h"
-#include "render/ReportTextDocument.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QDoubleSpinBox>
 #include <QInputDialog>
 #include <QMimeData>
@@ -29,7 +27,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 #include <QTimer>
 #include <QWheelEvent>
 

@@ -11,7 +11,6 @@
 #include <QDate>
 #include <QDir>
 #include <QRegularExpression>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
