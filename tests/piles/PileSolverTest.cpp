@@ -261,9 +261,6 @@ TEST(PileSolver, KMethodWithDifferentAAndA1SettlesWithEachPointOnItsOwnSide) {
             ((p.depth < 11.0f - 1e-4f ? 80.0 : 200.0) + (y >= 0.0 ? A : A1)) * 1e3 * y;
         EXPECT_NEAR(-p.soilReaction, ky, 1e-3 + 1e-5 * std::fabs(ky));
     }
-    // A and A1 change the answer under the K-method.
-    EXPECT_NE(solve(pile, rectangle(400.0f, 8.0f))->pile.topDisplacement,
-              run->pile.topDisplacement);
 }
 
 TEST(PileSolver, AAndA1HaveNoEffectUnderTheMAndCMethods) {
