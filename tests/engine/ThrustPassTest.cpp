@@ -28,13 +28,7 @@ struct Pass {
         residual.fill(-999.0f);
         e = ComputeThrust(d, &report, &angle, &berm, &trimmed, residual.data());
     }
-    int count(const std::string& what) const {
-        int n = 0;
-        for (size_t at = text().find(what); at != std::string::npos; at = text().find(what, at + 1))
-            ++n;
-        return n;
-    }
-    int blocks() const { return count("块滑体\n"); }
+    int blocks() const { return static_cast<int>(occurrences(text(), "块滑体\n")); }
     const std::string& text() const { return report.utf8(); }
     bool has(const std::string& line) const { return text().find(line) != std::string::npos; }
 };

@@ -1,18 +1,13 @@
 #include "platform/DrawingSvg.h"
 
 #include "platform/Drawing.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace {
-
-size_t count(const std::string& s, const std::string& what) {
-    size_t n = 0;
-    for (size_t at = s.find(what); at != std::string::npos; at = s.find(what, at + 1)) ++n;
-    return n;
-}
 
 TEST(DrawingSvg, TextIsEscapedAndMadeUtf8) {
     const std::pair<std::string, std::string> cases[] = {
@@ -48,9 +43,9 @@ TEST(DrawingSvg, SmallDrawingHasOneElementPerPenRunAndStaysInItsFrame) {
     EXPECT_EQ(f.size.width, 400);
     EXPECT_EQ(f.size.height, 200);
     EXPECT_NE(svg.find("width=\"400\" height=\"200\""), std::string::npos);
-    EXPECT_EQ(count(svg, "<path "), 2u);
-    EXPECT_EQ(count(svg, "<polygon "), 1u);
-    EXPECT_EQ(count(svg, "<circle "), 1u);
+    EXPECT_EQ(occurrences(svg, "<path "), 2u);
+    EXPECT_EQ(occurrences(svg, "<polygon "), 1u);
+    EXPECT_EQ(occurrences(svg, "<circle "), 1u);
     EXPECT_NE(svg.find(">A&lt;B</text>"), std::string::npos);
     // The extent centred within a margin of 5 % of the shorter side.
     const CFRect r = d.GetFRect();

@@ -27,12 +27,6 @@ void setControlLine(CliRun& cli, const std::string& name, const std::string& tar
     writeBytes(cli.dir.file(name), text);
 }
 
-size_t count(const std::string& text, const std::string& what) {
-    size_t n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
-
 // The subcommand names listed under "子命令:" in a help text.
 std::vector<std::string> subcommandsOf(const std::string& help) {
     std::vector<std::string> names;
@@ -189,12 +183,12 @@ TEST(CliCommands, TheBookHoldsEveryPictureOfItsReportAndNoSupplementLeavesOne) {
     // Pictures need no runtime directory or display, and Qt says nothing.
     const std::string bare = "-u XDG_RUNTIME_DIR -u DISPLAY";
     ASSERT_EQ(cli.run("report a_TLVR.RTF --pdf a.pdf", bare), 0);
-    EXPECT_EQ(count(cli.read("a.pdf"), "/Subtype /Image"), 4u);
+    EXPECT_EQ(occurrences(cli.read("a.pdf"), "/Subtype /Image"), 4u);
     EXPECT_EQ(cli.err(), "");
     ASSERT_EQ(cli.run("render a_TLVR_JT.DXF a.png", bare), 0);
     EXPECT_EQ(cli.err(), "");
     cli.run("calc a.TV --no-supplement");
-    EXPECT_EQ(count(cli.read("a_TLVR.RTF"), "\\pngblip"), 1u);
+    EXPECT_EQ(occurrences(cli.read("a_TLVR.RTF"), "\\pngblip"), 1u);
 }
 
 #endif

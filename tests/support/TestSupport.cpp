@@ -26,6 +26,12 @@ void expectSameAsFile(const std::string& actual, const std::string& path) {
     EXPECT_EQ(actual, expected) << "actual text written to " << path << ".out";
 }
 
+size_t occurrences(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
 void expectWithin(double fraction, double actual, double expected, const std::string& what) {
     EXPECT_NEAR(actual, expected, fraction * std::fabs(expected))
         << what << ": expected " << expected << ", got " << actual;

@@ -30,6 +30,9 @@ void writeBytes(const std::string& path, const std::string& bytes);
 // left beside it as path + ".out", to diff and, when the change is meant, copy.
 void expectSameAsFile(const std::string& actual, const std::string& path);
 
+// How often `what` stands in `text`, overlapping runs counted.
+size_t occurrences(const std::string& text, const std::string& what);
+
 // |actual - expected| within `fraction` of |expected| (0.005: half a percent).
 void expectWithin(double fraction, double actual, double expected, const std::string& what);
 
