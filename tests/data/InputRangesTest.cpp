@@ -20,6 +20,9 @@ std::vector<std::string> namesOf(const CSlideCalcData& item) {
 
 }  // namespace
 
+// (Piles switched off, a berm beyond the crest, an unknown rail type, a pile
+// typed in metres and a spacing under the pile's width are the output
+// manifest's: its random items' warnings change when they break.)
 TEST(InputRanges, EachSlipIsFoundAndNamedAndUnusedValuesAreLeftAlone) {
     using Edit = std::function<void(CSlideCalcData&)>;
     struct Case {
@@ -40,12 +43,6 @@ TEST(InputRanges, EachSlipIsFoundAndNamedAndUnusedValuesAreLeftAlone) {
         {"segment beyond the count", [](CSlideCalcData& d) { d.slip[50].c = -5.0f; }, {}},
         {"unit weight in t/m3", [](CSlideCalcData& d) { d.gamma = 1.9f; }, {"gamma"}},
         {"saturated 40", [](CSlideCalcData& d) { d.gammaSat = 40.0f; }, {"gammaSat"}},
-        {"pile of 2 x 3 typed in metres",
-         [](CSlideCalcData& d) {
-             d.pileKinds[0].size1 = 2.0f;
-             d.pileKinds[0].size2 = 3.0f;
-         },
-         {"pileKinds[1].size1", "pileKinds[1].size2"}},
         {"round pile: size 2 unused",
          [](CSlideCalcData& d) {
              d.pileKinds[0].section = 0;
@@ -55,31 +52,9 @@ TEST(InputRanges, EachSlipIsFoundAndNamedAndUnusedValuesAreLeftAlone) {
         {"pile of 12 m, wider than its spacing",
          [](CSlideCalcData& d) { d.pileKinds[0].size1 = 1200.0f; },
          {"pileSpacing", "pileKinds[1].size1"}},
-        {"spacing under the width",
-         [](CSlideCalcData& d) { d.pileSpacing = 0.4f; },
-         {"pileSpacing"}},
         {"pile row beyond the crest", [](CSlideCalcData& d) { d.pileX = 200.0f; }, {"pileX"}},
         {"pile row below the toe", [](CSlideCalcData& d) { d.pileX = -30.0f; }, {"pileX"}},
-        {"piles not used",
-         [](CSlideCalcData& d) {
-             d.usePiles = 0;
-             d.pileX = 200.0f;
-             d.pileKinds[0].size1 = 2.0f;
-         },
-         {}},
-        {"berm beyond the crest",
-         [](CSlideCalcData& d) {
-             d.usePiles = 0;
-             d.bermX = 500.0f;
-         },
-         {"bermX"}},
         {"berm fill weight 0", [](CSlideCalcData& d) { d.bermGamma = 0.0f; }, {"bermGamma"}},
-        {"rail of 60 kg/m",
-         [](CSlideCalcData& d) {
-             d.pileKinds[0].material = 1;
-             d.pileKinds[0].size1 = 60.0f;
-         },
-         {"pileKinds[1].size1"}},
     };
     for (const Case& c : cases) {
         CSlideCalcData item;
