@@ -19,7 +19,7 @@ Pair c30hrb400() {
 
 // b × h0 = 300 × 500; at alpha_s,max the section is singly reinforced with the
 // block at xi_b; a hair past it, the compression steel appears.
-TEST(SectionFlexure, AlphaSAtAndJustPastItsLimit) {
+TEST(SectionFlexure, AlphaSAtAndPastItsLimitAndGivenCompressionSteel) {
     const auto [c, s] = c30hrb400();
     const double b = 300, h0 = 500, as = 40;
     const double xib = BalancedDepth(c, s);
@@ -43,14 +43,8 @@ TEST(SectionFlexure, AlphaSAtAndJustPastItsLimit) {
     // Just past it the compression steel is tiny: (M - Mmax) / (fy' (h0 - a's)).
     const RectFlexure past = DesignRectFlexure(c, s, b, h0, Mmax * 1.001, 0.0, as);
     EXPECT_NEAR(past.AsComp, Mmax * 0.001 / (s.fyc * (h0 - as)), 1e-6);
-}
-
-TEST(SectionFlexure, GivenCompressionSteelIsCountedAndLowXTakesMomentsAboutIt) {
-    const auto [c, s] = c30hrb400();
-    const double b = 300, h0 = 500, as = 40;
-    const double xib = BalancedDepth(c, s);
-    const double Mmax = xib * (1 - 0.5 * xib) * c.alpha1 * c.fc * b * h0 * h0;
-    // Plenty of compression steel: the block shrinks below 2a's.
+    // Given compression steel is counted. Plenty of it: the block shrinks below
+    // 2a's and moments are taken about it.
     const RectFlexure low = DesignRectFlexure(c, s, b, h0, Mmax * 1.1, 3000.0, as);
     EXPECT_TRUE(low.doubly);
     EXPECT_TRUE(low.lowX);
