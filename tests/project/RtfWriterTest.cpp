@@ -31,10 +31,10 @@ TEST(Rtf, WrittenReportReopensWithTheSameTextFormatsAndPictures) {
         return png;
     });
     EXPECT_EQ(rtf.compare(0, 5, "{\\rtf"), 0);
-    for (const char* part : {"\\fcharset134", "\\pngblip", "\\red255\\green0\\blue0"})
+    // The GBK font and the byte escapes of Chinese are held by every report of
+    // the output manifest; the colour table is not (its channels swapped pass it).
+    for (const char* part : {"\\pngblip", "\\red255\\green0\\blue0"})
         EXPECT_NE(rtf.find(part), std::string::npos) << part;
-    // Plain 7-bit text: Chinese travels as GBK byte escapes.
-    for (unsigned char c : rtf) ASSERT_LT(c, 0x80);
     std::optional<ReportDocument> back = ParseRtf(rtf);
     ASSERT_TRUE(back);
     ReportDocument want = doc;
