@@ -63,16 +63,15 @@ TEST(InputRanges, EachSlipIsFoundAndNamedAndUnusedValuesAreLeftAlone) {
     }
 }
 
-TEST(InputRanges, FindingsPointAtTheFieldAndTellTheUnit) {
+// Their messages are the output manifest's (printed with every calculation).
+TEST(InputRanges, FindingsPointAtTheirFieldsAndAreToldWithTheFileName) {
     CSlideCalcData item;
     item.pileKinds[0].size1 = 2.0f;
     item.pileX = 200.0f;
     std::vector<RangeFinding> found = CheckInputRanges(item);
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].field, &item.pileX);
-    EXPECT_NE(found[0].message.find("X = 200.000 m 在滑面范围 0.000~"), std::string::npos);
     EXPECT_EQ(found[1].field, &item.pileKinds[0].size1);
-    EXPECT_NE(found[1].message.find("= 2.000 cm, 应在 10~1000 cm 之间"), std::string::npos);
     InputDiagnostics diagnostics("item.TV");
     AddRangeDiagnostics(item, diagnostics);
     ASSERT_EQ(diagnostics.size(), 2u);
