@@ -209,10 +209,6 @@ TEST(UnloadingDesign, TheWorkedExampleRunsElevenStartHeightsAndNoneSatisfies) {
     EXPECT_EQ(h.summary.iterations, 11);
     EXPECT_EQ(h.report.utf8(), data("unloading_worked_example.txt"));
     EXPECT_TRUE(h.drawingHolds("刷方定位高度(m)") && h.drawingHolds("单位宽刷方体积m3"));
-    Harness noPiles;
-    noPiles.item.usePiles = 0;
-    EXPECT_EQ(noPiles.unloading(), 1);
-    EXPECT_EQ(noPiles.report.utf8().rfind("自动设计上部刷方减载\n      ", 0), 0u);
 }
 
 TEST(UnloadingDesign, TheLeastTrimmedVolumeAmongSatisfyingHeightsWinsNotTheFirst) {
