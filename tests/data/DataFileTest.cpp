@@ -74,11 +74,8 @@ TEST(DataFile, WrittenItemReadsBackIntoAnEqualRecordFromGbkUtf8OrCommented) {
         EXPECT_TRUE(back == item) << name;  // the name, in GBK on disk, and views included
     }
     EXPECT_NE(gbk.find(utf8ToGbk("滑坡断面")), std::string::npos);
-    // A segment with 3 point loads is followed by exactly 3 load lines.
-    std::vector<std::string> lines = linesOf(gbk);
-    EXPECT_EQ(lines[12], "5.00000,6.00000,3,10.000000,20.000000");
-    EXPECT_EQ(lines[14], "2.50000,-40.00000,125.50000");
-    EXPECT_EQ(lines[16], "5.00000,0.00000,0,10.000000,20.000000");
+    // The load lines after their segment are the output manifest's (its random
+    // items type point loads and it holds their data files byte for byte).
 }
 
 TEST(DataFile, ElementsBeyondTheCountsAreNeitherWrittenNorRead) {
