@@ -23,3 +23,12 @@ inline CSlideCalcData plainSection(Segs slip, Segs slope, float slopeX0 = 0.0f) 
     d.water[0].dy = 0.0f;
     return d;
 }
+
+// One dry wedge: slip from (0, 0) to (10, 5) under level ground at y = 5,
+// 475 kN on a plane inclined at α = atan 0.5 = 26.565°, φ = 20°.
+inline CSlideCalcData wedge(float c) {
+    CSlideCalcData d = plainSection({{10, 5}}, {{0, 5}, {10, 0}});
+    d.slip[0].c = c;
+    d.useSeepage = 0;
+    return d;
+}

@@ -1,7 +1,7 @@
 // The pile safety factor section of the report.
 #include "piles/PileSafety.h"
 
-#include "data/CSlideCalcData.h"
+#include "engine/EngineTestItems.h"
 #include "platform/ReportWriter.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +12,12 @@
 namespace {
 
 // The section of the report (its lines for the worked example are held by the
-// output manifest).
-std::string check(const CSlideCalcData& item) {
+// output manifest) for the engine's dry wedge with piles at its toe: the worked
+// example's piles, one row of 100 kN at 2 m: R = 50.
+std::string check(float c) {
+    CSlideCalcData item = wedge(c);
+    item.usePiles = 1;
+    item.pileX = 0.0f;
     ReportWriter report;
     EXPECT_EQ(CheckPileSafety(item, report, nullptr), 1);
     return report.utf8();
@@ -29,25 +33,6 @@ std::string resultLines(float H, float R, float F) {
     return buf;
 }
 
-// One slip segment from (0, 0) to (10, 5) under level ground at y = 5, dry,
-// piles at the toe: a triangle of 25 m2 weighing 475 kN on a 26.565° plane;
-// the worked example's piles, one row of 100 kN at 2 m: R = 50.
-CSlideCalcData wedge(float c) {
-    CSlideCalcData item;
-    item.useBerm = item.useUnload = 0;
-    item.slipCount = item.waterCount = 1;
-    item.slip[0] = {10.0f, 5.0f, 0, {}, c, 20.0f};
-    item.slopeX0 = item.pileX = 0.0f;
-    item.slopeCount = 2;
-    item.slope[0] = {0.0f, 5.0f};
-    item.slope[1] = {10.0f, 0.0f};
-    item.waterX0 = -20.0f;
-    item.waterY0 = -50.0f;
-    item.water[0] = {100.0f, 0.0f};
-    item.useSeepage = 0;
-    return item;
-}
-
 }  // namespace
 
 TEST(PileSafety, NoThrustGivesTheFactor9999) {
@@ -61,7 +46,7 @@ TEST(PileSafety, AHandCalculatedWedgeGivesItsThrustAndFactorAndWhenStableNoThrus
     // W = 475, α = atan 0.5: N = W cos α = 424.853, tan 20° N = 154.634,
     // W sin α = 212.426; c = 0: E = 57.793, H = E cos α = 51.691;
     // R = 100 / 2 = 50, F = 50 / 51.691 = 0.967.
-    EXPECT_NE(check(wedge(0.0f)).find(resultLines(51.691f, 50.0f, 0.967f)), std::string::npos);
+    EXPECT_NE(check(0.0f).find(resultLines(51.691f, 50.0f, 0.967f)), std::string::npos);
     // c = 10 kPa over L = 11.180 m adds 111.8 kN: E = -54.011, so H = 0.
-    EXPECT_NE(check(wedge(10.0f)).find(resultLines(0.0f, 50.0f, 9999.0f)), std::string::npos);
+    EXPECT_NE(check(10.0f).find(resultLines(0.0f, 50.0f, 9999.0f)), std::string::npos);
 }
