@@ -105,7 +105,6 @@ TEST(CellCheck, CountsReadInPartAreFlaggedAndChoicesNever) {
 
 TEST(CellCheck, UnitsFollowThePileSection) {
     CSlideCalcData data;
-    data.goal = 0;
     data.checkTarget = 2;
     CTablePage kinds(TablePageId::OneKindList, data);
     CTableBase& k = *kinds.find(TableId::CPileKindTable);

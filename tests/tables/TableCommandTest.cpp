@@ -25,7 +25,7 @@ const auto quoted = &CliRun::quoted;
 
 }  // namespace
 
-TEST(TableCommand, RefusedCellsAreNamedAndNothingIsWrittenWithoutWrite) {
+TEST(TableCommand, RefusedCellsAreNamedNothingIsWrittenWithoutWriteAndPointsAreForLinesOnly) {
     Cli cli;
     const std::string path = cli.dir.file("item.TV");
     ASSERT_EQ(CSlideCalcData().WriteDataFile(path), 1);
@@ -45,6 +45,12 @@ TEST(TableCommand, RefusedCellsAreNamedAndNothingIsWrittenWithoutWrite) {
     EXPECT_EQ(std::pair(written.slip[0].dx, written.slip[0].phi), std::pair(0.001f, 35.0f));
     EXPECT_EQ(cli(quoted(path)), 0);
     EXPECT_NE(cli.out.find("CPileKindTable\t抗滑桩/桩身参数\t1\n"), std::string::npos);
+    // Points are shown with points and only for the section lines.
+    EXPECT_EQ(cli(quoted(path) + " CWaterTable --points --set 1,2=28.5 --editable"), 0);
+    EXPECT_EQ(cli.out.substr(0, cli.out.find('\n')), "0\t1\t1\t0\t0\t0\t0");
+    EXPECT_EQ(cli(quoted(path) + " CSlipTable --set 3,6=abc"), 0);
+    EXPECT_NE(cli.err.find("CSlipTable 第3行第6列 "), std::string::npos) << cli.err;
+    EXPECT_EQ(cli(quoted(path) + " CLoadTable --points"), 64);
     // A file the reader had to guess in is shown, but never rewritten.
     std::string typo = readBytes(path);
     typo.replace(typo.find("19.000000"), 9, "19.0O0000");
@@ -58,15 +64,5 @@ TEST(TableCommand, RefusedCellsAreNamedAndNothingIsWrittenWithoutWrite) {
     EXPECT_NE(cli.err.find("19.0O0000"), std::string::npos);
     EXPECT_EQ(cli(quoted(path) + " CNoTable"), 2);
     EXPECT_EQ(cli(quoted(cli.dir.file("missing.TV"))), 2);
-}
-TEST(TableCommand, PointsAreShownWithPointsAndOnlyForTheSectionLines) {
-    Cli cli;
-    const std::string path = cli.dir.file("item.TV");
-    ASSERT_EQ(CSlideCalcData().WriteDataFile(path), 1);
-    EXPECT_EQ(cli(quoted(path) + " CWaterTable --points --set 1,2=28.5 --editable"), 0);
-    EXPECT_EQ(cli.out.substr(0, cli.out.find('\n')), "0\t1\t1\t0\t0\t0\t0");
-    EXPECT_EQ(cli(quoted(path) + " CSlipTable --set 3,6=abc"), 0);
-    EXPECT_NE(cli.err.find("CSlipTable 第3行第6列 "), std::string::npos) << cli.err;
-    EXPECT_EQ(cli(quoted(path) + " CLoadTable --points"), 64);
 }
 #endif

@@ -70,7 +70,6 @@ TEST(TablePaste, CellsThatFindNoPlaceAreNamed) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         CSlideCalcData d;
-        d.goal = 0;
         d.checkTarget = 4;
         CTablePage page(c.page, d);
         page.setPointsShown(c.points);
@@ -79,7 +78,6 @@ TEST(TablePaste, CellsThatFindNoPlaceAreNamed) {
     }
     // The inputs landed where they belong.
     CSlideCalcData d;
-    d.goal = 0;
     d.checkTarget = 4;
     CTablePage page(TablePageId::Slip, d);
     page.paste(TableId::CSlipTable, 1, 2, "3\t1\t12\t30\n");
