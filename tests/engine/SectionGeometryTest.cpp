@@ -42,18 +42,13 @@ TEST(SectionGeometry, LinesLookUpsAndBlocksMatchTheirHandValues) {
     const std::map<std::string, LineKind> kinds{
         {"Slip", Slip}, {"Slope", Slope}, {"Water", Water}, {"Unload", Unload}, {"Berm", Berm}};
     using G = BlockGeometry;
-    const std::map<std::string, float G::*> fields{{"area", &G::area},
-                                                   {"wetArea", &G::wetArea},
-                                                   {"weight", &G::weight},
-                                                   {"wetWeight", &G::wetWeight},
-                                                   {"staticWaterSum", &G::staticWaterSum},
-                                                   {"staticWaterH", &G::staticWaterH},
-                                                   {"staticWaterV", &G::staticWaterV},
-                                                   {"slipLength", &G::slipLength},
-                                                   {"seepageForce", &G::seepageForce},
-                                                   {"buoyancy", &G::buoyancy},
-                                                   {"bermArea", &G::bermArea},
-                                                   {"trimmedArea", &G::trimmedArea}};
+#define FIELD(f) \
+    { #f, &G::f }
+    const std::map<std::string, float G::*> fields{
+        FIELD(area),           FIELD(wetArea),      FIELD(weight),       FIELD(wetWeight),
+        FIELD(staticWaterSum), FIELD(staticWaterH), FIELD(staticWaterV), FIELD(slipLength),
+        FIELD(seepageForce),   FIELD(buoyancy),     FIELD(bermArea),     FIELD(trimmedArea)};
+#undef FIELD
     std::istringstream table(readBytes(std::string(TALVOR_TEST_DATA) + "/hand_values.txt"));
     int checked = 0;
     for (std::string row; std::getline(table, row);) {
