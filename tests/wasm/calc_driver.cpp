@@ -4,12 +4,9 @@
 // benchmarks. The exit status is 2 when an item could not be read, 1 when a
 // calculation failed, else 0; the last line printed says that every item
 // came to an end.
-#include "data/CSlideCalcData.h"
 #include "platform/Sinks.h"
 #include "platform/WorkContext.h"
-#include "data/ItemOpening.h"
-#include "run/CalcRun.h"
-#include "run/ResultNames.h"
+#include "run/ItemCalculation.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -19,16 +16,14 @@ namespace {
 
 int calculate(const std::string& path) {
     StderrSinks sinks;
-    CSlideCalcData item;
-    if (!OpenItemFile(path, item, &sinks, &sinks).read) return 2;
     const std::string dir = std::filesystem::path(path).parent_path().string();
     WorkContext ctx;
     ctx.G_strWorkPath = withTrailingSlash(dir.empty() ? std::string(".") : dir);
     ctx.status = &sinks;
     ctx.messages = &sinks;
-    RunOptions options;
-    options.itemPath = path;
-    return RunCalculation(item, ctx, ItemFileBase(path), options).result == 1 ? 0 : 1;
+    const ItemFileCalculation c = CalculateItemFile(path, ctx, false, false, RunOptions{});
+    if (c.outcome == ItemFileOutcome::Unreadable) return 2;
+    return c.calc.run.result == 1 ? 0 : 1;
 }
 
 }  // namespace
