@@ -36,16 +36,16 @@ struct BeamLoadNode {
 };
 
 struct BeamModel {
-    std::vector<double> nodes;  // mesh depths, ascending, first 0, last the base
-    double EI = 0.0;            // kN-m2
-    double width = 0.0;         // Bp, the width the soil reacts on (m)
-    double springTop = 0.0;     // no springs above this depth; must be a node
+    std::vector<double> nodes{};  // mesh depths, ascending, first 0, last the base
+    double EI = 0.0;              // kN-m2
+    double width = 0.0;           // Bp, the width the soil reacts on (m)
+    double springTop = 0.0;       // no springs above this depth; must be a node
     SoilLaw law = SoilLaw::Linear;
-    std::vector<BeamSoilLayer> layers;
+    std::vector<BeamSoilLayer> layers{};
     double coefA = 0.0;   // kN/m3 added where y >= 0 (Constant law only)
     double coefA1 = 0.0;  // kN/m3 added where y < 0 (Constant law only)
-    std::vector<BeamLoadNode> load;
-    std::vector<BeamPointAction> actions;
+    std::vector<BeamLoadNode> load{};
+    std::vector<BeamPointAction> actions{};
     double anchor = 0.0;  // kN/m, horizontal spring at the top
     BaseSupport base = BaseSupport::Free;
 };

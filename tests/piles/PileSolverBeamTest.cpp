@@ -35,16 +35,11 @@ size_t nodeAt(const BeamModel& m, double z) {
 // A beam of constant foundation k (kN/m2 over a unit width) springing from the
 // top, with beta = (k / 4EI)^(1/4) = 0.5 /m.
 BeamModel constantFoundation(double length, std::vector<double> breaks) {
-    BeamModel m;
-    m.EI = 1.0e5;
-    m.width = 1.0;
-    m.springTop = 0.0;
+    breaks.insert(breaks.end(), {0.0, length});
+    std::sort(breaks.begin(), breaks.end());
+    BeamModel m{.nodes = meshDepths(breaks, 0.1), .EI = 1.0e5, .width = 1.0};
     m.law = SoilLaw::Constant;
     m.layers = {{1000.0, 4.0 * m.EI * std::pow(0.5, 4)}};
-    breaks.push_back(0.0);
-    breaks.push_back(length);
-    std::sort(breaks.begin(), breaks.end());
-    m.nodes = meshDepths(breaks, 0.1);
     return m;
 }
 
@@ -109,11 +104,8 @@ TEST(PileSolverBeam, InfiniteBeamUnderACentralLoadMatchesHetenyi) {
 // JTG D63-2007 Annex P, free-base pile with alpha h = 4 (m-method):
 // dHH alpha^3 EI = 2.44066, dMH alpha^2 EI = 1.62100, dMM alpha EI = 1.75058.
 TEST(PileSolverBeam, FlexibilitiesAtTheGroundLineMatchJtgD63AtAlphaHFour) {
-    BeamModel m;
-    m.EI = 1.0e5;
-    m.width = 2.0;
-    m.law = SoilLaw::Linear;
-    m.layers = {{1000.0, 5000.0}};  // m Bp = 1e4 kN/m4
+    // m Bp = 1e4 kN/m4
+    BeamModel m{.EI = 1.0e5, .width = 2.0, .law = SoilLaw::Linear, .layers = {{1000.0, 5000.0}}};
     const double alpha = std::pow(5000.0 * 2.0 / m.EI, 0.2), h = 4.0 / alpha;
     m.nodes = meshDepths({0.0, h}, 0.1);
 
@@ -134,11 +126,7 @@ TEST(PileSolverBeam, FlexibilitiesAtTheGroundLineMatchJtgD63AtAlphaHFour) {
 // A cantilever without soil: the fixed base takes the whole load and its
 // moment; uniform load: y_tip = q L^4 / 8 EI. A free base is a mechanism.
 TEST(PileSolverBeam, HeldBaseCarriesWhatTheSoilDoesNotAndAMechanismIsReportedNotSolved) {
-    BeamModel m;
-    m.EI = 2.0e4;
-    m.width = 1.0;
-    m.springTop = 10.0;
-    m.base = BaseSupport::Fixed;
+    BeamModel m{.EI = 2.0e4, .width = 1.0, .springTop = 10.0, .base = BaseSupport::Fixed};
     m.nodes = meshDepths({0.0, 10.0}, 0.1);
     m.load = {{0.0, 10.0}, {10.0, 10.0}};
     const BeamSolution s = solveBeam(m);
