@@ -38,11 +38,11 @@ CPile_ShuJu steelPile(double EI, float b, float spacing, float L, float h, int m
 }
 
 // A reinforced-concrete pile as engineers design them: C30, 1.5 m x 2.0 m,
-// 8 m free, 7 m embedded in two layers, hinged base.
-CPile_ShuJu concretePile(int method) {
+// 8 m free, 7 m embedded in two layers, on a hinged base unless told.
+CPile_ShuJu concretePile(int method, int base = 1) {
     CPile_ShuJu p{.layerCount = 2,
                   .method = method,
-                  .baseCondition = 1,
+                  .baseCondition = base,
                   .sectionB = 1.5f,
                   .sectionH = 2.0f,
                   .resistWidth = 1.5f,
@@ -130,8 +130,7 @@ TEST(PileSolver, LongPileInLinearSoilMatchesMatlockReeseCoefficients) {
 // these springs would leave the balance to rounding.
 TEST(PileSolver, ShortStiffPileFollowsRigidBodyStatics) {
     const float L = 3.0f, h = 4.0f, H = 50.0f, s = 2.0f;
-    PileSolverOptions coarse;
-    coarse.maxInterval = 0.5f;
+    const PileSolverOptions coarse{.maxInterval = 0.5f};
     for (int method : {0, 2}) {
         SCOPED_TRACE(method == 0 ? "m-method" : "K-method");
         const auto run = solve(steelPile(1.0e10, 1.0f, s, L, h, method, 10.0f), rectangle(H, L),
@@ -191,8 +190,7 @@ TEST(PileSolver, EverySolutionBalancesItsLoad) {
                 for (const auto& load : loads) {
                     SCOPED_TRACE(testing::Message() << "method " << method << " base " << base
                                                     << " anchor " << anchor);
-                    CPile_ShuJu pile = concretePile(method);
-                    pile.baseCondition = base;
+                    CPile_ShuJu pile = concretePile(method, base);
                     pile.hasAnchor = anchor > 0.0f;
                     pile.anchorStiffness = anchor;
                     const auto run = solve(pile, load, 30.0f, 5.0f);
@@ -212,9 +210,7 @@ TEST(PileSolver, HalvingTheElementLengthChangesNoSummaryValueByMoreThanATenthOfA
     };
     for (int method = 0; method < 3; ++method) {
         SCOPED_TRACE(testing::Message() << "method " << method);
-        PileSolverOptions coarse, fine;
-        coarse.maxInterval = 0.5f;
-        fine.maxInterval = 0.05f;
+        const PileSolverOptions coarse{.maxInterval = 0.5f}, fine{.maxInterval = 0.05f};
         const auto load = rectangle(400.0f, 8.0f);
         const auto a = solve(concretePile(method), load, 40.0f, 10.0f);
         const auto b = solve(concretePile(method), load, 40.0f, 10.0f, fine);
@@ -235,10 +231,9 @@ TEST(PileSolver, HalvingTheElementLengthChangesNoSummaryValueByMoreThanATenthOfA
 }
 
 TEST(PileSolver, KMethodWithDifferentAAndA1SettlesWithEachPointOnItsOwnSide) {
-    CPile_ShuJu pile = concretePile(2);
-    pile.baseCondition = 0;  // free to turn, so that the base moves upslope
     const float A = 40.0f, A1 = 5.0f;
-    const auto run = solve(pile, rectangle(400.0f, 8.0f), A, A1);
+    // A free base turns, so that the base moves upslope.
+    const auto run = solve(concretePile(2, 0), rectangle(400.0f, 8.0f), A, A1);
     ASSERT_EQ(run->result, 1);
     const PileSolverSummary& s = run->solver.summary();
     EXPECT_EQ(s.outcome, PileSolveOutcome::Solved);
@@ -342,8 +337,7 @@ TEST(PileSolver, RefusesWhatCannotBeComputedWithAReasonAndNoPoints) {
     PileSolver none;
     EXPECT_EQ(none.calculate_DTQ(), 0);
     EXPECT_FALSE(none.summary().message.empty());
-    PileSolverOptions bad;
-    bad.maxInterval = 0.0f;
+    const PileSolverOptions bad{.maxInterval = 0.0f};
     std::string why;
     EXPECT_FALSE(bad.isValid(&why));
     EXPECT_FALSE(why.empty());
@@ -353,11 +347,8 @@ TEST(PileSolver, RefusesWhatCannotBeComputedWithAReasonAndNoPoints) {
 }
 
 TEST(PileSolver, KMethodStopsAtItsPassLimitAndSaysSo) {
-    PileSolverOptions oneShot;
-    oneShot.maxPasses = 1;
-    CPile_ShuJu pile = concretePile(2);
-    pile.baseCondition = 0;
-    const auto run = solve(pile, rectangle(400.0f, 8.0f), 40.0f, 5.0f, oneShot);
+    const PileSolverOptions oneShot{.maxPasses = 1};
+    const auto run = solve(concretePile(2, 0), rectangle(400.0f, 8.0f), 40.0f, 5.0f, oneShot);
     EXPECT_EQ(run->result, 1);
     EXPECT_EQ(run->solver.summary().outcome, PileSolveOutcome::NotSettled);
     EXPECT_EQ(run->solver.summary().passes, 1);
