@@ -46,9 +46,8 @@ TEST(CJsBaseData, AtMostFiftyResultViewsAreTaken) {
 
 TEST(CJsBaseData, RemovesTheResultFilesOfEveryView) {
     TempDir dir;
-    writeBytes(dir.file("a_TLVR_JT.DXF"), "x");
-    writeBytes(dir.file("a_TLVR.RTF"), "x");
-    writeBytes(dir.file("keep.DAT"), "x");
+    for (const char* name : {"a_TLVR_JT.DXF", "a_TLVR.RTF", "keep.DAT"})
+        writeBytes(dir.file(name), "x");
     CJsBaseData base;
     base.setResult(0, {"计算简图", "a_TLVR_JT.DXF", "a_TLVR.RTF"});
     base.setResult(1, {"计算结果", "a_TLVR_JG.DXF", "a_TLVR.RTF"});  // never written

@@ -9,8 +9,7 @@
 
 TEST(FieldLine, WritesEachConversionAsPrintfDoes) {
     int i = -3;
-    float f = 2.5f;
-    float g = 1.0f / 3.0f;
+    float f = 2.5f, g = 1.0f / 3.0f;
     EXPECT_EQ(formatFields("%d,%f,%.5f\n", {&i, &f, &g}), "-3,2.500000,0.33333\n");
     std::string s = "钢轨";
     EXPECT_EQ(formatFields("%s|%d%%", {&s, &i}), "钢轨|-3%");

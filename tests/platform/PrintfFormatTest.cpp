@@ -74,16 +74,13 @@ TEST(PrintfFormat, FixedPointDigitsEqualPrintf) {
         values.push_back(f);
         values.push_back(static_cast<double>(static_cast<int>(bits(rng) % 200001) - 100000) /
                          static_cast<double>(1u << (i % 16)));
-        for (double v : values) {
+        for (double v : values)
             for (int p = 0; p <= 6; ++p) {
                 const std::string a = ours("%.*f|%12.*f|%-12.*f|%012.*f", p, v, p, v, p, v, p, v);
                 const std::string b2 = libc("%.*f|%12.*f|%-12.*f|%012.*f", p, v, p, v, p, v, p, v);
-                if (a != b2) {
-                    ADD_FAILURE() << a << " != " << b2;
-                    ++mismatches;
-                }
+                EXPECT_EQ(a, b2);
+                mismatches += a != b2;
             }
-        }
     }
 }
 

@@ -43,9 +43,8 @@ TEST(TextEncoding, WidthsCountGbkBytes) {
 // both ways (bad sequences, cut-off ends and the single-byte euro among them).
 TEST(TextEncoding, TheGbkTableConvertsAsIconvDoes) {
     std::string everyCharacter, everyCode;
-    for (char32_t cp = 1; cp < 0x10000; ++cp) {
+    for (char32_t cp = 1; cp < 0x10000; ++cp)
         if (cp < 0xD800 || cp > 0xDFFF) appendUtf8(everyCharacter, cp);
-    }
     for (unsigned code = 0x8000; code <= 0xFFFF; ++code) {
         everyCode += static_cast<char>(code >> 8);
         everyCode += static_cast<char>(code & 0xFF);

@@ -151,10 +151,8 @@ TEST_F(Report, AMegabyteLineAndAHundredThousandParagraphsPrintWhole) {
         {"1 MB line", ExpandScript(line), 1000000 / 13 * 11 / 90 / 60},
         {"100000 paragraphs", *many, 100000 / 60},
     };
-    for (const Case& c : cases) {
-        std::unique_ptr<QTextDocument> doc = document(c.report);
-        EXPECT_GE(printPdf(*doc, "long.pdf"), c.fewestPages) << c.name;
-    }
+    for (const Case& c : cases)
+        EXPECT_GE(printPdf(*document(c.report), "long.pdf"), c.fewestPages) << c.name;
 }
 
 TEST_F(Report, AHeadingStaysWithTheDrawingItHeads) {

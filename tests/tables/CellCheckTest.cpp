@@ -31,9 +31,7 @@ struct SlipPage {
 TEST(CellCheck, MistypedAndOutOfRangeCellsAreFlaggedWithTheirMessage) {
     struct Case {
         int col;
-        std::string typed;
-        std::string shown;
-        std::string warning;  // a part of the message, "" for none
+        std::string typed, shown, warning;  // warning: a part of the message, "" for none
     } cases[] = {
         {kC, "abc", "0.000", "“abc” 不是数, 读作 0"},
         {kC, "2l.5", "2.000", "“2l.5” 不全是数, 读作 2"},

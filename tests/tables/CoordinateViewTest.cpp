@@ -110,12 +110,10 @@ TEST(CoordinateView, TypedPointsGiveTheDataFileOfTypedProjections) {
             CTablePage page(TablePageId::Slope, *d);
             type(page, TableId::CSlopeCountTable, 2, 2, mm(slopeX0));
         }
-        typeProjections(byProjection, slip);
-        typeProjections(byProjection, slope);
-        typeProjections(byProjection, water);
-        typePoints(byPoints, slip, rng);
-        typePoints(byPoints, slope, rng);
-        typePoints(byPoints, water, rng);
+        for (const Line* l : {&slip, &slope, &water}) {
+            typeProjections(byProjection, *l);
+            typePoints(byPoints, *l, rng);
+        }
         SCOPED_TRACE(trial);
         EXPECT_EQ(byPoints.FormatDataFile(), byProjection.FormatDataFile());
     }
@@ -176,13 +174,12 @@ TEST(CoordinateView, PointsAddTwoColumnsAndLockTheProjectionsTheyDecide) {
         SCOPED_TRACE(tableName(id));
         // Off, the view is the table.
         ASSERT_EQ(view.ColumnCount(), plain->ColumnCount());
-        for (int r = 0; r <= plain->RowCount() + 1; ++r) {
+        for (int r = 0; r <= plain->RowCount() + 1; ++r)
             for (int c = 0; c <= plain->ColumnCount() + 1; ++c) {
                 EXPECT_EQ(view.GetHangLieText(r, c), plain->GetHangLieText(r, c));
                 EXPECT_EQ(view.IsHangLieEdit(r, c), plain->IsHangLieEdit(r, c));
                 EXPECT_EQ(view.IsComputedColumn(c), plain->IsComputedColumn(c));
             }
-        }
         view.SetPointsShown(true);
         ASSERT_EQ(view.ColumnCount(), plain->ColumnCount() + 2);
         EXPECT_EQ(view.ColumnTitle(4), plain->ColumnTitle(2));
@@ -245,10 +242,8 @@ TEST(CoordinateView, DamagedRecordsShowAndTakePointsWithoutACrash) {
             d.slopeX0 = v;
             CoordinateView view(makeTable(id, d), d);
             view.SetPointsShown(true);
-            for (int r = 0; r <= view.RowCount() + 1; ++r) {
-                view.GetHangLieText(r, 2);
-                view.GetHangLieText(r, 3);
-            }
+            for (int r = 0; r <= view.RowCount() + 1; ++r)
+                for (int c : {2, 3}) view.GetHangLieText(r, c);
             for (const char* text : {"12.5", "1e39", "nan", "-0", ""}) {
                 view.SetHangLieText(1, 2, text);
                 view.SetHangLieText(view.RowCount(), 3, text);

@@ -15,8 +15,8 @@ namespace {
 // (the record is large and most items pass).
 bool typeBack(CSlideCalcData& d, bool eachCell, const std::string& item) {
     const CSlideCalcData start = d;
-    for (auto& t : allTables(d)) {
-        for (int r = 0; r <= t->RowCount() + 1; ++r) {
+    for (auto& t : allTables(d))
+        for (int r = 0; r <= t->RowCount() + 1; ++r)
             for (int c = 0; c <= t->ColumnCount() + 1; ++c) {
                 const CSlideCalcData before = eachCell ? d : start;
                 t->SetHangLieText(r, c, t->GetHangLieText(r, c));
@@ -25,8 +25,6 @@ bool typeBack(CSlideCalcData& d, bool eachCell, const std::string& item) {
                               << " text \"" << t->GetHangLieText(r, c) << "\"";
                 return false;
             }
-        }
-    }
     return d == start;
 }
 
@@ -41,9 +39,8 @@ void expectRoundTrip(const CSlideCalcData& item, const std::string& name) {
 // choices within their lists, no float that is not finite, the held minimums.
 void expectWithinLimits(CSlideCalcData d, const std::string& what) {
     SCOPED_TRACE(what);
-    for (int count : {d.slipCount, d.slopeCount, d.waterCount}) {
+    for (int count : {d.slipCount, d.slopeCount, d.waterCount})
         EXPECT_TRUE(count >= 1 && count <= 100);
-    }
     EXPECT_TRUE(d.pileRows >= 1 && d.pileRows <= 20);
     EXPECT_TRUE(d.layerCount >= 1 && d.layerCount <= 20);
     EXPECT_TRUE(d.pileKindCount >= 0 && d.pileKindCount <= 100);
