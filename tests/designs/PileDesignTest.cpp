@@ -80,9 +80,8 @@ TEST(PileDesign, CandidateCountsAreHeldToNoneAndOneHundredAndCancellingStopsTheL
     EXPECT_EQ(text.find("采用第 101 种桩时"), std::string::npos);
     item.pileKindCount = 3;
     SearchSummary summary;
-    DesignEnv env;
-    env.summary = &summary;
-    env.options.progress = [](int done, int total) { return total == 3 && done < 2; };
+    const DesignEnv env{.options = {[](int done, int total) { return total == 3 && done < 2; }},
+                        .summary = &summary};
     EXPECT_EQ(candidates(item, 150.0f, env).find("第 3 种桩"), std::string::npos);
     EXPECT_EQ(summary.stop, SearchStop::Cancelled);
     EXPECT_EQ(summary.iterations, 2);

@@ -111,11 +111,10 @@ TEST(TrialSweep, OnlyAThrustBelowTheResistanceSatisfiesAndEqualVolumesKeepTheSma
 
 TEST(TrialSweep, TheProgressCallbackSeesEveryTrialAndCanCancel) {
     std::vector<int> seen;
-    SearchOptions options;
-    options.progress = [&](int done, int total) {
+    const SearchOptions options{[&](int done, int total) {
         seen.push_back(total == 11 ? done : -1);
         return done < 4;
-    };
+    }};
     SearchSummary summary;
     TrialSweep sweep;
     auto trial = [](float v) { return TrialOutcome{v, 1.0f}; };
