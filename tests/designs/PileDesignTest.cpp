@@ -55,8 +55,7 @@ TEST(PileDesign, EachCandidateIsReportedWithItsRowsSpacingAndQuantities) {
     // Slope length 500 m at 1.30 m: 384 gaps leave 0.8 m, so 385 piles per row;
     // the second candidate cannot reach 150 with 20 rows.
     item.pileKindCount = 2;
-    item.pileKinds[1] = item.pileKinds[0];
-    item.pileKinds[1].capacity = 1.0f;
+    item.pileKinds[1] = {.capacity = 1.0f};
     EXPECT_EQ(candidates(item, 150.0f), data("pile_candidates_150.txt"));
     item.usePiles = 0;  // the resistance then reads 0
     EXPECT_NE(candidates(item, 150.0f)

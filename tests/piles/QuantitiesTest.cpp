@@ -34,9 +34,7 @@ TEST(Quantities, TotalsAreCountOrVolumeTimesTheUnitCostsOfTheGivenKind) {
     rows.slopeLength = 10.01f;
     rows.pileRows = 3;
     rows.pileKindCount = 2;
-    rows.pileKinds[1].materialCost = 1000.0f;
-    rows.pileKinds[1].buildCost = 250.0f;
-    rows.pileKinds[1].buildDays = 0.5f;
+    rows.pileKinds[1] = {.materialCost = 1000.0f, .buildCost = 250.0f, .buildDays = 0.5f};
     CSlideCalcData hundred;
     hundred.slopeLength = 100.0f;
     const struct {
