@@ -38,9 +38,12 @@ CPile_ShuJu steelPile(double EI, float b, float spacing, float L, float h, int m
 }
 
 // A reinforced-concrete pile as engineers design them: C30, 1.5 m x 2.0 m,
-// 8 m free, 7 m embedded in two layers, on a hinged base unless told.
-CPile_ShuJu concretePile(int method, int base = 1) {
+// 8 m free, 7 m embedded in two layers, on a hinged base and without a cable
+// unless told.
+CPile_ShuJu concretePile(int method, int base = 1, float anchor = 0.0f) {
     CPile_ShuJu p{.layerCount = 2,
+                  .hasAnchor = anchor > 0.0f,
+                  .anchorStiffness = anchor,
                   .method = method,
                   .baseCondition = base,
                   .sectionB = 1.5f,
@@ -190,10 +193,7 @@ TEST(PileSolver, EverySolutionBalancesItsLoad) {
                 for (const auto& load : loads) {
                     SCOPED_TRACE(testing::Message() << "method " << method << " base " << base
                                                     << " anchor " << anchor);
-                    CPile_ShuJu pile = concretePile(method, base);
-                    pile.hasAnchor = anchor > 0.0f;
-                    pile.anchorStiffness = anchor;
-                    const auto run = solve(pile, load, 30.0f, 5.0f);
+                    const auto run = solve(concretePile(method, base, anchor), load, 30.0f, 5.0f);
                     ASSERT_EQ(run->result, 1) << run->solver.summary().message;
                     expectBalanced(run->solver, 15.0f);
                     EXPECT_NEAR(run->solver.summary().appliedLoad, 5.0 * 300.0, 1e-3);
@@ -323,10 +323,8 @@ TEST(PileSolver, RefusesWhatCannotBeComputedWithAReasonAndNoPoints) {
     }
     // A hinged base with a cable is held even without soil, and a fixed base alone,
     // where a cable stiffness without its switch does not act.
-    CPile_ShuJu propped = concretePile(0);
+    CPile_ShuJu propped = concretePile(0, 1, 10.0f);
     propped.layers[0].m = propped.layers[1].m = 0.0f;
-    propped.hasAnchor = 1;
-    propped.anchorStiffness = 10.0f;
     EXPECT_EQ(solve(propped, rectangle(400.0f, 8.0f))->result, 1);
     propped.hasAnchor = 0;
     propped.baseCondition = 2;
