@@ -67,6 +67,12 @@ CSlideCalcData inputOf(const CSlideCalcData& r) {
     return in;
 }
 
+// Shows a window and waits until it is on the screen.
+bool exposed(QWidget& w) {
+    w.show();
+    return QTest::qWaitForWindowExposed(&w);
+}
+
 QModelIndex cell(TableGrid* g, int row, int col) {
     return g->model()->index(row - 1, col - 1);
 }
@@ -165,10 +171,7 @@ class CalcWindowTest : public QObject, CalcWindowPlace {
 };
 
 void CalcWindowTest::returnWritesTheDataFileAndReopeningShowsIt() {
-    ItemContext item;
-    item.caption = "滑坡推力 1";
-    item.fileBase = "&TLVR_0007";
-    item.newItem = 1;
+    ItemContext item{.caption = "滑坡推力 1", .fileBase = "&TLVR_0007", .newItem = 1};
     QTimer::singleShot(0, [] {
         auto* w = qobject_cast<CalcWindow*>(QApplication::activeModalWidget());
         QVERIFY(w);
@@ -244,8 +247,7 @@ void CalcWindowTest::resultDrawingsOneShownDirectlySeveralInTheChooser() {
 // pile kinds by goal, then keys typed while a design runs.
 void CalcWindowTest::tablesKeysPileKindsAndTypingDuringADesign() {
     CalcWindow w(links());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(exposed(w));
     w.tabs()->setCurrentIndex(1);
     TableGrid* slip = w.grid(TableId::CSlipTable);
     auto* model = slip->tableModel();
@@ -349,8 +351,7 @@ void CalcWindowTest::flaggedCellsAreToldAndListedBeforeCalculating() {
     sinks.answer = false;
     ctx.G_Disp_TableTip = 1;
     CalcWindow w(links());  // a pile safety check of the worked example
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(exposed(w));
     QCOMPARE(w.inputWarnings().size(), 0);
     w.tabs()->setCurrentIndex(1);
     TableGrid* slip = w.grid(TableId::CSlipTable);
@@ -408,8 +409,7 @@ void CalcWindowTest::flaggedCellsAreToldAndListedBeforeCalculating() {
 void CalcWindowTest::rowsLightUpElementsAndElementsSelectRows() {
     record.slope[1].loadCount = 2;
     CalcWindow w(links());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(exposed(w));
     CCxView* sketch = w.sketch();
     std::vector<SketchElement> all = SketchElements(record);
     auto element = [&](SketchElementKind kind, int index) {
@@ -483,8 +483,7 @@ void CalcWindowTest::sectionImportPreviewsFirstThenTakesTheLinesOrNothing() {
         const CSlideCalcData opened = record;
         chosenFile = c.file;
         CalcWindow w(links());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(exposed(w));
         QString summary;
         bool unchangedWhileShown = false;
         whenModal([&](QWidget* units) {
@@ -551,8 +550,7 @@ void CalcWindowTest::everyEditUndoneAndRedone() {
     const std::string rebarFile = place.root.path().toStdString() + "/&TLVR_0001.PJ";
 
     CalcWindow w(links());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(exposed(w));
     // A drop-down, typing, a pasted block, the pile library, a DXF import, a
     // data file read and the reinforcement settings: one step each.
     chooseInCell(w.grid(TableId::CControlTable), 1, 2, "自动设计");
@@ -644,8 +642,7 @@ void CalcWindowTest::shippedLibraryListedAndPickedRowsMarked() {
     CPileLibrary library;
     QCOMPARE(library.LoadPileLibrary(ctx), 1);
     CPileLibraryDlg dialog(&library, ctx);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(exposed(dialog));
     QTableWidget* list = dialog.list();
     QCOMPARE(list->rowCount(), static_cast<int>(library.entries.size()));
     QCOMPARE(list->horizontalHeaderItem(4)->text(), QString("规格/桩径m"));
@@ -674,8 +671,7 @@ void CalcWindowTest::editorAppendingAnEntryShowsItAfterItCloses() {
     library.LoadPileLibrary(ctx);
     const int before = static_cast<int>(library.entries.size());
     CPileLibraryDlg dialog(&library, ctx);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(exposed(dialog));
     click(&dialog, "编辑试验资料库");
     QVERIFY(!dialog.editButton()->isEnabled());  // while the editor runs
     QTRY_COMPARE_WITH_TIMEOUT(dialog.list()->rowCount(), before + 1, 300000);
@@ -704,8 +700,7 @@ void CalcWindowTest::editorsThatNeverStartOrNeverEnd() {
     QTemporaryDir dir;
     qputenv("VISUAL", script(dir.path(), "forever.sh", "exec sleep 60").toLocal8Bit());
     CPileLibraryDlg dialog(&library, ctx);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(exposed(dialog));
     click(&dialog, "编辑试验资料库");
     QVERIFY(!dialog.editButton()->isEnabled());
     pickRows(dialog.list(), {1});
