@@ -116,10 +116,9 @@ void AccessibilityTest::everyControlIsNamedAndNamedWidgetsKeepTheirNames() {
         QVERIFY2(buttons.contains(b), qPrintable(b + " not in " + buttons.join(",")));
     QStringList combos = namesIn(frame.get(), QAccessible::ComboBox);
     QVERIFY(combos.contains("计算项目") && combos.contains("计算结果"));
-    for (QMenu* menu : frame->menuBar()->findChildren<QMenu*>()) {
+    for (QMenu* menu : frame->menuBar()->findChildren<QMenu*>())
         for (QAction* a : menu->actions())
             QVERIFY2(a->isSeparator() || !a->text().isEmpty(), qPrintable(menu->title()));
-    }
     QStringList fields = namesIn(&info, QAccessible::EditableText);
     for (QString f : {"工作路径", "工程名称", "工程编号", "设计时间"}) QVERIFY(fields.contains(f));
     QVERIFY(namesIn(&templates, QAccessible::PushButton).contains("确   认"));

@@ -79,11 +79,9 @@ void StartupTest::standardButtonsSpeakChineseOnAnyLocale() {
 
 void StartupTest::aGivenProjectOpensWithoutADialogAndClosingKeepsTheSettings() {
     ShellPlace place;
-    QWidget* modalSeen = nullptr;
     auto frame = startFrame(place.options(true));
     QTest::qWait(50);
-    modalSeen = QApplication::activeModalWidget();
-    QCOMPARE(modalSeen, nullptr);
+    QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(frame->projectWindows().size(), size_t(1));
     QVERIFY(frame->windowTitle().contains(place.projectDir));
     QCOMPARE(visibleMenus(*frame), (QStringList{"控制(&C)", "工程操作[&E]", "图形查询[&G]",
@@ -170,8 +168,7 @@ void StartupTest::aSecondInstanceEndsAtOnceAndTheFirstRunsOn() {
     env.insert("TALVOR_PROGRAM_DIR", place.programDir);
 
     QProcess first, second;
-    first.setProcessEnvironment(env);
-    second.setProcessEnvironment(env);
+    for (QProcess* p : {&first, &second}) p->setProcessEnvironment(env);
     first.start(TALVOR_EXECUTABLE, {place.projectDir});
     QVERIFY(first.waitForStarted());
     QString lockFile = SingleInstance(place.root.path()).lockPath();
