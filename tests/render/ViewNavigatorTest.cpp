@@ -29,14 +29,15 @@ void expectNear(QPointF a, QPointF b, double tol = kEps) {
     EXPECT_NEAR(a.y(), b.y(), tol);
 }
 
+CFRect extent(float x1, float y1, float x2, float y2) {
+    return CFRect{.p1 = {x1, y1}, .p2 = {x2, y2}, .empty = false};
+}
+
 // A 1000 × 500 drawing shown in an 800 × 600 view.
 ViewNavigator navigator() {
     ViewNavigator n;
     n.setViewport(QRectF(0, 0, 800, 600));
-    CFRect r;
-    r.p2 = {1000.0f, 500.0f};
-    r.empty = false;
-    n.setExtents(r);
+    n.setExtents(extent(0, 0, 1000, 500));
     return n;
 }
 
@@ -154,13 +155,6 @@ TEST(DrawingPainter, CullingNeverLosesAPixelAndDenseStrokesStayOnTheRaster) {
 // An edit of the sketch keeps the view the engineer chose unless the section
 // grows past both its old extent and what is shown.
 TEST(ViewNavigator, AnEditKeepsZoomAndPanUntilTheExtentGrowsPastTheView) {
-    auto extent = [](float x1, float y1, float x2, float y2) {
-        CFRect r;
-        r.p1 = {x1, y1};
-        r.p2 = {x2, y2};
-        r.empty = false;
-        return r;
-    };
     struct Case {
         const char* what;
         double zoom;  // about the view's centre before the edit; 1: show all
