@@ -8,29 +8,25 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 TEST(ProgramDirectory, FoundBesideTheProgramInShareOrShareTalvorAndElseTheProgramsOwn) {
-    struct Case {
-        const char* layout;  // where the pile library lies, "" for nowhere
-        const char* program;
-        const char* expected;
-    };
-    const Case cases[] = {
+    // Where the pile library lies ("" for nowhere), the program, the directory found.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"flat/TalvorPile.Dat", "flat/talvor", "flat/"},
         {"usr/share/talvor/TalvorPile.Dat", "usr/bin/talvor", "usr/share/talvor/"},
         {"build/share/TalvorPile.Dat", "build/src/shell/talvor", "build/share/"},
         {"", "lonely/bin/talvor", "lonely/bin/"},
     };
-    for (const Case& c : cases) {
+    namespace fs = std::filesystem;
+    for (const auto& [layout, program, expected] : cases) {
         TempDir root;
-        std::filesystem::create_directories(
-            std::filesystem::path(root.file(c.program)).parent_path());
-        if (*c.layout) {
-            std::filesystem::create_directories(
-                std::filesystem::path(root.file(c.layout)).parent_path());
-            writeBytes(root.file(c.layout), "pile library");
+        fs::create_directories(fs::path(root.file(program)).parent_path());
+        if (*layout) {
+            fs::create_directories(fs::path(root.file(layout)).parent_path());
+            writeBytes(root.file(layout), "pile library");
         }
-        EXPECT_EQ(findProgramDirectory(root.file(c.program)), root.file(c.expected)) << c.program;
+        EXPECT_EQ(findProgramDirectory(root.file(program)), root.file(expected)) << program;
     }
 }
 
