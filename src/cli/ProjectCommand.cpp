@@ -77,8 +77,7 @@ int listItems(const ProjectArgs&, const WorkContext& ctx) {
 }
 
 // Where the templates are looked for: said whenever a template is missing,
-// since a wrong program directory is the usual cause.
-// 2, the status of a missing template.
+// since a wrong program directory is the usual cause; gives that status, 2.
 int tellTemplateDirectory(const WorkContext& ctx) {
     return tell(2,
                 "模板库在程序目录下的 Template 中; 程序目录用 --program-dir 或环境变量 "
